@@ -1,0 +1,40 @@
+#pragma once
+
+// The encryption schemes of .xls files. Each scheme is a stream cipher over the
+// Workbook stream, addressed by absolute stream offset, so the record reader and
+// writer need not know which scheme is in use. RC4 is symmetric: the same call
+// encrypts and decrypts.
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "xls/error.h"
+
+namespace xls {
+
+class StreamCipher {
+public:
+    virtual ~StreamCipher() = default;
+    // Transforms `data` in place: the record bytes found at `streamOffset` of the
+    // Workbook stream. For RC4 schemes this both encrypts and decrypts.
+    virtual void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) = 0;
+};
+
+// The cipher described by a FILEPASS record body, checked against `password`.
+// A wrong or empty password gives Error::Kind::PasswordNeeded.
+Result<std::unique_ptr<StreamCipher>> cipherForFilePass(std::span<const std::uint8_t> filePass,
+                                                        const QString& password);
+
+// A new RC4 CryptoAPI scheme with a 128-bit key and a fresh random salt: the
+// FILEPASS body to write and the cipher that encrypts the records after it.
+struct Encryption {
+    QByteArray filePass;
+    std::unique_ptr<StreamCipher> cipher;
+};
+Encryption newCryptoApiEncryption(const QString& password);
+
+}  // namespace xls
