@@ -17,7 +17,7 @@
 namespace xls {
 
 class StreamCipher {
-public:
+  public:
     virtual ~StreamCipher() = default;
     // Transforms `data` in place: the record bytes found at `streamOffset` of the
     // Workbook stream. For RC4 schemes this both encrypts and decrypts.

@@ -9,7 +9,7 @@ namespace brisvel {
 // return one of these; programming errors stay assertions.
 template <class T, class E>
 class Result {
-public:
+  public:
     Result(T value) : v_(std::in_place_index<0>, std::move(value)) {}
     Result(E error) : v_(std::in_place_index<1>, std::move(error)) {}
 
@@ -26,7 +26,7 @@ public:
 
     const E& error() const { return std::get<1>(v_); }
 
-private:
+  private:
     std::variant<T, E> v_;
 };
 

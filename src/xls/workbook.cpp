@@ -6,13 +6,20 @@ namespace xls {
 
 QString errorText(std::uint8_t code) {
     switch (ErrorCode(code)) {
-        case ErrorCode::Null: return QStringLiteral("#NULL!");
-        case ErrorCode::Div0: return QStringLiteral("#DIV/0!");
-        case ErrorCode::Value: return QStringLiteral("#VALUE!");
-        case ErrorCode::Ref: return QStringLiteral("#REF!");
-        case ErrorCode::Name: return QStringLiteral("#NAME?");
-        case ErrorCode::Num: return QStringLiteral("#NUM!");
-        case ErrorCode::NA: return QStringLiteral("#N/A");
+        case ErrorCode::Null:
+            return QStringLiteral("#NULL!");
+        case ErrorCode::Div0:
+            return QStringLiteral("#DIV/0!");
+        case ErrorCode::Value:
+            return QStringLiteral("#VALUE!");
+        case ErrorCode::Ref:
+            return QStringLiteral("#REF!");
+        case ErrorCode::Name:
+            return QStringLiteral("#NAME?");
+        case ErrorCode::Num:
+            return QStringLiteral("#NUM!");
+        case ErrorCode::NA:
+            return QStringLiteral("#N/A");
     }
     return QStringLiteral("#N/A");
 }
@@ -69,7 +76,8 @@ bool isDateFormat(const QString& code) {
     for (qsizetype i = 0; i < code.size(); ++i) {
         const QChar c = code[i];
         if (inQuote) {
-            if (c == u'"') inQuote = false;
+            if (c == u'"')
+                inQuote = false;
             continue;
         }
         if (c == u'"') {
@@ -80,7 +88,8 @@ bool isDateFormat(const QString& code) {
             return false;
         } else if (c == u'[') {
             const qsizetype end = code.indexOf(u']', i);
-            if (end < 0) return false;
+            if (end < 0)
+                return false;
             const QString inner = code.mid(i + 1, end - i - 1).toLower();
             if (inner == u"h" || inner == u"hh" || inner == u"m" || inner == u"mm" ||
                 inner == u"s" || inner == u"ss")
@@ -88,7 +97,8 @@ bool isDateFormat(const QString& code) {
             i = end;
         } else {
             const QChar l = c.toLower();
-            if (l == u'd' || l == u'm' || l == u'y' || l == u'h' || l == u's') return true;
+            if (l == u'd' || l == u'm' || l == u'y' || l == u'h' || l == u's')
+                return true;
         }
     }
     return false;
@@ -111,7 +121,8 @@ Workbook Workbook::withDefaults() {
     // Four copies of the default font: BIFF reserves indexes 0..3 and skips 4.
     wb.fonts.assign(4, Font{});
     wb.xfs.push_back(styleXf(0));
-    for (int i = 1; i < 15; ++i) wb.xfs.push_back(styleXf(i <= 2 ? 1 : (i <= 4 ? 2 : 0)));
+    for (int i = 1; i < 15; ++i)
+        wb.xfs.push_back(styleXf(i <= 2 ? 1 : (i <= 4 ? 2 : 0)));
     wb.xfs.push_back(Xf{});  // 15: the default cell format, parent 0
     // The built-in "Normal" style on XF 0.
     wb.styles.push_back(RawRecord{0x0293, QByteArray("\x00\x80\x00\xFF", 4)});
@@ -120,19 +131,23 @@ Workbook Workbook::withDefaults() {
 
 QString Workbook::formatCode(std::uint16_t formatIndex) const {
     auto it = formats.find(formatIndex);
-    if (it != formats.end()) return it->second;
+    if (it != formats.end())
+        return it->second;
     const QString code = builtinFormatCode(formatIndex);
     return code.isEmpty() ? QStringLiteral("General") : code;
 }
 
 std::uint16_t Workbook::addFormat(const QString& code) {
     for (std::uint16_t i = 0; i < 50; ++i) {
-        if (formats.count(i) == 0 && builtinFormatCode(i) == code) return i;
+        if (formats.count(i) == 0 && builtinFormatCode(i) == code)
+            return i;
     }
     std::uint16_t next = 164;
     for (const auto& [index, existing] : formats) {
-        if (existing == code) return index;
-        if (index >= next) next = std::uint16_t(index + 1);
+        if (existing == code)
+            return index;
+        if (index >= next)
+            next = std::uint16_t(index + 1);
     }
     formats[next] = code;
     return next;
@@ -140,7 +155,8 @@ std::uint16_t Workbook::addFormat(const QString& code) {
 
 std::uint16_t Workbook::addXf(const Xf& xf) {
     for (std::size_t i = 0; i < xfs.size(); ++i) {
-        if (xfs[i] == xf) return std::uint16_t(i);
+        if (xfs[i] == xf)
+            return std::uint16_t(i);
     }
     xfs.push_back(xf);
     return std::uint16_t(xfs.size() - 1);
@@ -149,20 +165,23 @@ std::uint16_t Workbook::addXf(const Xf& xf) {
 const Font& Workbook::fontOf(const Xf& xf) const {
     static const Font fallback;
     std::size_t index = xf.font;
-    if (index >= 4) --index;  // BIFF font index 4 does not exist
+    if (index >= 4)
+        --index;  // BIFF font index 4 does not exist
     return index < fonts.size() ? fonts[index] : (fonts.empty() ? fallback : fonts.front());
 }
 
 Sheet* Workbook::sheet(const QString& name) {
     for (auto& s : sheets) {
-        if (s.name == name) return &s;
+        if (s.name == name)
+            return &s;
     }
     return nullptr;
 }
 
 const Sheet* Workbook::sheet(const QString& name) const {
     for (const auto& s : sheets) {
-        if (s.name == name) return &s;
+        if (s.name == name)
+            return &s;
     }
     return nullptr;
 }

@@ -99,7 +99,7 @@ struct PageSetup {
 };
 
 struct Protection {
-    bool locked = false;            // PROTECT
+    bool locked = false;             // PROTECT
     std::uint16_t passwordHash = 0;  // PASSWORD (0 = none)
 };
 
@@ -122,8 +122,8 @@ struct Sheet {
 
     int frozenRows = 0;  // rows above the frozen split (1 = header row stays)
     int frozenCols = 0;
-    int topRow = 0;      // first visible row of the lower pane / the window
-    int activeRow = 0;   // the selected cell
+    int topRow = 0;     // first visible row of the lower pane / the window
+    int activeRow = 0;  // the selected cell
     int activeCol = 0;
     bool selected = false;  // the sheet's tab is selected
     std::uint16_t zoom = 100;
@@ -163,8 +163,8 @@ enum class VAlign : std::uint8_t { Top = 0, Center = 1, Bottom = 2, Justify = 3,
 
 // A BIFF8 XF: font, number format, protection, alignment, borders and fill.
 struct Xf {
-    std::uint16_t font = 0;     // index into Workbook::fonts as BIFF numbers it (4 is skipped)
-    std::uint16_t format = 0;   // number format index
+    std::uint16_t font = 0;    // index into Workbook::fonts as BIFF numbers it (4 is skipped)
+    std::uint16_t format = 0;  // number format index
     std::uint16_t typeProt = 0x0001;  // locked, hidden, style flag, parent XF (bits 4..15)
     std::uint8_t align = 0x20;        // horizontal 0..2, wrap 3, vertical 4..6, justify-last 7
     std::uint8_t rotation = 0;
