@@ -1,0 +1,74 @@
+#include "xls/compound_file.h"
+
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-memory.h>
+
+#include <memory>
+
+#include "xls/gsf_library.h"
+
+namespace xls {
+
+namespace {
+
+struct GObjectUnref {
+    void operator()(void* object) const { g_object_unref(object); }
+};
+template <class T>
+using GPtr = std::unique_ptr<T, GObjectUnref>;
+
+Error notWorkbook() {
+    return Error{Error::Kind::NotWorkbook, QStringLiteral("Il file non è una cartella di lavoro.")};
+}
+
+}  // namespace
+
+Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes) {
+    ensureGsfInitialised();
+    GPtr<GsfInput> input(
+        gsf_input_memory_new(reinterpret_cast<const guint8*>(fileBytes.constData()),
+                             gsf_off_t(fileBytes.size()), FALSE));
+    if (!input)
+        return notWorkbook();
+    GError* error = nullptr;
+    GPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &error));
+    if (error)
+        g_error_free(error);
+    if (!root)
+        return notWorkbook();
+
+    // Stream names are compared without regard to case, as the container does.
+    GPtr<GsfInput> stream;
+    bool oldBook = false;
+    const int children = gsf_infile_num_children(root.get());
+    for (int i = 0; i < children && !stream; ++i) {
+        const QString name = QString::fromUtf8(gsf_infile_name_by_index(root.get(), i));
+        if (name.compare(QLatin1String("Workbook"), Qt::CaseInsensitive) == 0) {
+            stream.reset(gsf_infile_child_by_index(root.get(), i));
+        } else if (name.compare(QLatin1String("Book"), Qt::CaseInsensitive) == 0) {
+            oldBook = true;
+        }
+    }
+    if (!stream) {
+        if (oldBook) {
+            return Error{Error::Kind::OldFormat,
+                         QStringLiteral("Il file è in un formato di Excel troppo vecchio.")};
+        }
+        return notWorkbook();
+    }
+
+    const gsf_off_t size = gsf_input_size(stream.get());
+    // A stream cannot hold more than the file it lives in.
+    if (size < 0 || size > gsf_off_t(fileBytes.size())) {
+        return Error{Error::Kind::Damaged, QStringLiteral("Il file è danneggiato.")};
+    }
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    if (size > 0 &&
+        !gsf_input_read(stream.get(), size_t(size), reinterpret_cast<guint8*>(bytes.data()))) {
+        return Error{Error::Kind::Damaged, QStringLiteral("Il file è danneggiato.")};
+    }
+    return bytes;
+}
+
+}  // namespace xls

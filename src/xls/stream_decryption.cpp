@@ -1,0 +1,93 @@
+#include "xls/stream_decryption.h"
+
+#include <algorithm>
+#include <array>
+
+#include "xls/crypto.h"
+#include "xls/record_stream.h"
+#include "xls/record_types.h"
+
+namespace xls {
+
+namespace {
+
+// Records that are stored in the clear even in an encrypted stream.
+bool neverEncrypted(std::uint16_t type) {
+    switch (type) {
+        case rec::Bof:
+        case rec::FilePass:
+        case rec::UsrExcl:
+        case rec::FileLock:
+        case rec::InterfaceHdr:
+        case rec::RrdInfo:
+        case rec::RrdHead:
+            return true;
+        default:
+            return false;
+    }
+}
+
+Error damaged() {
+    return Error{Error::Kind::Damaged, QStringLiteral("Il file è danneggiato.")};
+}
+
+}  // namespace
+
+Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& password) {
+    auto* bytes = reinterpret_cast<std::uint8_t*>(stream.data());
+    const std::span<std::uint8_t> all(bytes, std::size_t(stream.size()));
+
+    RecordStream records(all);
+    std::optional<Record> filePass;
+    while (auto r = records.nextPhysical()) {
+        if (r->type == rec::FilePass) {
+            filePass = std::move(r);
+            break;
+        }
+        if (r->type == rec::Eof)
+            break;
+    }
+    if (records.damaged())
+        return damaged();
+    if (!filePass)
+        return brisvel::Done{};
+
+    Result<std::unique_ptr<StreamCipher>> cipher =
+        cipherForFilePass(filePass->segments.front(),
+                          password.isEmpty() ? QString::fromLatin1(kDefaultPassword) : password);
+    // A file protected only against writing opens whatever password is offered.
+    if (!cipher && cipher.error().kind == Error::Kind::PasswordNeeded && !password.isEmpty()) {
+        cipher =
+            cipherForFilePass(filePass->segments.front(), QString::fromLatin1(kDefaultPassword));
+        if (!cipher && cipher.error().kind == Error::Kind::PasswordNeeded) {
+            return Error{Error::Kind::PasswordNeeded, QStringLiteral("Password errata.")};
+        }
+    }
+    if (!cipher) {
+        if (cipher.error().kind == Error::Kind::PasswordNeeded) {
+            return Error{Error::Kind::PasswordNeeded,
+                         QStringLiteral("Il file è protetto da una password.")};
+        }
+        return cipher.error();
+    }
+
+    while (auto r = records.nextPhysical()) {
+        if (neverEncrypted(r->type))
+            continue;
+        const std::size_t bodyOffset = r->offset + 4;
+        const std::span<std::uint8_t> body = all.subspan(bodyOffset, r->segments.front().size());
+        // A sheet's stream position in BOUNDSHEET is stored in the clear. The body is
+        // still deciphered whole, because XOR obfuscation counts those bytes too.
+        std::array<std::uint8_t, 4> clear{};
+        const std::size_t clearSize =
+            r->type == rec::BoundSheet ? std::min<std::size_t>(4, body.size()) : 0;
+        std::copy_n(body.begin(), clearSize, clear.begin());
+        (*cipher)->apply(body, bodyOffset);
+        std::copy_n(clear.begin(), clearSize, body.begin());
+    }
+    if (records.damaged())
+        return damaged();
+    return brisvel::Done{};
+}
+
+}  // namespace xls
