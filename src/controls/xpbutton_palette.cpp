@@ -23,9 +23,10 @@ XPButtonPalette schemePalette(int scheme, const QColor& back, const QColor& fore
             return {QColor(192, 192, 192), QColor(128, 128, 128), QColor(223, 223, 223),
                     QColor(0, 0, 0),       QColor(255, 255, 255), QColor(0, 0, 0)};
         default: {
-            // Active colours, as the system's button colours do not vary with focus.
+            // Active colours, as the system's button colours do not vary with focus;
+            // 8 bits a channel, as every other colour of the face.
             auto role = [&system](QPalette::ColorRole r) {
-                return system.color(QPalette::Active, r);
+                return QColor(system.color(QPalette::Active, r).rgb());
             };
             return {role(QPalette::Button), role(QPalette::Dark),  role(QPalette::Midlight),
                     role(QPalette::Shadow), role(QPalette::Light), role(QPalette::ButtonText)};
