@@ -140,13 +140,18 @@ void XPButton::redrawFace(FaceState state, bool forced) {
 }
 
 bool XPButton::event(QEvent* e) {
-    if (e->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(e)->key() == shortcut()) {
-        // The access key acts as a click at once, as the mouse would.
-        if (isEnabled()) {
-            setFocus(Qt::ShortcutFocusReason);
-            surfaceClick();
+    if (e->type() == QEvent::Shortcut) {
+        const auto* shortcutEvent = static_cast<QShortcutEvent*>(e);
+        if (shortcutEvent->key() == shortcut()) {
+            // The access key acts as a click at once, as the mouse would; when two
+            // buttons share the key it only moves the focus, so none fires by surprise.
+            if (isEnabled()) {
+                setFocus(Qt::ShortcutFocusReason);
+                if (!shortcutEvent->isAmbiguous())
+                    surfaceClick();
+            }
+            return true;
         }
-        return true;
     }
     return QAbstractButton::event(e);
 }

@@ -177,6 +177,21 @@ TEST(XPButtonKeyboard, AccessKeyClicks) {
     EXPECT_EQ(clicks.count(), 2);
 }
 
+TEST(XPButtonKeyboard, SharedAccessKeyOnlyMovesTheFocus) {
+    ButtonWindow window;
+    XPButton* exit = window.add("&Esci");
+    XPButton* remove = window.add("&Elimina", QRect(100, 10, 75, 23));
+    window.show();
+    QSignalSpy exitClicks(exit, &XPButton::clicked);
+    QSignalSpy removeClicks(remove, &XPButton::clicked);
+    remove->setFocus();
+    QTest::keyClick(window.widget(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(exit->hasFocus());
+    QTest::keyClick(window.widget(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(remove->hasFocus());
+    EXPECT_EQ(exitClicks.count() + removeClicks.count(), 0);
+}
+
 TEST(XPButtonKeyboard, TextSetDirectlyStaysInStepWithTheCaption) {
     ButtonWindow window;
     XPButton* button = window.add("&Esci");
