@@ -1,0 +1,306 @@
+#include "store/range.h"
+
+#include "store/address.h"
+#include "store/column_fit.h"
+#include "store/number_format.h"
+#include "store/sheet_cells.h"
+#include "store/sheet_sort.h"
+#include "store/typed_entry.h"
+#include "store/workbook.h"
+
+namespace store {
+
+namespace {
+
+// Calls `write` for every cell of the rectangle, creating the cells.
+template <class F>
+void forEachCell(xls::Sheet& sheet, const xls::CellRect& rect, F&& write) {
+    for (int r = rect.firstRow; r <= rect.lastRow; ++r) {
+        for (int c = rect.firstCol; c <= rect.lastCol; ++c)
+            write(cellAt(sheet, r, c));
+    }
+}
+
+}  // namespace
+
+QString Range::address(bool absolute) const {
+    return addressText(rect_, absolute);
+}
+
+Result<Range> Range::offset(int rows, int columns) const {
+    const xls::CellRect moved{rect_.firstRow + rows, rect_.lastRow + rows, rect_.firstCol + columns,
+                              rect_.lastCol + columns};
+    if (!isValidCell(moved.firstRow + 1, moved.firstCol + 1) ||
+        !isValidCell(moved.lastRow + 1, moved.lastCol + 1)) {
+        return Error{Error::Kind::BadAddress,
+                     QStringLiteral("Lo spostamento porta fuori dal foglio: %1").arg(address())};
+    }
+    return Range(sheet_, moved);
+}
+
+Range Range::firstCell() const {
+    return Range(sheet_, {rect_.firstRow, rect_.firstRow, rect_.firstCol, rect_.firstCol});
+}
+
+Range Range::entireRow() const {
+    return Range(sheet_, {rect_.firstRow, rect_.lastRow, 0, xls::kMaxCols - 1});
+}
+
+Range Range::entireColumn() const {
+    return Range(sheet_, {0, xls::kMaxRows - 1, rect_.firstCol, rect_.lastCol});
+}
+
+Range Range::endDown() const {
+    const xls::Sheet& sheet = sheet_.model();
+    const int col = rect_.firstCol;
+    auto filled = [&](int r) { return isFilled(findCell(sheet, r, col)); };
+    int row = rect_.firstRow;
+    if (row < xls::kMaxRows - 1) {
+        if (filled(row) && filled(row + 1)) {
+            while (row + 1 < xls::kMaxRows && filled(row + 1))
+                ++row;
+        } else {
+            const int held = int(sheet.rows.size());
+            ++row;
+            while (row < held && !filled(row))
+                ++row;
+            if (row >= held)
+                row = xls::kMaxRows - 1;
+        }
+    }
+    return Range(sheet_, {row, row, col, col});
+}
+
+void Range::select() const {
+    sheet_.select();
+    auto& sheet = sheet_.model();
+    sheet.activeRow = rect_.firstRow;
+    sheet.activeCol = rect_.firstCol;
+}
+
+Value Range::value() const {
+    const xls::Cell* cell = findCell(sheet_.model(), rect_.firstRow, rect_.firstCol);
+    return cell ? Value::of(*cell) : Value();
+}
+
+QString Range::text() const {
+    const xls::Cell* cell = findCell(sheet_.model(), rect_.firstRow, rect_.firstCol);
+    return cell ? displayText(sheet_.workbook().model(), *cell) : QString();
+}
+
+void Range::setValue(const QString& typed) const {
+    Workbook& book = sheet_.workbook();
+    const bool date1904 = book.model().date1904;
+    const TypedEntry entry = interpretTyped(typed, date1904);
+    forEachCell(sheet_.model(), rect_, [&](xls::Cell& cell) {
+        const QString code = book.model().formatCode(book.model().xfs[cell.xf].format);
+        if (code == u"@") {
+            (typed.isEmpty() ? Value() : Value::text(typed)).storeIn(cell);
+            return;
+        }
+        entry.value.storeIn(cell);
+        if (entry.format.isEmpty())
+            return;
+        const bool isDate = xls::isDateFormat(entry.format);
+        const bool general = code.compare(u"General", Qt::CaseInsensitive) == 0;
+        if (general || (isDate && !xls::isDateFormat(code)))
+            cell.xf = book.xfWithFormat(cell.xf, entry.format);
+    });
+}
+
+void Range::setIdentifier(const QString& text) const {
+    const Value value = text.isEmpty() ? Value() : Value::text(text);
+    forEachCell(sheet_.model(), rect_, [&](xls::Cell& cell) { value.storeIn(cell); });
+}
+
+void Range::setNumber(double number) const {
+    forEachCell(sheet_.model(), rect_,
+                [&](xls::Cell& cell) { Value::number(number).storeIn(cell); });
+}
+
+void Range::setDate(const QDate& date) const {
+    Workbook& book = sheet_.workbook();
+    const double serial = serialOfDate(date, book.model().date1904);
+    forEachCell(sheet_.model(), rect_, [&](xls::Cell& cell) {
+        Value::number(serial).storeIn(cell);
+        const QString code = book.model().formatCode(book.model().xfs[cell.xf].format);
+        if (!xls::isDateFormat(code))
+            cell.xf = book.xfWithFormat(cell.xf, QStringLiteral("dd/mm/yyyy"));
+    });
+}
+
+void Range::setRawValue(const Value& value) const {
+    forEachCell(sheet_.model(), rect_, [&](xls::Cell& cell) { value.storeIn(cell); });
+}
+
+void Range::clearContents() const {
+    xls::Sheet& sheet = sheet_.model();
+    const int lastRow = std::min(rect_.lastRow, int(sheet.rows.size()) - 1);
+    for (int r = rect_.firstRow; r <= lastRow; ++r) {
+        auto& cells = sheet.rows[std::size_t(r)].cells;
+        const int lastCol = std::min(rect_.lastCol, int(cells.size()) - 1);
+        for (int c = rect_.firstCol; c <= lastCol; ++c)
+            Value().storeIn(cells[std::size_t(c)]);
+    }
+}
+
+void Range::deleteEntireRow() const {
+    xls::Sheet& sheet = sheet_.model();
+    const int first = rect_.firstRow;
+    const int count = rect_.lastRow - rect_.firstRow + 1;
+    if (std::size_t(first) < sheet.rows.size()) {
+        const auto end = std::min(sheet.rows.size(), std::size_t(first + count));
+        sheet.rows.erase(sheet.rows.begin() + first, sheet.rows.begin() + std::ptrdiff_t(end));
+    }
+    // Merges, the print area and page breaks below move up with their rows; those
+    // inside the deleted rows go.
+    auto shift = [&](xls::CellRect& r) {
+        if (r.lastRow < first)
+            return true;
+        if (r.firstRow > rect_.lastRow) {
+            r.firstRow -= count;
+            r.lastRow -= count;
+            return true;
+        }
+        const int keptAbove = std::max(0, first - r.firstRow);
+        const int keptBelow = std::max(0, r.lastRow - rect_.lastRow);
+        if (keptAbove + keptBelow == 0)
+            return false;
+        r.firstRow = std::min(r.firstRow, first);
+        r.lastRow = r.firstRow + keptAbove + keptBelow - 1;
+        return true;
+    };
+    std::erase_if(sheet.merged, [&](xls::CellRect& r) {
+        return !shift(r) || (r.firstRow == r.lastRow && r.firstCol == r.lastCol);
+    });
+    if (sheet.page.printArea && !shift(*sheet.page.printArea))
+        sheet.page.printArea.reset();
+    std::erase_if(sheet.page.rowBreaks, [&](std::uint16_t& row) {
+        if (row < first)
+            return false;
+        if (row <= rect_.lastRow)
+            return true;
+        row = std::uint16_t(row - count);
+        return false;
+    });
+}
+
+QString Range::numberFormat() const {
+    const xls::Sheet& sheet = sheet_.model();
+    const xls::Cell* cell = findCell(sheet, rect_.firstRow, rect_.firstCol);
+    const std::uint16_t xf = cell ? cell->xf : defaultXf(sheet, rect_.firstRow, rect_.firstCol);
+    const auto& book = sheet_.workbook().model();
+    return book.formatCode(book.xfs[xf].format);
+}
+
+void Range::setNumberFormat(const QString& code) const {
+    auto& book = sheet_.workbook().model();
+    const std::uint16_t format = book.addFormat(code);
+    restyle(book, sheet_.model(), rect_, [format](xls::Xf& xf) { xf.format = format; });
+}
+
+void Range::autoFitColumns() const {
+    xls::Sheet& sheet = sheet_.model();
+    const auto& book = sheet_.workbook().model();
+    ColumnSlots spread = spreadColumns(sheet);
+    const int lastRow = std::min(rect_.lastRow, int(sheet.rows.size()) - 1);
+    for (int c = rect_.firstCol; c <= rect_.lastCol; ++c) {
+        int widest = 0;
+        for (int r = rect_.firstRow; r <= lastRow; ++r) {
+            const xls::Cell* cell = findCell(sheet, r, c);
+            if (!isFilled(cell))
+                continue;
+            const QString shown = displayText(book, *cell);
+            if (shown.isEmpty())
+                continue;
+            widest = std::max(widest, fittedColumnWidth(shown, book.fontOf(book.xfs[cell->xf])));
+        }
+        if (widest == 0)
+            continue;  // nothing to fit: the width stays
+        auto& slot = spread[std::size_t(c)];
+        if (!slot) {
+            slot = xls::ColumnInfo{};
+            slot->firstCol = slot->lastCol = std::uint16_t(c);
+        }
+        slot->width = std::uint16_t(widest);
+    }
+    packColumns(sheet, spread);
+}
+
+void Range::sort(int keyColumn) const {
+    Q_ASSERT(keyColumn - 1 >= rect_.firstCol && keyColumn - 1 <= rect_.lastCol);
+    sortRows(sheet_.model(), rect_, keyColumn - 1);
+}
+
+xls::HAlign Range::horizontalAlignment() const {
+    const xls::Sheet& sheet = sheet_.model();
+    const xls::Cell* cell = findCell(sheet, rect_.firstRow, rect_.firstCol);
+    const std::uint16_t xf = cell ? cell->xf : defaultXf(sheet, rect_.firstRow, rect_.firstCol);
+    return sheet_.workbook().model().xfs[xf].hAlign();
+}
+
+void Range::setHorizontalAlignment(xls::HAlign align) const {
+    restyle(sheet_.workbook().model(), sheet_.model(), rect_,
+            [align](xls::Xf& xf) { xf.setHAlign(align); });
+}
+
+void Range::setVerticalAlignment(xls::VAlign align) const {
+    restyle(sheet_.workbook().model(), sheet_.model(), rect_,
+            [align](xls::Xf& xf) { xf.setVAlign(align); });
+}
+
+void Range::setWrapText(bool on) const {
+    restyle(sheet_.workbook().model(), sheet_.model(), rect_,
+            [on](xls::Xf& xf) { xf.setWrap(on); });
+}
+
+void Range::setOrientation(int degrees) const {
+    // BIFF8: 0..90 counter-clockwise, 91..180 clockwise 1..90, 255 stacked letters.
+    std::uint8_t rotation = 255;
+    if (degrees != 255) {
+        degrees = std::clamp(degrees, -90, 90);
+        rotation = std::uint8_t(degrees >= 0 ? degrees : 90 - degrees);
+    }
+    restyle(sheet_.workbook().model(), sheet_.model(), rect_,
+            [rotation](xls::Xf& xf) { xf.rotation = rotation; });
+}
+
+void Range::setIndentLevel(int level) const {
+    level = std::clamp(level, 0, 15);
+    restyle(sheet_.workbook().model(), sheet_.model(), rect_,
+            [level](xls::Xf& xf) { xf.setIndentLevel(level); });
+}
+
+void Range::setShrinkToFit(bool on) const {
+    restyle(sheet_.workbook().model(), sheet_.model(), rect_,
+            [on](xls::Xf& xf) { xf.setShrinkToFit(on); });
+}
+
+void Range::setReadingOrder(int order) const {
+    order = std::clamp(order, 0, 2);
+    restyle(sheet_.workbook().model(), sheet_.model(), rect_,
+            [order](xls::Xf& xf) { xf.setReadingOrder(order); });
+}
+
+void Range::setMergeCells(bool on) const {
+    auto& merged = sheet_.model().merged;
+    auto overlaps = [this](const xls::CellRect& r) {
+        return r.firstRow <= rect_.lastRow && r.lastRow >= rect_.firstRow &&
+               r.firstCol <= rect_.lastCol && r.lastCol >= rect_.firstCol;
+    };
+    std::erase_if(merged, overlaps);
+    const bool single = rect_.firstRow == rect_.lastRow && rect_.firstCol == rect_.lastCol;
+    if (on && !single)
+        merged.push_back(rect_);
+}
+
+bool Range::mergeCells() const {
+    for (const auto& r : sheet_.model().merged) {
+        if (r.firstRow <= rect_.firstRow && r.lastRow >= rect_.lastRow &&
+            r.firstCol <= rect_.firstCol && r.lastCol >= rect_.lastCol)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace store

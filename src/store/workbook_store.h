@@ -1,0 +1,58 @@
+#pragma once
+
+// The workbook store Gestione.xls: found in the program folder, locked while the
+// program runs, opened with its password, saved atomically and always encrypted.
+
+#include <QString>
+
+#include <optional>
+
+#include "store/engine.h"
+#include "store/store_error.h"
+#include "store/store_lock.h"
+#include "store/worksheet.h"
+
+namespace store {
+
+inline constexpr const char* kStoreFileName = "Gestione.xls";
+inline constexpr const char* kStorePassword = "Pesk1987";
+
+// True when the file exists and is open in another program (see StoreLock).
+// A missing file is not in use.
+bool IsFileInUse(const QString& path);
+
+class WorkbookStore {
+  public:
+    // `programFolder` holds Gestione.xls; `engine` opens it.
+    WorkbookStore(Engine& engine, const QString& programFolder);
+    ~WorkbookStore();
+    WorkbookStore(const WorkbookStore&) = delete;
+    WorkbookStore& operator=(const WorkbookStore&) = delete;
+
+    QString path() const;
+
+    // Locks the store and opens it with its password; it becomes the engine's
+    // current workbook. In use, missing, unreadable: an error with its message,
+    // and nothing is left locked or open.
+    Result<Done> open();
+    bool isOpen() const { return book_ != nullptr; }
+    Workbook& workbook() const { return *book_; }
+
+    // The sheet of that name, added after the last sheet when there is none.
+    Worksheet EnsureSheet(const QString& name);
+    // Fits the columns of every sheet's used range, in workbook order.
+    void AutoFitSheets();
+    // Saves in place, encrypted with the store password, atomically.
+    Result<Done> SaveStore();
+    // Alerts off, save, close, release the lock. The store is closed and unlocked
+    // even when the save fails; the failure is returned.
+    Result<Done> shutdown();
+
+  private:
+    Engine& engine_;
+    QString path_;
+    Workbook* book_ = nullptr;
+    std::optional<StoreLock> lock_;
+};
+
+}  // namespace store
