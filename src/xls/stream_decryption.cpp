@@ -4,6 +4,7 @@
 #include <array>
 
 #include "xls/crypto.h"
+#include "xls/read_errors.h"
 #include "xls/record_stream.h"
 #include "xls/record_types.h"
 
@@ -27,10 +28,6 @@ bool neverEncrypted(std::uint16_t type) {
     }
 }
 
-Error damaged() {
-    return Error{Error::Kind::Damaged, QStringLiteral("Il file è danneggiato.")};
-}
-
 }  // namespace
 
 Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& password) {
@@ -48,7 +45,7 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
             break;
     }
     if (records.damaged())
-        return damaged();
+        return damagedFile();
     if (!filePass)
         return brisvel::Done{};
 
@@ -86,7 +83,7 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
         std::copy_n(clear.begin(), clearSize, body.begin());
     }
     if (records.damaged())
-        return damaged();
+        return damagedFile();
     return brisvel::Done{};
 }
 

@@ -1,0 +1,125 @@
+#include "xls/reader.h"
+
+#include <QFile>
+
+#include <set>
+
+#include "xls/compound_file.h"
+#include "xls/globals_reader.h"
+#include "xls/read_errors.h"
+#include "xls/record_stream.h"
+#include "xls/record_types.h"
+#include "xls/sheet_reader.h"
+#include "xls/stream_decryption.h"
+
+namespace xls {
+
+namespace {
+
+Error oldFormat() {
+    return Error{Error::Kind::OldFormat,
+                 QStringLiteral("Il file è in un formato di Excel troppo vecchio.")};
+}
+
+// Reads the BOF that opens a substream and gives its kind; BIFF5 and older are
+// refused.
+Result<std::uint16_t> readBof(RecordStream& records) {
+    const std::size_t at = records.position();
+    std::optional<Record> bof = records.next();
+    if (!bof)
+        return damagedFile();
+    // BIFF2 to BIFF4 have their own BOF record numbers.
+    if (bof->type == 0x0009 || bof->type == 0x0209 || bof->type == 0x0409)
+        return oldFormat();
+    if (bof->type != rec::Bof)
+        return damagedRecord(at);
+    ByteReader in = bof->reader();
+    const std::uint16_t version = in.u16();
+    const std::uint16_t kind = in.u16();
+    if (!in.ok())
+        return damagedRecord(at);
+    if (version != rec::kBiff8)
+        return oldFormat();
+    return kind;
+}
+
+void attachPrintAreas(const Globals& g, const std::vector<int>& modelIndex, Workbook& book) {
+    for (const PrintAreaName& name : g.printAreas) {
+        int tab = name.sheetTab - 1;
+        if (tab < 0 && name.xti && *name.xti < g.externSheetTabs.size())
+            tab = g.externSheetTabs[*name.xti];
+        if (tab < 0 || std::size_t(tab) >= modelIndex.size() || modelIndex[tab] < 0)
+            continue;
+        book.sheets[std::size_t(modelIndex[tab])].page.printArea = name.area;
+    }
+}
+
+}  // namespace
+
+Result<Workbook> readWorkbook(const QByteArray& fileBytes, const QString& password) {
+    Result<QByteArray> streamBytes = readWorkbookStream(fileBytes);
+    if (!streamBytes)
+        return streamBytes.error();
+    QByteArray& bytes = *streamBytes;
+    if (auto decrypted = decryptWorkbookStream(bytes, password); !decrypted)
+        return decrypted.error();
+
+    const std::span<const std::uint8_t> stream(
+        reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
+    RecordStream records(stream);
+    Result<std::uint16_t> kind = readBof(records);
+    if (!kind)
+        return kind.error();
+    if (*kind != rec::kGlobals)
+        return damagedRecord(0);
+    Result<Globals> globals = readGlobals(records);
+    if (!globals)
+        return globals.error();
+    Globals& g = *globals;
+    Workbook book = std::move(g.book);
+
+    SlotBudget budget = SlotBudget::forStream(stream.size());
+    const SheetContext context{g.sharedStrings, book.xfs.size(), budget};
+    std::vector<int> modelIndex(g.sheets.size(), -1);
+    std::set<std::uint32_t> seen;
+    for (std::size_t i = 0; i < g.sheets.size(); ++i) {
+        const SheetEntry& entry = g.sheets[i];
+        if (!entry.worksheet)
+            continue;
+        // Two sheets cannot share one substream; a file that says so is damaged.
+        if (entry.position >= stream.size() || !seen.insert(entry.position).second)
+            return damagedFile();
+        records.seek(entry.position);
+        Result<std::uint16_t> sheetKind = readBof(records);
+        if (!sheetKind)
+            return sheetKind.error();
+        if (*sheetKind != rec::kWorksheet)
+            continue;  // a chart or macro sheet, which the model does not hold
+        Result<Sheet> sheet = readSheet(records, context);
+        if (!sheet)
+            return sheet.error();
+        sheet->name = entry.name;
+        sheet->hidden = entry.hidden;
+        modelIndex[i] = int(book.sheets.size());
+        book.sheets.push_back(std::move(*sheet));
+    }
+    attachPrintAreas(g, modelIndex, book);
+    if (g.activeTab >= 0 && std::size_t(g.activeTab) < modelIndex.size() &&
+        modelIndex[std::size_t(g.activeTab)] >= 0)
+        book.activeSheet = modelIndex[std::size_t(g.activeTab)];
+    return book;
+}
+
+Result<Workbook> readWorkbookFile(const QString& path, const QString& password) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Error{Error::Kind::Io, QStringLiteral("Impossibile leggere il file %1.").arg(path)};
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return Error{Error::Kind::Io, QStringLiteral("Impossibile leggere il file %1.").arg(path)};
+    }
+    return readWorkbook(bytes, password);
+}
+
+}  // namespace xls

@@ -1,0 +1,18 @@
+#pragma once
+
+// Reading an .xls (BIFF8) workbook into the in-memory model.
+
+#include <QByteArray>
+#include <QString>
+
+#include "xls/error.h"
+#include "xls/workbook.h"
+
+namespace xls {
+
+// The workbook in `fileBytes`, decrypted with `password` when it is encrypted.
+Result<Workbook> readWorkbook(const QByteArray& fileBytes, const QString& password = {});
+// The same for a file on disk; Io when it cannot be read.
+Result<Workbook> readWorkbookFile(const QString& path, const QString& password = {});
+
+}  // namespace xls

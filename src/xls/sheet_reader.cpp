@@ -1,0 +1,568 @@
+#include "xls/sheet_reader.h"
+
+#include <algorithm>
+#include <bit>
+#include <optional>
+
+#include "xls/kept_records.h"
+#include "xls/read_errors.h"
+#include "xls/record_types.h"
+
+namespace xls {
+
+namespace {
+
+// An RK value: a 30-bit integer or the top 30 bits of a double, maybe divided by 100.
+double rkNumber(std::uint32_t rk) {
+    double v;
+    if (rk & 0x02) {
+        v = double(std::int32_t(rk) >> 2);
+    } else {
+        v = std::bit_cast<double>(std::uint64_t(rk & 0xFFFFFFFCu) << 32);
+    }
+    return (rk & 0x01) ? v / 100 : v;
+}
+
+constexpr std::uint16_t kWindowFrozen = 0x0008;
+constexpr std::uint16_t kWindowGridlines = 0x0002;
+constexpr std::uint16_t kWindowSelected = 0x0200;
+constexpr std::uint16_t kSetupPortrait = 0x0002;
+constexpr std::uint16_t kSetupNoPrinterData = 0x0004;
+constexpr std::uint16_t kSetupNoOrientation = 0x0040;
+constexpr std::uint16_t kWsBoolFitToPage = 0x0100;
+constexpr std::uint8_t kBottomRightPane = 3;
+
+class SheetReader {
+  public:
+    explicit SheetReader(const SheetContext& context) : ctx_(context) {}
+
+    // False when the record is damaged or the sheet grows beyond its budget.
+    bool handle(const Record& r);
+    Sheet finish();
+    std::optional<Error> error() const { return error_; }
+
+  private:
+    bool put(int row, int col, Cell cell);
+    Row* row(int r);
+    std::uint16_t xf(std::uint16_t index) const {
+        return index < ctx_.xfCount ? index : kDefaultXf;
+    }
+
+    bool cellHeader(ByteReader& in, int& r, int& c, std::uint16_t& x) {
+        r = in.u16();
+        c = in.u16();
+        x = xf(in.u16());
+        return in.ok();
+    }
+    bool number(ByteReader& in);
+    bool rk(ByteReader& in);
+    bool mulRk(ByteReader& in, std::size_t size);
+    bool blank(ByteReader& in);
+    bool mulBlank(ByteReader& in, std::size_t size);
+    bool boolErr(ByteReader& in);
+    bool label(ByteReader& in);
+    bool labelSst(ByteReader& in);
+    bool formula(ByteReader& in);
+    bool formulaString(ByteReader& in);
+    bool rowRecord(ByteReader& in);
+    bool colInfo(ByteReader& in);
+    bool merged(ByteReader& in);
+    bool window2(ByteReader& in);
+    bool pane(ByteReader& in);
+    bool selection(ByteReader& in);
+    bool setup(ByteReader& in);
+    bool pageBreaks(ByteReader& in);
+    bool headerFooter(ByteReader& in, QString& text);
+
+    const SheetContext& ctx_;
+    Sheet sheet_;
+    std::optional<Error> error_;
+
+    struct PendingString {
+        int row, col;
+        std::uint16_t xf;
+    };
+    std::optional<PendingString> pendingString_;  // a formula whose text follows in STRING
+
+    bool frozen_ = false;
+    int windowTopRow_ = 0;
+    struct PaneInfo {
+        int cols, rows, topRow;
+        std::uint8_t active;
+    };
+    std::optional<PaneInfo> pane_;
+    struct Active {
+        std::uint8_t pane;
+        int row, col;
+    };
+    std::vector<Active> selections_;
+};
+
+Row* SheetReader::row(int r) {
+    if (r >= kMaxRows)
+        return nullptr;
+    if (std::size_t(r) >= sheet_.rows.size()) {
+        const std::size_t grow = std::size_t(r) + 1 - sheet_.rows.size();
+        if (grow > ctx_.budget.left) {
+            error_ = Error{Error::Kind::Unsupported,
+                           QStringLiteral("Il file è troppo grande per essere letto.")};
+            return nullptr;
+        }
+        ctx_.budget.left -= grow;
+        sheet_.rows.resize(std::size_t(r) + 1);
+    }
+    return &sheet_.rows[std::size_t(r)];
+}
+
+bool SheetReader::put(int r, int c, Cell cell) {
+    if (c >= kMaxCols)
+        return false;
+    // A new value replaces any formula text still waiting for its STRING record.
+    pendingString_.reset();
+    Row* target = row(r);
+    if (!target)
+        return false;
+    if (std::size_t(c) >= target->cells.size()) {
+        const std::size_t grow = std::size_t(c) + 1 - target->cells.size();
+        if (grow > ctx_.budget.left) {
+            error_ = Error{Error::Kind::Unsupported,
+                           QStringLiteral("Il file è troppo grande per essere letto.")};
+            return false;
+        }
+        ctx_.budget.left -= grow;
+        target->cells.resize(std::size_t(c) + 1);
+    }
+    target->cells[std::size_t(c)] = std::move(cell);
+    return true;
+}
+
+Cell numberCell(std::uint16_t xf, double value) {
+    Cell cell;
+    cell.kind = CellKind::Number;
+    cell.xf = xf;
+    cell.number = value;
+    return cell;
+}
+
+Cell textCell(std::uint16_t xf, QString text) {
+    Cell cell;
+    cell.kind = CellKind::Text;
+    cell.xf = xf;
+    cell.text = std::move(text);
+    return cell;
+}
+
+Cell codeCell(std::uint16_t xf, bool isError, std::uint8_t code) {
+    Cell cell;
+    cell.kind = isError ? CellKind::Error : CellKind::Boolean;
+    cell.xf = xf;
+    cell.code = isError ? code : std::uint8_t(code != 0);
+    return cell;
+}
+
+bool SheetReader::number(ByteReader& in) {
+    int r, c;
+    std::uint16_t x;
+    cellHeader(in, r, c, x);
+    const double v = in.f64();
+    return in.ok() && put(r, c, numberCell(x, v));
+}
+
+bool SheetReader::rk(ByteReader& in) {
+    int r, c;
+    std::uint16_t x;
+    cellHeader(in, r, c, x);
+    const std::uint32_t v = in.u32();
+    return in.ok() && put(r, c, numberCell(x, rkNumber(v)));
+}
+
+bool SheetReader::mulRk(ByteReader& in, std::size_t size) {
+    if (size < 12 || (size - 6) % 6 != 0)
+        return false;
+    const std::size_t count = (size - 6) / 6;
+    const int r = in.u16();
+    const int first = in.u16();
+    if (first + count > std::size_t(kMaxCols))
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint16_t x = xf(in.u16());
+        const std::uint32_t v = in.u32();
+        if (!in.ok() || !put(r, first + int(i), numberCell(x, rkNumber(v))))
+            return false;
+    }
+    return in.u16() == first + count - 1 && in.ok();
+}
+
+bool SheetReader::blank(ByteReader& in) {
+    int r, c;
+    std::uint16_t x;
+    Cell cell;
+    cell.xf = cellHeader(in, r, c, x) ? x : kDefaultXf;
+    return in.ok() && put(r, c, cell);
+}
+
+bool SheetReader::mulBlank(ByteReader& in, std::size_t size) {
+    if (size < 8 || size % 2 != 0)
+        return false;
+    const std::size_t count = (size - 6) / 2;
+    const int r = in.u16();
+    const int first = in.u16();
+    if (first + count > std::size_t(kMaxCols))
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        Cell cell;
+        cell.xf = xf(in.u16());
+        if (!in.ok() || !put(r, first + int(i), cell))
+            return false;
+    }
+    return in.u16() == first + count - 1 && in.ok();
+}
+
+bool SheetReader::boolErr(ByteReader& in) {
+    int r, c;
+    std::uint16_t x;
+    cellHeader(in, r, c, x);
+    const std::uint8_t value = in.u8();
+    const bool isError = in.u8() != 0;
+    return in.ok() && put(r, c, codeCell(x, isError, value));
+}
+
+bool SheetReader::label(ByteReader& in) {
+    int r, c;
+    std::uint16_t x;
+    cellHeader(in, r, c, x);
+    QString text = in.string();  // RSTRING's formatting runs after it are not kept
+    return in.ok() && put(r, c, textCell(x, std::move(text)));
+}
+
+bool SheetReader::labelSst(ByteReader& in) {
+    int r, c;
+    std::uint16_t x;
+    cellHeader(in, r, c, x);
+    const std::uint32_t index = in.u32();
+    if (!in.ok() || index >= ctx_.sharedStrings.size())
+        return false;
+    return put(r, c, textCell(x, ctx_.sharedStrings[index]));
+}
+
+bool SheetReader::formula(ByteReader& in) {
+    int r, c;
+    std::uint16_t x;
+    cellHeader(in, r, c, x);
+    std::uint8_t value[8];
+    in.read(value);
+    if (!in.ok())
+        return false;
+    // Only the value the formula had when saved is kept.
+    if (value[6] != 0xFF || value[7] != 0xFF) {
+        double v;
+        std::uint64_t bits = 0;
+        for (int i = 7; i >= 0; --i)
+            bits = (bits << 8) | value[i];
+        v = std::bit_cast<double>(bits);
+        return put(r, c, numberCell(x, v));
+    }
+    switch (value[0]) {
+        case 0:
+            if (!put(r, c, textCell(x, QString())))
+                return false;
+            pendingString_ = PendingString{r, c, x};
+            return true;
+        case 1:
+            return put(r, c, codeCell(x, false, value[2]));
+        case 2:
+            return put(r, c, codeCell(x, true, value[2]));
+        case 3:
+            return put(r, c, textCell(x, QString()));
+        default:
+            return false;
+    }
+}
+
+bool SheetReader::formulaString(ByteReader& in) {
+    QString text = in.string();
+    if (!in.ok())
+        return false;
+    if (pendingString_) {
+        const PendingString p = *pendingString_;
+        return put(p.row, p.col, textCell(p.xf, std::move(text)));
+    }
+    return true;
+}
+
+bool SheetReader::rowRecord(ByteReader& in) {
+    const int r = in.u16();
+    in.skip(4);  // first and last column
+    const std::uint16_t height = in.u16();
+    in.skip(4);
+    const std::uint16_t flags = in.u16();
+    const std::uint16_t format = in.u16();
+    if (!in.ok())
+        return false;
+    Row* target = row(r);
+    if (!target)
+        return false;
+    target->height = height & 0x7FFF;
+    target->hidden = (flags & 0x0020) != 0;
+    target->customHeight = (flags & 0x0040) != 0;
+    if (flags & 0x0080)
+        target->xf = xf(format & 0x0FFF);
+    return true;
+}
+
+bool SheetReader::colInfo(ByteReader& in) {
+    ColumnInfo info;
+    info.firstCol = in.u16();
+    info.lastCol = in.u16();
+    info.width = in.u16();
+    info.xf = xf(in.u16());
+    info.options = in.u16();
+    if (!in.ok())
+        return false;
+    // Some writers let the last range run one past the last column.
+    info.lastCol = std::min<std::uint16_t>(info.lastCol, kMaxCols - 1);
+    if (info.firstCol <= info.lastCol)
+        sheet_.columns.push_back(info);
+    return true;
+}
+
+bool SheetReader::merged(ByteReader& in) {
+    const std::uint16_t count = in.u16();
+    if (std::size_t(count) * 8 > in.remaining())
+        return false;
+    for (std::uint16_t i = 0; i < count; ++i) {
+        CellRect m;
+        m.firstRow = in.u16();
+        m.lastRow = in.u16();
+        m.firstCol = in.u16();
+        m.lastCol = in.u16();
+        if (m.firstRow > m.lastRow || m.firstCol > m.lastCol || m.lastCol >= kMaxCols)
+            return false;
+        sheet_.merged.push_back(m);
+    }
+    return in.ok();
+}
+
+bool SheetReader::window2(ByteReader& in) {
+    const std::uint16_t flags = in.u16();
+    windowTopRow_ = in.u16();
+    if (!in.ok())
+        return false;
+    frozen_ = (flags & kWindowFrozen) != 0;
+    sheet_.showGridlines = (flags & kWindowGridlines) != 0;
+    sheet_.selected = (flags & kWindowSelected) != 0;
+    return true;
+}
+
+bool SheetReader::pane(ByteReader& in) {
+    PaneInfo p;
+    p.cols = in.u16();
+    p.rows = in.u16();
+    p.topRow = in.u16();
+    in.skip(2);  // left column of the right pane
+    p.active = in.u8();
+    if (!in.ok())
+        return false;
+    pane_ = p;
+    return true;
+}
+
+bool SheetReader::selection(ByteReader& in) {
+    Active a;
+    a.pane = in.u8();
+    a.row = in.u16();
+    a.col = in.u16();
+    if (!in.ok() || a.col >= kMaxCols)
+        return false;
+    selections_.push_back(a);
+    return true;
+}
+
+bool SheetReader::setup(ByteReader& in) {
+    PageSetup& page = sheet_.page;
+    const std::uint16_t paper = in.u16();
+    const std::uint16_t scale = in.u16();
+    in.skip(2);  // first page number
+    const std::uint16_t fitWidth = in.u16();
+    const std::uint16_t fitHeight = in.u16();
+    const std::uint16_t flags = in.u16();
+    in.skip(4);  // print resolutions
+    const double headerMargin = in.f64();
+    const double footerMargin = in.f64();
+    const std::uint16_t copies = in.u16();
+    if (!in.ok())
+        return false;
+    page.fitWidth = fitWidth;
+    page.fitHeight = fitHeight;
+    page.headerMargin = headerMargin;
+    page.footerMargin = footerMargin;
+    // Without printer data the paper, scale, copies and orientation are undefined.
+    if (!(flags & kSetupNoPrinterData)) {
+        if (paper != 0)
+            page.paperSize = paper;
+        if (scale >= 10 && scale <= 400)
+            page.scale = scale;
+        if (copies != 0)
+            page.copies = copies;
+        page.landscape = !(flags & kSetupNoOrientation) && !(flags & kSetupPortrait);
+    }
+    return true;
+}
+
+bool SheetReader::pageBreaks(ByteReader& in) {
+    const std::uint16_t count = in.u16();
+    if (std::size_t(count) * 6 > in.remaining())
+        return false;
+    for (std::uint16_t i = 0; i < count; ++i) {
+        sheet_.page.rowBreaks.push_back(in.u16());
+        in.skip(4);  // the columns it spans
+    }
+    return in.ok();
+}
+
+bool SheetReader::headerFooter(ByteReader& in, QString& text) {
+    text = in.remaining() == 0 ? QString() : in.string();
+    return in.ok();
+}
+
+bool SheetReader::handle(const Record& r) {
+    ByteReader in = r.reader();
+    PageSetup& page = sheet_.page;
+    switch (r.type) {
+        case rec::Number:
+            return number(in);
+        case rec::Rk:
+            return rk(in);
+        case rec::MulRk:
+            return mulRk(in, r.size());
+        case rec::Blank:
+            return blank(in);
+        case rec::MulBlank:
+            return mulBlank(in, r.size());
+        case rec::BoolErr:
+            return boolErr(in);
+        case rec::Label:
+        case rec::RString:
+            return label(in);
+        case rec::LabelSst:
+            return labelSst(in);
+        case rec::Formula:
+            return formula(in);
+        case rec::String:
+            return formulaString(in);
+        case rec::Row:
+            return rowRecord(in);
+        case rec::ColInfo:
+            return colInfo(in);
+        case rec::DefColWidth:
+            sheet_.defaultColWidth = in.u16();
+            return in.ok();
+        case rec::DefaultRowHeight:
+            in.skip(2);
+            sheet_.defaultRowHeight = in.u16();
+            return in.ok();
+        case rec::MergedCells:
+            return merged(in);
+        case rec::Window2:
+            return window2(in);
+        case rec::Pane:
+            return pane(in);
+        case rec::Selection:
+            return selection(in);
+        case rec::Scl: {
+            const auto num = std::int16_t(in.u16());
+            const auto den = std::int16_t(in.u16());
+            if (in.ok() && den > 0 && num > 0 && num * 100 / den >= 10 && num * 100 / den <= 400)
+                sheet_.zoom = std::uint16_t(num * 100 / den);
+            return in.ok();
+        }
+        case rec::Header:
+            return headerFooter(in, page.header);
+        case rec::Footer:
+            return headerFooter(in, page.footer);
+        case rec::LeftMargin:
+            page.leftMargin = in.f64();
+            return in.ok();
+        case rec::RightMargin:
+            page.rightMargin = in.f64();
+            return in.ok();
+        case rec::TopMargin:
+            page.topMargin = in.f64();
+            return in.ok();
+        case rec::BottomMargin:
+            page.bottomMargin = in.f64();
+            return in.ok();
+        case rec::Setup:
+            return setup(in);
+        case rec::PrintGridlines:
+            page.printGridlines = in.u16() != 0;
+            return in.ok();
+        case rec::PrintHeaders:
+            page.printHeadings = in.u16() != 0;
+            return in.ok();
+        case rec::WsBool:
+            page.fitToPage = (in.u16() & kWsBoolFitToPage) != 0;
+            return in.ok();
+        case rec::HCenter:
+            page.hCenter = in.u16() != 0;
+            return in.ok();
+        case rec::VCenter:
+            page.vCenter = in.u16() != 0;
+            return in.ok();
+        case rec::HorizontalPageBreaks:
+            return pageBreaks(in);
+        case rec::Protect:
+            sheet_.protection.locked = in.u16() != 0;
+            return in.ok();
+        case rec::Password:
+            sheet_.protection.passwordHash = in.u16();
+            return in.ok();
+        default:
+            if (isKeptSheetRecord(r.type))
+                sheet_.extraRecords.push_back(RawRecord{r.type, r.joined()});
+            return true;
+    }
+}
+
+Sheet SheetReader::finish() {
+    if (frozen_ && pane_) {
+        sheet_.frozenRows = pane_->rows;
+        sheet_.frozenCols = pane_->cols;
+        sheet_.topRow = pane_->topRow;
+    } else {
+        sheet_.topRow = windowTopRow_;
+    }
+    const std::uint8_t activePane = pane_ ? pane_->active : kBottomRightPane;
+    for (const Active& a : selections_) {
+        if (a.pane == activePane || selections_.size() == 1) {
+            sheet_.activeRow = a.row;
+            sheet_.activeCol = a.col;
+        }
+    }
+    std::stable_sort(
+        sheet_.columns.begin(), sheet_.columns.end(),
+        [](const ColumnInfo& a, const ColumnInfo& b) { return a.firstCol < b.firstCol; });
+    // Overlapping ranges cannot be written back; of two, the one starting first wins.
+    std::vector<ColumnInfo> columns;
+    for (const ColumnInfo& c : sheet_.columns) {
+        if (columns.empty() || c.firstCol > columns.back().lastCol)
+            columns.push_back(c);
+    }
+    sheet_.columns = std::move(columns);
+    return std::move(sheet_);
+}
+
+}  // namespace
+
+Result<Sheet> readSheet(RecordStream& records, const SheetContext& context) {
+    SheetReader reader(context);
+    while (auto r = records.next()) {
+        if (r->type == rec::Eof)
+            return reader.finish();
+        if (!reader.handle(*r))
+            return reader.error().value_or(damagedRecord(r->offset));
+    }
+    return damagedFile();  // the sheet never ended
+}
+
+}  // namespace xls
