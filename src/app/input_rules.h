@@ -1,0 +1,30 @@
+#pragma once
+
+// The input rules of the text boxes: amount boxes, digit-only boxes and
+// upper-case boxes. Each rule holds for typing, pasting and dropping alike.
+
+#include <QString>
+
+class QLineEdit;
+
+namespace app {
+
+// What an amount box lets in: digits and commas, a full stop arriving as a comma
+// ("12.a5" -> "12,5").
+QString amountCharacters(const QString& incoming);
+
+// What a digit box lets in (postal codes, telephone and VAT numbers): digits and
+// commas.
+QString digitCharacters(const QString& incoming);
+
+// The amount key filter.
+void installAmountKeyFilter(QLineEdit* edit);
+
+// The digit filter.
+void installDigitFilter(QLineEdit* edit);
+
+// After every change, typed or set by the program, the text turns upper case and
+// the caret stays where it was.
+void installUpperCase(QLineEdit* edit);
+
+}  // namespace app

@@ -1,0 +1,184 @@
+#include "app/input_rules.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A shown line edit with keyboard focus, as in a real window.
+class LineEditTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        edit.show();
+        edit.activateWindow();
+        edit.setFocus();
+    }
+    void paste(const QString& text) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    }
+    QLineEdit edit;
+};
+
+class AmountKeyFilter : public LineEditTest {
+  protected:
+    void SetUp() override {
+        LineEditTest::SetUp();
+        app::installAmountKeyFilter(&edit);
+    }
+};
+
+TEST_F(AmountKeyFilter, AFullStopArrivesAsAComma) {
+    QTest::keyClicks(&edit, "12.5");
+    EXPECT_EQ(edit.text(), "12,5");
+    EXPECT_EQ(edit.cursorPosition(), 4);
+}
+
+TEST_F(AmountKeyFilter, LettersAndSignsChangeNothing) {
+    QTest::keyClicks(&edit, "1a-b+2 e");
+    EXPECT_EQ(edit.text(), "12");
+    QTest::keyClicks(&edit, "-");
+    EXPECT_EQ(edit.text(), "12");
+}
+
+TEST_F(AmountKeyFilter, EditingKeysKeepWorking) {
+    QTest::keyClicks(&edit, "1234");
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), "123");
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClick(&edit, Qt::Key_Right);
+    QTest::keyClicks(&edit, ".");
+    EXPECT_EQ(edit.text(), "1,23");
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    EXPECT_EQ(edit.text(), "1,3");
+    QTest::keyClick(&edit, Qt::Key_End);
+    QTest::keyClicks(&edit, "9");
+    EXPECT_EQ(edit.text(), "1,39");
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(edit.selectedText(), "1,39");
+    QTest::keyClick(&edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "1,39");
+    QTest::keyClicks(&edit, "7");
+    EXPECT_EQ(edit.text(), "7");
+}
+
+TEST_F(AmountKeyFilter, PastedTextIsFiltered) {
+    paste("12.a5");
+    EXPECT_EQ(edit.text(), "12,5");
+    edit.clear();
+    QApplication::clipboard()->setText("-3.000,10 EUR");
+    QTest::keyClick(&edit, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(edit.text(), "3,000,10");
+}
+
+TEST_F(AmountKeyFilter, PasteReplacesTheSelectionAndHonoursTheMaximumLength) {
+    edit.setMaxLength(5);
+    QTest::keyClicks(&edit, "999");
+    edit.selectAll();
+    paste("x1.2345");
+    EXPECT_EQ(edit.text(), "1,234");
+}
+
+TEST_F(AmountKeyFilter, ContextMenuPasteIsFiltered) {
+    QApplication::clipboard()->setText("7.b5");
+    const QPoint at(5, 5);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, edit.mapToGlobal(at));
+    QApplication::sendEvent(&edit, &request);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    // In an empty box the paste entry is the only one enabled.
+    for (QAction* action : menu->actions()) {
+        if (action->isEnabled() && !action->isSeparator())
+            action->trigger();
+    }
+    menu->close();
+    EXPECT_EQ(edit.text(), "7,5");
+}
+
+TEST_F(AmountKeyFilter, DroppedTextIsFilteredAndCopied) {
+    QMimeData data;
+    data.setText("4.x2");
+    const QPoint at(2, 2);
+    const auto actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&edit, &enter);
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&edit, &move);
+    QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&edit, &drop);
+    EXPECT_EQ(edit.text(), "4,2");
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+}
+
+TEST_F(AmountKeyFilter, AReadOnlyBoxTakesNothing) {
+    edit.setText("1.234,50");
+    edit.setReadOnly(true);
+    paste("9");
+    QTest::keyClicks(&edit, "9.");
+    EXPECT_EQ(edit.text(), "1.234,50");
+}
+
+TEST_F(AmountKeyFilter, TextSetByTheProgramIsKeptAsItIs) {
+    edit.setText("1.234,50");
+    EXPECT_EQ(edit.text(), "1.234,50");
+}
+
+class DigitFilter : public LineEditTest {
+  protected:
+    void SetUp() override {
+        LineEditTest::SetUp();
+        app::installDigitFilter(&edit);
+    }
+};
+
+TEST_F(DigitFilter, OnlyDigitsAndCommasEnter) {
+    QTest::keyClicks(&edit, "00.1a2-3,4 ");
+    EXPECT_EQ(edit.text(), "00123,4");
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), "00123,");
+    paste("+39 06.555");
+    EXPECT_EQ(edit.text(), "00123,3906555");
+}
+
+class UpperCase : public LineEditTest {
+  protected:
+    void SetUp() override {
+        LineEditTest::SetUp();
+        app::installUpperCase(&edit);
+    }
+};
+
+TEST_F(UpperCase, TypingTurnsUpperWithTheCaretAtTheEnd) {
+    QTest::keyClicks(&edit, "roma");
+    EXPECT_EQ(edit.text(), "ROMA");
+    EXPECT_EQ(edit.cursorPosition(), 4);
+}
+
+TEST_F(UpperCase, TypingInTheMiddleKeepsTheCaretThere) {
+    QTest::keyClicks(&edit, "rma");
+    edit.setCursorPosition(1);
+    QTest::keyClicks(&edit, "o");
+    EXPECT_EQ(edit.text(), "ROMA");
+    EXPECT_EQ(edit.cursorPosition(), 2);
+    QTest::keyClicks(&edit, "x");
+    EXPECT_EQ(edit.text(), "ROXMA");
+    EXPECT_EQ(edit.cursorPosition(), 3);
+}
+
+TEST_F(UpperCase, PastedAndProgramTextTurnsUpper) {
+    paste(QString::fromUtf8("via po, città"));
+    EXPECT_EQ(edit.text(), QString::fromUtf8("VIA PO, CITTÀ"));
+    edit.setText("milano");
+    EXPECT_EQ(edit.text(), "MILANO");
+}
+
+}  // namespace

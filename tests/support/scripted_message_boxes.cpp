@@ -1,0 +1,104 @@
+#include "scripted_message_boxes.h"
+
+#include <gtest/gtest.h>
+
+namespace test_support {
+
+namespace {
+
+std::string describe(const ScriptedMessageBoxes::Prompt& prompt) {
+    struct Describe {
+        QString operator()(const app::Message& m) const {
+            return QStringLiteral("message \"%1\" title \"%2\" icon %3 buttons %4")
+                .arg(m.text, m.title)
+                .arg(static_cast<int>(m.icon))
+                .arg(static_cast<int>(m.buttons));
+        }
+        QString operator()(const app::InputRequest& r) const {
+            return QStringLiteral("input box \"%1\" title \"%2\" proposed \"%3\"")
+                .arg(r.prompt, r.title, r.proposed);
+        }
+        QString operator()(const app::FileRequest& r) const {
+            return QStringLiteral("file dialog title \"%1\" folder \"%2\" filter \"%3\"")
+                .arg(r.title, r.folder, r.filter);
+        }
+    };
+    return std::visit(Describe{}, prompt).toStdString();
+}
+
+}  // namespace
+
+ScriptedMessageBoxes::~ScriptedMessageBoxes() {
+    for (const Step& step : script_)
+        ADD_FAILURE() << "scripted prompt never shown: " << describe(step.expected);
+}
+
+ScriptedMessageBoxes& ScriptedMessageBoxes::expect(app::Message message, app::Answer answer) {
+    script_.push_back({Kind::Message, std::move(message), answer});
+    return *this;
+}
+
+ScriptedMessageBoxes& ScriptedMessageBoxes::expectInput(app::InputRequest request,
+                                                        std::optional<QString> answer) {
+    script_.push_back({Kind::Input, std::move(request), std::move(answer)});
+    return *this;
+}
+
+ScriptedMessageBoxes& ScriptedMessageBoxes::expectOpenFile(app::FileRequest request,
+                                                           std::optional<QString> path) {
+    script_.push_back({Kind::OpenFile, std::move(request), std::move(path)});
+    return *this;
+}
+
+ScriptedMessageBoxes& ScriptedMessageBoxes::expectSaveFile(app::FileRequest request,
+                                                           std::optional<QString> path) {
+    script_.push_back({Kind::SaveFile, std::move(request), std::move(path)});
+    return *this;
+}
+
+std::optional<ScriptedMessageBoxes::Step> ScriptedMessageBoxes::next(Kind kind,
+                                                                     const Prompt& shown) {
+    prompts_.push_back(shown);
+    if (script_.empty()) {
+        ++failures_;
+        ADD_FAILURE() << "unexpected " << describe(shown) << " (the script has ended)";
+        return std::nullopt;
+    }
+    if (script_.front().kind != kind || script_.front().expected != shown) {
+        ++failures_;
+        ADD_FAILURE() << "unexpected " << describe(shown) << "\n  the script expected "
+                      << describe(script_.front().expected);
+        return std::nullopt;
+    }
+    Step step = std::move(script_.front());
+    script_.pop_front();
+    return step;
+}
+
+app::Answer ScriptedMessageBoxes::message(const app::Message& message) {
+    const auto step = next(Kind::Message, message);
+    if (!step) {
+        // The answer that changes nothing, so a stray question does no harm.
+        return message.buttons == app::Buttons::Ok      ? app::Answer::Ok
+               : message.buttons == app::Buttons::YesNo ? app::Answer::No
+                                                        : app::Answer::Cancel;
+    }
+    return std::get<app::Answer>(step->answer);
+}
+
+std::optional<QString> ScriptedMessageBoxes::input(const app::InputRequest& request) {
+    const auto step = next(Kind::Input, request);
+    return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
+}
+
+std::optional<QString> ScriptedMessageBoxes::openFile(const app::FileRequest& request) {
+    const auto step = next(Kind::OpenFile, request);
+    return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
+}
+
+std::optional<QString> ScriptedMessageBoxes::saveFile(const app::FileRequest& request) {
+    const auto step = next(Kind::SaveFile, request);
+    return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
+}
+
+}  // namespace test_support
