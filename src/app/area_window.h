@@ -18,7 +18,9 @@ class AreaWindow : public QWidget {
     virtual void activate() {}
 
     // Closes the window for good, as the program's shutdown does; the close box
-    // cannot.
+    // cannot. QCoreApplication::quit() asks every window to close and gives up
+    // when one refuses, so the shutdown closes these windows through here or ends
+    // with QCoreApplication::exit().
     void closeForShutdown();
 
   protected:

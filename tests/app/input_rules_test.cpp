@@ -70,6 +70,22 @@ TEST_F(AmountKeyFilter, EditingKeysKeepWorking) {
     EXPECT_EQ(edit.text(), "7");
 }
 
+TEST(AmountKeyFilterInAWindow, TabLeavesTheBox) {
+    QWidget window;
+    auto* amount = new QLineEdit(&window);
+    auto* next = new QLineEdit(&window);
+    next->move(0, 40);
+    app::installAmountKeyFilter(amount);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    amount->setFocus();
+    QTest::keyClicks(amount, "5");
+    QTest::keyClick(amount, Qt::Key_Tab);
+    EXPECT_EQ(amount->text(), "5");
+    EXPECT_TRUE(next->hasFocus());
+}
+
 TEST_F(AmountKeyFilter, PastedTextIsFiltered) {
     paste("12.a5");
     EXPECT_EQ(edit.text(), "12,5");
