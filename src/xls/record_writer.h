@@ -1,0 +1,95 @@
+#pragma once
+
+// The lowest writing layer: a growing byte buffer that holds a Workbook stream and
+// knows BIFF record framing. It writes little-endian values and record headers,
+// fills in each record's length when it ends, and splits a body longer than a
+// record may be into CONTINUE records. It knows nothing of the workbook model.
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace xls {
+
+inline constexpr std::size_t kMaxRecordBody = 8224;
+
+class RecordWriter {
+  public:
+    explicit RecordWriter(std::size_t expectedSize = 64 * 1024);
+
+    // Opens a record; its body is whatever is written until end().
+    void begin(std::uint16_t type);
+    // Closes the open record: stores its length, splitting it into CONTINUE
+    // records when the body is longer than kMaxRecordBody.
+    void end();
+    // A whole record at once.
+    void record(std::uint16_t type, std::span<const std::uint8_t> body);
+
+    // Bytes written so far to the open record's body.
+    std::size_t bodySize() const { return size_ - recordStart_ - 4; }
+    // The stream offset of the next byte written.
+    std::size_t pos() const { return size_; }
+
+    void u8(std::uint8_t v) {
+        reserve(1);
+        data_[size_++] = v;
+    }
+    void u16(std::uint16_t v) {
+        reserve(2);
+        put16(size_, v);
+        size_ += 2;
+    }
+    void u32(std::uint32_t v) {
+        reserve(4);
+        put16(size_, std::uint16_t(v));
+        put16(size_ + 2, std::uint16_t(v >> 16));
+        size_ += 4;
+    }
+    void f64(double v);
+    void bytes(std::span<const std::uint8_t> b);
+    void zeros(std::size_t n);
+
+    // XLUnicodeString: a 16-bit character count, a flag byte, the characters
+    // (one byte each when they all fit in Latin-1, two bytes otherwise).
+    void unicodeString(const QString& s);
+    // ShortXLUnicodeString: the same with an 8-bit character count.
+    void shortUnicodeString(const QString& s);
+    // The flag byte and then `count` characters, one or two bytes each.
+    void stringChars(const QChar* s, std::size_t count, bool wide);
+
+    void patch32(std::size_t at, std::uint32_t v) {
+        put16(at, std::uint16_t(v));
+        put16(at + 2, std::uint16_t(v >> 16));
+    }
+
+    std::uint8_t* data() { return data_.data(); }
+    const std::uint8_t* data() const { return data_.data(); }
+    std::size_t size() const { return size_; }
+
+    // Moves the finished stream out, trimmed to its size.
+    std::vector<std::uint8_t> take();
+
+  private:
+    void reserve(std::size_t n) {
+        if (size_ + n > data_.size())
+            grow(n);
+    }
+    void grow(std::size_t n);
+    void put16(std::size_t at, std::uint16_t v) {
+        data_[at] = std::uint8_t(v);
+        data_[at + 1] = std::uint8_t(v >> 8);
+    }
+    void splitLongRecord();
+
+    std::vector<std::uint8_t> data_;
+    std::size_t size_ = 0;
+    std::size_t recordStart_ = 0;
+};
+
+// True when every character fits in one byte, so BIFF can store it compressed.
+bool isLatin1(const QChar* s, std::size_t count);
+
+}  // namespace xls

@@ -1,0 +1,166 @@
+#include "xls/workbook_stream_writer.h"
+
+#include "xls/cell_table_writer.h"
+#include "xls/globals_records.h"
+#include "xls/kept_record_slots.h"
+#include "xls/record_writer.h"
+#include "xls/shared_strings_writer.h"
+#include "xls/sheet_records.h"
+#include "xls/workbook_checks.h"
+
+namespace xls {
+
+namespace {
+
+// The texts of all cells gathered into the shared string table, with the index
+// of each text cell in the order the cell tables are written.
+struct CollectedTexts {
+    SharedStringsWriter table;
+    std::vector<std::uint32_t> indexes;
+    std::size_t cellCount = 0;
+    std::size_t textBytes = 0;
+};
+
+Result<CollectedTexts> collectTexts(const Workbook& wb) {
+    std::size_t textCells = 0;
+    for (const Sheet& sheet : wb.sheets) {
+        for (const Row& row : sheet.rows) {
+            for (const Cell& cell : row.cells)
+                textCells += cell.kind == CellKind::Text;
+        }
+    }
+    CollectedTexts texts{SharedStringsWriter(textCells), {}, 0, 0};
+    texts.indexes.reserve(textCells);
+    for (const Sheet& sheet : wb.sheets) {
+        for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+            const std::vector<Cell>& cells = sheet.rows[r].cells;
+            texts.cellCount += cells.size();
+            for (std::size_t c = 0; c < cells.size(); ++c) {
+                if (cells[c].kind != CellKind::Text)
+                    continue;
+                if (cells[c].text.size() > kMaxCellText)
+                    return cellTextTooLong(sheet, int(r), int(c));
+                texts.textBytes += 3 + 2 * std::size_t(cells[c].text.size());
+                texts.indexes.push_back(texts.table.add(cells[c].text));
+            }
+        }
+    }
+    return texts;
+}
+
+// The kept records that belong in `slot`, in the order they were read.
+void writeKept(RecordWriter& out, const std::vector<RawRecord>& kept, GlobalsSlot slot) {
+    for (const RawRecord& raw : kept) {
+        if (globalsSlotOf(raw.type) == slot)
+            writeRaw(out, raw);
+    }
+}
+
+void writeKept(RecordWriter& out, const std::vector<RawRecord>& kept, SheetSlot slot) {
+    for (const RawRecord& raw : kept) {
+        if (sheetSlotOf(raw.type) == slot)
+            writeRaw(out, raw);
+    }
+}
+
+bool isSelected(const Workbook& wb, std::size_t sheet) {
+    return wb.sheets[sheet].selected || int(sheet) == wb.activeSheet;
+}
+
+// The globals substream; returns where each sheet's BOUNDSHEET keeps its position.
+std::vector<std::size_t> writeGlobals(RecordWriter& out, const Workbook& wb,
+                                      std::span<const std::uint8_t> filePass,
+                                      const SharedStringsWriter& strings) {
+    writeBof(out, SubstreamKind::Globals);
+    if (!filePass.empty())
+        writeFilePass(out, filePass);
+    writeCodePage(out);
+    writeKept(out, wb.extraGlobals, GlobalsSlot::BeforeWindow1);
+    int selected = 0;
+    for (std::size_t i = 0; i < wb.sheets.size(); ++i)
+        selected += isSelected(wb, i);
+    writeWindow1(out, wb.activeSheet, selected);
+    writeDateMode(out, wb.date1904);
+    writeKept(out, wb.extraGlobals, GlobalsSlot::AfterDateMode);
+
+    for (const Font& font : wb.fonts)
+        writeFont(out, font);
+    for (const auto& [index, code] : wb.formats)
+        writeFormat(out, index, code);
+    for (const Xf& xf : wb.xfs)
+        writeXf(out, xf);
+    for (const RawRecord& style : wb.styles)
+        writeRaw(out, style);
+    if (wb.palette)
+        writeRaw(out, *wb.palette);
+
+    std::vector<std::size_t> positions;
+    positions.reserve(wb.sheets.size());
+    for (const Sheet& sheet : wb.sheets)
+        positions.push_back(writeBoundSheet(out, sheet));
+
+    std::vector<int> printAreaSheets;
+    for (std::size_t i = 0; i < wb.sheets.size(); ++i) {
+        if (wb.sheets[i].page.printArea)
+            printAreaSheets.push_back(int(i));
+    }
+    if (!printAreaSheets.empty()) {
+        writeSelfSupBook(out, int(wb.sheets.size()));
+        writeExternSheet(out, printAreaSheets);
+        for (std::size_t xti = 0; xti < printAreaSheets.size(); ++xti) {
+            const int sheet = printAreaSheets[xti];
+            writePrintAreaName(out, sheet, int(xti), *wb.sheets[std::size_t(sheet)].page.printArea);
+        }
+    }
+
+    strings.write(out);
+    writeEof(out);
+    return positions;
+}
+
+void writeSheet(RecordWriter& out, const Sheet& sheet, bool selected,
+                std::span<const std::uint32_t>& textIndexes) {
+    const std::vector<RawRecord>& kept = sheet.extraRecords;
+    writeBof(out, SubstreamKind::Worksheet);
+    writeKept(out, kept, SheetSlot::AfterBof);
+    writeDefaultRowHeight(out, sheet.defaultRowHeight);
+    writeWsBool(out, sheet.page.fitToPage);
+    writePrintOptions(out, sheet.page);
+    writeRowBreaks(out, sheet.page.rowBreaks);
+    writeKept(out, kept, SheetSlot::AfterPageBreaks);
+    writePageSetup(out, sheet.page);
+    writeProtection(out, sheet.protection);
+    writeKept(out, kept, SheetSlot::AfterProtection);
+    writeDefColWidth(out, sheet.defaultColWidth);
+    writeColumns(out, sheet.columns);
+    writeDimensions(out, usedArea(sheet));
+    writeCellTable(out, sheet, textIndexes);
+    writeSheetView(out, sheet, selected);
+    writeKept(out, kept, SheetSlot::AfterView);
+    writeMergedCells(out, sheet.merged);
+    writeKept(out, kept, SheetSlot::BeforeEof);
+    writeEof(out);
+}
+
+}  // namespace
+
+Result<std::vector<std::uint8_t>> buildWorkbookStream(const Workbook& wb,
+                                                      std::span<const std::uint8_t> filePass) {
+    if (auto ok = checkWritable(wb); !ok)
+        return ok.error();
+    Result<CollectedTexts> texts = collectTexts(wb);
+    if (!texts)
+        return texts.error();
+
+    // One buffer for the whole stream, sized so it rarely has to grow.
+    RecordWriter out(16 * 1024 + 16 * texts->cellCount + texts->textBytes);
+    const std::vector<std::size_t> positions = writeGlobals(out, wb, filePass, texts->table);
+    std::span<const std::uint32_t> textIndexes(texts->indexes);
+    for (std::size_t i = 0; i < wb.sheets.size(); ++i) {
+        out.patch32(positions[i], std::uint32_t(out.pos()));
+        writeSheet(out, wb.sheets[i], isSelected(wb, i), textIndexes);
+    }
+    return out.take();
+}
+
+}  // namespace xls

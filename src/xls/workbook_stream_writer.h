@@ -1,0 +1,22 @@
+#pragma once
+
+// The middle of the writer: lays out the whole Workbook stream of a workbook,
+// the globals substream and one substream per sheet, each between BOF and EOF.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "xls/error.h"
+#include "xls/workbook.h"
+
+namespace xls {
+
+// The plain Workbook stream of `wb`. A non-empty `filePass` is written as the
+// FILEPASS record right after the globals BOF; encrypting what follows is left to
+// the caller. Content that BIFF8 cannot hold (a text longer than a cell takes, a
+// bad sheet name) is an error naming it.
+Result<std::vector<std::uint8_t>> buildWorkbookStream(const Workbook& wb,
+                                                      std::span<const std::uint8_t> filePass);
+
+}  // namespace xls

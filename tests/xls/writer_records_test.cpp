@@ -1,0 +1,263 @@
+// The records the writer lays down: CONTINUE splitting of the shared strings and
+// of long records, RK only where exact, merged ranges split, limits refused.
+
+#include <QRandomGenerator>
+
+#include <bit>
+#include <cstring>
+#include <map>
+
+#include "writer_test_support.h"
+#include "xls/compound_file.h"
+#include "xls/record_stream.h"
+#include "xls/record_types.h"
+#include "xls/record_writer.h"
+#include "xls/rk_number.h"
+
+namespace {
+
+using writertest::cellAt;
+using writertest::roundTrip;
+
+struct PhysicalRecord {
+    std::uint16_t type;
+    QByteArray body;
+};
+
+// The records of a written file's Workbook stream as stored, CONTINUE included.
+std::vector<PhysicalRecord> physicalRecords(const QByteArray& file) {
+    xls::Result<QByteArray> stream = xls::readWorkbookStream(file);
+    EXPECT_TRUE(stream.ok());
+    std::vector<PhysicalRecord> out;
+    if (!stream)
+        return out;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(stream->constData());
+    xls::RecordStream records(std::span(data, std::size_t(stream->size())));
+    while (auto r = records.nextPhysical()) {
+        const auto& seg = r->segments.front();
+        out.push_back({r->type, QByteArray(reinterpret_cast<const char*>(seg.data()),
+                                           qsizetype(seg.size()))});
+    }
+    EXPECT_FALSE(records.damaged());
+    return out;
+}
+
+xls::Workbook oneSheet(std::vector<xls::Cell> column) {
+    xls::Workbook wb = xls::Workbook::withDefaults();
+    xls::Sheet s;
+    s.name = QStringLiteral("Foglio1");
+    for (xls::Cell& c : column) {
+        xls::Row row;
+        row.cells.push_back(std::move(c));
+        s.rows.push_back(std::move(row));
+    }
+    wb.sheets.push_back(std::move(s));
+    return wb;
+}
+
+xls::Cell textCell(const QString& s) {
+    xls::Cell c;
+    c.kind = xls::CellKind::Text;
+    c.text = s;
+    return c;
+}
+
+xls::Cell numberCell(double v) {
+    xls::Cell c;
+    c.kind = xls::CellKind::Number;
+    c.number = v;
+    return c;
+}
+
+// A text of `length` characters drawn from `alphabet`.
+QString randomText(QRandomGenerator& random, const QString& alphabet, int length) {
+    QString s;
+    s.reserve(length);
+    for (int i = 0; i < length; ++i)
+        s += alphabet[random.bounded(int(alphabet.size()))];
+    return s;
+}
+
+TEST(WriterSharedStrings, LongStringsCrossRecordBoundariesIntact) {
+    QRandomGenerator random(1987);
+    const QString latin = QStringLiteral("abcdefghijklmnopqrstuvwxyz ÀÈÉÌÒÙàèéìòù0123456789");
+    const QString wide = QStringLiteral("€αβγδεζηθ中文字ПриветŁódź—“”");
+    std::vector<xls::Cell> cells;
+    // Lengths around the record size, odd and even, so that strings of one- and
+    // two-byte characters start and split at every kind of offset.
+    for (int i = 0; i < 300; ++i) {
+        const int length = int(random.bounded(1, 9000));
+        cells.push_back(textCell(randomText(random, i % 3 == 0 ? wide : latin, length)));
+    }
+    cells.push_back(textCell(QString(32767, u'x')));
+    cells.push_back(textCell(QString(32767, QChar(0x20AC))));
+    cells.push_back(textCell(QString()));
+    cells.push_back(cells[5]);  // a repeated text shares its entry
+    const xls::Workbook wb = oneSheet(cells);
+
+    xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
+    ASSERT_TRUE(bytes.ok());
+    const auto records = physicalRecords(*bytes);
+    int continues = 0;
+    for (const auto& r : records) {
+        EXPECT_LE(r.body.size(), qsizetype(xls::kMaxRecordBody));
+        continues += r.type == xls::rec::Continue;
+    }
+    EXPECT_GT(continues, 100);
+
+    const xls::Workbook back = roundTrip(wb);
+    ASSERT_EQ(back.sheets.size(), 1u);
+    writertest::expectSameCells(wb.sheets[0], back.sheets[0]);
+}
+
+TEST(WriterSharedStrings, TableCountsReferencesAndUniqueTexts) {
+    const xls::Workbook wb = oneSheet({textCell("a"), textCell("b"), textCell("a"), textCell("a")});
+    xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
+    ASSERT_TRUE(bytes.ok());
+    for (const auto& r : physicalRecords(*bytes)) {
+        if (r.type != xls::rec::Sst)
+            continue;
+        std::uint32_t total = 0, unique = 0;
+        std::memcpy(&total, r.body.constData(), 4);
+        std::memcpy(&unique, r.body.constData() + 4, 4);
+        EXPECT_EQ(total, 4u);
+        EXPECT_EQ(unique, 2u);
+        return;
+    }
+    FAIL() << "no SST record";
+}
+
+// RK decoded as readers do it, for checking what the writer chose.
+double decodeRk(std::uint32_t rk) {
+    double v;
+    if (rk & 0x02) {
+        v = double(std::int32_t(rk) >> 2);
+    } else {
+        v = std::bit_cast<double>(std::uint64_t(rk & 0xFFFFFFFCu) << 32);
+    }
+    return (rk & 0x01) ? v / 100 : v;
+}
+
+TEST(WriterNumbers, RkOnlyWhenItGivesBackTheSameDouble) {
+    for (double v : {0.0, 1.0, -7.0, 13.0, 536870911.0, -536870912.0, 2889.1, 115.56, 0.07, 0.29,
+                     1234.5, 0.5, 39818.0, 1e6 + 0.01, -0.0, 0.1}) {
+        const auto rk = xls::exactRk(v);
+        ASSERT_TRUE(rk.has_value()) << v;
+        const double back = decodeRk(*rk);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(v)) << v;
+    }
+    for (double v : {1.0 / 3.0, 0.1 + 0.2, 536870912.5, 1e300, 1e-300, 123456789.123, 2.0 / 7.0,
+                     std::nan(""), double(INFINITY)}) {
+        EXPECT_FALSE(xls::exactRk(v).has_value()) << v;
+    }
+    // Hundredths that a reader multiplying by 0.01 would get wrong stay NUMBER.
+    for (double v : {0.35, 0.41, 0.57, 0.7}) {
+        ASSERT_NE(std::bit_cast<std::uint64_t>(std::nearbyint(v * 100) * 0.01),
+                  std::bit_cast<std::uint64_t>(v));
+        EXPECT_FALSE(xls::exactRk(v).has_value()) << v;
+    }
+    // A whole number past 30 bits fits no RK form whose low bits are free.
+    EXPECT_FALSE(xls::exactRk(536870913.0).has_value());
+}
+
+TEST(WriterNumbers, CellsUseRkMulRkAndNumberAsFits) {
+    xls::Workbook wb = xls::Workbook::withDefaults();
+    xls::Sheet s;
+    s.name = QStringLiteral("Foglio1");
+    xls::Row row;
+    row.cells = {numberCell(1), numberCell(2.5), numberCell(1.0 / 3.0), numberCell(4)};
+    s.rows.push_back(row);
+    wb.sheets.push_back(s);
+    xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
+    ASSERT_TRUE(bytes.ok());
+    std::map<std::uint16_t, int> kinds;
+    for (const auto& r : physicalRecords(*bytes))
+        ++kinds[r.type];
+    EXPECT_EQ(kinds[xls::rec::MulRk], 1);   // A1:B1
+    EXPECT_EQ(kinds[xls::rec::Number], 1);  // C1
+    EXPECT_EQ(kinds[xls::rec::Rk], 1);      // D1
+    writertest::expectSameCells(wb.sheets[0], roundTrip(wb).sheets.at(0));
+}
+
+TEST(WriterLimits, TextLongerThanACellHoldsIsRefusedNamingTheCell) {
+    xls::Workbook wb = oneSheet({textCell("ok"), textCell(QString(32768, u'a'))});
+    xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
+    ASSERT_FALSE(bytes.ok());
+    EXPECT_TRUE(bytes.error().message.contains(QStringLiteral("riga 2")));
+    EXPECT_TRUE(bytes.error().message.contains(QStringLiteral("colonna 1")));
+    EXPECT_TRUE(bytes.error().message.contains(QStringLiteral("Foglio1")));
+}
+
+TEST(WriterLimits, WorkbooksBiffCannotHoldAreRefused) {
+    const auto refused = [](const xls::Workbook& wb) {
+        xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
+        return !bytes.ok() && !bytes.error().message.isEmpty();
+    };
+    EXPECT_TRUE(refused(xls::Workbook::withDefaults()));  // no sheets
+
+    for (const QString& name : {QString(), QString(32, u'a'), QStringLiteral("a/b"),
+                                QStringLiteral("[x]"), QStringLiteral("'x")}) {
+        xls::Workbook wb = oneSheet({});
+        wb.sheets[0].name = name;
+        EXPECT_TRUE(refused(wb)) << qPrintable(name);
+    }
+    xls::Workbook twice = oneSheet({});
+    twice.sheets.push_back(twice.sheets[0]);
+    twice.sheets[1].name = QStringLiteral("FOGLIO1");
+    EXPECT_TRUE(refused(twice));
+
+    xls::Workbook wide = oneSheet({});
+    wide.sheets[0].rows.resize(1);
+    wide.sheets[0].rows[0].cells.resize(257);
+    wide.sheets[0].rows[0].cells[256] = numberCell(1);
+    EXPECT_TRUE(refused(wide));
+
+    xls::Workbook badMerge = oneSheet({});
+    badMerge.sheets[0].merged.push_back({0, 70000, 0, 1});
+    EXPECT_TRUE(refused(badMerge));
+
+    xls::Workbook longHeader = oneSheet({});
+    longHeader.sheets[0].page.header = QString(256, u'h');
+    EXPECT_TRUE(refused(longHeader));
+
+    xls::Workbook ok = oneSheet({});
+    ok.sheets[0].name = QString(31, u'a');
+    EXPECT_FALSE(refused(ok));
+}
+
+TEST(WriterLimits, ManyMergedRangesAreSplitAcrossRecords) {
+    xls::Workbook wb = oneSheet({});
+    for (int i = 0; i < 2100; ++i)
+        wb.sheets[0].merged.push_back({i * 2, i * 2, 0, 1});
+    xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
+    ASSERT_TRUE(bytes.ok());
+    int records = 0;
+    for (const auto& r : physicalRecords(*bytes))
+        records += r.type == xls::rec::MergedCells;
+    EXPECT_EQ(records, 3);
+    EXPECT_EQ(roundTrip(wb).sheets.at(0).merged, wb.sheets[0].merged);
+}
+
+TEST(WriterRecords, LongKeptRecordIsContinued) {
+    xls::Workbook wb = oneSheet({numberCell(1)});
+    QByteArray big(20000, '\x5A');
+    wb.sheets[0].extraRecords.push_back({0x0862, big});
+    xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
+    ASSERT_TRUE(bytes.ok());
+    const auto records = physicalRecords(*bytes);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].type != 0x0862)
+            continue;
+        ASSERT_LT(i + 2, records.size());
+        EXPECT_EQ(records[i].body.size(), 8224);
+        EXPECT_EQ(records[i + 1].type, xls::rec::Continue);
+        EXPECT_EQ(records[i + 1].body.size(), 8224);
+        EXPECT_EQ(records[i + 2].type, xls::rec::Continue);
+        EXPECT_EQ(records[i + 2].body.size(), 20000 - 2 * 8224);
+        EXPECT_EQ(records[i].body + records[i + 1].body + records[i + 2].body, big);
+        return;
+    }
+    FAIL() << "kept record not written";
+}
+
+}  // namespace

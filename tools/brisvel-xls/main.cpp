@@ -1,0 +1,157 @@
+// brisvel-xls: command-line access to workbooks. Prints a workbook's cells as
+// JSON, writes a workbook from such JSON, copies a workbook through the codec and
+// makes the empty store.
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <cstdio>
+#include <optional>
+
+#include "dump.h"
+#include "load_json.h"
+#include "store/workbook_store.h"
+#include "xls/reader.h"
+#include "xls/writer.h"
+
+namespace {
+
+enum Exit { kOk = 0, kFailed = 1, kUsage = 2, kPassword = 3 };
+
+const char kUsageText[] =
+    "Uso: brisvel-xls dump FILE [--password PW] | write SPEC.json OUT [--password PW] | "
+    "copy IN OUT [--password PW] [--out-password PW2] | new-store OUT";
+
+// The sheets of a new store, in workbook order.
+const char* const kStoreSheets[] = {"Anagrafe", "Fatture", "Utilità", "Utente"};
+
+int fail(const QString& message, int code = kFailed) {
+    std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+    return code;
+}
+
+int failWith(const xls::Error& error) {
+    return fail(error.message,
+                error.kind == xls::Error::Kind::PasswordNeeded ? kPassword : kFailed);
+}
+
+// Positional arguments and the options a command accepts.
+struct Arguments {
+    QStringList positional;
+    QString password;
+    std::optional<QString> outPassword;
+};
+
+std::optional<Arguments> parse(const QStringList& args, int positionalCount, bool outPassword) {
+    Arguments parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if ((a == u"--password" || (outPassword && a == u"--out-password")) &&
+            i + 1 < args.size()) {
+            (a == u"--password" ? parsed.password : parsed.outPassword.emplace()) = args[++i];
+        } else if (a.startsWith(u"--")) {
+            return std::nullopt;
+        } else {
+            parsed.positional << a;
+        }
+    }
+    if (parsed.positional.size() != positionalCount)
+        return std::nullopt;
+    return parsed;
+}
+
+int saveFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        return fail(
+            QStringLiteral("Impossibile scrivere il file %1: %2.").arg(path, file.errorString()));
+    }
+    return kOk;
+}
+
+int writeTo(const QString& path, const xls::Workbook& wb, const QString& password) {
+    xls::Result<QByteArray> bytes = xls::writeWorkbook(wb, password);
+    if (!bytes)
+        return failWith(bytes.error());
+    return saveFile(path, *bytes);
+}
+
+int dump(const Arguments& a) {
+    xls::Result<xls::Workbook> wb = xls::readWorkbookFile(a.positional[0], a.password);
+    if (!wb)
+        return failWith(wb.error());
+    const QByteArray text = brisvel::dumpWorkbookText(*wb);
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    std::fputc('\n', stdout);
+    return std::fflush(stdout) == 0 ? kOk : fail(QStringLiteral("Impossibile scrivere l'uscita."));
+}
+
+int write(const Arguments& a) {
+    QFile spec(a.positional[0]);
+    if (!spec.open(QIODevice::ReadOnly)) {
+        return fail(QStringLiteral("Impossibile leggere il file %1: %2.")
+                        .arg(a.positional[0], spec.errorString()));
+    }
+    xls::Result<xls::Workbook> wb = brisvel::workbookFromJson(spec.readAll());
+    if (!wb)
+        return failWith(wb.error());
+    return writeTo(a.positional[1], *wb, a.password);
+}
+
+int copy(const Arguments& a) {
+    xls::Result<xls::Workbook> wb = xls::readWorkbookFile(a.positional[0], a.password);
+    if (!wb)
+        return failWith(wb.error());
+    return writeTo(a.positional[1], *wb, a.outPassword.value_or(QString()));
+}
+
+int newStore(const Arguments& a) {
+    const QString& path = a.positional[0];
+    if (QFileInfo::exists(path)) {
+        return fail(QStringLiteral("Il file %1 esiste già: non viene sovrascritto.").arg(path));
+    }
+    xls::Workbook wb = xls::Workbook::withDefaults();
+    for (const char* name : kStoreSheets) {
+        xls::Sheet sheet;
+        sheet.name = QString::fromUtf8(name);
+        wb.sheets.push_back(std::move(sheet));
+    }
+    wb.sheets.front().selected = true;
+    return writeTo(path, wb, QString::fromLatin1(store::kStorePassword));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return fail(QString::fromUtf8(kUsageText), kUsage);
+    const QString command = args.takeFirst();
+
+    struct Command {
+        const char* name;
+        int positional;
+        bool outPassword;
+        int (*run)(const Arguments&);
+    };
+    static const Command commands[] = {
+        {"dump", 1, false, dump},
+        {"write", 2, false, write},
+        {"copy", 2, true, copy},
+        {"new-store", 1, false, newStore},
+    };
+    for (const Command& c : commands) {
+        if (command != QLatin1String(c.name))
+            continue;
+        const std::optional<Arguments> parsed = parse(args, c.positional, c.outPassword);
+        if (!parsed || (command == u"new-store" && !parsed->password.isEmpty())) {
+            return fail(QString::fromUtf8(kUsageText), kUsage);
+        }
+        return c.run(*parsed);
+    }
+    return fail(QString::fromUtf8(kUsageText), kUsage);
+}
