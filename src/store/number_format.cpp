@@ -218,9 +218,13 @@ QString formatDate(double value, const std::vector<Token>& tokens, bool date1904
     for (std::size_t k = 0; k < tokens.size();) {
         const Token& t = tokens[k];
         if (t.literal || t.text.size() != 1) {
-            if (t.text == u"[h]" || t.text == u"[hh]")
+            if (t.text == u"[h]" || t.text == u"[hh]") {
                 out += QString::number(qint64(day) * 24 + hour);
-            else if (t.text == u"[m]" || t.text == u"[mm]")
+                lastWasHour = true;
+                ++k;
+                continue;
+            }
+            if (t.text == u"[m]" || t.text == u"[mm]")
                 out += QString::number((qint64(day) * 24 + hour) * 60 + minute);
             else if (t.text == u"[s]" || t.text == u"[ss]")
                 out += QString::number(qint64(std::llround(value * 86400.0)));

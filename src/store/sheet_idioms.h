@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "store/address.h"
 #include "store/store_error.h"
 #include "store/value.h"
 #include "store/worksheet.h"

@@ -48,7 +48,7 @@ Worksheet Workbook::handle(int position) {
 
 Result<Worksheet> Workbook::sheet(const QString& name) {
     for (std::size_t i = 0; i < model_.sheets.size(); ++i) {
-        if (model_.sheets[i].name == name)
+        if (model_.sheets[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return handle(int(i));
     }
     return noSheet(name);

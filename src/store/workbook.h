@@ -30,7 +30,8 @@ class Workbook {
     const xls::Workbook& model() const { return model_; }
 
     int sheetCount() const;
-    // The sheet of that exact name, or Error::Kind::NoSuchSheet.
+    // The sheet of that name, letter case aside as sheet names go, or
+    // Error::Kind::NoSuchSheet.
     Result<Worksheet> sheet(const QString& name);
     // The sheet at a 1-based position; positions outside 1..sheetCount() are errors.
     Result<Worksheet> sheetAt(int index);
