@@ -60,7 +60,10 @@ Result<Workbook> readWorkbook(const QByteArray& fileBytes, const QString& passwo
     Result<QByteArray> streamBytes = readWorkbookStream(fileBytes);
     if (!streamBytes)
         return streamBytes.error();
-    QByteArray& bytes = *streamBytes;
+    return readWorkbookStreamBytes(std::move(*streamBytes), password);
+}
+
+Result<Workbook> readWorkbookStreamBytes(QByteArray bytes, const QString& password) {
     if (auto decrypted = decryptWorkbookStream(bytes, password); !decrypted)
         return decrypted.error();
 

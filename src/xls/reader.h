@@ -12,6 +12,8 @@ namespace xls {
 
 // The workbook in `fileBytes`, decrypted with `password` when it is encrypted.
 Result<Workbook> readWorkbook(const QByteArray& fileBytes, const QString& password = {});
+// The workbook in a BIFF8 workbook stream already taken out of its container.
+Result<Workbook> readWorkbookStreamBytes(QByteArray stream, const QString& password = {});
 // The same for a file on disk; Io when it cannot be read.
 Result<Workbook> readWorkbookFile(const QString& path, const QString& password = {});
 
