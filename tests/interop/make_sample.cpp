@@ -1,0 +1,128 @@
+// Writes the sample workbook of the interoperability checks: a small store with
+// dates, amounts, accented and non-Latin texts, a long text, merged cells, frozen
+// header row and column widths. OUT.xls is plain, OUT-encrypted.xls has the
+// password given, OUT.json holds its cells as brisvel-xls dump prints them.
+//
+// Usage: make_sample OUT PASSWORD
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+#include "../../tools/brisvel-xls/dump.h"
+#include "xls/writer.h"
+
+namespace {
+
+void put(xls::Sheet& sheet, int row, int col, xls::Cell cell) {
+    if (sheet.rows.size() <= std::size_t(row))
+        sheet.rows.resize(std::size_t(row) + 1);
+    auto& cells = sheet.rows[std::size_t(row)].cells;
+    if (cells.size() <= std::size_t(col))
+        cells.resize(std::size_t(col) + 1);
+    cells[std::size_t(col)] = std::move(cell);
+}
+
+xls::Cell text(const QString& s, std::uint16_t xf = xls::kDefaultXf) {
+    xls::Cell c;
+    c.kind = xls::CellKind::Text;
+    c.text = s;
+    c.xf = xf;
+    return c;
+}
+
+xls::Cell number(double v, std::uint16_t xf = xls::kDefaultXf) {
+    xls::Cell c;
+    c.kind = xls::CellKind::Number;
+    c.number = v;
+    c.xf = xf;
+    return c;
+}
+
+xls::Workbook sample() {
+    xls::Workbook wb = xls::Workbook::withDefaults();
+    xls::Font bold;
+    bold.weight = 700;
+    wb.fonts.push_back(bold);
+    xls::Xf headerXf = wb.xfs[xls::kDefaultXf];
+    headerXf.font = 5;
+    const auto header = wb.addXf(headerXf);
+    xls::Xf dateXf = wb.xfs[xls::kDefaultXf];
+    dateXf.format = wb.addFormat(QStringLiteral("dd/mm/yyyy"));
+    const auto date = wb.addXf(dateXf);
+    xls::Xf amountXf = wb.xfs[xls::kDefaultXf];
+    amountXf.format = wb.addFormat(QStringLiteral("#,##0.00"));
+    const auto amount = wb.addXf(amountXf);
+
+    xls::Sheet invoices;
+    invoices.name = QStringLiteral("Fatture");
+    const char* headers[] = {"ID", "Cliente", "Data", "Descrizione", "Importo", "IVA", "Totale"};
+    for (int c = 0; c < 7; ++c)
+        put(invoices, 0, c, text(QString::fromUtf8(headers[c]), header));
+    const char* clients[] = {"ROSSI MARIO", "ÉLITE COSTRUZIONI SPA", "D'AMICO & FIGLI SNC",
+                             "FORLÌ SERVIZI", "Ωmega Ltd — “citazioni” €"};
+    for (int i = 0; i < 400; ++i) {
+        const int r = i + 1;
+        const double taxable = 100.0 + i * 37.13;
+        put(invoices, r, 0, number(i + 1));
+        put(invoices, r, 1, text(QString::fromUtf8(clients[i % 5])));
+        put(invoices, r, 2, number(39818 + i * 3, date));
+        put(invoices, r, 3,
+            text(QStringLiteral("Consulenza professionale n. %1\nseconda riga %2")
+                     .arg(i + 1)
+                     .arg(QString(i % 40, QChar(0x03B1 + i % 20)))));
+        put(invoices, r, 4, number(taxable, amount));
+        put(invoices, r, 5, number(taxable * 0.22, amount));
+        put(invoices, r, 6, number(taxable * 1.22, amount));
+    }
+    put(invoices, 0, 255, number(401));
+    put(invoices, 403, 0, text(QStringLiteral("Totale"), header));
+    put(invoices, 405, 1, text(QString(9000, QChar(0x20AC)) + QStringLiteral("fine")));
+    invoices.merged = {{403, 403, 0, 3}, {405, 406, 1, 2}};
+    invoices.frozenRows = 1;
+    invoices.columns = {{1, 1, 9000, xls::kDefaultXf, 0}, {3, 3, 12000, xls::kDefaultXf, 0}};
+    invoices.page.printArea = xls::CellRect{0, 403, 0, 6};
+    invoices.selected = true;
+
+    xls::Sheet settings;
+    settings.name = QStringLiteral("Utilità");
+    put(settings, 0, 0, text(QStringLiteral("INPS/Cassa")));
+    put(settings, 1, 0, text(QStringLiteral("*")));
+    put(settings, 2, 0, number(4));
+    xls::Cell yes;
+    yes.kind = xls::CellKind::Boolean;
+    yes.code = 1;
+    put(settings, 3, 0, yes);
+
+    wb.sheets.push_back(std::move(invoices));
+    wb.sheets.push_back(std::move(settings));
+    return wb;
+}
+
+bool save(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "Uso: make_sample OUT PASSWORD\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const xls::Workbook wb = sample();
+    const xls::Result<QByteArray> plain = xls::writeWorkbook(wb);
+    const xls::Result<QByteArray> encrypted =
+        xls::writeWorkbook(wb, QString::fromLocal8Bit(argv[2]));
+    if (!plain || !encrypted) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable((plain ? encrypted : plain).error().message));
+        return 1;
+    }
+    const bool saved = save(out + ".xls", *plain) && save(out + "-encrypted.xls", *encrypted) &&
+                       save(out + ".json", brisvel::dumpWorkbookText(wb));
+    return saved ? 0 : 1;
+}
