@@ -152,6 +152,10 @@ void restyle(xls::Workbook& book, xls::Sheet& sheet, const xls::CellRect& rect,
 QString displayText(const xls::Workbook& book, const xls::Cell& cell) {
     const xls::Xf& xf =
         cell.xf < book.xfs.size() ? book.xfs[cell.xf] : book.xfs.at(xls::kDefaultXf);
+    // General and "@" show a text as it is; no format code to look up.
+    const bool plain = (xf.format == 0 || xf.format == 49) && book.formats.count(xf.format) == 0;
+    if (cell.kind == xls::CellKind::Text && plain)
+        return cell.text;
     switch (cell.kind) {
         case xls::CellKind::Empty:
             return QString();

@@ -1,5 +1,6 @@
 #include "store/sheet_idioms.h"
 
+#include "store/number_text.h"
 #include "store/range.h"
 #include "store/sheet_cells.h"
 #include "store/workbook.h"
@@ -52,9 +53,23 @@ QStringList listTexts(const Worksheet& sheet, int column, int fromRow) {
 }
 
 std::optional<int> findRow(const Worksheet& sheet, int keyColumn, const QString& key, int fromRow) {
+    // Value == text, with the key read as a number once rather than per cell.
+    const std::optional<double> keyNumber = readRegionalNumber(key);
     std::optional<int> found;
     walk(sheet, keyColumn, fromRow, [&](int row, const xls::Cell& cell) {
-        if (Value::of(cell) == key)
+        bool equal = false;
+        switch (cell.kind) {
+            case xls::CellKind::Text:
+                equal = cell.text == key;
+                break;
+            case xls::CellKind::Number:
+                equal = keyNumber && *keyNumber == cell.number;
+                break;
+            default:
+                equal = Value::of(cell) == key;
+                break;
+        }
+        if (equal)
             found = row;
         return !found;
     });
