@@ -1,0 +1,110 @@
+// Encrypted workbooks: each scheme opens with its password only, and what the
+// writer's cipher encrypts, the reader decrypts.
+
+#include <gtest/gtest.h>
+
+#include "biff_builder.h"
+#include "xls/crypto.h"
+#include "xls/reader.h"
+
+namespace {
+
+QString fixture(const char* name) {
+    return QStringLiteral(BRISVEL_FIXTURES "/xls/") + name;
+}
+
+struct Encrypted {
+    const char* file;
+    const char* password;
+};
+
+class WrongPassword : public ::testing::TestWithParam<Encrypted> {};
+
+TEST_P(WrongPassword, IsPasswordNeededNotDamage) {
+    const Encrypted e = GetParam();
+    using Kind = xls::Error::Kind;
+    // XOR obfuscation uses only the first 15 characters, so the wrong password
+    // differs at the start.
+    auto wrong = xls::readWorkbookFile(fixture(e.file), "Z" + QString::fromUtf8(e.password + 1));
+    ASSERT_FALSE(wrong.ok());
+    EXPECT_EQ(wrong.error().kind, Kind::PasswordNeeded);
+    auto none = xls::readWorkbookFile(fixture(e.file));
+    ASSERT_FALSE(none.ok());
+    EXPECT_EQ(none.error().kind, Kind::PasswordNeeded);
+    EXPECT_TRUE(xls::readWorkbookFile(fixture(e.file), QString::fromUtf8(e.password)).ok());
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, WrongPassword,
+                         ::testing::Values(Encrypted{"calc-store-small.xls", "Pesk1987"},
+                                           Encrypted{"excel-rc4cryptoapi.xls", "Password1234_"},
+                                           Encrypted{"excel-xor.xls", "123456789012345"}));
+
+QByteArray sheetWithText() {
+    return biff::record(0x0204, biff::cell(0, 0) + biff::string16("segreto"));
+}
+
+TEST(CryptoApi, WhatTheNewCipherEncryptsOpensWithItsPasswordOnly) {
+    xls::Encryption enc = xls::newCryptoApiEncryption(QStringLiteral("Pesk1987"));
+    // Longer than one 1024-byte block, so rekeying is exercised.
+    QByteArray records = sheetWithText();
+    for (int r = 1; r < 300; ++r)
+        records += biff::record(0x0203, biff::cell(std::uint16_t(r), 1) + biff::f64(r * 1.5));
+    const QByteArray file =
+        biff::compoundFile(biff::workbookStream({{"Fatture", records}}, {}, &enc));
+    EXPECT_EQ(xls::readWorkbook(file, "Pesk1988").error().kind, xls::Error::Kind::PasswordNeeded);
+    auto book = xls::readWorkbook(file, "Pesk1987");
+    ASSERT_TRUE(book.ok()) << book.error().message.toStdString();
+    EXPECT_EQ(book->sheets[0].name, "Fatture");
+    EXPECT_EQ(book->sheets[0].rows[0].cells[0].text, "segreto");
+    EXPECT_EQ(book->sheets[0].rows[299].cells[1].number, 299 * 1.5);
+}
+
+TEST(CryptoApi, EachEncryptionHasItsOwnSalt) {
+    const auto a = xls::newCryptoApiEncryption("x");
+    const auto b = xls::newCryptoApiEncryption("x");
+    EXPECT_EQ(a.filePass.size(), b.filePass.size());
+    EXPECT_NE(a.filePass, b.filePass);
+}
+
+TEST(CryptoApi, FilesProtectedOnlyAgainstWritingOpenWithoutAPassword) {
+    xls::Encryption enc = xls::newCryptoApiEncryption(QStringLiteral("VelvetSweatshop"));
+    const QByteArray file =
+        biff::compoundFile(biff::workbookStream({{"A", sheetWithText()}}, {}, &enc));
+    EXPECT_TRUE(xls::readWorkbook(file).ok());
+    EXPECT_TRUE(xls::readWorkbook(file, "Pesk1987").ok());
+}
+
+TEST(CryptoApi, TheCipherWorksAtAnyStreamOffsetInAnyOrder) {
+    // Decrypting a piece on its own gives the same bytes as decrypting it in a
+    // run, across block boundaries and after going backwards.
+    auto enc = xls::newCryptoApiEncryption("pw");
+    std::vector<std::uint8_t> plain(3000);
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        plain[i] = std::uint8_t(i * 7);
+    auto encrypted = plain;
+    enc.cipher->apply(encrypted, 0);
+    auto again = xls::cipherForFilePass(
+        std::span(reinterpret_cast<const std::uint8_t*>(enc.filePass.constData()),
+                  std::size_t(enc.filePass.size())),
+        "pw");
+    ASSERT_TRUE(again.ok());
+    auto piece = std::vector<std::uint8_t>(encrypted.begin() + 2000, encrypted.begin() + 2100);
+    (*again)->apply(piece, 2000);
+    EXPECT_TRUE(std::equal(piece.begin(), piece.end(), plain.begin() + 2000));
+    piece.assign(encrypted.begin() + 1000, encrypted.begin() + 1050);  // spans a rekey
+    (*again)->apply(piece, 1000);
+    EXPECT_TRUE(std::equal(piece.begin(), piece.end(), plain.begin() + 1000));
+}
+
+TEST(FilePass, UnknownSchemesAndShortRecordsAreNotPasswordErrors) {
+    const QByteArray aes = biff::le16(1) + biff::le16(4) + biff::le16(4) + QByteArray(100, 0);
+    const QByteArray truncated = biff::le16(1) + biff::le16(1) + biff::le16(1) + QByteArray(10, 0);
+    auto span = [](const QByteArray& a) {
+        return std::span(reinterpret_cast<const std::uint8_t*>(a.constData()),
+                         std::size_t(a.size()));
+    };
+    EXPECT_EQ(xls::cipherForFilePass(span(aes), "x").error().kind, xls::Error::Kind::Unsupported);
+    EXPECT_EQ(xls::cipherForFilePass(span(truncated), "x").error().kind, xls::Error::Kind::Damaged);
+}
+
+}  // namespace
