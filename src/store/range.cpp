@@ -195,7 +195,7 @@ QString Range::numberFormat() const {
 
 void Range::setNumberFormat(const QString& code) const {
     auto& book = sheet_.workbook().model();
-    const std::uint16_t format = book.addFormat(code);
+    const std::uint16_t format = sheet_.workbook().formatIndex(code);
     restyle(book, sheet_.model(), rect_, [format](xls::Xf& xf) { xf.format = format; });
 }
 

@@ -84,10 +84,25 @@ Result<Worksheet> Workbook::addSheetAfter(const Worksheet& after, const QString&
     return added;
 }
 
+std::uint16_t Workbook::formatIndex(const QString& code) {
+    constexpr std::uint16_t kFirstCustom = 164, kShortDate = 14, kShortDateTime = 22;
+    if (code != xls::builtinFormatCode(kShortDate) &&
+        code != xls::builtinFormatCode(kShortDateTime))
+        return model_.addFormat(code);
+    std::uint16_t next = kFirstCustom;
+    for (const auto& [index, existing] : model_.formats) {
+        if (index >= kFirstCustom && existing == code)
+            return index;
+        next = std::max<std::uint16_t>(next, std::uint16_t(index + 1));
+    }
+    model_.formats[next] = code;
+    return next;
+}
+
 std::uint16_t Workbook::xfWithFormat(std::uint16_t xf, const QString& code) {
     auto known = formatIndexes_.find(code);
     if (known == formatIndexes_.end())
-        known = formatIndexes_.insert(code, model_.addFormat(code));
+        known = formatIndexes_.insert(code, formatIndex(code));
     const std::uint16_t format = known.value();
     const std::uint32_t key = (std::uint32_t(xf) << 16) | format;
     auto it = formatXfs_.find(key);

@@ -48,6 +48,11 @@ class Workbook {
     // Writes it to `path`, which it is tied to from now on (a new workbook's first save).
     Result<Done> saveAs(const QString& path, const QString& password);
 
+    // The index of a number format code, added when new. The short date codes get
+    // a format of their own: the built-in short date shows in each program's own
+    // locale, and ours is dd/mm/yyyy everywhere.
+    std::uint16_t formatIndex(const QString& code);
+
     // The XF a cell of format `xf` takes when its number format becomes `code`:
     // found once, then remembered, so typed writes stay O(1).
     std::uint16_t xfWithFormat(std::uint16_t xf, const QString& code);

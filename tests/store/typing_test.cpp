@@ -42,6 +42,9 @@ TEST_F(Typing, DatesAreSerialsShownDayMonthYear) {
     c2.setValue(QStringLiteral("07/03/2009"));
     EXPECT_EQ(c2.value(), Value::number(39879));
     EXPECT_EQ(c2.text(), "07/03/2009");
+    // A format of its own, not the built-in short date other programs show in their locale.
+    const auto& book = sheet.workbook().model();
+    EXPECT_GE(book.xfs[sheet.model().rows[1].cells[2].xf].format, 164);
     c2.setValue(QStringLiteral("1/2/2010"));
     EXPECT_EQ(c2.text(), "01/02/2010");
     // Not a real day: kept as typed.
