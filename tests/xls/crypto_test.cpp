@@ -59,6 +59,14 @@ TEST(CryptoApi, WhatTheNewCipherEncryptsOpensWithItsPasswordOnly) {
     EXPECT_EQ(book->sheets[0].rows[299].cells[1].number, 299 * 1.5);
 }
 
+TEST(CryptoApi, ShortPaddingAfterTheLastRecordDoesNotStopDecryption) {
+    xls::Encryption enc = xls::newCryptoApiEncryption(QStringLiteral("pw"));
+    const QByteArray stream = biff::workbookStream({{"A", sheetWithText()}}, {}, &enc);
+    auto book = xls::readWorkbookStreamBytes(stream + QByteArray(2, 0), "pw");
+    ASSERT_TRUE(book.ok()) << book.error().message.toStdString();
+    EXPECT_EQ(book->sheets[0].rows[0].cells[0].text, "segreto");
+}
+
 TEST(CryptoApi, EachEncryptionHasItsOwnSalt) {
     const auto a = xls::newCryptoApiEncryption("x");
     const auto b = xls::newCryptoApiEncryption("x");
