@@ -36,8 +36,8 @@ std::pair<int, int> cellSpan(const Row& row) {
     return first < 0 ? std::pair{0, 0} : std::pair{first, last + 1};
 }
 
-void writeRowRecord(RecordWriter& out, int index, const Row& row) {
-    const auto [first, end] = cellSpan(row);
+void writeRowRecord(RecordWriter& out, int index, const Row& row, std::pair<int, int> span) {
+    const auto [first, end] = span;
     std::uint32_t flags = 0x0100;  // a bit that is always set
     if (row.hidden)
         flags |= 0x0020;
@@ -190,15 +190,14 @@ UsedArea usedArea(const Sheet& sheet) {
 
 void writeCellTable(RecordWriter& out, const Sheet& sheet,
                     std::span<const std::uint32_t>& textIndexes) {
-    const auto needsRow = [&](const Row& row) {
-        return rowHasLooks(row) || cellSpan(row).second > 0;
-    };
     const int rowCount = int(sheet.rows.size());
     for (int blockStart = 0; blockStart < rowCount; blockStart += kRowsPerBlock) {
         const int blockEnd = std::min(rowCount, blockStart + kRowsPerBlock);
         for (int r = blockStart; r < blockEnd; ++r) {
-            if (needsRow(sheet.rows[std::size_t(r)]))
-                writeRowRecord(out, r, sheet.rows[std::size_t(r)]);
+            const Row& row = sheet.rows[std::size_t(r)];
+            const auto span = cellSpan(row);
+            if (rowHasLooks(row) || span.second > 0)
+                writeRowRecord(out, r, row, span);
         }
         for (int r = blockStart; r < blockEnd; ++r) {
             writeRowCells(out, r, sheet.rows[std::size_t(r)].cells, textIndexes);

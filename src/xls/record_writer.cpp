@@ -17,10 +17,14 @@ bool isLatin1(const QChar* s, std::size_t count) {
     return true;
 }
 
-RecordWriter::RecordWriter(std::size_t expectedSize) : data_(expectedSize) {}
+RecordWriter::RecordWriter(std::size_t expectedSize)
+    : data_(new std::uint8_t[expectedSize]), capacity_(expectedSize) {}
 
 void RecordWriter::grow(std::size_t n) {
-    data_.resize(std::max(data_.size() * 2, size_ + n));
+    capacity_ = std::max(capacity_ * 2, size_ + n);
+    std::unique_ptr<std::uint8_t[]> bigger(new std::uint8_t[capacity_]);
+    std::memcpy(bigger.get(), data_.get(), size_);
+    data_ = std::move(bigger);
 }
 
 void RecordWriter::begin(std::uint16_t type) {
@@ -49,7 +53,7 @@ void RecordWriter::splitLongRecord() {
         const std::size_t from = bodyStart + i * kMaxRecordBody;
         const std::size_t n = std::min(kMaxRecordBody, length - i * kMaxRecordBody);
         const std::size_t to = from + 4 * i;
-        std::memmove(data_.data() + to, data_.data() + from, n);
+        std::memmove(data_.get() + to, data_.get() + from, n);
         put16(to - 4, rec::Continue);
         put16(to - 2, std::uint16_t(n));
     }
@@ -72,19 +76,19 @@ void RecordWriter::f64(double v) {
 void RecordWriter::bytes(std::span<const std::uint8_t> b) {
     reserve(b.size());
     if (!b.empty())
-        std::memcpy(data_.data() + size_, b.data(), b.size());
+        std::memcpy(data_.get() + size_, b.data(), b.size());
     size_ += b.size();
 }
 
 void RecordWriter::zeros(std::size_t n) {
     reserve(n);
-    std::memset(data_.data() + size_, 0, n);
+    std::memset(data_.get() + size_, 0, n);
     size_ += n;
 }
 
 void RecordWriter::stringChars(const QChar* s, std::size_t count, bool wide) {
     reserve(1 + count * (wide ? 2 : 1));
-    std::uint8_t* out = data_.data() + size_;
+    std::uint8_t* out = data_.get() + size_;
     *out++ = wide ? 0x01 : 0x00;
     if (wide) {
         for (std::size_t i = 0; i < count; ++i) {
@@ -96,7 +100,7 @@ void RecordWriter::stringChars(const QChar* s, std::size_t count, bool wide) {
         for (std::size_t i = 0; i < count; ++i)
             *out++ = std::uint8_t(s[i].unicode());
     }
-    size_ = std::size_t(out - data_.data());
+    size_ = std::size_t(out - data_.get());
 }
 
 void RecordWriter::unicodeString(const QString& s) {
@@ -111,12 +115,6 @@ void RecordWriter::shortUnicodeString(const QString& s) {
     u8(std::uint8_t(s.size()));
     stringChars(s.constData(), std::size_t(s.size()),
                 !isLatin1(s.constData(), std::size_t(s.size())));
-}
-
-std::vector<std::uint8_t> RecordWriter::take() {
-    data_.resize(size_);
-    size_ = 0;
-    return std::move(data_);
 }
 
 }  // namespace xls

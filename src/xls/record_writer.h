@@ -9,8 +9,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <vector>
 
 namespace xls {
 
@@ -65,16 +65,14 @@ class RecordWriter {
         put16(at + 2, std::uint16_t(v >> 16));
     }
 
-    std::uint8_t* data() { return data_.data(); }
-    const std::uint8_t* data() const { return data_.data(); }
+    std::uint8_t* data() { return data_.get(); }
+    const std::uint8_t* data() const { return data_.get(); }
     std::size_t size() const { return size_; }
-
-    // Moves the finished stream out, trimmed to its size.
-    std::vector<std::uint8_t> take();
+    std::span<std::uint8_t> bytes() { return {data_.get(), size_}; }
 
   private:
     void reserve(std::size_t n) {
-        if (size_ + n > data_.size())
+        if (size_ + n > capacity_)
             grow(n);
     }
     void grow(std::size_t n);
@@ -84,7 +82,9 @@ class RecordWriter {
     }
     void splitLongRecord();
 
-    std::vector<std::uint8_t> data_;
+    // Not zero-filled: pages of the reserve that are never written cost no memory.
+    std::unique_ptr<std::uint8_t[]> data_;
+    std::size_t capacity_ = 0;
     std::size_t size_ = 0;
     std::size_t recordStart_ = 0;
 };

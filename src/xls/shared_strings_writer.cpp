@@ -14,18 +14,26 @@ constexpr std::size_t kMaxBuckets = 128;
 }  // namespace
 
 SharedStringsWriter::SharedStringsWriter(std::size_t expectedStrings) {
+    byBuffer_.reserve(expectedStrings);
     index_.reserve(qsizetype(expectedStrings));
     strings_.reserve(expectedStrings);
 }
 
 std::uint32_t SharedStringsWriter::add(const QString& text) {
     ++references_;
+    const Buffer buffer{text.constData(), text.size()};
+    if (auto known = byBuffer_.find(buffer); known != byBuffer_.end())
+        return known->second;
     auto it = index_.constFind(text);
-    if (it != index_.constEnd())
-        return it.value();
-    const auto index = std::uint32_t(strings_.size());
-    index_.insert(text, index);
-    strings_.push_back(text);
+    std::uint32_t index;
+    if (it != index_.constEnd()) {
+        index = it.value();
+    } else {
+        index = std::uint32_t(strings_.size());
+        index_.insert(text, index);
+        strings_.push_back(text);
+    }
+    byBuffer_.emplace(buffer, index);
     return index;
 }
 

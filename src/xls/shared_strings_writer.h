@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "xls/record_writer.h"
@@ -28,6 +29,20 @@ class SharedStringsWriter {
     void write(RecordWriter& out) const;
 
   private:
+    // Texts read from a file share one buffer per distinct text, so most cells
+    // are found by their buffer without hashing the characters.
+    struct Buffer {
+        const QChar* data;
+        qsizetype size;
+        bool operator==(const Buffer&) const = default;
+    };
+    struct BufferHash {
+        std::size_t operator()(const Buffer& b) const {
+            return std::hash<const void*>()(b.data) ^ std::size_t(b.size);
+        }
+    };
+
+    std::unordered_map<Buffer, std::uint32_t, BufferHash> byBuffer_;
     QHash<QString, std::uint32_t> index_;
     std::vector<QString> strings_;
     std::uint32_t references_ = 0;

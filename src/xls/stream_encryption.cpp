@@ -1,7 +1,6 @@
 #include "xls/stream_encryption.h"
 
-#include <cstring>
-#include <vector>
+#include <algorithm>
 
 #include "xls/record_types.h"
 
@@ -31,22 +30,22 @@ std::uint16_t le16(const std::uint8_t* p) {
 }  // namespace
 
 void encryptWorkbookStream(std::span<std::uint8_t> stream, std::size_t from, StreamCipher& cipher) {
-    // RC4 runs fastest over long stretches: encrypt everything in one pass, then
-    // put back the bytes that stay in the clear from a copy of the plain stream.
-    const std::vector<std::uint8_t> plain(stream.begin() + std::ptrdiff_t(from), stream.end());
-    cipher.apply(stream.subspan(from), from);
-    std::size_t p = 0;
-    while (p + 4 <= plain.size()) {
-        const std::uint16_t type = le16(&plain[p]);
-        const std::size_t length = le16(&plain[p + 2]);
-        std::size_t clear = 4;
+    // Record by record, front to back: the cipher moves forward through each
+    // 1,024-byte block, skipping the bytes that stay in the clear.
+    std::size_t p = from;
+    while (p + 4 <= stream.size()) {
+        const std::uint16_t type = le16(&stream[p]);
+        const std::size_t length =
+            std::min<std::size_t>(le16(&stream[p + 2]), stream.size() - p - 4);
+        const std::size_t body = p + 4;
+        std::size_t clear = 0;
         if (neverEncrypted(type))
-            clear += length;
+            clear = length;
         if (type == rec::BoundSheet)
-            clear += 4;
-        clear = std::min(clear, plain.size() - p);
-        std::memcpy(stream.data() + from + p, plain.data() + p, clear);
-        p += 4 + length;
+            clear = std::min<std::size_t>(4, length);
+        if (clear < length)
+            cipher.apply(stream.subspan(body + clear, length - clear), body + clear);
+        p = body + length;
     }
 }
 

@@ -144,8 +144,8 @@ void writeSheet(RecordWriter& out, const Sheet& sheet, bool selected,
 
 }  // namespace
 
-Result<std::vector<std::uint8_t>> buildWorkbookStream(const Workbook& wb,
-                                                      std::span<const std::uint8_t> filePass) {
+Result<RecordWriter> buildWorkbookStream(const Workbook& wb,
+                                         std::span<const std::uint8_t> filePass) {
     if (auto ok = checkWritable(wb); !ok)
         return ok.error();
     Result<CollectedTexts> texts = collectTexts(wb);
@@ -160,7 +160,7 @@ Result<std::vector<std::uint8_t>> buildWorkbookStream(const Workbook& wb,
         out.patch32(positions[i], std::uint32_t(out.pos()));
         writeSheet(out, wb.sheets[i], isSelected(wb, i), textIndexes);
     }
-    return out.take();
+    return out;
 }
 
 }  // namespace xls

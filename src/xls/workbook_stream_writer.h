@@ -5,9 +5,9 @@
 
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "xls/error.h"
+#include "xls/record_writer.h"
 #include "xls/workbook.h"
 
 namespace xls {
@@ -16,7 +16,7 @@ namespace xls {
 // FILEPASS record right after the globals BOF; encrypting what follows is left to
 // the caller. Content that BIFF8 cannot hold (a text longer than a cell takes, a
 // bad sheet name) is an error naming it.
-Result<std::vector<std::uint8_t>> buildWorkbookStream(const Workbook& wb,
-                                                      std::span<const std::uint8_t> filePass);
+Result<RecordWriter> buildWorkbookStream(const Workbook& wb,
+                                         std::span<const std::uint8_t> filePass);
 
 }  // namespace xls

@@ -16,16 +16,18 @@ namespace {
 // with empty records (zero type and length) after the last EOF.
 constexpr std::size_t kMinStreamSize = 4096;
 
-void padStream(std::vector<std::uint8_t>& stream) {
+void padStream(RecordWriter& stream) {
+    // Whole empty records: the padding keeps the stream's size a multiple of 4 away.
     if (stream.size() < kMinStreamSize)
-        stream.resize(kMinStreamSize + (stream.size() % 4), 0);
+        stream.zeros(kMinStreamSize + stream.size() % 4 - stream.size());
 }
 
 // Where the records after FILEPASS start: BOF and FILEPASS open the stream.
-std::size_t afterFilePass(const std::vector<std::uint8_t>& stream) {
+std::size_t afterFilePass(const RecordWriter& stream) {
+    const std::uint8_t* data = stream.data();
     std::size_t p = 0;
     for (int record = 0; record < 2; ++record)
-        p += 4 + (stream[p + 2] | (stream[p + 3] << 8));
+        p += 4 + (data[p + 2] | (data[p + 3] << 8));
     return p;
 }
 
@@ -33,21 +35,21 @@ std::size_t afterFilePass(const std::vector<std::uint8_t>& stream) {
 
 Result<QByteArray> writeWorkbook(const Workbook& wb, const QString& password) {
     if (password.isEmpty()) {
-        Result<std::vector<std::uint8_t>> stream = buildWorkbookStream(wb, {});
+        Result<RecordWriter> stream = buildWorkbookStream(wb, {});
         if (!stream)
             return stream.error();
         padStream(*stream);
-        return writeCompoundFile(*stream);
+        return writeCompoundFile(stream->bytes());
     }
     Encryption encryption = newCryptoApiEncryption(password);
     const auto* filePass = reinterpret_cast<const std::uint8_t*>(encryption.filePass.constData());
-    Result<std::vector<std::uint8_t>> stream =
+    Result<RecordWriter> stream =
         buildWorkbookStream(wb, std::span(filePass, std::size_t(encryption.filePass.size())));
     if (!stream)
         return stream.error();
     padStream(*stream);
-    encryptWorkbookStream(*stream, afterFilePass(*stream), *encryption.cipher);
-    return writeCompoundFile(*stream);
+    encryptWorkbookStream(stream->bytes(), afterFilePass(*stream), *encryption.cipher);
+    return writeCompoundFile(stream->bytes());
 }
 
 }  // namespace xls
