@@ -19,6 +19,13 @@ inline constexpr std::uint16_t InterfaceHdr = 0x00E1;
 inline constexpr std::uint16_t RrdInfo = 0x0196;
 inline constexpr std::uint16_t RrdHead = 0x0138;
 
+// Records stored in the clear even in an encrypted stream (record headers are
+// never encrypted either).
+constexpr bool neverEncrypted(std::uint16_t type) {
+    return type == Bof || type == FilePass || type == UsrExcl || type == FileLock ||
+           type == InterfaceHdr || type == RrdInfo || type == RrdHead;
+}
+
 // Workbook globals
 inline constexpr std::uint16_t BoundSheet = 0x0085;
 inline constexpr std::uint16_t Window1 = 0x003D;

@@ -10,26 +10,6 @@
 
 namespace xls {
 
-namespace {
-
-// Records that are stored in the clear even in an encrypted stream.
-bool neverEncrypted(std::uint16_t type) {
-    switch (type) {
-        case rec::Bof:
-        case rec::FilePass:
-        case rec::UsrExcl:
-        case rec::FileLock:
-        case rec::InterfaceHdr:
-        case rec::RrdInfo:
-        case rec::RrdHead:
-            return true;
-        default:
-            return false;
-    }
-}
-
-}  // namespace
-
 Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& password) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(stream.data());
     const std::span<std::uint8_t> all(bytes, std::size_t(stream.size()));
@@ -69,7 +49,7 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
     }
 
     while (auto r = records.nextPhysical()) {
-        if (neverEncrypted(r->type))
+        if (rec::neverEncrypted(r->type))
             continue;
         const std::size_t bodyOffset = r->offset + 4;
         const std::span<std::uint8_t> body = all.subspan(bodyOffset, r->segments.front().size());

@@ -8,21 +8,6 @@ namespace xls {
 
 namespace {
 
-bool neverEncrypted(std::uint16_t type) {
-    switch (type) {
-        case rec::Bof:
-        case rec::FilePass:
-        case rec::UsrExcl:
-        case rec::FileLock:
-        case rec::InterfaceHdr:
-        case rec::RrdInfo:
-        case rec::RrdHead:
-            return true;
-        default:
-            return false;
-    }
-}
-
 std::uint16_t le16(const std::uint8_t* p) {
     return std::uint16_t(p[0] | (p[1] << 8));
 }
@@ -39,7 +24,7 @@ void encryptWorkbookStream(std::span<std::uint8_t> stream, std::size_t from, Str
             std::min<std::size_t>(le16(&stream[p + 2]), stream.size() - p - 4);
         const std::size_t body = p + 4;
         std::size_t clear = 0;
-        if (neverEncrypted(type))
+        if (rec::neverEncrypted(type))
             clear = length;
         if (type == rec::BoundSheet)
             clear = std::min<std::size_t>(4, length);
