@@ -1,0 +1,194 @@
+#include "settings/intestazione.h"
+
+#include "app/clock_line.h"
+#include "app/input_rules.h"
+#include "app/message_boxes.h"
+#include "app/navigator.h"
+#include "controls/xpbutton.h"
+#include "settings/store_saving.h"
+#include "settings/user_data.h"
+#include "store/workbook_store.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace settings {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Gestione");
+
+// How a field takes what is typed.
+enum class Rule { UpperCase, Digits };
+
+struct FieldSpec {
+    const char* name;
+    const char* caption;
+    int maxLength;  // 0: no limit beyond the line edit's own
+    Rule rule;
+    int width;  // minimum width in pixels
+};
+
+// Text1..Text10, in the order of B1..B10.
+constexpr std::array<FieldSpec, kUserFieldCount> kFields = {{
+    {"Text1", "Ragione Sociale/Cognome/Nome", 0, Rule::UpperCase, 520},
+    {"Text2", "Domicilio fiscale", 0, Rule::UpperCase, 520},
+    {"Text3", "Città", 0, Rule::UpperCase, 330},
+    {"Text4", "PR", 2, Rule::UpperCase, 50},
+    {"Text5", "CAP", 5, Rule::Digits, 80},
+    {"Text6", "Codice Fiscale", 16, Rule::UpperCase, 200},
+    {"Text7", "Partita I.V.A.", 11, Rule::Digits, 150},
+    {"Text8", "Iscrizione all'Albo/Nr./del", 0, Rule::UpperCase, 520},
+    {"Text9", "Banca di appoggio", 0, Rule::UpperCase, 520},
+    {"Text10", "Codice IBAN", 27, Rule::UpperCase, 330},
+}};
+
+// The fields of each line of the window, by their index in kFields.
+const std::vector<std::vector<int>> kLines = {{0}, {1}, {2, 3, 4}, {5, 6}, {7}, {8}, {9}};
+
+QLineEdit* makeField(const FieldSpec& spec, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(spec.name));
+    field->setMinimumWidth(spec.width);
+    if (spec.maxLength > 0)
+        field->setMaxLength(spec.maxLength);
+    if (spec.rule == Rule::Digits)
+        app::installDigitFilter(field);
+    else
+        app::installUpperCase(field);
+    return field;
+}
+
+// A field under its caption.
+QVBoxLayout* captioned(QLineEdit* field, const FieldSpec& spec, QWidget* parent) {
+    auto* caption = new QLabel(QString::fromUtf8(spec.caption), parent);
+    caption->setBuddy(field);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
+    column->addWidget(caption);
+    column->addWidget(field);
+    return column;
+}
+
+}  // namespace
+
+Intestazione::Intestazione(store::WorkbookStore& store, app::MessageBoxes& boxes,
+                           app::Navigator& navigator, const app::Clock& clock, QWidget* parent)
+    : app::AreaWindow(parent), store_(store), boxes_(boxes), navigator_(navigator) {
+    setObjectName(QStringLiteral("Intestazione"));
+    setWindowTitle(QStringLiteral("Utente"));
+    for (int i = 0; i < kUserFieldCount; ++i)
+        fields_[i] = makeField(kFields[i], this);
+    Text1 = fields_[0];
+    Text2 = fields_[1];
+    Text3 = fields_[2];
+    Text4 = fields_[3];
+    Text5 = fields_[4];
+    Text6 = fields_[5];
+    Text7 = fields_[6];
+    Text8 = fields_[7];
+    Text9 = fields_[8];
+    Text10 = fields_[9];
+
+    XPButton9 = controls::XPButton::standard(QStringLiteral("Inserisci/Modifica"), this);
+    XPButton9->setObjectName(QStringLiteral("XPButton9"));
+    XPButton9->setMinimumSize(130, 30);
+    XPButton1 = controls::XPButton::standard(QStringLiteral("Esci"), this);
+    XPButton1->setObjectName(QStringLiteral("XPButton1"));
+    XPButton1->setMinimumSize(100, 30);
+
+    Label15 = new QLabel(this);
+    Label15->setObjectName(QStringLiteral("Label15"));
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    new app::ClockLine(Label15, Timer2, clock, app::kClockSeparatorWide);
+
+    buildLayout();
+    setLocked(true);
+    connect(XPButton9, &QAbstractButton::clicked, this, &Intestazione::insertOrModifyClicked);
+    connect(XPButton1, &QAbstractButton::clicked, this, &Intestazione::exitClicked);
+}
+
+void Intestazione::buildLayout() {
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(16, 10, 16, 14);
+    window->setSpacing(8);
+
+    auto* top = new QHBoxLayout;
+    top->addStretch();
+    top->addWidget(Label15);
+    window->addLayout(top);
+
+    for (const std::vector<int>& line : kLines) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(12);
+        for (int i : line)
+            row->addLayout(captioned(fields_[i], kFields[i], this));
+        row->addStretch();
+        window->addLayout(row);
+    }
+
+    window->addSpacing(10);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(XPButton9);
+    buttons->addSpacing(20);
+    buttons->addWidget(XPButton1);
+    window->addLayout(buttons);
+}
+
+bool Intestazione::editing() const {
+    return !Text1->isReadOnly();
+}
+
+void Intestazione::setLocked(bool locked) {
+    for (QLineEdit* field : fields_)
+        field->setReadOnly(locked);
+}
+
+void Intestazione::activate() {
+    auto sheet = userSheet(store_.workbook());
+    if (sheet) {
+        const UserData values = readUserData(*sheet);
+        for (int i = 0; i < kUserFieldCount; ++i)
+            fields_[i]->setText(values[i]);
+    } else {
+        for (QLineEdit* field : fields_)
+            field->clear();
+        boxes_.tell(sheet.error(), kTitle, app::Icon::Warning);
+    }
+    setLocked(true);
+}
+
+void Intestazione::insertOrModifyClicked() {
+    if (editing()) {
+        auto sheet = userSheet(store_.workbook());
+        if (!sheet) {
+            boxes_.tell(sheet.error(), kTitle, app::Icon::Warning);
+            return;
+        }
+        UserData values;
+        for (int i = 0; i < kUserFieldCount; ++i)
+            values[i] = fields_[i]->text();
+        writeUserData(*sheet, values);
+        boxes_.tell(QStringLiteral("Inserimento dati Utente avvenuto con successo !"), kTitle);
+        setLocked(true);
+        return;
+    }
+    if (boxes_.askYesNo(QStringLiteral("Vuoi inserire o Modificare i  dati Utente ?"), kTitle)) {
+        setLocked(false);
+        boxes_.tell(QStringLiteral("Adesso si può procedere ad inserire i dati Utente "), kTitle);
+    } else {
+        navigator_.backToMainMenu(this);
+    }
+}
+
+void Intestazione::exitClicked() {
+    saveStoreTelling(store_, boxes_);
+    navigator_.backToMainMenu(this);
+}
+
+}  // namespace settings

@@ -1,0 +1,228 @@
+#include "settings/settings_frame.h"
+
+#include "app/message_boxes.h"
+#include "controls/xpbutton.h"
+#include "settings/settings_lists.h"
+#include "settings/store_saving.h"
+#include "store/workbook_store.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace settings {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Gestione");
+const QColor kChosenBackground(255, 255, 0);
+
+QComboBox* listBox(const QString& name, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    // Items enter the lists only through "Inserisci".
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMinimumWidth(230);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(18);
+    return combo;
+}
+
+QLineEdit* itemBox(const QString& name, const QString& accessibleName, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setAccessibleName(accessibleName);
+    edit->setMinimumWidth(230);
+    return edit;
+}
+
+QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+controls::XPButton* button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = controls::XPButton::standard(caption, parent);
+    b->setObjectName(name);
+    b->setMinimumSize(90, 27);
+    return b;
+}
+
+// A list position that the user actually chose: the combo's text is that item's.
+bool hasChosenItem(const QComboBox* combo) {
+    const int position = combo->currentIndex();
+    return position >= 0 && combo->currentText() == combo->itemText(position);
+}
+
+}  // namespace
+
+SettingsFrame::SettingsFrame(store::WorkbookStore& store, app::MessageBoxes& boxes, QWidget* parent)
+    : QGroupBox(QStringLiteral("Impostazioni"), parent), store_(store), boxes_(boxes) {
+    setObjectName(QStringLiteral("Frame4"));
+    Label54 = label(QStringLiteral("Label54"), QStringLiteral("Seleziona "), this);
+    Label53 = label(QStringLiteral("Label53"), QStringLiteral("Inserisci/Modifica"), this);
+    Label28 = label(QStringLiteral("Label28"), QStringLiteral("Aliquota IVA"), this);
+    Label38 = label(QStringLiteral("Label38"), QStringLiteral("Aliquota INPS/Cassa"), this);
+    Label39 = label(QStringLiteral("Label39"), QStringLiteral("Esenzione IVA"), this);
+    Label40 = label(QStringLiteral("Label40"), QStringLiteral("Ritenuta %"), this);
+    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Tipo Pagamento"), this);
+    Combo1 = listBox(QStringLiteral("Combo1"), this);
+    Combo2 = listBox(QStringLiteral("Combo2"), this);
+    Combo3 = listBox(QStringLiteral("Combo3"), this);
+    Combo4 = listBox(QStringLiteral("Combo4"), this);
+    Combo5 = listBox(QStringLiteral("Combo5"), this);
+    Text1 = itemBox(QStringLiteral("Text1"), QStringLiteral("Nuova Aliquota IVA"), this);
+    Text2 = itemBox(QStringLiteral("Text2"), QStringLiteral("Nuova Aliquota INPS/Cassa"), this);
+    Text3 = itemBox(QStringLiteral("Text3"), QStringLiteral("Nuova Esenzione IVA"), this);
+    Text4 = itemBox(QStringLiteral("Text4"), QStringLiteral("Nuova Ritenuta %"), this);
+    Text5 = itemBox(QStringLiteral("Text5"), QStringLiteral("Nuovo Tipo Pagamento"), this);
+    Command1 = button(QStringLiteral("Command1"), QStringLiteral("Inserisci"), this);
+    Command9 = button(QStringLiteral("Command9"), QStringLiteral("Modifica"), this);
+    Command3 = button(QStringLiteral("Command3"), QStringLiteral("&Pulisci"), this);
+    Command13 = button(QStringLiteral("Command13"), QStringLiteral("&Stampa"), this);
+    Command2 = button(QStringLiteral("Command2"), QStringLiteral("&Esci"), this);
+    // The printer selection window that "&Stampa" opens is not part of the program yet.
+    Command13->setEnabled(false);
+
+    rows_ = {Row{Combo1, Text1, kVatColumn}, Row{Combo2, Text2, kInpsColumn},
+             Row{Combo3, Text3, kExemptionColumn}, Row{Combo4, Text4, kWithholdingColumn},
+             Row{Combo5, Text5, kPaymentColumn}};
+    buildLayout();
+    connectControls();
+}
+
+void SettingsFrame::buildLayout() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->addWidget(Label54, 0, 1);
+    grid->addWidget(Label53, 0, 2);
+    const std::array<QLabel*, 5> captions = {Label28, Label38, Label39, Label40, Label1};
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const int line = static_cast<int>(i) + 1;
+        captions[i]->setBuddy(rows_[i].combo);
+        grid->addWidget(captions[i], line, 0);
+        grid->addWidget(rows_[i].combo, line, 1);
+        grid->addWidget(rows_[i].text, line, 2);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (controls::XPButton* b : {Command1, Command9, Command3, Command13, Command2})
+        buttons->addWidget(b);
+
+    auto* frame = new QVBoxLayout(this);
+    frame->addLayout(grid);
+    frame->addSpacing(8);
+    frame->addLayout(buttons);
+}
+
+void SettingsFrame::connectControls() {
+    for (const Row& row : rows_) {
+        connect(row.combo, &QComboBox::activated, this, [this, row] { chosen(row); });
+    }
+    connect(Command1, &QAbstractButton::clicked, this, &SettingsFrame::insertClicked);
+    connect(Command9, &QAbstractButton::clicked, this, &SettingsFrame::modifyClicked);
+    connect(Command3, &QAbstractButton::clicked, this, &SettingsFrame::PulisciImpostazioni);
+    connect(Command2, &QAbstractButton::clicked, this, &SettingsFrame::exitClicked);
+}
+
+void SettingsFrame::load() {
+    auto sheet = settingsSheet(store_.workbook());
+    for (const Row& row : rows_)
+        row.combo->clear();
+    if (!sheet) {
+        boxes_.tell(sheet.error(), kTitle, app::Icon::Warning);
+        return;
+    }
+    // The lists are read in the order B, A, D, E, C.
+    for (const std::size_t i : {0u, 1u, 4u, 2u, 3u}) {
+        const Row& row = rows_[i];
+        row.combo->addItems(CaricaLista(*sheet, row.column));
+        // Nothing is chosen until the user picks an item.
+        row.combo->setCurrentIndex(-1);
+    }
+}
+
+void SettingsFrame::PulisciImpostazioni() {
+    for (const Row& row : rows_) {
+        row.text->clear();
+        row.text->setPalette(QPalette());
+        row.combo->setEnabled(true);
+    }
+    load();
+}
+
+void SettingsFrame::chosen(const Row& row) {
+    if (row.combo->currentText().isEmpty())
+        return;
+    for (const Row& other : rows_)
+        other.combo->setEnabled(other.combo == row.combo);
+    row.text->setEnabled(true);
+    row.text->setFocus();
+    QPalette yellow = row.text->palette();
+    yellow.setColor(QPalette::Base, kChosenBackground);
+    row.text->setPalette(yellow);
+    row.text->setText(row.combo->currentText());
+}
+
+void SettingsFrame::insertClicked() {
+    for (const Row& row : rows_) {
+        if (row.text->text().isEmpty())
+            continue;
+        if (!boxes_.askYesNo(QStringLiteral(" Vuoi effettuare l'inserimento ?"), kTitle)) {
+            row.text->clear();
+            row.text->setFocus();
+            return;
+        }
+        auto sheet = settingsSheet(store_.workbook());
+        const auto written =
+            sheet ? insertItem(*sheet, row.column, row.text->text()) : Outcome<int>(sheet.error());
+        if (!written) {
+            boxes_.tell(written.error(), kTitle, app::Icon::Warning);
+            return;
+        }
+        boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral(" Gestione "),
+                    app::Icon::Information);
+        PulisciImpostazioni();
+    }
+}
+
+void SettingsFrame::modifyClicked() {
+    for (const Row& row : rows_) {
+        if (row.combo->currentText().isEmpty() || row.text->text().isEmpty())
+            continue;
+        if (!hasChosenItem(row.combo)) {
+            boxes_.tell(QStringLiteral("Per modificare una voce occorre sceglierla dall'elenco."),
+                        kTitle, app::Icon::Warning);
+            return;
+        }
+        if (!boxes_.askYesNo(QStringLiteral("Vuoi modificare il campo ? "), kTitle))
+            return;
+        auto sheet = settingsSheet(store_.workbook());
+        const auto written =
+            sheet ? replaceItem(*sheet, row.column, row.combo->currentIndex(), row.text->text())
+                  : Outcome<int>(sheet.error());
+        if (!written) {
+            boxes_.tell(written.error(), kTitle, app::Icon::Warning);
+            return;
+        }
+        boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral("Ombrast"),
+                    app::Icon::Information);
+        PulisciImpostazioni();
+    }
+}
+
+void SettingsFrame::exitClicked() {
+    saveStoreTelling(store_, boxes_);
+    PulisciImpostazioni();
+    hide();
+}
+
+}  // namespace settings

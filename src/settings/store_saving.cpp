@@ -1,0 +1,20 @@
+#include "settings/store_saving.h"
+
+#include "app/message_boxes.h"
+#include "store/workbook_store.h"
+
+namespace settings {
+
+bool saveStoreTelling(store::WorkbookStore& store, app::MessageBoxes& boxes) {
+    const auto saved = store.SaveStore();
+    if (saved)
+        return true;
+    boxes.tell(QStringLiteral("Salvataggio di Gestione.xls non riuscito.\n") +
+                   saved.error().message +
+                   QStringLiteral("\nLe modifiche restano in memoria e saranno salvate al "
+                                  "prossimo salvataggio."),
+               QStringLiteral("Gestione"), app::Icon::Critical);
+    return false;
+}
+
+}  // namespace settings

@@ -1,0 +1,158 @@
+// The user-data window driven through its real widgets on a store in a temporary folder.
+#include "settings/intestazione.h"
+#include "temp_store.h"
+
+#include "app/area_window.h"
+#include "app/clock.h"
+#include "app/navigator.h"
+#include "controls/xpbutton.h"
+#include "support/scripted_message_boxes.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using app::Answer;
+using app::Buttons;
+using app::Icon;
+
+const app::Message kQuestion{"Vuoi inserire o Modificare i  dati Utente ?", "Gestione", Icon::None,
+                             Buttons::YesNo};
+const app::Message kUnlocked{"Adesso si può procedere ad inserire i dati Utente ", "Gestione",
+                             Icon::None, Buttons::Ok};
+const app::Message kWritten{"Inserimento dati Utente avvenuto con successo !", "Gestione",
+                            Icon::None, Buttons::Ok};
+
+class UserWindow : public testing::Test {
+  protected:
+    void SetUp() override {
+        navigator.setMainMenu(&menu);
+        navigator.go(nullptr, &menu);
+        navigator.go(&menu, &window);
+    }
+
+    std::array<QLineEdit*, 10> fields() const {
+        return {window.Text1, window.Text2, window.Text3, window.Text4, window.Text5,
+                window.Text6, window.Text7, window.Text8, window.Text9, window.Text10};
+    }
+
+    void unlock() {
+        boxes.expect(kQuestion, Answer::Yes).expect(kUnlocked);
+        window.XPButton9->click();
+        ASSERT_TRUE(window.editing());
+    }
+
+    test_support::TempStore temp;
+    test_support::ScriptedMessageBoxes boxes;
+    app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
+    app::Navigator navigator;
+    app::AreaWindow menu;
+    settings::Intestazione window{temp.store(), boxes, navigator, clock};
+};
+
+TEST_F(UserWindow, ANewStoreOpensWithTenEmptyLockedFields) {
+    EXPECT_EQ(window.windowTitle(), "Utente");
+    EXPECT_TRUE(window.isVisible());
+    for (QLineEdit* field : fields()) {
+        EXPECT_EQ(field->text(), "") << field->objectName().toStdString();
+        EXPECT_TRUE(field->isReadOnly()) << field->objectName().toStdString();
+    }
+    EXPECT_EQ(window.Label15->text(), "Ore...09:07:30   del   05/03/2024");
+}
+
+TEST_F(UserWindow, ActivationShowsTheStoredValues) {
+    ASSERT_TRUE(temp.user().setIdentifier(5, 2, "00185").ok());
+    ASSERT_TRUE(temp.user().setValue(10, 2, "IT60X0542811101000000123456").ok());
+    navigator.backToMainMenu(&window);
+    navigator.go(&menu, &window);
+    EXPECT_EQ(window.Text5->text(), "00185");
+    EXPECT_EQ(window.Text10->text(), "IT60X0542811101000000123456");
+}
+
+TEST_F(UserWindow, YesTypeAndWriteStoresUpperCaseAndLocksAgain) {
+    unlock();
+    QTest::keyClicks(window.Text2, "via roma 1");
+    EXPECT_EQ(window.Text2->text(), "VIA ROMA 1");
+    boxes.expect(kWritten);
+    window.XPButton9->click();
+
+    EXPECT_EQ(temp.user().text(2, 2), "VIA ROMA 1");
+    EXPECT_EQ(temp.user().text(2, 1), "Domicilio");
+    EXPECT_FALSE(window.editing());
+    for (QLineEdit* field : fields())
+        EXPECT_TRUE(field->isReadOnly());
+}
+
+TEST_F(UserWindow, NoReturnsToTheMainMenuUnchanged) {
+    boxes.expect(kQuestion, Answer::No);
+    window.XPButton9->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_FALSE(window.editing());
+    for (int row = 1; row <= 10; ++row)
+        EXPECT_TRUE(temp.user().value(row, 2).isEmpty());
+}
+
+TEST_F(UserWindow, TheInputRulesOfEachField) {
+    unlock();
+    QTest::keyClicks(window.Text5, "0a0,1b85");
+    EXPECT_EQ(window.Text5->text(), "00,18");
+    QTest::keyClicks(window.Text7, "IT0123.456-7890");
+    EXPECT_EQ(window.Text7->text(), "01234567890");
+    QTest::keyClicks(window.Text4, "rmx");
+    EXPECT_EQ(window.Text4->text(), "RM");
+    QTest::keyClicks(window.Text6, "rssmra80a01h501uxyz");
+    EXPECT_EQ(window.Text6->text(), "RSSMRA80A01H501U");
+    QTest::keyClicks(window.Text10, "it60x0542811101000000123456789");
+    EXPECT_EQ(window.Text10->text(), "IT60X0542811101000000123456");
+    QTest::keyClicks(window.Text8, "albo ingegneri n. 12 del 01/02/2000");
+    EXPECT_EQ(window.Text8->text(), "ALBO INGEGNERI N. 12 DEL 01/02/2000");
+}
+
+TEST_F(UserWindow, LockedFieldsTakeNoTyping) {
+    QTest::keyClicks(window.Text1, "rossi");
+    EXPECT_EQ(window.Text1->text(), "");
+}
+
+TEST_F(UserWindow, ExitInEditModeDiscardsWhatWasNotWritten) {
+    unlock();
+    QTest::keyClicks(window.Text1, "studio rossi");
+    boxes.expect(kWritten);
+    window.XPButton9->click();
+    unlock();
+    window.Text1->selectAll();
+    QTest::keyClicks(window.Text1, "studio bianchi");
+    window.XPButton1->click();
+
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(temp.reopened(app::kUserSheet).text(1, 2), "STUDIO ROSSI");
+    navigator.go(&menu, &window);
+    EXPECT_EQ(window.Text1->text(), "STUDIO ROSSI");
+    EXPECT_FALSE(window.editing());
+}
+
+TEST_F(UserWindow, ThePostalCodeIsSavedAsText) {
+    unlock();
+    QTest::keyClicks(window.Text5, "00185");
+    QTest::keyClicks(window.Text7, "01234567890");
+    boxes.expect(kWritten);
+    window.XPButton9->click();
+    window.XPButton1->click();
+
+    const store::Worksheet saved = temp.reopened(app::kUserSheet);
+    EXPECT_TRUE(saved.value(5, 2).isText());
+    EXPECT_EQ(saved.text(5, 2), "00185");
+    EXPECT_EQ(saved.text(7, 2), "01234567890");
+}
+
+TEST_F(UserWindow, TheCloseBoxIsRefused) {
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,228 @@
+// The settings frame driven through its real widgets on a store in a temporary folder.
+#include "settings/settings_frame.h"
+#include "settings/settings_lists.h"
+#include "temp_store.h"
+
+#include "controls/xpbutton.h"
+#include "support/scripted_message_boxes.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using app::Answer;
+using app::Buttons;
+using app::Icon;
+using settings::SettingsFrame;
+
+const app::Message kInsertQuestion{" Vuoi effettuare l'inserimento ?", "Gestione", Icon::None,
+                                   Buttons::YesNo};
+const app::Message kModifyQuestion{"Vuoi modificare il campo ? ", "Gestione", Icon::None,
+                                   Buttons::YesNo};
+const app::Message kInserted{"Operazione eseguita !", " Gestione ", Icon::Information, Buttons::Ok};
+const app::Message kModified{"Operazione eseguita !", "Ombrast", Icon::Information, Buttons::Ok};
+const app::Message kChooseFirst{"Per modificare una voce occorre sceglierla dall'elenco.",
+                                "Gestione", Icon::Warning, Buttons::Ok};
+
+QStringList items(const QComboBox* combo) {
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
+class Frame : public testing::Test {
+  protected:
+    void SetUp() override {
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        frame.load();
+    }
+
+    // The user picks the item at `position` from the list, with the arrow keys.
+    void choose(QComboBox* combo, int position) {
+        while (combo->currentIndex() < position)
+            QTest::keyClick(combo, Qt::Key_Down);
+        ASSERT_EQ(combo->currentIndex(), position);
+    }
+
+    void type(QLineEdit* edit, const QString& text) { QTest::keyClicks(edit, text); }
+
+    test_support::TempStore temp;
+    test_support::ScriptedMessageBoxes boxes;
+    SettingsFrame frame{temp.store(), boxes};
+    store::Worksheet lists = temp.settings();
+};
+
+TEST_F(Frame, AFreshStoreShowsEachListWithTheSinglePlaceholderAndNothingChosen) {
+    EXPECT_EQ(frame.objectName(), "Frame4");
+    EXPECT_EQ(frame.title(), "Impostazioni");
+    for (QComboBox* combo :
+         {frame.Combo1, frame.Combo2, frame.Combo3, frame.Combo4, frame.Combo5}) {
+        EXPECT_EQ(items(combo), QStringList{"*"}) << combo->objectName().toStdString();
+        EXPECT_EQ(combo->currentText(), "");
+    }
+    EXPECT_FALSE(frame.Command13->isEnabled());
+    EXPECT_TRUE(frame.Text3->isEnabled());
+}
+
+TEST_F(Frame, LoadingRereadsTheListsOfTheirOwnColumns) {
+    ASSERT_TRUE(lists.setValue(3, settings::kVatColumn, "22").ok());
+    ASSERT_TRUE(lists.setValue(3, settings::kExemptionColumn, "ART. 10").ok());
+    ASSERT_TRUE(lists.setValue(3, settings::kPaymentColumn, "BONIFICO").ok());
+    frame.load();
+    EXPECT_EQ(items(frame.Combo1), (QStringList{"*", "22"}));
+    EXPECT_EQ(items(frame.Combo3), (QStringList{"*", "ART. 10"}));
+    EXPECT_EQ(items(frame.Combo5), (QStringList{"*", "BONIFICO"}));
+    EXPECT_EQ(items(frame.Combo2), QStringList{"*"});
+    EXPECT_EQ(items(frame.Combo4), QStringList{"*"});
+}
+
+TEST_F(Frame, InsertWritesTheFirstFreeRowAndTheListShowsTheNewItem) {
+    ASSERT_TRUE(lists.setValue(3, settings::kInpsColumn, "4").ok());
+    frame.load();
+    type(frame.Text2, "2");
+    boxes.expect(kInsertQuestion, Answer::Yes).expect(kInserted);
+    frame.Command1->click();
+
+    EXPECT_EQ(lists.text(4, settings::kInpsColumn), "2");
+    EXPECT_EQ(items(frame.Combo2), (QStringList{"*", "4", "2"}));
+    EXPECT_EQ(frame.Text2->text(), "");
+}
+
+TEST_F(Frame, OneClickInsertsOnlyTheFirstTypedRow) {
+    type(frame.Text1, "22");
+    type(frame.Text3, "ART. 15");
+    boxes.expect(kInsertQuestion, Answer::Yes).expect(kInserted);
+    frame.Command1->click();
+
+    EXPECT_EQ(lists.text(3, settings::kVatColumn), "22");
+    EXPECT_TRUE(lists.value(3, settings::kExemptionColumn).isEmpty());
+    EXPECT_EQ(frame.Text3->text(), "");
+}
+
+TEST_F(Frame, NoToTheInsertionClearsOnlyThatRowAndWritesNothing) {
+    type(frame.Text1, "22");
+    type(frame.Text3, "ART. 15");
+    boxes.expect(kInsertQuestion, Answer::No);
+    frame.Command1->click();
+
+    EXPECT_EQ(frame.Text1->text(), "");
+    EXPECT_EQ(frame.Text3->text(), "ART. 15");
+    EXPECT_TRUE(frame.Text1->hasFocus());
+    EXPECT_TRUE(lists.value(3, settings::kVatColumn).isEmpty());
+    EXPECT_TRUE(lists.value(3, settings::kExemptionColumn).isEmpty());
+}
+
+TEST_F(Frame, InsertingWithEveryTextEmptyAsksNothing) {
+    frame.Command1->click();
+    frame.Command9->click();
+    EXPECT_TRUE(boxes.prompts().empty());
+}
+
+TEST_F(Frame, AFullListIsToldAndKeepsTheTypedText) {
+    for (int row = 3; row <= 65536; ++row)
+        ASSERT_TRUE(lists.setNumber(row, settings::kWithholdingColumn, 20).ok());
+    frame.load();
+    type(frame.Text4, "30");
+    boxes.expect(kInsertQuestion, Answer::Yes)
+        .expect({"L'elenco è pieno: non c'è più una riga libera per una nuova voce.\n"
+                 "Non è stato inserito nulla.",
+                 "Gestione", Icon::Warning, Buttons::Ok});
+    frame.Command1->click();
+
+    EXPECT_EQ(frame.Text4->text(), "30");
+}
+
+TEST_F(Frame, ChoosingAnItemPutsItInItsTextBoxAndLocksTheOtherLists) {
+    for (const QString item : {"10", "22"})
+        ASSERT_TRUE(settings::insertItem(lists, settings::kVatColumn, item).ok());
+    frame.load();
+    choose(frame.Combo1, 2);
+
+    EXPECT_EQ(frame.Text1->text(), "22");
+    EXPECT_TRUE(frame.Text1->hasFocus());
+    EXPECT_EQ(frame.Text1->palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_TRUE(frame.Combo1->isEnabled());
+    for (QComboBox* other : {frame.Combo2, frame.Combo3, frame.Combo4, frame.Combo5})
+        EXPECT_FALSE(other->isEnabled());
+
+    frame.Command3->click();
+    EXPECT_EQ(frame.Text1->text(), "");
+    EXPECT_NE(frame.Text1->palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_TRUE(frame.Combo5->isEnabled());
+    EXPECT_EQ(frame.Combo1->currentText(), "");
+}
+
+TEST_F(Frame, ModifyingTheThirdItemWritesRowFourOnly) {
+    for (const QString item : {"10", "22"})
+        ASSERT_TRUE(settings::insertItem(lists, settings::kVatColumn, item).ok());
+    frame.load();
+    choose(frame.Combo1, 2);
+    frame.Text1->selectAll();
+    type(frame.Text1, "21");
+    boxes.expect(kModifyQuestion, Answer::Yes).expect(kModified);
+    frame.Command9->click();
+
+    EXPECT_EQ(lists.text(1, settings::kVatColumn), "IVA");
+    EXPECT_EQ(lists.text(3, settings::kVatColumn), "10");
+    EXPECT_EQ(lists.text(4, settings::kVatColumn), "21");
+    EXPECT_EQ(items(frame.Combo1), (QStringList{"*", "10", "21"}));
+    EXPECT_EQ(frame.Text1->text(), "");
+    EXPECT_TRUE(frame.Combo2->isEnabled());
+}
+
+TEST_F(Frame, NoToTheModificationKeepsSheetAndFields) {
+    ASSERT_TRUE(settings::insertItem(lists, settings::kPaymentColumn, "BONIFICO").ok());
+    frame.load();
+    choose(frame.Combo5, 1);
+    type(frame.Text5, " 30 GG");
+    boxes.expect(kModifyQuestion, Answer::No);
+    frame.Command9->click();
+
+    EXPECT_EQ(lists.text(3, settings::kPaymentColumn), "BONIFICO");
+    EXPECT_EQ(frame.Text5->text(), "BONIFICO 30 GG");
+    EXPECT_EQ(frame.Combo5->currentText(), "BONIFICO");
+}
+
+TEST_F(Frame, ModifyingATypedRatherThanChosenItemIsRefused) {
+    ASSERT_TRUE(settings::insertItem(lists, settings::kVatColumn, "22").ok());
+    frame.load();
+    type(frame.Combo1->lineEdit(), "22");
+    type(frame.Text1, "21");
+    boxes.expect(kChooseFirst);
+    frame.Command9->click();
+    EXPECT_EQ(lists.text(3, settings::kVatColumn), "22");
+    EXPECT_EQ(frame.Text1->text(), "21");
+
+    // Chosen, then overtyped in the list's own box: no longer the chosen item.
+    choose(frame.Combo1, 1);
+    frame.Combo1->lineEdit()->selectAll();
+    type(frame.Combo1->lineEdit(), "4");
+    boxes.expect(kChooseFirst);
+    frame.Command9->click();
+    EXPECT_EQ(lists.text(3, settings::kVatColumn), "22");
+    EXPECT_EQ(lists.text(4, settings::kVatColumn), "");
+}
+
+TEST_F(Frame, ExitSavesTheStoreResetsAndHides) {
+    type(frame.Text5, "RIMESSA DIRETTA");
+    boxes.expect(kInsertQuestion, Answer::Yes).expect(kInserted);
+    frame.Command1->click();
+    type(frame.Text2, "left unwritten");
+    frame.Command2->click();
+
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(frame.Text2->text(), "");
+    const store::Worksheet saved = temp.reopened(app::kSettingsSheet);
+    EXPECT_EQ(saved.text(3, settings::kPaymentColumn), "RIMESSA DIRETTA");
+    EXPECT_EQ(saved.text(2, settings::kPaymentColumn), "*");
+    EXPECT_TRUE(saved.value(3, settings::kInpsColumn).isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// The sheet work behind the settings frame and the user-data window.
+#include "settings/settings_lists.h"
+#include "settings/user_data.h"
+#include "temp_store.h"
+
+#include "store/engine.h"
+#include "store/workbook.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace settings;
+
+class SettingsSheets : public testing::Test {
+  protected:
+    test_support::TempStore temp;
+    store::Worksheet lists = temp.settings();
+};
+
+TEST_F(SettingsSheets, AFreshStoreHasTheSinglePlaceholderInEveryList) {
+    for (int column = kInpsColumn; column <= kExemptionColumn; ++column)
+        EXPECT_EQ(CaricaLista(lists, column), QStringList{"*"}) << column;
+}
+
+TEST_F(SettingsSheets, InsertGoesToTheFirstFreeRowAndKeepsTheTextAsTyped) {
+    ASSERT_TRUE(lists.setValue(3, kInpsColumn, "4").ok());
+    const auto row = insertItem(lists, kInpsColumn, "04");
+    ASSERT_TRUE(row.ok());
+    EXPECT_EQ(*row, 4);
+    EXPECT_EQ(CaricaLista(lists, kInpsColumn), (QStringList{"*", "4", "04"}));
+    EXPECT_TRUE(lists.value(4, kInpsColumn).isText());
+    EXPECT_EQ(*insertItem(lists, kInpsColumn, "4,0"), 5);
+    EXPECT_EQ(lists.text(5, kInpsColumn), "4,0");
+    // The other lists are untouched.
+    EXPECT_EQ(CaricaLista(lists, kVatColumn), QStringList{"*"});
+    EXPECT_EQ(lists.text(1, kInpsColumn), "INPS/CASSA");
+}
+
+TEST_F(SettingsSheets, AnItemNeverTakesTheHeadersPlace) {
+    ASSERT_TRUE(lists.setIdentifier(1, kPaymentColumn, "").ok());
+    EXPECT_EQ(*insertItem(lists, kPaymentColumn, "BONIFICO"), 3);
+    EXPECT_TRUE(lists.value(1, kPaymentColumn).isEmpty());
+}
+
+TEST_F(SettingsSheets, AFullColumnGetsAMessageAndNothingIsWritten) {
+    for (int row = 3; row <= 65536; ++row)
+        ASSERT_TRUE(lists.setNumber(row, kWithholdingColumn, 20).ok());
+    const auto row = insertItem(lists, kWithholdingColumn, "30");
+    ASSERT_FALSE(row.ok());
+    EXPECT_TRUE(row.error().contains("pieno"));
+    EXPECT_EQ(lists.text(65536, kWithholdingColumn), "20");
+}
+
+TEST_F(SettingsSheets, ReplaceWritesAtTheListPositionPlusTwo) {
+    for (const QString item : {"10", "22"})
+        ASSERT_TRUE(insertItem(lists, kVatColumn, item).ok());
+    const auto row = replaceItem(lists, kVatColumn, 2, "21");
+    ASSERT_TRUE(row.ok());
+    EXPECT_EQ(*row, 4);
+    EXPECT_EQ(CaricaLista(lists, kVatColumn), (QStringList{"*", "10", "21"}));
+    EXPECT_EQ(lists.text(1, kVatColumn), "IVA");
+}
+
+TEST(SettingsSheetsMissing, AStoreWithoutTheSheetsSaysSo) {
+    store::Engine engine;
+    store::Workbook& book = engine.create();
+    const auto lists = settingsSheet(book);
+    ASSERT_FALSE(lists.ok());
+    EXPECT_TRUE(lists.error().contains("Utilità"));
+    const auto user = userSheet(book);
+    ASSERT_FALSE(user.ok());
+    EXPECT_TRUE(user.error().contains("Utente"));
+}
+
+TEST_F(SettingsSheets, UserDataAreWrittenAsTextsBesideTheLabels) {
+    const store::Worksheet user = temp.user();
+    UserData values;
+    values[0] = "STUDIO ROSSI";
+    values[4] = "00185";
+    values[6] = "01234567890";
+    values[7] = "12/03/2001";
+    writeUserData(user, values);
+    EXPECT_EQ(readUserData(user), values);
+    EXPECT_TRUE(user.value(5, 2).isText());
+    EXPECT_TRUE(user.value(8, 2).isText());
+    EXPECT_TRUE(user.value(2, 2).isEmpty());
+    EXPECT_EQ(user.text(5, 1), "CAP");
+
+    values[0].clear();
+    writeUserData(user, values);
+    EXPECT_TRUE(user.value(1, 2).isEmpty());
+}
+
+}  // namespace
