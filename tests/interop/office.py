@@ -76,7 +76,9 @@ class Office:
         shutil.rmtree(self.profile, ignore_errors=True)
 
     def load(self, path, password=None):
-        values = {"Hidden": True, "ReadOnly": False}
+        # Read-only: no lock file is left beside the document (fixtures are
+        # shared), and storeToURL still saves copies.
+        values = {"Hidden": True, "ReadOnly": True}
         if password is not None:
             values["Password"] = password
         doc = self.desktop.loadComponentFromURL(

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <cctype>
+#include <string>
+
 #include "../../tools/brisvel-xls/dump.h"
 #include "writer_test_support.h"
 
@@ -47,6 +50,14 @@ INSTANTIATE_TEST_SUITE_P(AllFixtures, WriterFixtures,
                                            Fixture{"excel-plain.xls", ""},
                                            Fixture{"excel-rc4cryptoapi.xls", "Password1234_"},
                                            Fixture{"excel-xor.xls", "123456789012345"},
-                                           Fixture{"excel-xor-plain.xls", ""}));
+                                           Fixture{"excel-xor-plain.xls", ""}),
+                         [](const ::testing::TestParamInfo<Fixture>& info) {
+                             std::string name = info.param.file;
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             }
+                             return name;
+                         });
 
 }  // namespace
