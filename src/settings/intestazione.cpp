@@ -29,20 +29,20 @@ struct FieldSpec {
     const char* caption;
     int maxLength;  // 0: no limit beyond the line edit's own
     Rule rule;
-    int width;  // minimum width in pixels
+    int width;  // in pixels, fitting the field's longest usual content
 };
 
 // Text1..Text10, in the order of B1..B10.
 constexpr std::array<FieldSpec, kUserFieldCount> kFields = {{
-    {"Text1", "Ragione Sociale/Cognome/Nome", 0, Rule::UpperCase, 520},
-    {"Text2", "Domicilio fiscale", 0, Rule::UpperCase, 520},
-    {"Text3", "Città", 0, Rule::UpperCase, 330},
+    {"Text1", "Ragione Sociale/Cognome/Nome", 0, Rule::UpperCase, 600},
+    {"Text2", "Domicilio fiscale", 0, Rule::UpperCase, 600},
+    {"Text3", "Città", 0, Rule::UpperCase, 450},
     {"Text4", "PR", 2, Rule::UpperCase, 50},
-    {"Text5", "CAP", 5, Rule::Digits, 80},
+    {"Text5", "CAP", 5, Rule::Digits, 76},
     {"Text6", "Codice Fiscale", 16, Rule::UpperCase, 200},
     {"Text7", "Partita I.V.A.", 11, Rule::Digits, 150},
-    {"Text8", "Iscrizione all'Albo/Nr./del", 0, Rule::UpperCase, 520},
-    {"Text9", "Banca di appoggio", 0, Rule::UpperCase, 520},
+    {"Text8", "Iscrizione all'Albo/Nr./del", 0, Rule::UpperCase, 600},
+    {"Text9", "Banca di appoggio", 0, Rule::UpperCase, 600},
     {"Text10", "Codice IBAN", 27, Rule::UpperCase, 330},
 }};
 
@@ -52,7 +52,7 @@ const std::vector<std::vector<int>> kLines = {{0}, {1}, {2, 3, 4}, {5, 6}, {7}, 
 QLineEdit* makeField(const FieldSpec& spec, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(spec.name));
-    field->setMinimumWidth(spec.width);
+    field->setFixedWidth(spec.width);
     if (spec.maxLength > 0)
         field->setMaxLength(spec.maxLength);
     if (spec.rule == Rule::Digits)
@@ -116,6 +116,7 @@ void Intestazione::buildLayout() {
     auto* window = new QVBoxLayout(this);
     window->setContentsMargins(16, 10, 16, 14);
     window->setSpacing(8);
+    window->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* top = new QHBoxLayout;
     top->addStretch();

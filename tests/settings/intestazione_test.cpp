@@ -150,6 +150,19 @@ TEST_F(UserWindow, ThePostalCodeIsSavedAsText) {
     EXPECT_EQ(saved.text(7, 2), "01234567890");
 }
 
+TEST_F(UserWindow, AFailedSaveIsToldAndTheUserStillLeaves) {
+    temp.removeFolder();
+    const auto failed = temp.store().SaveStore();
+    ASSERT_FALSE(failed.ok());
+    boxes.expect({"Salvataggio di Gestione.xls non riuscito.\n" + failed.error().message +
+                      "\nLe modifiche restano in memoria e saranno salvate al prossimo "
+                      "salvataggio.",
+                  "Gestione", Icon::Critical, Buttons::Ok});
+    window.XPButton1->click();
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(UserWindow, TheCloseBoxIsRefused) {
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());

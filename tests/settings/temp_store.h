@@ -8,6 +8,7 @@
 #include "store/workbook.h"
 #include "store/workbook_store.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -34,6 +35,9 @@ class TempStore {
     store::Worksheet sheet(const QString& name) { return *store_->workbook().sheet(name); }
     store::Worksheet settings() { return sheet(app::kSettingsSheet); }
     store::Worksheet user() { return sheet(app::kUserSheet); }
+
+    // Takes the folder away under the open store, so that the next save fails.
+    void removeFolder() { QDir(folder_.path()).removeRecursively(); }
 
     // The store file as saved, read back through the codec with its password by an
     // engine of its own.
