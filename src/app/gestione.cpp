@@ -1,0 +1,228 @@
+#include "app/gestione.h"
+
+#include "app/artwork.h"
+#include "app/clock_line.h"
+#include "app/navigator.h"
+#include "controls/xpbutton.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+constexpr int kAreaButtonWidth = 240;
+constexpr int kButtonHeight = 36;
+
+controls::XPButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                               const QString& tip) {
+    auto* button = controls::XPButton::standard(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tip);
+    button->setAccessibleName(caption.isEmpty() ? tip : caption);
+    if (!caption.isEmpty() && caption != tip)
+        button->setAccessibleDescription(tip);
+    return button;
+}
+
+QLabel* makeText(QWidget* parent, const QString& text, int pointSizeDelta, bool bold) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() + pointSizeDelta);
+    font.setBold(bold);
+    label->setFont(font);
+    label->setAccessibleName(text);
+    return label;
+}
+
+// The panel that fills the menu's work area while the settings frame is hidden.
+QWidget* makeWelcome(QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("Benvenuto"));
+    auto* logo = new QLabel(panel);
+    logo->setPixmap(logoPicture(96, parent->devicePixelRatioF()));
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setAccessibleName(QStringLiteral("Logo del programma"));
+    auto* title = makeText(panel, QStringLiteral("Benvenuto in Brisvel"), 4, true);
+    title->setAlignment(Qt::AlignCenter);
+    auto* hint =
+        makeText(panel, QStringLiteral("Scegli con i pulsanti a sinistra l'area su cui lavorare."),
+                 0, false);
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setWordWrap(true);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addStretch();
+    layout->addWidget(logo);
+    layout->addSpacing(12);
+    layout->addWidget(title);
+    layout->addWidget(hint);
+    layout->addStretch();
+    return panel;
+}
+
+}  // namespace
+
+Gestione::Gestione(const Clock& clock, Navigator& navigator, std::function<bool()> endProgram,
+                   QWidget* parent)
+    : AreaWindow(parent), navigator_(navigator), endProgram_(std::move(endProgram)) {
+    setObjectName(QStringLiteral("Gestione"));
+    setWindowTitle(QStringLiteral("Brisvel"));
+
+    XPButton2 = makeButton(this, "XPButton2", QStringLiteral("Brisvel"),
+                           QStringLiteral("Inserisci/Modifica/Elimina/Stampa Fatture"));
+    XPButton4 = makeButton(this, "XPButton4", QStringLiteral("Gestione Clienti"),
+                           QStringLiteral("Inserisci/Modifica/Elimina/Stampa Clienti"));
+    XPButton6 = makeButton(this, "XPButton6", QStringLiteral("Posizione Cliente"),
+                           QStringLiteral("Inserisci nuove Voci"));
+    XPButton8 = makeButton(this, "XPButton8", QStringLiteral("Gestione Incassi"),
+                           QStringLiteral("Gestione Incassi"));
+    XPButton1 = makeButton(this, "XPButton1", QStringLiteral("Impostazioni/Causali"),
+                           QStringLiteral("Impostazioni/Causali"));
+    XPButton5 = makeButton(this, "XPButton5", QStringLiteral("Dati Anagrafici Utente"),
+                           QStringLiteral("Dati Anagrafici Utente"));
+    XPButton9 = makeButton(this, "XPButton9", QStringLiteral("Manutenzione"),
+                           QStringLiteral("Manutenzione"));
+    XPButton3 = makeButton(this, "XPButton3", QStringLiteral("Chiudi"), QStringLiteral("Chiudi"));
+    XPButton7 = makeButton(this, "XPButton7", QString(), QStringLiteral("Invia alla stampante"));
+    XPButton10 = makeButton(this, "XPButton10", QString(), QStringLiteral("Invia alla stampante"));
+
+    // Enabled once the program hands in what they open.
+    for (auto* button :
+         {XPButton1, XPButton2, XPButton4, XPButton5, XPButton6, XPButton8, XPButton9}) {
+        button->setEnabled(false);
+        button->setFixedSize(kAreaButtonWidth, kButtonHeight);
+    }
+    for (MenuArea area : {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData,
+                          MenuArea::ClientPosition, MenuArea::Collections, MenuArea::Maintenance})
+        connect(areaButton(area), &QAbstractButton::clicked, this,
+                [this, area] { openArea(area); });
+    connect(XPButton1, &QAbstractButton::clicked, this, &Gestione::showSettings);
+    connect(XPButton3, &QAbstractButton::clicked, this, [this] { endProgram_(); });
+    XPButton3->setFixedSize(120, kButtonHeight);
+    XPButton7->setFixedSize(kButtonHeight, kButtonHeight);
+    XPButton10->setFixedSize(kButtonHeight, kButtonHeight);
+
+    Label15 = new QLabel(this);
+    Label15->setObjectName(QStringLiteral("Label15"));
+    Label15->setAccessibleName(QStringLiteral("Ora e data"));
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    new ClockLine(Label15, Timer2, clock, kClockSeparatorWide);
+
+    auto* logo = new QLabel(this);
+    logo->setPixmap(logoPicture(44, devicePixelRatioF()));
+    logo->setAccessibleName(QStringLiteral("Logo del programma"));
+    auto* title = makeText(this, QStringLiteral("Brisvel"), 6, true);
+    auto* subtitle = makeText(
+        this, QStringLiteral("Fatture, clienti e incassi del lavoratore autonomo"), 0, false);
+    auto* heading = new QVBoxLayout;
+    heading->setSpacing(0);
+    heading->addWidget(title);
+    heading->addWidget(subtitle);
+    auto* header = new QHBoxLayout;
+    header->setSpacing(12);
+    header->addWidget(logo);
+    header->addLayout(heading);
+    header->addStretch();
+
+    auto* areas = new QVBoxLayout;
+    areas->setSpacing(8);
+    for (auto* button :
+         {XPButton2, XPButton4, XPButton6, XPButton8, XPButton5, XPButton1, XPButton9})
+        areas->addWidget(button);
+    areas->addStretch();
+
+    welcome_ = makeWelcome(this);
+    workArea_ = new QGridLayout;
+    workArea_->addWidget(welcome_, 0, 0);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(20);
+    body->addLayout(areas);
+    body->addLayout(workArea_, 1);
+
+    auto* footer = new QHBoxLayout;
+    footer->setSpacing(8);
+    footer->addWidget(XPButton7);
+    footer->addWidget(XPButton10);
+    footer->addSpacing(12);
+    footer->addWidget(Label15);
+    footer->addStretch();
+    footer->addWidget(XPButton3);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 16, 20, 16);
+    layout->setSpacing(16);
+    layout->addLayout(header);
+    layout->addLayout(body, 1);
+    layout->addLayout(footer);
+    setMinimumSize(760, 500);
+}
+
+void Gestione::setAreaWindow(MenuArea area, AreaWindow* window) {
+    areas_[area] = window;
+    areaButton(area)->setEnabled(window != nullptr);
+}
+
+void Gestione::setSettingsFrame(QWidget* frame, std::function<void()> load) {
+    Frame4 = frame;
+    loadSettings_ = std::move(load);
+    frame->setObjectName(QStringLiteral("Frame4"));
+    workArea_->addWidget(frame, 0, 0);
+    frame->hide();
+    frame->installEventFilter(this);
+    XPButton1->setEnabled(true);
+}
+
+void Gestione::activate() {
+    XPButton7->setEnabled(false);
+    XPButton10->setEnabled(false);
+    if (Frame4)
+        Frame4->hide();
+}
+
+bool Gestione::eventFilter(QObject* watched, QEvent* event) {
+    // The welcome panel takes the work area whenever the frame leaves it, also
+    // when the frame hides itself.
+    if (watched == Frame4 && event->type() == QEvent::ShowToParent)
+        welcome_->hide();
+    else if (watched == Frame4 && event->type() == QEvent::HideToParent)
+        welcome_->show();
+    return AreaWindow::eventFilter(watched, event);
+}
+
+controls::XPButton* Gestione::areaButton(MenuArea area) const {
+    switch (area) {
+        case MenuArea::Invoices:
+            return XPButton2;
+        case MenuArea::Clients:
+            return XPButton4;
+        case MenuArea::UserData:
+            return XPButton5;
+        case MenuArea::ClientPosition:
+            return XPButton6;
+        case MenuArea::Collections:
+            return XPButton8;
+        case MenuArea::Maintenance:
+            return XPButton9;
+    }
+    Q_UNREACHABLE();
+}
+
+void Gestione::openArea(MenuArea area) {
+    const auto found = areas_.find(area);
+    if (found != areas_.end() && found->second)
+        navigator_.go(this, found->second);
+}
+
+void Gestione::showSettings() {
+    Frame4->show();
+    loadSettings_();
+}
+
+}  // namespace app

@@ -1,0 +1,41 @@
+#include "app/session.h"
+
+#include "app/message_boxes.h"
+
+namespace app {
+
+namespace {
+
+// Yes ends without saving; No keeps the program, and the changes, as they are.
+bool endWithoutSaving(MessageBoxes& boxes, const QString& why) {
+    return boxes.askYesNo(
+        QStringLiteral("Impossibile salvare il database Gestione.xls.\n") + why +
+            QStringLiteral("\n\nVuoi chiudere il programma senza salvare?\n"
+                           "Le modifiche dall'ultimo salvataggio andranno perse.\n"
+                           "Scegli No per restare nel programma e riprovare più tardi."),
+        QStringLiteral("Brisvel"), Icon::Warning);
+}
+
+}  // namespace
+
+Session::Session(QString programFolder) : folder_(std::move(programFolder)) {
+    store_.emplace(engine_, folder_);
+}
+
+StartOutcome Session::start(MessageBoxes& boxes) {
+    return runStartUp(folder_, boxes, engine_, *store_);
+}
+
+bool Session::shutDown(MessageBoxes& boxes) {
+    if (isRunning()) {
+        const auto saved = store_->SaveStore();
+        if (!saved && !endWithoutSaving(boxes, saved.error().message))
+            return false;
+    }
+    // Saved (or given up): closing the store without a second save releases its lock.
+    store_.reset();
+    engine_.quit();
+    return true;
+}
+
+}  // namespace app

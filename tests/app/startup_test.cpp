@@ -1,0 +1,344 @@
+// The program's start and end on a program folder of its own: the backup folder,
+// the in-use and missing stores, the core sheets, and the save at the end.
+#include "app/core_sheets.h"
+#include "app/session.h"
+#include "app/store_folder.h"
+#include "support/scripted_message_boxes.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <optional>
+
+namespace {
+
+using app::Answer;
+using app::Buttons;
+using app::Icon;
+using app::Message;
+using app::StartOutcome;
+using test_support::SavedStore;
+using test_support::ScriptedMessageBoxes;
+using test_support::StoreFolder;
+
+const QStringList kCoreSheets = {QStringLiteral("Anagrafe"), QStringLiteral("Fatture"),
+                                 QStringLiteral("Utilità"), QStringLiteral("Utente")};
+
+const Message kInUse{QStringLiteral("ERRORE: Risulta che il database Gestione.xls è già aperto\n"
+                                    " Occorre chiuderlo e  poi si potrà riaprire l'applicazione !"),
+                     QStringLiteral("Gestione"), Icon::Critical, Buttons::Ok};
+
+Message missingMessage(const QString& folder) {
+    return {QStringLiteral("Impossibile eseguire il programma\r\nIl file ") + folder +
+                QStringLiteral("/Gestione.xls non è stato trovato."),
+            QStringLiteral("Brisvel"), Icon::None, Buttons::Ok};
+}
+
+Message unreadableMessage(const QString& why) {
+    return {QStringLiteral("Impossibile aprire il database Gestione.xls.\n") + why +
+                QStringLiteral("\n\nIl file non è stato modificato. Il programma verrà chiuso."),
+            QStringLiteral("Brisvel"), Icon::Critical, Buttons::Ok};
+}
+
+Message saveFailedQuestion(const QString& why) {
+    return {QStringLiteral("Impossibile salvare il database Gestione.xls.\n") + why +
+                QStringLiteral("\n\nVuoi chiudere il programma senza salvare?\n"
+                               "Le modifiche dall'ultimo salvataggio andranno perse.\n"
+                               "Scegli No per restare nel programma e riprovare più tardi."),
+            QStringLiteral("Brisvel"), Icon::Warning, Buttons::YesNo};
+}
+
+// Another running copy of the program: a child process that holds the store's lock
+// until it is told to end.
+class OtherCopy {
+  public:
+    explicit OtherCopy(const QString& storePath) {
+        int up[2], down[2];
+        if (pipe(up) != 0 || pipe(down) != 0)
+            return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            auto lock = store::StoreLock::acquire(storePath);
+            const char report = lock.ok() ? 'y' : 'n';
+            (void)!write(up[1], &report, 1);
+            char word = 0;
+            (void)!read(down[0], &word, 1);
+            _exit(0);
+        }
+        close(up[1]);
+        close(down[0]);
+        fromChild_ = up[0];
+        toChild_ = down[1];
+        char report = 0;
+        holds_ = read(fromChild_, &report, 1) == 1 && report == 'y';
+    }
+    ~OtherCopy() {
+        if (pid_ <= 0)
+            return;
+        (void)!write(toChild_, "q", 1);
+        waitpid(pid_, nullptr, 0);
+        close(fromChild_);
+        close(toChild_);
+    }
+    bool holds() const { return holds_; }
+
+  private:
+    pid_t pid_ = -1;
+    int fromChild_ = -1;
+    int toChild_ = -1;
+    bool holds_ = false;
+};
+
+class StartUp : public testing::Test {
+  protected:
+    StartOutcome start() {
+        session.emplace(folder.path());
+        return session->start(boxes);
+    }
+    void writeCoreStore(const std::function<void(store::Workbook&)>& fill = {}) {
+        folder.writeStore(kCoreSheets, fill);
+    }
+    bool backupFolderExists() const { return QFileInfo(folder.backupFolder()).isDir(); }
+
+    StoreFolder folder;
+    ScriptedMessageBoxes boxes;
+    std::optional<app::Session> session;
+};
+
+TEST_F(StartUp, AMissingStoreIsToldAsNotFoundAfterTheBackupFolderIsMade) {
+    boxes.expect(missingMessage(folder.path()));
+    EXPECT_EQ(start(), StartOutcome::Missing);
+    EXPECT_TRUE(backupFolderExists());
+    EXPECT_FALSE(QFile::exists(folder.storePath()));
+    EXPECT_FALSE(QFile::exists(folder.lockPath()));
+    EXPECT_FALSE(session->isRunning());
+}
+
+TEST_F(StartUp, AnotherRunningCopyHoldingTheStoreStopsTheStartAndTouchesNothing) {
+    writeCoreStore();
+    const QByteArray before = folder.storeBytes();
+    OtherCopy other(folder.storePath());
+    ASSERT_TRUE(other.holds());
+
+    boxes.expect(kInUse);
+    EXPECT_EQ(start(), StartOutcome::InUse);
+    EXPECT_TRUE(backupFolderExists());
+    EXPECT_FALSE(session->isRunning());
+    EXPECT_EQ(session->engine().workbookCount(), 0);
+    // Ending now saves nothing either.
+    EXPECT_TRUE(session->shutDown(boxes));
+    EXPECT_EQ(folder.storeBytes(), before);
+}
+
+TEST_F(StartUp, AStoreOpenInASpreadsheetProgramIsInUseAndItsLockStays) {
+    writeCoreStore();
+    const QByteArray before = folder.storeBytes();
+    const QByteArray office = ",mario,ufficio,07.03.2009 10:15,file:///home/mario/.config/office;";
+    {
+        QFile lock(folder.lockPath());
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(office);
+    }
+    boxes.expect(kInUse);
+    EXPECT_EQ(start(), StartOutcome::InUse);
+    EXPECT_EQ(folder.storeBytes(), before);
+    QFile lock(folder.lockPath());
+    ASSERT_TRUE(lock.open(QIODevice::ReadOnly));
+    EXPECT_EQ(lock.readAll(), office);
+}
+
+TEST_F(StartUp, ADamagedStoreOrAWrongPasswordEndsTheStartWithoutWritingOverIt) {
+    const QByteArray garbage = QByteArray("questo non è un foglio di lavoro").repeated(40);
+    folder.writeBytes(garbage);
+    {
+        store::Engine probe;
+        const QString why =
+            probe.open(folder.storePath(), test_support::kStorePassword).error().message;
+        boxes.expect(unreadableMessage(why));
+    }
+    EXPECT_EQ(start(), StartOutcome::Unreadable);
+    EXPECT_TRUE(session->shutDown(boxes));
+    EXPECT_EQ(folder.storeBytes(), garbage);
+    EXPECT_FALSE(QFile::exists(folder.lockPath()));
+
+    folder.writeStore(kCoreSheets, {}, QStringLiteral("Altra2020"));
+    const QByteArray foreign = folder.storeBytes();
+    {
+        store::Engine probe;
+        const QString why =
+            probe.open(folder.storePath(), test_support::kStorePassword).error().message;
+        boxes.expect(unreadableMessage(why));
+    }
+    EXPECT_EQ(start(), StartOutcome::Unreadable);
+    EXPECT_TRUE(session->shutDown(boxes));
+    EXPECT_EQ(folder.storeBytes(), foreign);
+}
+
+TEST_F(StartUp, AStoreWithoutCoreSheetsGetsThemAfterItsLastSheetWithTheirFixedCells) {
+    folder.writeStore({QStringLiteral("Fatture"), QStringLiteral("Note")},
+                      [](store::Workbook& book) {
+                          book.sheet(QStringLiteral("Note"))->setValue(1, 1, QStringLiteral("mie"));
+                      });
+    ASSERT_EQ(start(), StartOutcome::Ready);
+    EXPECT_FALSE(session->engine().isVisible());
+
+    store::Workbook& book = session->store().workbook();
+    QStringList names;
+    for (int i = 1; i <= book.sheetCount(); ++i)
+        names << book.sheetAt(i)->name();
+    EXPECT_EQ(names, QStringList({"Fatture", "Note", "Anagrafe", "Utilità", "Utente"}));
+
+    const store::Worksheet user = *book.sheet(QStringLiteral("Utente"));
+    const QStringList labels = app::userLabels();
+    ASSERT_EQ(labels.size(), 10);
+    for (int row = 1; row <= 10; ++row)
+        EXPECT_EQ(user.text(row, 1), labels[row - 1]);
+    EXPECT_EQ(labels[2], QStringLiteral("Città"));
+    EXPECT_EQ(labels[9], QStringLiteral("Codice IBAN"));
+    // Nothing else on the sheet: labels only, in A1:A10.
+    const store::Range used = user.usedRange();
+    EXPECT_EQ(used.lastRow(), 10);
+    EXPECT_EQ(used.lastColumn(), 1);
+    EXPECT_EQ(book.sheet(QStringLiteral("Note"))->text(1, 1), QStringLiteral("mie"));
+
+    for (const QString& name : kCoreSheets)
+        EXPECT_EQ(book.sheet(name)->frozenRows(), 1) << name.toStdString();
+}
+
+TEST_F(StartUp, HandEditedHeadersAndPlaceholdersComeBackAndTheDataStays) {
+    writeCoreStore([](store::Workbook& book) {
+        const auto settings = *book.sheet(QStringLiteral("Utilità"));
+        settings.setValue(1, 1, QStringLiteral("Cassa"));
+        settings.setValue(2, 2, QStringLiteral("22"));
+        settings.setValue(3, 2, QStringLiteral("22"));
+        const auto invoices = *book.sheet(QStringLiteral("Fatture"));
+        invoices.setValue(1, 4, QStringLiteral("Numero"));
+        invoices.setValue(2, 2, QStringLiteral("ROSSI SRL"));
+        const auto clients = *book.sheet(QStringLiteral("Anagrafe"));
+        clients.setValue(1, 2, QStringLiteral("Nome"));
+        clients.setValue(1, 16, QString());
+        const auto user = *book.sheet(QStringLiteral("Utente"));
+        user.setValue(3, 1, QStringLiteral("Paese"));
+        user.setValue(3, 2, QStringLiteral("ROMA"));
+    });
+    ASSERT_EQ(start(), StartOutcome::Ready);
+    store::Workbook& book = session->store().workbook();
+
+    const auto settings = *book.sheet(QStringLiteral("Utilità"));
+    const QStringList settingsRow1 = app::settingsHeaders();
+    for (int column = 1; column <= 5; ++column) {
+        EXPECT_EQ(settings.text(1, column), settingsRow1[column - 1]);
+        EXPECT_EQ(settings.text(2, column), QStringLiteral("*"));
+    }
+    EXPECT_EQ(settings.text(1, 4), QStringLiteral("TIPO PAGAMENTO"));
+    EXPECT_EQ(settings.text(3, 2), QStringLiteral("22"));
+    EXPECT_TRUE(settings.text(1, 6).isEmpty());
+
+    const auto invoices = *book.sheet(QStringLiteral("Fatture"));
+    const QStringList invoiceRow1 = app::invoiceHeaders();
+    ASSERT_EQ(invoiceRow1.size(), 17);
+    for (int column = 1; column <= 17; ++column)
+        EXPECT_EQ(invoices.text(1, column), invoiceRow1[column - 1]);
+    EXPECT_EQ(invoices.text(1, 4), QStringLiteral("N.Fatt."));
+    EXPECT_EQ(invoices.text(1, 12), QStringLiteral("Importo Esenzione"));
+    EXPECT_EQ(invoices.text(2, 2), QStringLiteral("ROSSI SRL"));
+
+    const auto clients = *book.sheet(QStringLiteral("Anagrafe"));
+    const QStringList clientRow1 = app::clientHeaders();
+    ASSERT_EQ(clientRow1.size(), 16);
+    for (int column = 1; column <= 16; ++column)
+        EXPECT_EQ(clients.text(1, column), clientRow1[column - 1]);
+    EXPECT_EQ(clients.text(1, 15), QStringLiteral("Referente/Rappresentante"));
+
+    const auto user = *book.sheet(QStringLiteral("Utente"));
+    EXPECT_EQ(user.text(3, 1), QStringLiteral("Città"));
+    EXPECT_EQ(user.text(3, 2), QStringLiteral("ROMA"));
+}
+
+TEST_F(StartUp, TheClientIdentifierColumnsKeepWhatIsWrittenAsText) {
+    writeCoreStore();
+    ASSERT_EQ(start(), StartOutcome::Ready);
+    const auto clients = *session->store().workbook().sheet(QStringLiteral("Anagrafe"));
+    for (int column : {8, 9, 10, 12, 13, 14, 16}) {
+        clients.setValue(7, column, QStringLiteral("0612345"));
+        EXPECT_EQ(clients.text(7, column), QStringLiteral("0612345")) << column;
+    }
+    // The other columns type as a spreadsheet does.
+    clients.setValue(7, 5, QStringLiteral("00185"));
+    EXPECT_EQ(clients.text(7, 5), QStringLiteral("185"));
+}
+
+TEST_F(StartUp, TheEndSavesTheStoreEncryptedWithTheRewrittenHeadersAndReleasesIt) {
+    writeCoreStore([](store::Workbook& book) {
+        book.sheet(QStringLiteral("Fatture"))->setValue(1, 1, QStringLiteral("x"));
+    });
+    ASSERT_EQ(start(), StartOutcome::Ready);
+    EXPECT_TRUE(QFile::exists(folder.lockPath()));
+    session->store()
+        .workbook()
+        .sheet(QStringLiteral("Anagrafe"))
+        ->setValue(2, 2, QStringLiteral("BIANCHI"));
+    EXPECT_TRUE(session->shutDown(boxes));
+    EXPECT_FALSE(session->isRunning());
+    EXPECT_FALSE(QFile::exists(folder.lockPath()));
+
+    store::Engine plain;
+    EXPECT_FALSE(plain.open(folder.storePath(), QString()).ok());
+    SavedStore saved(folder.storePath());
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved.text(QStringLiteral("Fatture"), 1, 1), QStringLiteral("ID"));
+    EXPECT_EQ(saved.text(QStringLiteral("Utilità"), 2, 5), QStringLiteral("*"));
+    EXPECT_EQ(saved.text(QStringLiteral("Anagrafe"), 2, 2), QStringLiteral("BIANCHI"));
+    EXPECT_EQ(saved.book().sheet(QStringLiteral("Utente"))->frozenRows(), 1);
+}
+
+class FailedSave : public StartUp {
+  protected:
+    // The store's name taken by a folder: a save cannot rename over it.
+    QString blockSaving() {
+        EXPECT_TRUE(QFile::remove(folder.storePath()));
+        EXPECT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Gestione.xls")));
+        const auto failed = session->store().SaveStore();
+        EXPECT_FALSE(failed.ok());
+        return failed.ok() ? QString() : failed.error().message;
+    }
+    void unblockSaving() { EXPECT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("Gestione.xls"))); }
+};
+
+TEST_F(FailedSave, TheUserMayStayWithNothingLostAndEndLaterWithTheSave) {
+    writeCoreStore();
+    ASSERT_EQ(start(), StartOutcome::Ready);
+    session->store()
+        .workbook()
+        .sheet(QStringLiteral("Anagrafe"))
+        ->setValue(2, 2, QStringLiteral("VERDI"));
+    const QString why = blockSaving();
+
+    boxes.expect(saveFailedQuestion(why), Answer::No);
+    EXPECT_FALSE(session->shutDown(boxes));
+    EXPECT_TRUE(session->isRunning());
+    EXPECT_TRUE(QFile::exists(folder.lockPath()));
+
+    unblockSaving();
+    EXPECT_TRUE(session->shutDown(boxes));
+    SavedStore saved(folder.storePath());
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved.text(QStringLiteral("Anagrafe"), 2, 2), QStringLiteral("VERDI"));
+}
+
+TEST_F(FailedSave, TheUserMayEndWithoutSaving) {
+    writeCoreStore();
+    ASSERT_EQ(start(), StartOutcome::Ready);
+    const QString why = blockSaving();
+
+    boxes.expect(saveFailedQuestion(why), Answer::Yes);
+    EXPECT_TRUE(session->shutDown(boxes));
+    EXPECT_FALSE(session->isRunning());
+    EXPECT_FALSE(QFile::exists(folder.lockPath()));
+    EXPECT_TRUE(QFileInfo(folder.storePath()).isDir());
+}
+
+}  // namespace
