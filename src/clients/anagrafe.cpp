@@ -1,0 +1,581 @@
+#include "clients/anagrafe.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+#include <QStackedLayout>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/clock.h"
+#include "app/clock_line.h"
+#include "app/date_picking.h"
+#include "app/input_rules.h"
+#include "app/message_boxes.h"
+#include "app/navigator.h"
+#include "clients/client_list_view.h"
+#include "clients/notes_upper_case.h"
+#include "controls/xpbutton.h"
+#include "store/number_text.h"
+#include "store/workbook_store.h"
+
+namespace clients {
+
+namespace {
+
+using app::Icon;
+
+constexpr int kButtonWidth = 96;
+
+QLineEdit* lineEdit(const char* name, int maxLength = 0) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(name));
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    return edit;
+}
+
+controls::XPButton* button(const char* name, const QString& caption, const QString& tip = {}) {
+    auto* b = controls::XPButton::standard(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(tip);
+    b->setMinimumWidth(kButtonWidth);
+    return b;
+}
+
+// A field with its caption above it; the caption names the field for screen readers.
+QWidget* captioned(const QString& caption, QWidget* field) {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    auto* label = new QLabel(caption);
+    label->setBuddy(field);
+    column->addWidget(label);
+    column->addWidget(field);
+    return box;
+}
+
+// One line of captioned fields, each as wide as its share.
+QHBoxLayout* fieldLine(std::initializer_list<std::pair<QWidget*, int>> fields) {
+    auto* line = new QHBoxLayout;
+    line->setSpacing(10);
+    for (const auto& [field, share] : fields)
+        line->addWidget(field, share);
+    return line;
+}
+
+}  // namespace
+
+Anagrafe::Anagrafe(store::WorkbookStore& store, app::MessageBoxes& boxes, const app::Clock& clock,
+                   app::Navigator& navigator, QWidget* parent)
+    : app::AreaWindow(parent), store_(store), boxes_(boxes), navigator_(navigator) {
+    setObjectName(QStringLiteral("Anagrafe"));
+    setWindowTitle(QStringLiteral("Gestione  Clienti"));
+    createControls();
+    arrangeControls();
+    connectControls();
+    applyInputRules();
+    new app::ClockLine(Label1, Timer1, clock, app::kClockSeparatorNarrow);
+    new app::DatePicking(Check4, MonthView1, Text18, &clock);
+}
+
+void Anagrafe::createControls() {
+    Label1 = new QLabel;
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+
+    XPButton8 = button("XPButton8", QStringLiteral("Chiudi"),
+                       QStringLiteral("Ritorna alla Gestione Cliente"));
+    XPButton4 = button("XPButton4", QStringLiteral("Inserisci"));
+    XPButton1 = button("XPButton1", QStringLiteral("Modifica"));
+    XPButton2 = button("XPButton2", QStringLiteral("Pulisci"));
+    XPButton3 = button("XPButton3", QStringLiteral("Elimina"));
+    XPButton7 = button("XPButton7", QStringLiteral("Visualizza"),
+                       QStringLiteral("Visualizza i Clienti registrati "));
+    XPButton5 =
+        button("XPButton5", QStringLiteral("Stampa"), QStringLiteral("Stampa Elenco Clienti"));
+    // Printing the client list needs the printer window, which this program
+    // does not have yet.
+    XPButton5->setEnabled(false);
+
+    Combo4 = new QComboBox;
+    Combo4->setObjectName(QStringLiteral("Combo4"));
+    Combo4->setEditable(true);
+    // Typing into the list searches it; it never adds a name of its own.
+    Combo4->setInsertPolicy(QComboBox::NoInsert);
+    Combo4->setMaxVisibleItems(20);
+    Combo4->lineEdit()->setPlaceholderText(QStringLiteral("Seleziona"));
+
+    Check4 = new QCheckBox;
+    Check4->setObjectName(QStringLiteral("Check4"));
+    Check4->setAccessibleName(QStringLiteral("Calendario"));
+    Text18 = lineEdit("Text18", 10);
+    MonthView1 = new QCalendarWidget;
+    MonthView1->setObjectName(QStringLiteral("MonthView1"));
+    MonthView1->setGridVisible(true);
+    MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    MonthView1->setAutoFillBackground(true);
+    MonthView1->hide();
+
+    Check7 = new QCheckBox(QStringLiteral("Cambia IDProgressivo"));
+    Check7->setObjectName(QStringLiteral("Check7"));
+    Check6 = new QCheckBox(QStringLiteral("Azzera Contatore "));
+    Check6->setObjectName(QStringLiteral("Check6"));
+
+    Text26 = lineEdit("Text26", 60);
+    Text10 = lineEdit("Text10");
+    Text10->setReadOnly(true);
+    Text25 = lineEdit("Text25", 70);
+    Text24 = lineEdit("Text24", 5);
+    Text23 = lineEdit("Text23", 50);
+    Text22 = lineEdit("Text22", 2);
+    Text21 = lineEdit("Text21");
+    Text20 = lineEdit("Text20");
+    Text15 = lineEdit("Text15");
+    Text16 = lineEdit("Text16", 50);
+    Text19 = lineEdit("Text19", 16);
+    Text19->setToolTip(QStringLiteral("Il codice fiscale si compone di 16 caratteri alfanumerici"));
+    Text2 = lineEdit("Text2", 11);
+    Text3 = lineEdit("Text3", 50);
+    Text1 = lineEdit("Text1", 27);
+    Text1->setToolTip(QStringLiteral("IBAN di compone di 27 caratteri alfanumerici"));
+    Text12 = new QPlainTextEdit;
+    Text12->setObjectName(QStringLiteral("Text12"));
+    Text12->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text12->setTabChangesFocus(true);
+
+    ListView3 = new QTreeWidget;
+    ListView3->setObjectName(QStringLiteral("ListView3"));
+    ListView3->setAccessibleName(QStringLiteral("Elenco Clienti"));
+    prepareClientListView(ListView3);
+}
+
+void Anagrafe::arrangeControls() {
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(8, 0, 8, 8);
+
+    auto* menu = new QMenuBar;
+    Mesci = menu->addAction(QStringLiteral("&Esci"));
+    Mesci->setObjectName(QStringLiteral("Mesci"));
+    window->setMenuBar(menu);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(XPButton8);
+    top->addStretch();
+    top->addWidget(Label1);
+    window->addLayout(top);
+
+    frame_ = new QGroupBox;
+    pages_ = new QStackedLayout(frame_);
+    fieldsPage_ = new QWidget;
+    pages_->addWidget(fieldsPage_);
+    pages_->addWidget(ListView3);
+    window->addWidget(frame_, 1);
+
+    auto* fields = new QVBoxLayout(fieldsPage_);
+    fields->setSpacing(8);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(24);
+    for (auto* b : {XPButton4, XPButton1, XPButton2, XPButton3})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(XPButton7);
+    buttons->addWidget(XPButton5);
+    fields->addLayout(buttons);
+    fields->addSpacing(6);
+
+    auto* dateBox = new QWidget;
+    auto* dateLine = new QHBoxLayout(dateBox);
+    dateLine->setContentsMargins(0, 0, 0, 0);
+    dateLine->addWidget(Check4);
+    dateLine->addWidget(Text18, 1);
+    auto* counterBox = new QWidget;
+    auto* counterChecks = new QVBoxLayout(counterBox);
+    counterChecks->setContentsMargins(0, 0, 0, 0);
+    counterChecks->setSpacing(2);
+    counterChecks->addWidget(Check7);
+    counterChecks->addWidget(Check6);
+    auto* dateCaptioned = captioned(QStringLiteral("Data"), dateBox);
+    // The caption stands over the box of the check box and the field, so it
+    // cannot name the field for screen readers.
+    Text18->setAccessibleName(QStringLiteral("Data"));
+    fields->addLayout(fieldLine({{captioned(QStringLiteral("Seleziona Cliente"), Combo4), 56},
+                                 {dateCaptioned, 20},
+                                 {counterBox, 26}}));
+    fields->addLayout(fieldLine(
+        {{captioned(QStringLiteral("INSERISCI-Ragione Sociale/Cognome-Nome"), Text26), 76},
+         {captioned(QStringLiteral("ID Progressivo"), Text10), 26}}));
+    fields->addLayout(fieldLine({{captioned(QStringLiteral("Indirizzo"), Text25), 48},
+                                 {captioned(QStringLiteral("C.A.P."), Text24), 12},
+                                 {captioned(QStringLiteral("Località"), Text23), 36},
+                                 {captioned(QStringLiteral("(PR)"), Text22), 8}}));
+    fields->addLayout(fieldLine({{captioned(QStringLiteral("Telefono"), Text21), 25},
+                                 {captioned(QStringLiteral("Fax"), Text20), 22},
+                                 {captioned(QStringLiteral("Cellullare"), Text15), 22},
+                                 {captioned(QStringLiteral("E-Mail"), Text16), 38}}));
+    fields->addLayout(
+        fieldLine({{captioned(QStringLiteral("Codice Fiscale"), Text19), 25},
+                   {captioned(QStringLiteral("Partita IVA"), Text2), 25},
+                   {captioned(QStringLiteral("Referente/Legale Rappresentante"), Text3), 57}}));
+    auto* ibanLine = new QHBoxLayout;
+    auto* ibanLabel = new QLabel(QStringLiteral("IBAN"));
+    ibanLabel->setBuddy(Text1);
+    ibanLine->addWidget(ibanLabel);
+    ibanLine->addWidget(Text1, 55);
+    ibanLine->addStretch(45);
+    fields->addLayout(ibanLine);
+    fields->addWidget(captioned(QStringLiteral("Annotazioni"), Text12), 1);
+
+    // The calendar opens over the fields below the date, outside the layout.
+    MonthView1->setParent(fieldsPage_);
+
+    setMinimumSize(800, 540);
+    resize(820, 560);
+}
+
+void Anagrafe::connectControls() {
+    connect(Mesci, &QAction::triggered, this, &Anagrafe::leave);
+    connect(XPButton4, &QAbstractButton::clicked, this, &Anagrafe::insertClient);
+    connect(XPButton1, &QAbstractButton::clicked, this, &Anagrafe::modifyClient);
+    connect(XPButton2, &QAbstractButton::clicked, this, &Anagrafe::clearAndReload);
+    connect(XPButton3, &QAbstractButton::clicked, this, &Anagrafe::deleteClient);
+    connect(XPButton7, &QAbstractButton::clicked, this, &Anagrafe::showClientList);
+    connect(XPButton8, &QAbstractButton::clicked, this, &Anagrafe::hideClientList);
+    connect(Combo4, &QComboBox::activated, this, &Anagrafe::choose);
+    connect(Check6, &QCheckBox::toggled, this, &Anagrafe::resetCounter);
+    connect(Check7, &QCheckBox::toggled, this, &Anagrafe::unlockCounter);
+    connect(Check4, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            placeCalendar();
+    });
+    Text10->installEventFilter(this);
+}
+
+void Anagrafe::applyInputRules() {
+    for (QLineEdit* edit : {Text26, Text25, Text23, Text22, Text19, Text1, Text3})
+        app::installUpperCase(edit);
+    installUpperCase(Text12);
+    for (QLineEdit* edit : {Text24, Text21, Text20, Text15, Text2})
+        app::installDigitFilter(edit);
+    // The counter is a whole number: a text typed there would leave the next
+    // client without an identifier.
+    Text10->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), Text10));
+}
+
+ClientSheet Anagrafe::sheet() const {
+    return ClientSheet(store_.EnsureSheet(kClientSheetName));
+}
+
+ClientRecord Anagrafe::fields() const {
+    ClientRecord client;
+    client[Id] = Text10->text();
+    client[Name] = Text26->text();
+    client[Date] = Text18->text();
+    client[Address] = Text25->text();
+    client[PostalCode] = Text24->text();
+    client[Town] = Text23->text();
+    client[Province] = Text22->text();
+    client[Phone] = Text21->text();
+    client[Fax] = Text20->text();
+    client[Mobile] = Text15->text();
+    client[Email] = Text16->text();
+    client[TaxCode] = Text19->text();
+    client[VatNumber] = Text2->text();
+    client[Iban] = Text1->text();
+    client[Contact] = Text3->text();
+    client[Notes] = Text12->toPlainText();
+    return client;
+}
+
+void Anagrafe::showFields(const ClientRecord& client) {
+    Text26->setText(client[Name]);
+    Text18->setText(client[Date]);
+    Text25->setText(client[Address]);
+    Text24->setText(client[PostalCode]);
+    Text23->setText(client[Town]);
+    Text22->setText(client[Province]);
+    Text21->setText(client[Phone]);
+    Text20->setText(client[Fax]);
+    Text15->setText(client[Mobile]);
+    Text16->setText(client[Email]);
+    Text19->setText(client[TaxCode]);
+    Text2->setText(client[VatNumber]);
+    Text1->setText(client[Iban]);
+    Text3->setText(client[Contact]);
+    Text12->setPlainText(client[Notes]);
+    Text10->setText(client[Id]);
+}
+
+void Anagrafe::showCounter() {
+    const std::optional<double> next = sheet().counter();
+    Text10->setText(next ? identifierText(*next) : QString());
+}
+
+std::optional<int> Anagrafe::chosenRow() const {
+    if (!chosen_)
+        return std::nullopt;
+    const ClientSheet clients = sheet();
+    const store::Worksheet cells = clients.worksheet();
+    if (cells.text(chosen_->row, Id) == chosen_->identifier &&
+        cells.text(chosen_->row, Name) == chosen_->name)
+        return chosen_->row;
+    return clients.findClient(chosen_->identifier, chosen_->name);
+}
+
+void Anagrafe::placeCalendar() {
+    MonthView1->adjustSize();
+    const QPoint below = Text18->mapTo(fieldsPage_, QPoint(0, Text18->height() + 2));
+    const int x = std::min(below.x(), fieldsPage_->width() - MonthView1->width());
+    MonthView1->move(std::max(0, x), below.y());
+    MonthView1->raise();
+}
+
+void Anagrafe::activate() {
+    pages_->setCurrentWidget(fieldsPage_);
+    XPButton8->hide();
+    sheet().ensureCounter();
+    showCounter();
+    Text26->setFocus();
+    Check4->setChecked(false);
+    // The selection list starts again from its placeholder: no client is chosen.
+    chosen_.reset();
+    CaricaClienti();
+}
+
+void Anagrafe::CaricaClienti() {
+    const ClientSheet clients = sheet();
+    const QStringList names = clients.names();
+    listedIdentifiers_.clear();
+    listedIdentifiers_.reserve(std::size_t(names.size()));
+    for (int r = 2; r < 2 + names.size(); ++r)
+        listedIdentifiers_.push_back(clients.worksheet().text(r, Id));
+    Combo4->clear();
+    Combo4->addItems(names);
+    Combo4->setCurrentIndex(-1);
+    Combo4->setEditText(QString());
+}
+
+void Anagrafe::choose(int position) {
+    if (Combo4->currentText().isEmpty() || position < 0)
+        return;
+    const ClientSheet clients = sheet();
+    const int row = position + 2;
+    const ClientRecord client = clients.row(row);
+    // The list stands for the rows as they were loaded; when they have moved
+    // since, its positions no longer name the same clients.
+    if (std::size_t(position) >= listedIdentifiers_.size() ||
+        client[Id] != listedIdentifiers_[std::size_t(position)] ||
+        client[Name] != Combo4->itemText(position)) {
+        boxes_.tell(QStringLiteral("L'elenco dei clienti era cambiato ed è stato ricaricato: "
+                                   "scegliere di nuovo il cliente."),
+                    QStringLiteral("Gestione"), Icon::Information);
+        chosen_.reset();
+        CaricaClienti();
+        return;
+    }
+    showFields(client);
+    chosen_ = ChosenClient{row, client[Id], client[Name]};
+}
+
+void Anagrafe::insertClient() {
+    if (Text26->text().isEmpty()) {
+        boxes_.tell(
+            QStringLiteral(" ERRORE- Il Campo RAGIONE SOCIALE/COGNOME deve essere compilato"),
+            QStringLiteral("Gestione"));
+        Text26->setFocus();
+        return;
+    }
+    if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
+                         QStringLiteral(" Gestione"))) {
+        Pulisci();
+        return;
+    }
+    ClientSheet clients = sheet();
+    Text10->setText(identifierText(clients.ensureCounter()));
+    if (!clients.add(fields())) {
+        boxes_.tell(
+            QStringLiteral("L'archivio dei clienti è pieno: il cliente non è stato inserito."),
+            QStringLiteral("Gestione"), Icon::Warning);
+        return;
+    }
+    boxes_.tell(QStringLiteral(" Ciente Aggiunto"), QStringLiteral("Gestione"), Icon::Information);
+    Pulisci();
+    CaricaClienti();
+}
+
+void Anagrafe::modifyClient() {
+    if (Text26->text().isEmpty()) {
+        boxes_.tell(QStringLiteral(" Il campo :  COGNOME/RAGIONE SOCIALE    deve essere compilato"),
+                    QStringLiteral("Gestione "), Icon::Information);
+        Combo4->setFocus();
+        return;
+    }
+    if (!chosen_) {
+        boxes_.tell(
+            QStringLiteral("Nessun cliente scelto: scegliere nell'elenco \"Seleziona Cliente\" "
+                           "il cliente da modificare. Nulla è stato modificato."),
+            QStringLiteral("Gestione "), Icon::Information);
+        Combo4->setFocus();
+        return;
+    }
+    const std::optional<int> row = chosenRow();
+    if (!row) {
+        boxes_.tell(QStringLiteral("Il cliente scelto non è più nell'archivio: "
+                                   "nulla è stato modificato."),
+                    QStringLiteral("Gestione "), Icon::Warning);
+        chosen_.reset();
+        CaricaClienti();
+        return;
+    }
+    ClientRecord client = fields();
+    // A client keeps its identifier for as long as invoices refer to it, whatever
+    // the counter field shows.
+    client[Id] = chosen_->identifier;
+    sheet().update(*row, client);
+    boxes_.tell(QStringLiteral("Cliente Modificato"), QStringLiteral("  Gestione"));
+    Pulisci();
+    CaricaClienti();
+}
+
+void Anagrafe::deleteClient() {
+    if (Text26->text().isEmpty()) {
+        boxes_.tell(QStringLiteral("Bisogna Selezionare il Cliente................ ......."),
+                    QStringLiteral("Gestione "), Icon::Information);
+        return;
+    }
+    if (!boxes_.askYesNo(QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?"),
+                         QStringLiteral("Gestione ")))
+        return;
+    // Only the client the fields show goes: the chosen one, or else the one that
+    // carries both the identifier and the name in the fields.
+    ClientSheet clients = sheet();
+    const std::optional<int> row =
+        chosen_ ? chosenRow() : clients.findClient(Text10->text(), Text26->text());
+    if (row)
+        clients.removeRow(*row);
+    boxes_.tell(QStringLiteral("Cliente Eliminato"), QStringLiteral(" Gestione "),
+                Icon::Information);
+    Pulisci();
+    CaricaClienti();
+}
+
+void Anagrafe::clearAndReload() {
+    Pulisci();
+    CaricaClienti();
+}
+
+void Anagrafe::Pulisci() {
+    for (QLineEdit* edit : {Text26, Text18, Text25, Text24, Text23, Text22, Text21, Text20, Text15,
+                            Text16, Text19, Text2, Text1, Text3, Text10})
+        edit->clear();
+    Text12->clear();
+    Combo4->setCurrentIndex(-1);
+    Combo4->setEditText(QString());
+    Check6->setChecked(false);
+    Check7->setChecked(false);
+    Check4->setChecked(false);
+    chosen_.reset();
+    showCounter();
+}
+
+void Anagrafe::showClientList() {
+    pages_->setCurrentWidget(ListView3);
+    XPButton8->show();
+    VisualizzaClienti();
+}
+
+void Anagrafe::VisualizzaClienti() {
+    ClientSheet clients = sheet();
+    clients.sortByName();
+    // The sort moved the rows: the selection list is loaded again so that its
+    // positions name the right clients, and the chosen client stays chosen.
+    CaricaClienti();
+    if (const std::optional<int> row = chosenRow()) {
+        chosen_->row = *row;
+        Combo4->setCurrentIndex(*row - 2);
+    } else {
+        chosen_.reset();
+    }
+    setClientListHeaders(ListView3, clients.headers());
+    if (clients.worksheet().value(2, Id).isEmpty()) {
+        boxes_.tell(QStringLiteral("Non ci sono Clienti registrati"), QStringLiteral(" Gestione"));
+        return;
+    }
+    addClientItems(ListView3, clients.rows());
+}
+
+void Anagrafe::hideClientList() {
+    pages_->setCurrentWidget(fieldsPage_);
+    XPButton8->hide();
+}
+
+void Anagrafe::resetCounter(bool ticked) {
+    if (!ticked)
+        return;
+    sheet().setCounter(1);
+    showCounter();
+    Check6->setChecked(false);
+}
+
+void Anagrafe::unlockCounter(bool ticked) {
+    if (!ticked)
+        return;
+    Text10->setReadOnly(false);
+    boxes_.tell(
+        QStringLiteral("Ora puoi Cambiare il Progressivo compilando il campo ID PROGRESSIVO"),
+        QStringLiteral(" Talvese"), Icon::Information);
+    Text10->clear();
+    Text10->setFocus();
+    Check7->setChecked(false);
+}
+
+bool Anagrafe::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Text10 && event->type() == QEvent::FocusOut) {
+        // Leaving the window for a moment (another program, a menu) is not leaving the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            counterFieldLeft();
+    }
+    return app::AreaWindow::eventFilter(watched, event);
+}
+
+void Anagrafe::counterFieldLeft() {
+    // Only a field the user unlocked sets the counter: a locked one shows the
+    // counter or a chosen client's identifier, which must not become the counter.
+    if (Text10->isReadOnly())
+        return;
+    if (const auto typed = store::readRegionalNumber(Text10->text()))
+        sheet().setCounter(*typed);
+    Text10->setReadOnly(true);
+    if (Text10->text().isEmpty())
+        showCounter();
+}
+
+void Anagrafe::leave() {
+    counterFieldLeft();
+    if (auto saved = store_.SaveStore(); !saved) {
+        boxes_.tell(QStringLiteral("Il salvataggio di Gestione.xls non è riuscito:\n%1\n"
+                                   "Le modifiche restano nel programma e il salvataggio sarà "
+                                   "ritentato alla chiusura.")
+                        .arg(saved.error().message),
+                    QStringLiteral("Gestione"), Icon::Critical);
+    }
+    navigator_.backToMainMenu(this);
+}
+
+}  // namespace clients

@@ -1,0 +1,142 @@
+#pragma once
+
+// The client window: insert a client, choose one to see, change or delete it,
+// look at all clients in a list, and adjust the identifier counter.
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+#include "app/area_window.h"
+#include "clients/client_sheet.h"
+
+class QAction;
+class QCalendarWidget;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QStackedLayout;
+class QTimer;
+class QTreeWidget;
+
+namespace app {
+class Clock;
+class MessageBoxes;
+class Navigator;
+}  // namespace app
+
+namespace controls {
+class XPButton;
+}
+
+namespace store {
+class WorkbookStore;
+}
+
+namespace clients {
+
+class Anagrafe : public app::AreaWindow {
+    Q_OBJECT
+  public:
+    Anagrafe(store::WorkbookStore& store, app::MessageBoxes& boxes, const app::Clock& clock,
+             app::Navigator& navigator, QWidget* parent = nullptr);
+
+    // Hides the list, sets the counter when it is not set, shows the next
+    // identifier and reloads the selection list.
+    void activate() override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The client the fields show after a choice, by where it was and what it is,
+    // so that it is found again when the rows have moved.
+    struct ChosenClient {
+        int row;
+        QString identifier;
+        QString name;
+    };
+
+    void createControls();
+    void arrangeControls();
+    void connectControls();
+    void applyInputRules();
+
+    ClientSheet sheet() const;
+    ClientRecord fields() const;
+    void showFields(const ClientRecord& client);
+    void showCounter();
+    // The row of the chosen client as the sheet stands now; none when it is gone.
+    std::optional<int> chosenRow() const;
+    void placeCalendar();
+
+    void choose(int position);
+    void insertClient();
+    void modifyClient();
+    void deleteClient();
+    void clearAndReload();
+    void showClientList();
+    void hideClientList();
+    void resetCounter(bool ticked);
+    void unlockCounter(bool ticked);
+    void counterFieldLeft();
+    void leave();
+
+    // The window's own routines: clear the fields, load the selection list, fill
+    // the list view.
+    void Pulisci();
+    void CaricaClienti();
+    void VisualizzaClienti();
+
+    store::WorkbookStore& store_;
+    app::MessageBoxes& boxes_;
+    app::Navigator& navigator_;
+
+    std::optional<ChosenClient> chosen_;
+    // The identifier of each row behind the selection list when it was loaded.
+    std::vector<QString> listedIdentifiers_;
+
+    QAction* Mesci;
+    QLabel* Label1;
+    QTimer* Timer1;
+    controls::XPButton* XPButton8;
+    QGroupBox* frame_;
+    QStackedLayout* pages_;
+    QWidget* fieldsPage_;
+
+    controls::XPButton* XPButton4;
+    controls::XPButton* XPButton1;
+    controls::XPButton* XPButton2;
+    controls::XPButton* XPButton3;
+    controls::XPButton* XPButton7;
+    controls::XPButton* XPButton5;
+
+    QComboBox* Combo4;
+    QCheckBox* Check4;
+    QLineEdit* Text18;
+    QCalendarWidget* MonthView1;
+    QCheckBox* Check7;
+    QCheckBox* Check6;
+    QLineEdit* Text26;
+    QLineEdit* Text10;
+    QLineEdit* Text25;
+    QLineEdit* Text24;
+    QLineEdit* Text23;
+    QLineEdit* Text22;
+    QLineEdit* Text21;
+    QLineEdit* Text20;
+    QLineEdit* Text15;
+    QLineEdit* Text16;
+    QLineEdit* Text19;
+    QLineEdit* Text2;
+    QLineEdit* Text3;
+    QLineEdit* Text1;
+    QPlainTextEdit* Text12;
+    QTreeWidget* ListView3;
+};
+
+}  // namespace clients

@@ -1,0 +1,54 @@
+#include "clients/client_list_view.h"
+
+#include <QHeaderView>
+#include <QTreeWidget>
+
+#include <array>
+
+namespace clients {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Column widths in twips: identifier, name, date, address, postal code, town,
+// province, then the nine columns from the telephone to the notes.
+constexpr std::array<int, kClientColumns> kColumnTwips = {
+    800, 4000, 1500, 3000, 1000, 3000, 800, 2000, 2000, 2000, 2000, 2000, 2000, 2000, 2000, 2000};
+
+}  // namespace
+
+void prepareClientListView(QTreeWidget* view) {
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setUniformRowHeights(true);  // keeps thousands of rows quick to lay out
+    view->setAllColumnsShowFocus(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setAlternatingRowColors(true);
+    view->header()->setStretchLastSection(false);
+}
+
+void setClientListHeaders(QTreeWidget* view, const QStringList& headers) {
+    view->clear();
+    view->setColumnCount(kClientColumns);
+    view->setHeaderLabels(headers);
+    for (int column = 0; column < kClientColumns; ++column)
+        view->setColumnWidth(
+            column, (kColumnTwips[std::size_t(column)] + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+
+void addClientItems(QTreeWidget* view, const std::vector<ClientRecord>& clients) {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(qsizetype(clients.size()));
+    for (const ClientRecord& client : clients) {
+        QStringList texts;
+        texts.reserve(kClientColumns);
+        for (int column = Id; column <= kClientColumns; ++column)
+            texts << client[Column(column)];
+        items << new QTreeWidgetItem(texts);
+    }
+    view->addTopLevelItems(items);
+}
+
+}  // namespace clients

@@ -1,0 +1,26 @@
+#pragma once
+
+// The list view of all clients: one row per client, sixteen columns headed by the
+// sheet's own header texts.
+
+#include <QStringList>
+
+#include <vector>
+
+#include "clients/client_sheet.h"
+
+class QTreeWidget;
+
+namespace clients {
+
+// Makes `view` a read-only report list: no tree decoration, whole-row selection.
+void prepareClientListView(QTreeWidget* view);
+
+// Empties the list and gives it these sixteen column headers, each column at its
+// fixed width.
+void setClientListHeaders(QTreeWidget* view, const QStringList& headers);
+
+// Adds one item per client, its identifier first, in the given order.
+void addClientItems(QTreeWidget* view, const std::vector<ClientRecord>& clients);
+
+}  // namespace clients
