@@ -72,6 +72,23 @@ QPixmap logoPicture(int side, qreal devicePixelRatio) {
     return pixmap;
 }
 
+QPixmap printerPicture(int side, qreal devicePixelRatio) {
+    QPixmap pixmap = blank(QSize(side, side), devicePixelRatio);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = side;
+    const QColor ink(0x33, 0x3d, 0x4a);
+    p.setPen(QPen(ink, qMax(1.0, s / 14)));
+    // Paper in, the body, paper out.
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(s * 0.28, s * 0.08, s * 0.44, s * 0.3));
+    p.setBrush(kBrightBlue);
+    p.drawRoundedRect(QRectF(s * 0.08, s * 0.34, s * 0.84, s * 0.38), s * 0.08, s * 0.08);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(s * 0.28, s * 0.58, s * 0.44, s * 0.34));
+    return pixmap;
+}
+
 QPixmap bannerPicture(QSize size, int logoSpace, qreal devicePixelRatio) {
     QPixmap pixmap = blank(size, devicePixelRatio);
     QPainter p(&pixmap);
@@ -88,8 +105,8 @@ QPixmap bannerPicture(QSize size, int logoSpace, qreal devicePixelRatio) {
     p.setPen(Qt::NoPen);
     const qreal h = area.height();
     for (int i = 0; i < 3; ++i) {
-        const QRectF sheet(area.right() - h * (0.95 - 0.18 * i), h * (0.18 + 0.07 * i), h * 0.5,
-                           h * 0.68);
+        const QRectF sheet(area.right() - h * (0.95 - 0.18 * i), h * (0.14 + 0.06 * i), h * 0.5,
+                           h * 0.62);
         p.setBrush(QColor(255, 255, 255, 28 + 18 * i));
         p.drawPath(sheetPath(sheet, h * 0.12));
     }

@@ -66,7 +66,7 @@ Avvio::Avvio(Navigator& navigator, std::function<bool()> endProgram, QWidget* pa
 
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(20, 16, 20, 18);
-    bottom->addWidget(Label1, 0, Qt::AlignBottom);
+    bottom->addWidget(Label1);
     bottom->addStretch();
     bottom->addWidget(XPButton2);
 

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -28,6 +29,17 @@ controls::XPButton* makeButton(QWidget* parent, const char* name, const QString&
     if (!caption.isEmpty() && caption != tip)
         button->setAccessibleDescription(tip);
     return button;
+}
+
+// A printer drawn on a captionless print button, greyed as the button never works.
+void markAsPrint(controls::XPButton* button) {
+    auto* glyph = new QLabel(button);
+    const int side = kButtonHeight - 14;
+    const QIcon printer(printerPicture(side, button->devicePixelRatioF()));
+    glyph->setPixmap(printer.pixmap(QSize(side, side), QIcon::Disabled));
+    glyph->setGeometry(7, 7, side, side);
+    glyph->setAttribute(Qt::WA_TransparentForMouseEvents);
+    glyph->setAccessibleName(button->toolTip());
 }
 
 QLabel* makeText(QWidget* parent, const QString& text, int pointSizeDelta, bool bold) {
@@ -104,8 +116,10 @@ Gestione::Gestione(const Clock& clock, Navigator& navigator, std::function<bool(
     connect(XPButton1, &QAbstractButton::clicked, this, &Gestione::showSettings);
     connect(XPButton3, &QAbstractButton::clicked, this, [this] { endProgram_(); });
     XPButton3->setFixedSize(120, kButtonHeight);
-    XPButton7->setFixedSize(kButtonHeight, kButtonHeight);
-    XPButton10->setFixedSize(kButtonHeight, kButtonHeight);
+    for (auto* button : {XPButton7, XPButton10}) {
+        button->setFixedSize(kButtonHeight, kButtonHeight);
+        markAsPrint(button);
+    }
 
     Label15 = new QLabel(this);
     Label15->setObjectName(QStringLiteral("Label15"));
@@ -138,6 +152,7 @@ Gestione::Gestione(const Clock& clock, Navigator& navigator, std::function<bool(
     areas->addStretch();
 
     welcome_ = makeWelcome(this);
+    welcome_->setMinimumSize(460, 360);
     workArea_ = new QGridLayout;
     workArea_->addWidget(welcome_, 0, 0);
 
@@ -161,7 +176,6 @@ Gestione::Gestione(const Clock& clock, Navigator& navigator, std::function<bool(
     layout->addLayout(header);
     layout->addLayout(body, 1);
     layout->addLayout(footer);
-    setMinimumSize(760, 500);
 }
 
 void Gestione::setAreaWindow(MenuArea area, AreaWindow* window) {
@@ -173,7 +187,9 @@ void Gestione::setSettingsFrame(QWidget* frame, std::function<void()> load) {
     Frame4 = frame;
     loadSettings_ = std::move(load);
     frame->setObjectName(QStringLiteral("Frame4"));
-    workArea_->addWidget(frame, 0, 0);
+    // The work area keeps the frame's size, so the window does not jump when it shows.
+    welcome_->setMinimumSize(welcome_->minimumSize().expandedTo(frame->sizeHint()));
+    workArea_->addWidget(frame, 0, 0, Qt::AlignTop);
     frame->hide();
     frame->installEventFilter(this);
     XPButton1->setEnabled(true);

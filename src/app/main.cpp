@@ -9,7 +9,11 @@
 #include "app/session.h"
 
 #ifdef BRISVEL_HAVE_SETTINGS
+#include "settings/intestazione.h"
 #include "settings/settings_frame.h"
+#endif
+#ifdef BRISVEL_HAVE_CLIENTS
+#include "clients/anagrafe.h"
 #endif
 
 #include <QApplication>
@@ -39,9 +43,16 @@ int main(int argc, char** argv) {
     app::Gestione menu(clock, navigator, endProgram);
     navigator.setMainMenu(&menu);
 
+    // The area windows; each lives until the program ends.
 #ifdef BRISVEL_HAVE_SETTINGS
     auto* settingsFrame = new settings::SettingsFrame(session.store(), boxes);
     menu.setSettingsFrame(settingsFrame, [settingsFrame] { settingsFrame->load(); });
+    settings::Intestazione userData(session.store(), boxes, navigator, clock);
+    menu.setAreaWindow(app::MenuArea::UserData, &userData);
+#endif
+#ifdef BRISVEL_HAVE_CLIENTS
+    clients::Anagrafe clientWindow(session.store(), boxes, clock, navigator);
+    menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
 #endif
 
     app::Avvio start(navigator, endProgram);
