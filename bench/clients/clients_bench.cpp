@@ -1,0 +1,158 @@
+// The client window on a registry of 5,000 clients: loading the selection list
+// (the window's activation) and "Visualizza" (sort, then fill the list view).
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <optional>
+#include <random>
+
+#include "app/clock.h"
+#include "app/message_boxes.h"
+#include "app/navigator.h"
+#include "clients/anagrafe.h"
+#include "clients/client_list_view.h"
+#include "clients/client_sheet.h"
+#include "controls/xpbutton.h"
+#include "store/workbook_store.h"
+
+namespace {
+
+constexpr int kClients = 5000;
+
+// Answers every message with OK: an empty registry's notice never comes here.
+class SilentBoxes final : public app::MessageBoxes {
+  public:
+    app::Answer message(const app::Message&) override { return app::Answer::Ok; }
+    std::optional<QString> input(const app::InputRequest&) override { return std::nullopt; }
+    std::optional<QString> openFile(const app::FileRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const app::FileRequest&) override { return std::nullopt; }
+};
+
+class ClientWindow {
+  public:
+    ClientWindow() {
+        {
+            store::Engine maker;
+            store::Workbook& book = maker.create();
+            (void)book.activeSheet().setName(clients::kClientSheetName);
+            (void)book.saveAs(folder_.filePath(QStringLiteral("Gestione.xls")),
+                              QString::fromLatin1(store::kStorePassword));
+        }
+        store_.emplace(engine_, folder_.path());
+        (void)store_->open();
+        fill();
+        window_ = std::make_unique<clients::Anagrafe>(*store_, boxes_, clock_, navigator_);
+        window_->show();
+    }
+
+    // Client rows 2..5001 in random name order, every column filled.
+    void fill() {
+        const store::Worksheet sheet = *store_->workbook().sheet(clients::kClientSheetName);
+        std::mt19937 random(7);
+        for (int i = 1; i <= kClients; ++i) {
+            const int r = i + 1;
+            sheet.setNumber(r, clients::Id, i);
+            sheet.setIdentifier(r, clients::Name,
+                                QStringLiteral("CLIENTE %1 SRL").arg(random() % 100000));
+            sheet.setValue(r, clients::Date, QStringLiteral("07/03/2009"));
+            sheet.setIdentifier(r, clients::Address, QStringLiteral("VIA ROMA %1").arg(i));
+            sheet.setIdentifier(r, clients::PostalCode, QStringLiteral("00185"));
+            sheet.setIdentifier(r, clients::Town, QStringLiteral("ROMA"));
+            sheet.setIdentifier(r, clients::Province, QStringLiteral("RM"));
+            for (int c = clients::Phone; c <= clients::Notes; ++c)
+                sheet.setIdentifier(r, c, QStringLiteral("0612345%1").arg(i));
+        }
+    }
+
+    clients::Anagrafe& window() { return *window_; }
+    clients::ClientSheet sheet() {
+        return clients::ClientSheet(*store_->workbook().sheet(clients::kClientSheetName));
+    }
+    controls::XPButton* button(const char* name) {
+        return window_->findChild<controls::XPButton*>(QString::fromLatin1(name));
+    }
+
+  private:
+    QTemporaryDir folder_;
+    store::Engine engine_;
+    std::optional<store::WorkbookStore> store_;
+    SilentBoxes boxes_;
+    app::SystemClock clock_;
+    app::Navigator navigator_;
+    std::unique_ptr<clients::Anagrafe> window_;
+};
+
+ClientWindow& clientWindow() {
+    static ClientWindow window;
+    return window;
+}
+
+void BM_LoadSelectionList(benchmark::State& state) {
+    ClientWindow& window = clientWindow();
+    for (auto _ : state)
+        window.window().activate();
+}
+BENCHMARK(BM_LoadSelectionList)->Unit(benchmark::kMillisecond);
+
+void BM_ShowSortedClientList(benchmark::State& state) {
+    ClientWindow& window = clientWindow();
+    controls::XPButton* show = window.button("XPButton7");
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.fill();  // unsorted again
+        state.ResumeTiming();
+        show->click();
+    }
+    state.counters["items"] =
+        window.window().findChild<QTreeWidget*>(QStringLiteral("ListView3"))->topLevelItemCount();
+}
+BENCHMARK(BM_ShowSortedClientList)->Unit(benchmark::kMillisecond);
+
+// The parts of "Visualizza", one by one.
+void BM_SortClients(benchmark::State& state) {
+    ClientWindow& window = clientWindow();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.fill();
+        state.ResumeTiming();
+        window.sheet().sortByName();
+    }
+}
+BENCHMARK(BM_SortClients)->Unit(benchmark::kMillisecond);
+
+void BM_ReadClientRows(benchmark::State& state) {
+    ClientWindow& window = clientWindow();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window.sheet().rows());
+}
+BENCHMARK(BM_ReadClientRows)->Unit(benchmark::kMillisecond);
+
+void BM_FillListView(benchmark::State& state) {
+    ClientWindow& window = clientWindow();
+    const std::vector<clients::ClientRecord> rows = window.sheet().rows();
+    const QStringList headers = window.sheet().headers();
+    QTreeWidget view;
+    clients::prepareClientListView(&view);
+    view.show();
+    for (auto _ : state) {
+        clients::setClientListHeaders(&view, headers);
+        clients::addClientItems(&view, rows);
+    }
+}
+BENCHMARK(BM_FillListView)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
