@@ -11,6 +11,7 @@
 #include <random>
 
 #include "app/clock.h"
+#include "app/core_sheets.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "clients/anagrafe.h"
@@ -38,7 +39,7 @@ class ClientWindow {
         {
             store::Engine maker;
             store::Workbook& book = maker.create();
-            (void)book.activeSheet().setName(clients::kClientSheetName);
+            (void)book.activeSheet().setName(app::kClientsSheet);
             (void)book.saveAs(folder_.filePath(QStringLiteral("Gestione.xls")),
                               QString::fromLatin1(store::kStorePassword));
         }
@@ -51,7 +52,7 @@ class ClientWindow {
 
     // Client rows 2..5001 in random name order, every column filled.
     void fill() {
-        const store::Worksheet sheet = *store_->workbook().sheet(clients::kClientSheetName);
+        const store::Worksheet sheet = *store_->workbook().sheet(app::kClientsSheet);
         std::mt19937 random(7);
         for (int i = 1; i <= kClients; ++i) {
             const int r = i + 1;
@@ -70,7 +71,7 @@ class ClientWindow {
 
     clients::Anagrafe& window() { return *window_; }
     clients::ClientSheet sheet() {
-        return clients::ClientSheet(*store_->workbook().sheet(clients::kClientSheetName));
+        return clients::ClientSheet(*store_->workbook().sheet(app::kClientsSheet));
     }
     controls::XPButton* button(const char* name) {
         return window_->findChild<controls::XPButton*>(QString::fromLatin1(name));

@@ -20,6 +20,7 @@
 
 #include "app/clock.h"
 #include "app/clock_line.h"
+#include "app/core_sheets.h"
 #include "app/date_picking.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
@@ -27,6 +28,7 @@
 #include "clients/client_list_view.h"
 #include "clients/notes_upper_case.h"
 #include "controls/xpbutton.h"
+#include "settings/store_saving.h"
 #include "store/number_text.h"
 #include "store/workbook_store.h"
 
@@ -278,7 +280,7 @@ void Anagrafe::applyInputRules() {
 }
 
 ClientSheet Anagrafe::sheet() const {
-    return ClientSheet(store_.EnsureSheet(kClientSheetName));
+    return ClientSheet(store_.EnsureSheet(app::kClientsSheet));
 }
 
 ClientRecord Anagrafe::fields() const {
@@ -568,13 +570,7 @@ void Anagrafe::counterFieldLeft() {
 
 void Anagrafe::leave() {
     counterFieldLeft();
-    if (auto saved = store_.SaveStore(); !saved) {
-        boxes_.tell(QStringLiteral("Il salvataggio di Gestione.xls non è riuscito:\n%1\n"
-                                   "Le modifiche restano nel programma e il salvataggio sarà "
-                                   "ritentato alla chiusura.")
-                        .arg(saved.error().message),
-                    QStringLiteral("Gestione"), Icon::Critical);
-    }
+    settings::saveStoreTelling(store_, boxes_);
     navigator_.backToMainMenu(this);
 }
 

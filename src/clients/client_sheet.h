@@ -15,8 +15,6 @@
 
 namespace clients {
 
-inline const QString kClientSheetName = QStringLiteral("Anagrafe");
-
 // The registry's columns, 1-based as the sheet numbers them.
 enum Column : int {
     Id = 1,

@@ -27,7 +27,7 @@ TEST_F(ClientList, AnEmptyRegistryShowsHeadersAndTheMessage) {
     EXPECT_EQ(list()->topLevelItemCount(), 0);
     ASSERT_EQ(list()->columnCount(), 16);
     for (int c = 0; c < 16; ++c)
-        EXPECT_EQ(list()->headerItem()->text(c), kHeaders[c]);
+        EXPECT_EQ(list()->headerItem()->text(c), app::clientHeaders()[c]);
     // Widths in pixels from twips (15 to the pixel).
     EXPECT_EQ(list()->columnWidth(0), 53);
     EXPECT_EQ(list()->columnWidth(1), 267);

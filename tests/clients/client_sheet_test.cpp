@@ -6,7 +6,6 @@
 
 #include "client_store.h"
 #include "store/address.h"
-#include "store/engine.h"
 #include "store/range.h"
 
 namespace {
@@ -19,12 +18,8 @@ constexpr int kCounter = store::columnOf("IV");
 
 class ClientSheetTest : public testing::Test {
   protected:
-    store::Engine engine;
-    store::Worksheet cells = [this] {
-        const store::Worksheet sheet = engine.create().activeSheet();
-        clients_test::prepareClientSheet(sheet);
-        return sheet;
-    }();
+    clients_test::ClientStore data;
+    store::Worksheet cells = data.sheet();
     ClientSheet sheet{cells};
 
     static ClientRecord named(const QString& name) {
@@ -55,7 +50,7 @@ TEST_F(ClientSheetTest, AnEmptyRegistry) {
     EXPECT_TRUE(sheet.rows().empty());
     EXPECT_EQ(sheet.firstFreeRow(), 2);
     EXPECT_FALSE(sheet.removeIdentifier(1));
-    EXPECT_EQ(sheet.headers(), clients_test::kHeaders);
+    EXPECT_EQ(sheet.headers(), app::clientHeaders());
     EXPECT_FALSE(sheet.counter());
 }
 
@@ -130,7 +125,7 @@ TEST_F(ClientSheetTest, UpdateWritesEveryColumnOfItsRowOnly) {
     EXPECT_EQ(cells.text(3, col::PostalCode), "00100");
     EXPECT_EQ(cells.text(3, col::Id), "2");
     EXPECT_EQ(sheet.row(2)[col::Name], "ROSSI");
-    EXPECT_EQ(sheet.headers(), clients_test::kHeaders);
+    EXPECT_EQ(sheet.headers(), app::clientHeaders());
 }
 
 TEST_F(ClientSheetTest, RemovingAnIdentifierTakesTheFirstRowThatCarriesIt) {
@@ -155,7 +150,7 @@ TEST_F(ClientSheetTest, SortingOrdersByNameIgnoringCaseWithWholeRows) {
     EXPECT_EQ(sheet.names(), (QStringList{"ALFA", "bianchi", "Rossi"}));
     EXPECT_EQ(column(col::Id), (QStringList{"3", "2", "1"}));
     EXPECT_EQ(column(col::Town), (QStringList{"town4", "town3", "town2"}));
-    EXPECT_EQ(sheet.headers(), clients_test::kHeaders);
+    EXPECT_EQ(sheet.headers(), app::clientHeaders());
 }
 
 TEST_F(ClientSheetTest, AFullRegistryWritesNothing) {
