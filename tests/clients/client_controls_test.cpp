@@ -58,17 +58,6 @@ TEST_F(ClientControls, DigitFieldsTakeDigitsAndCommasOnly) {
     }
 }
 
-TEST_F(ClientControls, FieldsStopAtTheirLengths) {
-    const struct {
-        const char* field;
-        int length;
-    } limits[] = {{"Text26", 60}, {"Text18", 10}, {"Text25", 70}, {"Text24", 5},
-                  {"Text23", 50}, {"Text22", 2},  {"Text16", 50}, {"Text19", 16},
-                  {"Text2", 11},  {"Text3", 50},  {"Text1", 27}};
-    for (const auto& [field, length] : limits)
-        EXPECT_EQ(control(field)->maxLength(), length) << field;
-}
-
 TEST_F(ClientControls, ResettingTheCounterSetsOneEvenWhenOneIsTaken) {
     insert(QStringLiteral("rossi"));
     insert(QStringLiteral("bianchi"));
@@ -150,27 +139,13 @@ TEST_F(ClientControls, TheClockLine) {
 
 TEST_F(ClientControls, TheCloseBoxIsRefusedAndEsciGoesBackToTheMenu) {
     EXPECT_EQ(window->windowTitle(), "Gestione  Clienti");
+    // Printing waits for the printer window.
+    EXPECT_FALSE(control<controls::XPButton>("XPButton5")->isEnabled());
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     esci();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(menu.isVisible());
-}
-
-TEST_F(ClientControls, ButtonsCaptionsAndPrintingDisabled) {
-    const struct {
-        const char* name;
-        const char* caption;
-    } buttons[] = {{"XPButton4", "Inserisci"},  {"XPButton1", "Modifica"},
-                   {"XPButton2", "Pulisci"},    {"XPButton3", "Elimina"},
-                   {"XPButton7", "Visualizza"}, {"XPButton5", "Stampa"},
-                   {"XPButton8", "Chiudi"}};
-    for (const auto& [name, caption] : buttons)
-        EXPECT_EQ(control<controls::XPButton>(name)->caption(), caption) << name;
-    EXPECT_FALSE(control<controls::XPButton>("XPButton5")->isEnabled());
-    EXPECT_EQ(control<controls::XPButton>("XPButton7")->toolTip(),
-              "Visualizza i Clienti registrati ");
-    EXPECT_EQ(control<QAction>("Mesci")->text(), "&Esci");
 }
 
 TEST_F(ClientControls, EveryFieldHasAnAccessibleName) {

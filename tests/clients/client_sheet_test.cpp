@@ -163,11 +163,4 @@ TEST_F(ClientSheetTest, AFullRegistryWritesNothing) {
     EXPECT_TRUE(cells.value(65536, col::Name).isEmpty());
 }
 
-TEST_F(ClientSheetTest, EnsureCounterSetsOneOnlyWhenUnset) {
-    EXPECT_EQ(sheet.ensureCounter(), 1.0);
-    EXPECT_EQ(cells.value(1, kCounter), store::Value::number(1));
-    sheet.setCounter(12);
-    EXPECT_EQ(sheet.ensureCounter(), 12.0);
-}
-
 }  // namespace
