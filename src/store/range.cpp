@@ -8,6 +8,12 @@
 #include "store/typed_entry.h"
 #include "store/workbook.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
 namespace store {
 
 namespace {
@@ -199,22 +205,105 @@ void Range::setNumberFormat(const QString& code) const {
     restyle(book, sheet_.model(), rect_, [format](xls::Xf& xf) { xf.format = format; });
 }
 
+namespace {
+
+// The widest text of one column. Numbers under a format whose text only grows with
+// the number's size (fixed decimals, dates without month names, whole numbers in
+// General) are measured once per format at their smallest and largest value, so
+// fitting a long register does not format every cell.
+class ColumnWidest {
+  public:
+    explicit ColumnWidest(const xls::Workbook& book) : book_(book) {}
+
+    void add(const xls::Cell& cell) {
+        if (cell.kind == xls::CellKind::Number && growsWithSize(cell)) {
+            auto [it, fresh] = extremes_.try_emplace(cell.xf, Extremes{cell.number, cell.number});
+            if (!fresh) {
+                it->second.low = std::min(it->second.low, cell.number);
+                it->second.high = std::max(it->second.high, cell.number);
+            }
+            return;
+        }
+        measure(cell);
+    }
+
+    int width() {
+        for (const auto& [xf, range] : extremes_) {
+            xls::Cell probe;
+            probe.kind = xls::CellKind::Number;
+            probe.xf = xf;
+            probe.number = range.low;
+            measure(probe);
+            probe.number = range.high;
+            measure(probe);
+        }
+        extremes_.clear();
+        return widest_;
+    }
+
+  private:
+    struct Extremes {
+        double low;
+        double high;
+    };
+
+    bool growsWithSize(const xls::Cell& cell) {
+        auto known = grows_.find(cell.xf);
+        if (known == grows_.end()) {
+            const QString code = book_.formatCode(book_.xfs[cell.xf].format);
+            const bool general = code.compare(u"General", Qt::CaseInsensitive) == 0;
+            const bool monthNames = code.contains(QStringLiteral("mmm"), Qt::CaseInsensitive);
+            // Dates with a one-letter day or month ("d/m/yyyy") change width inside a range.
+            static const QRegularExpression shortDatePart(
+                QStringLiteral("(^|[^dmhs])[dmhs]([^dmhs]|$)"),
+                QRegularExpression::CaseInsensitiveOption);
+            const bool unevenDate = xls::isDateFormat(code) && shortDatePart.match(code).hasMatch();
+            const bool textual = general || monthNames || unevenDate || code.contains(u'@') ||
+                                 code.contains(QStringLiteral("General"), Qt::CaseInsensitive);
+            known = grows_
+                        .emplace(cell.xf,
+                                 textual ? (general ? Grows::WholeOnly : Grows::No) : Grows::Yes)
+                        .first;
+        }
+        switch (known->second) {
+            case Grows::Yes:
+                return true;
+            case Grows::WholeOnly:
+                return cell.number == std::floor(cell.number) && std::fabs(cell.number) < 1e15;
+            case Grows::No:
+                break;
+        }
+        return false;
+    }
+
+    void measure(const xls::Cell& cell) {
+        const QString shown = displayText(book_, cell);
+        if (!shown.isEmpty())
+            widest_ = std::max(widest_, fittedColumnWidth(shown, book_.fontOf(book_.xfs[cell.xf])));
+    }
+
+    enum class Grows { Yes, WholeOnly, No };
+    const xls::Workbook& book_;
+    std::map<std::uint16_t, Extremes> extremes_;
+    std::map<std::uint16_t, Grows> grows_;
+    int widest_ = 0;
+};
+
+}  // namespace
+
 void Range::autoFitColumns() const {
     xls::Sheet& sheet = sheet_.model();
     const auto& book = sheet_.workbook().model();
     ColumnSlots spread = spreadColumns(sheet);
     const int lastRow = std::min(rect_.lastRow, int(sheet.rows.size()) - 1);
     for (int c = rect_.firstCol; c <= rect_.lastCol; ++c) {
-        int widest = 0;
+        ColumnWidest column(book);
         for (int r = rect_.firstRow; r <= lastRow; ++r) {
             const xls::Cell* cell = findCell(sheet, r, c);
-            if (!isFilled(cell))
-                continue;
-            const QString shown = displayText(book, *cell);
-            if (shown.isEmpty())
-                continue;
-            widest = std::max(widest, fittedColumnWidth(shown, book.fontOf(book.xfs[cell->xf])));
+            if (isFilled(cell))
+                column.add(*cell);
         }
+        const int widest = column.width();
         if (widest == 0)
             continue;  // nothing to fit: the width stays
         auto& slot = spread[std::size_t(c)];

@@ -41,7 +41,7 @@ QString builtinFormatCode(std::uint16_t index) {
         {10, "0.00%"},
         {11, "0.00E+00"},
         {12, "# ?/?"},
-        {13, "# ??/??"},
+        {13, "# ?\?/?\?"},
         {14, "dd/mm/yyyy"},
         {15, "d-mmm-yy"},
         {16, "d-mmm"},

@@ -167,6 +167,30 @@ TEST_F(Ranges, AutoFitWidensToTheWidestText) {
     EXPECT_EQ(sheet.columnWidth(3), 2340);  // nothing to fit: unchanged
 }
 
+// Numbers are measured at their extremes per format; the widest text must still win
+// wherever it stands in the column.
+TEST_F(Ranges, AutoFitFindsTheWidestNumberOfEachFormat) {
+    const auto widthAfterFit = [&](int column) {
+        sheet.autoFitColumns();
+        return sheet.columnWidth(column);
+    };
+    for (int r = 1; r <= 50; ++r)
+        sheet.setValue(r, 1, QStringLiteral("12,50"));
+    sheet.setValue(30, 1, QStringLiteral("-1.234.567,00"));
+    const int withNegative = widthAfterFit(1);
+    sheet.setValue(30, 1, QStringLiteral("1,00"));
+    EXPECT_LT(widthAfterFit(1), withNegative);
+
+    // General: whole numbers by their extremes, fractions each on its own.
+    sheet.setNumber(1, 2, 7);
+    sheet.setNumber(2, 2, 123456);
+    sheet.setNumber(3, 2, 0.123456789);
+    sheet.setNumber(4, 2, 99);
+    const int general = widthAfterFit(2);
+    sheet.setNumber(3, 2, 5);
+    EXPECT_LT(widthAfterFit(2), general);
+}
+
 TEST_F(Ranges, PageSetupIsKeptOnTheSheet) {
     ASSERT_TRUE(sheet.setPrintArea(u"$P$1:$A$25").ok());
     EXPECT_EQ(sheet.pageSetup().printArea, (xls::CellRect{0, 24, 0, 15}));
