@@ -1,125 +1,118 @@
 #include "xls/byte_reader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace xls {
 
-ByteReader::ByteReader(std::vector<Segment> segments) : segments_(std::move(segments)) {
-    if (segments_.empty())
-        segments_.emplace_back();
+ByteReader::ByteReader(std::span<const Segment> segments) {
+    if (segments.empty())
+        return;
+    at_ = segments.front().data();
+    end_ = at_ + segments.front().size();
+    rest_ = segments.subspan(1);
+    for (const Segment& s : rest_)
+        restBytes_ += s.size();
 }
 
-std::size_t ByteReader::remaining() const {
-    if (!ok_)
-        return 0;
-    std::size_t n = segments_[seg_].size() - pos_;
-    for (std::size_t i = seg_ + 1; i < segments_.size(); ++i)
-        n += segments_[i].size();
-    return n;
+void ByteReader::fail() {
+    // Nothing is left to read, so every later read fails too and yields zeros.
+    ok_ = false;
+    at_ = end_;
+    rest_ = {};
+    restBytes_ = 0;
+}
+
+bool ByteReader::nextSegment() {
+    if (rest_.empty())
+        return false;
+    at_ = rest_.front().data();
+    end_ = at_ + rest_.front().size();
+    restBytes_ -= rest_.front().size();
+    rest_ = rest_.subspan(1);
+    return true;
 }
 
 void ByteReader::nextSegmentIfAtEnd() {
-    while (ok_ && pos_ == segments_[seg_].size() && seg_ + 1 < segments_.size()) {
-        ++seg_;
-        pos_ = 0;
+    while (at_ == end_ && nextSegment()) {
     }
 }
 
 void ByteReader::read(std::span<std::uint8_t> out) {
     if (remaining() < out.size()) {
-        ok_ = false;
-    }
-    if (!ok_) {
+        fail();
         std::memset(out.data(), 0, out.size());
         return;
     }
     std::size_t done = 0;
     while (done < out.size()) {
         nextSegmentIfAtEnd();
-        const std::size_t n = std::min(out.size() - done, availableInSegment());
-        std::memcpy(out.data() + done, segments_[seg_].data() + pos_, n);
-        pos_ += n;
+        const std::size_t n = std::min(out.size() - done, std::size_t(end_ - at_));
+        std::memcpy(out.data() + done, at_, n);
+        at_ += n;
         done += n;
     }
 }
 
 void ByteReader::skip(std::size_t n) {
     if (remaining() < n) {
-        ok_ = false;
+        fail();
         return;
     }
     while (n > 0) {
         nextSegmentIfAtEnd();
-        const std::size_t k = std::min(n, availableInSegment());
-        pos_ += k;
+        const std::size_t k = std::min(n, std::size_t(end_ - at_));
+        at_ += k;
         n -= k;
     }
 }
 
-std::uint8_t ByteReader::u8() {
-    std::uint8_t b[1];
-    read(b);
-    return b[0];
-}
-
-std::uint16_t ByteReader::u16() {
-    std::uint8_t b[2];
-    read(b);
-    return std::uint16_t(b[0] | (b[1] << 8));
-}
-
-std::uint32_t ByteReader::u32() {
-    std::uint8_t b[4];
-    read(b);
-    return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) |
-           (std::uint32_t(b[3]) << 24);
-}
-
 double ByteReader::f64() {
     std::uint8_t b[8];
-    read(b);
+    const std::uint8_t* p = take(b);
     std::uint64_t bits = 0;
     for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | b[i];
+        bits = (bits << 8) | p[i];
     return std::bit_cast<double>(bits);
 }
 
 QString ByteReader::characters(std::size_t count, bool wide) {
-    QString out;
     // The text can be no longer than the bytes left: a lying length fails here
-    // instead of reserving memory for it.
+    // instead of allocating for it.
     if (count > remaining()) {
-        ok_ = false;
-        return out;
+        fail();
+        return {};
     }
-    out.reserve(qsizetype(count));
-    while (ok_ && count > 0) {
-        if (availableInSegment() == 0) {
-            if (seg_ + 1 >= segments_.size()) {
-                ok_ = false;
-                break;
+    QString out(qsizetype(count), Qt::Uninitialized);
+    char16_t* to = reinterpret_cast<char16_t*>(out.data());
+    while (count > 0) {
+        if (at_ == end_) {
+            if (!nextSegment()) {
+                fail();
+                return {};
             }
-            ++seg_;
-            pos_ = 0;
             wide = (u8() & 0x01) != 0;
             continue;
         }
         const std::size_t width = wide ? 2 : 1;
-        const std::size_t n = std::min(count, availableInSegment() / width);
+        const std::size_t n = std::min(count, std::size_t(end_ - at_) / width);
         if (n == 0) {  // half a wide character before the segment end
-            ok_ = false;
-            break;
+            fail();
+            return {};
         }
-        const std::uint8_t* p = segments_[seg_].data() + pos_;
-        for (std::size_t i = 0; i < n; ++i) {
-            out.append(QChar(wide ? char16_t(p[2 * i] | (p[2 * i + 1] << 8)) : char16_t(p[i])));
+        const std::uint8_t* p = at_;
+        if (wide) {
+            for (std::size_t i = 0; i < n; ++i)
+                to[i] = char16_t(p[2 * i] | (p[2 * i + 1] << 8));
+        } else {
+            for (std::size_t i = 0; i < n; ++i)
+                to[i] = char16_t(p[i]);
         }
-        pos_ += n * width;
+        at_ += n * width;
+        to += n;
         count -= n;
     }
-    if (!ok_)
-        out.clear();
     return out;
 }
 

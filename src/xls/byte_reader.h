@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace xls {
 
@@ -16,17 +15,36 @@ class ByteReader {
   public:
     using Segment = std::span<const std::uint8_t>;
 
-    explicit ByteReader(Segment data) : segments_{data} {}
-    explicit ByteReader(std::vector<Segment> segments);
+    explicit ByteReader(Segment data) : at_(data.data()), end_(data.data() + data.size()) {}
+    // Reads the segments one after another. They are not copied: the list must
+    // outlive the reader.
+    explicit ByteReader(std::span<const Segment> segments);
 
     bool ok() const { return ok_; }
-    void fail() { ok_ = false; }
+    void fail();
     // Bytes left to read, over all segments.
-    std::size_t remaining() const;
+    std::size_t remaining() const { return std::size_t(end_ - at_) + restBytes_; }
 
-    std::uint8_t u8();
-    std::uint16_t u16();
-    std::uint32_t u32();
+    // Fields that lie whole in the current segment, as nearly all do, are read
+    // straight from it; the rest go through read().
+    std::uint8_t u8() {
+        if (end_ - at_ >= 1)
+            return *at_++;
+        std::uint8_t b[1];
+        read(b);
+        return b[0];
+    }
+    std::uint16_t u16() {
+        std::uint8_t b[2];
+        const std::uint8_t* p = take(b);
+        return std::uint16_t(p[0] | (p[1] << 8));
+    }
+    std::uint32_t u32() {
+        std::uint8_t b[4];
+        const std::uint8_t* p = take(b);
+        return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+               (std::uint32_t(p[3]) << 24);
+    }
     double f64();
     void read(std::span<std::uint8_t> out);
     void skip(std::size_t n);
@@ -40,12 +58,26 @@ class ByteReader {
     QString richString();
 
   private:
-    std::size_t availableInSegment() const { return ok_ ? segments_[seg_].size() - pos_ : 0; }
+    // The next N bytes: in place when the current segment holds them, else
+    // gathered into `buffer`.
+    template <std::size_t N>
+    const std::uint8_t* take(std::uint8_t (&buffer)[N]) {
+        if (std::size_t(end_ - at_) >= N) {
+            const std::uint8_t* p = at_;
+            at_ += N;
+            return p;
+        }
+        read(buffer);
+        return buffer;
+    }
+    // Moves to the next segment; false when there is none.
+    bool nextSegment();
     void nextSegmentIfAtEnd();
 
-    std::vector<Segment> segments_;
-    std::size_t seg_ = 0;
-    std::size_t pos_ = 0;
+    const std::uint8_t* at_ = nullptr;  // the current segment, from the read position
+    const std::uint8_t* end_ = nullptr;
+    std::span<const Segment> rest_;  // the segments after the current one
+    std::size_t restBytes_ = 0;      // and their total size
     bool ok_ = true;
 };
 

@@ -54,7 +54,9 @@ Error badFilePass() {
 }
 
 // The RC4 schemes share the stream handling: the key depends on the 1024-byte block
-// a byte falls in, and the keystream runs from the start of that block.
+// a byte falls in, and the keystream runs from the start of that block. Each
+// block's keystream is made once, whole, so that the many short record bodies
+// in a block cost only an XOR each, and no keystream is made twice.
 class BlockRc4 : public StreamCipher {
   public:
     void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) override {
@@ -63,21 +65,26 @@ class BlockRc4 : public StreamCipher {
             const std::uint64_t at = streamOffset + done;
             const std::uint64_t block = at / kBlockSize;
             const std::size_t inBlock = std::size_t(at % kBlockSize);
-            if (!keyed_ || block != block_ || inBlock < position_) {
+            if (!keyed_ || block != block_) {
                 rekey(std::uint32_t(block));
+                keystream_.fill(0);
+                arcfour_crypt(&rc4_, keystream_.size(), keystream_.data(), keystream_.data());
                 block_ = block;
-                position_ = 0;
                 keyed_ = true;
             }
-            discard(inBlock - position_);
             const std::size_t n = std::min(data.size() - done, kBlockSize - inBlock);
-            arcfour_crypt(&rc4_, n, data.data() + done, data.data() + done);
-            position_ = inBlock + n;
+            std::uint8_t* out = data.data() + done;
+            const std::uint8_t* key = keystream_.data() + inBlock;
+            for (std::size_t i = 0; i < n; ++i)
+                out[i] ^= key[i];
             done += n;
         }
     }
 
-    ~BlockRc4() override { wipe(&rc4_, sizeof rc4_); }
+    ~BlockRc4() override {
+        wipe(&rc4_, sizeof rc4_);
+        wipe(keystream_.data(), keystream_.size());
+    }
 
   protected:
     // Starts the keystream of `block` in rc4_.
@@ -85,18 +92,9 @@ class BlockRc4 : public StreamCipher {
     arcfour_ctx rc4_{};
 
   private:
-    void discard(std::size_t n) {
-        std::array<std::uint8_t, 64> sink{};
-        while (n > 0) {
-            const std::size_t k = std::min(n, sink.size());
-            arcfour_crypt(&rc4_, k, sink.data(), sink.data());
-            n -= k;
-        }
-    }
-
+    std::array<std::uint8_t, kBlockSize> keystream_{};
     bool keyed_ = false;
     std::uint64_t block_ = 0;
-    std::size_t position_ = 0;
 };
 
 // RC4 with an MD5-derived key: the 40-bit scheme of older spreadsheet programs.

@@ -80,10 +80,11 @@ bool readExternSheet(ByteReader& in, Globals& g) {
 
 Result<Globals> readGlobals(RecordStream& records) {
     Globals g;
-    while (auto r = records.next()) {
-        ByteReader in = r->reader();
+    Record r;
+    while (records.next(r)) {
+        ByteReader in = r.reader();
         bool ok = true;
-        switch (r->type) {
+        switch (r.type) {
             case rec::Eof:
                 // A workbook needs its cell formats; a file without them gets the
                 // standard ones, so every cell's format index resolves.
@@ -105,10 +106,10 @@ Result<Globals> readGlobals(RecordStream& records) {
                 ok = readXf(in, g.book);
                 break;
             case rec::Style:
-                g.book.styles.push_back(RawRecord{r->type, r->joined()});
+                g.book.styles.push_back(RawRecord{r.type, r.joined()});
                 break;
             case rec::Palette:
-                g.book.palette = RawRecord{r->type, r->joined()};
+                g.book.palette = RawRecord{r.type, r.joined()};
                 break;
             case rec::BoundSheet:
                 ok = readBoundSheet(in, g);
@@ -123,26 +124,26 @@ Result<Globals> readGlobals(RecordStream& records) {
                 ok = in.ok();
                 break;
             case rec::Sst: {
-                auto strings = readSharedStrings(*r);
+                auto strings = readSharedStrings(r);
                 ok = strings.has_value();
                 if (ok)
                     g.sharedStrings = std::move(*strings);
                 break;
             }
             case rec::Name:
-                if (auto area = readPrintAreaName(*r))
+                if (auto area = readPrintAreaName(r))
                     g.printAreas.push_back(*area);
                 break;
             case rec::ExternSheet:
                 ok = readExternSheet(in, g);
                 break;
             default:
-                if (isKeptGlobalRecord(r->type))
-                    g.book.extraGlobals.push_back(RawRecord{r->type, r->joined()});
+                if (isKeptGlobalRecord(r.type))
+                    g.book.extraGlobals.push_back(RawRecord{r.type, r.joined()});
                 break;
         }
         if (!ok)
-            return damagedRecord(r->offset);
+            return damagedRecord(r.offset);
     }
     return damagedFile();  // the globals never ended
 }

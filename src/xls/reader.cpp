@@ -25,15 +25,15 @@ Error oldFormat() {
 // refused.
 Result<std::uint16_t> readBof(RecordStream& records) {
     const std::size_t at = records.position();
-    std::optional<Record> bof = records.next();
-    if (!bof)
+    Record bof;
+    if (!records.next(bof))
         return damagedFile();
     // BIFF2 to BIFF4 have their own BOF record numbers.
-    if (bof->type == 0x0009 || bof->type == 0x0209 || bof->type == 0x0409)
+    if (bof.type == 0x0009 || bof.type == 0x0209 || bof.type == 0x0409)
         return oldFormat();
-    if (bof->type != rec::Bof)
+    if (bof.type != rec::Bof)
         return damagedRecord(at);
-    ByteReader in = bof->reader();
+    ByteReader in = bof.reader();
     const std::uint16_t version = in.u16();
     const std::uint16_t kind = in.u16();
     if (!in.ok())

@@ -25,37 +25,46 @@ std::optional<std::uint16_t> RecordStream::peekType() const {
     return std::uint16_t(stream_[pos_] | (stream_[pos_ + 1] << 8));
 }
 
-std::optional<Record> RecordStream::nextPhysical() {
+bool RecordStream::readBody(std::uint16_t& type, std::vector<ByteReader::Segment>& segments) {
     if (damaged_ || pos_ >= stream_.size())
-        return std::nullopt;
+        return false;
     if (stream_.size() - pos_ < 4) {
         damaged_ = true;
-        return std::nullopt;
+        return false;
     }
-    Record r;
-    r.type = std::uint16_t(stream_[pos_] | (stream_[pos_ + 1] << 8));
+    type = std::uint16_t(stream_[pos_] | (stream_[pos_ + 1] << 8));
     const std::size_t length = std::size_t(stream_[pos_ + 2] | (stream_[pos_ + 3] << 8));
     if (stream_.size() - pos_ - 4 < length) {
         damaged_ = true;
-        return std::nullopt;
+        return false;
     }
-    r.offset = pos_;
-    r.segments.push_back(stream_.subspan(pos_ + 4, length));
+    segments.push_back(stream_.subspan(pos_ + 4, length));
     pos_ += 4 + length;
+    return true;
+}
+
+bool RecordStream::nextPhysical(Record& out) {
+    out.segments.clear();
+    out.offset = pos_;
+    return readBody(out.type, out.segments);
+}
+
+std::optional<Record> RecordStream::nextPhysical() {
+    Record r;
+    if (!nextPhysical(r))
+        return std::nullopt;
     return r;
 }
 
-std::optional<Record> RecordStream::next() {
-    std::optional<Record> r = nextPhysical();
-    if (!r)
-        return r;
+bool RecordStream::next(Record& out) {
+    if (!nextPhysical(out))
+        return false;
+    std::uint16_t continued = 0;
     while (peekType() == rec::Continue) {
-        std::optional<Record> more = nextPhysical();
-        if (!more)
-            return std::nullopt;
-        r->segments.push_back(more->segments.front());
+        if (!readBody(continued, out.segments))
+            return false;
     }
-    return r;
+    return true;
 }
 
 }  // namespace xls

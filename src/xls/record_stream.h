@@ -20,7 +20,8 @@ struct Record {
     std::size_t offset = 0;                     // stream offset of the record header
     std::vector<ByteReader::Segment> segments;  // body, then each CONTINUE body
 
-    ByteReader reader() const { return ByteReader(segments); }
+    // A reader over the segments; the record must outlive it.
+    ByteReader reader() const { return ByteReader(std::span<const ByteReader::Segment>(segments)); }
     std::size_t size() const;
     // The body with its continuations, as one array.
     QByteArray joined() const;
@@ -31,10 +32,12 @@ class RecordStream {
     explicit RecordStream(std::span<const std::uint8_t> stream, std::size_t offset = 0)
         : stream_(stream), pos_(offset) {}
 
-    // The next record with its continuations; none at the stream end or when the
-    // stream is damaged (a header or body running past the end).
-    std::optional<Record> next();
+    // The next record with its continuations, into `out`, whose storage is reused
+    // so a loop over the records allocates nothing. False at the stream end or
+    // when the stream is damaged (a header or body running past the end).
+    bool next(Record& out);
     // The next record as stored, without joining continuations.
+    bool nextPhysical(Record& out);
     std::optional<Record> nextPhysical();
 
     bool damaged() const { return damaged_; }
@@ -43,6 +46,8 @@ class RecordStream {
 
   private:
     std::optional<std::uint16_t> peekType() const;
+    // Appends the body of the record at the read position to `segments`.
+    bool readBody(std::uint16_t& type, std::vector<ByteReader::Segment>& segments);
 
     std::span<const std::uint8_t> stream_;
     std::size_t pos_ = 0;

@@ -44,6 +44,9 @@ class SheetReader {
   private:
     bool put(int row, int col, Cell cell);
     Row* row(int r);
+    // Room for `count` cells in `cells`, charged to the budget as it is reserved.
+    bool reserveCells(std::vector<Cell>& cells, std::size_t count);
+    void overBudget();
     std::uint16_t xf(std::uint16_t index) const {
         return index < ctx_.xfCount ? index : kDefaultXf;
     }
@@ -98,20 +101,40 @@ class SheetReader {
     std::vector<Active> selections_;
 };
 
+void SheetReader::overBudget() {
+    error_ = Error{Error::Kind::Unsupported,
+                   QStringLiteral("Il file è troppo grande per essere letto.")};
+}
+
 Row* SheetReader::row(int r) {
     if (r >= kMaxRows)
         return nullptr;
     if (std::size_t(r) >= sheet_.rows.size()) {
         const std::size_t grow = std::size_t(r) + 1 - sheet_.rows.size();
         if (grow > ctx_.budget.left) {
-            error_ = Error{Error::Kind::Unsupported,
-                           QStringLiteral("Il file è troppo grande per essere letto.")};
+            overBudget();
             return nullptr;
         }
         ctx_.budget.left -= grow;
         sheet_.rows.resize(std::size_t(r) + 1);
     }
     return &sheet_.rows[std::size_t(r)];
+}
+
+bool SheetReader::reserveCells(std::vector<Cell>& cells, std::size_t count) {
+    if (count <= cells.capacity())
+        return true;
+    // Grown by doubling as a vector would be, but never past the sheet's width.
+    const std::size_t capacity =
+        std::max(count, std::min(2 * cells.capacity(), std::size_t(kMaxCols)));
+    const std::size_t grow = capacity - cells.capacity();
+    if (grow > ctx_.budget.left) {
+        overBudget();
+        return false;
+    }
+    ctx_.budget.left -= grow;
+    cells.reserve(capacity);
+    return true;
 }
 
 bool SheetReader::put(int r, int c, Cell cell) {
@@ -122,17 +145,16 @@ bool SheetReader::put(int r, int c, Cell cell) {
     Row* target = row(r);
     if (!target)
         return false;
-    if (std::size_t(c) >= target->cells.size()) {
-        const std::size_t grow = std::size_t(c) + 1 - target->cells.size();
-        if (grow > ctx_.budget.left) {
-            error_ = Error{Error::Kind::Unsupported,
-                           QStringLiteral("Il file è troppo grande per essere letto.")};
-            return false;
-        }
-        ctx_.budget.left -= grow;
-        target->cells.resize(std::size_t(c) + 1);
+    std::vector<Cell>& cells = target->cells;
+    if (std::size_t(c) < cells.size()) {
+        cells[std::size_t(c)] = std::move(cell);
+        return true;
     }
-    target->cells[std::size_t(c)] = std::move(cell);
+    if (!reserveCells(cells, std::size_t(c) + 1))
+        return false;
+    // Cells mostly arrive left to right, each one appended.
+    cells.resize(std::size_t(c));
+    cells.push_back(std::move(cell));
     return true;
 }
 
@@ -292,7 +314,8 @@ bool SheetReader::formulaString(ByteReader& in) {
 
 bool SheetReader::rowRecord(ByteReader& in) {
     const int r = in.u16();
-    in.skip(4);  // first and last column
+    in.skip(2);  // first column
+    const std::uint16_t endCol = in.u16();
     const std::uint16_t height = in.u16();
     in.skip(4);
     const std::uint16_t flags = in.u16();
@@ -301,6 +324,9 @@ bool SheetReader::rowRecord(ByteReader& in) {
         return false;
     Row* target = row(r);
     if (!target)
+        return false;
+    // The row's cells follow: their room is made once, as wide as the row says.
+    if (!reserveCells(target->cells, std::min<std::size_t>(endCol, kMaxCols)))
         return false;
     target->height = height & 0x7FFF;
     target->hidden = (flags & 0x0020) != 0;
@@ -556,11 +582,12 @@ Sheet SheetReader::finish() {
 
 Result<Sheet> readSheet(RecordStream& records, const SheetContext& context) {
     SheetReader reader(context);
-    while (auto r = records.next()) {
-        if (r->type == rec::Eof)
+    Record r;
+    while (records.next(r)) {
+        if (r.type == rec::Eof)
             return reader.finish();
-        if (!reader.handle(*r))
-            return reader.error().value_or(damagedRecord(r->offset));
+        if (!reader.handle(r))
+            return reader.error().value_or(damagedRecord(r.offset));
     }
     return damagedFile();  // the sheet never ended
 }

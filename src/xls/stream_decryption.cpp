@@ -15,27 +15,25 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
     const std::span<std::uint8_t> all(bytes, std::size_t(stream.size()));
 
     RecordStream records(all);
-    std::optional<Record> filePass;
-    while (auto r = records.nextPhysical()) {
-        if (r->type == rec::FilePass) {
-            filePass = std::move(r);
-            break;
-        }
-        if (r->type == rec::Eof)
+    Record filePass;
+    bool encrypted = false;
+    while (records.nextPhysical(filePass)) {
+        encrypted = filePass.type == rec::FilePass;
+        if (encrypted || filePass.type == rec::Eof)
             break;
     }
     if (records.damaged())
         return damagedFile();
-    if (!filePass)
+    if (!encrypted)
         return brisvel::Done{};
 
     Result<std::unique_ptr<StreamCipher>> cipher =
-        cipherForFilePass(filePass->segments.front(),
+        cipherForFilePass(filePass.segments.front(),
                           password.isEmpty() ? QString::fromLatin1(kDefaultPassword) : password);
     // A file protected only against writing opens whatever password is offered.
     if (!cipher && cipher.error().kind == Error::Kind::PasswordNeeded && !password.isEmpty()) {
         cipher =
-            cipherForFilePass(filePass->segments.front(), QString::fromLatin1(kDefaultPassword));
+            cipherForFilePass(filePass.segments.front(), QString::fromLatin1(kDefaultPassword));
         if (!cipher && cipher.error().kind == Error::Kind::PasswordNeeded) {
             return Error{Error::Kind::PasswordNeeded, QStringLiteral("Password errata.")};
         }
@@ -48,16 +46,17 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
         return cipher.error();
     }
 
-    while (auto r = records.nextPhysical()) {
-        if (rec::neverEncrypted(r->type))
+    Record r;
+    while (records.nextPhysical(r)) {
+        if (rec::neverEncrypted(r.type))
             continue;
-        const std::size_t bodyOffset = r->offset + 4;
-        const std::span<std::uint8_t> body = all.subspan(bodyOffset, r->segments.front().size());
+        const std::size_t bodyOffset = r.offset + 4;
+        const std::span<std::uint8_t> body = all.subspan(bodyOffset, r.segments.front().size());
         // A sheet's stream position in BOUNDSHEET is stored in the clear. The body is
         // still deciphered whole, because XOR obfuscation counts those bytes too.
         std::array<std::uint8_t, 4> clear{};
         const std::size_t clearSize =
-            r->type == rec::BoundSheet ? std::min<std::size_t>(4, body.size()) : 0;
+            r.type == rec::BoundSheet ? std::min<std::size_t>(4, body.size()) : 0;
         std::copy_n(body.begin(), clearSize, clear.begin());
         (*cipher)->apply(body, bodyOffset);
         std::copy_n(clear.begin(), clearSize, body.begin());

@@ -86,7 +86,8 @@ TEST(ByteReader, AnOverrunIsStickyAndYieldsZeros) {
 
 TEST(ByteReader, NumbersReadAcrossSegmentBoundaries) {
     const QByteArray a = QByteArray::fromHex("785634"), b = QByteArray::fromHex("12ff");
-    xls::ByteReader in(std::vector<xls::ByteReader::Segment>{bytes(a), bytes(b)});
+    const std::vector<xls::ByteReader::Segment> segments{bytes(a), bytes(b)};
+    xls::ByteReader in(segments);
     EXPECT_EQ(in.u32(), 0x12345678u);
     EXPECT_EQ(in.u8(), 0xFF);
     EXPECT_TRUE(in.ok());
