@@ -6,6 +6,7 @@
 #include <QString>
 
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace app {
 
@@ -26,5 +27,8 @@ void installDigitFilter(QLineEdit* edit);
 // After every change, typed or set by the program, the text turns upper case and
 // the caret stays where it was.
 void installUpperCase(QLineEdit* edit);
+// The same for a multi-line box: whatever enters it, typed, pasted or set by the
+// program, turns upper case.
+void installUpperCase(QPlainTextEdit* edit);
 
 }  // namespace app

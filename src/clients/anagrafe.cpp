@@ -25,10 +25,9 @@
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/store_saving.h"
 #include "clients/client_list_view.h"
-#include "clients/notes_upper_case.h"
 #include "controls/xpbutton.h"
-#include "settings/store_saving.h"
 #include "store/number_text.h"
 #include "store/workbook_store.h"
 
@@ -270,7 +269,7 @@ void Anagrafe::connectControls() {
 void Anagrafe::applyInputRules() {
     for (QLineEdit* edit : {Text26, Text25, Text23, Text22, Text19, Text1, Text3})
         app::installUpperCase(edit);
-    installUpperCase(Text12);
+    app::installUpperCase(Text12);
     for (QLineEdit* edit : {Text24, Text21, Text20, Text15, Text2})
         app::installDigitFilter(edit);
     // The counter is a whole number: a text typed there would leave the next
@@ -570,7 +569,7 @@ void Anagrafe::counterFieldLeft() {
 
 void Anagrafe::leave() {
     counterFieldLeft();
-    settings::saveStoreTelling(store_, boxes_);
+    app::saveStoreTelling(store_, boxes_);
     navigator_.backToMainMenu(this);
 }
 

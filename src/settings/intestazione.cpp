@@ -4,8 +4,8 @@
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/store_saving.h"
 #include "controls/xpbutton.h"
-#include "settings/store_saving.h"
 #include "settings/user_data.h"
 #include "store/workbook_store.h"
 
@@ -188,7 +188,7 @@ void Intestazione::insertOrModifyClicked() {
 }
 
 void Intestazione::exitClicked() {
-    saveStoreTelling(store_, boxes_);
+    app::saveStoreTelling(store_, boxes_);
     navigator_.backToMainMenu(this);
 }
 

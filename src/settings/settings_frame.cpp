@@ -1,9 +1,9 @@
 #include "settings/settings_frame.h"
 
 #include "app/message_boxes.h"
+#include "app/store_saving.h"
 #include "controls/xpbutton.h"
 #include "settings/settings_lists.h"
-#include "settings/store_saving.h"
 #include "store/workbook_store.h"
 
 #include <QComboBox>
@@ -220,7 +220,7 @@ void SettingsFrame::modifyClicked() {
 }
 
 void SettingsFrame::exitClicked() {
-    saveStoreTelling(store_, boxes_);
+    app::saveStoreTelling(store_, boxes_);
     PulisciImpostazioni();
     hide();
 }

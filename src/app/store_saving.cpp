@@ -1,11 +1,11 @@
-#include "settings/store_saving.h"
+#include "app/store_saving.h"
 
 #include "app/message_boxes.h"
 #include "store/workbook_store.h"
 
-namespace settings {
+namespace app {
 
-bool saveStoreTelling(store::WorkbookStore& store, app::MessageBoxes& boxes) {
+bool saveStoreTelling(store::WorkbookStore& store, MessageBoxes& boxes) {
     const auto saved = store.SaveStore();
     if (saved)
         return true;
@@ -13,8 +13,8 @@ bool saveStoreTelling(store::WorkbookStore& store, app::MessageBoxes& boxes) {
                    saved.error().message +
                    QStringLiteral("\nLe modifiche restano in memoria e saranno salvate al "
                                   "prossimo salvataggio."),
-               QStringLiteral("Gestione"), app::Icon::Critical);
+               QStringLiteral("Gestione"), Icon::Critical);
     return false;
 }
 
-}  // namespace settings
+}  // namespace app

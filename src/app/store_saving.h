@@ -3,17 +3,16 @@
 // A save point of a window: the store is saved in place and a failure is told to
 // the user rather than passed over in silence.
 
-namespace app {
-class MessageBoxes;
-}
 namespace store {
 class WorkbookStore;
 }
 
-namespace settings {
+namespace app {
+
+class MessageBoxes;
 
 // Saves the store; when the save fails, shows why and returns false. The changes
 // stay in the open workbook for the next save point.
-bool saveStoreTelling(store::WorkbookStore& store, app::MessageBoxes& boxes);
+bool saveStoreTelling(store::WorkbookStore& store, MessageBoxes& boxes);
 
-}  // namespace settings
+}  // namespace app
