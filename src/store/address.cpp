@@ -1,74 +1,24 @@
 #include "store/address.h"
 
+#include "xls/cell_address.h"
+
 namespace store {
 
 QString columnLetters(int column) {
-    if (column < 1 || column > xls::kMaxCols)
-        return {};
-    QString letters;
-    while (column > 0) {
-        const int rest = (column - 1) % 26;
-        letters.prepend(QChar(u'A' + rest));
-        column = (column - 1) / 26;
-    }
-    return letters;
+    return xls::columnLetters(column - 1);
 }
 
 bool isValidCell(int row, int column) {
     return row >= 1 && row <= xls::kMaxRows && column >= 1 && column <= xls::kMaxCols;
 }
 
-namespace {
-
-// One side of an address: optional "$" and letters, optional "$" and digits.
-struct Part {
-    int col = 0;  // 0 = absent
-    int row = 0;
-};
-
-std::optional<Part> parsePart(QStringView s) {
-    Part part;
-    qsizetype i = 0;
-    if (i < s.size() && s[i] == u'$')
-        ++i;
-    const qsizetype lettersStart = i;
-    while (i < s.size() && s[i].isLetter() && s[i].unicode() < 128) {
-        const int c = s[i].toUpper().unicode() - 'A' + 1;
-        part.col = part.col * 26 + c;
-        if (part.col > xls::kMaxCols)
-            return std::nullopt;
-        ++i;
-    }
-    const bool hasLetters = i > lettersStart;
-    if (i < s.size() && s[i] == u'$') {
-        if (!hasLetters)
-            return std::nullopt;  // "$$7"
-        ++i;
-    }
-    const qsizetype digitsStart = i;
-    while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') {
-        part.row = part.row * 10 + (s[i].unicode() - '0');
-        if (part.row > xls::kMaxRows)
-            return std::nullopt;
-        ++i;
-    }
-    const bool hasDigits = i > digitsStart;
-    if (i != s.size() || (!hasLetters && !hasDigits))
-        return std::nullopt;
-    if (hasDigits && part.row == 0)
-        return std::nullopt;
-    return part;
-}
-
-}  // namespace
-
 std::optional<xls::CellRect> parseAddress(QStringView text) {
     text = text.trimmed();
     const qsizetype colon = text.indexOf(u':');
-    const auto first = parsePart(colon < 0 ? text : text.left(colon));
+    const auto first = xls::parseCellReference(colon < 0 ? text : text.left(colon));
     if (!first)
         return std::nullopt;
-    const auto second = colon < 0 ? first : parsePart(text.mid(colon + 1));
+    const auto second = colon < 0 ? first : xls::parseCellReference(text.mid(colon + 1));
     if (!second)
         return std::nullopt;
 
@@ -94,7 +44,7 @@ std::optional<xls::CellRect> parseAddress(QStringView text) {
 QString addressText(const xls::CellRect& rect, bool absolute) {
     const QString d = absolute ? QStringLiteral("$") : QString();
     auto cell = [&](int row, int col) {
-        return d + columnLetters(col + 1) + d + QString::number(row + 1);
+        return d + xls::columnLetters(col) + d + QString::number(row + 1);
     };
     if (rect.firstRow == rect.lastRow && rect.firstCol == rect.lastCol)
         return cell(rect.firstRow, rect.firstCol);

@@ -12,12 +12,6 @@ namespace xls {
 
 namespace {
 
-struct GObjectUnref {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-template <class T>
-using GPtr = std::unique_ptr<T, GObjectUnref>;
-
 Error notWorkbook() {
     return Error{Error::Kind::NotWorkbook, QStringLiteral("Il file non è una cartella di lavoro.")};
 }
@@ -26,20 +20,20 @@ Error notWorkbook() {
 
 Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes) {
     ensureGsfInitialised();
-    GPtr<GsfInput> input(
+    GsfPtr<GsfInput> input(
         gsf_input_memory_new(reinterpret_cast<const guint8*>(fileBytes.constData()),
                              gsf_off_t(fileBytes.size()), FALSE));
     if (!input)
         return notWorkbook();
     GError* error = nullptr;
-    GPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &error));
+    GsfPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &error));
     if (error)
         g_error_free(error);
     if (!root)
         return notWorkbook();
 
     // Stream names are compared without regard to case, as the container does.
-    GPtr<GsfInput> stream;
+    GsfPtr<GsfInput> stream;
     bool oldBook = false;
     const int children = gsf_infile_num_children(root.get());
     for (int i = 0; i < children && !stream; ++i) {

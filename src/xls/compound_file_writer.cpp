@@ -13,12 +13,6 @@ namespace xls {
 
 namespace {
 
-struct GObjectUnref {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-template <class T>
-using GsfPtr = std::unique_ptr<T, GObjectUnref>;
-
 Error writeFailed() {
     return Error{Error::Kind::Io,
                  QStringLiteral("Impossibile comporre il file della cartella di lavoro.")};

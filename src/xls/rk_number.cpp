@@ -33,6 +33,13 @@ bool sameDouble(double a, double b) {
 
 }  // namespace
 
+double rkNumber(std::uint32_t rk) {
+    const double v = (rk & kRkInteger)
+                         ? double(std::int32_t(rk) >> 2)
+                         : std::bit_cast<double>(std::uint64_t(rk & 0xFFFFFFFCu) << 32);
+    return (rk & kRkTimes100) ? v / 100 : v;
+}
+
 std::optional<std::uint32_t> exactRk(double value) {
     if (!std::isfinite(value))
         return std::nullopt;

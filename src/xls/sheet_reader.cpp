@@ -7,21 +7,11 @@
 #include "xls/kept_records.h"
 #include "xls/read_errors.h"
 #include "xls/record_types.h"
+#include "xls/rk_number.h"
 
 namespace xls {
 
 namespace {
-
-// An RK value: a 30-bit integer or the top 30 bits of a double, maybe divided by 100.
-double rkNumber(std::uint32_t rk) {
-    double v;
-    if (rk & 0x02) {
-        v = double(std::int32_t(rk) >> 2);
-    } else {
-        v = std::bit_cast<double>(std::uint64_t(rk & 0xFFFFFFFCu) << 32);
-    }
-    return (rk & 0x01) ? v / 100 : v;
-}
 
 constexpr std::uint16_t kWindowFrozen = 0x0008;
 constexpr std::uint16_t kWindowGridlines = 0x0002;

@@ -2,7 +2,7 @@
 
 #include "xls/cell_table_writer.h"
 #include "xls/globals_records.h"
-#include "xls/kept_record_slots.h"
+#include "xls/kept_records.h"
 #include "xls/record_writer.h"
 #include "xls/shared_strings_writer.h"
 #include "xls/sheet_records.h"

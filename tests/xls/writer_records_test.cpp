@@ -127,15 +127,14 @@ TEST(WriterSharedStrings, TableCountsReferencesAndUniqueTexts) {
     FAIL() << "no SST record";
 }
 
-// RK decoded as readers do it, for checking what the writer chose.
-double decodeRk(std::uint32_t rk) {
-    double v;
-    if (rk & 0x02) {
-        v = double(std::int32_t(rk) >> 2);
-    } else {
-        v = std::bit_cast<double>(std::uint64_t(rk & 0xFFFFFFFCu) << 32);
-    }
-    return (rk & 0x01) ? v / 100 : v;
+TEST(RkNumbers, EachFormDecodes) {
+    // 30-bit integers, plain and in hundredths, negative ones included.
+    EXPECT_EQ(xls::rkNumber((7u << 2) | 0x02), 7.0);
+    EXPECT_EQ(xls::rkNumber(0xFFFFFFFCu | 0x02), -1.0);
+    EXPECT_EQ(xls::rkNumber((289u << 2) | 0x03), 2.89);
+    // The high 32 bits of a double: 1.0 is 0x3FF00000 00000000; 123.0 is 0x405EC000 ...
+    EXPECT_EQ(xls::rkNumber(0x3FF00000u), 1.0);
+    EXPECT_EQ(xls::rkNumber(0x405EC000u | 0x01), 1.23);
 }
 
 TEST(WriterNumbers, RkOnlyWhenItGivesBackTheSameDouble) {
@@ -143,7 +142,7 @@ TEST(WriterNumbers, RkOnlyWhenItGivesBackTheSameDouble) {
                      1234.5, 0.5, 39818.0, 1e6 + 0.01, -0.0, 0.1}) {
         const auto rk = xls::exactRk(v);
         ASSERT_TRUE(rk.has_value()) << v;
-        const double back = decodeRk(*rk);
+        const double back = xls::rkNumber(*rk);
         EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(v)) << v;
     }
     for (double v : {1.0 / 3.0, 0.1 + 0.2, 536870912.5, 1e300, 1e-300, 123456789.123, 2.0 / 7.0,

@@ -4,16 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "xls/cell_address.h"
+
 namespace brisvel {
 
 namespace {
-
-QByteArray cellAddress(int row, int col) {
-    QByteArray letters;
-    for (int c = col + 1; c > 0; c = (c - 1) / 26)
-        letters.prepend(char('A' + (c - 1) % 26));
-    return letters + QByteArray::number(row + 1);
-}
 
 // A number as Python writes floats, which the expected files use: the shortest
 // digits that read back the same, "7.0" for whole numbers, exponents beyond 1e16.
@@ -124,7 +119,7 @@ QByteArray dumpWorkbookText(const xls::Workbook& book) {
                 if (!first)
                     out += ", ";
                 first = false;
-                out += "\"" + cellAddress(int(r), int(c)) + "\": " + value;
+                out += "\"" + xls::cellName(int(r), int(c)).toLatin1() + "\": " + value;
             }
         }
         out += "}";

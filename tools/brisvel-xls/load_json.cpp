@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "xls/cell_address.h"
+
 namespace brisvel {
 
 namespace {
@@ -54,26 +56,9 @@ std::vector<QString> topLevelKeys(const QByteArray& json) {
     return keys;
 }
 
-// "B7" as 0-based row 6, column 1; nothing for any other text or a cell off the sheet.
-std::optional<std::pair<int, int>> cellAt(const QString& address) {
-    qsizetype i = 0;
-    int col = 0;
-    while (i < address.size() && address[i].isLetter() && address[i].unicode() < 0x80) {
-        col = col * 26 + (address[i].toUpper().unicode() - u'A' + 1);
-        if (col > xls::kMaxCols)
-            return std::nullopt;
-        ++i;
-    }
-    bool ok = false;
-    const int row = address.mid(i).toInt(&ok);
-    if (i == 0 || !ok || !address[i].isDigit() || row < 1 || row > xls::kMaxRows)
-        return std::nullopt;
-    return std::pair{row - 1, col - 1};
-}
-
 std::optional<xls::Error> fillSheet(xls::Sheet& sheet, const QJsonObject& cells) {
     for (auto it = cells.begin(); it != cells.end(); ++it) {
-        const auto at = cellAt(it.key());
+        const auto at = xls::parseCellName(it.key());
         if (!at) {
             return badJson(QStringLiteral("Indirizzo di cella non valido nel foglio «%1»: «%2».")
                                .arg(sheet.name, it.key()));
