@@ -5,13 +5,19 @@
 #include <QByteArray>
 
 #include <cstdint>
+#include <cstdio>
 #include <span>
 
 #include "xls/error.h"
+#include "xls/result.h"
 
 namespace xls {
 
 // A whole compound file holding `workbookStream` as its "Workbook" stream.
 Result<QByteArray> writeCompoundFile(std::span<const std::uint8_t> workbookStream);
+// The same file written into `file` as it is composed, with no copy of it in
+// memory. `file` stays open, flushed.
+Result<brisvel::Done> writeCompoundFile(std::span<const std::uint8_t> workbookStream,
+                                        std::FILE* file);
 
 }  // namespace xls

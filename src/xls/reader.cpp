@@ -113,16 +113,38 @@ Result<Workbook> readWorkbookStreamBytes(QByteArray bytes, const QString& passwo
     return book;
 }
 
-Result<Workbook> readWorkbookFile(const QString& path, const QString& password) {
+namespace {
+
+Error unreadable(const QString& path) {
+    return Error{Error::Kind::Io, QStringLiteral("Impossibile leggere il file %1.").arg(path)};
+}
+
+// The Workbook stream of the file at `path`. The file is read in one go into a
+// buffer of its size, and let go before the workbook is parsed. (It is not
+// mapped: a file cut short by another program while mapped would crash us.)
+Result<QByteArray> workbookStreamOfFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return Error{Error::Kind::Io, QStringLiteral("Impossibile leggere il file %1.").arg(path)};
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadable(path);
+    QByteArray bytes;
+    if (file.size() > 0) {
+        bytes.resize(qsizetype(file.size()));
+        bytes.truncate(qsizetype(std::max<qint64>(0, file.read(bytes.data(), bytes.size()))));
+    } else {
+        bytes = file.readAll();  // a pipe, say, whose size is not known
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return Error{Error::Kind::Io, QStringLiteral("Impossibile leggere il file %1.").arg(path)};
-    }
-    return readWorkbook(bytes, password);
+    if (file.error() != QFileDevice::NoError)
+        return unreadable(path);
+    return readWorkbookStream(bytes);
+}
+
+}  // namespace
+
+Result<Workbook> readWorkbookFile(const QString& path, const QString& password) {
+    Result<QByteArray> stream = workbookStreamOfFile(path);
+    if (!stream)
+        return stream.error();
+    return readWorkbookStreamBytes(std::move(*stream), password);
 }
 
 }  // namespace xls

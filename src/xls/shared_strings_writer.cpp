@@ -1,5 +1,7 @@
 #include "xls/shared_strings_writer.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 #include "xls/record_types.h"
@@ -10,31 +12,79 @@ namespace {
 
 constexpr std::size_t kStringHeader = 3;  // character count and flag byte
 constexpr std::size_t kMaxBuckets = 128;
+constexpr std::size_t kFirstSlots = 1024;  // a power of two
+
+// Addresses differ in their middle bits; the multiply spreads them to the low ones.
+std::size_t pointerHash(const QChar* p) {
+    const auto bits = std::uint64_t(reinterpret_cast<std::uintptr_t>(p));
+    return std::size_t((bits * 0x9E3779B97F4A7C15ull) >> 32);
+}
 
 }  // namespace
 
-SharedStringsWriter::SharedStringsWriter(std::size_t expectedStrings) {
-    byBuffer_.reserve(expectedStrings);
-    index_.reserve(qsizetype(expectedStrings));
+SharedStringsWriter::SharedStringsWriter(std::size_t expectedStrings)
+    : byBuffer_(kFirstSlots), byText_(kFirstSlots, kFree) {
     strings_.reserve(expectedStrings);
 }
 
 std::uint32_t SharedStringsWriter::add(const QString& text) {
     ++references_;
-    const Buffer buffer{text.constData(), text.size()};
-    if (auto known = byBuffer_.find(buffer); known != byBuffer_.end())
-        return known->second;
-    auto it = index_.constFind(text);
-    std::uint32_t index;
-    if (it != index_.constEnd()) {
-        index = it.value();
-    } else {
-        index = std::uint32_t(strings_.size());
-        index_.insert(text, index);
-        strings_.push_back(text);
+    const QChar* data = text.constData();
+    const qsizetype size = text.size();
+    const std::size_t mask = byBuffer_.size() - 1;
+    for (std::size_t i = pointerHash(data) & mask;; i = (i + 1) & mask) {
+        BufferSlot& slot = byBuffer_[i];
+        if (slot.data == data && slot.size == size)
+            return slot.index;
+        if (!slot.data) {
+            const std::uint32_t index = findOrAddText(text);
+            slot = BufferSlot{data, size, index};
+            if (++buffers_ * 2 > byBuffer_.size())
+                growBuffers();
+            return index;
+        }
     }
-    byBuffer_.emplace(buffer, index);
-    return index;
+}
+
+std::uint32_t SharedStringsWriter::findOrAddText(const QString& text) {
+    const std::size_t mask = byText_.size() - 1;
+    for (std::size_t i = qHash(text) & mask;; i = (i + 1) & mask) {
+        std::uint32_t& slot = byText_[i];
+        if (slot == kFree) {
+            slot = std::uint32_t(strings_.size());
+            strings_.push_back(text);
+            if (strings_.size() * 2 > byText_.size())
+                growTexts();
+            return std::uint32_t(strings_.size() - 1);
+        }
+        if (strings_[slot] == text)
+            return slot;
+    }
+}
+
+void SharedStringsWriter::growBuffers() {
+    std::vector<BufferSlot> old(byBuffer_.size() * 2);
+    old.swap(byBuffer_);
+    const std::size_t mask = byBuffer_.size() - 1;
+    for (const BufferSlot& slot : old) {
+        if (!slot.data)
+            continue;
+        std::size_t i = pointerHash(slot.data) & mask;
+        while (byBuffer_[i].data)
+            i = (i + 1) & mask;
+        byBuffer_[i] = slot;
+    }
+}
+
+void SharedStringsWriter::growTexts() {
+    byText_.assign(byText_.size() * 2, kFree);
+    const std::size_t mask = byText_.size() - 1;
+    for (std::uint32_t index = 0; index < strings_.size(); ++index) {
+        std::size_t i = qHash(strings_[index]) & mask;
+        while (byText_[i] != kFree)
+            i = (i + 1) & mask;
+        byText_[i] = index;
+    }
 }
 
 void SharedStringsWriter::write(RecordWriter& out) const {

@@ -4,11 +4,9 @@
 // once, in order of first use, written as SST (split into CONTINUE records, a
 // string's characters carried over with their flag byte repeated) and EXTSST.
 
-#include <QHash>
 #include <QString>
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "xls/record_writer.h"
@@ -29,21 +27,23 @@ class SharedStringsWriter {
     void write(RecordWriter& out) const;
 
   private:
-    // Texts read from a file share one buffer per distinct text, so most cells
-    // are found by their buffer without hashing the characters.
-    struct Buffer {
-        const QChar* data;
-        qsizetype size;
-        bool operator==(const Buffer&) const = default;
+    // Open-addressing tables over a power-of-two number of slots. Texts read from
+    // a file share one buffer per distinct text, so most cells are found by their
+    // buffer's address without hashing the characters; the rest by their text.
+    struct BufferSlot {
+        const QChar* data = nullptr;  // null: a free slot
+        qsizetype size = 0;
+        std::uint32_t index = 0;
     };
-    struct BufferHash {
-        std::size_t operator()(const Buffer& b) const {
-            return std::hash<const void*>()(b.data) ^ std::size_t(b.size);
-        }
-    };
+    static constexpr std::uint32_t kFree = 0xFFFFFFFF;
 
-    std::unordered_map<Buffer, std::uint32_t, BufferHash> byBuffer_;
-    QHash<QString, std::uint32_t> index_;
+    std::uint32_t findOrAddText(const QString& text);
+    void growBuffers();
+    void growTexts();
+
+    std::vector<BufferSlot> byBuffer_;
+    std::size_t buffers_ = 0;
+    std::vector<std::uint32_t> byText_;  // indexes into strings_, or kFree
     std::vector<QString> strings_;
     std::uint32_t references_ = 0;
 };

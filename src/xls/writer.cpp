@@ -1,5 +1,8 @@
 #include "xls/writer.h"
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <span>
 
 #include "xls/compound_file_writer.h"
@@ -31,25 +34,54 @@ std::size_t afterFilePass(const RecordWriter& stream) {
     return p;
 }
 
-}  // namespace
-
-Result<QByteArray> writeWorkbook(const Workbook& wb, const QString& password) {
+// The Workbook stream, encrypted when there is a password, ready for its container.
+Result<RecordWriter> finishedStream(const Workbook& wb, const QString& password) {
     if (password.isEmpty()) {
         Result<RecordWriter> stream = buildWorkbookStream(wb, {});
-        if (!stream)
-            return stream.error();
-        padStream(*stream);
-        return writeCompoundFile(stream->bytes());
+        if (stream)
+            padStream(*stream);
+        return stream;
     }
     Encryption encryption = newCryptoApiEncryption(password);
     const auto* filePass = reinterpret_cast<const std::uint8_t*>(encryption.filePass.constData());
     Result<RecordWriter> stream =
         buildWorkbookStream(wb, std::span(filePass, std::size_t(encryption.filePass.size())));
     if (!stream)
-        return stream.error();
+        return stream;
     padStream(*stream);
     encryptWorkbookStream(stream->bytes(), afterFilePass(*stream), *encryption.cipher);
+    return stream;
+}
+
+}  // namespace
+
+Result<QByteArray> writeWorkbook(const Workbook& wb, const QString& password) {
+    Result<RecordWriter> stream = finishedStream(wb, password);
+    if (!stream)
+        return stream.error();
     return writeCompoundFile(stream->bytes());
+}
+
+Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file,
+                                    const QString& password) {
+    Result<RecordWriter> stream = finishedStream(wb, password);
+    if (!stream)
+        return stream.error();
+    // The container goes out through a stream of its own on the file's descriptor;
+    // the device's buffer is flushed first so nothing it holds comes after it.
+    const int fd = file.flush() ? ::dup(file.handle()) : -1;
+    std::FILE* out = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (!out) {
+        if (fd >= 0)
+            ::close(fd);
+        return Error{Error::Kind::Io, QStringLiteral("Impossibile scrivere il file %1: %2.")
+                                          .arg(file.fileName(), file.errorString())};
+    }
+    Result<brisvel::Done> written = writeCompoundFile(stream->bytes(), out);
+    if (std::fclose(out) != 0 && written)
+        return Error{Error::Kind::Io,
+                     QStringLiteral("Impossibile scrivere il file %1.").arg(file.fileName())};
+    return written;
 }
 
 }  // namespace xls

@@ -4,6 +4,7 @@
 // programs open.
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 #include "xls/error.h"
@@ -14,5 +15,10 @@ namespace xls {
 // The bytes of the whole file. An empty password writes a plain file; any other
 // encrypts it with RC4 CryptoAPI (128-bit key) under that password.
 Result<QByteArray> writeWorkbook(const Workbook& wb, const QString& password = {});
+// The same file written into `file`, open for writing (a QSaveFile, say), as it
+// is composed: no second copy of the file is held in memory. The caller commits
+// or closes `file`.
+Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file,
+                                    const QString& password = {});
 
 }  // namespace xls

@@ -32,7 +32,7 @@ QByteArray numberText(double v) {
     std::string out;
     if (exponent >= -4 && exponent < 16) {
         if (exponent < 0) {
-            out = "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
+            out.assign("0.").append(std::size_t(-exponent - 1), '0').append(digits);
         } else if (std::size_t(exponent) + 1 >= digits.size()) {
             out = digits + std::string(std::size_t(exponent) + 1 - digits.size(), '0') + ".0";
         } else {
@@ -42,12 +42,12 @@ QByteArray numberText(double v) {
     } else {
         out = digits.substr(0, 1);
         if (digits.size() > 1)
-            out += "." + digits.substr(1);
+            out.append(".").append(digits, 1);
         char exp[16];
         std::snprintf(exp, sizeof exp, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
         out += exp;
     }
-    return QByteArray::fromStdString((negative ? "-" : "") + out);
+    return QByteArray(negative ? "-" : "") + QByteArray::fromStdString(out);
 }
 
 QByteArray stringText(const QString& s) {

@@ -63,20 +63,24 @@ std::optional<Arguments> parse(const QStringList& args, int positionalCount, boo
     return parsed;
 }
 
-int saveFile(const QString& path, const QByteArray& bytes) {
+// Writes the workbook straight into a new file that replaces `path` only once
+// it is whole.
+int writeTo(const QString& path, const xls::Workbook& wb, const QString& password) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly)) {
+        return fail(
+            QStringLiteral("Impossibile scrivere il file %1: %2.").arg(path, file.errorString()));
+    }
+    xls::Result<brisvel::Done> written = xls::writeWorkbook(wb, file, password);
+    if (!written) {
+        file.cancelWriting();
+        return failWith(written.error());
+    }
+    if (!file.commit()) {
         return fail(
             QStringLiteral("Impossibile scrivere il file %1: %2.").arg(path, file.errorString()));
     }
     return kOk;
-}
-
-int writeTo(const QString& path, const xls::Workbook& wb, const QString& password) {
-    xls::Result<QByteArray> bytes = xls::writeWorkbook(wb, password);
-    if (!bytes)
-        return failWith(bytes.error());
-    return saveFile(path, *bytes);
 }
 
 int dump(const Arguments& a) {
