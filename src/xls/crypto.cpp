@@ -115,7 +115,9 @@ class Md5Rc4 : public BlockRc4 {
         wipe(h0.data(), h0.size());
         wipe(&md5, sizeof md5);
     }
+    Md5Rc4(const Md5Rc4&) = default;
     ~Md5Rc4() override { wipe(base_.data(), base_.size()); }
+    std::unique_ptr<StreamCipher> clone() const override { return std::make_unique<Md5Rc4>(*this); }
 
   protected:
     void rekey(std::uint32_t block) override {
@@ -148,7 +150,11 @@ class Sha1Rc4 : public BlockRc4 {
         sha1_digest(&sha, base_.size(), base_.data());
         wipe(&sha, sizeof sha);
     }
+    Sha1Rc4(const Sha1Rc4&) = default;
     ~Sha1Rc4() override { wipe(base_.data(), base_.size()); }
+    std::unique_ptr<StreamCipher> clone() const override {
+        return std::make_unique<Sha1Rc4>(*this);
+    }
 
   protected:
     void rekey(std::uint32_t block) override {
@@ -178,7 +184,11 @@ class Sha1Rc4 : public BlockRc4 {
 class XorObfuscation : public StreamCipher {
   public:
     explicit XorObfuscation(const std::array<std::uint8_t, 16>& array) : array_(array) {}
+    XorObfuscation(const XorObfuscation&) = default;
     ~XorObfuscation() override { wipe(array_.data(), array_.size()); }
+    std::unique_ptr<StreamCipher> clone() const override {
+        return std::make_unique<XorObfuscation>(*this);
+    }
 
     void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) override {
         std::size_t index = std::size_t((streamOffset + data.size()) % 16);

@@ -22,6 +22,9 @@ class StreamCipher {
     // Transforms `data` in place: the record bytes found at `streamOffset` of the
     // Workbook stream. For RC4 schemes this both encrypts and decrypts.
     virtual void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) = 0;
+    // An independent cipher in the same state, for working on another part of the
+    // stream at the same time.
+    virtual std::unique_ptr<StreamCipher> clone() const = 0;
 };
 
 // The cipher described by a FILEPASS record body, checked against `password`.

@@ -7,8 +7,34 @@
 #include "xls/read_errors.h"
 #include "xls/record_stream.h"
 #include "xls/record_types.h"
+#include "xls/stream_halves.h"
 
 namespace xls {
+
+namespace {
+
+// Deciphers the records that start from `begin` up to `end`.
+void decryptRecords(std::span<std::uint8_t> all, std::size_t begin, std::size_t end,
+                    StreamCipher& cipher) {
+    RecordStream records(all, begin);
+    Record r;
+    while (records.position() < end && records.nextPhysical(r)) {
+        if (rec::neverEncrypted(r.type))
+            continue;
+        const std::size_t bodyOffset = r.offset + 4;
+        const std::span<std::uint8_t> body = all.subspan(bodyOffset, r.segments.front().size());
+        // A sheet's stream position in BOUNDSHEET is stored in the clear. The body is
+        // still deciphered whole, because XOR obfuscation counts those bytes too.
+        std::array<std::uint8_t, 4> clear{};
+        const std::size_t clearSize =
+            r.type == rec::BoundSheet ? std::min<std::size_t>(4, body.size()) : 0;
+        std::copy_n(body.begin(), clearSize, clear.begin());
+        cipher.apply(body, bodyOffset);
+        std::copy_n(clear.begin(), clearSize, body.begin());
+    }
+}
+
+}  // namespace
 
 Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& password) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(stream.data());
@@ -46,21 +72,10 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
         return cipher.error();
     }
 
-    Record r;
-    while (records.nextPhysical(r)) {
-        if (rec::neverEncrypted(r.type))
-            continue;
-        const std::size_t bodyOffset = r.offset + 4;
-        const std::span<std::uint8_t> body = all.subspan(bodyOffset, r.segments.front().size());
-        // A sheet's stream position in BOUNDSHEET is stored in the clear. The body is
-        // still deciphered whole, because XOR obfuscation counts those bytes too.
-        std::array<std::uint8_t, 4> clear{};
-        const std::size_t clearSize =
-            r.type == rec::BoundSheet ? std::min<std::size_t>(4, body.size()) : 0;
-        std::copy_n(body.begin(), clearSize, clear.begin());
-        (*cipher)->apply(body, bodyOffset);
-        std::copy_n(clear.begin(), clearSize, body.begin());
-    }
+    inTwoHalves(all, records.position(), **cipher,
+                [all](std::size_t begin, std::size_t end, StreamCipher& part) {
+                    decryptRecords(all, begin, end, part);
+                });
     // Bytes after the last whole record are never read as records, so a short
     // tail is left to the reader rather than refused here.
     return brisvel::Done{};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "xls/record_types.h"
+#include "xls/stream_halves.h"
 
 namespace xls {
 
@@ -12,13 +13,12 @@ std::uint16_t le16(const std::uint8_t* p) {
     return std::uint16_t(p[0] | (p[1] << 8));
 }
 
-}  // namespace
-
-void encryptWorkbookStream(std::span<std::uint8_t> stream, std::size_t from, StreamCipher& cipher) {
-    // Record by record, front to back: the cipher moves forward through each
-    // 1,024-byte block, skipping the bytes that stay in the clear.
-    std::size_t p = from;
-    while (p + 4 <= stream.size()) {
+// Record by record, front to back: the cipher moves forward through each
+// 1,024-byte block, skipping the bytes that stay in the clear.
+void encryptRecords(std::span<std::uint8_t> stream, std::size_t begin, std::size_t end,
+                    StreamCipher& cipher) {
+    std::size_t p = begin;
+    while (p < end && p + 4 <= stream.size()) {
         const std::uint16_t type = le16(&stream[p]);
         const std::size_t length =
             std::min<std::size_t>(le16(&stream[p + 2]), stream.size() - p - 4);
@@ -32,6 +32,15 @@ void encryptWorkbookStream(std::span<std::uint8_t> stream, std::size_t from, Str
             cipher.apply(stream.subspan(body + clear, length - clear), body + clear);
         p = body + length;
     }
+}
+
+}  // namespace
+
+void encryptWorkbookStream(std::span<std::uint8_t> stream, std::size_t from, StreamCipher& cipher) {
+    inTwoHalves(stream, from, cipher,
+                [stream](std::size_t begin, std::size_t end, StreamCipher& part) {
+                    encryptRecords(stream, begin, end, part);
+                });
 }
 
 }  // namespace xls
