@@ -39,22 +39,6 @@ void put(xls::Row& row, int col, xls::Cell cell) {
     row.cells[std::size_t(col)] = std::move(cell);
 }
 
-xls::Cell text(const QString& s, std::uint16_t xf = xls::kDefaultXf) {
-    xls::Cell c;
-    c.kind = xls::CellKind::Text;
-    c.text = s;
-    c.xf = xf;
-    return c;
-}
-
-xls::Cell number(double v, std::uint16_t xf = xls::kDefaultXf) {
-    xls::Cell c;
-    c.kind = xls::CellKind::Number;
-    c.number = v;
-    c.xf = xf;
-    return c;
-}
-
 double cents(double v) {
     return std::round(v * 100) / 100;
 }
@@ -85,31 +69,34 @@ xls::Sheet clients(int count, const Formats& f) {
                                  "Annotazioni"};
     sheet.rows.resize(std::size_t(count) + 1);
     for (int c = 0; c < headers.size(); ++c)
-        put(sheet.rows[0], c, text(headers[c]));
-    put(sheet.rows[0], 255, number(count + 1));
+        put(sheet.rows[0], c, xls::textCell(headers[c]));
+    put(sheet.rows[0], 255, xls::numberCell(count + 1));
     QRandomGenerator random(5000);
     for (int i = 0; i < count; ++i) {
         xls::Row& row = sheet.rows[std::size_t(i) + 1];
         const auto* town = kTowns[i % 6];
-        put(row, 0, number(i + 1));
-        put(row, 1, text(clientName(i) + QStringLiteral(" %1").arg(i)));
-        put(row, 2, number(39448 + random.bounded(4000), f.date));
-        put(row, 3, text(QStringLiteral("VIA GARIBALDI %1").arg(1 + i % 300)));
-        put(row, 4, text(QString::fromUtf8(town[2]), f.text));
-        put(row, 5, text(QString::fromUtf8(town[0])));
-        put(row, 6, text(QString::fromUtf8(town[1])));
-        put(row, 7, text(QStringLiteral("06%1").arg(4400000 + i), f.text));
+        put(row, 0, xls::numberCell(i + 1));
+        put(row, 1, xls::textCell(clientName(i) + QStringLiteral(" %1").arg(i)));
+        put(row, 2, xls::numberCell(39448 + random.bounded(4000), f.date));
+        put(row, 3, xls::textCell(QStringLiteral("VIA GARIBALDI %1").arg(1 + i % 300)));
+        put(row, 4, xls::textCell(QString::fromUtf8(town[2]), f.text));
+        put(row, 5, xls::textCell(QString::fromUtf8(town[0])));
+        put(row, 6, xls::textCell(QString::fromUtf8(town[1])));
+        put(row, 7, xls::textCell(QStringLiteral("06%1").arg(4400000 + i), f.text));
         if (i % 3 == 0)
-            put(row, 8, text(QStringLiteral("06%1").arg(5500000 + i), f.text));
-        put(row, 9, text(QStringLiteral("333%1").arg(1000000 + i), f.text));
-        put(row, 10, text(QStringLiteral("cliente%1@example.it").arg(i)));
-        put(row, 11, text(QStringLiteral("RSSMRA80A01H%1Z").arg(i % 1000, 3, 10, QChar(u'0'))));
-        put(row, 12, text(QStringLiteral("0%1").arg(1234567890 + i), f.text));
-        put(row, 13, text(QStringLiteral("IT60X05428111010000%1").arg(i, 8, 10, QChar(u'0'))));
+            put(row, 8, xls::textCell(QStringLiteral("06%1").arg(5500000 + i), f.text));
+        put(row, 9, xls::textCell(QStringLiteral("333%1").arg(1000000 + i), f.text));
+        put(row, 10, xls::textCell(QStringLiteral("cliente%1@example.it").arg(i)));
+        put(row, 11,
+            xls::textCell(QStringLiteral("RSSMRA80A01H%1Z").arg(i % 1000, 3, 10, QChar(u'0'))));
+        put(row, 12, xls::textCell(QStringLiteral("0%1").arg(1234567890 + i), f.text));
+        put(row, 13,
+            xls::textCell(QStringLiteral("IT60X05428111010000%1").arg(i, 8, 10, QChar(u'0'))));
         if (i % 4 == 0)
-            put(row, 14, text(clientName(i + 7)));
+            put(row, 14, xls::textCell(clientName(i + 7)));
         if (i % 10 == 0)
-            put(row, 15, text(QStringLiteral("Cliente dal %1\nnote varie").arg(2000 + i % 20)));
+            put(row, 15,
+                xls::textCell(QStringLiteral("Cliente dal %1\nnote varie").arg(2000 + i % 20)));
     }
     sheet.frozenRows = 1;
     return sheet;
@@ -124,9 +111,9 @@ xls::Sheet invoices(int count, int clientCount, const Formats& f) {
         "Totale Fatt.", "Ritenuta",   "Netto",       "Incasso", "Tramite"};
     sheet.rows.resize(std::size_t(count) + 1);
     for (int c = 0; c < headers.size(); ++c)
-        put(sheet.rows[0], c, text(headers[c]));
-    put(sheet.rows[0], 254, number(count + 1));
-    put(sheet.rows[0], 255, number(count + 1));
+        put(sheet.rows[0], c, xls::textCell(headers[c]));
+    put(sheet.rows[0], 254, xls::numberCell(count + 1));
+    put(sheet.rows[0], 255, xls::numberCell(count + 1));
     QRandomGenerator random(32766);
     for (int i = 0; i < count; ++i) {
         xls::Row& row = sheet.rows[std::size_t(i) + 1];
@@ -140,11 +127,11 @@ xls::Sheet invoices(int count, int clientCount, const Formats& f) {
         const double exemptAmount = exempt ? cents(random.bounded(20000) / 100.0) : 0;
         const double invoice = cents(total + vat + exemptAmount);
         const double withholding = cents(taxable * 0.2);
-        put(row, 0, number(i + 1));
-        put(row, 1, text(clientName(client) + QStringLiteral(" %1").arg(client)));
-        put(row, 2, number(client + 1));
-        put(row, 3, number(i % 500 + 1));
-        put(row, 4, number(date, f.date));
+        put(row, 0, xls::numberCell(i + 1));
+        put(row, 1, xls::textCell(clientName(client) + QStringLiteral(" %1").arg(client)));
+        put(row, 2, xls::numberCell(client + 1));
+        put(row, 3, xls::numberCell(i % 500 + 1));
+        put(row, 4, xls::numberCell(date, f.date));
         // Most descriptions repeat month by month; some name their own file.
         QString description =
             QStringLiteral("%1 mese di %2 %3")
@@ -152,22 +139,23 @@ xls::Sheet invoices(int count, int clientCount, const Formats& f) {
                 .arg(2008 + i / 2920);
         if (i % 10 == 0)
             description += QStringLiteral("\npratica n. %1").arg(i + 1);
-        put(row, 5, text(description));
-        put(row, 6, number(taxable, f.amount));
-        put(row, 7, number(surcharge, f.amount));
-        put(row, 8, number(total, f.amount));
-        put(row, 9, number(vat, f.amount));
-        put(row, 10, text(exempt ? QStringLiteral("Art. 15 DPR 633/72") : QStringLiteral("*")));
-        put(row, 11, number(exemptAmount, f.amount));
-        put(row, 12, number(invoice, f.amount));
-        put(row, 13, number(withholding, f.amount));
-        put(row, 14, number(cents(invoice - withholding), f.amount));
+        put(row, 5, xls::textCell(description));
+        put(row, 6, xls::numberCell(taxable, f.amount));
+        put(row, 7, xls::numberCell(surcharge, f.amount));
+        put(row, 8, xls::numberCell(total, f.amount));
+        put(row, 9, xls::numberCell(vat, f.amount));
+        put(row, 10,
+            xls::textCell(exempt ? QStringLiteral("Art. 15 DPR 633/72") : QStringLiteral("*")));
+        put(row, 11, xls::numberCell(exemptAmount, f.amount));
+        put(row, 12, xls::numberCell(invoice, f.amount));
+        put(row, 13, xls::numberCell(withholding, f.amount));
+        put(row, 14, xls::numberCell(cents(invoice - withholding), f.amount));
         if (i % 5 == 0) {
-            put(row, 15, text(QStringLiteral("*")));
+            put(row, 15, xls::textCell(QStringLiteral("*")));
         } else {
-            put(row, 15, number(date + 30, f.date));
+            put(row, 15, xls::numberCell(date + 30, f.date));
         }
-        put(row, 16, text(QString::fromUtf8(kPayments[i % 4])));
+        put(row, 16, xls::textCell(QString::fromUtf8(kPayments[i % 4])));
     }
     sheet.frozenRows = 1;
     sheet.selected = true;

@@ -148,22 +148,6 @@ bool SheetReader::put(int r, int c, Cell cell) {
     return true;
 }
 
-Cell numberCell(std::uint16_t xf, double value) {
-    Cell cell;
-    cell.kind = CellKind::Number;
-    cell.xf = xf;
-    cell.number = value;
-    return cell;
-}
-
-Cell textCell(std::uint16_t xf, QString text) {
-    Cell cell;
-    cell.kind = CellKind::Text;
-    cell.xf = xf;
-    cell.text = std::move(text);
-    return cell;
-}
-
 Cell codeCell(std::uint16_t xf, bool isError, std::uint8_t code) {
     Cell cell;
     cell.kind = isError ? CellKind::Error : CellKind::Boolean;
@@ -177,7 +161,7 @@ bool SheetReader::number(ByteReader& in) {
     std::uint16_t x;
     cellHeader(in, r, c, x);
     const double v = in.f64();
-    return in.ok() && put(r, c, numberCell(x, v));
+    return in.ok() && put(r, c, numberCell(v, x));
 }
 
 bool SheetReader::rk(ByteReader& in) {
@@ -185,7 +169,7 @@ bool SheetReader::rk(ByteReader& in) {
     std::uint16_t x;
     cellHeader(in, r, c, x);
     const std::uint32_t v = in.u32();
-    return in.ok() && put(r, c, numberCell(x, rkNumber(v)));
+    return in.ok() && put(r, c, numberCell(rkNumber(v), x));
 }
 
 bool SheetReader::mulRk(ByteReader& in, std::size_t size) {
@@ -199,7 +183,7 @@ bool SheetReader::mulRk(ByteReader& in, std::size_t size) {
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint16_t x = xf(in.u16());
         const std::uint32_t v = in.u32();
-        if (!in.ok() || !put(r, first + int(i), numberCell(x, rkNumber(v))))
+        if (!in.ok() || !put(r, first + int(i), numberCell(rkNumber(v), x)))
             return false;
     }
     return in.u16() == first + count - 1 && in.ok();
@@ -244,7 +228,7 @@ bool SheetReader::label(ByteReader& in) {
     std::uint16_t x;
     cellHeader(in, r, c, x);
     QString text = in.string();  // RSTRING's formatting runs after it are not kept
-    return in.ok() && put(r, c, textCell(x, std::move(text)));
+    return in.ok() && put(r, c, textCell(std::move(text), x));
 }
 
 bool SheetReader::labelSst(ByteReader& in) {
@@ -254,7 +238,7 @@ bool SheetReader::labelSst(ByteReader& in) {
     const std::uint32_t index = in.u32();
     if (!in.ok() || index >= ctx_.sharedStrings.size())
         return false;
-    return put(r, c, textCell(x, ctx_.sharedStrings[index]));
+    return put(r, c, textCell(ctx_.sharedStrings[index], x));
 }
 
 bool SheetReader::formula(ByteReader& in) {
@@ -272,11 +256,11 @@ bool SheetReader::formula(ByteReader& in) {
         for (int i = 7; i >= 0; --i)
             bits = (bits << 8) | value[i];
         v = std::bit_cast<double>(bits);
-        return put(r, c, numberCell(x, v));
+        return put(r, c, numberCell(v, x));
     }
     switch (value[0]) {
         case 0:
-            if (!put(r, c, textCell(x, QString())))
+            if (!put(r, c, textCell(QString(), x)))
                 return false;
             pendingString_ = PendingString{r, c, x};
             return true;
@@ -285,7 +269,7 @@ bool SheetReader::formula(ByteReader& in) {
         case 2:
             return put(r, c, codeCell(x, true, value[2]));
         case 3:
-            return put(r, c, textCell(x, QString()));
+            return put(r, c, textCell(QString(), x));
         default:
             return false;
     }
@@ -297,7 +281,7 @@ bool SheetReader::formulaString(ByteReader& in) {
         return false;
     if (pendingString_) {
         const PendingString p = *pendingString_;
-        return put(p.row, p.col, textCell(p.xf, std::move(text)));
+        return put(p.row, p.col, textCell(std::move(text), p.xf));
     }
     return true;
 }

@@ -47,6 +47,22 @@ struct Cell {
     bool isVoid() const { return kind == CellKind::Empty && xf == kDefaultXf; }
 };
 
+inline Cell numberCell(double value, std::uint16_t xf = kDefaultXf) {
+    Cell cell;
+    cell.kind = CellKind::Number;
+    cell.xf = xf;
+    cell.number = value;
+    return cell;
+}
+
+inline Cell textCell(QString text, std::uint16_t xf = kDefaultXf) {
+    Cell cell;
+    cell.kind = CellKind::Text;
+    cell.xf = xf;
+    cell.text = std::move(text);
+    return cell;
+}
+
 struct Row {
     std::vector<Cell> cells;  // index = 0-based column; may be shorter than the used width
 

@@ -24,22 +24,6 @@ void put(xls::Sheet& sheet, int row, int col, xls::Cell cell) {
     cells[std::size_t(col)] = std::move(cell);
 }
 
-xls::Cell text(const QString& s, std::uint16_t xf = xls::kDefaultXf) {
-    xls::Cell c;
-    c.kind = xls::CellKind::Text;
-    c.text = s;
-    c.xf = xf;
-    return c;
-}
-
-xls::Cell number(double v, std::uint16_t xf = xls::kDefaultXf) {
-    xls::Cell c;
-    c.kind = xls::CellKind::Number;
-    c.number = v;
-    c.xf = xf;
-    return c;
-}
-
 xls::Workbook sample() {
     xls::Workbook wb = xls::Workbook::withDefaults();
     xls::Font bold;
@@ -59,26 +43,26 @@ xls::Workbook sample() {
     invoices.name = QStringLiteral("Fatture");
     const char* headers[] = {"ID", "Cliente", "Data", "Descrizione", "Importo", "IVA", "Totale"};
     for (int c = 0; c < 7; ++c)
-        put(invoices, 0, c, text(QString::fromUtf8(headers[c]), header));
+        put(invoices, 0, c, xls::textCell(QString::fromUtf8(headers[c]), header));
     const char* clients[] = {"ROSSI MARIO", "ÉLITE COSTRUZIONI SPA", "D'AMICO & FIGLI SNC",
                              "FORLÌ SERVIZI", "Ωmega Ltd — “citazioni” €"};
     for (int i = 0; i < 400; ++i) {
         const int r = i + 1;
         const double taxable = 100.0 + i * 37.13;
-        put(invoices, r, 0, number(i + 1));
-        put(invoices, r, 1, text(QString::fromUtf8(clients[i % 5])));
-        put(invoices, r, 2, number(39818 + i * 3, date));
+        put(invoices, r, 0, xls::numberCell(i + 1));
+        put(invoices, r, 1, xls::textCell(QString::fromUtf8(clients[i % 5])));
+        put(invoices, r, 2, xls::numberCell(39818 + i * 3, date));
         put(invoices, r, 3,
-            text(QStringLiteral("Consulenza professionale n. %1\nseconda riga %2")
-                     .arg(i + 1)
-                     .arg(QString(i % 40, QChar(0x03B1 + i % 20)))));
-        put(invoices, r, 4, number(taxable, amount));
-        put(invoices, r, 5, number(taxable * 0.22, amount));
-        put(invoices, r, 6, number(taxable * 1.22, amount));
+            xls::textCell(QStringLiteral("Consulenza professionale n. %1\nseconda riga %2")
+                              .arg(i + 1)
+                              .arg(QString(i % 40, QChar(0x03B1 + i % 20)))));
+        put(invoices, r, 4, xls::numberCell(taxable, amount));
+        put(invoices, r, 5, xls::numberCell(taxable * 0.22, amount));
+        put(invoices, r, 6, xls::numberCell(taxable * 1.22, amount));
     }
-    put(invoices, 0, 255, number(401));
-    put(invoices, 403, 0, text(QStringLiteral("Totale"), header));
-    put(invoices, 405, 1, text(QString(9000, QChar(0x20AC)) + QStringLiteral("fine")));
+    put(invoices, 0, 255, xls::numberCell(401));
+    put(invoices, 403, 0, xls::textCell(QStringLiteral("Totale"), header));
+    put(invoices, 405, 1, xls::textCell(QString(9000, QChar(0x20AC)) + QStringLiteral("fine")));
     invoices.merged = {{403, 403, 0, 3}, {405, 406, 1, 2}};
     invoices.frozenRows = 1;
     invoices.columns = {{1, 1, 9000, xls::kDefaultXf, 0}, {3, 3, 12000, xls::kDefaultXf, 0}};
@@ -87,9 +71,9 @@ xls::Workbook sample() {
 
     xls::Sheet settings;
     settings.name = QStringLiteral("Utilità");
-    put(settings, 0, 0, text(QStringLiteral("INPS/Cassa")));
-    put(settings, 1, 0, text(QStringLiteral("*")));
-    put(settings, 2, 0, number(4));
+    put(settings, 0, 0, xls::textCell(QStringLiteral("INPS/Cassa")));
+    put(settings, 1, 0, xls::textCell(QStringLiteral("*")));
+    put(settings, 2, 0, xls::numberCell(4));
     xls::Cell yes;
     yes.kind = xls::CellKind::Boolean;
     yes.code = 1;

@@ -55,20 +55,6 @@ xls::Workbook oneSheet(std::vector<xls::Cell> column) {
     return wb;
 }
 
-xls::Cell textCell(const QString& s) {
-    xls::Cell c;
-    c.kind = xls::CellKind::Text;
-    c.text = s;
-    return c;
-}
-
-xls::Cell numberCell(double v) {
-    xls::Cell c;
-    c.kind = xls::CellKind::Number;
-    c.number = v;
-    return c;
-}
-
 // A text of `length` characters drawn from `alphabet`.
 QString randomText(QRandomGenerator& random, const QString& alphabet, int length) {
     QString s;
@@ -87,11 +73,11 @@ TEST(WriterSharedStrings, LongStringsCrossRecordBoundariesIntact) {
     // two-byte characters start and split at every kind of offset.
     for (int i = 0; i < 300; ++i) {
         const int length = int(random.bounded(1, 9000));
-        cells.push_back(textCell(randomText(random, i % 3 == 0 ? wide : latin, length)));
+        cells.push_back(xls::textCell(randomText(random, i % 3 == 0 ? wide : latin, length)));
     }
-    cells.push_back(textCell(QString(32767, u'x')));
-    cells.push_back(textCell(QString(32767, QChar(0x20AC))));
-    cells.push_back(textCell(QString()));
+    cells.push_back(xls::textCell(QString(32767, u'x')));
+    cells.push_back(xls::textCell(QString(32767, QChar(0x20AC))));
+    cells.push_back(xls::textCell(QString()));
     cells.push_back(cells[5]);  // a repeated text shares its entry
     const xls::Workbook wb = oneSheet(cells);
 
@@ -111,7 +97,8 @@ TEST(WriterSharedStrings, LongStringsCrossRecordBoundariesIntact) {
 }
 
 TEST(WriterSharedStrings, TableCountsReferencesAndUniqueTexts) {
-    const xls::Workbook wb = oneSheet({textCell("a"), textCell("b"), textCell("a"), textCell("a")});
+    const xls::Workbook wb =
+        oneSheet({xls::textCell("a"), xls::textCell("b"), xls::textCell("a"), xls::textCell("a")});
     xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
     ASSERT_TRUE(bytes.ok());
     for (const auto& r : physicalRecords(*bytes)) {
@@ -164,7 +151,8 @@ TEST(WriterNumbers, CellsUseRkMulRkAndNumberAsFits) {
     xls::Sheet s;
     s.name = QStringLiteral("Foglio1");
     xls::Row row;
-    row.cells = {numberCell(1), numberCell(2.5), numberCell(1.0 / 3.0), numberCell(4)};
+    row.cells = {xls::numberCell(1), xls::numberCell(2.5), xls::numberCell(1.0 / 3.0),
+                 xls::numberCell(4)};
     s.rows.push_back(row);
     wb.sheets.push_back(s);
     xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
@@ -179,7 +167,7 @@ TEST(WriterNumbers, CellsUseRkMulRkAndNumberAsFits) {
 }
 
 TEST(WriterLimits, TextLongerThanACellHoldsIsRefusedNamingTheCell) {
-    xls::Workbook wb = oneSheet({textCell("ok"), textCell(QString(32768, u'a'))});
+    xls::Workbook wb = oneSheet({xls::textCell("ok"), xls::textCell(QString(32768, u'a'))});
     xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
     ASSERT_FALSE(bytes.ok());
     EXPECT_TRUE(bytes.error().message.contains(QStringLiteral("riga 2")));
@@ -208,7 +196,7 @@ TEST(WriterLimits, WorkbooksBiffCannotHoldAreRefused) {
     xls::Workbook wide = oneSheet({});
     wide.sheets[0].rows.resize(1);
     wide.sheets[0].rows[0].cells.resize(257);
-    wide.sheets[0].rows[0].cells[256] = numberCell(1);
+    wide.sheets[0].rows[0].cells[256] = xls::numberCell(1);
     EXPECT_TRUE(refused(wide));
 
     xls::Workbook badMerge = oneSheet({});
@@ -238,7 +226,7 @@ TEST(WriterLimits, ManyMergedRangesAreSplitAcrossRecords) {
 }
 
 TEST(WriterRecords, LongKeptRecordIsContinued) {
-    xls::Workbook wb = oneSheet({numberCell(1)});
+    xls::Workbook wb = oneSheet({xls::numberCell(1)});
     QByteArray big(20000, '\x5A');
     wb.sheets[0].extraRecords.push_back({0x0862, big});
     xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);

@@ -10,22 +10,6 @@ namespace {
 using writertest::cellAt;
 using writertest::roundTrip;
 
-xls::Cell number(double v, std::uint16_t xf = xls::kDefaultXf) {
-    xls::Cell c;
-    c.kind = xls::CellKind::Number;
-    c.number = v;
-    c.xf = xf;
-    return c;
-}
-
-xls::Cell text(const QString& s, std::uint16_t xf = xls::kDefaultXf) {
-    xls::Cell c;
-    c.kind = xls::CellKind::Text;
-    c.text = s;
-    c.xf = xf;
-    return c;
-}
-
 void put(xls::Sheet& sheet, int row, int col, xls::Cell cell) {
     if (sheet.rows.size() <= std::size_t(row))
         sheet.rows.resize(std::size_t(row) + 1);
@@ -58,19 +42,19 @@ xls::Workbook richWorkbook() {
 
     xls::Sheet fatture;
     fatture.name = QStringLiteral("Fatture");
-    put(fatture, 0, 0, text(QStringLiteral("ID"), headerXf));
-    put(fatture, 0, 1, text(QStringLiteral("Cliente"), headerXf));
-    put(fatture, 0, 4, text(QStringLiteral("Data"), headerXf));
-    put(fatture, 0, 6, text(QStringLiteral("Importo"), headerXf));
-    put(fatture, 0, 255, number(13));  // IV1: the next invoice number
-    put(fatture, 1, 0, number(1));
-    put(fatture, 1, 1, text(QStringLiteral("ÉLITE COSTRUZIONI SPA")));
-    put(fatture, 1, 4, number(39818, date));
-    put(fatture, 1, 6, number(2889.1, amount));
-    put(fatture, 1, 7, number(1.0 / 3.0, amount));
-    put(fatture, 1, 8, number(-1234567.891));
-    put(fatture, 2, 0, number(2));
-    put(fatture, 2, 1, text(QStringLiteral("Consulenza\nseconda riga")));
+    put(fatture, 0, 0, xls::textCell(QStringLiteral("ID"), headerXf));
+    put(fatture, 0, 1, xls::textCell(QStringLiteral("Cliente"), headerXf));
+    put(fatture, 0, 4, xls::textCell(QStringLiteral("Data"), headerXf));
+    put(fatture, 0, 6, xls::textCell(QStringLiteral("Importo"), headerXf));
+    put(fatture, 0, 255, xls::numberCell(13));  // IV1: the next invoice number
+    put(fatture, 1, 0, xls::numberCell(1));
+    put(fatture, 1, 1, xls::textCell(QStringLiteral("ÉLITE COSTRUZIONI SPA")));
+    put(fatture, 1, 4, xls::numberCell(39818, date));
+    put(fatture, 1, 6, xls::numberCell(2889.1, amount));
+    put(fatture, 1, 7, xls::numberCell(1.0 / 3.0, amount));
+    put(fatture, 1, 8, xls::numberCell(-1234567.891));
+    put(fatture, 2, 0, xls::numberCell(2));
+    put(fatture, 2, 1, xls::textCell(QStringLiteral("Consulenza\nseconda riga")));
     xls::Cell yes;
     yes.kind = xls::CellKind::Boolean;
     yes.code = 1;
@@ -84,7 +68,7 @@ xls::Workbook richWorkbook() {
     put(fatture, 2, 6, formattedBlank);
     put(fatture, 2, 7, formattedBlank);
     put(fatture, 2, 9, formattedBlank);
-    put(fatture, 40, 3, text(QString()));  // past the first block of 32 rows
+    put(fatture, 40, 3, xls::textCell(QString()));  // past the first block of 32 rows
 
     fatture.rows[1].height = 600;
     fatture.rows[1].customHeight = true;
@@ -130,7 +114,7 @@ xls::Workbook richWorkbook() {
     xls::Sheet hidden;
     hidden.name = QStringLiteral("Utilità");
     hidden.hidden = true;
-    put(hidden, 1, 0, text(QStringLiteral("*")));
+    put(hidden, 1, 0, xls::textCell(QStringLiteral("*")));
     hidden.page.printArea = xls::CellRect{0, 9, 0, 4};
 
     wb.sheets.push_back(std::move(fatture));
@@ -278,9 +262,9 @@ TEST(WriterRoundTrip, NonFiniteNumbersBecomeNumErrors) {
     xls::Workbook wb = xls::Workbook::withDefaults();
     xls::Sheet s;
     s.name = QStringLiteral("Foglio1");
-    put(s, 0, 0, number(std::nan("")));
-    put(s, 0, 1, number(INFINITY));
-    put(s, 0, 2, number(-0.0));
+    put(s, 0, 0, xls::numberCell(std::nan("")));
+    put(s, 0, 1, xls::numberCell(INFINITY));
+    put(s, 0, 2, xls::numberCell(-0.0));
     wb.sheets.push_back(s);
     const xls::Workbook back = roundTrip(wb);
     ASSERT_EQ(back.sheets.size(), 1u);
