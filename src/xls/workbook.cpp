@@ -170,6 +170,15 @@ const Font& Workbook::fontOf(const Xf& xf) const {
     return index < fonts.size() ? fonts[index] : (fonts.empty() ? fallback : fonts.front());
 }
 
+void Sheet::put(int row, int col, Cell cell) {
+    if (rows.size() <= std::size_t(row))
+        rows.resize(std::size_t(row) + 1);
+    auto& cells = rows[std::size_t(row)].cells;
+    if (cells.size() <= std::size_t(col))
+        cells.resize(std::size_t(col) + 1);
+    cells[std::size_t(col)] = std::move(cell);
+}
+
 Sheet* Workbook::sheet(const QString& name) {
     for (auto& s : sheets) {
         if (s.name == name)

@@ -150,6 +150,9 @@ struct Sheet {
 
     // Sheet records that were read, are not understood and are safe to write back.
     std::vector<RawRecord> extraRecords;
+
+    // Places `cell` at a 0-based position, growing the rows and the row's cells.
+    void put(int row, int col, Cell cell);
 };
 
 struct Font {

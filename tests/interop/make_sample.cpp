@@ -15,15 +15,6 @@
 
 namespace {
 
-void put(xls::Sheet& sheet, int row, int col, xls::Cell cell) {
-    if (sheet.rows.size() <= std::size_t(row))
-        sheet.rows.resize(std::size_t(row) + 1);
-    auto& cells = sheet.rows[std::size_t(row)].cells;
-    if (cells.size() <= std::size_t(col))
-        cells.resize(std::size_t(col) + 1);
-    cells[std::size_t(col)] = std::move(cell);
-}
-
 xls::Workbook sample() {
     xls::Workbook wb = xls::Workbook::withDefaults();
     xls::Font bold;
@@ -43,26 +34,26 @@ xls::Workbook sample() {
     invoices.name = QStringLiteral("Fatture");
     const char* headers[] = {"ID", "Cliente", "Data", "Descrizione", "Importo", "IVA", "Totale"};
     for (int c = 0; c < 7; ++c)
-        put(invoices, 0, c, xls::textCell(QString::fromUtf8(headers[c]), header));
+        invoices.put(0, c, xls::textCell(QString::fromUtf8(headers[c]), header));
     const char* clients[] = {"ROSSI MARIO", "ÉLITE COSTRUZIONI SPA", "D'AMICO & FIGLI SNC",
                              "FORLÌ SERVIZI", "Ωmega Ltd — “citazioni” €"};
     for (int i = 0; i < 400; ++i) {
         const int r = i + 1;
         const double taxable = 100.0 + i * 37.13;
-        put(invoices, r, 0, xls::numberCell(i + 1));
-        put(invoices, r, 1, xls::textCell(QString::fromUtf8(clients[i % 5])));
-        put(invoices, r, 2, xls::numberCell(39818 + i * 3, date));
-        put(invoices, r, 3,
-            xls::textCell(QStringLiteral("Consulenza professionale n. %1\nseconda riga %2")
-                              .arg(i + 1)
-                              .arg(QString(i % 40, QChar(0x03B1 + i % 20)))));
-        put(invoices, r, 4, xls::numberCell(taxable, amount));
-        put(invoices, r, 5, xls::numberCell(taxable * 0.22, amount));
-        put(invoices, r, 6, xls::numberCell(taxable * 1.22, amount));
+        invoices.put(r, 0, xls::numberCell(i + 1));
+        invoices.put(r, 1, xls::textCell(QString::fromUtf8(clients[i % 5])));
+        invoices.put(r, 2, xls::numberCell(39818 + i * 3, date));
+        invoices.put(r, 3,
+                     xls::textCell(QStringLiteral("Consulenza professionale n. %1\nseconda riga %2")
+                                       .arg(i + 1)
+                                       .arg(QString(i % 40, QChar(0x03B1 + i % 20)))));
+        invoices.put(r, 4, xls::numberCell(taxable, amount));
+        invoices.put(r, 5, xls::numberCell(taxable * 0.22, amount));
+        invoices.put(r, 6, xls::numberCell(taxable * 1.22, amount));
     }
-    put(invoices, 0, 255, xls::numberCell(401));
-    put(invoices, 403, 0, xls::textCell(QStringLiteral("Totale"), header));
-    put(invoices, 405, 1, xls::textCell(QString(9000, QChar(0x20AC)) + QStringLiteral("fine")));
+    invoices.put(0, 255, xls::numberCell(401));
+    invoices.put(403, 0, xls::textCell(QStringLiteral("Totale"), header));
+    invoices.put(405, 1, xls::textCell(QString(9000, QChar(0x20AC)) + QStringLiteral("fine")));
     invoices.merged = {{403, 403, 0, 3}, {405, 406, 1, 2}};
     invoices.frozenRows = 1;
     invoices.columns = {{1, 1, 9000, xls::kDefaultXf, 0}, {3, 3, 12000, xls::kDefaultXf, 0}};
@@ -71,13 +62,13 @@ xls::Workbook sample() {
 
     xls::Sheet settings;
     settings.name = QStringLiteral("Utilità");
-    put(settings, 0, 0, xls::textCell(QStringLiteral("INPS/Cassa")));
-    put(settings, 1, 0, xls::textCell(QStringLiteral("*")));
-    put(settings, 2, 0, xls::numberCell(4));
+    settings.put(0, 0, xls::textCell(QStringLiteral("INPS/Cassa")));
+    settings.put(1, 0, xls::textCell(QStringLiteral("*")));
+    settings.put(2, 0, xls::numberCell(4));
     xls::Cell yes;
     yes.kind = xls::CellKind::Boolean;
     yes.code = 1;
-    put(settings, 3, 0, yes);
+    settings.put(3, 0, yes);
 
     wb.sheets.push_back(std::move(invoices));
     wb.sheets.push_back(std::move(settings));

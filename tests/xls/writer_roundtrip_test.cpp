@@ -10,15 +10,6 @@ namespace {
 using writertest::cellAt;
 using writertest::roundTrip;
 
-void put(xls::Sheet& sheet, int row, int col, xls::Cell cell) {
-    if (sheet.rows.size() <= std::size_t(row))
-        sheet.rows.resize(std::size_t(row) + 1);
-    auto& cells = sheet.rows[std::size_t(row)].cells;
-    if (cells.size() <= std::size_t(col))
-        cells.resize(std::size_t(col) + 1);
-    cells[std::size_t(col)] = std::move(cell);
-}
-
 // A store as a user would leave it: formats, fonts, layout, print set-up.
 xls::Workbook richWorkbook() {
     xls::Workbook wb = xls::Workbook::withDefaults();
@@ -42,33 +33,33 @@ xls::Workbook richWorkbook() {
 
     xls::Sheet fatture;
     fatture.name = QStringLiteral("Fatture");
-    put(fatture, 0, 0, xls::textCell(QStringLiteral("ID"), headerXf));
-    put(fatture, 0, 1, xls::textCell(QStringLiteral("Cliente"), headerXf));
-    put(fatture, 0, 4, xls::textCell(QStringLiteral("Data"), headerXf));
-    put(fatture, 0, 6, xls::textCell(QStringLiteral("Importo"), headerXf));
-    put(fatture, 0, 255, xls::numberCell(13));  // IV1: the next invoice number
-    put(fatture, 1, 0, xls::numberCell(1));
-    put(fatture, 1, 1, xls::textCell(QStringLiteral("ÉLITE COSTRUZIONI SPA")));
-    put(fatture, 1, 4, xls::numberCell(39818, date));
-    put(fatture, 1, 6, xls::numberCell(2889.1, amount));
-    put(fatture, 1, 7, xls::numberCell(1.0 / 3.0, amount));
-    put(fatture, 1, 8, xls::numberCell(-1234567.891));
-    put(fatture, 2, 0, xls::numberCell(2));
-    put(fatture, 2, 1, xls::textCell(QStringLiteral("Consulenza\nseconda riga")));
+    fatture.put(0, 0, xls::textCell(QStringLiteral("ID"), headerXf));
+    fatture.put(0, 1, xls::textCell(QStringLiteral("Cliente"), headerXf));
+    fatture.put(0, 4, xls::textCell(QStringLiteral("Data"), headerXf));
+    fatture.put(0, 6, xls::textCell(QStringLiteral("Importo"), headerXf));
+    fatture.put(0, 255, xls::numberCell(13));  // IV1: the next invoice number
+    fatture.put(1, 0, xls::numberCell(1));
+    fatture.put(1, 1, xls::textCell(QStringLiteral("ÉLITE COSTRUZIONI SPA")));
+    fatture.put(1, 4, xls::numberCell(39818, date));
+    fatture.put(1, 6, xls::numberCell(2889.1, amount));
+    fatture.put(1, 7, xls::numberCell(1.0 / 3.0, amount));
+    fatture.put(1, 8, xls::numberCell(-1234567.891));
+    fatture.put(2, 0, xls::numberCell(2));
+    fatture.put(2, 1, xls::textCell(QStringLiteral("Consulenza\nseconda riga")));
     xls::Cell yes;
     yes.kind = xls::CellKind::Boolean;
     yes.code = 1;
-    put(fatture, 2, 2, yes);
+    fatture.put(2, 2, yes);
     xls::Cell div0;
     div0.kind = xls::CellKind::Error;
     div0.code = std::uint8_t(xls::ErrorCode::Div0);
-    put(fatture, 2, 3, div0);
+    fatture.put(2, 3, div0);
     xls::Cell formattedBlank;
     formattedBlank.xf = amount;
-    put(fatture, 2, 6, formattedBlank);
-    put(fatture, 2, 7, formattedBlank);
-    put(fatture, 2, 9, formattedBlank);
-    put(fatture, 40, 3, xls::textCell(QString()));  // past the first block of 32 rows
+    fatture.put(2, 6, formattedBlank);
+    fatture.put(2, 7, formattedBlank);
+    fatture.put(2, 9, formattedBlank);
+    fatture.put(40, 3, xls::textCell(QString()));  // past the first block of 32 rows
 
     fatture.rows[1].height = 600;
     fatture.rows[1].customHeight = true;
@@ -114,7 +105,7 @@ xls::Workbook richWorkbook() {
     xls::Sheet hidden;
     hidden.name = QStringLiteral("Utilità");
     hidden.hidden = true;
-    put(hidden, 1, 0, xls::textCell(QStringLiteral("*")));
+    hidden.put(1, 0, xls::textCell(QStringLiteral("*")));
     hidden.page.printArea = xls::CellRect{0, 9, 0, 4};
 
     wb.sheets.push_back(std::move(fatture));
@@ -262,9 +253,9 @@ TEST(WriterRoundTrip, NonFiniteNumbersBecomeNumErrors) {
     xls::Workbook wb = xls::Workbook::withDefaults();
     xls::Sheet s;
     s.name = QStringLiteral("Foglio1");
-    put(s, 0, 0, xls::numberCell(std::nan("")));
-    put(s, 0, 1, xls::numberCell(INFINITY));
-    put(s, 0, 2, xls::numberCell(-0.0));
+    s.put(0, 0, xls::numberCell(std::nan("")));
+    s.put(0, 1, xls::numberCell(INFINITY));
+    s.put(0, 2, xls::numberCell(-0.0));
     wb.sheets.push_back(s);
     const xls::Workbook back = roundTrip(wb);
     ASSERT_EQ(back.sheets.size(), 1u);

@@ -82,12 +82,7 @@ std::optional<xls::Error> fillSheet(xls::Sheet& sheet, const QJsonObject& cells)
                                .arg(it.key(), sheet.name));
         }
         const auto [row, col] = *at;
-        if (sheet.rows.size() <= std::size_t(row))
-            sheet.rows.resize(std::size_t(row) + 1);
-        std::vector<xls::Cell>& rowCells = sheet.rows[std::size_t(row)].cells;
-        if (rowCells.size() <= std::size_t(col))
-            rowCells.resize(std::size_t(col) + 1);
-        rowCells[std::size_t(col)] = std::move(cell);
+        sheet.put(row, col, std::move(cell));
     }
     return std::nullopt;
 }
