@@ -2,7 +2,6 @@
 
 #include <QRandomGenerator>
 
-#include <nettle/arcfour.h>
 #include <nettle/md5.h>
 #include <nettle/sha1.h>
 
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "xls/byte_reader.h"
+#include "xls/rc4.h"
 
 namespace xls {
 
@@ -54,9 +54,10 @@ Error badFilePass() {
 }
 
 // The RC4 schemes share the stream handling: the key depends on the 1024-byte block
-// a byte falls in, and the keystream runs from the start of that block. Each
-// block's keystream is made once, whole, so that the many short record bodies
-// in a block cost only an XOR each, and no keystream is made twice.
+// a byte falls in, and the keystream runs from the start of that block. The
+// keystreams of a few blocks in a row are made at once, interleaved, and kept, so
+// the many short record bodies in a block cost only an XOR each, and no
+// keystream is made twice while the stream is walked front to back.
 class BlockRc4 : public StreamCipher {
   public:
     void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) override {
@@ -65,36 +66,40 @@ class BlockRc4 : public StreamCipher {
             const std::uint64_t at = streamOffset + done;
             const std::uint64_t block = at / kBlockSize;
             const std::size_t inBlock = std::size_t(at % kBlockSize);
-            if (!keyed_ || block != block_) {
-                rekey(std::uint32_t(block));
-                keystream_.fill(0);
-                arcfour_crypt(&rc4_, keystream_.size(), keystream_.data(), keystream_.data());
-                block_ = block;
-                keyed_ = true;
-            }
+            if (!keyed_ || block < first_ || block >= first_ + kKeptBlocks)
+                makeKeystreams(block);
             const std::size_t n = std::min(data.size() - done, kBlockSize - inBlock);
             std::uint8_t* out = data.data() + done;
-            const std::uint8_t* key = keystream_.data() + inBlock;
+            const std::uint8_t* key = keystreams_.data() + (block - first_) * kBlockSize + inBlock;
             for (std::size_t i = 0; i < n; ++i)
                 out[i] ^= key[i];
             done += n;
         }
     }
 
-    ~BlockRc4() override {
-        wipe(&rc4_, sizeof rc4_);
-        wipe(keystream_.data(), keystream_.size());
-    }
+    ~BlockRc4() override { wipe(keystreams_.data(), keystreams_.size()); }
 
   protected:
-    // Starts the keystream of `block` in rc4_.
-    virtual void rekey(std::uint32_t block) = 0;
-    arcfour_ctx rc4_{};
+    // The RC4 key of `block`.
+    virtual rc4::Key keyFor(std::uint32_t block) const = 0;
 
   private:
-    std::array<std::uint8_t, kBlockSize> keystream_{};
+    static constexpr std::size_t kKeptBlocks = 4;
+
+    void makeKeystreams(std::uint64_t block) {
+        std::array<rc4::Key, kKeptBlocks> keys{};
+        for (std::size_t k = 0; k < kKeptBlocks; ++k)
+            keys[k] = keyFor(std::uint32_t(block + k));
+        keystreams_.fill(0);
+        rc4::xorBlocks(keys, kBlockSize, keystreams_);
+        wipe(keys.data(), sizeof keys);
+        first_ = block;
+        keyed_ = true;
+    }
+
+    std::array<std::uint8_t, kKeptBlocks * kBlockSize> keystreams_{};
     bool keyed_ = false;
-    std::uint64_t block_ = 0;
+    std::uint64_t first_ = 0;
 };
 
 // RC4 with an MD5-derived key: the 40-bit scheme of older spreadsheet programs.
@@ -120,18 +125,18 @@ class Md5Rc4 : public BlockRc4 {
     std::unique_ptr<StreamCipher> clone() const override { return std::make_unique<Md5Rc4>(*this); }
 
   protected:
-    void rekey(std::uint32_t block) override {
+    rc4::Key keyFor(std::uint32_t block) const override {
         std::array<std::uint8_t, 9> input{};
         std::memcpy(input.data(), base_.data(), 5);
         putLe32(input.data() + 5, block);
-        std::array<std::uint8_t, MD5_DIGEST_SIZE> key{};
+        rc4::Key key;
+        key.size = MD5_DIGEST_SIZE;
         md5_ctx md5{};
         md5_init(&md5);
         md5_update(&md5, input.size(), input.data());
-        md5_digest(&md5, key.size(), key.data());
-        arcfour_set_key(&rc4_, key.size(), key.data());
-        wipe(key.data(), key.size());
+        md5_digest(&md5, key.size, key.bytes.data());
         wipe(input.data(), input.size());
+        return key;
     }
 
   private:
@@ -157,7 +162,7 @@ class Sha1Rc4 : public BlockRc4 {
     }
 
   protected:
-    void rekey(std::uint32_t block) override {
+    rc4::Key keyFor(std::uint32_t block) const override {
         std::array<std::uint8_t, 4> number{};
         putLe32(number.data(), block);
         std::array<std::uint8_t, SHA1_DIGEST_SIZE> hash{};
@@ -167,11 +172,11 @@ class Sha1Rc4 : public BlockRc4 {
         sha1_update(&sha, number.size(), number.data());
         sha1_digest(&sha, hash.size(), hash.data());
         // A 40-bit key is used as 128 bits with the last 11 bytes zero.
-        std::array<std::uint8_t, 16> key{};
-        std::memcpy(key.data(), hash.data(), keyBytes_);
-        arcfour_set_key(&rc4_, keyBytes_ == 5 ? key.size() : keyBytes_, key.data());
+        rc4::Key key;
+        std::memcpy(key.bytes.data(), hash.data(), keyBytes_);
+        key.size = keyBytes_ == 5 ? key.bytes.size() : keyBytes_;
         wipe(hash.data(), hash.size());
-        wipe(key.data(), key.size());
+        return key;
     }
 
   private:

@@ -104,6 +104,33 @@ TEST(CryptoApi, TheCipherWorksAtAnyStreamOffsetInAnyOrder) {
     EXPECT_TRUE(std::equal(piece.begin(), piece.end(), plain.begin() + 1000));
 }
 
+TEST(CryptoApi, PiecesInAnyOrderDecryptAsOneRun) {
+    // Record bodies of odd lengths over many blocks, enciphered from the end
+    // backwards, deciphered front to back, in pieces and in one run: the cipher
+    // keeps a few blocks' keystreams and must make the right ones whichever block
+    // a piece falls in.
+    auto enc = xls::newCryptoApiEncryption("pw");
+    std::vector<std::uint8_t> plain(20000);
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        plain[i] = std::uint8_t(i * 11 + 3);
+    auto encrypted = plain;
+    for (std::size_t end = encrypted.size(); end > 0;) {
+        const std::size_t n = std::min<std::size_t>(611, end);
+        end -= n;
+        enc.cipher->apply(std::span(encrypted).subspan(end, n), end);
+    }
+    ASSERT_NE(encrypted, plain);
+    auto pieces = encrypted;
+    for (std::size_t at = 0; at < pieces.size(); at += 173) {
+        const std::size_t n = std::min<std::size_t>(173, pieces.size() - at);
+        enc.cipher->apply(std::span(pieces).subspan(at, n), at);
+    }
+    EXPECT_EQ(pieces, plain);
+    auto run = encrypted;
+    enc.cipher->apply(run, 0);
+    EXPECT_EQ(run, plain);
+}
+
 TEST(FilePass, UnknownSchemesAndShortRecordsAreNotPasswordErrors) {
     const QByteArray aes = biff::le16(1) + biff::le16(4) + biff::le16(4) + QByteArray(100, 0);
     const QByteArray truncated = biff::le16(1) + biff::le16(1) + biff::le16(1) + QByteArray(10, 0);

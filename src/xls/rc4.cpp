@@ -1,0 +1,93 @@
+#include "xls/rc4.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstring>
+
+namespace xls::rc4 {
+
+namespace {
+
+// Measured with gcc -O2 on 17.7 MB in 1 KB blocks (what a copy of the full store
+// ciphers): nettle 75 ms; one lane 62 ms, two 30 ms, four 24 ms, eight 32 ms.
+constexpr std::size_t kLanes = 4;
+
+// `Lanes` keystreams advanced in the same loop: the lanes share no state, so each
+// step of one overlaps the same step of the others. Each lane XORs `length` bytes
+// at out[lane]. The lane loops are unrolled by request: gcc at -O2 leaves them
+// rolled and loses most of the overlap (41 ms instead of 24).
+template <std::size_t Lanes>
+void xorLanes(const Key* keys, std::uint8_t* const* out, std::size_t length) {
+    std::uint8_t s[Lanes][256];
+    // Each key repeated to 256 bytes, so the schedule below needs no division.
+    std::uint8_t k[Lanes][256];
+    std::uint8_t j[Lanes] = {};
+    for (std::size_t lane = 0; lane < Lanes; ++lane) {
+        const Key& key = keys[lane];
+        assert(key.size > 0 && key.size <= key.bytes.size());
+        for (std::size_t i = 0; i < 256; ++i)
+            s[lane][i] = std::uint8_t(i);
+        for (std::size_t i = 0; i < 256; i += key.size)
+            std::memcpy(&k[lane][i], key.bytes.data(), std::min(key.size, 256 - i));
+    }
+    for (std::size_t i = 0; i < 256; ++i) {
+#pragma GCC unroll 4
+        for (std::size_t lane = 0; lane < Lanes; ++lane) {
+            const std::uint8_t si = s[lane][i];
+            j[lane] = std::uint8_t(j[lane] + si + k[lane][i]);
+            s[lane][i] = s[lane][j[lane]];
+            s[lane][j[lane]] = si;
+        }
+    }
+    for (std::size_t lane = 0; lane < Lanes; ++lane)
+        j[lane] = 0;
+    for (std::size_t n = 0; n < length; ++n) {
+        const std::uint8_t i = std::uint8_t(n + 1);
+#pragma GCC unroll 4
+        for (std::size_t lane = 0; lane < Lanes; ++lane) {
+            const std::uint8_t si = s[lane][i];
+            j[lane] = std::uint8_t(j[lane] + si);
+            const std::uint8_t sj = s[lane][j[lane]];
+            s[lane][i] = sj;
+            s[lane][j[lane]] = si;
+            out[lane][n] ^= s[lane][std::uint8_t(si + sj)];
+        }
+    }
+    // The state and the repeated key reveal the key; clear them so they do not
+    // linger on the stack.
+    explicit_bzero(s, sizeof s);
+    explicit_bzero(k, sizeof k);
+}
+
+}  // namespace
+
+void xorBlocks(std::span<const Key> keys, std::size_t blockSize, std::span<std::uint8_t> data) {
+    assert(blockSize > 0 && keys.size() == (data.size() + blockSize - 1) / blockSize);
+    const std::size_t whole = data.size() / blockSize;
+    std::uint8_t* out[kLanes];
+    auto lanesFrom = [&](std::size_t block, std::size_t count) {
+        for (std::size_t lane = 0; lane < count; ++lane)
+            out[lane] = data.data() + (block + lane) * blockSize;
+        return keys.data() + block;
+    };
+    std::size_t block = 0;
+    for (; block + kLanes <= whole; block += kLanes)
+        xorLanes<kLanes>(lanesFrom(block, kLanes), out, blockSize);
+    switch (whole - block) {
+        case 3:
+            xorLanes<3>(lanesFrom(block, 3), out, blockSize);
+            break;
+        case 2:
+            xorLanes<2>(lanesFrom(block, 2), out, blockSize);
+            break;
+        case 1:
+            xorLanes<1>(lanesFrom(block, 1), out, blockSize);
+            break;
+        default:
+            break;
+    }
+    if (const std::size_t rest = data.size() % blockSize; rest > 0)
+        xorLanes<1>(lanesFrom(whole, 1), out, rest);
+}
+
+}  // namespace xls::rc4
