@@ -18,27 +18,33 @@ constexpr int kClients = 5000;
 // A register of 32,766 invoices (rows 2..32767, columns A..Q), written to disk
 // encrypted and opened again through the store, as the program finds it.
 class InvoiceStore {
-public:
+  public:
     InvoiceStore() {
         {
             store::Engine maker;
             store::Workbook& book = maker.create();
             const store::Worksheet sheet = book.activeSheet();
             (void)sheet.setName(QStringLiteral("Fatture"));
-            const char* headers[] = {"ID", "Cliente", "ID Cliente", "N.Fatt.", "Data", "Descrizione",
-                                     "Importo", "INPS/Cassa", "Totale Imp.", "IVA", "Esenzione",
-                                     "Importo Esenzione", "Totale Fatt.", "Ritenuta", "Netto", "Incasso",
-                                     "Tramite"};
-            for (int c = 0; c < 17; ++c) sheet.setValue(1, c + 1, QString::fromUtf8(headers[c]));
+            const char* headers[] = {"ID",           "Cliente",    "ID Cliente",
+                                     "N.Fatt.",      "Data",       "Descrizione",
+                                     "Importo",      "INPS/Cassa", "Totale Imp.",
+                                     "IVA",          "Esenzione",  "Importo Esenzione",
+                                     "Totale Fatt.", "Ritenuta",   "Netto",
+                                     "Incasso",      "Tramite"};
+            for (int c = 0; c < 17; ++c)
+                sheet.setValue(1, c + 1, QString::fromUtf8(headers[c]));
             for (int i = 1; i <= kInvoices; ++i) {
                 const int r = i + 1;
                 sheet.setNumber(r, 1, i);
                 sheet.setValue(r, 2, QStringLiteral("CLIENTE %1 SRL").arg(i % 700));
                 sheet.setNumber(r, 3, i % 700);
                 sheet.setNumber(r, 4, i);
-                sheet.setValue(r, 5, QDate(2009, 1, 1).addDays(i % 3000).toString(QStringLiteral("dd/MM/yyyy")));
+                sheet.setValue(
+                    r, 5,
+                    QDate(2009, 1, 1).addDays(i % 3000).toString(QStringLiteral("dd/MM/yyyy")));
                 sheet.setValue(r, 6, QStringLiteral("Consulenza professionale"));
-                for (int c = 7; c <= 15; ++c) sheet.setValue(r, c, QStringLiteral("1.234,50"));
+                for (int c = 7; c <= 15; ++c)
+                    sheet.setValue(r, c, QStringLiteral("1.234,50"));
                 sheet.setValue(r, 16, i % 3 ? QStringLiteral("*") : QStringLiteral("07/03/2010"));
                 sheet.setValue(r, 17, QStringLiteral("Bonifico"));
             }
@@ -48,7 +54,8 @@ public:
                               QString::fromLatin1(store::kStorePassword));
         }
         gestione.emplace(engine, folder.path());
-        if (!gestione->open().ok()) std::abort();
+        if (!gestione->open().ok())
+            std::abort();
         sheet.emplace(gestione->EnsureSheet(QStringLiteral("Fatture")));
     }
 
@@ -65,34 +72,41 @@ InvoiceStore& invoices() {
 
 void BM_FirstFreeRow(benchmark::State& state) {
     const store::Worksheet sheet = *invoices().sheet;
-    for (auto _ : state) benchmark::DoNotOptimize(store::firstFreeRow(sheet, 1));
-    if (store::firstFreeRow(sheet, 1) != kInvoices + 2) state.SkipWithError("wrong free row");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store::firstFreeRow(sheet, 1));
+    if (store::firstFreeRow(sheet, 1) != kInvoices + 2)
+        state.SkipWithError("wrong free row");
 }
 BENCHMARK(BM_FirstFreeRow)->Unit(benchmark::kMicrosecond);
 
 void BM_ListWalkValues(benchmark::State& state) {
     const store::Worksheet sheet = *invoices().sheet;
-    for (auto _ : state) benchmark::DoNotOptimize(store::listValues(sheet, 16, 2));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store::listValues(sheet, 16, 2));
 }
 BENCHMARK(BM_ListWalkValues)->Unit(benchmark::kMicrosecond);
 
 void BM_ListWalkTexts(benchmark::State& state) {
     const store::Worksheet sheet = *invoices().sheet;
-    for (auto _ : state) benchmark::DoNotOptimize(store::listTexts(sheet, 2, 2));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store::listTexts(sheet, 2, 2));
 }
 BENCHMARK(BM_ListWalkTexts)->Unit(benchmark::kMicrosecond);
 
 void BM_RecordMatchLastRow(benchmark::State& state) {
     const store::Worksheet sheet = *invoices().sheet;
-    for (auto _ : state) benchmark::DoNotOptimize(store::findRowByNumber(sheet, 1, kInvoices));
-    if (store::findRowByNumber(sheet, 1, kInvoices) != kInvoices + 1) state.SkipWithError("wrong match");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store::findRowByNumber(sheet, 1, kInvoices));
+    if (store::findRowByNumber(sheet, 1, kInvoices) != kInvoices + 1)
+        state.SkipWithError("wrong match");
 }
 BENCHMARK(BM_RecordMatchLastRow)->Unit(benchmark::kMicrosecond);
 
 void BM_RecordMatchTextLastRow(benchmark::State& state) {
     const store::Worksheet sheet = *invoices().sheet;
     const QString key = QStringLiteral("%1").arg(kInvoices);
-    for (auto _ : state) benchmark::DoNotOptimize(store::findRow(sheet, 4, key));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store::findRow(sheet, 4, key));
 }
 BENCHMARK(BM_RecordMatchTextLastRow)->Unit(benchmark::kMicrosecond);
 
@@ -101,12 +115,16 @@ void BM_SortClients(benchmark::State& state) {
     store::Engine engine;
     const store::Worksheet sheet = engine.create().activeSheet();
     std::mt19937 random(7);
-    const QStringList surnames = {"Rossi", "bianchi", "ALFA", "Èrcole", "Verdi", "esposito", "Ricci",
-                                  "Marino", "Greco", "Bruno", "Gallo", "Conti", "De Luca", "Mancini"};
+    const QStringList surnames = {"Rossi",    "bianchi", "ALFA",    "Èrcole", "Verdi",
+                                  "esposito", "Ricci",   "Marino",  "Greco",  "Bruno",
+                                  "Gallo",    "Conti",   "De Luca", "Mancini"};
     for (int r = 2; r <= kClients + 1; ++r) {
         sheet.setNumber(r, 1, r - 1);
-        sheet.setValue(r, 2, surnames[int(random() % surnames.size())] + QStringLiteral(" %1").arg(random() % 100000));
-        for (int c = 3; c <= 16; ++c) sheet.setIdentifier(r, c, QStringLiteral("campo %1/%2").arg(r).arg(c));
+        sheet.setValue(r, 2,
+                       surnames[int(random() % surnames.size())] +
+                           QStringLiteral(" %1").arg(random() % 100000));
+        for (int c = 3; c <= 16; ++c)
+            sheet.setIdentifier(r, c, QStringLiteral("campo %1/%2").arg(r).arg(c));
     }
     const xls::Sheet unsorted = sheet.model();
     const store::Range clients = *sheet.range(u"A2:P65536");

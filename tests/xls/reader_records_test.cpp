@@ -37,8 +37,8 @@ TEST(ReaderRecords, EveryKindOfCellRecordGivesItsValue) {
         record(0x0205, cell(2, 2) + QByteArray(1, 1) + QByteArray(1, 0)) +     // TRUE
         record(0x0205, cell(2, 3) + QByteArray(1, 0x07) + QByteArray(1, 1)) +  // #DIV/0!
         // FORMULA with a text result, given by the STRING record after it
-        record(0x0006, cell(3, 0) + QByteArray::fromHex("000000000000ffff") +
-                           QByteArray(2 + 4, 0) + le16(0)) +
+        record(0x0006, cell(3, 0) + QByteArray::fromHex("000000000000ffff") + QByteArray(2 + 4, 0) +
+                           le16(0)) +
         record(0x0207, string16("calcolato")) +
         // FORMULA with a cached number, and one with an error
         record(0x0006, cell(3, 1) + f64(42.5) + QByteArray(2 + 4, 0) + le16(0)) +
