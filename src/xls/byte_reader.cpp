@@ -1,8 +1,9 @@
 #include "xls/byte_reader.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
+
+#include "xls/little_endian.h"
 
 namespace xls {
 
@@ -70,11 +71,7 @@ void ByteReader::skip(std::size_t n) {
 
 double ByteReader::f64() {
     std::uint8_t b[8];
-    const std::uint8_t* p = take(b);
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | p[i];
-    return std::bit_cast<double>(bits);
+    return leF64(take(b));
 }
 
 QString ByteReader::characters(std::size_t count, bool wide) {

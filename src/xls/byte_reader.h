@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <span>
 
+#include "xls/little_endian.h"
+
 namespace xls {
 
 class ByteReader {
@@ -36,14 +38,11 @@ class ByteReader {
     }
     std::uint16_t u16() {
         std::uint8_t b[2];
-        const std::uint8_t* p = take(b);
-        return std::uint16_t(p[0] | (p[1] << 8));
+        return le16(take(b));
     }
     std::uint32_t u32() {
         std::uint8_t b[4];
-        const std::uint8_t* p = take(b);
-        return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-               (std::uint32_t(p[3]) << 24);
+        return le32(take(b));
     }
     double f64();
     void read(std::span<std::uint8_t> out);

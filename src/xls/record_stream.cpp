@@ -1,5 +1,6 @@
 #include "xls/record_stream.h"
 
+#include "xls/little_endian.h"
 #include "xls/record_types.h"
 
 namespace xls {
@@ -19,10 +20,9 @@ QByteArray Record::joined() const {
     return out;
 }
 
-std::optional<std::uint16_t> RecordStream::peekType() const {
-    if (damaged_ || pos_ > stream_.size() || stream_.size() - pos_ < 4)
-        return std::nullopt;
-    return std::uint16_t(stream_[pos_] | (stream_[pos_ + 1] << 8));
+bool RecordStream::continues() const {
+    return !damaged_ && pos_ <= stream_.size() && stream_.size() - pos_ >= 4 &&
+           le16(&stream_[pos_]) == rec::Continue;
 }
 
 bool RecordStream::readBody(std::uint16_t& type, std::vector<ByteReader::Segment>& segments) {
@@ -32,8 +32,8 @@ bool RecordStream::readBody(std::uint16_t& type, std::vector<ByteReader::Segment
         damaged_ = true;
         return false;
     }
-    type = std::uint16_t(stream_[pos_] | (stream_[pos_ + 1] << 8));
-    const std::size_t length = std::size_t(stream_[pos_ + 2] | (stream_[pos_ + 3] << 8));
+    type = le16(&stream_[pos_]);
+    const std::size_t length = le16(&stream_[pos_ + 2]);
     if (stream_.size() - pos_ - 4 < length) {
         damaged_ = true;
         return false;
@@ -60,7 +60,7 @@ bool RecordStream::next(Record& out) {
     if (!nextPhysical(out))
         return false;
     std::uint16_t continued = 0;
-    while (peekType() == rec::Continue) {
+    while (continues()) {
         if (!readBody(continued, out.segments))
             return false;
     }

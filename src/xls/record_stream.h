@@ -45,7 +45,8 @@ class RecordStream {
     void seek(std::size_t offset) { pos_ = offset; }
 
   private:
-    std::optional<std::uint16_t> peekType() const;
+    // Whether a CONTINUE record starts at the read position.
+    bool continues() const;
     // Appends the body of the record at the read position to `segments`.
     bool readBody(std::uint16_t& type, std::vector<ByteReader::Segment>& segments);
 

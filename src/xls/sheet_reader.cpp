@@ -1,10 +1,11 @@
 #include "xls/sheet_reader.h"
 
 #include <algorithm>
-#include <bit>
 #include <optional>
+#include <span>
 
 #include "xls/kept_records.h"
+#include "xls/little_endian.h"
 #include "xls/read_errors.h"
 #include "xls/record_types.h"
 #include "xls/rk_number.h"
@@ -22,6 +23,8 @@ constexpr std::uint16_t kSetupNoOrientation = 0x0040;
 constexpr std::uint16_t kWsBoolFitToPage = 0x0100;
 constexpr std::uint8_t kBottomRightPane = 3;
 
+using Body = std::span<const std::uint8_t>;
+
 class SheetReader {
   public:
     explicit SheetReader(const SheetContext& context) : ctx_(context) {}
@@ -32,8 +35,10 @@ class SheetReader {
     std::optional<Error> error() const { return error_; }
 
   private:
-    bool put(int row, int col, Cell cell);
+    bool put(int row, int col, Cell&& cell);
     Row* row(int r);
+    // Grows the rows up to `r`, which lies past the last one.
+    Row* newRow(int r);
     // Room for `count` cells in `cells`, charged to the budget as it is reserved.
     bool reserveCells(std::vector<Cell>& cells, std::size_t count);
     void overBudget();
@@ -47,14 +52,21 @@ class SheetReader {
         x = xf(in.u16());
         return in.ok();
     }
-    bool number(ByteReader& in);
-    bool rk(ByteReader& in);
-    bool mulRk(ByteReader& in, std::size_t size);
-    bool blank(ByteReader& in);
-    bool mulBlank(ByteReader& in, std::size_t size);
-    bool boolErr(ByteReader& in);
+    // The body of a record in one piece: its only segment, or its segments joined.
+    Body wholeBody(const Record& r);
+    // Cell records have a fixed layout, so their length is checked once and their
+    // fields are read straight from the body.
+    bool cellRecord(std::uint16_t type, Body body);
+    bool number(Body body);
+    bool rk(Body body);
+    bool mulRk(Body body);
+    bool blank(Body body);
+    bool mulBlank(Body body);
+    bool boolErr(Body body);
+    bool labelSst(Body body);
     bool label(ByteReader& in);
-    bool labelSst(ByteReader& in);
+    // Rows, columns, view, page set-up and the cells that need a ByteReader.
+    bool otherRecord(const Record& r);
     bool formula(ByteReader& in);
     bool formulaString(ByteReader& in);
     bool rowRecord(ByteReader& in);
@@ -70,6 +82,7 @@ class SheetReader {
     const SheetContext& ctx_;
     Sheet sheet_;
     std::optional<Error> error_;
+    QByteArray joined_;  // a cell record's body when it came with continuations
 
     struct PendingString {
         int row, col;
@@ -97,18 +110,22 @@ void SheetReader::overBudget() {
 }
 
 Row* SheetReader::row(int r) {
+    if (std::size_t(r) < sheet_.rows.size())
+        return &sheet_.rows[std::size_t(r)];
+    return newRow(r);
+}
+
+Row* SheetReader::newRow(int r) {
     if (r >= kMaxRows)
         return nullptr;
-    if (std::size_t(r) >= sheet_.rows.size()) {
-        const std::size_t grow = std::size_t(r) + 1 - sheet_.rows.size();
-        if (grow > ctx_.budget.left) {
-            overBudget();
-            return nullptr;
-        }
-        ctx_.budget.left -= grow;
-        sheet_.rows.resize(std::size_t(r) + 1);
+    const std::size_t grow = std::size_t(r) + 1 - sheet_.rows.size();
+    if (grow > ctx_.budget.left) {
+        overBudget();
+        return nullptr;
     }
-    return &sheet_.rows[std::size_t(r)];
+    ctx_.budget.left -= grow;
+    sheet_.rows.resize(std::size_t(r) + 1);
+    return &sheet_.rows.back();
 }
 
 bool SheetReader::reserveCells(std::vector<Cell>& cells, std::size_t count) {
@@ -127,23 +144,25 @@ bool SheetReader::reserveCells(std::vector<Cell>& cells, std::size_t count) {
     return true;
 }
 
-bool SheetReader::put(int r, int c, Cell cell) {
-    if (c >= kMaxCols)
-        return false;
+bool SheetReader::put(int r, int c, Cell&& cell) {
     // A new value replaces any formula text still waiting for its STRING record.
     pendingString_.reset();
+    if (c >= kMaxCols)
+        return false;
     Row* target = row(r);
     if (!target)
         return false;
     std::vector<Cell>& cells = target->cells;
-    if (std::size_t(c) < cells.size()) {
-        cells[std::size_t(c)] = std::move(cell);
+    const auto col = std::size_t(c);
+    if (col < cells.size()) {
+        cells[col] = std::move(cell);
         return true;
     }
-    if (!reserveCells(cells, std::size_t(c) + 1))
+    if (col >= cells.capacity() && !reserveCells(cells, col + 1))
         return false;
     // Cells mostly arrive left to right, each one appended.
-    cells.resize(std::size_t(c));
+    if (col > cells.size())
+        cells.resize(col);
     cells.push_back(std::move(cell));
     return true;
 }
@@ -156,71 +175,81 @@ Cell codeCell(std::uint16_t xf, bool isError, std::uint8_t code) {
     return cell;
 }
 
-bool SheetReader::number(ByteReader& in) {
-    int r, c;
-    std::uint16_t x;
-    cellHeader(in, r, c, x);
-    const double v = in.f64();
-    return in.ok() && put(r, c, numberCell(v, x));
+bool SheetReader::number(Body body) {
+    if (body.size() < 14)
+        return false;
+    const std::uint8_t* p = body.data();
+    return put(le16(p), le16(p + 2), numberCell(leF64(p + 6), xf(le16(p + 4))));
 }
 
-bool SheetReader::rk(ByteReader& in) {
-    int r, c;
-    std::uint16_t x;
-    cellHeader(in, r, c, x);
-    const std::uint32_t v = in.u32();
-    return in.ok() && put(r, c, numberCell(rkNumber(v), x));
+bool SheetReader::rk(Body body) {
+    if (body.size() < 10)
+        return false;
+    const std::uint8_t* p = body.data();
+    return put(le16(p), le16(p + 2), numberCell(rkNumber(le32(p + 6)), xf(le16(p + 4))));
 }
 
-bool SheetReader::mulRk(ByteReader& in, std::size_t size) {
+bool SheetReader::mulRk(Body body) {
+    const std::size_t size = body.size();
     if (size < 12 || (size - 6) % 6 != 0)
         return false;
     const std::size_t count = (size - 6) / 6;
-    const int r = in.u16();
-    const int first = in.u16();
-    if (first + count > std::size_t(kMaxCols))
+    const std::uint8_t* p = body.data();
+    const int r = le16(p);
+    const int first = le16(p + 2);
+    if (first + count > std::size_t(kMaxCols) || le16(p + size - 2) != first + count - 1)
         return false;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint16_t x = xf(in.u16());
-        const std::uint32_t v = in.u32();
-        if (!in.ok() || !put(r, first + int(i), numberCell(rkNumber(v), x)))
+        const std::uint8_t* field = p + 4 + 6 * i;
+        if (!put(r, first + int(i), numberCell(rkNumber(le32(field + 2)), xf(le16(field)))))
             return false;
     }
-    return in.u16() == first + count - 1 && in.ok();
+    return true;
 }
 
-bool SheetReader::blank(ByteReader& in) {
-    int r, c;
-    std::uint16_t x;
+bool SheetReader::blank(Body body) {
+    if (body.size() < 6)
+        return false;
+    const std::uint8_t* p = body.data();
     Cell cell;
-    cell.xf = cellHeader(in, r, c, x) ? x : kDefaultXf;
-    return in.ok() && put(r, c, cell);
+    cell.xf = xf(le16(p + 4));
+    return put(le16(p), le16(p + 2), std::move(cell));
 }
 
-bool SheetReader::mulBlank(ByteReader& in, std::size_t size) {
+bool SheetReader::mulBlank(Body body) {
+    const std::size_t size = body.size();
     if (size < 8 || size % 2 != 0)
         return false;
     const std::size_t count = (size - 6) / 2;
-    const int r = in.u16();
-    const int first = in.u16();
-    if (first + count > std::size_t(kMaxCols))
+    const std::uint8_t* p = body.data();
+    const int r = le16(p);
+    const int first = le16(p + 2);
+    if (first + count > std::size_t(kMaxCols) || le16(p + size - 2) != first + count - 1)
         return false;
     for (std::size_t i = 0; i < count; ++i) {
         Cell cell;
-        cell.xf = xf(in.u16());
-        if (!in.ok() || !put(r, first + int(i), cell))
+        cell.xf = xf(le16(p + 4 + 2 * i));
+        if (!put(r, first + int(i), std::move(cell)))
             return false;
     }
-    return in.u16() == first + count - 1 && in.ok();
+    return true;
 }
 
-bool SheetReader::boolErr(ByteReader& in) {
-    int r, c;
-    std::uint16_t x;
-    cellHeader(in, r, c, x);
-    const std::uint8_t value = in.u8();
-    const bool isError = in.u8() != 0;
-    return in.ok() && put(r, c, codeCell(x, isError, value));
+bool SheetReader::boolErr(Body body) {
+    if (body.size() < 8)
+        return false;
+    const std::uint8_t* p = body.data();
+    return put(le16(p), le16(p + 2), codeCell(xf(le16(p + 4)), p[7] != 0, p[6]));
+}
+
+bool SheetReader::labelSst(Body body) {
+    if (body.size() < 10)
+        return false;
+    const std::uint8_t* p = body.data();
+    const std::uint32_t index = le32(p + 6);
+    if (index >= ctx_.sharedStrings.size())
+        return false;
+    return put(le16(p), le16(p + 2), textCell(ctx_.sharedStrings[index], xf(le16(p + 4))));
 }
 
 bool SheetReader::label(ByteReader& in) {
@@ -229,16 +258,6 @@ bool SheetReader::label(ByteReader& in) {
     cellHeader(in, r, c, x);
     QString text = in.string();  // RSTRING's formatting runs after it are not kept
     return in.ok() && put(r, c, textCell(std::move(text), x));
-}
-
-bool SheetReader::labelSst(ByteReader& in) {
-    int r, c;
-    std::uint16_t x;
-    cellHeader(in, r, c, x);
-    const std::uint32_t index = in.u32();
-    if (!in.ok() || index >= ctx_.sharedStrings.size())
-        return false;
-    return put(r, c, textCell(ctx_.sharedStrings[index], x));
 }
 
 bool SheetReader::formula(ByteReader& in) {
@@ -250,14 +269,8 @@ bool SheetReader::formula(ByteReader& in) {
     if (!in.ok())
         return false;
     // Only the value the formula had when saved is kept.
-    if (value[6] != 0xFF || value[7] != 0xFF) {
-        double v;
-        std::uint64_t bits = 0;
-        for (int i = 7; i >= 0; --i)
-            bits = (bits << 8) | value[i];
-        v = std::bit_cast<double>(bits);
-        return put(r, c, numberCell(v, x));
-    }
+    if (value[6] != 0xFF || value[7] != 0xFF)
+        return put(r, c, numberCell(leF64(value), x));
     switch (value[0]) {
         case 0:
             if (!put(r, c, textCell(QString(), x)))
@@ -425,27 +438,57 @@ bool SheetReader::headerFooter(ByteReader& in, QString& text) {
     return in.ok();
 }
 
+Body SheetReader::wholeBody(const Record& r) {
+    if (r.segments.size() == 1)
+        return r.segments.front();
+    joined_ = r.joined();
+    return {reinterpret_cast<const std::uint8_t*>(joined_.constData()),
+            std::size_t(joined_.size())};
+}
+
+bool SheetReader::cellRecord(std::uint16_t type, Body body) {
+    switch (type) {
+        case rec::Number:
+            return number(body);
+        case rec::Rk:
+            return rk(body);
+        case rec::MulRk:
+            return mulRk(body);
+        case rec::Blank:
+            return blank(body);
+        case rec::MulBlank:
+            return mulBlank(body);
+        case rec::BoolErr:
+            return boolErr(body);
+        case rec::LabelSst:
+            return labelSst(body);
+        default:
+            return false;
+    }
+}
+
 bool SheetReader::handle(const Record& r) {
+    switch (r.type) {
+        case rec::Number:
+        case rec::Rk:
+        case rec::MulRk:
+        case rec::Blank:
+        case rec::MulBlank:
+        case rec::BoolErr:
+        case rec::LabelSst:
+            return cellRecord(r.type, wholeBody(r));
+        default:
+            return otherRecord(r);
+    }
+}
+
+bool SheetReader::otherRecord(const Record& r) {
     ByteReader in = r.reader();
     PageSetup& page = sheet_.page;
     switch (r.type) {
-        case rec::Number:
-            return number(in);
-        case rec::Rk:
-            return rk(in);
-        case rec::MulRk:
-            return mulRk(in, r.size());
-        case rec::Blank:
-            return blank(in);
-        case rec::MulBlank:
-            return mulBlank(in, r.size());
-        case rec::BoolErr:
-            return boolErr(in);
         case rec::Label:
         case rec::RString:
             return label(in);
-        case rec::LabelSst:
-            return labelSst(in);
         case rec::Formula:
             return formula(in);
         case rec::String:

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "xls/little_endian.h"
 #include "xls/record_types.h"
 #include "xls/stream_halves.h"
 
 namespace xls {
 
 namespace {
-
-std::uint16_t le16(const std::uint8_t* p) {
-    return std::uint16_t(p[0] | (p[1] << 8));
-}
 
 // Record by record, front to back: the cipher moves forward through each
 // 1,024-byte block, skipping the bytes that stay in the clear.

@@ -178,6 +178,20 @@ TEST(ReaderRecords, SheetNamesWithAccentsAndTheWorkbookGlobals) {
     EXPECT_EQ(book->extraGlobals[0].type, 0x0040);
 }
 
+TEST(ReaderRecords, CellRecordsCarriedOverContinueAreReadWhole) {
+    // The number's last four bytes and MULRK's second cell lie in CONTINUE bodies.
+    const QByteArray number = cell(0, 0) + f64(-2889.1);
+    const QByteArray mulRk = le16(1) + le16(0) + le16(15) + le32((5u << 2) | 2) + le16(15) +
+                             le32((6u << 2) | 2) + le16(1);
+    const QByteArray cells = record(0x0203, number.left(10)) + record(0x003C, number.mid(10)) +
+                             record(0x00BD, mulRk.left(8)) + record(0x003C, mulRk.mid(8));
+    auto book = readSheet(cells);
+    ASSERT_TRUE(book.ok()) << book.error().message.toStdString();
+    EXPECT_EQ(at(*book, 0, 0).number, -2889.1);
+    EXPECT_EQ(at(*book, 1, 0).number, 5);
+    EXPECT_EQ(at(*book, 1, 1).number, 6);
+}
+
 TEST(ReaderRecords, RecordsThatLieAreRefused) {
     const std::vector<std::pair<const char*, QByteArray>> lies = {
         {"column beyond IV", record(0x0203, cell(0, 256) + f64(1))},
@@ -189,6 +203,14 @@ TEST(ReaderRecords, RecordsThatLieAreRefused) {
         {"text longer than its record",
          record(0x0204, cell(0, 0) + le16(200) + QByteArray(1, 0) + "ab")},
         {"short NUMBER", record(0x0203, cell(0, 0) + QByteArray(4, 0))},
+        {"short RK", record(0x027E, cell(0, 0) + le16(2))},
+        {"short LABELSST", record(0x00FD, cell(0, 0))},
+        {"short BLANK", record(0x0201, le16(0) + le16(0))},
+        {"short BOOLERR", record(0x0205, cell(0, 0) + QByteArray(1, 1))},
+        {"MULBLANK with a wrong last column",
+         record(0x00BE, le16(0) + le16(0) + le16(15) + le16(15) + le16(7))},
+        {"MULRK with an odd length",
+         record(0x00BD, le16(0) + le16(0) + le16(15) + le32(2) + le16(1) + QByteArray(1, 0))},
         {"merged range upside down",
          record(0x00E5, le16(1) + le16(5) + le16(1) + le16(0) + le16(0))},
         {"more merged ranges than bytes", record(0x00E5, le16(1000) + QByteArray(8, 0))},
