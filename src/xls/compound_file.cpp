@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "xls/gsf_library.h"
+#include "xls/huge_pages.h"
 
 namespace xls {
 
@@ -58,6 +59,7 @@ Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes) {
         return Error{Error::Kind::Damaged, QStringLiteral("Il file è danneggiato.")};
     }
     QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    adviseHugePages(bytes.data(), std::size_t(bytes.size()));
     if (size > 0 &&
         !gsf_input_read(stream.get(), size_t(size), reinterpret_cast<guint8*>(bytes.data()))) {
         return Error{Error::Kind::Damaged, QStringLiteral("Il file è danneggiato.")};

@@ -6,6 +6,7 @@
 
 #include "xls/compound_file.h"
 #include "xls/globals_reader.h"
+#include "xls/huge_pages.h"
 #include "xls/read_errors.h"
 #include "xls/record_stream.h"
 #include "xls/record_types.h"
@@ -129,6 +130,7 @@ Result<QByteArray> workbookStreamOfFile(const QString& path) {
     QByteArray bytes;
     if (file.size() > 0) {
         bytes.resize(qsizetype(file.size()));
+        adviseHugePages(bytes.data(), std::size_t(bytes.size()));
         bytes.truncate(qsizetype(std::max<qint64>(0, file.read(bytes.data(), bytes.size()))));
     } else {
         bytes = file.readAll();  // a pipe, say, whose size is not known

@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstring>
 
+#include "xls/huge_pages.h"
 #include "xls/record_types.h"
 
 namespace xls {
@@ -18,11 +19,14 @@ bool isLatin1(const QChar* s, std::size_t count) {
 }
 
 RecordWriter::RecordWriter(std::size_t expectedSize)
-    : data_(new std::uint8_t[expectedSize]), capacity_(expectedSize) {}
+    : data_(new std::uint8_t[expectedSize]), capacity_(expectedSize) {
+    adviseHugePages(data_.get(), capacity_);
+}
 
 void RecordWriter::grow(std::size_t n) {
     capacity_ = std::max(capacity_ * 2, size_ + n);
     std::unique_ptr<std::uint8_t[]> bigger(new std::uint8_t[capacity_]);
+    adviseHugePages(bigger.get(), capacity_);
     std::memcpy(bigger.get(), data_.get(), size_);
     data_ = std::move(bigger);
 }
