@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cmath>
 
+#include "xls/little_endian.h"
 #include "xls/record_types.h"
 #include "xls/rk_number.h"
 
@@ -55,11 +56,15 @@ void writeRowRecord(RecordWriter& out, int index, const Row& row, std::pair<int,
     out.end();
 }
 
-void cellHeader(RecordWriter& out, std::uint16_t type, int row, int col, std::uint16_t xf) {
-    out.begin(type);
-    out.u16(std::uint16_t(row));
-    out.u16(std::uint16_t(col));
-    out.u16(xf);
+// A cell record of `length` bytes with its row, column and format filled in; the
+// pointer is to the bytes after them.
+std::uint8_t* cellRecord(RecordWriter& out, std::uint16_t type, std::uint16_t length, int row,
+                         int col, std::uint16_t xf) {
+    std::uint8_t* p = out.fixedRecord(type, length);
+    putLe16(p, std::uint16_t(row));
+    putLe16(p + 2, std::uint16_t(col));
+    putLe16(p + 4, xf);
+    return p + 6;
 }
 
 bool isBlank(const Cell& c) {
@@ -77,17 +82,16 @@ std::size_t writeBlanks(RecordWriter& out, int row, const std::vector<Cell>& cel
     while (end < cells.size() && isBlank(cells[end]))
         ++end;
     if (end - col == 1) {
-        cellHeader(out, rec::Blank, row, int(col), cells[col].xf);
-        out.end();
+        cellRecord(out, rec::Blank, 6, row, int(col), cells[col].xf);
         return end;
     }
-    out.begin(rec::MulBlank);
-    out.u16(std::uint16_t(row));
-    out.u16(std::uint16_t(col));
-    for (std::size_t c = col; c < end; ++c)
-        out.u16(cells[c].xf);
-    out.u16(std::uint16_t(end - 1));
-    out.end();
+    const std::size_t count = end - col;
+    std::uint8_t* p = out.fixedRecord(rec::MulBlank, std::uint16_t(6 + 2 * count));
+    putLe16(p, std::uint16_t(row));
+    putLe16(p + 2, std::uint16_t(col));
+    for (std::size_t i = 0; i < count; ++i)
+        putLe16(p + 4 + 2 * i, cells[col + i].xf);
+    putLe16(p + 4 + 2 * count, std::uint16_t(end - 1));
     return end;
 }
 
@@ -106,29 +110,26 @@ std::size_t writeRks(RecordWriter& out, int row, const std::vector<Cell>& cells,
         ++end;
     }
     if (end - col == 1) {
-        cellHeader(out, rec::Rk, row, int(col), cells[col].xf);
-        out.u32(firstRk);
-        out.end();
+        putLe32(cellRecord(out, rec::Rk, 10, row, int(col), cells[col].xf), firstRk);
         return end;
     }
-    out.begin(rec::MulRk);
-    out.u16(std::uint16_t(row));
-    out.u16(std::uint16_t(col));
-    for (std::size_t c = col; c < end; ++c) {
-        out.u16(cells[c].xf);
-        out.u32(rks[c - col]);
+    const std::size_t count = end - col;
+    std::uint8_t* p = out.fixedRecord(rec::MulRk, std::uint16_t(6 + 6 * count));
+    putLe16(p, std::uint16_t(row));
+    putLe16(p + 2, std::uint16_t(col));
+    for (std::size_t i = 0; i < count; ++i) {
+        putLe16(p + 4 + 6 * i, cells[col + i].xf);
+        putLe32(p + 6 + 6 * i, rks[i]);
     }
-    out.u16(std::uint16_t(end - 1));
-    out.end();
+    putLe16(p + 4 + 6 * count, std::uint16_t(end - 1));
     return end;
 }
 
 void writeBoolErr(RecordWriter& out, int row, int col, std::uint16_t xf, std::uint8_t value,
                   std::uint8_t kind) {
-    cellHeader(out, rec::BoolErr, row, col, xf);
-    out.u8(value);
-    out.u8(kind);
-    out.end();
+    std::uint8_t* p = cellRecord(out, rec::BoolErr, 8, row, col, xf);
+    p[0] = value;
+    p[1] = kind;
 }
 
 void writeRowCells(RecordWriter& out, int row, const std::vector<Cell>& cells,
@@ -146,9 +147,7 @@ void writeRowCells(RecordWriter& out, int row, const std::vector<Cell>& cells,
                     continue;
                 }
                 if (std::isfinite(cell.number)) {
-                    cellHeader(out, rec::Number, row, int(col), cell.xf);
-                    out.f64(cell.number);
-                    out.end();
+                    putLeF64(cellRecord(out, rec::Number, 14, row, int(col), cell.xf), cell.number);
                 } else {
                     // No spreadsheet stores infinities or NaN: they show as #NUM!.
                     writeBoolErr(out, row, int(col), cell.xf, std::uint8_t(ErrorCode::Num), kError);
@@ -156,9 +155,8 @@ void writeRowCells(RecordWriter& out, int row, const std::vector<Cell>& cells,
                 break;
             case CellKind::Text:
                 assert(!textIndexes.empty());
-                cellHeader(out, rec::LabelSst, row, int(col), cell.xf);
-                out.u32(textIndexes.front());
-                out.end();
+                putLe32(cellRecord(out, rec::LabelSst, 10, row, int(col), cell.xf),
+                        textIndexes.front());
                 textIndexes = textIndexes.subspan(1);
                 break;
             case CellKind::Boolean:

@@ -1,7 +1,6 @@
 #include "xls/record_writer.h"
 
 #include <algorithm>
-#include <bit>
 #include <cassert>
 #include <cstring>
 
@@ -72,9 +71,9 @@ void RecordWriter::record(std::uint16_t type, std::span<const std::uint8_t> body
 }
 
 void RecordWriter::f64(double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    u32(std::uint32_t(bits));
-    u32(std::uint32_t(bits >> 32));
+    reserve(8);
+    putLeF64(&data_[size_], v);
+    size_ += 8;
 }
 
 void RecordWriter::bytes(std::span<const std::uint8_t> b) {

@@ -12,6 +12,8 @@
 #include <memory>
 #include <span>
 
+#include "xls/little_endian.h"
+
 namespace xls {
 
 inline constexpr std::size_t kMaxRecordBody = 8224;
@@ -27,6 +29,16 @@ class RecordWriter {
     void end();
     // A whole record at once.
     void record(std::uint16_t type, std::span<const std::uint8_t> body);
+    // A whole record whose body of `length` bytes (at most kMaxRecordBody) the
+    // caller fills in through the returned pointer, before anything else is written.
+    std::uint8_t* fixedRecord(std::uint16_t type, std::uint16_t length) {
+        reserve(4 + std::size_t(length));
+        std::uint8_t* header = &data_[size_];
+        putLe16(header, type);
+        putLe16(header + 2, length);
+        size_ += 4 + std::size_t(length);
+        return header + 4;
+    }
 
     // Bytes written so far to the open record's body.
     std::size_t bodySize() const { return size_ - recordStart_ - 4; }
@@ -76,10 +88,7 @@ class RecordWriter {
             grow(n);
     }
     void grow(std::size_t n);
-    void put16(std::size_t at, std::uint16_t v) {
-        data_[at] = std::uint8_t(v);
-        data_[at + 1] = std::uint8_t(v >> 8);
-    }
+    void put16(std::size_t at, std::uint16_t v) { putLe16(&data_[at], v); }
     void splitLongRecord();
 
     // Not zero-filled: pages of the reserve that are never written cost no memory.

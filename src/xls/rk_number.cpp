@@ -14,9 +14,12 @@ constexpr std::uint32_t kRkInteger = 0x02;
 
 // `v` as the integer of an RK, when it is a whole number within RK's 30 bits.
 std::optional<std::int32_t> rkInteger(double v) {
-    if (!(v >= kRkMin && v <= kRkMax) || std::trunc(v) != v)
+    if (!(v >= kRkMin && v <= kRkMax))
         return std::nullopt;
-    return std::int32_t(v);
+    const auto i = std::int32_t(v);
+    if (double(i) != v)
+        return std::nullopt;
+    return i;
 }
 
 // `v` as the high 32 bits of its double, when the low 34 bits are all zero.
@@ -25,6 +28,14 @@ std::optional<std::uint32_t> rkTruncatedDouble(double v) {
     if ((bits & 0x3FFFFFFFFull) != 0)
         return std::nullopt;
     return std::uint32_t(bits >> 32);
+}
+
+// The whole number nearest `v` within RK's integer range (a half may go either way:
+// the exactness checks after it decide), or `v` itself when it lies beyond.
+double nearestWhole(double v) {
+    if (!(v > kRkMin - 1 && v < kRkMax + 1))
+        return v;
+    return double(std::int32_t(v < 0 ? v - 0.5 : v + 0.5));
 }
 
 bool sameDouble(double a, double b) {
@@ -52,7 +63,7 @@ std::optional<std::uint32_t> exactRk(double value) {
     // value * 100 may miss the whole number by one unit in the last place, so try
     // the nearest one and let the decoding check decide.
     const double scaled = value * 100;
-    if (auto i = rkInteger(std::nearbyint(scaled))) {
+    if (auto i = rkInteger(nearestWhole(scaled))) {
         if (sameDouble(*i / 100.0, value) && sameDouble(*i * 0.01, value))
             return (std::uint32_t(*i) << 2) | kRkInteger | kRkTimes100;
     }

@@ -125,15 +125,16 @@ TEST(RkNumbers, EachFormDecodes) {
 }
 
 TEST(WriterNumbers, RkOnlyWhenItGivesBackTheSameDouble) {
-    for (double v : {0.0, 1.0, -7.0, 13.0, 536870911.0, -536870912.0, 2889.1, 115.56, 0.07, 0.29,
-                     1234.5, 0.5, 39818.0, 1e6 + 0.01, -0.0, 0.1}) {
+    for (double v : {0.0,    1.0,  -7.0,    13.0,   536870911.0, -536870912.0, 2889.1,
+                     115.56, 0.07, 0.29,    1234.5, 0.5,         39818.0,      1e6 + 0.01,
+                     -0.0,   0.1,  -2889.1, -0.07,  -1234.5,     5368709.11,   -5368709.12}) {
         const auto rk = xls::exactRk(v);
         ASSERT_TRUE(rk.has_value()) << v;
         const double back = xls::rkNumber(*rk);
         EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(v)) << v;
     }
     for (double v : {1.0 / 3.0, 0.1 + 0.2, 536870912.5, 1e300, 1e-300, 123456789.123, 2.0 / 7.0,
-                     std::nan(""), double(INFINITY)}) {
+                     std::nan(""), double(INFINITY), -1e300, 5368709.125}) {
         EXPECT_FALSE(xls::exactRk(v).has_value()) << v;
     }
     // Hundredths that a reader multiplying by 0.01 would get wrong stay NUMBER.
