@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "xls/byte_reader.h"
+#include "xls/little_endian.h"
+#include "xls/record_types.h"
 
 namespace xls {
 
@@ -54,5 +56,48 @@ class RecordStream {
     std::size_t pos_ = 0;
     bool damaged_ = false;
 };
+
+// Called once per record, so defined here where the parsers can inline them.
+
+inline bool RecordStream::continues() const {
+    return !damaged_ && pos_ <= stream_.size() && stream_.size() - pos_ >= 4 &&
+           le16(&stream_[pos_]) == rec::Continue;
+}
+
+inline bool RecordStream::readBody(std::uint16_t& type,
+                                   std::vector<ByteReader::Segment>& segments) {
+    if (damaged_ || pos_ >= stream_.size())
+        return false;
+    if (stream_.size() - pos_ < 4) {
+        damaged_ = true;
+        return false;
+    }
+    type = le16(&stream_[pos_]);
+    const std::size_t length = le16(&stream_[pos_ + 2]);
+    if (stream_.size() - pos_ - 4 < length) {
+        damaged_ = true;
+        return false;
+    }
+    segments.push_back(stream_.subspan(pos_ + 4, length));
+    pos_ += 4 + length;
+    return true;
+}
+
+inline bool RecordStream::nextPhysical(Record& out) {
+    out.segments.clear();
+    out.offset = pos_;
+    return readBody(out.type, out.segments);
+}
+
+inline bool RecordStream::next(Record& out) {
+    if (!nextPhysical(out))
+        return false;
+    std::uint16_t continued = 0;
+    while (continues()) {
+        if (!readBody(continued, out.segments))
+            return false;
+    }
+    return true;
+}
 
 }  // namespace xls

@@ -56,7 +56,6 @@ class SheetReader {
     Body wholeBody(const Record& r);
     // Cell records have a fixed layout, so their length is checked once and their
     // fields are read straight from the body.
-    bool cellRecord(std::uint16_t type, Body body);
     bool number(Body body);
     bool rk(Body body);
     bool mulRk(Body body);
@@ -446,37 +445,22 @@ Body SheetReader::wholeBody(const Record& r) {
             std::size_t(joined_.size())};
 }
 
-bool SheetReader::cellRecord(std::uint16_t type, Body body) {
-    switch (type) {
-        case rec::Number:
-            return number(body);
-        case rec::Rk:
-            return rk(body);
-        case rec::MulRk:
-            return mulRk(body);
-        case rec::Blank:
-            return blank(body);
-        case rec::MulBlank:
-            return mulBlank(body);
-        case rec::BoolErr:
-            return boolErr(body);
-        case rec::LabelSst:
-            return labelSst(body);
-        default:
-            return false;
-    }
-}
-
 bool SheetReader::handle(const Record& r) {
     switch (r.type) {
         case rec::Number:
+            return number(wholeBody(r));
         case rec::Rk:
+            return rk(wholeBody(r));
         case rec::MulRk:
+            return mulRk(wholeBody(r));
         case rec::Blank:
+            return blank(wholeBody(r));
         case rec::MulBlank:
+            return mulBlank(wholeBody(r));
         case rec::BoolErr:
+            return boolErr(wholeBody(r));
         case rec::LabelSst:
-            return cellRecord(r.type, wholeBody(r));
+            return labelSst(wholeBody(r));
         default:
             return otherRecord(r);
     }
