@@ -35,7 +35,21 @@ class SheetReader {
     std::optional<Error> error() const { return error_; }
 
   private:
-    bool put(int row, int col, Cell&& cell);
+    bool put(int r, int c, Cell&& cell) {
+        // A new value replaces any formula text still waiting for its STRING record.
+        pendingString_.reset();
+        // Mostly the next cell of a row whose room was made from its ROW record.
+        if (std::size_t(r) < sheet_.rows.size() && c < kMaxCols) {
+            std::vector<Cell>& cells = sheet_.rows[std::size_t(r)].cells;
+            if (std::size_t(c) == cells.size() && cells.size() < cells.capacity()) {
+                cells.push_back(std::move(cell));
+                return true;
+            }
+        }
+        return putElsewhere(r, c, std::move(cell));
+    }
+    // Any other place: a cell replaced, a gap left, a row or room made.
+    bool putElsewhere(int row, int col, Cell&& cell);
     Row* row(int r);
     // Grows the rows up to `r`, which lies past the last one.
     Row* newRow(int r);
@@ -143,9 +157,7 @@ bool SheetReader::reserveCells(std::vector<Cell>& cells, std::size_t count) {
     return true;
 }
 
-bool SheetReader::put(int r, int c, Cell&& cell) {
-    // A new value replaces any formula text still waiting for its STRING record.
-    pendingString_.reset();
+bool SheetReader::putElsewhere(int r, int c, Cell&& cell) {
     if (c >= kMaxCols)
         return false;
     Row* target = row(r);
