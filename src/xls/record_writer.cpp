@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstring>
 
+#include "xls/cipher_pipeline.h"
 #include "xls/huge_pages.h"
 #include "xls/record_types.h"
 
@@ -22,7 +23,16 @@ RecordWriter::RecordWriter(std::size_t expectedSize)
     adviseHugePages(data_.get(), capacity_);
 }
 
+namespace {
+
+// How much is written between two hand-overs to the cipher.
+constexpr std::size_t kHandOverStep = 64 * 1024;
+
+}  // namespace
+
 void RecordWriter::grow(std::size_t n) {
+    if (cipher_)
+        cipher_->awaitCiphered(handed_);
     capacity_ = std::max(capacity_ * 2, size_ + n);
     std::unique_ptr<std::uint8_t[]> bigger(new std::uint8_t[capacity_]);
     adviseHugePages(bigger.get(), capacity_);
@@ -30,7 +40,27 @@ void RecordWriter::grow(std::size_t n) {
     data_ = std::move(bigger);
 }
 
+void RecordWriter::handOverTo(CipherPipeline* cipher) {
+    cipher_ = cipher;
+    handOverFinished();
+}
+
+void RecordWriter::handOverFinished() {
+    handed_ = size_;
+    cipher_->handOver(bytes());
+    nextHandOver_ = size_ + kHandOverStep;
+}
+
+void RecordWriter::finishHandOver() {
+    handOverFinished();
+    cipher_->awaitCiphered(size_);
+    cipher_ = nullptr;
+    nextHandOver_ = kNever;
+}
+
 void RecordWriter::begin(std::uint16_t type) {
+    if (size_ >= nextHandOver_)
+        handOverFinished();
     recordStart_ = size_;
     u16(type);
     u16(0);

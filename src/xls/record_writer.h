@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <span>
 
@@ -17,6 +18,8 @@
 namespace xls {
 
 inline constexpr std::size_t kMaxRecordBody = 8224;
+
+class CipherPipeline;
 
 class RecordWriter {
   public:
@@ -32,6 +35,8 @@ class RecordWriter {
     // A whole record whose body of `length` bytes (at most kMaxRecordBody) the
     // caller fills in through the returned pointer, before anything else is written.
     std::uint8_t* fixedRecord(std::uint16_t type, std::uint16_t length) {
+        if (size_ >= nextHandOver_)
+            handOverFinished();
         reserve(4 + std::size_t(length));
         std::uint8_t* header = &data_[size_];
         putLe16(header, type);
@@ -82,7 +87,19 @@ class RecordWriter {
     std::size_t size() const { return size_; }
     std::span<std::uint8_t> bytes() { return {data_.get(), size_}; }
 
+    // From now on each finished stretch of the stream goes to `cipher` while
+    // writing goes on. Only bytes that are never ciphered (a sheet's position in
+    // BOUNDSHEET) may be patched after that; the buffer moves only once the
+    // cipher has caught up.
+    void handOverTo(CipherPipeline* cipher);
+    // Hands over the rest, waits until all of it is ciphered and lets the cipher go.
+    void finishHandOver();
+
   private:
+    static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
+
+    // Hands the stream written so far to the cipher; called at a record start.
+    void handOverFinished();
     void reserve(std::size_t n) {
         if (size_ + n > capacity_)
             grow(n);
@@ -96,6 +113,9 @@ class RecordWriter {
     std::size_t capacity_ = 0;
     std::size_t size_ = 0;
     std::size_t recordStart_ = 0;
+    CipherPipeline* cipher_ = nullptr;
+    std::size_t handed_ = 0;  // the cipher has been handed the stream up to here
+    std::size_t nextHandOver_ = kNever;
 };
 
 // True when every character fits in one byte, so BIFF can store it compressed.

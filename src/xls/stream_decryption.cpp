@@ -7,18 +7,18 @@
 #include "xls/read_errors.h"
 #include "xls/record_stream.h"
 #include "xls/record_types.h"
-#include "xls/stream_halves.h"
 
 namespace xls {
 
 namespace {
 
-// Deciphers the records that start from `begin` up to `end`.
-void decryptRecords(std::span<std::uint8_t> all, std::size_t begin, std::size_t end,
-                    StreamCipher& cipher) {
+// Deciphers the records from `begin` up to the first record start at or after
+// `limit`; gives where it stopped.
+std::size_t decryptRecords(std::span<std::uint8_t> all, std::size_t begin, std::size_t limit,
+                           StreamCipher& cipher) {
     RecordStream records(all, begin);
     Record r;
-    while (records.position() < end && records.nextPhysical(r)) {
+    while (records.position() < limit && records.nextPhysical(r)) {
         if (rec::neverEncrypted(r.type))
             continue;
         const std::size_t bodyOffset = r.offset + 4;
@@ -32,11 +32,13 @@ void decryptRecords(std::span<std::uint8_t> all, std::size_t begin, std::size_t 
         cipher.apply(body, bodyOffset);
         std::copy_n(clear.begin(), clearSize, body.begin());
     }
+    return records.position();
 }
 
 }  // namespace
 
-Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& password) {
+Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream,
+                                                              const QString& password) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(stream.data());
     const std::span<std::uint8_t> all(bytes, std::size_t(stream.size()));
 
@@ -51,7 +53,7 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
     if (records.damaged())
         return damagedFile();
     if (!encrypted)
-        return brisvel::Done{};
+        return std::unique_ptr<CipherPipeline>();
 
     Result<std::unique_ptr<StreamCipher>> cipher =
         cipherForFilePass(filePass.segments.front(),
@@ -72,13 +74,12 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
         return cipher.error();
     }
 
-    inTwoHalves(all, records.position(), **cipher,
-                [all](std::size_t begin, std::size_t end, StreamCipher& part) {
-                    decryptRecords(all, begin, end, part);
-                });
     // Bytes after the last whole record are never read as records, so a short
     // tail is left to the reader rather than refused here.
-    return brisvel::Done{};
+    auto pipeline =
+        std::make_unique<CipherPipeline>(records.position(), std::move(*cipher), decryptRecords);
+    pipeline->handOver(all);
+    return pipeline;
 }
 
 }  // namespace xls

@@ -4,18 +4,18 @@
 
 #include "xls/little_endian.h"
 #include "xls/record_types.h"
-#include "xls/stream_halves.h"
 
 namespace xls {
 
 namespace {
 
-// Record by record, front to back: the cipher moves forward through each
-// 1,024-byte block, skipping the bytes that stay in the clear.
-void encryptRecords(std::span<std::uint8_t> stream, std::size_t begin, std::size_t end,
-                    StreamCipher& cipher) {
+// Record by record, front to back up to the first record start at or after
+// `limit`: the cipher moves forward through each 1,024-byte block, skipping the
+// bytes that stay in the clear.
+std::size_t encryptRecords(std::span<std::uint8_t> stream, std::size_t begin, std::size_t limit,
+                           StreamCipher& cipher) {
     std::size_t p = begin;
-    while (p < end && p + 4 <= stream.size()) {
+    while (p < limit && p + 4 <= stream.size()) {
         const std::uint16_t type = le16(&stream[p]);
         const std::size_t length =
             std::min<std::size_t>(le16(&stream[p + 2]), stream.size() - p - 4);
@@ -29,15 +29,13 @@ void encryptRecords(std::span<std::uint8_t> stream, std::size_t begin, std::size
             cipher.apply(stream.subspan(body + clear, length - clear), body + clear);
         p = body + length;
     }
+    return p;
 }
 
 }  // namespace
 
-void encryptWorkbookStream(std::span<std::uint8_t> stream, std::size_t from, StreamCipher& cipher) {
-    inTwoHalves(stream, from, cipher,
-                [stream](std::size_t begin, std::size_t end, StreamCipher& part) {
-                    encryptRecords(stream, begin, end, part);
-                });
+std::unique_ptr<CipherPipeline> workbookStreamEncryption(std::unique_ptr<StreamCipher> cipher) {
+    return std::make_unique<CipherPipeline>(0, std::move(cipher), encryptRecords);
 }
 
 }  // namespace xls

@@ -1,18 +1,22 @@
 #pragma once
 
-// Encrypts a finished Workbook stream in place, leaving in the clear what BIFF8
-// never encrypts: record headers, BOF, FILEPASS and the other listed records,
-// and the sheet position of each BOUNDSHEET.
+// Encrypts a Workbook stream in place while it is written, leaving in the clear
+// what BIFF8 never encrypts: record headers, BOF, FILEPASS and the other listed
+// records, and the sheet position of each BOUNDSHEET.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
+#include <memory>
+
+#include "xls/cipher_pipeline.h"
 #include "xls/crypto.h"
 
 namespace xls {
 
-// Encrypts every record that starts at or after `from` (the end of FILEPASS).
-void encryptWorkbookStream(std::span<std::uint8_t> stream, std::size_t from, StreamCipher& cipher);
+// A pipeline that encrypts the records handed to it with `cipher`, from the start
+// of the stream (BOF and FILEPASS, which open it, stay in the clear).
+std::unique_ptr<CipherPipeline> workbookStreamEncryption(std::unique_ptr<StreamCipher> cipher);
 
 }  // namespace xls

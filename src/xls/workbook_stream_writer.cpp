@@ -144,8 +144,8 @@ void writeSheet(RecordWriter& out, const Sheet& sheet, bool selected,
 
 }  // namespace
 
-Result<RecordWriter> buildWorkbookStream(const Workbook& wb,
-                                         std::span<const std::uint8_t> filePass) {
+Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std::uint8_t> filePass,
+                                         CipherPipeline* cipher) {
     if (auto ok = checkWritable(wb); !ok)
         return ok.error();
     Result<CollectedTexts> texts = collectTexts(wb);
@@ -154,6 +154,8 @@ Result<RecordWriter> buildWorkbookStream(const Workbook& wb,
 
     // One buffer for the whole stream, sized so it rarely has to grow.
     RecordWriter out(16 * 1024 + 16 * texts->cellCount + texts->textBytes);
+    if (cipher)
+        out.handOverTo(cipher);
     const std::vector<std::size_t> positions = writeGlobals(out, wb, filePass, texts->table);
     std::span<const std::uint32_t> textIndexes(texts->indexes);
     for (std::size_t i = 0; i < wb.sheets.size(); ++i) {

@@ -13,10 +13,11 @@
 namespace xls {
 
 // The plain Workbook stream of `wb`. A non-empty `filePass` is written as the
-// FILEPASS record right after the globals BOF; encrypting what follows is left to
-// the caller. Content that BIFF8 cannot hold (a text longer than a cell takes, a
+// FILEPASS record right after the globals BOF; when `cipher` is given, each
+// finished stretch of the stream is handed to it as writing goes on (the caller
+// finishes the hand-over). Content that BIFF8 cannot hold (a text longer than a cell takes, a
 // bad sheet name) is an error naming it.
-Result<RecordWriter> buildWorkbookStream(const Workbook& wb,
-                                         std::span<const std::uint8_t> filePass);
+Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std::uint8_t> filePass,
+                                         CipherPipeline* cipher = nullptr);
 
 }  // namespace xls

@@ -25,15 +25,6 @@ void padStream(RecordWriter& stream) {
         stream.zeros(kMinStreamSize + stream.size() % 4 - stream.size());
 }
 
-// Where the records after FILEPASS start: BOF and FILEPASS open the stream.
-std::size_t afterFilePass(const RecordWriter& stream) {
-    const std::uint8_t* data = stream.data();
-    std::size_t p = 0;
-    for (int record = 0; record < 2; ++record)
-        p += 4 + (data[p + 2] | (data[p + 3] << 8));
-    return p;
-}
-
 // The Workbook stream, encrypted when there is a password, ready for its container.
 Result<RecordWriter> finishedStream(const Workbook& wb, const QString& password) {
     if (password.isEmpty()) {
@@ -44,12 +35,15 @@ Result<RecordWriter> finishedStream(const Workbook& wb, const QString& password)
     }
     Encryption encryption = newCryptoApiEncryption(password);
     const auto* filePass = reinterpret_cast<const std::uint8_t*>(encryption.filePass.constData());
-    Result<RecordWriter> stream =
-        buildWorkbookStream(wb, std::span(filePass, std::size_t(encryption.filePass.size())));
+    // The records are encrypted on a second thread while the stream is built.
+    const std::unique_ptr<CipherPipeline> cipher =
+        workbookStreamEncryption(std::move(encryption.cipher));
+    Result<RecordWriter> stream = buildWorkbookStream(
+        wb, std::span(filePass, std::size_t(encryption.filePass.size())), cipher.get());
     if (!stream)
         return stream;
     padStream(*stream);
-    encryptWorkbookStream(stream->bytes(), afterFilePass(*stream), *encryption.cipher);
+    stream->finishHandOver();
     return stream;
 }
 

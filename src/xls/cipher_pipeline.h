@@ -1,0 +1,63 @@
+#pragma once
+
+// Ciphering a Workbook stream on a second thread while the stream is parsed or
+// built. The RC4 schemes key every 1,024-byte block afresh, so any stretch of the
+// stream can be ciphered as soon as its bytes are final: the thread walks the
+// records front to back over what it has been handed and says how far it has got.
+// Reading hands over the whole stream and parses behind the thread; writing hands
+// over each finished stretch and goes on building.
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <thread>
+
+#include "xls/crypto.h"
+
+namespace xls {
+
+class CipherPipeline {
+  public:
+    // Ciphers the records of `stream` from `begin` up to the first record start at
+    // or after `limit`, and gives where it stopped: short of `limit` only where the
+    // records run past the end of `stream`.
+    using Work = std::function<std::size_t(std::span<std::uint8_t> stream, std::size_t begin,
+                                           std::size_t limit, StreamCipher& cipher)>;
+
+    // Said by awaitCiphered once the walk can go no further: the rest is left as it is.
+    static constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max();
+
+    // Starts the thread; the records from `from` on are ciphered once handed over.
+    CipherPipeline(std::size_t from, std::unique_ptr<StreamCipher> cipher, Work work);
+    // Stops the thread at its next step; what it has not reached stays as it was.
+    ~CipherPipeline();
+    CipherPipeline(const CipherPipeline&) = delete;
+    CipherPipeline& operator=(const CipherPipeline&) = delete;
+
+    // `finalBytes` is the stream up to a record start, none of it to change again
+    // except bytes that are never ciphered. It replaces what was handed before, so
+    // a stream that moved is handed again once the thread has caught up.
+    void handOver(std::span<std::uint8_t> finalBytes);
+    // Waits until the bytes before `end` are ciphered, or the walk can go no
+    // further; gives how far the stream is ciphered (kAll in the second case).
+    std::size_t awaitCiphered(std::size_t end);
+
+  private:
+    void run();
+
+    const Work work_;
+    const std::unique_ptr<StreamCipher> cipher_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::span<std::uint8_t> handed_;
+    std::size_t done_;
+    bool stop_ = false;
+    std::thread thread_;  // last, so it starts with everything above in place
+};
+
+}  // namespace xls
