@@ -28,11 +28,11 @@ StartOutcome Session::start(MessageBoxes& boxes) {
 
 bool Session::shutDown(MessageBoxes& boxes) {
     if (isRunning()) {
-        const auto saved = store_->SaveStore();
+        const auto saved = store_->shutdown();
         if (!saved && !endWithoutSaving(boxes, saved.error().message))
             return false;
+        store_->close();  // saved and closed already, or given up unsaved
     }
-    // Saved (or given up): closing the store without a second save releases its lock.
     store_.reset();
     engine_.quit();
     return true;

@@ -13,8 +13,7 @@ WorkbookStore::WorkbookStore(Engine& engine, const QString& programFolder)
     : engine_(engine), path_(QDir(programFolder).filePath(QString::fromLatin1(kStoreFileName))) {}
 
 WorkbookStore::~WorkbookStore() {
-    if (book_)
-        engine_.close(*book_);
+    close();
 }
 
 QString WorkbookStore::path() const {
@@ -60,12 +59,17 @@ Result<Done> WorkbookStore::SaveStore() {
 Result<Done> WorkbookStore::shutdown() {
     if (!book_)
         return Done{};
-    engine_.setDisplayAlerts(false);
-    auto saved = book_->save();
-    engine_.close(*book_);
+    auto saved = SaveStore();
+    if (saved)
+        close();
+    return saved;
+}
+
+void WorkbookStore::close() {
+    if (book_)
+        engine_.close(*book_);
     book_ = nullptr;
     lock_.reset();
-    return saved;
 }
 
 }  // namespace store

@@ -44,9 +44,12 @@ class WorkbookStore {
     void AutoFitSheets();
     // Saves in place, encrypted with the store password, atomically.
     Result<Done> SaveStore();
-    // Alerts off, save, close, release the lock. The store is closed and unlocked
-    // even when the save fails; the failure is returned.
+    // The shutdown sequence: alerts off, save, close, release the lock. When the
+    // save fails the store stays open and locked, with every change, and the
+    // failure is returned: the caller may keep it or give it up with close().
     Result<Done> shutdown();
+    // Closes without saving and releases the lock.
+    void close();
 
   private:
     Engine& engine_;

@@ -181,22 +181,39 @@ TEST_F(Store, AFailedSaveLeavesThePreviousFileWhole) {
     rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto saved = s.SaveStore();
+    const auto saved = s.shutdown();
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
     ASSERT_FALSE(saved.ok());
     EXPECT_EQ(saved.error().kind, Error::Kind::Io);
     EXPECT_EQ(fileBytes(), before);
+    // A shutdown whose save failed keeps the store open and locked, changes and all.
+    EXPECT_TRUE(s.isOpen());
+    EXPECT_TRUE(QFile::exists(lockPath()));
     auto reread = xls::readWorkbookFile(storePath(), kPassword);
     ASSERT_TRUE(reread.ok());
     EXPECT_EQ(reread->sheets[0].rows.size(), 2u);
     // Nothing but the store and its lock is left in the folder.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
-    // With room again the same save succeeds.
-    ASSERT_TRUE(s.SaveStore().ok());
-    EXPECT_GT(fileBytes().size(), before.size());
+    // With room again the same shutdown succeeds.
     ASSERT_TRUE(s.shutdown().ok());
+    EXPECT_GT(fileBytes().size(), before.size());
+    EXPECT_FALSE(s.isOpen());
+    EXPECT_FALSE(QFile::exists(lockPath()));
+}
+
+TEST_F(Store, CloseGivesUpTheChangesAndTheLock) {
+    makeStore(kPassword);
+    const QByteArray before = fileBytes();
+    store::Engine engine;
+    WorkbookStore s(engine, folder.path());
+    ASSERT_TRUE(s.open().ok());
+    s.EnsureSheet(QStringLiteral("Anagrafe")).setValue(2, 2, QStringLiteral("ROSSI"));
+    s.close();
+    EXPECT_FALSE(s.isOpen());
+    EXPECT_FALSE(QFile::exists(lockPath()));
+    EXPECT_EQ(fileBytes(), before);
 }
 
 // Runs `child` in a forked process that reports through a pipe and then waits
