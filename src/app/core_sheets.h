@@ -8,16 +8,14 @@
 #include <QString>
 #include <QStringList>
 
-namespace store {
-class WorkbookStore;
-}
+#include "store/workbook_store.h"
 
 namespace app {
 
-inline const QString kClientsSheet = QStringLiteral("Anagrafe");
-inline const QString kInvoicesSheet = QStringLiteral("Fatture");
-inline const QString kSettingsSheet = QStringLiteral("Utilità");
-inline const QString kUserSheet = QStringLiteral("Utente");
+using store::kClientsSheet;
+using store::kInvoicesSheet;
+using store::kSettingsSheet;
+using store::kUserSheet;
 
 // Row 1 of each sheet from column A, and column A of `Utente` from row 1.
 QStringList settingsHeaders();

@@ -4,6 +4,7 @@
 // program runs, opened with its password, saved atomically and always encrypted.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -16,6 +17,13 @@ namespace store {
 
 inline constexpr const char* kStoreFileName = "Gestione.xls";
 inline constexpr const char* kStorePassword = "Pesk1987";
+
+// The four sheets every store has, in their order in a new store.
+inline const QString kClientsSheet = QStringLiteral("Anagrafe");
+inline const QString kInvoicesSheet = QStringLiteral("Fatture");
+inline const QString kSettingsSheet = QStringLiteral("Utilità");
+inline const QString kUserSheet = QStringLiteral("Utente");
+inline const QStringList kCoreSheets = {kClientsSheet, kInvoicesSheet, kSettingsSheet, kUserSheet};
 
 // True when the file exists and is open in another program (see StoreLock).
 // A missing file is not in use.

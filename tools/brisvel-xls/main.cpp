@@ -31,8 +31,6 @@ const char kUsageText[] =
     "copy IN OUT [--password PW] [--out-password PW2] | new-store OUT";
 
 // The sheets of a new store, in workbook order.
-const char* const kStoreSheets[] = {"Anagrafe", "Fatture", "Utilità", "Utente"};
-
 int fail(const QString& message, int code = kFailed) {
     std::fprintf(stderr, "%s\n", qUtf8Printable(message));
     return code;
@@ -127,9 +125,9 @@ int newStore(const Arguments& a) {
         return fail(QStringLiteral("Il file %1 esiste già: non viene sovrascritto.").arg(path));
     }
     xls::Workbook wb = xls::Workbook::withDefaults();
-    for (const char* name : kStoreSheets) {
+    for (const QString& name : store::kCoreSheets) {
         xls::Sheet sheet;
-        sheet.name = QString::fromUtf8(name);
+        sheet.name = name;
         wb.sheets.push_back(std::move(sheet));
     }
     wb.sheets.front().selected = true;
