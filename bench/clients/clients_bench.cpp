@@ -11,14 +11,16 @@
 #include <random>
 
 #include "app/clock.h"
-#include "app/core_sheets.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/services.h"
 #include "clients/anagrafe.h"
 #include "clients/client_list_view.h"
-#include "clients/client_sheet.h"
 #include "controls/xpbutton.h"
+#include "registers/client_sheet.h"
+#include "registers/core_sheets.h"
 #include "store/workbook_store.h"
+#include "support/expect_ok.h"
 
 namespace {
 
@@ -41,39 +43,42 @@ class ClientWindow {
         {
             store::Engine maker;
             store::Workbook& book = maker.create();
-            (void)book.activeSheet().setName(app::kClientsSheet);
-            (void)book.saveAs(folder_.filePath(QStringLiteral("Gestione.xls")),
-                              QString::fromLatin1(store::kStorePassword));
+            expectOk(book.activeSheet().setName(store::kClientsSheet));
+            expectOk(book.saveAs(folder_.filePath(QStringLiteral("Gestione.xls")),
+                                 QString::fromLatin1(store::kStorePassword)));
         }
         store_.emplace(engine_, folder_.path());
-        (void)store_->open();
+        expectOk(store_->open());
         fill();
-        window_ = std::make_unique<clients::Anagrafe>(*store_, boxes_, clock_, navigator_);
+        window_ =
+            std::make_unique<clients::Anagrafe>(app::Services{*store_, boxes_, clock_, navigator_});
         window_->show();
     }
 
     // Client rows 2..5001 in random name order, every column filled.
     void fill() {
-        const store::Worksheet sheet = *store_->workbook().sheet(app::kClientsSheet);
+        const store::Worksheet sheet = *store_->workbook().sheet(store::kClientsSheet);
         std::mt19937 random(7);
         for (int i = 1; i <= kClients; ++i) {
             const int r = i + 1;
-            sheet.setNumber(r, clients::Id, i);
-            sheet.setIdentifier(r, clients::Name,
-                                QStringLiteral("CLIENTE %1 SRL").arg(random() % 100000));
-            sheet.setValue(r, clients::Date, QStringLiteral("07/03/2009"));
-            sheet.setIdentifier(r, clients::Address, QStringLiteral("VIA ROMA %1").arg(i));
-            sheet.setIdentifier(r, clients::PostalCode, QStringLiteral("00185"));
-            sheet.setIdentifier(r, clients::Town, QStringLiteral("ROMA"));
-            sheet.setIdentifier(r, clients::Province, QStringLiteral("RM"));
-            for (int c = clients::Phone; c <= clients::Notes; ++c)
-                sheet.setIdentifier(r, c, QStringLiteral("0612345%1").arg(i));
+            expectOk(sheet.setNumber(r, registers::client::Id, i));
+            expectOk(sheet.setIdentifier(r, registers::client::Name,
+                                         QStringLiteral("CLIENTE %1 SRL").arg(random() % 100000)));
+            expectOk(sheet.setValue(r, registers::client::Date, QStringLiteral("07/03/2009")));
+            expectOk(sheet.setIdentifier(r, registers::client::Address,
+                                         QStringLiteral("VIA ROMA %1").arg(i)));
+            expectOk(
+                sheet.setIdentifier(r, registers::client::PostalCode, QStringLiteral("00185")));
+            expectOk(sheet.setIdentifier(r, registers::client::Town, QStringLiteral("ROMA")));
+            expectOk(sheet.setIdentifier(r, registers::client::Province, QStringLiteral("RM")));
+            for (int c = registers::client::Phone; c <= registers::client::Notes; ++c)
+                expectOk(sheet.setIdentifier(r, c, QStringLiteral("0612345%1").arg(i)));
         }
     }
 
     clients::Anagrafe& window() { return *window_; }
-    clients::ClientSheet sheet() {
-        return clients::ClientSheet(*store_->workbook().sheet(app::kClientsSheet));
+    registers::ClientSheet sheet() {
+        return registers::ClientSheet(*store_->workbook().sheet(store::kClientsSheet));
     }
     controls::XPButton* button(const char* name) {
         return window_->findChild<controls::XPButton*>(QString::fromLatin1(name));
@@ -131,7 +136,7 @@ BENCHMARK(BM_ReadClientRows)->Unit(benchmark::kMillisecond);
 
 void BM_FillListView(benchmark::State& state) {
     ClientWindow window;
-    const std::vector<clients::ClientRecord> rows = window.sheet().rows();
+    const std::vector<registers::ClientRecord> rows = window.sheet().rows();
     const QStringList headers = window.sheet().headers();
     QTreeWidget view;
     clients::prepareClientListView(&view);

@@ -9,6 +9,7 @@
 #include "store/range.h"
 #include "store/sheet_idioms.h"
 #include "store/workbook_store.h"
+#include "support/expect_ok.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ class InvoiceStore {
             store::Engine maker;
             store::Workbook& book = maker.create();
             const store::Worksheet sheet = book.activeSheet();
-            (void)sheet.setName(QStringLiteral("Fatture"));
+            expectOk(sheet.setName(QStringLiteral("Fatture")));
             const char* headers[] = {"ID",           "Cliente",    "ID Cliente",
                                      "N.Fatt.",      "Data",       "Descrizione",
                                      "Importo",      "INPS/Cassa", "Totale Imp.",
@@ -32,31 +33,32 @@ class InvoiceStore {
                                      "Totale Fatt.", "Ritenuta",   "Netto",
                                      "Incasso",      "Tramite"};
             for (int c = 0; c < 17; ++c)
-                sheet.setValue(1, c + 1, QString::fromUtf8(headers[c]));
+                expectOk(sheet.setValue(1, c + 1, QString::fromUtf8(headers[c])));
             for (int i = 1; i <= kInvoices; ++i) {
                 const int r = i + 1;
-                sheet.setNumber(r, 1, i);
-                sheet.setValue(r, 2, QStringLiteral("CLIENTE %1 SRL").arg(i % 700));
-                sheet.setNumber(r, 3, i % 700);
-                sheet.setNumber(r, 4, i);
-                sheet.setValue(
+                expectOk(sheet.setNumber(r, 1, i));
+                expectOk(sheet.setValue(r, 2, QStringLiteral("CLIENTE %1 SRL").arg(i % 700)));
+                expectOk(sheet.setNumber(r, 3, i % 700));
+                expectOk(sheet.setNumber(r, 4, i));
+                expectOk(sheet.setValue(
                     r, 5,
-                    QDate(2009, 1, 1).addDays(i % 3000).toString(QStringLiteral("dd/MM/yyyy")));
-                sheet.setValue(r, 6, QStringLiteral("Consulenza professionale"));
+                    QDate(2009, 1, 1).addDays(i % 3000).toString(QStringLiteral("dd/MM/yyyy"))));
+                expectOk(sheet.setValue(r, 6, QStringLiteral("Consulenza professionale")));
                 for (int c = 7; c <= 15; ++c)
-                    sheet.setValue(r, c, QStringLiteral("1.234,50"));
-                sheet.setValue(r, 16, i % 3 ? QStringLiteral("*") : QStringLiteral("07/03/2010"));
-                sheet.setValue(r, 17, QStringLiteral("Bonifico"));
+                    expectOk(sheet.setValue(r, c, QStringLiteral("1.234,50")));
+                expectOk(sheet.setValue(
+                    r, 16, i % 3 ? QStringLiteral("*") : QStringLiteral("07/03/2010")));
+                expectOk(sheet.setValue(r, 17, QStringLiteral("Bonifico")));
             }
-            store::setCounter(sheet, store::columnOf("IU"), kInvoices + 1);
-            store::setCounter(sheet, store::columnOf("IV"), kInvoices + 1);
-            (void)book.saveAs(folder.filePath(QStringLiteral("Gestione.xls")),
-                              QString::fromLatin1(store::kStorePassword));
+            expectOk(store::setCounter(sheet, store::columnOf("IU"), kInvoices + 1));
+            expectOk(store::setCounter(sheet, store::columnOf("IV"), kInvoices + 1));
+            expectOk(book.saveAs(folder.filePath(QStringLiteral("Gestione.xls")),
+                                 QString::fromLatin1(store::kStorePassword)));
         }
         gestione.emplace(engine, folder.path());
         if (!gestione->open().ok())
             std::abort();
-        sheet.emplace(gestione->EnsureSheet(QStringLiteral("Fatture")));
+        sheet.emplace(gestione->ensureSheet(QStringLiteral("Fatture")));
     }
 
     QTemporaryDir folder;
@@ -119,12 +121,12 @@ void BM_SortClients(benchmark::State& state) {
                                   "esposito", "Ricci",   "Marino",  "Greco",  "Bruno",
                                   "Gallo",    "Conti",   "De Luca", "Mancini"};
     for (int r = 2; r <= kClients + 1; ++r) {
-        sheet.setNumber(r, 1, r - 1);
-        sheet.setValue(r, 2,
-                       surnames[int(random() % surnames.size())] +
-                           QStringLiteral(" %1").arg(random() % 100000));
+        expectOk(sheet.setNumber(r, 1, r - 1));
+        expectOk(sheet.setValue(r, 2,
+                                surnames[int(random() % surnames.size())] +
+                                    QStringLiteral(" %1").arg(random() % 100000)));
         for (int c = 3; c <= 16; ++c)
-            sheet.setIdentifier(r, c, QStringLiteral("campo %1/%2").arg(r).arg(c));
+            expectOk(sheet.setIdentifier(r, c, QStringLiteral("campo %1/%2").arg(r).arg(c)));
     }
     const xls::Sheet unsorted = sheet.model();
     const store::Range clients = *sheet.range(u"A2:P65536");

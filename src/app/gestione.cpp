@@ -3,6 +3,7 @@
 #include "app/artwork.h"
 #include "app/clock_line.h"
 #include "app/navigator.h"
+#include "app/services.h"
 #include "controls/xpbutton.h"
 
 #include <QEvent>
@@ -79,9 +80,8 @@ QWidget* makeWelcome(QWidget* parent) {
 
 }  // namespace
 
-Gestione::Gestione(const Clock& clock, Navigator& navigator, std::function<bool()> endProgram,
-                   QWidget* parent)
-    : AreaWindow(parent), navigator_(navigator), endProgram_(std::move(endProgram)) {
+Gestione::Gestione(const Services& services, std::function<bool()> endProgram, QWidget* parent)
+    : AreaWindow(parent), navigator_(services.navigator), endProgram_(std::move(endProgram)) {
     setObjectName(QStringLiteral("Gestione"));
     setWindowTitle(QStringLiteral("Brisvel"));
 
@@ -126,7 +126,7 @@ Gestione::Gestione(const Clock& clock, Navigator& navigator, std::function<bool(
     Label15->setAccessibleName(QStringLiteral("Ora e data"));
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
-    new ClockLine(Label15, Timer2, clock, kClockSeparatorWide);
+    new ClockLine(Label15, Timer2, services.clock, kClockSeparatorWide);
 
     auto* logo = new QLabel(this);
     logo->setPixmap(logoPicture(44, devicePixelRatioF()));

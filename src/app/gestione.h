@@ -19,8 +19,8 @@ class XPButton;
 
 namespace app {
 
-class Clock;
 class Navigator;
+struct Services;
 
 // The places the main menu leads to.
 enum class MenuArea {
@@ -37,8 +37,7 @@ class Gestione : public AreaWindow {
   public:
     // `endProgram` runs the shutdown sequence; it answers false when the user
     // chose to stay in the program.
-    Gestione(const Clock& clock, Navigator& navigator, std::function<bool()> endProgram,
-             QWidget* parent = nullptr);
+    Gestione(const Services& services, std::function<bool()> endProgram, QWidget* parent = nullptr);
 
     // The window an area button shows; its button is enabled from now on.
     void setAreaWindow(MenuArea area, AreaWindow* window);

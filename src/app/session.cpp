@@ -23,7 +23,7 @@ Session::Session(QString programFolder) : folder_(std::move(programFolder)) {
 }
 
 StartOutcome Session::start(MessageBoxes& boxes) {
-    return runStartUp(folder_, boxes, engine_, *store_);
+    return runStartUp(folder_, boxes, *store_);
 }
 
 bool Session::shutDown(MessageBoxes& boxes) {

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
-#include "app/core_sheets.h"
 #include "app/message_boxes.h"
+#include "registers/core_sheets.h"
 #include "store/engine.h"
 #include "store/workbook_store.h"
 
@@ -42,22 +42,22 @@ QString programFile(const QString& programFolder, const QString& fileName) {
     return QDir::toNativeSeparators(QDir::cleanPath(programFolder) + u'/' + fileName);
 }
 
-bool VerifyFile(const QString& path) {
+bool verifyFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
 }
 
-StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes, store::Engine& engine,
+StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
                         store::WorkbookStore& store) {
     makeBackupFolder(programFolder);
 
     const QString storePath =
         programFile(programFolder, QString::fromLatin1(store::kStoreFileName));
-    if (store::IsFileInUse(storePath)) {
+    if (store::isFileInUse(storePath)) {
         tellInUse(boxes);
         return StartOutcome::InUse;
     }
-    if (!VerifyFile(storePath)) {
+    if (!verifyFile(storePath)) {
         tellMissing(boxes, storePath);
         return StartOutcome::Missing;
     }
@@ -77,10 +77,9 @@ StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes, store
                 return StartOutcome::Unreadable;
         }
     }
-    engine.setVisible(false);
 
-    prepareCoreSheets(store);
-    store.AutoFitSheets();
+    registers::prepareCoreSheets(store);
+    store.autoFitSheets();
     return StartOutcome::Ready;
 }
 

@@ -29,11 +29,11 @@ enum class StartOutcome {
 QString programFile(const QString& programFolder, const QString& fileName);
 
 // True when the file can be opened for reading (it exists and may be read).
-bool VerifyFile(const QString& path);
+bool verifyFile(const QString& path);
 
 // Runs the start in its fixed order. Anything but Ready means the program must end
 // at once; the user has been told why and the store file was not written.
-StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes, store::Engine& engine,
+StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
                         store::WorkbookStore& store);
 
 }  // namespace app

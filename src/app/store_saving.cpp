@@ -6,7 +6,7 @@
 namespace app {
 
 bool saveStoreTelling(store::WorkbookStore& store, MessageBoxes& boxes) {
-    const auto saved = store.SaveStore();
+    const auto saved = store.saveStore();
     if (saved)
         return true;
     boxes.tell(QStringLiteral("Salvataggio di Gestione.xls non riuscito.\n") +

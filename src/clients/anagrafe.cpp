@@ -20,11 +20,11 @@
 
 #include "app/clock.h"
 #include "app/clock_line.h"
-#include "app/core_sheets.h"
 #include "app/date_picking.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/services.h"
 #include "app/store_saving.h"
 #include "clients/client_list_view.h"
 #include "controls/xpbutton.h"
@@ -32,6 +32,10 @@
 #include "store/workbook_store.h"
 
 namespace clients {
+
+using registers::ClientRecord;
+using registers::ClientSheet;
+using namespace registers::client;
 
 namespace {
 
@@ -79,17 +83,19 @@ QHBoxLayout* fieldLine(std::initializer_list<std::pair<QWidget*, int>> fields) {
 
 }  // namespace
 
-Anagrafe::Anagrafe(store::WorkbookStore& store, app::MessageBoxes& boxes, const app::Clock& clock,
-                   app::Navigator& navigator, QWidget* parent)
-    : app::AreaWindow(parent), store_(store), boxes_(boxes), navigator_(navigator) {
+Anagrafe::Anagrafe(const app::Services& services, QWidget* parent)
+    : app::AreaWindow(parent),
+      store_(services.store),
+      boxes_(services.boxes),
+      navigator_(services.navigator) {
     setObjectName(QStringLiteral("Anagrafe"));
     setWindowTitle(QStringLiteral("Gestione  Clienti"));
     createControls();
     arrangeControls();
     connectControls();
     applyInputRules();
-    new app::ClockLine(Label1, Timer1, clock, app::kClockSeparatorNarrow);
-    new app::DatePicking(Check4, MonthView1, Text18, &clock);
+    new app::ClockLine(Label1, Timer1, services.clock, app::kClockSeparatorNarrow);
+    new app::DatePicking(Check4, MonthView1, Text18, &services.clock);
 }
 
 void Anagrafe::createControls() {
@@ -279,7 +285,7 @@ void Anagrafe::applyInputRules() {
 }
 
 ClientSheet Anagrafe::sheet() const {
-    return ClientSheet(store_.EnsureSheet(app::kClientsSheet));
+    return ClientSheet(store_.ensureSheet(store::kClientsSheet));
 }
 
 ClientRecord Anagrafe::fields() const {
@@ -324,7 +330,7 @@ void Anagrafe::showFields(const ClientRecord& client) {
 
 void Anagrafe::showCounter() {
     const std::optional<double> next = sheet().counter();
-    Text10->setText(next ? identifierText(*next) : QString());
+    Text10->setText(next ? registers::identifierText(*next) : QString());
 }
 
 std::optional<int> Anagrafe::chosenRow() const {
@@ -407,7 +413,7 @@ void Anagrafe::insertClient() {
         return;
     }
     ClientSheet clients = sheet();
-    Text10->setText(identifierText(clients.ensureCounter()));
+    Text10->setText(registers::identifierText(clients.ensureCounter()));
     if (!clients.add(fields())) {
         boxes_.tell(
             QStringLiteral("L'archivio dei clienti è pieno: il cliente non è stato inserito."),

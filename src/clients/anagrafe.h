@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/area_window.h"
-#include "clients/client_sheet.h"
+#include "registers/client_sheet.h"
 
 class QAction;
 class QCalendarWidget;
@@ -24,9 +24,9 @@ class QTimer;
 class QTreeWidget;
 
 namespace app {
-class Clock;
 class MessageBoxes;
 class Navigator;
+struct Services;
 }  // namespace app
 
 namespace controls {
@@ -42,8 +42,7 @@ namespace clients {
 class Anagrafe : public app::AreaWindow {
     Q_OBJECT
   public:
-    Anagrafe(store::WorkbookStore& store, app::MessageBoxes& boxes, const app::Clock& clock,
-             app::Navigator& navigator, QWidget* parent = nullptr);
+    explicit Anagrafe(const app::Services& services, QWidget* parent = nullptr);
 
     // Hides the list, sets the counter when it is not set, shows the next
     // identifier and reloads the selection list.
@@ -66,9 +65,9 @@ class Anagrafe : public app::AreaWindow {
     void connectControls();
     void applyInputRules();
 
-    ClientSheet sheet() const;
-    ClientRecord fields() const;
-    void showFields(const ClientRecord& client);
+    registers::ClientSheet sheet() const;
+    registers::ClientRecord fields() const;
+    void showFields(const registers::ClientRecord& client);
     void showCounter();
     // The row of the chosen client as the sheet stands now; none when it is gone.
     std::optional<int> chosenRow() const;

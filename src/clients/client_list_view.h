@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "clients/client_sheet.h"
+#include "registers/client_sheet.h"
 
 class QTreeWidget;
 
@@ -21,6 +21,6 @@ void prepareClientListView(QTreeWidget* view);
 void setClientListHeaders(QTreeWidget* view, const QStringList& headers);
 
 // Adds one item per client, its identifier first, in the given order.
-void addClientItems(QTreeWidget* view, const std::vector<ClientRecord>& clients);
+void addClientItems(QTreeWidget* view, const std::vector<registers::ClientRecord>& clients);
 
 }  // namespace clients

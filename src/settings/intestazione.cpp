@@ -4,9 +4,10 @@
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/services.h"
 #include "app/store_saving.h"
 #include "controls/xpbutton.h"
-#include "settings/user_data.h"
+#include "registers/user_data.h"
 #include "store/workbook_store.h"
 
 #include <QHBoxLayout>
@@ -33,7 +34,7 @@ struct FieldSpec {
 };
 
 // Text1..Text10, in the order of B1..B10.
-constexpr std::array<FieldSpec, kUserFieldCount> kFields = {{
+constexpr std::array<FieldSpec, registers::kUserFieldCount> kFields = {{
     {"Text1", "Ragione Sociale/Cognome/Nome", 0, Rule::UpperCase, 600},
     {"Text2", "Domicilio fiscale", 0, Rule::UpperCase, 600},
     {"Text3", "Città", 0, Rule::UpperCase, 450},
@@ -75,12 +76,14 @@ QVBoxLayout* captioned(QLineEdit* field, const FieldSpec& spec, QWidget* parent)
 
 }  // namespace
 
-Intestazione::Intestazione(store::WorkbookStore& store, app::MessageBoxes& boxes,
-                           app::Navigator& navigator, const app::Clock& clock, QWidget* parent)
-    : app::AreaWindow(parent), store_(store), boxes_(boxes), navigator_(navigator) {
+Intestazione::Intestazione(const app::Services& services, QWidget* parent)
+    : app::AreaWindow(parent),
+      store_(services.store),
+      boxes_(services.boxes),
+      navigator_(services.navigator) {
     setObjectName(QStringLiteral("Intestazione"));
     setWindowTitle(QStringLiteral("Utente"));
-    for (int i = 0; i < kUserFieldCount; ++i)
+    for (int i = 0; i < registers::kUserFieldCount; ++i)
         fields_[i] = makeField(kFields[i], this);
     Text1 = fields_[0];
     Text2 = fields_[1];
@@ -104,7 +107,7 @@ Intestazione::Intestazione(store::WorkbookStore& store, app::MessageBoxes& boxes
     Label15->setObjectName(QStringLiteral("Label15"));
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
-    new app::ClockLine(Label15, Timer2, clock, app::kClockSeparatorWide);
+    new app::ClockLine(Label15, Timer2, services.clock, app::kClockSeparatorWide);
 
     buildLayout();
     setLocked(true);
@@ -151,30 +154,30 @@ void Intestazione::setLocked(bool locked) {
 }
 
 void Intestazione::activate() {
-    auto sheet = userSheet(store_.workbook());
+    auto sheet = registers::userSheet(store_.workbook());
     if (sheet) {
-        const UserData values = readUserData(*sheet);
-        for (int i = 0; i < kUserFieldCount; ++i)
+        const registers::UserData values = registers::readUserData(*sheet);
+        for (int i = 0; i < registers::kUserFieldCount; ++i)
             fields_[i]->setText(values[i]);
     } else {
         for (QLineEdit* field : fields_)
             field->clear();
-        boxes_.tell(sheet.error(), kTitle, app::Icon::Warning);
+        boxes_.tell(sheet.error().message, kTitle, app::Icon::Warning);
     }
     setLocked(true);
 }
 
 void Intestazione::insertOrModifyClicked() {
     if (editing()) {
-        auto sheet = userSheet(store_.workbook());
+        auto sheet = registers::userSheet(store_.workbook());
         if (!sheet) {
-            boxes_.tell(sheet.error(), kTitle, app::Icon::Warning);
+            boxes_.tell(sheet.error().message, kTitle, app::Icon::Warning);
             return;
         }
-        UserData values;
-        for (int i = 0; i < kUserFieldCount; ++i)
+        registers::UserData values;
+        for (int i = 0; i < registers::kUserFieldCount; ++i)
             values[i] = fields_[i]->text();
-        writeUserData(*sheet, values);
+        registers::writeUserData(*sheet, values);
         boxes_.tell(QStringLiteral("Inserimento dati Utente avvenuto con successo !"), kTitle);
         setLocked(true);
         return;

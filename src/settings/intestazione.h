@@ -14,9 +14,9 @@ class QLineEdit;
 class QTimer;
 
 namespace app {
-class Clock;
 class MessageBoxes;
 class Navigator;
+struct Services;
 }  // namespace app
 namespace controls {
 class XPButton;
@@ -30,8 +30,7 @@ namespace settings {
 class Intestazione : public app::AreaWindow {
     Q_OBJECT
   public:
-    Intestazione(store::WorkbookStore& store, app::MessageBoxes& boxes, app::Navigator& navigator,
-                 const app::Clock& clock, QWidget* parent = nullptr);
+    explicit Intestazione(const app::Services& services, QWidget* parent = nullptr);
 
     void activate() override;
 

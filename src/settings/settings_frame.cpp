@@ -1,9 +1,10 @@
 #include "settings/settings_frame.h"
 
 #include "app/message_boxes.h"
+#include "app/services.h"
 #include "app/store_saving.h"
 #include "controls/xpbutton.h"
-#include "settings/settings_lists.h"
+#include "registers/settings_lists.h"
 #include "store/workbook_store.h"
 
 #include <QComboBox>
@@ -61,8 +62,10 @@ bool hasChosenItem(const QComboBox* combo) {
 
 }  // namespace
 
-SettingsFrame::SettingsFrame(store::WorkbookStore& store, app::MessageBoxes& boxes, QWidget* parent)
-    : QGroupBox(QStringLiteral("Impostazioni"), parent), store_(store), boxes_(boxes) {
+SettingsFrame::SettingsFrame(const app::Services& services, QWidget* parent)
+    : QGroupBox(QStringLiteral("Impostazioni"), parent),
+      store_(services.store),
+      boxes_(services.boxes) {
     setObjectName(QStringLiteral("Frame4"));
     Label54 = label(QStringLiteral("Label54"), QStringLiteral("Seleziona "), this);
     Label53 = label(QStringLiteral("Label53"), QStringLiteral("Inserisci/Modifica"), this);
@@ -89,9 +92,10 @@ SettingsFrame::SettingsFrame(store::WorkbookStore& store, app::MessageBoxes& box
     // The printer selection window that "&Stampa" opens is not part of the program yet.
     Command13->setEnabled(false);
 
-    rows_ = {Row{Combo1, Text1, kVatColumn}, Row{Combo2, Text2, kInpsColumn},
-             Row{Combo3, Text3, kExemptionColumn}, Row{Combo4, Text4, kWithholdingColumn},
-             Row{Combo5, Text5, kPaymentColumn}};
+    rows_ = {Row{Combo1, Text1, registers::kVatColumn}, Row{Combo2, Text2, registers::kInpsColumn},
+             Row{Combo3, Text3, registers::kExemptionColumn},
+             Row{Combo4, Text4, registers::kWithholdingColumn},
+             Row{Combo5, Text5, registers::kPaymentColumn}};
     buildLayout();
     connectControls();
 }
@@ -134,17 +138,17 @@ void SettingsFrame::connectControls() {
 }
 
 void SettingsFrame::load() {
-    auto sheet = settingsSheet(store_.workbook());
+    auto sheet = registers::settingsSheet(store_.workbook());
     for (const Row& row : rows_)
         row.combo->clear();
     if (!sheet) {
-        boxes_.tell(sheet.error(), kTitle, app::Icon::Warning);
+        boxes_.tell(sheet.error().message, kTitle, app::Icon::Warning);
         return;
     }
     // The lists are read in the order B, A, D, E, C.
     for (const std::size_t i : {0u, 1u, 4u, 2u, 3u}) {
         const Row& row = rows_[i];
-        row.combo->addItems(CaricaLista(*sheet, row.column));
+        row.combo->addItems(registers::loadList(*sheet, row.column));
         // Nothing is chosen until the user picks an item.
         row.combo->setCurrentIndex(-1);
     }
@@ -181,11 +185,11 @@ void SettingsFrame::insertClicked() {
             row.text->setFocus();
             return;
         }
-        auto sheet = settingsSheet(store_.workbook());
-        const auto written =
-            sheet ? insertItem(*sheet, row.column, row.text->text()) : Outcome<int>(sheet.error());
+        auto sheet = registers::settingsSheet(store_.workbook());
+        const auto written = sheet ? registers::insertItem(*sheet, row.column, row.text->text())
+                                   : store::Result<int>(sheet.error());
         if (!written) {
-            boxes_.tell(written.error(), kTitle, app::Icon::Warning);
+            boxes_.tell(written.error().message, kTitle, app::Icon::Warning);
             return;
         }
         boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral(" Gestione "),
@@ -205,12 +209,13 @@ void SettingsFrame::modifyClicked() {
         }
         if (!boxes_.askYesNo(QStringLiteral("Vuoi modificare il campo ? "), kTitle))
             return;
-        auto sheet = settingsSheet(store_.workbook());
+        auto sheet = registers::settingsSheet(store_.workbook());
         const auto written =
-            sheet ? replaceItem(*sheet, row.column, row.combo->currentIndex(), row.text->text())
-                  : Outcome<int>(sheet.error());
+            sheet ? registers::replaceItem(*sheet, row.column, row.combo->currentIndex(),
+                                           row.text->text())
+                  : store::Result<int>(sheet.error());
         if (!written) {
-            boxes_.tell(written.error(), kTitle, app::Icon::Warning);
+            boxes_.tell(written.error().message, kTitle, app::Icon::Warning);
             return;
         }
         boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral("Ombrast"),

@@ -17,6 +17,9 @@ class QLineEdit;
 namespace app {
 class MessageBoxes;
 }
+namespace app {
+struct Services;
+}
 namespace controls {
 class XPButton;
 }
@@ -29,7 +32,7 @@ namespace settings {
 class SettingsFrame : public QGroupBox {
     Q_OBJECT
   public:
-    SettingsFrame(store::WorkbookStore& store, app::MessageBoxes& boxes, QWidget* parent = nullptr);
+    explicit SettingsFrame(const app::Services& services, QWidget* parent = nullptr);
 
     // Empties the five lists and fills them again from the store.
     void load();

@@ -39,23 +39,11 @@ class Engine {
     // Closes every workbook without saving.
     void quit();
 
-    bool displayAlerts() const { return displayAlerts_; }
-    void setDisplayAlerts(bool on) { displayAlerts_ = on; }
-    bool screenUpdating() const { return screenUpdating_; }
-    void setScreenUpdating(bool on) { screenUpdating_ = on; }
-    bool isVisible() const { return visible_; }
-    void setVisible(bool on) { visible_ = on; }
-
-    static double inchesToPoints(double inches) { return inches * 72.0; }
-
   private:
     Workbook& add(std::unique_ptr<Workbook> book);
 
     std::vector<std::unique_ptr<Workbook>> books_;
     Workbook* active_ = nullptr;
-    bool displayAlerts_ = true;
-    bool screenUpdating_ = true;
-    bool visible_ = true;
 };
 
 }  // namespace store

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "xls/result.h"
+#include "base/result.h"
 
 namespace store {
 
@@ -17,6 +17,7 @@ struct Error {
         Missing,       // the store file does not exist
         Unreadable,    // not a workbook, damaged, or the password does not open it
         Io,            // a file could not be read or written
+        Full,          // a register or list has no free row left
     };
     Kind kind;
     QString message;

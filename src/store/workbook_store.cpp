@@ -5,7 +5,7 @@
 
 namespace store {
 
-bool IsFileInUse(const QString& path) {
+bool isFileInUse(const QString& path) {
     return QFileInfo::exists(path) && StoreLock::isInUse(path);
 }
 
@@ -37,29 +37,29 @@ Result<Done> WorkbookStore::open() {
     return Done{};
 }
 
-Worksheet WorkbookStore::EnsureSheet(const QString& name) {
+Worksheet WorkbookStore::ensureSheet(const QString& name) {
     if (auto existing = book_->sheet(name))
         return *existing;
     const Worksheet last = *book_->sheetAt(book_->sheetCount());
     auto added = book_->addSheetAfter(last, name);
-    Q_ASSERT_X(added.ok(), "WorkbookStore::EnsureSheet", "the store's sheet names are valid names");
+    Q_ASSERT_X(added.ok(), "WorkbookStore::ensureSheet", "the store's sheet names are valid names");
     return *added;
 }
 
-void WorkbookStore::AutoFitSheets() {
+void WorkbookStore::autoFitSheets() {
     for (int i = 1; i <= book_->sheetCount(); ++i)
         book_->sheetAt(i)->autoFitColumns();
 }
 
-Result<Done> WorkbookStore::SaveStore() {
-    engine_.setDisplayAlerts(false);
+Result<Done> WorkbookStore::saveStore() {
+    // Our engine never asks the user anything, so there are no alerts to silence.
     return book_->save();
 }
 
 Result<Done> WorkbookStore::shutdown() {
     if (!book_)
         return Done{};
-    auto saved = SaveStore();
+    auto saved = saveStore();
     if (saved)
         close();
     return saved;

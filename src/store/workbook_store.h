@@ -27,7 +27,7 @@ inline const QStringList kCoreSheets = {kClientsSheet, kInvoicesSheet, kSettings
 
 // True when the file exists and is open in another program (see StoreLock).
 // A missing file is not in use.
-bool IsFileInUse(const QString& path);
+bool isFileInUse(const QString& path);
 
 class WorkbookStore {
   public:
@@ -47,11 +47,11 @@ class WorkbookStore {
     Workbook& workbook() const { return *book_; }
 
     // The sheet of that name, added after the last sheet when there is none.
-    Worksheet EnsureSheet(const QString& name);
+    Worksheet ensureSheet(const QString& name);
     // Fits the columns of every sheet's used range, in workbook order.
-    void AutoFitSheets();
+    void autoFitSheets();
     // Saves in place, encrypted with the store password, atomically.
-    Result<Done> SaveStore();
+    Result<Done> saveStore();
     // The shutdown sequence: alerts off, save, close, release the lock. When the
     // save fails the store stays open and locked, with every change, and the
     // failure is returned: the caller may keep it or give it up with close().

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <span>
 
+#include "base/result.h"
 #include "xls/error.h"
-#include "xls/result.h"
 
 namespace xls {
 

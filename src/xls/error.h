@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "xls/result.h"
+#include "base/result.h"
 
 namespace xls {
 

@@ -7,9 +7,9 @@
 
 #include <memory>
 
+#include "base/result.h"
 #include "xls/cipher_pipeline.h"
 #include "xls/error.h"
-#include "xls/result.h"
 
 namespace xls {
 

@@ -5,9 +5,12 @@
 #include "app/clock.h"
 #include "app/gestione.h"
 #include "app/navigator.h"
+#include "app/services.h"
 #include "app/session.h"
 #include "app/store_folder.h"
 #include "controls/xpbutton.h"
+#include "store/engine.h"
+#include "store/workbook_store.h"
 #include "support/scripted_message_boxes.h"
 
 #include <QAccessible>
@@ -40,8 +43,12 @@ class MainMenu : public testing::Test {
 
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
+    // The menu itself never touches the store.
+    store::Engine engine;
+    store::WorkbookStore unopened{engine, QString()};
+    test_support::ScriptedMessageBoxes boxes;
     int endRequests = 0;
-    app::Gestione menu{clock, navigator, [this] {
+    app::Gestione menu{app::Services{unopened, boxes, clock, navigator}, [this] {
                            ++endRequests;
                            return true;
                        }};
@@ -137,7 +144,7 @@ TEST_F(MainMenu, AreaButtonsAreDisabledUntilTheirWindowExists) {
     EXPECT_TRUE(menu.XPButton3->isEnabled());
 
     app::Navigator other;
-    app::Gestione bare(clock, other, [] { return true; });
+    app::Gestione bare(app::Services{unopened, boxes, clock, other}, [] { return true; });
     EXPECT_FALSE(bare.XPButton1->isEnabled());
 }
 
@@ -185,14 +192,16 @@ TEST(MainMenuScenario, ChiudiSavesEveryChangeSinceTheLastSavePoint) {
     test_support::ScriptedMessageBoxes boxes;
     app::Session session(folder.path());
     ASSERT_EQ(session.start(boxes), app::StartOutcome::Ready);
-    session.store()
-        .workbook()
-        .sheet(QStringLiteral("Utilità"))
-        ->setValue(3, 2, QStringLiteral("22"));
+    EXPECT_TRUE(session.store()
+                    .workbook()
+                    .sheet(QStringLiteral("Utilità"))
+                    ->setValue(3, 2, QStringLiteral("22"))
+                    .ok());
 
     app::SystemClock clock;
     app::Navigator navigator;
-    app::Gestione menu(clock, navigator, [&] { return session.shutDown(boxes); });
+    app::Gestione menu(app::Services{session.store(), boxes, clock, navigator},
+                       [&] { return session.shutDown(boxes); });
     navigator.setMainMenu(&menu);
     navigator.go(nullptr, &menu);
     QTest::mouseClick(menu.XPButton3, Qt::LeftButton);

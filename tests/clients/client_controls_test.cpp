@@ -8,7 +8,7 @@
 namespace {
 
 using namespace clients_test;
-namespace col = clients;
+namespace col = registers::client;
 
 class ClientControls : public ClientWindowTest {};
 
@@ -70,7 +70,8 @@ TEST_F(ClientControls, ResettingTheCounterSetsOneEvenWhenOneIsTaken) {
     EXPECT_EQ(sheet().text(4, col::Id), "1");
 
     esci();
-    EXPECT_EQ(data.saved().value(1, kCounterColumn), store::Value::number(2));
+    EXPECT_EQ(data.reopened(store::kClientsSheet).value(1, kCounterColumn),
+              store::Value::number(2));
 }
 
 TEST_F(ClientControls, ChangingTheCounterByHand) {
@@ -91,11 +92,12 @@ TEST_F(ClientControls, ChangingTheCounterByHand) {
     insert(QStringLiteral("rossi"));
     EXPECT_EQ(sheet().text(2, col::Id), "42");
     esci();
-    EXPECT_EQ(data.saved().value(1, kCounterColumn), store::Value::number(43));
+    EXPECT_EQ(data.reopened(store::kClientsSheet).value(1, kCounterColumn),
+              store::Value::number(43));
 }
 
 TEST_F(ClientControls, LeavingTheCounterFieldEmptyKeepsTheCounter) {
-    sheet().setNumber(1, kCounterColumn, 9);
+    EXPECT_TRUE(sheet().setNumber(1, kCounterColumn, 9).ok());
     window->activate();
     boxes.expect(notice("Ora puoi Cambiare il Progressivo compilando il campo ID PROGRESSIVO",
                         " Talvese", app::Icon::Information));

@@ -30,7 +30,7 @@ TEST_F(ClientOffice, LibreOfficeReadsTheSavedClients) {
     python.setProcessEnvironment(environment);
     python.start(QStringLiteral("/usr/bin/python3"),
                  {QStringLiteral(BRISVEL_SOURCE_DIR "/tests/clients/office_client_cells.py"),
-                  data.path(), kPassword});
+                  data.path(), test_support::kPassword});
     ASSERT_TRUE(python.waitForFinished(180000));
     ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
     const QJsonObject cells = QJsonDocument::fromJson(python.readAllStandardOutput()).object();

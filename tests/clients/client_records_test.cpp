@@ -5,7 +5,7 @@
 namespace {
 
 using namespace clients_test;
-namespace col = clients;
+namespace col = registers::client;
 
 class ClientRecords : public ClientWindowTest {};
 
@@ -20,7 +20,7 @@ TEST_F(ClientRecords, OpeningWithoutCounterSetsItToOne) {
 }
 
 TEST_F(ClientRecords, OpeningShowsAnExistingCounter) {
-    sheet().setNumber(1, kCounterColumn, 41);
+    EXPECT_TRUE(sheet().setNumber(1, kCounterColumn, 41).ok());
     window->activate();
     EXPECT_EQ(text("Text10"), "41");
 }
@@ -51,7 +51,7 @@ TEST_F(ClientRecords, TwoClientsInARowGetConsecutiveIdentifiersAndAreSaved) {
     EXPECT_TRUE(menu.isVisible());
     EXPECT_FALSE(window->isVisible());
 
-    const store::Worksheet saved = data.saved();
+    const store::Worksheet saved = data.reopened(store::kClientsSheet);
     EXPECT_EQ(saved.value(2, col::Id), store::Value::number(1));
     EXPECT_EQ(saved.value(3, col::Id), store::Value::number(2));
     EXPECT_EQ(saved.value(1, kCounterColumn), store::Value::number(3));
@@ -135,7 +135,7 @@ TEST_F(ClientRecords, ModifyWritesTheChosenRowKeepingItsIdentifier) {
     EXPECT_EQ(sheet().text(1, col::Name), "Ragione Sociale/Cognome Nome");
 
     esci();
-    EXPECT_EQ(data.saved().text(3, col::Name), "BIANCHI SRL");
+    EXPECT_EQ(data.reopened(store::kClientsSheet).text(3, col::Name), "BIANCHI SRL");
 }
 
 TEST_F(ClientRecords, ModifyWithNothingChosenWritesNothingAndSaysWhy) {
@@ -201,8 +201,8 @@ TEST_F(ClientRecords, DeletingTheChosenClientOfASharedIdentifierRemovesItsOwnRow
     const char* names[] = {"A", "B", "C", "D", "E"};
     const int ids[] = {4, 5, 6, 7, 5};
     for (int i = 0; i < 5; ++i) {
-        sheet().setNumber(i + 2, col::Id, ids[i]);
-        sheet().setValue(i + 2, col::Name, QString::fromLatin1(names[i]));
+        EXPECT_TRUE(sheet().setNumber(i + 2, col::Id, ids[i]).ok());
+        EXPECT_TRUE(sheet().setValue(i + 2, col::Name, QString::fromLatin1(names[i])).ok());
     }
     window->activate();
     choose(4);  // E, row 6
@@ -217,7 +217,7 @@ TEST_F(ClientRecords, DeletingTheChosenClientOfASharedIdentifierRemovesItsOwnRow
     EXPECT_EQ(comboItems(), (QStringList{"A", "C", "D"}));
 
     esci();
-    const store::Worksheet saved = data.saved();
+    const store::Worksheet saved = data.reopened(store::kClientsSheet);
     EXPECT_EQ(saved.text(3, col::Name), "C");
     EXPECT_EQ(saved.text(4, col::Name), "D");
     EXPECT_TRUE(saved.value(5, col::Id).isEmpty());
@@ -227,7 +227,7 @@ TEST_F(ClientRecords, ChoosingFromAListThatNoLongerMatchesTheSheetReloadsIt) {
     insert(QStringLiteral("rossi"));
     insert(QStringLiteral("bianchi"));
     // Another part of the program sorts the sheet behind the window's list.
-    clients::ClientSheet(sheet()).sortByName();
+    registers::ClientSheet(sheet()).sortByName();
     boxes.expect(
         notice("L'elenco dei clienti era cambiato ed è stato ricaricato: scegliere di "
                "nuovo il cliente.",
@@ -246,7 +246,7 @@ TEST_F(ClientRecords, ModifyFindsTheChosenClientAfterItsRowMoved) {
     choose(0);  // ROSSI, row 2
     type("Text23", "roma");
     // The client goes to row 3 behind the window (a sort elsewhere).
-    clients::ClientSheet(sheet()).sortByName();
+    registers::ClientSheet(sheet()).sortByName();
     boxes.expect(kModified);
     click("XPButton1");
     EXPECT_EQ(sheet().text(2, col::Name), "BIANCHI");
@@ -259,7 +259,7 @@ TEST_F(ClientRecords, ModifyOfAClientDeletedMeanwhileWritesNothing) {
     insert(QStringLiteral("rossi"));
     insert(QStringLiteral("bianchi"));
     choose(0);
-    clients::ClientSheet(sheet()).removeRow(2);
+    registers::ClientSheet(sheet()).removeRow(2);
     boxes.expect(notice("Il cliente scelto non è più nell'archivio: nulla è stato modificato.",
                         "Gestione ", app::Icon::Warning));
     click("XPButton1");

@@ -20,11 +20,12 @@
 #include "app/clock.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
-#include "client_store.h"
+#include "app/services.h"
 #include "clients/anagrafe.h"
-#include "clients/client_sheet.h"
 #include "controls/xpbutton.h"
+#include "registers/client_sheet.h"
 #include "store/address.h"
+#include "support/prepared_store.h"
 #include "support/scripted_message_boxes.h"
 
 namespace clients_test {
@@ -57,7 +58,8 @@ class ClientWindowTest : public testing::Test {
     void open() {
         navigator.setMainMenu(&menu);
         navigator.go(nullptr, &menu);
-        window = std::make_unique<clients::Anagrafe>(data.store(), boxes, clock, navigator);
+        window = std::make_unique<clients::Anagrafe>(
+            app::Services{data.store(), boxes, clock, navigator});
         navigator.go(&menu, window.get());
         // Focus moves, and leaving a field, happen only in the active window.
         QApplication::setActiveWindow(window.get());
@@ -91,7 +93,7 @@ class ClientWindowTest : public testing::Test {
         click("XPButton4");
     }
 
-    store::Worksheet sheet() { return data.sheet(); }
+    store::Worksheet sheet() { return data.sheet(store::kClientsSheet); }
     QStringList comboItems() {
         QStringList out;
         QComboBox* list = control<QComboBox>("Combo4");
@@ -100,7 +102,7 @@ class ClientWindowTest : public testing::Test {
         return out;
     }
 
-    ClientStore data;
+    test_support::PreparedStore data;
     test_support::ScriptedMessageBoxes boxes;
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;

@@ -1,10 +1,11 @@
 // The user-data window driven through its real widgets on a store in a temporary folder.
 #include "settings/intestazione.h"
-#include "temp_store.h"
+#include "support/prepared_store.h"
 
 #include "app/area_window.h"
 #include "app/clock.h"
 #include "app/navigator.h"
+#include "app/services.h"
 #include "controls/xpbutton.h"
 #include "support/scripted_message_boxes.h"
 
@@ -46,12 +47,12 @@ class UserWindow : public testing::Test {
         ASSERT_TRUE(window.editing());
     }
 
-    test_support::TempStore temp;
+    test_support::PreparedStore temp;
     test_support::ScriptedMessageBoxes boxes;
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
     app::AreaWindow menu;
-    settings::Intestazione window{temp.store(), boxes, navigator, clock};
+    settings::Intestazione window{app::Services{temp.store(), boxes, clock, navigator}};
 };
 
 TEST_F(UserWindow, ANewStoreOpensWithTenEmptyLockedFields) {
@@ -65,8 +66,8 @@ TEST_F(UserWindow, ANewStoreOpensWithTenEmptyLockedFields) {
 }
 
 TEST_F(UserWindow, ActivationShowsTheStoredValues) {
-    ASSERT_TRUE(temp.user().setIdentifier(5, 2, "00185").ok());
-    ASSERT_TRUE(temp.user().setValue(10, 2, "IT60X0542811101000000123456").ok());
+    ASSERT_TRUE(temp.sheet(store::kUserSheet).setIdentifier(5, 2, "00185").ok());
+    ASSERT_TRUE(temp.sheet(store::kUserSheet).setValue(10, 2, "IT60X0542811101000000123456").ok());
     navigator.backToMainMenu(&window);
     navigator.go(&menu, &window);
     EXPECT_EQ(window.Text5->text(), "00185");
@@ -80,8 +81,8 @@ TEST_F(UserWindow, YesTypeAndWriteStoresUpperCaseAndLocksAgain) {
     boxes.expect(kWritten);
     window.XPButton9->click();
 
-    EXPECT_EQ(temp.user().text(2, 2), "VIA ROMA 1");
-    EXPECT_EQ(temp.user().text(2, 1), "Domicilio");
+    EXPECT_EQ(temp.sheet(store::kUserSheet).text(2, 2), "VIA ROMA 1");
+    EXPECT_EQ(temp.sheet(store::kUserSheet).text(2, 1), "Domicilio");
     EXPECT_FALSE(window.editing());
     for (QLineEdit* field : fields())
         EXPECT_TRUE(field->isReadOnly());
@@ -94,7 +95,7 @@ TEST_F(UserWindow, NoReturnsToTheMainMenuUnchanged) {
     EXPECT_TRUE(menu.isVisible());
     EXPECT_FALSE(window.editing());
     for (int row = 1; row <= 10; ++row)
-        EXPECT_TRUE(temp.user().value(row, 2).isEmpty());
+        EXPECT_TRUE(temp.sheet(store::kUserSheet).value(row, 2).isEmpty());
 }
 
 TEST_F(UserWindow, TheInputRulesOfEachField) {
@@ -130,7 +131,7 @@ TEST_F(UserWindow, ExitInEditModeDiscardsWhatWasNotWritten) {
 
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(menu.isVisible());
-    EXPECT_EQ(temp.reopened(app::kUserSheet).text(1, 2), "STUDIO ROSSI");
+    EXPECT_EQ(temp.reopened(store::kUserSheet).text(1, 2), "STUDIO ROSSI");
     navigator.go(&menu, &window);
     EXPECT_EQ(window.Text1->text(), "STUDIO ROSSI");
     EXPECT_FALSE(window.editing());
@@ -144,7 +145,7 @@ TEST_F(UserWindow, ThePostalCodeIsSavedAsText) {
     window.XPButton9->click();
     window.XPButton1->click();
 
-    const store::Worksheet saved = temp.reopened(app::kUserSheet);
+    const store::Worksheet saved = temp.reopened(store::kUserSheet);
     EXPECT_TRUE(saved.value(5, 2).isText());
     EXPECT_EQ(saved.text(5, 2), "00185");
     EXPECT_EQ(saved.text(7, 2), "01234567890");
@@ -152,7 +153,7 @@ TEST_F(UserWindow, ThePostalCodeIsSavedAsText) {
 
 TEST_F(UserWindow, AFailedSaveIsToldAndTheUserStillLeaves) {
     temp.removeFolder();
-    const auto failed = temp.store().SaveStore();
+    const auto failed = temp.store().saveStore();
     ASSERT_FALSE(failed.ok());
     boxes.expect({"Salvataggio di Gestione.xls non riuscito.\n" + failed.error().message +
                       "\nLe modifiche restano in memoria e saranno salvate al prossimo "

@@ -1,8 +1,11 @@
 // The settings frame driven through its real widgets on a store in a temporary folder.
 #include "settings/settings_frame.h"
-#include "settings/settings_lists.h"
-#include "temp_store.h"
+#include "registers/settings_lists.h"
+#include "support/prepared_store.h"
 
+#include "app/clock.h"
+#include "app/navigator.h"
+#include "app/services.h"
 #include "controls/xpbutton.h"
 #include "support/scripted_message_boxes.h"
 
@@ -53,10 +56,12 @@ class Frame : public testing::Test {
 
     void type(QLineEdit* edit, const QString& text) { QTest::keyClicks(edit, text); }
 
-    test_support::TempStore temp;
+    test_support::PreparedStore temp;
     test_support::ScriptedMessageBoxes boxes;
-    SettingsFrame frame{temp.store(), boxes};
-    store::Worksheet lists = temp.settings();
+    app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
+    app::Navigator navigator;
+    SettingsFrame frame{app::Services{temp.store(), boxes, clock, navigator}};
+    store::Worksheet lists = temp.sheet(store::kSettingsSheet);
 };
 
 TEST_F(Frame, AFreshStoreShowsEachListWithTheSinglePlaceholderAndNothingChosen) {
@@ -72,9 +77,9 @@ TEST_F(Frame, AFreshStoreShowsEachListWithTheSinglePlaceholderAndNothingChosen) 
 }
 
 TEST_F(Frame, LoadingRereadsTheListsOfTheirOwnColumns) {
-    ASSERT_TRUE(lists.setValue(3, settings::kVatColumn, "22").ok());
-    ASSERT_TRUE(lists.setValue(3, settings::kExemptionColumn, "ART. 10").ok());
-    ASSERT_TRUE(lists.setValue(3, settings::kPaymentColumn, "BONIFICO").ok());
+    ASSERT_TRUE(lists.setValue(3, registers::kVatColumn, "22").ok());
+    ASSERT_TRUE(lists.setValue(3, registers::kExemptionColumn, "ART. 10").ok());
+    ASSERT_TRUE(lists.setValue(3, registers::kPaymentColumn, "BONIFICO").ok());
     frame.load();
     EXPECT_EQ(items(frame.Combo1), (QStringList{"*", "22"}));
     EXPECT_EQ(items(frame.Combo3), (QStringList{"*", "ART. 10"}));
@@ -84,13 +89,13 @@ TEST_F(Frame, LoadingRereadsTheListsOfTheirOwnColumns) {
 }
 
 TEST_F(Frame, InsertWritesTheFirstFreeRowAndTheListShowsTheNewItem) {
-    ASSERT_TRUE(lists.setValue(3, settings::kInpsColumn, "4").ok());
+    ASSERT_TRUE(lists.setValue(3, registers::kInpsColumn, "4").ok());
     frame.load();
     type(frame.Text2, "2");
     boxes.expect(kInsertQuestion, Answer::Yes).expect(kInserted);
     frame.Command1->click();
 
-    EXPECT_EQ(lists.text(4, settings::kInpsColumn), "2");
+    EXPECT_EQ(lists.text(4, registers::kInpsColumn), "2");
     EXPECT_EQ(items(frame.Combo2), (QStringList{"*", "4", "2"}));
     EXPECT_EQ(frame.Text2->text(), "");
 }
@@ -101,8 +106,8 @@ TEST_F(Frame, OneClickInsertsOnlyTheFirstTypedRow) {
     boxes.expect(kInsertQuestion, Answer::Yes).expect(kInserted);
     frame.Command1->click();
 
-    EXPECT_EQ(lists.text(3, settings::kVatColumn), "22");
-    EXPECT_TRUE(lists.value(3, settings::kExemptionColumn).isEmpty());
+    EXPECT_EQ(lists.text(3, registers::kVatColumn), "22");
+    EXPECT_TRUE(lists.value(3, registers::kExemptionColumn).isEmpty());
     EXPECT_EQ(frame.Text3->text(), "");
 }
 
@@ -115,8 +120,8 @@ TEST_F(Frame, NoToTheInsertionClearsOnlyThatRowAndWritesNothing) {
     EXPECT_EQ(frame.Text1->text(), "");
     EXPECT_EQ(frame.Text3->text(), "ART. 15");
     EXPECT_TRUE(frame.Text1->hasFocus());
-    EXPECT_TRUE(lists.value(3, settings::kVatColumn).isEmpty());
-    EXPECT_TRUE(lists.value(3, settings::kExemptionColumn).isEmpty());
+    EXPECT_TRUE(lists.value(3, registers::kVatColumn).isEmpty());
+    EXPECT_TRUE(lists.value(3, registers::kExemptionColumn).isEmpty());
 }
 
 TEST_F(Frame, InsertingWithEveryTextEmptyAsksNothing) {
@@ -127,7 +132,7 @@ TEST_F(Frame, InsertingWithEveryTextEmptyAsksNothing) {
 
 TEST_F(Frame, AFullListIsToldAndKeepsTheTypedText) {
     for (int row = 3; row <= 65536; ++row)
-        ASSERT_TRUE(lists.setNumber(row, settings::kWithholdingColumn, 20).ok());
+        ASSERT_TRUE(lists.setNumber(row, registers::kWithholdingColumn, 20).ok());
     frame.load();
     type(frame.Text4, "30");
     boxes.expect(kInsertQuestion, Answer::Yes)
@@ -141,7 +146,7 @@ TEST_F(Frame, AFullListIsToldAndKeepsTheTypedText) {
 
 TEST_F(Frame, ChoosingAnItemPutsItInItsTextBoxAndLocksTheOtherLists) {
     for (const QString item : {"10", "22"})
-        ASSERT_TRUE(settings::insertItem(lists, settings::kVatColumn, item).ok());
+        ASSERT_TRUE(registers::insertItem(lists, registers::kVatColumn, item).ok());
     frame.load();
     choose(frame.Combo1, 2);
 
@@ -161,7 +166,7 @@ TEST_F(Frame, ChoosingAnItemPutsItInItsTextBoxAndLocksTheOtherLists) {
 
 TEST_F(Frame, ModifyingTheThirdItemWritesRowFourOnly) {
     for (const QString item : {"10", "22"})
-        ASSERT_TRUE(settings::insertItem(lists, settings::kVatColumn, item).ok());
+        ASSERT_TRUE(registers::insertItem(lists, registers::kVatColumn, item).ok());
     frame.load();
     choose(frame.Combo1, 2);
     frame.Text1->selectAll();
@@ -169,35 +174,35 @@ TEST_F(Frame, ModifyingTheThirdItemWritesRowFourOnly) {
     boxes.expect(kModifyQuestion, Answer::Yes).expect(kModified);
     frame.Command9->click();
 
-    EXPECT_EQ(lists.text(1, settings::kVatColumn), "IVA");
-    EXPECT_EQ(lists.text(3, settings::kVatColumn), "10");
-    EXPECT_EQ(lists.text(4, settings::kVatColumn), "21");
+    EXPECT_EQ(lists.text(1, registers::kVatColumn), "IVA");
+    EXPECT_EQ(lists.text(3, registers::kVatColumn), "10");
+    EXPECT_EQ(lists.text(4, registers::kVatColumn), "21");
     EXPECT_EQ(items(frame.Combo1), (QStringList{"*", "10", "21"}));
     EXPECT_EQ(frame.Text1->text(), "");
     EXPECT_TRUE(frame.Combo2->isEnabled());
 }
 
 TEST_F(Frame, NoToTheModificationKeepsSheetAndFields) {
-    ASSERT_TRUE(settings::insertItem(lists, settings::kPaymentColumn, "BONIFICO").ok());
+    ASSERT_TRUE(registers::insertItem(lists, registers::kPaymentColumn, "BONIFICO").ok());
     frame.load();
     choose(frame.Combo5, 1);
     type(frame.Text5, " 30 GG");
     boxes.expect(kModifyQuestion, Answer::No);
     frame.Command9->click();
 
-    EXPECT_EQ(lists.text(3, settings::kPaymentColumn), "BONIFICO");
+    EXPECT_EQ(lists.text(3, registers::kPaymentColumn), "BONIFICO");
     EXPECT_EQ(frame.Text5->text(), "BONIFICO 30 GG");
     EXPECT_EQ(frame.Combo5->currentText(), "BONIFICO");
 }
 
 TEST_F(Frame, ModifyingATypedRatherThanChosenItemIsRefused) {
-    ASSERT_TRUE(settings::insertItem(lists, settings::kVatColumn, "22").ok());
+    ASSERT_TRUE(registers::insertItem(lists, registers::kVatColumn, "22").ok());
     frame.load();
     type(frame.Combo1->lineEdit(), "22");
     type(frame.Text1, "21");
     boxes.expect(kChooseFirst);
     frame.Command9->click();
-    EXPECT_EQ(lists.text(3, settings::kVatColumn), "22");
+    EXPECT_EQ(lists.text(3, registers::kVatColumn), "22");
     EXPECT_EQ(frame.Text1->text(), "21");
 
     // Chosen, then overtyped in the list's own box: no longer the chosen item.
@@ -206,8 +211,8 @@ TEST_F(Frame, ModifyingATypedRatherThanChosenItemIsRefused) {
     type(frame.Combo1->lineEdit(), "4");
     boxes.expect(kChooseFirst);
     frame.Command9->click();
-    EXPECT_EQ(lists.text(3, settings::kVatColumn), "22");
-    EXPECT_EQ(lists.text(4, settings::kVatColumn), "");
+    EXPECT_EQ(lists.text(3, registers::kVatColumn), "22");
+    EXPECT_EQ(lists.text(4, registers::kVatColumn), "");
 }
 
 TEST_F(Frame, ExitSavesTheStoreResetsAndHides) {
@@ -219,10 +224,10 @@ TEST_F(Frame, ExitSavesTheStoreResetsAndHides) {
 
     EXPECT_FALSE(frame.isVisible());
     EXPECT_EQ(frame.Text2->text(), "");
-    const store::Worksheet saved = temp.reopened(app::kSettingsSheet);
-    EXPECT_EQ(saved.text(3, settings::kPaymentColumn), "RIMESSA DIRETTA");
-    EXPECT_EQ(saved.text(2, settings::kPaymentColumn), "*");
-    EXPECT_TRUE(saved.value(3, settings::kInpsColumn).isEmpty());
+    const store::Worksheet saved = temp.reopened(store::kSettingsSheet);
+    EXPECT_EQ(saved.text(3, registers::kPaymentColumn), "RIMESSA DIRETTA");
+    EXPECT_EQ(saved.text(2, registers::kPaymentColumn), "*");
+    EXPECT_TRUE(saved.value(3, registers::kInpsColumn).isEmpty());
 }
 
 }  // namespace

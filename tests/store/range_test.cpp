@@ -16,7 +16,7 @@ class Ranges : public ::testing::Test {
     store::Range at(const char16_t* address) { return *sheet.range(address); }
     void fill(int column, std::initializer_list<int> rows) {
         for (int r : rows)
-            sheet.setValue(r, column, QStringLiteral("v%1").arg(r));
+            EXPECT_TRUE(sheet.setValue(r, column, QStringLiteral("v%1").arg(r)).ok());
     }
 };
 
@@ -44,25 +44,25 @@ TEST_F(Ranges, EndDownJumpsAsTheSpreadsheetDoes) {
     EXPECT_EQ(at(u"A4").endDown().row(), 6);       // from an empty cell
     EXPECT_EQ(at(u"B1").endDown().row(), 65536);
     EXPECT_EQ(at(u"A65536").endDown().row(), 65536);
-    sheet.setValue(65536, 1, QStringLiteral("last"));
+    EXPECT_TRUE(sheet.setValue(65536, 1, QStringLiteral("last")).ok());
     EXPECT_EQ(at(u"A10").endDown().row(), 65536);
     EXPECT_EQ(at(u"A10").endDown().value(), QStringView(u"last"));
 }
 
 TEST_F(Ranges, ClearContentsKeepsFormats) {
-    sheet.setValue(2, 1, QStringLiteral("1.234,50"));
-    sheet.setValue(2, 2, QStringLiteral("testo"));
+    EXPECT_TRUE(sheet.setValue(2, 1, QStringLiteral("1.234,50")).ok());
+    EXPECT_TRUE(sheet.setValue(2, 2, QStringLiteral("testo")).ok());
     at(u"A1:Q65536").clearContents();
     EXPECT_TRUE(sheet.value(2, 1).isEmpty());
     EXPECT_TRUE(sheet.value(2, 2).isEmpty());
     EXPECT_EQ(at(u"A2").numberFormat(), "#,##0.00");
-    sheet.setNumber(2, 1, 5);
+    EXPECT_TRUE(sheet.setNumber(2, 1, 5).ok());
     EXPECT_EQ(sheet.text(2, 1), "5,00");
 }
 
 TEST_F(Ranges, DeleteEntireRowMovesTheRowsBelowUp) {
     fill(1, {1, 2, 3, 4});
-    sheet.setValue(4, 3, QStringLiteral("1.000,00"));
+    EXPECT_TRUE(sheet.setValue(4, 3, QStringLiteral("1.000,00")).ok());
     sheet.range(u"A4:B5")->setMergeCells(true);
     at(u"B2").deleteEntireRow();
     EXPECT_EQ(sheet.value(2, 1), QStringView(u"v3"));
@@ -76,12 +76,12 @@ TEST_F(Ranges, DeleteEntireRowMovesTheRowsBelowUp) {
 }
 
 TEST_F(Ranges, NumberFormatOfColumnsRowsAndRectangles) {
-    sheet.setNumber(3, 2, 1234.5);
+    EXPECT_TRUE(sheet.setNumber(3, 2, 1234.5).ok());
     at(u"B:B").setNumberFormat(QStringLiteral("#,##0.00"));
     EXPECT_EQ(sheet.text(3, 2), "1.234,50");
     EXPECT_EQ(at(u"B60000").numberFormat(), "#,##0.00");  // kept for later cells
     at(u"4:4").setNumberFormat(QStringLiteral("0%"));
-    sheet.setNumber(4, 7, 0.25);
+    EXPECT_TRUE(sheet.setNumber(4, 7, 0.25).ok());
     EXPECT_EQ(sheet.text(4, 7), "25%");
     // A rectangle down to the last row formats only down to the used range.
     at(u"C2:C65536").setNumberFormat(QStringLiteral("@"));
@@ -137,7 +137,7 @@ TEST_F(Ranges, SheetsByNameAddedRenamedSelected) {
 
     ASSERT_TRUE(middle.setName(QStringLiteral("Utilità")).ok());
     EXPECT_EQ(book.sheet(QStringLiteral("Utilità"))->index(), 2);
-    fatture.setValue(1, 1, QStringLiteral("ID"));
+    EXPECT_TRUE(fatture.setValue(1, 1, QStringLiteral("ID")).ok());
     fatture.select();
     EXPECT_TRUE(book.activeSheet() == fatture);
     EXPECT_EQ(engine.activeWorkbook()->activeSheet().value(1, 1), QStringView(u"ID"));
@@ -145,8 +145,8 @@ TEST_F(Ranges, SheetsByNameAddedRenamedSelected) {
 
 TEST_F(Ranges, UsedRangeAndFrozenPanes) {
     EXPECT_EQ(sheet.usedRange().address(), "$A$1");
-    sheet.setValue(4, 3, QStringLiteral("x"));
-    sheet.setValue(2, 6, QStringLiteral("y"));
+    EXPECT_TRUE(sheet.setValue(4, 3, QStringLiteral("x")).ok());
+    EXPECT_TRUE(sheet.setValue(2, 6, QStringLiteral("y")).ok());
     EXPECT_EQ(sheet.usedRange().address(), "$A$1:$F$4");
     sheet.freezePanes(2);
     EXPECT_EQ(sheet.frozenRows(), 1);
@@ -154,9 +154,9 @@ TEST_F(Ranges, UsedRangeAndFrozenPanes) {
 }
 
 TEST_F(Ranges, AutoFitWidensToTheWidestText) {
-    sheet.setValue(1, 1, QStringLiteral("ID"));
-    sheet.setValue(2, 1, QStringLiteral("Ragione Sociale/Cognome Nome"));
-    sheet.setValue(1, 2, QStringLiteral("1.234.567,89"));
+    EXPECT_TRUE(sheet.setValue(1, 1, QStringLiteral("ID")).ok());
+    EXPECT_TRUE(sheet.setValue(2, 1, QStringLiteral("Ragione Sociale/Cognome Nome")).ok());
+    EXPECT_TRUE(sheet.setValue(1, 2, QStringLiteral("1.234.567,89")).ok());
     sheet.autoFitColumns();
     const int wide = sheet.columnWidth(1);
     const int amount = sheet.columnWidth(2);
@@ -175,19 +175,19 @@ TEST_F(Ranges, AutoFitFindsTheWidestNumberOfEachFormat) {
         return sheet.columnWidth(column);
     };
     for (int r = 1; r <= 50; ++r)
-        sheet.setValue(r, 1, QStringLiteral("12,50"));
-    sheet.setValue(30, 1, QStringLiteral("-1.234.567,00"));
+        EXPECT_TRUE(sheet.setValue(r, 1, QStringLiteral("12,50")).ok());
+    EXPECT_TRUE(sheet.setValue(30, 1, QStringLiteral("-1.234.567,00")).ok());
     const int withNegative = widthAfterFit(1);
-    sheet.setValue(30, 1, QStringLiteral("1,00"));
+    EXPECT_TRUE(sheet.setValue(30, 1, QStringLiteral("1,00")).ok());
     EXPECT_LT(widthAfterFit(1), withNegative);
 
     // General: whole numbers by their extremes, fractions each on its own.
-    sheet.setNumber(1, 2, 7);
-    sheet.setNumber(2, 2, 123456);
-    sheet.setNumber(3, 2, 0.123456789);
-    sheet.setNumber(4, 2, 99);
+    EXPECT_TRUE(sheet.setNumber(1, 2, 7).ok());
+    EXPECT_TRUE(sheet.setNumber(2, 2, 123456).ok());
+    EXPECT_TRUE(sheet.setNumber(3, 2, 0.123456789).ok());
+    EXPECT_TRUE(sheet.setNumber(4, 2, 99).ok());
     const int general = widthAfterFit(2);
-    sheet.setNumber(3, 2, 5);
+    EXPECT_TRUE(sheet.setNumber(3, 2, 5).ok());
     EXPECT_LT(widthAfterFit(2), general);
 }
 

@@ -35,7 +35,7 @@ class Store : public ::testing::Test {
         store::Engine engine;
         store::Workbook& book = engine.create();
         ASSERT_TRUE(book.activeSheet().setName(QStringLiteral("Anagrafe")).ok());
-        book.activeSheet().setValue(2, 2, QStringLiteral("ROSSI"));
+        EXPECT_TRUE(book.activeSheet().setValue(2, 2, QStringLiteral("ROSSI")).ok());
         ASSERT_TRUE(book.saveAs(storePath(), password).ok());
     }
     QByteArray fileBytes() const {
@@ -47,7 +47,7 @@ class Store : public ::testing::Test {
 TEST_F(Store, MissingStoreIsAnErrorAndLocksNothing) {
     store::Engine engine;
     WorkbookStore s(engine, folder.path());
-    EXPECT_FALSE(store::IsFileInUse(s.path()));
+    EXPECT_FALSE(store::isFileInUse(s.path()));
     const auto opened = s.open();
     ASSERT_FALSE(opened.ok());
     EXPECT_EQ(opened.error().kind, Error::Kind::Missing);
@@ -80,13 +80,13 @@ TEST_F(Store, EnsureSheetAddsMissingSheetsAfterTheLast) {
     store::Engine engine;
     WorkbookStore s(engine, folder.path());
     ASSERT_TRUE(s.open().ok());
-    const store::Worksheet anagrafe = s.EnsureSheet(QStringLiteral("Anagrafe"));
+    const store::Worksheet anagrafe = s.ensureSheet(QStringLiteral("Anagrafe"));
     EXPECT_EQ(anagrafe.value(2, 2), QStringView(u"ROSSI"));  // left untouched
     for (const char* name : {"Fatture", "Utilità", "Utente"})
-        s.EnsureSheet(QString::fromUtf8(name));
+        s.ensureSheet(QString::fromUtf8(name));
     EXPECT_EQ(s.workbook().sheetCount(), 4);
     EXPECT_EQ(s.workbook().sheetAt(4)->name(), "Utente");
-    EXPECT_EQ(s.EnsureSheet(QStringLiteral("Utente")).index(), 4);
+    EXPECT_EQ(s.ensureSheet(QStringLiteral("Utente")).index(), 4);
     EXPECT_EQ(s.workbook().sheetCount(), 4);
     ASSERT_TRUE(s.shutdown().ok());
 }
@@ -97,15 +97,15 @@ TEST_F(Store, SavedStoreReopensWithEverything) {
         store::Engine engine;
         WorkbookStore s(engine, folder.path());
         ASSERT_TRUE(s.open().ok());
-        const store::Worksheet sheet = s.EnsureSheet(QStringLiteral("Anagrafe"));
-        sheet.setValue(1, 2, QStringLiteral("Ragione Sociale/Cognome Nome"));
+        const store::Worksheet sheet = s.ensureSheet(QStringLiteral("Anagrafe"));
+        EXPECT_TRUE(sheet.setValue(1, 2, QStringLiteral("Ragione Sociale/Cognome Nome")).ok());
         sheet.range(u"H:H")->setNumberFormat(QStringLiteral("@"));
-        sheet.setValue(2, 8, QStringLiteral("0612345678"));
-        sheet.setValue(2, 3, QStringLiteral("07/03/2009"));
-        sheet.setValue(2, 7, QStringLiteral("1.234,50"));
-        store::setCounter(sheet, store::columnOf("IV"), 8);
+        EXPECT_TRUE(sheet.setValue(2, 8, QStringLiteral("0612345678")).ok());
+        EXPECT_TRUE(sheet.setValue(2, 3, QStringLiteral("07/03/2009")).ok());
+        EXPECT_TRUE(sheet.setValue(2, 7, QStringLiteral("1.234,50")).ok());
+        EXPECT_TRUE(store::setCounter(sheet, store::columnOf("IV"), 8).ok());
         sheet.freezePanes(2);
-        s.AutoFitSheets();
+        s.autoFitSheets();
         auto& page = sheet.pageSetup();
         ASSERT_TRUE(sheet.setPrintArea(u"$P$1:$A$2").ok());
         sheet.setCenterHeader(QStringLiteral("Stampa  Elenco Clienti"));
@@ -152,8 +152,7 @@ TEST_F(Store, APlainStoreIsSavedEncrypted) {
     store::Engine engine;
     WorkbookStore s(engine, folder.path());
     ASSERT_TRUE(s.open().ok());
-    ASSERT_TRUE(s.SaveStore().ok());
-    EXPECT_FALSE(engine.displayAlerts());
+    ASSERT_TRUE(s.saveStore().ok());
     EXPECT_FALSE(xls::readWorkbookFile(storePath()).ok());
     EXPECT_TRUE(xls::readWorkbookFile(storePath(), kPassword).ok());
     // The backup copy has no password and leaves the store its own file.
@@ -170,9 +169,9 @@ TEST_F(Store, AFailedSaveLeavesThePreviousFileWhole) {
     store::Engine engine;
     WorkbookStore s(engine, folder.path());
     ASSERT_TRUE(s.open().ok());
-    const store::Worksheet sheet = s.EnsureSheet(QStringLiteral("Anagrafe"));
+    const store::Worksheet sheet = s.ensureSheet(QStringLiteral("Anagrafe"));
     for (int r = 2; r < 3000; ++r)
-        sheet.setValue(r, 2, QStringLiteral("CLIENTE NUMERO %1").arg(r));
+        EXPECT_TRUE(sheet.setValue(r, 2, QStringLiteral("CLIENTE NUMERO %1").arg(r)).ok());
 
     // Files may not grow past 4 KiB: the write stops half way.
     rlimit old{};
@@ -209,7 +208,8 @@ TEST_F(Store, CloseGivesUpTheChangesAndTheLock) {
     store::Engine engine;
     WorkbookStore s(engine, folder.path());
     ASSERT_TRUE(s.open().ok());
-    s.EnsureSheet(QStringLiteral("Anagrafe")).setValue(2, 2, QStringLiteral("ROSSI"));
+    EXPECT_TRUE(
+        s.ensureSheet(QStringLiteral("Anagrafe")).setValue(2, 2, QStringLiteral("ROSSI")).ok());
     s.close();
     EXPECT_FALSE(s.isOpen());
     EXPECT_FALSE(QFile::exists(lockPath()));
@@ -272,7 +272,7 @@ TEST_F(Store, ASecondProcessFindsTheStoreInUseThenTakesOverAStaleLock) {
     ASSERT_GT(holder.pid, 0);
     ASSERT_EQ(readReport(holder), 'y');
 
-    EXPECT_TRUE(store::IsFileInUse(path));
+    EXPECT_TRUE(store::isFileInUse(path));
     store::Engine engine;
     WorkbookStore s(engine, folder.path());
     const auto refused = s.open();
@@ -284,7 +284,7 @@ TEST_F(Store, ASecondProcessFindsTheStoreInUseThenTakesOverAStaleLock) {
     // The holder ends without releasing, as a crash would.
     finish(holder);
     ASSERT_TRUE(QFile::exists(lockPath()));
-    EXPECT_FALSE(store::IsFileInUse(path));
+    EXPECT_FALSE(store::isFileInUse(path));
     ASSERT_TRUE(s.open().ok());
     QFile lock(lockPath());
     ASSERT_TRUE(lock.open(QIODevice::ReadOnly));
@@ -308,7 +308,7 @@ TEST_F(Store, ASpreadsheetProgramsLockMeansInUse) {
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     lock.write(office);
     lock.close();
-    EXPECT_TRUE(store::IsFileInUse(storePath()));
+    EXPECT_TRUE(store::isFileInUse(storePath()));
     store::Engine engine;
     WorkbookStore s(engine, folder.path());
     EXPECT_EQ(s.open().error().kind, Error::Kind::InUse);

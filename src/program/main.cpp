@@ -1,20 +1,17 @@
-// The program: the start, then the start window; the main menu and the area
-// windows that exist, wired to one navigator; the end through the shutdown sequence.
+// The program: the start, then the start window; the main menu and every area
+// window, wired to one navigator; the end through the shutdown sequence. The one
+// place that knows every area.
 #include "app/avvio.h"
 #include "app/clock.h"
 #include "app/gestione.h"
 #include "app/italian.h"
 #include "app/navigator.h"
 #include "app/qt_message_boxes.h"
+#include "app/services.h"
 #include "app/session.h"
-
-#ifdef BRISVEL_HAVE_SETTINGS
+#include "clients/anagrafe.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
-#endif
-#ifdef BRISVEL_HAVE_CLIENTS
-#include "clients/anagrafe.h"
-#endif
 
 #include <QApplication>
 
@@ -40,20 +37,17 @@ int main(int argc, char** argv) {
 
     app::SystemClock clock;
     app::Navigator navigator;
-    app::Gestione menu(clock, navigator, endProgram);
+    const app::Services services{session.store(), boxes, clock, navigator};
+    app::Gestione menu(services, endProgram);
     navigator.setMainMenu(&menu);
 
     // The area windows; each lives until the program ends.
-#ifdef BRISVEL_HAVE_SETTINGS
-    auto* settingsFrame = new settings::SettingsFrame(session.store(), boxes);
+    auto* settingsFrame = new settings::SettingsFrame(services);
     menu.setSettingsFrame(settingsFrame, [settingsFrame] { settingsFrame->load(); });
-    settings::Intestazione userData(session.store(), boxes, navigator, clock);
+    settings::Intestazione userData(services);
     menu.setAreaWindow(app::MenuArea::UserData, &userData);
-#endif
-#ifdef BRISVEL_HAVE_CLIENTS
-    clients::Anagrafe clientWindow(session.store(), boxes, clock, navigator);
+    clients::Anagrafe clientWindow(services);
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
-#endif
 
     app::Avvio start(navigator, endProgram);
     start.show();

@@ -1,7 +1,7 @@
 // The sheet work behind the settings frame and the user-data window.
-#include "settings/settings_lists.h"
-#include "settings/user_data.h"
-#include "temp_store.h"
+#include "registers/settings_lists.h"
+#include "registers/user_data.h"
+#include "support/prepared_store.h"
 
 #include "store/engine.h"
 #include "store/workbook.h"
@@ -10,17 +10,17 @@
 
 namespace {
 
-using namespace settings;
+using namespace registers;
 
 class SettingsSheets : public testing::Test {
   protected:
-    test_support::TempStore temp;
-    store::Worksheet lists = temp.settings();
+    test_support::PreparedStore temp;
+    store::Worksheet lists = temp.sheet(store::kSettingsSheet);
 };
 
 TEST_F(SettingsSheets, AFreshStoreHasTheSinglePlaceholderInEveryList) {
     for (int column = kInpsColumn; column <= kExemptionColumn; ++column)
-        EXPECT_EQ(CaricaLista(lists, column), QStringList{"*"}) << column;
+        EXPECT_EQ(loadList(lists, column), QStringList{"*"}) << column;
 }
 
 TEST_F(SettingsSheets, InsertGoesToTheFirstFreeRowAndKeepsTheTextAsTyped) {
@@ -28,12 +28,12 @@ TEST_F(SettingsSheets, InsertGoesToTheFirstFreeRowAndKeepsTheTextAsTyped) {
     const auto row = insertItem(lists, kInpsColumn, "04");
     ASSERT_TRUE(row.ok());
     EXPECT_EQ(*row, 4);
-    EXPECT_EQ(CaricaLista(lists, kInpsColumn), (QStringList{"*", "4", "04"}));
+    EXPECT_EQ(loadList(lists, kInpsColumn), (QStringList{"*", "4", "04"}));
     EXPECT_TRUE(lists.value(4, kInpsColumn).isText());
     EXPECT_EQ(*insertItem(lists, kInpsColumn, "4,0"), 5);
     EXPECT_EQ(lists.text(5, kInpsColumn), "4,0");
     // The other lists are untouched.
-    EXPECT_EQ(CaricaLista(lists, kVatColumn), QStringList{"*"});
+    EXPECT_EQ(loadList(lists, kVatColumn), QStringList{"*"});
     EXPECT_EQ(lists.text(1, kInpsColumn), "INPS/CASSA");
 }
 
@@ -48,7 +48,7 @@ TEST_F(SettingsSheets, AFullColumnGetsAMessageAndNothingIsWritten) {
         ASSERT_TRUE(lists.setNumber(row, kWithholdingColumn, 20).ok());
     const auto row = insertItem(lists, kWithholdingColumn, "30");
     ASSERT_FALSE(row.ok());
-    EXPECT_TRUE(row.error().contains("pieno"));
+    EXPECT_TRUE(row.error().message.contains("pieno"));
     EXPECT_EQ(lists.text(65536, kWithholdingColumn), "20");
 }
 
@@ -58,7 +58,7 @@ TEST_F(SettingsSheets, ReplaceWritesAtTheListPositionPlusTwo) {
     const auto row = replaceItem(lists, kVatColumn, 2, "21");
     ASSERT_TRUE(row.ok());
     EXPECT_EQ(*row, 4);
-    EXPECT_EQ(CaricaLista(lists, kVatColumn), (QStringList{"*", "10", "21"}));
+    EXPECT_EQ(loadList(lists, kVatColumn), (QStringList{"*", "10", "21"}));
     EXPECT_EQ(lists.text(1, kVatColumn), "IVA");
 }
 
@@ -67,14 +67,14 @@ TEST(SettingsSheetsMissing, AStoreWithoutTheSheetsSaysSo) {
     store::Workbook& book = engine.create();
     const auto lists = settingsSheet(book);
     ASSERT_FALSE(lists.ok());
-    EXPECT_TRUE(lists.error().contains("Utilità"));
+    EXPECT_TRUE(lists.error().message.contains("Utilità"));
     const auto user = userSheet(book);
     ASSERT_FALSE(user.ok());
-    EXPECT_TRUE(user.error().contains("Utente"));
+    EXPECT_TRUE(user.error().message.contains("Utente"));
 }
 
 TEST_F(SettingsSheets, UserDataAreWrittenAsTextsBesideTheLabels) {
-    const store::Worksheet user = temp.user();
+    const store::Worksheet user = temp.sheet(store::kUserSheet);
     UserData values;
     values[0] = "STUDIO ROSSI";
     values[4] = "00185";

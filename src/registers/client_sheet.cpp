@@ -1,4 +1,7 @@
-#include "clients/client_sheet.h"
+#include "registers/client_sheet.h"
+
+#include "registers/cell_writes.h"
+#include "store/workbook_store.h"
 
 #include "store/address.h"
 #include "store/number_text.h"
@@ -6,13 +9,17 @@
 #include "store/sheet_idioms.h"
 #include "store/typed_entry.h"
 
-namespace clients {
+namespace registers {
+
+using namespace client;
 
 namespace {
 
 constexpr int kHeaderRow = 1;
 constexpr int kFirstClientRow = 2;
 constexpr int kCounterColumn = store::columnOf("IV");
+// Telefono, Fax, Cellulare, Codice Fiscale, Partita IVA, IBAN, Annotazioni.
+constexpr int kTextFormatColumns[] = {Phone, Fax, Mobile, TaxCode, VatNumber, Iban, Notes};
 
 // Columns whose text is kept exactly as typed: names, addresses and the
 // identifiers (postal code, telephones, tax code, VAT number, IBAN), so that
@@ -21,6 +28,22 @@ constexpr Column kTextColumns[] = {Name,  Address, PostalCode, Town, Province, P
                                    Email, TaxCode, VatNumber,  Iban, Contact,  Notes};
 
 }  // namespace
+
+const SheetLayout& clientLayout() {
+    static const SheetLayout layout{
+        store::kClientsSheet,
+        {QStringLiteral("ID"), QStringLiteral("Ragione Sociale/Cognome Nome"),
+         QStringLiteral("Data"), QStringLiteral("Indirizzo"), QStringLiteral("CAP"),
+         QStringLiteral("Località"), QStringLiteral("PR"), QStringLiteral("Telefono"),
+         QStringLiteral("Fax"), QStringLiteral("Cellulare"), QStringLiteral("Email"),
+         QStringLiteral("Codice Fiscale"), QStringLiteral("Partita IVA"), QStringLiteral("IBAN"),
+         QStringLiteral("Referente/Rappresentante"), QStringLiteral("Annotazioni")},
+        false,
+        {std::begin(kTextFormatColumns), std::end(kTextFormatColumns)},
+        {kCounterColumn},
+    };
+    return layout;
+}
 
 QString identifierText(double identifier) {
     return store::formatGeneral(identifier);
@@ -32,14 +55,14 @@ QStringList ClientSheet::names() const {
 
 QStringList ClientSheet::headers() const {
     QStringList out;
-    for (int column = Id; column <= kClientColumns; ++column)
+    for (int column = Id; column <= kColumns; ++column)
         out << sheet_.text(kHeaderRow, column);
     return out;
 }
 
 ClientRecord ClientSheet::row(int row) const {
     ClientRecord client;
-    for (int column = Id; column <= kClientColumns; ++column)
+    for (int column = Id; column <= kColumns; ++column)
         client[Column(column)] = sheet_.text(row, column);
     return client;
 }
@@ -60,12 +83,12 @@ std::optional<int> ClientSheet::add(const ClientRecord& client) {
     if (!free)
         return std::nullopt;
     const double identifier = ensureCounter();
-    sheet_.setNumber(*free, Id, identifier);
+    expectWritten(sheet_.setNumber(*free, Id, identifier));
     writeFields(*free, client);
     if (const auto date = store::readItalianDate(client[Date]))
-        sheet_.setDate(*free, Date, *date);
+        expectWritten(sheet_.setDate(*free, Date, *date));
     else
-        sheet_.setValue(*free, Date, QString());
+        expectWritten(sheet_.setValue(*free, Date, QString()));
     setCounter(identifier + 1);
     return free;
 }
@@ -73,16 +96,16 @@ std::optional<int> ClientSheet::add(const ClientRecord& client) {
 void ClientSheet::update(int row, const ClientRecord& client) {
     Q_ASSERT_X(row >= kFirstClientRow, "ClientSheet::update", "the header row is never a client");
     if (const auto identifier = store::readRegionalNumber(client[Id]))
-        sheet_.setNumber(row, Id, *identifier);
+        expectWritten(sheet_.setNumber(row, Id, *identifier));
     else
-        sheet_.setValue(row, Id, client[Id]);
+        expectWritten(sheet_.setValue(row, Id, client[Id]));
     writeFields(row, client);
-    sheet_.setValue(row, Date, client[Date]);
+    expectWritten(sheet_.setValue(row, Date, client[Date]));
 }
 
 void ClientSheet::writeFields(int row, const ClientRecord& client) {
     for (const Column column : kTextColumns)
-        sheet_.setIdentifier(row, column, client[column]);
+        expectWritten(sheet_.setIdentifier(row, column, client[column]));
 }
 
 bool ClientSheet::removeIdentifier(double identifier) {
@@ -105,7 +128,7 @@ std::optional<int> ClientSheet::findClient(const QString& identifier, const QStr
 void ClientSheet::removeRow(int row) {
     Q_ASSERT_X(row >= kFirstClientRow, "ClientSheet::removeRow",
                "the header row is never a client");
-    store::removeRow(sheet_, row);
+    expectWritten(store::removeRow(sheet_, row));
 }
 
 void ClientSheet::sortByName() {
@@ -117,7 +140,7 @@ std::optional<double> ClientSheet::counter() const {
 }
 
 void ClientSheet::setCounter(double next) {
-    store::setCounter(sheet_, kCounterColumn, next);
+    expectWritten(store::setCounter(sheet_, kCounterColumn, next));
 }
 
 double ClientSheet::ensureCounter() {
@@ -127,4 +150,4 @@ double ClientSheet::ensureCounter() {
     return 1;
 }
 
-}  // namespace clients
+}  // namespace registers

@@ -5,23 +5,11 @@
 // the labels of the user's data. A user's hand edits of these cells last only
 // until the next start.
 
-#include <QString>
-#include <QStringList>
+namespace store {
+class WorkbookStore;
+}
 
-#include "store/workbook_store.h"
-
-namespace app {
-
-using store::kClientsSheet;
-using store::kInvoicesSheet;
-using store::kSettingsSheet;
-using store::kUserSheet;
-
-// Row 1 of each sheet from column A, and column A of `Utente` from row 1.
-QStringList settingsHeaders();
-QStringList userLabels();
-QStringList invoiceHeaders();
-QStringList clientHeaders();
+namespace registers {
 
 // Adds the missing core sheets after the last one (Anagrafe, Fatture, Utilità,
 // Utente, in this order), then on each writes its fixed cells and keeps row 1 in
@@ -29,4 +17,4 @@ QStringList clientHeaders();
 // written there later keeps its leading zeros.
 void prepareCoreSheets(store::WorkbookStore& store);
 
-}  // namespace app
+}  // namespace registers

@@ -11,9 +11,12 @@
 #include <optional>
 #include <vector>
 
+#include "registers/sheet_layout.h"
 #include "store/worksheet.h"
 
-namespace clients {
+namespace registers {
+
+namespace client {
 
 // The registry's columns, 1-based as the sheet numbers them.
 enum Column : int {
@@ -34,18 +37,22 @@ enum Column : int {
     Contact,
     Notes,
 };
-inline constexpr int kClientColumns = Notes;
+inline constexpr int kColumns = Notes;
+
+}  // namespace client
+
+using ClientColumn = client::Column;
 
 // One client's sixteen cells as texts: what the window's fields hold, or what the
 // cells show (dates as dd/mm/yyyy, identifiers as whole numbers).
 class ClientRecord {
   public:
-    const QString& operator[](Column column) const { return cells_[std::size_t(column - 1)]; }
-    QString& operator[](Column column) { return cells_[std::size_t(column - 1)]; }
+    const QString& operator[](ClientColumn column) const { return cells_[std::size_t(column - 1)]; }
+    QString& operator[](ClientColumn column) { return cells_[std::size_t(column - 1)]; }
     bool operator==(const ClientRecord&) const = default;
 
   private:
-    std::array<QString, kClientColumns> cells_;
+    std::array<QString, client::kColumns> cells_;
 };
 
 // A cell of the registry's counter as the identifier field shows it ("7").
@@ -105,4 +112,4 @@ class ClientSheet {
     store::Worksheet sheet_;
 };
 
-}  // namespace clients
+}  // namespace registers

@@ -1,25 +1,25 @@
 // The client registry on its sheet: names, rows, insertion with the counter,
 // modification, deletion by identifier, sorting.
-#include "clients/client_sheet.h"
+#include "registers/client_sheet.h"
 
 #include <gtest/gtest.h>
 
-#include "client_store.h"
 #include "store/address.h"
 #include "store/range.h"
+#include "support/prepared_store.h"
 
 namespace {
 
-using clients::ClientRecord;
-using clients::ClientSheet;
-namespace col = clients;
+using registers::ClientRecord;
+using registers::ClientSheet;
+namespace col = registers::client;
 
 constexpr int kCounter = store::columnOf("IV");
 
 class ClientSheetTest : public testing::Test {
   protected:
-    clients_test::ClientStore data;
-    store::Worksheet cells = data.sheet();
+    test_support::PreparedStore data;
+    store::Worksheet cells = data.sheet(store::kClientsSheet);
     ClientSheet sheet{cells};
 
     static ClientRecord named(const QString& name) {
@@ -31,9 +31,9 @@ class ClientSheetTest : public testing::Test {
     void rows(std::initializer_list<std::pair<int, const char*>> clients) {
         int r = 2;
         for (const auto& [id, name] : clients) {
-            cells.setNumber(r, col::Id, id);
-            cells.setValue(r, col::Name, QString::fromUtf8(name));
-            cells.setValue(r, col::Town, QStringLiteral("town%1").arg(r));
+            EXPECT_TRUE(cells.setNumber(r, col::Id, id).ok());
+            EXPECT_TRUE(cells.setValue(r, col::Name, QString::fromUtf8(name)).ok());
+            EXPECT_TRUE(cells.setValue(r, col::Town, QStringLiteral("town%1").arg(r)).ok());
             ++r;
         }
     }
@@ -50,7 +50,8 @@ TEST_F(ClientSheetTest, AnEmptyRegistry) {
     EXPECT_TRUE(sheet.rows().empty());
     EXPECT_EQ(sheet.firstFreeRow(), 2);
     EXPECT_FALSE(sheet.removeIdentifier(1));
-    EXPECT_EQ(sheet.headers(), app::clientHeaders());
+    EXPECT_EQ(sheet.headers()[1], QStringLiteral("Ragione Sociale/Cognome Nome"));
+    EXPECT_EQ(sheet.headers()[15], QStringLiteral("Annotazioni"));
     EXPECT_FALSE(sheet.counter());
 }
 
@@ -73,7 +74,8 @@ TEST_F(ClientSheetTest, AddTakesTheCounterAndMovesItUp) {
 }
 
 TEST_F(ClientSheetTest, AddWithoutCounterStartsFromOne) {
-    cells.setValue(1, kCounter, QStringLiteral("abc"));  // edited by hand outside the program
+    // edited by hand outside the program
+    EXPECT_TRUE(cells.setValue(1, kCounter, QStringLiteral("abc")).ok());
     ASSERT_EQ(sheet.add(named(QStringLiteral("ROSSI"))), 2);
     EXPECT_EQ(cells.text(2, col::Id), "1");
     EXPECT_EQ(sheet.counter(), 2.0);
@@ -125,7 +127,8 @@ TEST_F(ClientSheetTest, UpdateWritesEveryColumnOfItsRowOnly) {
     EXPECT_EQ(cells.text(3, col::PostalCode), "00100");
     EXPECT_EQ(cells.text(3, col::Id), "2");
     EXPECT_EQ(sheet.row(2)[col::Name], "ROSSI");
-    EXPECT_EQ(sheet.headers(), app::clientHeaders());
+    EXPECT_EQ(sheet.headers()[0], QStringLiteral("ID"));
+    EXPECT_EQ(sheet.headers()[15], QStringLiteral("Annotazioni"));
 }
 
 TEST_F(ClientSheetTest, RemovingAnIdentifierTakesTheFirstRowThatCarriesIt) {
@@ -150,12 +153,13 @@ TEST_F(ClientSheetTest, SortingOrdersByNameIgnoringCaseWithWholeRows) {
     EXPECT_EQ(sheet.names(), (QStringList{"ALFA", "bianchi", "Rossi"}));
     EXPECT_EQ(column(col::Id), (QStringList{"3", "2", "1"}));
     EXPECT_EQ(column(col::Town), (QStringList{"town4", "town3", "town2"}));
-    EXPECT_EQ(sheet.headers(), app::clientHeaders());
+    EXPECT_EQ(sheet.headers()[0], QStringLiteral("ID"));
+    EXPECT_EQ(sheet.headers()[15], QStringLiteral("Annotazioni"));
 }
 
 TEST_F(ClientSheetTest, AFullRegistryWritesNothing) {
     for (int r = 2; r <= 65536; ++r)
-        cells.setNumber(r, col::Id, r - 1);
+        EXPECT_TRUE(cells.setNumber(r, col::Id, r - 1).ok());
     sheet.setCounter(70000);
     EXPECT_FALSE(sheet.firstFreeRow());
     EXPECT_FALSE(sheet.add(named(QStringLiteral("ROSSI"))));

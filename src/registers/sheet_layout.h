@@ -1,0 +1,35 @@
+#pragma once
+
+// What a core sheet looks like, declared once per sheet: its name, the fixed texts
+// every start writes back, the whole columns kept in text format and the counter
+// cells of row 1. The start-up, the registers, the windows and the maintenance
+// emptying read these tables; nothing spells a sheet's layout again.
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace registers {
+
+struct SheetLayout {
+    QString sheet;
+    // The fixed texts: row 1 from column A, or column A from row 1 (`labelsDown`).
+    QStringList headers;
+    bool labelsDown = false;
+    // Whole columns given the text format "@", so identifiers keep leading zeros.
+    std::vector<int> textColumns;
+    // Cells of row 1 (by column) that hold running numbers.
+    std::vector<int> counterColumns;
+
+    // The last column the fixed texts take (1 for texts down column A).
+    int lastHeaderColumn() const { return labelsDown ? 1 : int(headers.size()); }
+};
+
+// The four core sheets, in the order a new store has them.
+const SheetLayout& clientLayout();
+const SheetLayout& invoiceLayout();
+const SheetLayout& settingsLayout();
+const SheetLayout& userLayout();
+
+}  // namespace registers
