@@ -10,6 +10,7 @@
 #include "app/services.h"
 #include "app/session.h"
 #include "clients/anagrafe.h"
+#include "maintenance/manutenzione.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
 
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::UserData, &userData);
     clients::Anagrafe clientWindow(services);
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
+    maintenance::Manutenzione maintenanceWindow(services, endProgram);
+    menu.setAreaWindow(app::MenuArea::Maintenance, &maintenanceWindow);
 
     app::Avvio start(navigator, endProgram);
     start.show();
