@@ -178,8 +178,8 @@ void Manutenzione::restoreToggled(bool ticked) {
         untick({Check2, Check3, Check4});
 }
 
-// The original closed the store and left the copying to the user in a save
-// dialog; here the chosen backup is checked and put in place by the program.
+// The program itself checks the chosen backup and puts it in place; nothing is left
+// for the user to copy by hand, and a file that is not a store replaces nothing.
 void Manutenzione::restoreClicked() {
     boxes_.tell(kRestoreNotice, kTitle);
     const auto chosen =
