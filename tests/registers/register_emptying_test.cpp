@@ -87,14 +87,4 @@ INSTANTIATE_TEST_SUITE_P(
             "settings lists of unequal length", &registers::settingsLayout, {3, 2, 4, 6, 8}, 0}),
     [](const testing::TestParamInfo<Emptying>& info) { return std::to_string(info.index); });
 
-TEST(RegisterEmptyingEmpty, AnEmptySheetStaysEmptyBelowItsClearedHeader) {
-    test_support::PreparedStore temp;
-    registers::emptyRegister(temp.store(), registers::settingsLayout());
-    const store::Worksheet sheet = temp.sheet(store::kSettingsSheet);
-    for (int column = 1; column <= 5; ++column) {
-        EXPECT_TRUE(sheet.value(1, column).isEmpty());
-        EXPECT_TRUE(sheet.value(2, column).isEmpty());
-    }
-}
-
 }  // namespace
