@@ -1,6 +1,7 @@
 #include "maintenance/manutenzione.h"
 
 #include "app/clock.h"
+#include "app/controls_factory.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
@@ -47,11 +48,8 @@ QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption) 
     return box;
 }
 
-controls::XPButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = controls::XPButton::standard(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(kButtonTip);
-    button->setAccessibleName(caption);
+controls::XPButton* windowButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = app::makeButton(QString::fromLatin1(name), caption, kButtonTip, parent);
     button->setMinimumSize(110, 30);
     return button;
 }
@@ -74,8 +72,8 @@ Manutenzione::Manutenzione(const app::Services& services, std::function<bool()> 
     Check3 = makeCheck(this, "Check3", QStringLiteral("Cancellazione Causali/Voci...."));
     Check4 = makeCheck(this, "Check4", QStringLiteral("Salvataggio dati"));
     Check5 = makeCheck(this, "Check5", QStringLiteral("Ripristino Salvataggio"));
-    XPButton2 = makeButton(this, "XPButton2", QStringLiteral("Ripristina"));
-    XPButton1 = makeButton(this, "XPButton1", QStringLiteral("Esci"));
+    XPButton2 = windowButton(this, "XPButton2", QStringLiteral("Ripristina"));
+    XPButton1 = windowButton(this, "XPButton1", QStringLiteral("Esci"));
 
     buildLayout();
     XPButton2->hide();
