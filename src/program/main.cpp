@@ -20,6 +20,8 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisvel"));
+    // Links the windows to the menu entry, and so to its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("brisvel"));
     // The program ends only through its shutdown sequence, never because the last
     // window went out of sight while the user moves between windows.
     QApplication::setQuitOnLastWindowClosed(false);

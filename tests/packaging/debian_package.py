@@ -21,6 +21,7 @@ EXPECTED_FILES = {
     "./usr/share/doc/brisvel/changelog.gz",
     "./usr/share/doc/brisvel/copyright",
     "./usr/share/icons/hicolor/scalable/apps/brisvel.svg",
+    "./usr/share/man/man1/brisvel.1.gz",
 } | {"./usr/share/icons/hicolor/%dx%d/apps/brisvel.png" % (s, s)
      for s in [16, 22, 24, 32, 48, 64, 128, 256]}
 OPTIONAL_FILES = {"./usr/share/brisvel/Fattura.xls"}
@@ -63,7 +64,7 @@ class DebianPackage(unittest.TestCase):
         status, depends = run("dpkg-deb", "--field", self.deb, "Depends")
         self.assertEqual(status, 0, depends)
         names = {d.strip().split()[0] for d in depends.split(",")}
-        for needed in ["libc6", "libqt6widgets6", "libqt6printsupport6", "libgsf-1-114",
+        for needed in ["libc6", "libqt6widgets6", "libgsf-1-114",
                        "libnettle8"]:
             self.assertIn(needed, names)
         for name in names:
@@ -74,6 +75,12 @@ class DebianPackage(unittest.TestCase):
                              self.deb)
         self.assertEqual(status, 0, report)
         self.assertNotIn("E: ", report)
+
+    def test_description(self):
+        status, description = run("dpkg-deb", "--field", self.deb, "Description")
+        self.assertEqual(status, 0, description)
+        self.assertNotIn(";", description, "one text, not a list")
+        self.assertIn("~/Brisvel", description)
 
 
 if __name__ == "__main__":
