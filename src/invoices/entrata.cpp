@@ -156,6 +156,12 @@ void Entrata::createControls() {
     Text4 = amountField("Text4", false);
     for (QComboBox* rate : {Combo5, Combo6, Combo3, Combo7})
         rate->setFixedWidth(kRateWidth);
+    // An editable combo box speaks its text: each is named after its caption.
+    Combo1->setAccessibleName(QStringLiteral("Seleziona Cliente"));
+    Combo5->setAccessibleName(QStringLiteral("Rivalsa INPS/Cassa %"));
+    Combo6->setAccessibleName(QStringLiteral("IVA %"));
+    Combo3->setAccessibleName(QStringLiteral("Esenzione"));
+    Combo7->setAccessibleName(QStringLiteral("Ritenuta Acconto"));
     // Exemption reasons are long: the open list is as wide as they need.
     Combo3->view()->setMinimumWidth(420);
     for (QLineEdit* typed : {Text9, Text7, Text4})
@@ -166,6 +172,7 @@ void Entrata::createControls() {
     Text13 = centredField("Text13", 100);
     Combo2 = combo("Combo2", kSelect);
     Combo2->setFixedWidth(kRateWidth + kAmountWidth + 6);
+    Combo2->setAccessibleName(QStringLiteral("Tramite"));
     Text10 = centredField("Text10", 70);
     Text10->setReadOnly(true);
     Text12 = centredField("Text12", 70);
