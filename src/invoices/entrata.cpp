@@ -179,6 +179,10 @@ void Entrata::createControls() {
     Text12->setReadOnly(true);
     Check3 = new QCheckBox(QStringLiteral("Cambia Nr.Fattura"));
     Check3->setObjectName(QStringLiteral("Check3"));
+    // Hidden in modification mode; the fields beside it stay where they are.
+    QSizePolicy keepPlace = Check3->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    Check3->setSizePolicy(keepPlace);
 
     Label13 = app::makeLabel(QStringLiteral("Label13"), {});
     Label22 = app::makeLabel(QStringLiteral("Label22"), {});
