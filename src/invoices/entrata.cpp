@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -399,6 +400,7 @@ void Entrata::connectControls() {
     connect(Combo7, &QComboBox::activated, this, [this] { recompute(withholdingRateChosen); });
     for (QLineEdit* field : {Text9, Text4, Text5, Text6, Text7, Text8})
         field->installEventFilter(this);
+    Text15->installEventFilter(this);
 
     // Ticking the collection date's box unticks the invoice date's first, so that
     // the calendar it shows stays shown.
@@ -428,6 +430,15 @@ void Entrata::connectControls() {
 }
 
 bool Entrata::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Text15 && event->type() == QEvent::KeyPress) {
+        // The note beside the description promises Ctrl+Enter for a new line.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() & Qt::ControlModifier) {
+            Text15->insertPlainText(QStringLiteral("\n"));
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         // Leaving the window for a moment (another program, a menu) is not leaving the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

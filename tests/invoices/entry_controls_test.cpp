@@ -190,6 +190,16 @@ TEST_F(EntryControls, AmountBoxesTakeDigitsAndCommas) {
     EXPECT_EQ(window->Text8->text(), "16,00");
 }
 
+TEST_F(EntryControls, CtrlEnterBreaksTheDescriptionAndTabLeavesIt) {
+    window->Text15->setFocus();
+    QTest::keyClicks(window->Text15, "Consulenza");
+    QTest::keyClick(window->Text15, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClicks(window->Text15, "marzo");
+    EXPECT_EQ(window->Text15->toPlainText().toStdString(), "Consulenza\nmarzo");
+    QTest::keyClick(window->Text15, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->Text9);
+}
+
 TEST_F(EntryControls, TheCloseBoxIsRefusedAndEsciClearsAndLeaves) {
     QCloseEvent close;
     QApplication::sendEvent(window.get(), &close);
