@@ -422,7 +422,7 @@ void Entrata::connectControls() {
 
     connect(XPButton4, &QAbstractButton::clicked, this, &Entrata::registerInvoice);
     connect(XPButton3, &QAbstractButton::clicked, this, &Entrata::selectOrModify);
-    connect(XPButton5, &QAbstractButton::clicked, this, &Entrata::Pulisci);
+    connect(XPButton5, &QAbstractButton::clicked, this, &Entrata::clearWindow);
     connect(XPButton2, &QAbstractButton::clicked, this, &Entrata::leave);
     connect(XPButton1, &QAbstractButton::clicked, this, &Entrata::leaveRegisterList);
     connect(ListView3, &QAbstractItemView::clicked, this, &Entrata::chooseLine);
@@ -684,7 +684,7 @@ void Entrata::registerInvoice() {
     showAmounts(f);
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questa Fattura...................?"),
                          QStringLiteral(" Gestione"))) {
-        Pulisci();
+        clearWindow();
         return;
     }
     if (withholdingNeedsRecomputing(f)) {
@@ -701,7 +701,7 @@ void Entrata::registerInvoice() {
     }
     boxes_.tell(QStringLiteral("Fattura Registrata.......................... !"), kTitle,
                 Icon::Information);
-    Pulisci();
+    clearWindow();
 }
 
 void Entrata::selectOrModify() {
@@ -760,7 +760,7 @@ void Entrata::modifyInvoice() {
         return;
     }
     boxes_.tell(QStringLiteral(" Registrazione  modificata"), QStringLiteral("  Gestione"));
-    Pulisci();
+    clearWindow();
 }
 
 void Entrata::leaveRegisterList() {
@@ -772,7 +772,7 @@ void Entrata::leaveRegisterList() {
     app::saveStoreTelling(store_, boxes_);
 }
 
-void Entrata::Pulisci() {
+void Entrata::clearWindow() {
     for (QLineEdit* field : {Text1, Text2, Text9, Text3, Text5, Text6, Text7, Text8, Text14, Text13,
                              Text10, Text12, Text4})
         field->clear();
@@ -799,7 +799,7 @@ void Entrata::Pulisci() {
 
 void Entrata::leave() {
     Check3->setChecked(false);
-    Pulisci();
+    clearWindow();
     navigator_.backToMainMenu(this);
 }
 
