@@ -12,6 +12,7 @@
 #include "app/session.h"
 #include "app/termination_requests.h"
 #include "clients/anagrafe.h"
+#include "invoices/entrata.h"
 #include "maintenance/manutenzione.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
@@ -61,6 +62,8 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
     maintenance::Manutenzione maintenanceWindow(services, endProgram);
     menu.setAreaWindow(app::MenuArea::Maintenance, &maintenanceWindow);
+    invoices::Entrata entrata(services);
+    menu.setAreaWindow(app::MenuArea::Invoices, &entrata);
 
     app::Avvio start(navigator, endProgram);
     start.show();
