@@ -105,6 +105,7 @@ Result<Workbook> readWorkbookStreamBytes(QByteArray bytes, const QString& passwo
             return sheet.error();
         sheet->name = entry.name;
         sheet->hidden = entry.hidden;
+        sheet->fileTab = int(i);
         modelIndex[i] = int(book.sheets.size());
         book.sheets.push_back(std::move(*sheet));
     }
