@@ -63,7 +63,7 @@ TEST(OfficeAdditions, WhatAUserAddedInLibreOfficeSurvivesTheProgramsStartAndEnd)
     EXPECT_EQ(formulas[u"Fatture.S2"].toString(), "=YEAR(E2)");
     EXPECT_EQ(added[u"array"].toString(), "{=SUM(M2:M5*2)}");
     EXPECT_EQ(added[u"notes"].toArray().size(), 1);
-    EXPECT_EQ(added[u"validation"].toObject()[u"Q2"].toObject()[u"type"].toInt(), 1);
+    EXPECT_EQ(added[u"validation"].toObject()[u"Q2"].toObject()[u"type"].toString(), "LIST");
     EXPECT_EQ(added[u"conditions"].toObject()[u"O2"].toArray().size(), 1);
     EXPECT_EQ(added[u"links"].toArray().size(), 1);
 
