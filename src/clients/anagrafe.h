@@ -44,6 +44,9 @@ class Anagrafe : public app::AreaWindow {
   public:
     Anagrafe(store::WorkbookStore& store, app::MessageBoxes& boxes, const app::Clock& clock,
              app::Navigator& navigator, QWidget* parent = nullptr);
+    // The selector is let go first: closing the window moves the focus out of it,
+    // and its activation must not reach a window that is being destroyed.
+    ~Anagrafe() override;
 
     // Hides the list, sets the counter when it is not set, shows the next
     // identifier and reloads the selection list.
