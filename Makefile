@@ -2,7 +2,14 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run package bench fuzz format clean
+# The sanitizer builds use clang, as the fuzzer does; assertions stay on (Debug),
+# with a little optimisation so the tests run in reasonable time. They leave the
+# benchmarks out.
+SANITIZE_CONFIGURE = CC=clang CXX=clang++ cmake -S . -DCMAKE_BUILD_TYPE=Debug -DBRISVEL_BENCH=OFF
+ASAN_FLAGS = -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined
+TSAN_FLAGS = -O1 -fsanitize=thread
+
+.PHONY: all deps configure build test test-asan test-tsan fuzz fuzz-ci run package bench format clean
 
 all: build
 
@@ -18,6 +25,36 @@ build: configure
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# Every test once more under AddressSanitizer and UndefinedBehaviorSanitizer. The
+# build lists the tests by running them, so it runs under the same options.
+ASAN_ENV = QT_QPA_PLATFORM=offscreen \
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+    LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
+    UBSAN_OPTIONS=print_stacktrace=1
+test-asan: deps
+	@$(SANITIZE_CONFIGURE) -B $(BUILD)-asan -DCMAKE_CXX_FLAGS="$(ASAN_FLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@$(ASAN_ENV) cmake --build $(BUILD)-asan -j$(JOBS)
+	@cd $(BUILD)-asan && $(ASAN_ENV) ctest --output-on-failure -j$(JOBS)
+
+# The codec's tests under ThreadSanitizer: writing enciphers on a second thread,
+# and reading deciphers a large stream in two halves side by side.
+test-tsan: deps
+	@$(SANITIZE_CONFIGURE) -B $(BUILD)-tsan -DCMAKE_CXX_FLAGS="$(TSAN_FLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
+	@cmake --build $(BUILD)-tsan --target xls_tests -j$(JOBS)
+	@QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	    $(BUILD)-tsan/tests/xls/xls_tests
+
+# The workbook reader under libFuzzer: `fuzz` for as long as wanted (FUZZ_SECONDS),
+# `fuzz-ci` for the minute CI gives it.
+FUZZ_SECONDS ?= 120
+fuzz: deps
+	@scripts/run-fuzzer $(FUZZ_SECONDS)
+
+fuzz-ci: deps
+	@scripts/run-fuzzer 60
+
 run: build
 	@$(BUILD)/program/brisvel
 
@@ -29,11 +66,8 @@ bench: deps
 	@cmake --build $(BUILD)-bench -j$(JOBS)
 	@scripts/run-benchmarks $(BUILD)-bench
 
-fuzz: deps
-	@scripts/run-fuzzer
-
 format:
-	@find src tools tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@find src tools tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-bench $(BUILD)-fuzz

@@ -57,9 +57,14 @@ void TypedTextFilter::adaptContextMenu(QMenu* menu) {
 }
 
 bool TypedTextFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != edit_ || edit_->isReadOnly())
+    // The edit is asked only about the events handled here: others also arrive while
+    // it is being destroyed, when it is no longer a QLineEdit.
+    const QEvent::Type type = event->type();
+    const bool handled = type == QEvent::KeyPress || type == QEvent::ContextMenu ||
+                         type == QEvent::MouseButtonRelease || type == QEvent::Drop;
+    if (watched != edit_ || !handled || edit_->isReadOnly())
         return false;
-    switch (event->type()) {
+    switch (type) {
         case QEvent::KeyPress:
             return keyPressed(static_cast<QKeyEvent*>(event));
         case QEvent::InputMethod:

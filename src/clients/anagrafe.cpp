@@ -255,6 +255,10 @@ void Anagrafe::connectControls() {
     Text10->installEventFilter(this);
 }
 
+Anagrafe::~Anagrafe() {
+    Combo4->disconnect(this);
+}
+
 void Anagrafe::applyInputRules() {
     for (QLineEdit* edit : {Text26, Text25, Text23, Text22, Text19, Text1, Text3})
         app::installUpperCase(edit);

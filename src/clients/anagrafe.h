@@ -43,6 +43,9 @@ class Anagrafe : public app::AreaWindow {
     Q_OBJECT
   public:
     explicit Anagrafe(const app::Services& services, QWidget* parent = nullptr);
+    // The selector is let go first: closing the window moves the focus out of it,
+    // and its activation must not reach a window that is being destroyed.
+    ~Anagrafe() override;
 
     // Hides the list, sets the counter when it is not set, shows the next
     // identifier and reloads the selection list.

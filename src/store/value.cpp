@@ -97,6 +97,7 @@ bool Value::operator==(QStringView s) const {
 }
 
 void Value::storeIn(xls::Cell& cell) const {
+    cell.formula.reset();  // a value stored over a formula replaces it
     cell.kind = kind_;
     cell.number = kind_ == Kind::Number ? number_ : 0;
     cell.text = kind_ == Kind::Text ? text_ : QString();

@@ -75,11 +75,23 @@ std::optional<std::uint32_t> rkOf(const Cell& c) {
     return c.kind == CellKind::Number ? exactRk(c.number) : std::nullopt;
 }
 
+// The cells of one row and the formulas kept among them.
+struct RowCells {
+    int row;
+    const std::vector<Cell>& cells;
+    const FormulaPlan& formulas;
+
+    bool isFormula(std::size_t col) const {
+        return formulas.writesFormula(cells[col], row, int(col));
+    }
+};
+
 // Formatted empty cells from `col`: BLANK for one, MULBLANK for a run.
-std::size_t writeBlanks(RecordWriter& out, int row, const std::vector<Cell>& cells,
-                        std::size_t col) {
+std::size_t writeBlanks(RecordWriter& out, const RowCells& rowCells, std::size_t col) {
+    const int row = rowCells.row;
+    const std::vector<Cell>& cells = rowCells.cells;
     std::size_t end = col + 1;
-    while (end < cells.size() && isBlank(cells[end]))
+    while (end < cells.size() && isBlank(cells[end]) && !rowCells.isFormula(end))
         ++end;
     if (end - col == 1) {
         cellRecord(out, rec::Blank, 6, row, int(col), cells[col].xf);
@@ -96,15 +108,17 @@ std::size_t writeBlanks(RecordWriter& out, int row, const std::vector<Cell>& cel
 }
 
 // Numbers that RK holds exactly from `col`: RK for one, MULRK for a run.
-std::size_t writeRks(RecordWriter& out, int row, const std::vector<Cell>& cells, std::size_t col,
+std::size_t writeRks(RecordWriter& out, const RowCells& rowCells, std::size_t col,
                      std::uint32_t firstRk) {
+    const int row = rowCells.row;
+    const std::vector<Cell>& cells = rowCells.cells;
     assert(cells.size() <= std::size_t(kMaxCols));
     std::array<std::uint32_t, kMaxCols> rks;
     rks[0] = firstRk;
     std::size_t end = col + 1;
     while (end < cells.size()) {
         const auto rk = rkOf(cells[end]);
-        if (!rk)
+        if (!rk || rowCells.isFormula(end))
             break;
         rks[end - col] = *rk;
         ++end;
@@ -132,18 +146,25 @@ void writeBoolErr(RecordWriter& out, int row, int col, std::uint16_t xf, std::ui
     p[1] = kind;
 }
 
-void writeRowCells(RecordWriter& out, int row, const std::vector<Cell>& cells,
+void writeRowCells(RecordWriter& out, const RowCells& rowCells,
                    std::span<const std::uint32_t>& textIndexes) {
+    const int row = rowCells.row;
+    const std::vector<Cell>& cells = rowCells.cells;
     std::size_t col = 0;
     while (col < cells.size()) {
         const Cell& cell = cells[col];
+        if (cell.formula && rowCells.isFormula(col)) {
+            writeFormulaCell(out, row, int(col), cell);
+            ++col;
+            continue;
+        }
         switch (cell.kind) {
             case CellKind::Empty:
-                col = cell.isVoid() ? col + 1 : writeBlanks(out, row, cells, col);
+                col = cell.isVoid() ? col + 1 : writeBlanks(out, rowCells, col);
                 continue;
             case CellKind::Number:
                 if (const auto rk = exactRk(cell.number)) {
-                    col = writeRks(out, row, cells, col, *rk);
+                    col = writeRks(out, rowCells, col, *rk);
                     continue;
                 }
                 if (std::isfinite(cell.number)) {
@@ -186,7 +207,7 @@ UsedArea usedArea(const Sheet& sheet) {
     return area.endRow == 0 ? UsedArea{} : area;
 }
 
-void writeCellTable(RecordWriter& out, const Sheet& sheet,
+void writeCellTable(RecordWriter& out, const Sheet& sheet, const FormulaPlan& formulas,
                     std::span<const std::uint32_t>& textIndexes) {
     const int rowCount = int(sheet.rows.size());
     for (int blockStart = 0; blockStart < rowCount; blockStart += kRowsPerBlock) {
@@ -198,7 +219,8 @@ void writeCellTable(RecordWriter& out, const Sheet& sheet,
                 writeRowRecord(out, r, row, span);
         }
         for (int r = blockStart; r < blockEnd; ++r) {
-            writeRowCells(out, r, sheet.rows[std::size_t(r)].cells, textIndexes);
+            writeRowCells(out, RowCells{r, sheet.rows[std::size_t(r)].cells, formulas},
+                          textIndexes);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include "xls/formula_cells.h"
 #include "xls/record_writer.h"
 #include "xls/sheet_records.h"
 #include "xls/workbook.h"
@@ -15,10 +16,10 @@ namespace xls {
 // The rectangle of the sheet's cells that carry a value or a format.
 UsedArea usedArea(const Sheet& sheet);
 
-// Writes the rows and cells of `sheet`. `textIndexes` holds the shared-string
-// index of each text cell, in row-major order; the writer takes them from the
-// front as it meets the text cells.
-void writeCellTable(RecordWriter& out, const Sheet& sheet,
+// Writes the rows and cells of `sheet`, the formula cells that `formulas` keeps as
+// formulas. `textIndexes` holds the shared-string index of each other text cell, in
+// row-major order; the writer takes them from the front as it meets those cells.
+void writeCellTable(RecordWriter& out, const Sheet& sheet, const FormulaPlan& formulas,
                     std::span<const std::uint32_t>& textIndexes);
 
 }  // namespace xls

@@ -1,11 +1,11 @@
 #pragma once
 
-// Ciphering a Workbook stream on a second thread while the stream is parsed or
-// built. The RC4 schemes key every 1,024-byte block afresh, so any stretch of the
-// stream can be ciphered as soon as its bytes are final: the thread walks the
-// records front to back over what it has been handed and says how far it has got.
-// Reading hands over the whole stream and parses behind the thread; writing hands
-// over each finished stretch and goes on building.
+// Enciphering a Workbook stream on a second thread while the stream is built. The
+// RC4 schemes key every 1,024-byte block afresh, so any stretch of the stream can
+// be ciphered as soon as its bytes are final: the writer hands over each finished
+// stretch and goes on building, and the thread walks the records front to back
+// over what it has been handed and says how far it has got. (Reading deciphers the
+// whole stream before parsing it: see stream_decryption.h.)
 
 #include <condition_variable>
 #include <cstddef>

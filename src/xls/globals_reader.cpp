@@ -81,7 +81,12 @@ bool readExternSheet(ByteReader& in, Globals& g) {
 Result<Globals> readGlobals(RecordStream& records) {
     Globals g;
     Record r;
+    GlobalsSlot slot = GlobalsSlot::BeforeWindow1;
     while (records.next(r)) {
+        if (const std::optional<GlobalsSlot> next = globalsSlotAfter(r.type))
+            slot = *next;
+        if (isLinkRecord(r.type))
+            g.book.links.push_back(RawRecord{r.type, r.joined()});
         ByteReader in = r.reader();
         bool ok = true;
         switch (r.type) {
@@ -138,8 +143,8 @@ Result<Globals> readGlobals(RecordStream& records) {
                 ok = readExternSheet(in, g);
                 break;
             default:
-                if (isKeptGlobalRecord(r.type))
-                    g.book.extraGlobals.push_back(RawRecord{r.type, r.joined()});
+                if (!isRebuiltGlobalRecord(r.type) && !isLinkRecord(r.type))
+                    keepRecord(r, slot, g.book.extraGlobals);
                 break;
         }
         if (!ok)

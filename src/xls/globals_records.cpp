@@ -38,6 +38,13 @@ void writeCodePage(RecordWriter& out) {
     out.end();
 }
 
+void writeTabId(RecordWriter& out, int sheetCount) {
+    out.begin(rec::TabId);
+    for (int i = 1; i <= sheetCount; ++i)
+        out.u16(std::uint16_t(i));
+    out.end();
+}
+
 void writeWindow1(RecordWriter& out, int activeSheet, int selectedSheets) {
     out.begin(rec::Window1);
     out.u16(0);  // window position and size, in twips
@@ -116,13 +123,13 @@ void writeSelfSupBook(RecordWriter& out, int sheetCount) {
     out.end();
 }
 
-void writeExternSheet(RecordWriter& out, std::span<const int> sheets) {
+void writeExternSheet(RecordWriter& out, std::span<const Xti> entries) {
     out.begin(rec::ExternSheet);
-    out.u16(std::uint16_t(sheets.size()));
-    for (int sheet : sheets) {
-        out.u16(0);  // the SUPBOOK of this workbook
-        out.u16(std::uint16_t(sheet));
-        out.u16(std::uint16_t(sheet));
+    out.u16(std::uint16_t(entries.size()));
+    for (const Xti& x : entries) {
+        out.u16(x.book);
+        out.u16(x.first);
+        out.u16(x.last);
     }
     out.end();
 }

@@ -19,6 +19,8 @@ void writeBof(RecordWriter& out, SubstreamKind kind);
 void writeEof(RecordWriter& out);
 void writeFilePass(RecordWriter& out, std::span<const std::uint8_t> body);
 void writeCodePage(RecordWriter& out);
+// TABID: an identifier for each sheet, 1 to `sheetCount`.
+void writeTabId(RecordWriter& out, int sheetCount);
 void writeWindow1(RecordWriter& out, int activeSheet, int selectedSheets);
 void writeDateMode(RecordWriter& out, bool date1904);
 void writeFont(RecordWriter& out, const Font& font);
@@ -29,8 +31,13 @@ void writeRaw(RecordWriter& out, const RawRecord& raw);
 std::size_t writeBoundSheet(RecordWriter& out, const Sheet& sheet);
 // The internal-references SUPBOOK that 3-D references of this workbook go through.
 void writeSelfSupBook(RecordWriter& out, int sheetCount);
-// EXTERNSHEET with one entry per sheet in `sheets`, each referring to that sheet.
-void writeExternSheet(RecordWriter& out, std::span<const int> sheets);
+// An EXTERNSHEET entry: a SUPBOOK and the first and last of its sheets.
+struct Xti {
+    std::uint16_t book = 0;
+    std::uint16_t first = 0;
+    std::uint16_t last = 0;
+};
+void writeExternSheet(RecordWriter& out, std::span<const Xti> entries);
 // The built-in Print_Area name of sheet `sheetIndex`, through EXTERNSHEET entry `xti`.
 void writePrintAreaName(RecordWriter& out, int sheetIndex, int xti, const CellRect& area);
 

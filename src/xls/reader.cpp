@@ -65,13 +65,13 @@ Result<Workbook> readWorkbook(const QByteArray& fileBytes, const QString& passwo
 }
 
 Result<Workbook> readWorkbookStreamBytes(QByteArray bytes, const QString& password) {
-    Result<std::unique_ptr<CipherPipeline>> decryption = decryptWorkbookStream(bytes, password);
+    Result<brisvel::Done> decryption = decryptWorkbookStream(bytes, password);
     if (!decryption)
         return decryption.error();
 
     const std::span<const std::uint8_t> stream(
         reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
-    RecordStream records(stream, decryption->get());
+    RecordStream records(stream);
     Result<std::uint16_t> kind = readBof(records);
     if (!kind)
         return kind.error();
@@ -105,6 +105,7 @@ Result<Workbook> readWorkbookStreamBytes(QByteArray bytes, const QString& passwo
             return sheet.error();
         sheet->name = entry.name;
         sheet->hidden = entry.hidden;
+        sheet->fileTab = int(i);
         modelIndex[i] = int(book.sheets.size());
         book.sheets.push_back(std::move(*sheet));
     }

@@ -1,7 +1,5 @@
 #include "xls/record_stream.h"
 
-#include "xls/cipher_pipeline.h"
-
 namespace xls {
 
 std::size_t Record::size() const {
@@ -24,10 +22,6 @@ std::optional<Record> RecordStream::nextPhysical() {
     if (!nextPhysical(r))
         return std::nullopt;
     return r;
-}
-
-void RecordStream::awaitDeciphered(std::size_t end) {
-    ready_ = cipher_->awaitCiphered(end);
 }
 
 }  // namespace xls

@@ -7,7 +7,6 @@
 #include <QByteArray>
 
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <span>
 #include <vector>
@@ -17,8 +16,6 @@
 #include "xls/record_types.h"
 
 namespace xls {
-
-class CipherPipeline;
 
 struct Record {
     std::uint16_t type = 0;
@@ -36,10 +33,6 @@ class RecordStream {
   public:
     explicit RecordStream(std::span<const std::uint8_t> stream, std::size_t offset = 0)
         : stream_(stream), pos_(offset) {}
-    // Over a stream that `cipher` is deciphering: a body is handed out only once
-    // it is deciphered. Record headers are never enciphered, so they are read at once.
-    RecordStream(std::span<const std::uint8_t> stream, CipherPipeline* cipher)
-        : stream_(stream), cipher_(cipher), ready_(cipher ? 0 : kAllReady) {}
 
     // The next record with its continuations, into `out`, whose storage is reused
     // so a loop over the records allocates nothing. False at the stream end or
@@ -58,14 +51,8 @@ class RecordStream {
     bool continues() const;
     // Appends the body of the record at the read position to `segments`.
     bool readBody(std::uint16_t& type, std::vector<ByteReader::Segment>& segments);
-    // Waits until the stream is deciphered up to `end`.
-    void awaitDeciphered(std::size_t end);
-
-    static constexpr std::size_t kAllReady = std::numeric_limits<std::size_t>::max();
 
     std::span<const std::uint8_t> stream_;
-    CipherPipeline* cipher_ = nullptr;
-    std::size_t ready_ = kAllReady;  // the stream is deciphered up to here
     std::size_t pos_ = 0;
     bool damaged_ = false;
 };
@@ -91,8 +78,6 @@ inline bool RecordStream::readBody(std::uint16_t& type,
         damaged_ = true;
         return false;
     }
-    if (pos_ + 4 + length > ready_)
-        awaitDeciphered(pos_ + 4 + length);
     segments.push_back(stream_.subspan(pos_ + 4, length));
     pos_ += 4 + length;
     return true;

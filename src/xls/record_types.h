@@ -41,6 +41,7 @@ inline constexpr std::uint16_t Name = 0x0018;
 inline constexpr std::uint16_t ExternSheet = 0x0017;
 inline constexpr std::uint16_t SupBook = 0x01AE;
 inline constexpr std::uint16_t CodePage = 0x0042;
+inline constexpr std::uint16_t TabId = 0x013D;
 
 // Cells
 inline constexpr std::uint16_t Dimensions = 0x0200;
@@ -56,6 +57,9 @@ inline constexpr std::uint16_t LabelSst = 0x00FD;
 inline constexpr std::uint16_t RString = 0x00D6;
 inline constexpr std::uint16_t Formula = 0x0006;
 inline constexpr std::uint16_t String = 0x0207;
+inline constexpr std::uint16_t ShrFmla = 0x04BC;
+inline constexpr std::uint16_t Array = 0x0221;
+inline constexpr std::uint16_t Table = 0x0236;
 
 // Sheet layout and view
 inline constexpr std::uint16_t ColInfo = 0x007D;

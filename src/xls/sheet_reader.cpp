@@ -1,8 +1,10 @@
 #include "xls/sheet_reader.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "xls/kept_records.h"
 #include "xls/little_endian.h"
@@ -31,6 +33,8 @@ class SheetReader {
 
     // False when the record is damaged or the sheet grows beyond its budget.
     bool handle(const Record& r);
+    // Keeps a record as read, in the slot of the records it follows.
+    void keep(const Record& r);
     Sheet finish();
     std::optional<Error> error() const { return error_; }
 
@@ -38,6 +42,7 @@ class SheetReader {
     bool put(int r, int c, Cell&& cell) {
         // A new value replaces any formula text still waiting for its STRING record.
         pendingString_.reset();
+        slot_ = SheetSlot::AfterCells;
         // Mostly the next cell of a row whose room was made from its ROW record.
         if (std::size_t(r) < sheet_.rows.size() && c < kMaxCols) {
             std::vector<Cell>& cells = sheet_.rows[std::size_t(r)].cells;
@@ -80,8 +85,12 @@ class SheetReader {
     bool label(ByteReader& in);
     // Rows, columns, view, page set-up and the cells that need a ByteReader.
     bool otherRecord(const Record& r);
-    bool formula(ByteReader& in);
+    bool formula(Body body);
     bool formulaString(ByteReader& in);
+    // A SHRFMLA, ARRAY or TABLE record, which follows the FORMULA of its anchor cell.
+    void formulaGroup(const Record& r);
+    // Ties the formula to the cell just read at (row, col).
+    void attachFormula(int row, int col, std::shared_ptr<const CellFormula> formula);
     bool rowRecord(ByteReader& in);
     bool colInfo(ByteReader& in);
     bool merged(ByteReader& in);
@@ -99,9 +108,17 @@ class SheetReader {
 
     struct PendingString {
         int row, col;
-        std::uint16_t xf;
     };
     std::optional<PendingString> pendingString_;  // a formula whose text follows in STRING
+
+    // The anchor cell of a group whose record should come next, with its formula.
+    struct PendingAnchor {
+        int row, col;
+        QByteArray tokens;
+    };
+    std::optional<PendingAnchor> pendingAnchor_;
+    std::map<std::pair<int, int>, std::shared_ptr<FormulaGroup>> groups_;  // by anchor cell
+    SheetSlot slot_ = SheetSlot::AfterBof;
 
     bool frozen_ = false;
     int windowTopRow_ = 0;
@@ -271,41 +288,102 @@ bool SheetReader::label(ByteReader& in) {
     return in.ok() && put(r, c, textCell(std::move(text), x));
 }
 
-bool SheetReader::formula(ByteReader& in) {
-    int r, c;
-    std::uint16_t x;
-    cellHeader(in, r, c, x);
-    std::uint8_t value[8];
-    in.read(value);
-    if (!in.ok())
+bool SheetReader::formula(Body body) {
+    constexpr std::size_t kTokensAt = 14;  // after the position, format and cached value
+    if (body.size() < kTokensAt)
         return false;
-    // Only the value the formula had when saved is kept.
-    if (value[6] != 0xFF || value[7] != 0xFF)
-        return put(r, c, numberCell(leF64(value), x));
-    switch (value[0]) {
-        case 0:
-            if (!put(r, c, textCell(QString(), x)))
+    const std::uint8_t* p = body.data();
+    const int r = le16(p);
+    const int c = le16(p + 2);
+    const std::uint16_t x = xf(le16(p + 4));
+    const std::uint8_t* value = p + 6;
+    bool placed = false;
+    if (value[6] != 0xFF || value[7] != 0xFF) {
+        placed = put(r, c, numberCell(leF64(value), x));
+    } else {
+        switch (value[0]) {
+            case 0:
+                placed = put(r, c, textCell(QString(), x));
+                if (placed)
+                    pendingString_ = PendingString{r, c};
+                break;
+            case 1:
+                placed = put(r, c, codeCell(x, false, value[2]));
+                break;
+            case 2:
+                placed = put(r, c, codeCell(x, true, value[2]));
+                break;
+            case 3:
+                placed = put(r, c, textCell(QString(), x));
+                break;
+            default:
                 return false;
-            pendingString_ = PendingString{r, c, x};
-            return true;
-        case 1:
-            return put(r, c, codeCell(x, false, value[2]));
-        case 2:
-            return put(r, c, codeCell(x, true, value[2]));
-        case 3:
-            return put(r, c, textCell(QString(), x));
-        default:
-            return false;
+        }
     }
+    if (!placed)
+        return false;
+
+    // The formula itself: flags (2), a calculation chain field (4), the size of the
+    // tokens (2), the tokens and their extra data. One that does not hold together
+    // leaves the cell its value.
+    const Body tokens = body.subspan(kTokensAt);
+    if (tokens.size() < 8 || std::size_t(le16(tokens.data() + 6)) + 8 > tokens.size())
+        return true;
+    QByteArray kept(reinterpret_cast<const char*>(tokens.data()), qsizetype(tokens.size()));
+    const std::uint16_t tokenBytes = le16(tokens.data() + 6);
+    const std::uint8_t first = tokenBytes > 0 ? tokens[8] : 0;
+    // A cell of a shared formula, array or table holds only a reference to its anchor cell.
+    constexpr std::uint8_t kPtgExp = 0x01;
+    constexpr std::uint8_t kPtgTbl = 0x02;
+    if (tokenBytes != 5 || (first != kPtgExp && first != kPtgTbl)) {
+        attachFormula(r, c,
+                      std::make_shared<const CellFormula>(CellFormula{r, c, std::move(kept), {}}));
+        return true;
+    }
+    const int anchorRow = le16(tokens.data() + 9);
+    const int anchorCol = le16(tokens.data() + 11);
+    if (anchorRow == r && anchorCol == c) {
+        pendingAnchor_ = PendingAnchor{r, c, std::move(kept)};
+        return true;
+    }
+    // A cell whose anchor was never read has only its value.
+    const auto group = groups_.find({anchorRow, anchorCol});
+    if (group != groups_.end()) {
+        ++group->second->members;
+        attachFormula(
+            r, c,
+            std::make_shared<const CellFormula>(CellFormula{r, c, std::move(kept), group->second}));
+    }
+    return true;
+}
+
+void SheetReader::attachFormula(int row, int col, std::shared_ptr<const CellFormula> formula) {
+    // put() has just placed the cell, so it is there.
+    sheet_.rows[std::size_t(row)].cells[std::size_t(col)].formula = std::move(formula);
+}
+
+void SheetReader::formulaGroup(const Record& r) {
+    if (!pendingAnchor_)
+        return;  // a group without its anchor formula: the cells keep their values
+    PendingAnchor anchor = std::move(*pendingAnchor_);
+    pendingAnchor_.reset();
+    auto group = std::make_shared<FormulaGroup>(
+        FormulaGroup{RawRecord{r.type, r.joined()}, anchor.row, anchor.col, 1});
+    groups_[{anchor.row, anchor.col}] = group;
+    attachFormula(anchor.row, anchor.col,
+                  std::make_shared<const CellFormula>(
+                      CellFormula{anchor.row, anchor.col, std::move(anchor.tokens), group}));
 }
 
 bool SheetReader::formulaString(ByteReader& in) {
     QString text = in.string();
     if (!in.ok())
         return false;
+    // The formula's cell was placed just before, with an empty text and its formula.
     if (pendingString_) {
         const PendingString p = *pendingString_;
-        return put(p.row, p.col, textCell(std::move(text), p.xf));
+        pendingString_.reset();
+        sheet_.rows[std::size_t(p.row)].cells[std::size_t(p.col)].text = std::move(text);
     }
     return true;
 }
@@ -458,6 +536,9 @@ Body SheetReader::wholeBody(const Record& r) {
 }
 
 bool SheetReader::handle(const Record& r) {
+    // The group of an anchor formula comes right after it, or not at all.
+    if (pendingAnchor_ && r.type != rec::ShrFmla && r.type != rec::Array && r.type != rec::Table)
+        pendingAnchor_.reset();
     switch (r.type) {
         case rec::Number:
             return number(wholeBody(r));
@@ -473,7 +554,11 @@ bool SheetReader::handle(const Record& r) {
             return boolErr(wholeBody(r));
         case rec::LabelSst:
             return labelSst(wholeBody(r));
+        case rec::Formula:
+            return formula(wholeBody(r));
         default:
+            if (const std::optional<SheetSlot> slot = sheetSlotAfter(r.type))
+                slot_ = *slot;
             return otherRecord(r);
     }
 }
@@ -485,8 +570,11 @@ bool SheetReader::otherRecord(const Record& r) {
         case rec::Label:
         case rec::RString:
             return label(in);
-        case rec::Formula:
-            return formula(in);
+        case rec::ShrFmla:
+        case rec::Array:
+        case rec::Table:
+            formulaGroup(r);
+            return true;
         case rec::String:
             return formulaString(in);
         case rec::Row:
@@ -557,10 +645,14 @@ bool SheetReader::otherRecord(const Record& r) {
             sheet_.protection.passwordHash = in.u16();
             return in.ok();
         default:
-            if (isKeptSheetRecord(r.type))
-                sheet_.extraRecords.push_back(RawRecord{r.type, r.joined()});
+            if (!isRebuiltSheetRecord(r.type))
+                keep(r);
             return true;
     }
+}
+
+void SheetReader::keep(const Record& r) {
+    keepRecord(r, slot_, sheet_.extraRecords);
 }
 
 Sheet SheetReader::finish() {
@@ -596,7 +688,18 @@ Sheet SheetReader::finish() {
 Result<Sheet> readSheet(RecordStream& records, const SheetContext& context) {
     SheetReader reader(context);
     Record r;
+    // An embedded chart is a substream of its own inside the sheet, kept whole.
+    int nested = 0;
     while (records.next(r)) {
+        if (r.type == rec::Bof || (nested > 0 && r.type == rec::Eof)) {
+            nested += r.type == rec::Bof ? 1 : -1;
+            reader.keep(r);
+            continue;
+        }
+        if (nested > 0) {
+            reader.keep(r);
+            continue;
+        }
         if (r.type == rec::Eof)
             return reader.finish();
         if (!reader.handle(r))

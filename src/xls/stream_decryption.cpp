@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <thread>
 
 #include "xls/crypto.h"
 #include "xls/read_errors.h"
@@ -11,6 +12,9 @@
 namespace xls {
 
 namespace {
+
+// Below this many bytes a second thread costs more than it saves.
+constexpr std::size_t kTwoHalvesFrom = 256 * 1024;
 
 // Deciphers the records from `begin` up to the first record start at or after
 // `limit`; gives where it stopped.
@@ -37,8 +41,28 @@ std::size_t decryptRecords(std::span<std::uint8_t> all, std::size_t begin, std::
 
 }  // namespace
 
-Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream,
-                                                              const QString& password) {
+void decipherRecords(std::span<std::uint8_t> stream, std::size_t begin,
+                     const StreamCipher& cipher) {
+    const std::unique_ptr<StreamCipher> first = cipher.clone();
+    if (stream.size() - std::min(begin, stream.size()) < kTwoHalvesFrom) {
+        decryptRecords(stream, begin, stream.size(), *first);
+        return;
+    }
+    // Record headers are never enciphered, so the first record of the second half
+    // is found by walking them.
+    const std::size_t middle = begin + (stream.size() - begin) / 2;
+    RecordStream headers(stream, begin);
+    Record r;
+    while (headers.position() < middle && headers.nextPhysical(r)) {
+    }
+    const std::size_t split = headers.position();
+    const std::unique_ptr<StreamCipher> second = cipher.clone();
+    std::thread secondHalf([&] { decryptRecords(stream, split, stream.size(), *second); });
+    decryptRecords(stream, begin, split, *first);
+    secondHalf.join();
+}
+
+Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& password) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(stream.data());
     const std::span<std::uint8_t> all(bytes, std::size_t(stream.size()));
 
@@ -53,7 +77,7 @@ Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream
     if (records.damaged())
         return damagedFile();
     if (!encrypted)
-        return std::unique_ptr<CipherPipeline>();
+        return brisvel::Done{};
 
     Result<std::unique_ptr<StreamCipher>> cipher =
         cipherForFilePass(filePass.segments.front(),
@@ -76,10 +100,8 @@ Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream
 
     // Bytes after the last whole record are never read as records, so a short
     // tail is left to the reader rather than refused here.
-    auto pipeline =
-        std::make_unique<CipherPipeline>(records.position(), std::move(*cipher), decryptRecords);
-    pipeline->handOver(all);
-    return pipeline;
+    decipherRecords(all, records.position(), **cipher);
+    return brisvel::Done{};
 }
 
 }  // namespace xls

@@ -1,14 +1,17 @@
 #pragma once
 
-// Turns an encrypted workbook stream into a plain one while it is read.
+// Turns an encrypted workbook stream into a plain one before it is parsed: the
+// parser then reads nothing but final bytes, wherever the file sends it.
 
 #include <QByteArray>
 #include <QString>
 
-#include <memory>
+#include <cstddef>
+#include <cstdint>
+#include <span>
 
 #include "base/result.h"
-#include "xls/cipher_pipeline.h"
+#include "xls/crypto.h"
 #include "xls/error.h"
 
 namespace xls {
@@ -17,12 +20,15 @@ namespace xls {
 // writing: such files are encrypted, but open without asking.
 inline constexpr char kDefaultPassword[] = "VelvetSweatshop";
 
-// When the workbook globals hold a FILEPASS record, starts deciphering every record
-// after it in place, front to back on a second thread, and gives that pipeline:
-// read the stream behind it (RecordStream does). A plain stream gives none. A
+// When the workbook globals hold a FILEPASS record, deciphers every record after it
+// in place and returns once all of them are; a plain stream is left as it is. A
 // wrong or missing password gives PasswordNeeded; an empty password tries the
-// default one. The stream must not move or be freed while the pipeline lives.
-Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream,
-                                                              const QString& password);
+// default one.
+Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& password);
+
+// Deciphers in place the body of every record from `begin` on, leaving in the clear
+// what is never enciphered. A large stream is done in two halves side by side; the
+// function returns when both are done.
+void decipherRecords(std::span<std::uint8_t> stream, std::size_t begin, const StreamCipher& cipher);
 
 }  // namespace xls

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -36,15 +37,45 @@ QString errorText(std::uint8_t code);
 // The cell format every new cell gets: the first cell XF after the 15 style XFs.
 inline constexpr std::uint16_t kDefaultXf = 15;
 
+// A record kept as read, written back unchanged.
+struct RawRecord {
+    std::uint16_t type = 0;
+    QByteArray data;
+};
+
+// A shared formula, array formula or data table (SHRFMLA, ARRAY, TABLE): the
+// formula cells of its range point at it through their anchor cell.
+struct FormulaGroup {
+    RawRecord record;  // written right after the anchor cell's FORMULA
+    int anchorRow = 0;
+    int anchorCol = 0;
+    int members = 0;  // formula cells that referred to it when read, the anchor included
+};
+
+// A formula read from a file, kept so that it is written back as a formula. It is
+// tied to the place it was read at: a cell the program moves elsewhere is written
+// as its value (see docs/design-notes.md).
+struct CellFormula {
+    int row = 0;
+    int col = 0;
+    // The FORMULA body after the cell's position, format and cached value: flags,
+    // the formula's tokens and their extra data.
+    QByteArray tokens;
+    std::shared_ptr<const FormulaGroup> group;  // for a cell of a group, else null
+};
+
 struct Cell {
     CellKind kind = CellKind::Empty;
     std::uint8_t code = 0;  // Boolean: 0/1; Error: an ErrorCode
     std::uint16_t xf = kDefaultXf;
     double number = 0;
     QString text;
+    // The formula whose cached result the value is; a value the program stores
+    // drops it, as typing over a formula does.
+    std::shared_ptr<const CellFormula> formula;
 
     // A cell that carries nothing worth writing: no value and the default format.
-    bool isVoid() const { return kind == CellKind::Empty && xf == kDefaultXf; }
+    bool isVoid() const { return kind == CellKind::Empty && xf == kDefaultXf && !formula; }
 };
 
 inline Cell numberCell(double value, std::uint16_t xf = kDefaultXf) {
@@ -119,15 +150,40 @@ struct Protection {
     std::uint16_t passwordHash = 0;  // PASSWORD (0 = none)
 };
 
-// A record kept as read, written back unchanged.
-struct RawRecord {
-    std::uint16_t type = 0;
-    QByteArray data;
+// Where a record that the reader does not understand goes back among the records
+// the writer makes: after the group of records that it followed in the file.
+enum class GlobalsSlot : std::uint8_t {
+    BeforeWindow1,
+    AfterDateMode,
+    AfterStyles,  // after the fonts, formats, XFs, styles and palette
+    AfterSheets,  // after BOUNDSHEET, before the references and names
+    BeforeSst,    // after the names: the drawing group
+    BeforeEof,    // after the shared strings
+};
+enum class SheetSlot : std::uint8_t {
+    AfterBof,
+    AfterPageBreaks,
+    AfterProtection,
+    BeforeCells,
+    AfterCells,  // drawing objects and notes
+    AfterView,   // conditional formats, hyperlinks, validation
+    BeforeEof,
+};
+
+// A record kept as read, with the place it goes back to. A record that came with
+// CONTINUE records is kept as that many records, so their boundaries, which some
+// records depend on (TXO, MSODRAWING), survive.
+template <class Slot>
+struct KeptRecord : RawRecord {
+    Slot slot{};
 };
 
 struct Sheet {
     QString name;
     bool hidden = false;
+    // The sheet's number in the file it was read from (its BOUNDSHEET's index), which
+    // the references and names kept from that file use; -1 for a sheet made since.
+    int fileTab = -1;
 
     std::vector<Row> rows;  // index = 0-based row; may be shorter than the used height
 
@@ -148,8 +204,8 @@ struct Sheet {
     PageSetup page;
     Protection protection;
 
-    // Sheet records that were read, are not understood and are safe to write back.
-    std::vector<RawRecord> extraRecords;
+    // Sheet records that were read and are not understood, written back in place.
+    std::vector<KeptRecord<SheetSlot>> extraRecords;
 
     // Places `cell` at a 0-based position, growing the rows and the row's cells.
     void put(int row, int col, Cell cell);
@@ -217,8 +273,12 @@ struct Workbook {
     int activeSheet = 0;
     bool date1904 = false;
 
-    // Workbook-globals records that are not understood and are safe to write back.
-    std::vector<RawRecord> extraGlobals;
+    // Workbook-globals records that are not understood, written back in place.
+    std::vector<KeptRecord<GlobalsSlot>> extraGlobals;
+    // The references and names that formulas and kept records use (SUPBOOK,
+    // EXTERNNAME, XCT, CRN, EXTERNSHEET, NAME), in file order. Their sheet numbers
+    // are those of the file, followed to the sheets through Sheet::fileTab.
+    std::vector<RawRecord> links;
 
     // A workbook with the standard fonts, formats, XFs and styles and no sheets.
     static Workbook withDefaults();

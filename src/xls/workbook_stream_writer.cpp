@@ -2,7 +2,7 @@
 
 #include "xls/cell_table_writer.h"
 #include "xls/globals_records.h"
-#include "xls/kept_records.h"
+#include "xls/link_table_writer.h"
 #include "xls/record_writer.h"
 #include "xls/shared_strings_writer.h"
 #include "xls/sheet_records.h"
@@ -13,7 +13,8 @@ namespace xls {
 namespace {
 
 // The texts of all cells gathered into the shared string table, with the index
-// of each text cell in the order the cell tables are written.
+// of each text cell in the order the cell tables are written. The text result of a
+// formula goes with its formula, not into the table.
 struct CollectedTexts {
     SharedStringsWriter table;
     std::vector<std::uint32_t> indexes;
@@ -21,7 +22,7 @@ struct CollectedTexts {
     std::size_t textBytes = 0;
 };
 
-Result<CollectedTexts> collectTexts(const Workbook& wb) {
+Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<FormulaPlan>& formulas) {
     std::size_t textCells = 0;
     for (const Sheet& sheet : wb.sheets) {
         for (const Row& row : sheet.rows) {
@@ -31,7 +32,8 @@ Result<CollectedTexts> collectTexts(const Workbook& wb) {
     }
     CollectedTexts texts{SharedStringsWriter(textCells), {}, 0, 0};
     texts.indexes.reserve(textCells);
-    for (const Sheet& sheet : wb.sheets) {
+    for (std::size_t s = 0; s < wb.sheets.size(); ++s) {
+        const Sheet& sheet = wb.sheets[s];
         for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
             const std::vector<Cell>& cells = sheet.rows[r].cells;
             texts.cellCount += cells.size();
@@ -40,6 +42,8 @@ Result<CollectedTexts> collectTexts(const Workbook& wb) {
                     continue;
                 if (cells[c].text.size() > kMaxCellText)
                     return cellTextTooLong(sheet, int(r), int(c));
+                if (cells[c].formula && formulas[s].writesFormula(cells[c], int(r), int(c)))
+                    continue;
                 texts.textBytes += 3 + 2 * std::size_t(cells[c].text.size());
                 texts.indexes.push_back(texts.table.add(cells[c].text));
             }
@@ -49,16 +53,10 @@ Result<CollectedTexts> collectTexts(const Workbook& wb) {
 }
 
 // The kept records that belong in `slot`, in the order they were read.
-void writeKept(RecordWriter& out, const std::vector<RawRecord>& kept, GlobalsSlot slot) {
-    for (const RawRecord& raw : kept) {
-        if (globalsSlotOf(raw.type) == slot)
-            writeRaw(out, raw);
-    }
-}
-
-void writeKept(RecordWriter& out, const std::vector<RawRecord>& kept, SheetSlot slot) {
-    for (const RawRecord& raw : kept) {
-        if (sheetSlotOf(raw.type) == slot)
+template <class Slot>
+void writeKept(RecordWriter& out, const std::vector<KeptRecord<Slot>>& kept, Slot slot) {
+    for (const KeptRecord<Slot>& raw : kept) {
+        if (raw.slot == slot)
             writeRaw(out, raw);
     }
 }
@@ -75,6 +73,7 @@ std::vector<std::size_t> writeGlobals(RecordWriter& out, const Workbook& wb,
     if (!filePass.empty())
         writeFilePass(out, filePass);
     writeCodePage(out);
+    writeTabId(out, int(wb.sheets.size()));
     writeKept(out, wb.extraGlobals, GlobalsSlot::BeforeWindow1);
     int selected = 0;
     for (std::size_t i = 0; i < wb.sheets.size(); ++i)
@@ -93,34 +92,26 @@ std::vector<std::size_t> writeGlobals(RecordWriter& out, const Workbook& wb,
         writeRaw(out, style);
     if (wb.palette)
         writeRaw(out, *wb.palette);
+    writeKept(out, wb.extraGlobals, GlobalsSlot::AfterStyles);
 
     std::vector<std::size_t> positions;
     positions.reserve(wb.sheets.size());
     for (const Sheet& sheet : wb.sheets)
         positions.push_back(writeBoundSheet(out, sheet));
+    writeKept(out, wb.extraGlobals, GlobalsSlot::AfterSheets);
 
-    std::vector<int> printAreaSheets;
-    for (std::size_t i = 0; i < wb.sheets.size(); ++i) {
-        if (wb.sheets[i].page.printArea)
-            printAreaSheets.push_back(int(i));
-    }
-    if (!printAreaSheets.empty()) {
-        writeSelfSupBook(out, int(wb.sheets.size()));
-        writeExternSheet(out, printAreaSheets);
-        for (std::size_t xti = 0; xti < printAreaSheets.size(); ++xti) {
-            const int sheet = printAreaSheets[xti];
-            writePrintAreaName(out, sheet, int(xti), *wb.sheets[std::size_t(sheet)].page.printArea);
-        }
-    }
+    writeLinkTable(out, wb);
+    writeKept(out, wb.extraGlobals, GlobalsSlot::BeforeSst);
 
     strings.write(out);
+    writeKept(out, wb.extraGlobals, GlobalsSlot::BeforeEof);
     writeEof(out);
     return positions;
 }
 
-void writeSheet(RecordWriter& out, const Sheet& sheet, bool selected,
+void writeSheet(RecordWriter& out, const Sheet& sheet, bool selected, const FormulaPlan& formulas,
                 std::span<const std::uint32_t>& textIndexes) {
-    const std::vector<RawRecord>& kept = sheet.extraRecords;
+    const std::vector<KeptRecord<SheetSlot>>& kept = sheet.extraRecords;
     writeBof(out, SubstreamKind::Worksheet);
     writeKept(out, kept, SheetSlot::AfterBof);
     writeDefaultRowHeight(out, sheet.defaultRowHeight);
@@ -134,7 +125,9 @@ void writeSheet(RecordWriter& out, const Sheet& sheet, bool selected,
     writeDefColWidth(out, sheet.defaultColWidth);
     writeColumns(out, sheet.columns);
     writeDimensions(out, usedArea(sheet));
-    writeCellTable(out, sheet, textIndexes);
+    writeKept(out, kept, SheetSlot::BeforeCells);
+    writeCellTable(out, sheet, formulas, textIndexes);
+    writeKept(out, kept, SheetSlot::AfterCells);
     writeSheetView(out, sheet, selected);
     writeKept(out, kept, SheetSlot::AfterView);
     writeMergedCells(out, sheet.merged);
@@ -148,7 +141,11 @@ Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std
                                          CipherPipeline* cipher) {
     if (auto ok = checkWritable(wb); !ok)
         return ok.error();
-    Result<CollectedTexts> texts = collectTexts(wb);
+    std::vector<FormulaPlan> formulas;
+    formulas.reserve(wb.sheets.size());
+    for (const Sheet& sheet : wb.sheets)
+        formulas.emplace_back(sheet);
+    Result<CollectedTexts> texts = collectTexts(wb, formulas);
     if (!texts)
         return texts.error();
 
@@ -160,7 +157,7 @@ Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std
     std::span<const std::uint32_t> textIndexes(texts->indexes);
     for (std::size_t i = 0; i < wb.sheets.size(); ++i) {
         out.patch32(positions[i], std::uint32_t(out.pos()));
-        writeSheet(out, wb.sheets[i], isSelected(wb, i), textIndexes);
+        writeSheet(out, wb.sheets[i], isSelected(wb, i), formulas[i], textIndexes);
     }
     return out;
 }

@@ -75,10 +75,11 @@ class Office:
         self.proc = None
         shutil.rmtree(self.profile, ignore_errors=True)
 
-    def load(self, path, password=None):
-        # Read-only: no lock file is left beside the document (fixtures are
-        # shared), and storeToURL still saves copies.
-        values = {"Hidden": True, "ReadOnly": True}
+    def load(self, path, password=None, read_only=True):
+        # Read-only by default: no lock file is left beside the document (fixtures
+        # are shared), and storeToURL still saves copies. Notes, validation and
+        # array formulas can only be added to a document open for editing.
+        values = {"Hidden": True, "ReadOnly": read_only}
         if password is not None:
             values["Password"] = password
         doc = self.desktop.loadComponentFromURL(

@@ -229,7 +229,8 @@ TEST(WriterLimits, ManyMergedRangesAreSplitAcrossRecords) {
 TEST(WriterRecords, LongKeptRecordIsContinued) {
     xls::Workbook wb = oneSheet({xls::numberCell(1)});
     QByteArray big(20000, '\x5A');
-    wb.sheets[0].extraRecords.push_back({0x0862, big});
+    wb.sheets[0].extraRecords.push_back(
+        xls::KeptRecord<xls::SheetSlot>{{0x0862, big}, xls::SheetSlot::BeforeEof});
     xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
     ASSERT_TRUE(bytes.ok());
     const auto records = physicalRecords(*bytes);

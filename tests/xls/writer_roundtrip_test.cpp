@@ -99,8 +99,9 @@ xls::Workbook richWorkbook() {
     page.printArea = xls::CellRect{0, 40, 0, 16};
     page.rowBreaks = {20, 40};
     fatture.protection = {true, 0xCC3D};
-    fatture.extraRecords.push_back(
-        {0x0862, QByteArray("\x62\x08\0\0\0\0\0\0\0\0\0\0\x14\0\0\0\0\0\0\0", 20)});
+    fatture.extraRecords.push_back(xls::KeptRecord<xls::SheetSlot>{
+        {0x0862, QByteArray("\x62\x08\0\0\0\0\0\0\0\0\0\0\x14\0\0\0\0\0\0\0", 20)},
+        xls::SheetSlot::BeforeEof});
 
     xls::Sheet hidden;
     hidden.name = QStringLiteral("Utilità");
@@ -110,7 +111,8 @@ xls::Workbook richWorkbook() {
 
     wb.sheets.push_back(std::move(fatture));
     wb.sheets.push_back(std::move(hidden));
-    wb.extraGlobals.push_back({0x000E, QByteArray("\x01\x00", 2)});  // PRECISION
+    wb.extraGlobals.push_back(xls::KeptRecord<xls::GlobalsSlot>{
+        {0x000E, QByteArray("\x01\x00", 2)}, xls::GlobalsSlot::AfterDateMode});  // PRECISION
     return wb;
 }
 
