@@ -1,6 +1,7 @@
 #include "app/input_rules.h"
 
 #include "app/typed_text_filter.h"
+#include "registers/amount.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,18 +38,12 @@ class UpperCaseValidator : public QValidator {
 
 }  // namespace
 
-QString amountCharacters(const QString& incoming) {
-    QString commas = incoming;
-    commas.replace(u'.', u',');
-    return keepOnly(commas, u"0123456789,");
-}
-
 QString digitCharacters(const QString& incoming) {
     return keepOnly(incoming, u"0123456789,");
 }
 
 void installAmountKeyFilter(QLineEdit* edit) {
-    new TypedTextFilter(edit, amountCharacters);
+    new TypedTextFilter(edit, registers::Amount::typedCharacters);
 }
 
 void installDigitFilter(QLineEdit* edit) {

@@ -10,15 +10,12 @@ class QPlainTextEdit;
 
 namespace app {
 
-// What an amount box lets in: digits and commas, a full stop arriving as a comma
-// ("12.a5" -> "12,5").
-QString amountCharacters(const QString& incoming);
-
 // What a digit box lets in (postal codes, telephone and VAT numbers): digits and
 // commas.
 QString digitCharacters(const QString& incoming);
 
-// The amount key filter.
+// The amount key filter: only what registers::Amount::typedCharacters keeps enters,
+// so a typed full stop arrives as a comma ("12.a5" -> "12,5").
 void installAmountKeyFilter(QLineEdit* edit);
 
 // The digit filter.
