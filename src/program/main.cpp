@@ -10,6 +10,8 @@
 #include "app/services.h"
 #include "app/session.h"
 #include "clients/anagrafe.h"
+#include "printing/printer_catalogue.h"
+#include "receivables/incassi.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
 
@@ -48,6 +50,12 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::UserData, &userData);
     clients::Anagrafe clientWindow(services);
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
+    const printing::SystemPrinters printers;
+    receivables::Incassi receivablesWindow(services, printers);
+    menu.setAreaWindow(app::MenuArea::ClientPosition, &receivablesWindow,
+                       [&receivablesWindow] { receivablesWindow.enterClientPosition(); });
+    menu.setAreaWindow(app::MenuArea::Collections, &receivablesWindow,
+                       [&receivablesWindow] { receivablesWindow.enterCollections(); });
 
     app::Avvio start(navigator, endProgram);
     start.show();

@@ -168,6 +168,28 @@ TEST_F(MainMenu, EachAreaButtonHidesTheMenuAndShowsItsWindow) {
     }
 }
 
+TEST_F(MainMenu, AWindowShownByTwoButtonsGetsItsModeAfterShowingAndActivation) {
+    Area window;
+    QStringList steps;
+    const auto entered = [&](const QString& mode) {
+        return [&steps, &window, this, mode] {
+            // The menu is already hidden, the window shown and activated.
+            steps << QStringLiteral("%1 after %2 activation(s), menu %3")
+                         .arg(mode)
+                         .arg(window.activations)
+                         .arg(menu.isVisible() ? "shown" : "hidden");
+        };
+    };
+    menu.setAreaWindow(MenuArea::ClientPosition, &window, entered(QStringLiteral("position")));
+    menu.setAreaWindow(MenuArea::Collections, &window, entered(QStringLiteral("collections")));
+    QTest::mouseClick(menu.XPButton6, Qt::LeftButton);
+    EXPECT_TRUE(window.isVisible());
+    navigator.backToMainMenu(&window);
+    QTest::mouseClick(menu.XPButton8, Qt::LeftButton);
+    EXPECT_EQ(steps, (QStringList{"position after 1 activation(s), menu hidden",
+                                  "collections after 2 activation(s), menu hidden"}));
+}
+
 TEST_F(MainMenu, ChiudiAsksForTheEnd) {
     QTest::mouseClick(menu.XPButton3, Qt::LeftButton);
     EXPECT_EQ(endRequests, 1);
