@@ -131,6 +131,13 @@ void Incassi::createControls() {
     XPButton3 = button("XPButton3", QStringLiteral("Ricerca"),
                        QStringLiteral("Elenca le fatture del Cliente selezionato"));
 
+    Elenco = new QLabel;
+    Elenco->setObjectName(QStringLiteral("Elenco"));
+    QFont larger = Elenco->font();
+    larger.setPointSizeF(larger.pointSizeF() + 2);
+    larger.setBold(true);
+    Elenco->setFont(larger);
+
     model_ = new ListedInvoicesModel(this);
     ListView3 = new QTreeView;
     ListView3->setObjectName(QStringLiteral("ListView3"));
@@ -181,11 +188,14 @@ void Incassi::arrangeControls() {
     frame->addLayout(choice);
 
     // The frame and the list take the same place: one of them shows at a time.
+    auto* listed = new QVBoxLayout;
+    listed->setSpacing(6);
+    listed->addWidget(Elenco);
+    listed->addWidget(ListView3, 1);
+    listed->addWidget(Totali);
     auto* body = new QGridLayout;
     body->addWidget(Frame1, 0, 0, Qt::AlignTop);
-    body->addWidget(ListView3, 0, 0);
-    body->addWidget(Totali, 1, 0);
-    body->setRowStretch(0, 1);
+    body->addLayout(listed, 0, 0);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(XPButton2);
@@ -363,14 +373,32 @@ void Incassi::showList(ListKind kind) {
     const QString totals = totalsText(registers::receivables::listTotals(sheet));
     Totali->setText(totals);
     Totali->setAccessibleName(totals);
-    ListView3->show();
-    Totali->show();
+    QString caption;
+    switch (kind) {
+        case ListKind::ClientPosition:
+            caption = kPositionCaption;
+            if (!Combo1->currentText().isEmpty())
+                caption += QStringLiteral(": ") + Combo1->currentText();
+            else if (!Text1->text().isEmpty())
+                caption += QStringLiteral(": ID Cliente ") + Text1->text();
+            break;
+        case ListKind::ToCollect:
+            caption = QStringLiteral("Fatture da incassare");
+            break;
+        case ListKind::Collected:
+            caption = QStringLiteral("Fatture incassate");
+            break;
+    }
+    Elenco->setText(caption);
+    Elenco->setAccessibleName(caption);
+    for (QWidget* shown : std::initializer_list<QWidget*>{Elenco, ListView3, Totali})
+        shown->show();
     XPButton2->setEnabled(true);
 }
 
 void Incassi::hideList() {
-    ListView3->hide();
-    Totali->hide();
+    for (QWidget* hidden : std::initializer_list<QWidget*>{Elenco, ListView3, Totali})
+        hidden->hide();
     Totali->clear();
     model_->clear();
     // Printing needs a list on screen.

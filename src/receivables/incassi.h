@@ -66,6 +66,7 @@ class Incassi : public app::AreaWindow {
     QLabel* clientIdLabel_;
     QLineEdit* Text1;
     controls::XPButton* XPButton3;  // Ricerca
+    QLabel* Elenco;                 // which list is shown, over it
     QTreeView* ListView3;
     QLabel* Totali;                 // the number of listed invoices and their sums
     controls::XPButton* XPButton2;  // Stampa

@@ -86,6 +86,7 @@ TEST_F(ClientPosition, AnEmptyIdentifierSearchesForZero) {
     ASSERT_TRUE(showsList());
     ASSERT_EQ(lines(), 1);
     EXPECT_EQ(line(0)[0], QStringLiteral("2"));
+    EXPECT_EQ(window.Elenco->text(), QStringLiteral("Posizione Cliente"));
 }
 
 TEST_F(ClientPosition, OneClientsInvoicesWithTheirMarkTotalsAndScratchCells) {
@@ -112,6 +113,7 @@ TEST_F(ClientPosition, OneClientsInvoicesWithTheirMarkTotalsAndScratchCells) {
     EXPECT_EQ(window.Totali->text(),
               QStringLiteral("2 fatture     TOTALE FT: 1.268,90     NETTO FT: 1.015,12"));
     EXPECT_EQ(window.Totali->accessibleName(), window.Totali->text());
+    EXPECT_EQ(window.Elenco->text(), QStringLiteral("Posizione Cliente: ROSSI"));
 
     const store::Worksheet file = saved();
     EXPECT_EQ(file.text(1, rl::Collected), QStringLiteral("INCASSATO "));

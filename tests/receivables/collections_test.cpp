@@ -51,6 +51,7 @@ TEST_F(Collections, TheToCollectListShowsOnlyUncollectedInvoices) {
     EXPECT_EQ(window.Totali->text(),
               QStringLiteral("2 fatture     TOTALE FT: 4.000,00     NETTO FT: 3.600,00"));
     EXPECT_TRUE(window.XPButton2->isEnabled());
+    EXPECT_EQ(window.Elenco->text(), QStringLiteral("Fatture da incassare"));
 
     const store::Worksheet file = saved();
     EXPECT_EQ(file.text(1, rl::Net), QStringLiteral("NETTO FT "));
@@ -69,6 +70,7 @@ TEST_F(Collections, TheCollectedListShowsOnlyCollectedInvoices) {
     EXPECT_EQ(line(0), (QStringList{"2", "CLIENTE 2", "2", "02/03/2024", "2.000,00", "1.800,00"}));
     EXPECT_EQ(window.Totali->text(),
               QStringLiteral("1 fattura     TOTALE FT: 2.000,00     NETTO FT: 1.800,00"));
+    EXPECT_EQ(window.Elenco->text(), QStringLiteral("Fatture incassate"));
 }
 
 TEST_F(Collections, AnEmptyRegisterSendsEitherBoxBackToTheMenu) {
@@ -125,6 +127,7 @@ TEST_F(Collections, ANewVisitStartsOnTheBoxesAgain) {
     EXPECT_FALSE(window.Check1->isChecked());
     EXPECT_EQ(lines(), 0);
     EXPECT_TRUE(window.Totali->isHidden());
+    EXPECT_TRUE(window.Elenco->isHidden());
 }
 
 TEST_F(Collections, AListOf1200InvoicesThenAListOf3ShowsExactly3Lines) {

@@ -21,10 +21,10 @@ class WindowLook : public IncassiTest {
              "*"},
             {2, "VERDI COSTRUZIONI SRL", "9", "2", "12/01/2024", "3.660,00", "2.928,00",
              "20/02/2024"},
-            {3, "STUDIO ASSOCIATO ROSSI E BIANCHI", "7", "3", "02/02/2024", "12.444,00",
-             "9.955,20", "15/03/2024"},
-            {4, "STUDIO ASSOCIATO ROSSI E BIANCHI", "7", "4", "28/02/2024", "2.537,60",
-             "2.030,08", "*"},
+            {3, "STUDIO ASSOCIATO ROSSI E BIANCHI", "7", "3", "02/02/2024", "12.444,00", "9.955,20",
+             "15/03/2024"},
+            {4, "STUDIO ASSOCIATO ROSSI E BIANCHI", "7", "4", "28/02/2024", "2.537,60", "2.030,08",
+             "*"},
             {5, "VERDI COSTRUZIONI SRL", "9", "5", "04/03/2024", "1.830,00", "1.464,00", "*"},
         });
     }
