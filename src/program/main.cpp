@@ -10,6 +10,7 @@
 #include "app/services.h"
 #include "app/session.h"
 #include "clients/anagrafe.h"
+#include "printing/printer_catalogue.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
 
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
 
     app::SystemClock clock;
     app::Navigator navigator;
-    const app::Services services{session.store(), boxes, clock, navigator};
+    printing::SystemPrinters printers;
+    const app::Services services{session.store(), boxes, clock, navigator, printers};
     app::Gestione menu(services, endProgram);
     navigator.setMainMenu(&menu);
 
