@@ -56,7 +56,7 @@ class ReceivablesWindow {
         registers::prepareCoreSheets(*store_);
         fill();
         window_ = std::make_unique<receivables::Incassi>(
-            app::Services{*store_, boxes_, clock_, navigator_}, printers_);
+            app::Services{*store_, boxes_, clock_, navigator_, printers_});
         window_->show();
         QApplication::processEvents();
     }

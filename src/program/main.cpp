@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
 
     app::SystemClock clock;
     app::Navigator navigator;
-    const app::Services services{session.store(), boxes, clock, navigator};
+    printing::SystemPrinters printers;
+    const app::Services services{session.store(), boxes, clock, navigator, printers};
     app::Gestione menu(services, endProgram);
     navigator.setMainMenu(&menu);
 
@@ -50,8 +51,7 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::UserData, &userData);
     clients::Anagrafe clientWindow(services);
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
-    const printing::SystemPrinters printers;
-    receivables::Incassi receivablesWindow(services, printers);
+    receivables::Incassi receivablesWindow(services);
     menu.setAreaWindow(app::MenuArea::ClientPosition, &receivablesWindow,
                        [&receivablesWindow] { receivablesWindow.enterClientPosition(); });
     menu.setAreaWindow(app::MenuArea::Collections, &receivablesWindow,

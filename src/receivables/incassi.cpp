@@ -16,12 +16,12 @@
 
 #include "app/clock.h"
 #include "app/date_text.h"
+#include "app/list_print.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
 #include "controls/xpbutton.h"
 #include "printing/list_printing.h"
-#include "printing/printer_catalogue.h"
 #include "receivables/listed_invoices_model.h"
 #include "registers/client_sheet.h"
 #include "store/sheet_idioms.h"
@@ -81,14 +81,12 @@ controls::XPButton* button(const char* name, const QString& caption, const QStri
 
 }  // namespace
 
-Incassi::Incassi(const app::Services& services, const printing::PrinterCatalogue& printers,
-                 QWidget* parent)
+Incassi::Incassi(const app::Services& services, QWidget* parent)
     : app::AreaWindow(parent),
+      services_(services),
       store_(services.store),
       boxes_(services.boxes),
-      clock_(services.clock),
-      navigator_(services.navigator),
-      printers_(printers) {
+      navigator_(services.navigator) {
     setObjectName(QStringLiteral("Incassi"));
     setWindowTitle(QStringLiteral("Gestione Incassi"));
     createControls();
@@ -406,19 +404,7 @@ void Incassi::hideList() {
 }
 
 void Incassi::print() {
-    // Errors of printing speak with the program's title.
-    const QString programTitle = QStringLiteral("Brisvel");
-    const QString printerName = printers_.defaultName();
-    const std::unique_ptr<QPrinter> printer =
-        printerName.isEmpty() ? nullptr : printers_.printer(printerName);
-    if (!printer) {
-        boxes_.tell(QStringLiteral("Non c'è una stampante predefinita: l'elenco non è stato "
-                                   "stampato.\nInstallare una stampante e sceglierla come "
-                                   "predefinita nelle impostazioni del sistema."),
-                    programTitle, app::Icon::Warning);
-        return;
-    }
-    const QDateTime now = clock_.now();
+    const QDateTime now = services_.clock.now();
     printing::PrintedList list;
     list.title = QStringLiteral("Gestione Incassi ") + app::dateText(now.date()) + u' ' +
                  app::timeText(now.time());
@@ -445,9 +431,8 @@ void Incassi::print() {
     list.rows.push_back(QStringList(model_->columnCount()));
     list.rows.push_back(totalsRow);
 
-    const auto printed = printing::printList(list, *printer, now);
-    if (!printed)
-        boxes_.tell(printed.error().message, programTitle, app::Icon::Critical);
+    // Printed or not (the user was told why), the window stays as it is.
+    app::printListOnDefaultPrinter(services_, list, this);
 }
 
 void Incassi::leave() {

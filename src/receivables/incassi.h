@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "app/area_window.h"
+#include "app/services.h"
 #include "registers/receivables_lists.h"
 
 class QCheckBox;
@@ -18,18 +19,12 @@ class QLineEdit;
 class QTreeView;
 
 namespace app {
-class Clock;
 class MessageBoxes;
 class Navigator;
-struct Services;
 }  // namespace app
 
 namespace controls {
 class XPButton;
-}
-
-namespace printing {
-class PrinterCatalogue;
 }
 
 namespace store {
@@ -44,9 +39,7 @@ class ListedInvoicesModel;
 class Incassi : public app::AreaWindow {
     Q_OBJECT
   public:
-    // "Stampa" prints on the default printer of `printers`.
-    Incassi(const app::Services& services, const printing::PrinterCatalogue& printers,
-            QWidget* parent = nullptr);
+    explicit Incassi(const app::Services& services, QWidget* parent = nullptr);
 
     // The main menu's two ways in, run once the window is shown and activated:
     // "Posizione Cliente" shows the client choice and loads the clients,
@@ -95,11 +88,10 @@ class Incassi : public app::AreaWindow {
     void print();
     void leave();
 
+    const app::Services services_;
     store::WorkbookStore& store_;
     app::MessageBoxes& boxes_;
-    const app::Clock& clock_;
     app::Navigator& navigator_;
-    const printing::PrinterCatalogue& printers_;
 
     Mode mode_ = Mode::Collections;
     registers::receivables::ListKind shownKind_ = registers::receivables::ListKind::ToCollect;

@@ -11,6 +11,7 @@
 #include "controls/xpbutton.h"
 #include "store/engine.h"
 #include "store/workbook_store.h"
+#include "support/fake_printers.h"
 #include "support/scripted_message_boxes.h"
 
 #include <QAccessible>
@@ -43,12 +44,13 @@ class MainMenu : public testing::Test {
 
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
+    test_support::FakePrinters printers{{}, {}, {}};
     // The menu itself never touches the store.
     store::Engine engine;
     store::WorkbookStore unopened{engine, QString()};
     test_support::ScriptedMessageBoxes boxes;
     int endRequests = 0;
-    app::Gestione menu{app::Services{unopened, boxes, clock, navigator}, [this] {
+    app::Gestione menu{app::Services{unopened, boxes, clock, navigator, printers}, [this] {
                            ++endRequests;
                            return true;
                        }};
@@ -144,7 +146,7 @@ TEST_F(MainMenu, AreaButtonsAreDisabledUntilTheirWindowExists) {
     EXPECT_TRUE(menu.XPButton3->isEnabled());
 
     app::Navigator other;
-    app::Gestione bare(app::Services{unopened, boxes, clock, other}, [] { return true; });
+    app::Gestione bare(app::Services{unopened, boxes, clock, other, printers}, [] { return true; });
     EXPECT_FALSE(bare.XPButton1->isEnabled());
 }
 
@@ -222,7 +224,8 @@ TEST(MainMenuScenario, ChiudiSavesEveryChangeSinceTheLastSavePoint) {
 
     app::SystemClock clock;
     app::Navigator navigator;
-    app::Gestione menu(app::Services{session.store(), boxes, clock, navigator},
+    test_support::FakePrinters printers{{}, {}, {}};
+    app::Gestione menu(app::Services{session.store(), boxes, clock, navigator, printers},
                        [&] { return session.shutDown(boxes); });
     navigator.setMainMenu(&menu);
     navigator.go(nullptr, &menu);

@@ -2,6 +2,8 @@
 // heading and totals, read back from the PDF by a program we did not write.
 #include "incassi_window.h"
 
+#include <QDir>
+
 #include "support/pdf_words.h"
 
 namespace {
@@ -53,19 +55,26 @@ TEST_F(Printing, TheClientPositionPrintsItsCollectionMark) {
     EXPECT_TRUE(words.contains(QStringLiteral("3.268,90")));
 }
 
-TEST_F(Printing, WithoutADefaultPrinterTheUserIsTold) {
+TEST_F(Printing, WithNoPrinterAtAllTheListMayGoToAPdfFile) {
     test_support::FakePrinters none{{}, QString(), printouts.path()};
-    receivables::Incassi alone{services, none};
+    receivables::Incassi alone{app::Services{data.store(), boxes, clock, navigator, none}};
     navigator.go(nullptr, &alone);
     alone.enterCollections();
     QTest::mouseClick(alone.Check1, Qt::LeftButton);
-    boxes.expect({QStringLiteral("Non c'è una stampante predefinita: l'elenco non è stato "
-                                 "stampato.\nInstallare una stampante e sceglierla come "
-                                 "predefinita nelle impostazioni del sistema."),
-                  QStringLiteral("Brisvel"), app::Icon::Warning, app::Buttons::Ok});
+    const QString pdf = printouts.filePath(QStringLiteral("incassi.pdf"));
+    boxes
+        .expect({QStringLiteral("Nel sistema non è installata alcuna stampante.\n"
+                                "Vuoi salvare la stampa in un file PDF?"),
+                 QStringLiteral("Brisvel"), app::Icon::Question, app::Buttons::YesNo},
+                app::Answer::Yes)
+        .expectSaveFile({QStringLiteral("Salva la stampa in PDF"), QDir::homePath(),
+                         QStringLiteral("PDF (*.pdf)")},
+                        pdf);
     QTest::mouseClick(alone.XPButton2, Qt::LeftButton);
-    EXPECT_TRUE(none.jobFiles().isEmpty());
     EXPECT_EQ(boxes.failures(), 0);
+    const auto pages = test_support::readPdfWords(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].has(QStringLiteral("3.268,90")));
 }
 
 }  // namespace
