@@ -43,11 +43,15 @@ QString digitCharacters(const QString& incoming) {
 }
 
 void installAmountKeyFilter(QLineEdit* edit) {
-    new TypedTextFilter(edit, registers::Amount::typedCharacters);
+    TypedTextFilter::of(edit)->setRule(registers::Amount::typedCharacters);
 }
 
 void installDigitFilter(QLineEdit* edit) {
-    new TypedTextFilter(edit, digitCharacters);
+    TypedTextFilter::of(edit)->setRule(digitCharacters);
+}
+
+void limitTyping(QLineEdit* edit, int limit) {
+    TypedTextFilter::of(edit)->setLimit(limit);
 }
 
 void installUpperCase(QLineEdit* edit) {

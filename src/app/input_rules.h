@@ -1,7 +1,8 @@
 #pragma once
 
-// The input rules of the text boxes: amount boxes, digit-only boxes and
-// upper-case boxes. Each rule holds for typing, pasting and dropping alike.
+// The input rules of the text boxes: amount boxes, digit-only boxes, typing limits
+// and upper-case boxes. Each rule holds for typing, pasting, dropping and input
+// methods alike.
 
 #include <QString>
 
@@ -20,6 +21,11 @@ void installAmountKeyFilter(QLineEdit* edit);
 
 // The digit filter.
 void installDigitFilter(QLineEdit* edit);
+
+// At most `limit` characters typed, pasted or dropped into `edit`. Unlike a line
+// edit's maximum length, it never cuts a text the program shows: a stored value
+// longer than the limit is shown and written back whole.
+void limitTyping(QLineEdit* edit, int limit);
 
 // After every change, typed or set by the program, the text turns upper case and
 // the caret stays where it was.

@@ -15,11 +15,13 @@
 #include <memory>
 
 #include "app/clock.h"
+#include "app/controls_factory.h"
 #include "app/date_text.h"
 #include "app/list_print.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
+#include "app/tab_order.h"
 #include "controls/xpbutton.h"
 #include "printing/list_printing.h"
 #include "receivables/listed_invoices_model.h"
@@ -71,9 +73,7 @@ QString totalsText(const registers::receivables::ListTotals& totals) {
 }
 
 controls::XPButton* button(const char* name, const QString& caption, const QString& tip) {
-    auto* b = controls::XPButton::standard(caption);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(tip);
+    auto* b = app::makeButton(QString::fromLatin1(name), caption, tip);
     b->setAccessibleName(caption);
     b->setMinimumSize(110, 32);
     return b;
@@ -107,8 +107,7 @@ void Incassi::createControls() {
     Check2->setObjectName(QStringLiteral("Check2"));
     Check2->setToolTip(QStringLiteral("Le fatture già incassate"));
 
-    Label1 = new QLabel(QStringLiteral("Seleziona il Cliente"));
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = app::makeLabel(QStringLiteral("Label1"), QStringLiteral("Seleziona il Cliente"));
     Combo1 = new QComboBox;
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
@@ -119,9 +118,8 @@ void Incassi::createControls() {
     Label1->setBuddy(Combo1);
     Combo1->setAccessibleName(Label1->text());
 
-    clientIdLabel_ = new QLabel(QStringLiteral("ID Cliente"));
-    Text1 = new QLineEdit;
-    Text1->setObjectName(QStringLiteral("Text1"));
+    clientIdLabel_ = app::makeLabel(QStringLiteral("LabelIdCliente"), QStringLiteral("ID Cliente"));
+    Text1 = app::makeLineEdit(QStringLiteral("Text1"));
     Text1->setMaximumWidth(120);
     clientIdLabel_->setBuddy(Text1);
     Text1->setAccessibleName(clientIdLabel_->text());
@@ -129,8 +127,7 @@ void Incassi::createControls() {
     XPButton3 = button("XPButton3", QStringLiteral("Ricerca"),
                        QStringLiteral("Elenca le fatture del Cliente selezionato"));
 
-    Elenco = new QLabel;
-    Elenco->setObjectName(QStringLiteral("Elenco"));
+    Elenco = app::makeLabel(QStringLiteral("Elenco"), QString());
     QFont larger = Elenco->font();
     larger.setPointSizeF(larger.pointSizeF() + 2);
     larger.setBold(true);
@@ -151,8 +148,7 @@ void Incassi::createControls() {
     ListView3->header()->setStretchLastSection(false);
     ListView3->header()->setSectionsMovable(false);
 
-    Totali = new QLabel;
-    Totali->setObjectName(QStringLiteral("Totali"));
+    Totali = app::makeLabel(QStringLiteral("Totali"), QString());
     Totali->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QFont bold = Totali->font();
     bold.setBold(true);
@@ -205,6 +201,8 @@ void Incassi::arrangeControls() {
     window->setSpacing(10);
     window->addLayout(body, 1);
     window->addLayout(buttons);
+
+    app::orderTabs({Check1, Check2, Combo1, Text1, XPButton3, ListView3, XPButton2, XPButton1});
 
     int listWidth = 0;
     for (const ListColumn& column : listColumns(ListKind::ClientPosition))

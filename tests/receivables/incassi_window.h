@@ -122,12 +122,12 @@ class IncassiTest : public testing::Test {
     test_support::ScriptedMessageBoxes boxes;
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
-    app::Services services{data.store(), boxes, clock, navigator};
-    app::Gestione menu{services, [] { return true; }};
     QTemporaryDir printouts;
     test_support::FakePrinters printers{
         {QStringLiteral("Ufficio")}, QStringLiteral("Ufficio"), printouts.path()};
-    receivables::Incassi window{services, printers};
+    app::Services services{data.store(), boxes, clock, navigator, printers};
+    app::Gestione menu{services, [] { return true; }};
+    receivables::Incassi window{services};
 };
 
 }  // namespace receivables_test
