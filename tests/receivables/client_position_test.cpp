@@ -154,6 +154,27 @@ TEST_F(ClientPosition, AClientWithoutInvoicesGoesBackToTheMenu) {
     EXPECT_EQ(boxes.failures(), 0);
 }
 
+TEST_F(ClientPosition, TheNoClientNoticeComesOnceAndOnlyInTheClientPosition) {
+    invoices({invoice(1, "5", "*")});
+    boxes.expect(kNoClients);
+    openClientPosition();
+    // An empty identifier searches for 0: no invoice, back to the menu, the
+    // window left in the client position.
+    boxes.expect(kNoInvoiceForClient);
+    QTest::mouseClick(window.XPButton3, Qt::LeftButton);
+    ASSERT_TRUE(menu.isVisible());
+    // In again: the activation reloads the clients without a word, the way in tells.
+    boxes.expect(kNoClients);
+    openClientPosition();
+    EXPECT_EQ(boxes.pending(), 0u);
+    boxes.expect(kNoInvoiceForClient);
+    QTest::mouseClick(window.XPButton3, Qt::LeftButton);
+    // Nor is there a word about clients before the collections show.
+    openCollections();
+    EXPECT_EQ(window.Frame1->title(), QStringLiteral("Visualizza"));
+    EXPECT_EQ(boxes.failures(), 0);
+}
+
 TEST_F(ClientPosition, AnEmptyRegisterLeavesTheWindowAsItIs) {
     clients({{7, "ROSSI"}});
     openClientPosition();
