@@ -3,6 +3,7 @@
 // area and shown, from the click to the painted window.
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTreeView>
 

@@ -190,6 +190,8 @@ void Incassi::arrangeControls() {
     auto* body = new QGridLayout;
     body->addWidget(Frame1, 0, 0, Qt::AlignTop);
     body->addLayout(listed, 0, 0);
+    // The place keeps the window's height when the list is hidden.
+    body->setRowStretch(0, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(XPButton2);

@@ -39,6 +39,15 @@ class WindowLook : public IncassiTest {
                   window.ListView3->mapTo(&window, QPoint(0, window.ListView3->height())).y() - 1);
     }
 
+    // The choice frame at the top, the buttons at the foot of the window.
+    void expectChoiceLaidOut() {
+        QApplication::processEvents();
+        EXPECT_LT(window.Frame1->mapTo(&window, QPoint(0, 0)).y(), 40);
+        const int buttonsFoot = window.XPButton1->mapTo(&window, QPoint(0, 0)).y() +
+                                window.XPButton1->height();
+        EXPECT_GT(buttonsFoot, window.height() - 40);
+    }
+
     void shoot(const char* name) {
         const QString folder = qEnvironmentVariable("BRISVEL_SHOTS");
         if (folder.isEmpty())
@@ -54,6 +63,7 @@ class WindowLook : public IncassiTest {
 
 TEST_F(WindowLook, TheClientPositionWithItsTotals) {
     openClientPosition();
+    expectChoiceLaidOut();
     shoot("issue12-position-choice.png");
     choose(1);
     QTest::mouseClick(window.XPButton3, Qt::LeftButton);
@@ -66,6 +76,7 @@ TEST_F(WindowLook, TheClientPositionWithItsTotals) {
 
 TEST_F(WindowLook, TheCollectionsWithItsTotals) {
     openCollections();
+    expectChoiceLaidOut();
     shoot("issue12-collections-choice.png");
     QTest::mouseClick(window.Check1, Qt::LeftButton);
     ASSERT_EQ(lines(), 3);
