@@ -182,16 +182,15 @@ void Incassi::arrangeControls() {
     frame->addLayout(choice);
 
     // The frame and the list take the same place: one of them shows at a time.
-    auto* listed = new QVBoxLayout;
-    listed->setSpacing(6);
-    listed->addWidget(Elenco);
-    listed->addWidget(ListView3, 1);
-    listed->addWidget(Totali);
-    auto* body = new QGridLayout;
-    body->addWidget(Frame1, 0, 0, Qt::AlignTop);
-    body->addLayout(listed, 0, 0);
-    // The place keeps the window's height when the list is hidden.
-    body->setRowStretch(0, 1);
+    // The frame or the list shows, never both. The list takes the height it is
+    // given; while it is hidden the stretch below keeps the frame at the top.
+    auto* body = new QVBoxLayout;
+    body->setSpacing(6);
+    body->addWidget(Frame1);
+    body->addWidget(Elenco);
+    body->addWidget(ListView3, 1);
+    body->addWidget(Totali);
+    body->addStretch(0);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(XPButton2);
