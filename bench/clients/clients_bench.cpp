@@ -20,6 +20,7 @@
 #include "registers/client_sheet.h"
 #include "registers/core_sheets.h"
 #include "store/workbook_store.h"
+#include "printing/printer_catalogue.h"
 #include "support/expect_ok.h"
 
 namespace {
@@ -51,7 +52,7 @@ class ClientWindow {
         expectOk(store_->open());
         fill();
         window_ =
-            std::make_unique<clients::Anagrafe>(app::Services{*store_, boxes_, clock_, navigator_});
+            std::make_unique<clients::Anagrafe>(app::Services{*store_, boxes_, clock_, navigator_, printers_});
         window_->show();
     }
 
@@ -91,6 +92,7 @@ class ClientWindow {
     SilentBoxes boxes_;
     app::SystemClock clock_;
     app::Navigator navigator_;
+    printing::SystemPrinters printers_;
     std::unique_ptr<clients::Anagrafe> window_;
 };
 

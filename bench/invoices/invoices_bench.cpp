@@ -16,6 +16,7 @@
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
+#include "printing/printer_catalogue.h"
 #include "controls/xpbutton.h"
 #include "invoices/entrata.h"
 #include "invoices/invoice_list_model.h"
@@ -78,7 +79,7 @@ class FullRegister {
             expectOk(book.append(r));
         }
         window_ =
-            std::make_unique<invoices::Entrata>(app::Services{*store_, boxes_, clock_, navigator_});
+            std::make_unique<invoices::Entrata>(app::Services{*store_, boxes_, clock_, navigator_, printers_});
         window_->show();
         window_->activate();
     }
@@ -93,6 +94,7 @@ class FullRegister {
     YesBoxes boxes_;
     app::SystemClock clock_;
     app::Navigator navigator_;
+    printing::SystemPrinters printers_;
     std::unique_ptr<invoices::Entrata> window_;
 };
 

@@ -180,8 +180,8 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
     layout->addLayout(footer);
 }
 
-void Gestione::setAreaWindow(MenuArea area, AreaWindow* window) {
-    areas_[area] = window;
+void Gestione::setAreaWindow(MenuArea area, AreaWindow* window, std::function<void()> entered) {
+    areas_[area] = Area{window, std::move(entered)};
     areaButton(area)->setEnabled(window != nullptr);
 }
 
@@ -237,8 +237,11 @@ controls::XPButton* Gestione::areaButton(MenuArea area) const {
 
 void Gestione::openArea(MenuArea area) {
     const auto found = areas_.find(area);
-    if (found != areas_.end() && found->second)
-        navigator_.go(this, found->second);
+    if (found == areas_.end() || !found->second.window)
+        return;
+    navigator_.go(this, found->second.window);
+    if (found->second.entered)
+        found->second.entered();
 }
 
 void Gestione::showSettings() {

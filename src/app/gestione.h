@@ -39,8 +39,10 @@ class Gestione : public AreaWindow {
     // chose to stay in the program.
     Gestione(const Services& services, std::function<bool()> endProgram, QWidget* parent = nullptr);
 
-    // The window an area button shows; its button is enabled from now on.
-    void setAreaWindow(MenuArea area, AreaWindow* window);
+    // The window an area button shows; its button is enabled from now on. `entered`
+    // runs once the window is shown and activated: it sets the mode of a window
+    // that two buttons show (Incassi).
+    void setAreaWindow(MenuArea area, AreaWindow* window, std::function<void()> entered = {});
     // The settings frame (Frame4), placed in the menu and hidden until
     // "Impostazioni/Causali" shows it and runs `load` to fill its lists.
     void setSettingsFrame(QWidget* frame, std::function<void()> load);
@@ -73,7 +75,11 @@ class Gestione : public AreaWindow {
     Navigator& navigator_;
     std::function<bool()> endProgram_;
     std::function<void()> loadSettings_;
-    std::map<MenuArea, AreaWindow*> areas_;
+    struct Area {
+        AreaWindow* window;
+        std::function<void()> entered;
+    };
+    std::map<MenuArea, Area> areas_;
     QWidget* welcome_;
     QGridLayout* workArea_;
 };

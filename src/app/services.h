@@ -1,10 +1,15 @@
 #pragma once
 
 // What every window works with, handed over in one piece by the program: the open
-// store, the message boxes, the clock and the navigator. Tests hand their own.
+// store, the message boxes, the clock, the navigator and the printers. Tests hand
+// their own.
 
 namespace store {
 class WorkbookStore;
+}
+
+namespace printing {
+class PrinterCatalogue;
 }
 
 namespace app {
@@ -18,6 +23,7 @@ struct Services {
     MessageBoxes& boxes;
     const Clock& clock;
     Navigator& navigator;
+    printing::PrinterCatalogue& printers;
 };
 
 }  // namespace app

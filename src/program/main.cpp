@@ -14,6 +14,8 @@
 #include "clients/anagrafe.h"
 #include "invoices/entrata.h"
 #include "maintenance/manutenzione.h"
+#include "printing/printer_catalogue.h"
+#include "receivables/incassi.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
 
@@ -49,7 +51,8 @@ int main(int argc, char** argv) {
 
     app::SystemClock clock;
     app::Navigator navigator;
-    const app::Services services{session.store(), boxes, clock, navigator};
+    printing::SystemPrinters printers;
+    const app::Services services{session.store(), boxes, clock, navigator, printers};
     app::Gestione menu(services, endProgram);
     navigator.setMainMenu(&menu);
 
@@ -60,6 +63,11 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::UserData, &userData);
     clients::Anagrafe clientWindow(services);
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
+    receivables::Incassi receivablesWindow(services);
+    menu.setAreaWindow(app::MenuArea::ClientPosition, &receivablesWindow,
+                       [&receivablesWindow] { receivablesWindow.enterClientPosition(); });
+    menu.setAreaWindow(app::MenuArea::Collections, &receivablesWindow,
+                       [&receivablesWindow] { receivablesWindow.enterCollections(); });
     maintenance::Manutenzione maintenanceWindow(services, endProgram);
     menu.setAreaWindow(app::MenuArea::Maintenance, &maintenanceWindow);
     invoices::Entrata entrata(services);

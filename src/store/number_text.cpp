@@ -78,6 +78,27 @@ std::optional<DecimalText> readDecimalText(const QString& text) {
     return number;
 }
 
+double readLeadingNumber(const QString& text) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i].isSpace())
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    const qsizetype digitsFrom = i;
+    while (i < n && isAsciiDigit(text[i]))
+        ++i;
+    bool anyDigit = i > digitsFrom;
+    if (i + 1 < n && text[i] == u',' && isAsciiDigit(text[i + 1])) {
+        for (++i; i < n && isAsciiDigit(text[i]); ++i)
+            anyDigit = true;
+    }
+    if (!anyDigit)
+        return 0;
+    return readRegionalNumber(text.mid(start, i - start)).value_or(0);
+}
+
 std::optional<double> readRegionalNumber(const QString& text) {
     const std::optional<DecimalText> number = readDecimalText(text);
     if (!number)

@@ -28,6 +28,12 @@ std::optional<DecimalText> readDecimalText(const QString& text);
 // for one.
 std::optional<double> readRegionalNumber(const QString& text);
 
+// The number a text begins with, as a search field is read: leading blanks, an
+// optional sign, digits and a decimal comma with digits; the first character that
+// cannot continue the number ends it. A text that does not begin with a number
+// (an empty one included) reads as 0: "12 SRL" is 12, "" and "ID" are 0.
+double readLeadingNumber(const QString& text);
+
 // A number with `decimals` fixed decimals and, when `grouped`, thousands dots.
 QString formatFixed(double value, int decimals, bool grouped);
 

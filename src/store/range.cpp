@@ -139,6 +139,22 @@ void Range::setRawValue(const Value& value) const {
     forEachCell(sheet_.model(), rect_, [&](xls::Cell& cell) { value.storeIn(cell); });
 }
 
+void Range::pasteValueAndNumberFormat(const Range& source) const {
+    Q_ASSERT(&source.sheet_.workbook() == &sheet_.workbook());
+    const xls::Sheet& from = source.sheet_.model();
+    const int row = source.rect_.firstRow, col = source.rect_.firstCol;
+    const xls::Cell* cell = findCell(from, row, col);
+    const Value value = cell ? Value::of(*cell) : Value();
+    Workbook& book = sheet_.workbook();
+    const std::uint16_t format =
+        book.model().xfs[cell ? cell->xf : defaultXf(from, row, col)].format;
+    forEachCell(sheet_.model(), rect_, [&](xls::Cell& target) {
+        value.storeIn(target);
+        if (book.model().xfs[target.xf].format != format)
+            target.xf = book.xfWithFormatIndex(target.xf, format);
+    });
+}
+
 void Range::clearContents() const {
     xls::Sheet& sheet = sheet_.model();
     const int lastRow = std::min(rect_.lastRow, int(sheet.rows.size()) - 1);

@@ -59,6 +59,10 @@ class Range {
     void setDate(const QDate& date) const;
     // Stores a value as it is (copying a cell's value from elsewhere).
     void setRawValue(const Value& value) const;
+    // Pastes the value and the number format of `source`'s top-left cell (a cell of
+    // the same workbook) into every cell: an amount keeps showing "1.234,50", a
+    // date dd/mm/yyyy. The cells' other formatting (alignment, font) stays.
+    void pasteValueAndNumberFormat(const Range& source) const;
 
     // Empties the cells; their formats stay.
     void clearContents() const;

@@ -103,7 +103,10 @@ std::uint16_t Workbook::xfWithFormat(std::uint16_t xf, const QString& code) {
     auto known = formatIndexes_.find(code);
     if (known == formatIndexes_.end())
         known = formatIndexes_.insert(code, formatIndex(code));
-    const std::uint16_t format = known.value();
+    return xfWithFormatIndex(xf, known.value());
+}
+
+std::uint16_t Workbook::xfWithFormatIndex(std::uint16_t xf, std::uint16_t format) {
     const std::uint32_t key = (std::uint32_t(xf) << 16) | format;
     auto it = formatXfs_.find(key);
     if (it != formatXfs_.end())

@@ -56,6 +56,8 @@ class Workbook {
     // The XF a cell of format `xf` takes when its number format becomes `code`:
     // found once, then remembered, so typed writes stay O(1).
     std::uint16_t xfWithFormat(std::uint16_t xf, const QString& code);
+    // The same by the index of a format this workbook already has.
+    std::uint16_t xfWithFormatIndex(std::uint16_t xf, std::uint16_t format);
 
   private:
     friend class Worksheet;

@@ -12,6 +12,7 @@
 #include "controls/xpbutton.h"
 #include "store/engine.h"
 #include "store/workbook_store.h"
+#include "support/fake_printers.h"
 #include "support/reading_order.h"
 #include "support/scripted_message_boxes.h"
 
@@ -46,12 +47,13 @@ class MainMenu : public testing::Test {
 
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
+    test_support::FakePrinters printers{{}, {}, {}};
     // The menu itself never touches the store.
     store::Engine engine;
     store::WorkbookStore unopened{engine, QString()};
     test_support::ScriptedMessageBoxes boxes;
     int endRequests = 0;
-    app::Gestione menu{app::Services{unopened, boxes, clock, navigator}, [this] {
+    app::Gestione menu{app::Services{unopened, boxes, clock, navigator, printers}, [this] {
                            ++endRequests;
                            return true;
                        }};
@@ -147,7 +149,7 @@ TEST_F(MainMenu, AreaButtonsAreDisabledUntilTheirWindowExists) {
     EXPECT_TRUE(menu.XPButton3->isEnabled());
 
     app::Navigator other;
-    app::Gestione bare(app::Services{unopened, boxes, clock, other}, [] { return true; });
+    app::Gestione bare(app::Services{unopened, boxes, clock, other, printers}, [] { return true; });
     EXPECT_FALSE(bare.XPButton1->isEnabled());
 }
 
@@ -169,6 +171,28 @@ TEST_F(MainMenu, EachAreaButtonHidesTheMenuAndShowsItsWindow) {
         menu.setAreaWindow(key, nullptr);
         EXPECT_FALSE(button->isEnabled());
     }
+}
+
+TEST_F(MainMenu, AWindowShownByTwoButtonsGetsItsModeAfterShowingAndActivation) {
+    Area window;
+    QStringList steps;
+    const auto entered = [&](const QString& mode) {
+        return [&steps, &window, this, mode] {
+            // The menu is already hidden, the window shown and activated.
+            steps << QStringLiteral("%1 after %2 activation(s), menu %3")
+                         .arg(mode)
+                         .arg(window.activations)
+                         .arg(menu.isVisible() ? "shown" : "hidden");
+        };
+    };
+    menu.setAreaWindow(MenuArea::ClientPosition, &window, entered(QStringLiteral("position")));
+    menu.setAreaWindow(MenuArea::Collections, &window, entered(QStringLiteral("collections")));
+    QTest::mouseClick(menu.XPButton6, Qt::LeftButton);
+    EXPECT_TRUE(window.isVisible());
+    navigator.backToMainMenu(&window);
+    QTest::mouseClick(menu.XPButton8, Qt::LeftButton);
+    EXPECT_EQ(steps, (QStringList{"position after 1 activation(s), menu hidden",
+                                  "collections after 2 activation(s), menu hidden"}));
 }
 
 TEST_F(MainMenu, ChiudiAsksForTheEnd) {
@@ -235,7 +259,8 @@ TEST(MainMenuScenario, ChiudiSavesEveryChangeSinceTheLastSavePoint) {
 
     app::SystemClock clock;
     app::Navigator navigator;
-    app::Gestione menu(app::Services{session.store(), boxes, clock, navigator},
+    test_support::FakePrinters printers{{}, {}, {}};
+    app::Gestione menu(app::Services{session.store(), boxes, clock, navigator, printers},
                        [&] { return session.shutDown(boxes); });
     navigator.setMainMenu(&menu);
     navigator.go(nullptr, &menu);

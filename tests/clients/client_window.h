@@ -26,6 +26,7 @@
 #include "registers/client_sheet.h"
 #include "store/address.h"
 #include "support/prepared_store.h"
+#include "support/fake_printers.h"
 #include "support/scripted_message_boxes.h"
 
 namespace clients_test {
@@ -59,7 +60,7 @@ class ClientWindowTest : public testing::Test {
         navigator.setMainMenu(&menu);
         navigator.go(nullptr, &menu);
         window = std::make_unique<clients::Anagrafe>(
-            app::Services{data.store(), boxes, clock, navigator});
+            app::Services{data.store(), boxes, clock, navigator, printers});
         navigator.go(&menu, window.get());
         // Focus moves, and leaving a field, happen only in the active window.
         QApplication::setActiveWindow(window.get());
@@ -106,6 +107,7 @@ class ClientWindowTest : public testing::Test {
     test_support::ScriptedMessageBoxes boxes;
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
+    test_support::FakePrinters printers{{}, {}, {}};
     app::AreaWindow menu;
     std::unique_ptr<clients::Anagrafe> window;
 };

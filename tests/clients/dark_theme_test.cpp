@@ -71,7 +71,7 @@ TEST_F(DarkTheme, TheClientWindowReadsWell) {
 }
 
 TEST_F(DarkTheme, TheMainMenuReadsWell) {
-    app::Gestione gestione(app::Services{data.store(), boxes, clock, navigator},
+    app::Gestione gestione(app::Services{data.store(), boxes, clock, navigator, printers},
                            [] { return true; });
     gestione.setAreaWindow(app::MenuArea::Clients, window.get());
     navigator.setMainMenu(&gestione);

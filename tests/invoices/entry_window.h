@@ -30,6 +30,7 @@
 #include "registers/invoice_register.h"
 #include "registers/settings_lists.h"
 #include "support/prepared_store.h"
+#include "support/fake_printers.h"
 #include "support/scripted_message_boxes.h"
 
 namespace invoices_test {
@@ -73,7 +74,7 @@ class EntryWindowTest : public testing::Test {
         navigator.setMainMenu(&menu);
         navigator.go(nullptr, &menu);
         window = std::make_unique<invoices::Entrata>(
-            app::Services{data.store(), boxes, clock, navigator});
+            app::Services{data.store(), boxes, clock, navigator, printers});
         navigator.go(&menu, window.get());
         QApplication::setActiveWindow(window.get());
     }
@@ -143,6 +144,7 @@ class EntryWindowTest : public testing::Test {
     test_support::ScriptedMessageBoxes boxes;
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
+    test_support::FakePrinters printers{{}, {}, {}};
     app::AreaWindow menu;
     std::unique_ptr<invoices::Entrata> window;
 };

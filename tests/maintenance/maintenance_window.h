@@ -6,6 +6,7 @@
 
 #include "app/store_folder.h"
 #include "maintenance/manutenzione.h"
+#include "support/fake_printers.h"
 #include "support/scripted_message_boxes.h"
 
 #include "app/area_window.h"
@@ -65,7 +66,7 @@ class MaintenanceWindow : public testing::Test {
         ended = false;
         session.emplace(folder.path());
         ASSERT_EQ(session->start(boxes), app::StartOutcome::Ready);
-        services.emplace(session->store(), boxes, clock, navigator);
+        services.emplace(session->store(), boxes, clock, navigator, printers);
         window = std::make_unique<maintenance::Manutenzione>(*services, [this] {
             ended = session->shutDown(boxes);
             return ended;
@@ -92,6 +93,7 @@ class MaintenanceWindow : public testing::Test {
     test_support::ScriptedMessageBoxes boxes;
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
+    test_support::FakePrinters printers{{}, {}, {}};
     app::AreaWindow menu;
     std::optional<app::Session> session;
     std::optional<app::Services> services;

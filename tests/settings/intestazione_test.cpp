@@ -7,6 +7,7 @@
 #include "app/navigator.h"
 #include "app/services.h"
 #include "controls/xpbutton.h"
+#include "support/fake_printers.h"
 #include "support/reading_order.h"
 #include "support/scripted_message_boxes.h"
 
@@ -52,8 +53,9 @@ class UserWindow : public testing::Test {
     test_support::ScriptedMessageBoxes boxes;
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
+    test_support::FakePrinters printers{{}, {}, {}};
     app::AreaWindow menu;
-    settings::Intestazione window{app::Services{temp.store(), boxes, clock, navigator}};
+    settings::Intestazione window{app::Services{temp.store(), boxes, clock, navigator, printers}};
 };
 
 TEST_F(UserWindow, ANewStoreOpensWithTenEmptyLockedFields) {

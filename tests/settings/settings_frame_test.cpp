@@ -7,6 +7,7 @@
 #include "app/navigator.h"
 #include "app/services.h"
 #include "controls/xpbutton.h"
+#include "support/fake_printers.h"
 #include "support/reading_order.h"
 #include "support/scripted_message_boxes.h"
 
@@ -61,7 +62,8 @@ class Frame : public testing::Test {
     test_support::ScriptedMessageBoxes boxes;
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
     app::Navigator navigator;
-    SettingsFrame frame{app::Services{temp.store(), boxes, clock, navigator}};
+    test_support::FakePrinters printers{{}, {}, {}};
+    SettingsFrame frame{app::Services{temp.store(), boxes, clock, navigator, printers}};
     store::Worksheet lists = temp.sheet(store::kSettingsSheet);
 };
 

@@ -27,6 +27,16 @@ TEST(RegionalNumber, RefusesWhatIsNotANumber) {
     }
 }
 
+TEST(LeadingNumber, ReadsTheNumberATextBeginsWithAndZeroForNone) {
+    const std::pair<const char*, double> cases[] = {
+        {"7", 7},          {"  12 ROSSI", 12}, {"007", 7},  {"-3", -3},   {"+4", 4}, {"7,5", 7.5},
+        {"7,5,1", 7.5},    {"7,", 7},          {"7.5", 7},  {"1.234", 1}, {"", 0},   {"   ", 0},
+        {"ID Cliente", 0}, {"-", 0},           {",5", 0.5}, {"12a3", 12},
+    };
+    for (const auto& [text, number] : cases)
+        EXPECT_EQ(store::readLeadingNumber(QString::fromUtf8(text)), number) << text;
+}
+
 TEST(RegionalNumber, KeepsEveryDigitOfTheText) {
     struct Case {
         const char* text;

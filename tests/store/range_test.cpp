@@ -89,6 +89,34 @@ TEST_F(Ranges, NumberFormatOfColumnsRowsAndRectangles) {
     EXPECT_LE(sheet.model().rows.size(), 5u);
 }
 
+TEST_F(Ranges, PasteTakesTheValueAndTheNumberFormatAndKeepsTheRest) {
+    ASSERT_TRUE(sheet.setValue(1, 1, QStringLiteral("1.268,80")).ok());
+    ASSERT_TRUE(sheet.setValue(2, 1, QStringLiteral("05/03/2024")).ok());
+    ASSERT_TRUE(sheet.setIdentifier(3, 1, QStringLiteral("ROSSI")).ok());
+    // The target shows a date and is aligned right before the paste.
+    const store::Range target = at(u"C1");
+    target.setValue(QStringLiteral("01/01/2020"));
+    target.setHorizontalAlignment(xls::HAlign::Right);
+
+    target.pasteValueAndNumberFormat(at(u"A1"));
+    EXPECT_EQ(target.text(), QStringLiteral("1.268,80"));
+    EXPECT_EQ(target.value(), Value::number(1268.8));
+    EXPECT_EQ(target.horizontalAlignment(), xls::HAlign::Right);
+    target.pasteValueAndNumberFormat(at(u"A2"));
+    EXPECT_EQ(target.text(), QStringLiteral("05/03/2024"));
+    target.pasteValueAndNumberFormat(at(u"A3"));
+    EXPECT_EQ(target.text(), QStringLiteral("ROSSI"));
+    EXPECT_EQ(target.numberFormat(), QStringLiteral("General"));
+    // An empty source empties the cell; a whole rectangle takes the value.
+    at(u"D1:D3").pasteValueAndNumberFormat(at(u"A1"));
+    EXPECT_EQ(at(u"D3").text(), QStringLiteral("1.268,80"));
+    target.pasteValueAndNumberFormat(at(u"A9"));
+    EXPECT_TRUE(target.value().isEmpty());
+    // Onto its own row, which grows under the paste.
+    at(u"IV1").pasteValueAndNumberFormat(at(u"A1"));
+    EXPECT_EQ(at(u"IV1").text(), QStringLiteral("1.268,80"));
+}
+
 TEST_F(Ranges, AlignmentAndMerge) {
     const store::Range r = at(u"A1:C2");
     r.setHorizontalAlignment(xls::HAlign::Center);

@@ -1,0 +1,83 @@
+#pragma once
+
+// The list printing routine: a list view's columns and rows printed page by page
+// with a title, a heading, page numbers and a footer. The register list and the
+// receivables lists print through it.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+#include "store/store_error.h"
+
+class QPrinter;
+
+namespace printing {
+
+struct PrintedList {
+    QString title;
+    QString heading;
+    QString fontName;
+    double fontSize = 10;
+    QStringList columnHeadings;
+    std::vector<int> columnWidths;  // list view pixels; 0 = skipped
+    std::vector<QStringList> rows;  // the item's text, then its sub-items
+};
+
+// One text or line on a page, in page units: 0 to 100 across and down, a text
+// placed by its top-left corner.
+struct PageText {
+    double x = 0;
+    double y = 0;
+    QString text;
+    bool bold = false;
+
+    bool operator==(const PageText&) const = default;
+};
+
+struct PageLine {
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    double y2 = 0;
+
+    bool operator==(const PageLine&) const = default;
+};
+
+struct ListPage {
+    int number = 0;
+    int rowsDone = 0;  // rows of the list printed up to the end of this page
+    std::vector<PageText> texts;
+    std::vector<PageLine> lines;
+};
+
+// What the layout needs to know of the font on the page, in page units.
+struct ListMetrics {
+    std::function<double(const QString& text, bool bold)> textWidth;
+    double lineHeight = 0;
+};
+
+// Rows of one item past which a page is ended.
+inline constexpr int kLinesPerPage = 22;
+// "Brisvel v1.1.25": the program's title and version at the foot of every page.
+QString listFooter();
+
+// Lays the list out page by page and hands each page to `page`, which returns
+// false to stop (a cancelled job). Returns the number of pages handed over.
+int layOutList(const PrintedList& list, const ListMetrics& metrics, const QDateTime& printedAt,
+               const std::function<bool(const ListPage&)>& page);
+
+// Draws the list on `printer` and ends the job; on failure the job is cancelled
+// and the error carries an Italian message. Returns the number of pages.
+store::Result<int> printList(const PrintedList& list, QPrinter& printer,
+                             const QDateTime& printedAt);
+
+// As above; `progress` is told each finished page (and the number of rows
+// printed so far) and returns false to cancel the job.
+store::Result<int> printList(const PrintedList& list, QPrinter& printer, const QDateTime& printedAt,
+                             const std::function<bool(int pagesDone, int rowsDone)>& progress);
+
+}  // namespace printing
