@@ -20,6 +20,7 @@
 
 #include "app/clock.h"
 #include "app/clock_line.h"
+#include "app/controls_factory.h"
 #include "app/date_picking.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
@@ -43,34 +44,17 @@ using app::Icon;
 
 constexpr int kButtonWidth = 96;
 
-QLineEdit* lineEdit(const char* name, int maxLength = 0) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(name));
-    if (maxLength > 0)
-        edit->setMaxLength(maxLength);
-    return edit;
-}
-
 controls::XPButton* button(const char* name, const QString& caption, const QString& tip = {}) {
-    auto* b = controls::XPButton::standard(caption);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(tip);
+    auto* b = app::makeButton(QString::fromLatin1(name), caption, tip);
     b->setMinimumWidth(kButtonWidth);
     return b;
 }
 
-// A field with its caption above it; the caption names the field for screen readers.
-QWidget* captioned(const QString& caption, QWidget* field) {
-    auto* box = new QWidget;
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    auto* label = new QLabel(caption);
-    label->setBuddy(field);
-    column->addWidget(label);
-    column->addWidget(field);
-    return box;
+QLineEdit* lineEdit(const char* name, int typingLimit = 0) {
+    return app::makeLineEdit(QString::fromLatin1(name), typingLimit);
 }
+
+using app::captioned;
 
 // One line of captioned fields, each as wide as its share.
 QHBoxLayout* fieldLine(std::initializer_list<std::pair<QWidget*, int>> fields) {
@@ -99,8 +83,7 @@ Anagrafe::Anagrafe(const app::Services& services, QWidget* parent)
 }
 
 void Anagrafe::createControls() {
-    Label1 = new QLabel;
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = app::makeLabel(QStringLiteral("Label1"), QString());
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
 
