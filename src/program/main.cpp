@@ -10,6 +10,7 @@
 #include "app/services.h"
 #include "app/session.h"
 #include "clients/anagrafe.h"
+#include "invoices/entrata.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
 
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::UserData, &userData);
     clients::Anagrafe clientWindow(services);
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
+    invoices::Entrata entrata(services);
+    menu.setAreaWindow(app::MenuArea::Invoices, &entrata);
 
     app::Avvio start(navigator, endProgram);
     start.show();
