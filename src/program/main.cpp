@@ -10,6 +10,8 @@
 #include "app/services.h"
 #include "app/session.h"
 #include "clients/anagrafe.h"
+#include "einvoice/codici_fattura_pa.h"
+#include "einvoice/export_run.h"
 #include "invoices/entrata.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
@@ -51,6 +53,12 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
     invoices::Entrata entrata(services);
     menu.setAreaWindow(app::MenuArea::Invoices, &entrata);
+    einvoice::CodiciFatturaPA einvoiceCodes(services);
+    menu.setAreaWindow(app::MenuArea::ElectronicInvoice, &einvoiceCodes);
+    QObject::connect(&entrata, &invoices::Entrata::electronicInvoiceRequested, &entrata,
+                     [&services, &entrata](const QList<int>& rows) {
+                         einvoice::exportElectronicInvoices(services, rows, &entrata);
+                     });
 
     app::Avvio start(navigator, endProgram);
     start.show();
