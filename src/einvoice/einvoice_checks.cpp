@@ -15,10 +15,14 @@ namespace {
 constexpr int kNameLimit = 80;
 constexpr int kAddressLimit = 60;
 
-bool matches(const char* pattern, const QString& text) {
-    return QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(pattern)))
-        .match(text)
-        .hasMatch();
+const QRegularExpression kPostalCode(QStringLiteral("^[0-9]{5}$"));
+const QRegularExpression kProvince(QStringLiteral("^[A-Z]{2}$"));
+const QRegularExpression kRecipientCode(QStringLiteral("^[A-Z0-9]{7}$"));
+const QRegularExpression kEmail(
+    QStringLiteral("^[A-Za-z0-9._%+'-]+@[A-Za-z0-9-]+(\\.[A-Za-z0-9-]+)+$"));
+
+bool matches(const QRegularExpression& pattern, const QString& text) {
+    return pattern.match(text).hasMatch();
 }
 
 void checkText(QStringList& faults, const QString& text, const QString& what, int limit) {
@@ -96,10 +100,10 @@ QStringList partyFaults(const Party& party, const PartyRole& role) {
     checkText(faults, party.name, QStringLiteral("la ragione sociale ") + role.owner, kNameLimit);
     checkText(faults, party.address, QStringLiteral("l'indirizzo ") + role.owner, kAddressLimit);
     checkText(faults, party.town, QStringLiteral("la località ") + role.owner, kAddressLimit);
-    if (!matches("[0-9]{5}", party.postalCode))
+    if (!matches(kPostalCode, party.postalCode))
         faults << QStringLiteral("il CAP %1 non è di cinque cifre (\"%2\")")
                       .arg(role.owner, party.postalCode);
-    if (!matches("[A-Z]{2}", party.province))
+    if (!matches(kProvince, party.province))
         faults << QStringLiteral("la provincia %1 non è di due lettere maiuscole (\"%2\")")
                       .arg(role.owner, party.province);
     if (role.needsVatNumber && party.vatNumber.isEmpty())
@@ -123,12 +127,12 @@ QStringList partyFaults(const Party& party, const PartyRole& role) {
 QStringList addressingFaults(const QString& recipientCode, const QString& pec,
                              const QString& clientName) {
     QStringList faults;
-    if (!matches("[A-Z0-9]{7}", recipientCode))
+    if (!matches(kRecipientCode, recipientCode))
         faults << QStringLiteral(
                       "il codice destinatario del cliente %1 non è di sette "
                       "lettere maiuscole o cifre (\"%2\")")
                       .arg(clientName, recipientCode);
-    if (!pec.isEmpty() && !matches("[A-Za-z0-9._%+'-]+@[A-Za-z0-9-]+(\\.[A-Za-z0-9-]+)+", pec))
+    if (!pec.isEmpty() && !matches(kEmail, pec))
         faults << QStringLiteral("la PEC del cliente %1 non è un indirizzo e-mail (\"%2\")")
                       .arg(clientName, pec);
     return faults;

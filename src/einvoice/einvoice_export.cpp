@@ -5,7 +5,10 @@
 #include "store/workbook_store.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <unordered_set>
@@ -26,6 +29,40 @@ qint64 highestInFolder(const QDir& folder, const QString& sender) {
 
 store::Error ioError(const QString& message) {
     return store::Error{store::Error::Kind::Io, message};
+}
+
+// Written under a temporary name and renamed into place, so a name in the folder is
+// always a whole file, and an existing file is never written over. The data reaches
+// the disk with the folder's one sync at the end of the export: a sync per file
+// would cost more than the whole export.
+store::Result<store::Done> writeNewFile(const QDir& folder, const QString& name,
+                                        const QByteArray& bytes) {
+    const QString path = folder.filePath(name);
+    QFile part(path + QStringLiteral(".part"));
+    if (!part.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        part.write(bytes) != bytes.size() || !part.flush()) {
+        part.remove();
+        return ioError(QStringLiteral("Non è possibile scrivere il file %1: %2")
+                           .arg(QDir::toNativeSeparators(path), part.errorString()));
+    }
+    part.close();
+    if (!part.rename(path)) {
+        part.remove();
+        return ioError(QStringLiteral("Non è possibile scrivere il file %1: %2")
+                           .arg(QDir::toNativeSeparators(path), part.errorString()));
+    }
+    return store::Done{};
+}
+
+// Every file of the folder's file system to disk, before the store records their
+// progressives.
+void syncFolder(const QDir& folder) {
+    const int fd = ::open(QFile::encodeName(folder.absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::syncfs(fd);
+    ::close(fd);
 }
 
 }  // namespace
@@ -69,14 +106,14 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
             return ioError(QStringLiteral("I progressivi dei file sono esauriti."));
         document->progressive = progressiveText(next);
         const QString name = fileName(sender, document->progressive);
-        QSaveFile file(folder.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(writeFatturaPA(*document)) < 0 ||
-            !file.commit())
-            return ioError(QStringLiteral("Non è possibile scrivere il file %1: %2")
-                               .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+        if (auto written = writeNewFile(folder, name, writeFatturaPA(*document)); !written) {
+            syncFolder(folder);
+            return written.error();
+        }
         sources->codes.setLastProgressive(next++);
         outcome.written << name;
     }
+    syncFolder(folder);
     if (progress)
         progress(total, total);
     return outcome;

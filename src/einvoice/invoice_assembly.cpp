@@ -25,6 +25,7 @@ constexpr int kFirstInvoiceRow = 2;
 constexpr int kReferenceLimit = 100;
 constexpr int kDescriptionLimit = 1000;
 constexpr int kNumberLimit = 20;
+const QRegularExpression kIbanPattern(QStringLiteral("^[A-Z]{2}[0-9]{2}[A-Z0-9]{11,30}$"));
 
 // A settings item and its rate, found from an amount.
 struct RecoveredRate {
@@ -345,10 +346,7 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
                           "pagamento: impostarla nei Codici FatturaPA")
                           .arg(paymentType);
         const QString iban = compactIban(sources.user[registers::UserIban]);
-        if (!iban.isEmpty() &&
-            !QRegularExpression(QStringLiteral("^[A-Z]{2}[0-9]{2}[A-Z0-9]{11,30}$"))
-                 .match(iban)
-                 .hasMatch())
+        if (!iban.isEmpty() && !kIbanPattern.match(iban).hasMatch())
             faults << QStringLiteral("il codice IBAN dell'utente non è valido (\"%1\")")
                           .arg(sources.user[registers::UserIban]);
         d.payment = Payment{method, net, iban};
