@@ -234,8 +234,8 @@ void CodiciFatturaPA::fillGrid(const CodedGrid& coded, const QStringList& items,
             connect(reason, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
         }
     }
-    grid->resizeColumnToContents(ItemText);
-    grid->resizeColumnToContents(Code);
+    grid->resizeColumnsToContents();
+    grid->resizeRowsToContents();
 }
 
 void CodiciFatturaPA::fillClients(const registers::EinvoiceCodes& codes) {

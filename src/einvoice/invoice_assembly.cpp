@@ -238,7 +238,10 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
         d.date = *date;
 
     // The amounts, and that they add up as the entry window computes them.
-    AmountReader amounts(invoice, faults);
+    // An amount that is not a number leaves nothing to compute with: the faults so far
+    // are told at once.
+    QStringList unreadable;
+    AmountReader amounts(invoice, unreadable);
     const Amount taxable = amounts.read(col::Taxable, QStringLiteral("imponibile"), false);
     const Amount surcharge = amounts.read(col::Surcharge, QStringLiteral("INPS/Cassa"), true);
     const Amount totalTaxable =
@@ -249,8 +252,8 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
     const Amount withholding =
         amounts.read(col::Withholding, QStringLiteral("della ritenuta"), true);
     const Amount net = amounts.read(col::Net, QStringLiteral("netto"), false);
-    if (!faults.isEmpty())
-        return Refusal{invoice.title(), faults};
+    if (!unreadable.isEmpty())
+        return Refusal{invoice.title(), faults + unreadable};
     if (taxable + surcharge != totalTaxable)
         faults << QStringLiteral("il totale imponibile %1 non è imponibile %2 più INPS/Cassa %3")
                       .arg(totalTaxable.text(), taxable.text(), surcharge.text());

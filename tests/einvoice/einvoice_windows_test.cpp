@@ -9,12 +9,18 @@
 #include "app/area_window.h"
 #include "app/clock.h"
 #include "app/navigator.h"
+#include "app/qt_message_boxes.h"
 #include "app/services.h"
 #include "controls/xpbutton.h"
 #include "support/scripted_message_boxes.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QProcess>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +132,57 @@ TEST_F(EinvoiceWindows, NoChosenInvoiceGetsAHintAndCancellingTheFolderWritesNoth
     boxes.expectChooseFolder({"Cartella delle fatture elettroniche", proposed, {}}, std::nullopt);
     einvoice::exportElectronicInvoices(services, {2}, nullptr);
     EXPECT_TRUE(data.files().isEmpty());
+}
+
+// With BRISVEL_SHOTS set (under Xvfb), the codes window and the outcome message of an
+// export with one refused invoice are saved as pictures, the message shown by the
+// program's real message box.
+TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured) {
+    const QString good = data.addClient(ClientKind::Company);
+    registers::ClientRecord bad = EinvoiceStore::clientOf(ClientKind::Person);
+    bad[client::Province] = "PISA";
+    const QString badId = data.addClient(ClientKind::Person, bad);
+    const int written = data.addInvoice(good, "ROSSI & FIGLI SRL",
+                                        {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0",
+                                         "1.268,80", "200,00", "1.068,80", "Bonifico"});
+    const int refused = data.addInvoice(
+        badId, "ROSSI MARIO",
+        {"500,00", "0", "500,00", "0", kSpeseVarie, "0", "500,00", "0", "500,00", "Bonifico"});
+    const auto outcome = data.exportRows({written, refused});
+    ASSERT_TRUE(outcome.ok());
+    const QString message = einvoice::outcomeMessage(*outcome);
+    EXPECT_TRUE(message.startsWith("È stato creato il file ITBNCLGU70A01H501Y_00001.xml"));
+    EXPECT_TRUE(message.contains(
+        "Fattura n. 2 del 03/02/2025 non esportata:\n- la provincia del cliente ROSSI MARIO "
+        "non è di due lettere maiuscole (\"PISA\")\n- la voce di esenzione \"Spese varie\" non "
+        "ha la Natura: impostarla nei Codici FatturaPA"))
+        << message.toStdString();
+
+    const QString shots = qEnvironmentVariable("BRISVEL_SHOTS");
+    if (shots.isEmpty())
+        return;
+    QDir().mkpath(shots);
+    const auto screen = [&](const QString& name) {
+        QProcess::execute("import", {"-window", "root", shots + "/" + name + ".png"});
+    };
+    navigator.setMainMenu(&menu);
+    einvoice::CodiciFatturaPA window(services);
+    navigator.go(&menu, &window);
+    window.Tab1->setCurrentIndex(2);
+    window.move(20, 20);
+    QTest::qWait(400);
+    screen("issue14-codes-window");
+    window.Tab1->setCurrentIndex(4);
+    QTest::qWait(300);
+    screen("issue14-codes-window-clients");
+
+    QTimer::singleShot(600, [&] {
+        screen("issue14-export-result");
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    app::QtMessageBoxes real;
+    real.tell(message, "Gestione", Icon::Warning);
 }
 
 }  // namespace
