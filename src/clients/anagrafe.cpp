@@ -344,10 +344,10 @@ void Anagrafe::activate() {
     Check4->setChecked(false);
     // The selection list starts again from its placeholder: no client is chosen.
     chosen_.reset();
-    CaricaClienti();
+    loadClients();
 }
 
-void Anagrafe::CaricaClienti() {
+void Anagrafe::loadClients() {
     const ClientSheet clients = sheet();
     const QStringList names = clients.names();
     listedIdentifiers_.clear();
@@ -375,7 +375,7 @@ void Anagrafe::choose(int position) {
                                    "scegliere di nuovo il cliente."),
                     QStringLiteral("Gestione"), Icon::Information);
         chosen_.reset();
-        CaricaClienti();
+        loadClients();
         return;
     }
     showFields(client);
@@ -392,7 +392,7 @@ void Anagrafe::insertClient() {
     }
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
                          QStringLiteral(" Gestione"))) {
-        Pulisci();
+        clearFields();
         return;
     }
     ClientSheet clients = sheet();
@@ -404,8 +404,8 @@ void Anagrafe::insertClient() {
         return;
     }
     boxes_.tell(QStringLiteral(" Ciente Aggiunto"), QStringLiteral("Gestione"), Icon::Information);
-    Pulisci();
-    CaricaClienti();
+    clearFields();
+    loadClients();
 }
 
 void Anagrafe::modifyClient() {
@@ -429,7 +429,7 @@ void Anagrafe::modifyClient() {
                                    "nulla è stato modificato."),
                     QStringLiteral("Gestione "), Icon::Warning);
         chosen_.reset();
-        CaricaClienti();
+        loadClients();
         return;
     }
     ClientRecord client = fields();
@@ -438,8 +438,8 @@ void Anagrafe::modifyClient() {
     client[Id] = chosen_->identifier;
     sheet().update(*row, client);
     boxes_.tell(QStringLiteral("Cliente Modificato"), QStringLiteral("  Gestione"));
-    Pulisci();
-    CaricaClienti();
+    clearFields();
+    loadClients();
 }
 
 void Anagrafe::deleteClient() {
@@ -460,16 +460,16 @@ void Anagrafe::deleteClient() {
         clients.removeRow(*row);
     boxes_.tell(QStringLiteral("Cliente Eliminato"), QStringLiteral(" Gestione "),
                 Icon::Information);
-    Pulisci();
-    CaricaClienti();
+    clearFields();
+    loadClients();
 }
 
 void Anagrafe::clearAndReload() {
-    Pulisci();
-    CaricaClienti();
+    clearFields();
+    loadClients();
 }
 
-void Anagrafe::Pulisci() {
+void Anagrafe::clearFields() {
     for (QLineEdit* edit : {Text26, Text18, Text25, Text24, Text23, Text22, Text21, Text20, Text15,
                             Text16, Text19, Text2, Text1, Text3, Text10})
         edit->clear();
@@ -486,15 +486,15 @@ void Anagrafe::Pulisci() {
 void Anagrafe::showClientList() {
     pages_->setCurrentWidget(ListView3);
     XPButton8->show();
-    VisualizzaClienti();
+    fillClientList();
 }
 
-void Anagrafe::VisualizzaClienti() {
+void Anagrafe::fillClientList() {
     ClientSheet clients = sheet();
     clients.sortByName();
     // The sort moved the rows: the selection list is loaded again so that its
     // positions name the right clients, and the chosen client stays chosen.
-    CaricaClienti();
+    loadClients();
     if (const std::optional<int> row = chosenRow()) {
         chosen_->row = *row;
         Combo4->setCurrentIndex(*row - 2);

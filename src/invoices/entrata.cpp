@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -157,6 +158,12 @@ void Entrata::createControls() {
     Text4 = amountField("Text4", false);
     for (QComboBox* rate : {Combo5, Combo6, Combo3, Combo7})
         rate->setFixedWidth(kRateWidth);
+    // An editable combo box speaks its text: each is named after its caption.
+    Combo1->setAccessibleName(QStringLiteral("Seleziona Cliente"));
+    Combo5->setAccessibleName(QStringLiteral("Rivalsa INPS/Cassa %"));
+    Combo6->setAccessibleName(QStringLiteral("IVA %"));
+    Combo3->setAccessibleName(QStringLiteral("Esenzione"));
+    Combo7->setAccessibleName(QStringLiteral("Ritenuta Acconto"));
     // Exemption reasons are long: the open list is as wide as they need.
     Combo3->view()->setMinimumWidth(420);
     for (QLineEdit* typed : {Text9, Text7, Text4})
@@ -167,12 +174,17 @@ void Entrata::createControls() {
     Text13 = centredField("Text13", 100);
     Combo2 = combo("Combo2", kSelect);
     Combo2->setFixedWidth(kRateWidth + kAmountWidth + 6);
+    Combo2->setAccessibleName(QStringLiteral("Tramite"));
     Text10 = centredField("Text10", 70);
     Text10->setReadOnly(true);
     Text12 = centredField("Text12", 70);
     Text12->setReadOnly(true);
     Check3 = new QCheckBox(QStringLiteral("Cambia Nr.Fattura"));
     Check3->setObjectName(QStringLiteral("Check3"));
+    // Hidden in modification mode; the fields beside it stay where they are.
+    QSizePolicy keepPlace = Check3->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    Check3->setSizePolicy(keepPlace);
 
     Label13 = app::makeLabel(QStringLiteral("Label13"), {});
     Label22 = app::makeLabel(QStringLiteral("Label22"), {});
@@ -396,6 +408,7 @@ void Entrata::connectControls() {
     connect(Combo7, &QComboBox::activated, this, [this] { recompute(withholdingRateChosen); });
     for (QLineEdit* field : {Text9, Text4, Text5, Text6, Text7, Text8})
         field->installEventFilter(this);
+    Text15->installEventFilter(this);
 
     // Ticking the collection date's box unticks the invoice date's first, so that
     // the calendar it shows stays shown.
@@ -417,7 +430,7 @@ void Entrata::connectControls() {
 
     connect(XPButton4, &QAbstractButton::clicked, this, &Entrata::registerInvoice);
     connect(XPButton3, &QAbstractButton::clicked, this, &Entrata::selectOrModify);
-    connect(XPButton5, &QAbstractButton::clicked, this, &Entrata::Pulisci);
+    connect(XPButton5, &QAbstractButton::clicked, this, &Entrata::clearWindow);
     connect(XPButton2, &QAbstractButton::clicked, this, &Entrata::leave);
     connect(XPButton1, &QAbstractButton::clicked, this, &Entrata::leaveRegisterList);
     connect(XPButton9, &QAbstractButton::clicked, this, [this] {
@@ -433,6 +446,15 @@ void Entrata::connectControls() {
 }
 
 bool Entrata::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Text15 && event->type() == QEvent::KeyPress) {
+        // The note beside the description promises Ctrl+Enter for a new line.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() & Qt::ControlModifier) {
+            Text15->insertPlainText(QStringLiteral("\n"));
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         // Leaving the window for a moment (another program, a menu) is not leaving the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -678,7 +700,7 @@ void Entrata::registerInvoice() {
     showAmounts(f);
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questa Fattura...................?"),
                          QStringLiteral(" Gestione"))) {
-        Pulisci();
+        clearWindow();
         return;
     }
     if (withholdingNeedsRecomputing(f)) {
@@ -695,7 +717,7 @@ void Entrata::registerInvoice() {
     }
     boxes_.tell(QStringLiteral("Fattura Registrata.......................... !"), kTitle,
                 Icon::Information);
-    Pulisci();
+    clearWindow();
 }
 
 void Entrata::selectOrModify() {
@@ -754,7 +776,7 @@ void Entrata::modifyInvoice() {
         return;
     }
     boxes_.tell(QStringLiteral(" Registrazione  modificata"), QStringLiteral("  Gestione"));
-    Pulisci();
+    clearWindow();
 }
 
 void Entrata::leaveRegisterList() {
@@ -766,7 +788,7 @@ void Entrata::leaveRegisterList() {
     app::saveStoreTelling(store_, boxes_);
 }
 
-void Entrata::Pulisci() {
+void Entrata::clearWindow() {
     for (QLineEdit* field : {Text1, Text2, Text9, Text3, Text5, Text6, Text7, Text8, Text14, Text13,
                              Text10, Text12, Text4})
         field->clear();
@@ -793,7 +815,7 @@ void Entrata::Pulisci() {
 
 void Entrata::leave() {
     Check3->setChecked(false);
-    Pulisci();
+    clearWindow();
     navigator_.backToMainMenu(this);
 }
 

@@ -140,8 +140,8 @@ class Entrata : public app::AreaWindow {
     void leaveRegisterList();
     void leave();
 
-    // The window's clear routine.
-    void Pulisci();
+    // The window's clear routine (Pulisci).
+    void clearWindow();
 
     store::WorkbookStore& store_;
     app::MessageBoxes& boxes_;

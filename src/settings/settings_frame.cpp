@@ -133,7 +133,7 @@ void SettingsFrame::connectControls() {
     }
     connect(Command1, &QAbstractButton::clicked, this, &SettingsFrame::insertClicked);
     connect(Command9, &QAbstractButton::clicked, this, &SettingsFrame::modifyClicked);
-    connect(Command3, &QAbstractButton::clicked, this, &SettingsFrame::PulisciImpostazioni);
+    connect(Command3, &QAbstractButton::clicked, this, &SettingsFrame::clearSettings);
     connect(Command2, &QAbstractButton::clicked, this, &SettingsFrame::exitClicked);
 }
 
@@ -154,7 +154,7 @@ void SettingsFrame::load() {
     }
 }
 
-void SettingsFrame::PulisciImpostazioni() {
+void SettingsFrame::clearSettings() {
     for (const Row& row : rows_) {
         row.text->clear();
         row.text->setPalette(QPalette());
@@ -194,7 +194,7 @@ void SettingsFrame::insertClicked() {
         }
         boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral(" Gestione "),
                     app::Icon::Information);
-        PulisciImpostazioni();
+        clearSettings();
     }
 }
 
@@ -220,13 +220,13 @@ void SettingsFrame::modifyClicked() {
         }
         boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral("Ombrast"),
                     app::Icon::Information);
-        PulisciImpostazioni();
+        clearSettings();
     }
 }
 
 void SettingsFrame::exitClicked() {
     app::saveStoreTelling(store_, boxes_);
-    PulisciImpostazioni();
+    clearSettings();
     hide();
 }
 

@@ -36,8 +36,9 @@ class SettingsFrame : public QGroupBox {
 
     // Empties the five lists and fills them again from the store.
     void load();
-    // Empties every text, restores the colours, enables the lists and reloads them.
-    void PulisciImpostazioni();
+    // Empties every text, restores the colours, enables the lists and reloads them
+    // (PulisciImpostazioni).
+    void clearSettings();
 
     QLabel* Label54;  // "Seleziona "
     QLabel* Label53;  // "Inserisci/Modifica"

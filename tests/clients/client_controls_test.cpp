@@ -198,8 +198,8 @@ TEST_F(ClientControls, AStoredValueLongerThanItsFieldIsShownAndWrittenBackWhole)
     const QString email = QString(53, u'a') + QStringLiteral("@example.com");
     const QString address = QString(90, u'V');
     ASSERT_EQ(email.size(), 65);
-    ASSERT_TRUE(sheet().setValue(2, col::Email, email).ok());
-    ASSERT_TRUE(sheet().setValue(2, col::Address, address).ok());
+    EXPECT_TRUE(sheet().setValue(2, col::Email, email).ok());
+    EXPECT_TRUE(sheet().setValue(2, col::Address, address).ok());
     click("XPButton2");  // Pulisci reloads the selection list
     choose(0);
     EXPECT_EQ(text("Text16"), email);

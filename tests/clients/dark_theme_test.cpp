@@ -71,8 +71,8 @@ TEST_F(DarkTheme, TheClientWindowReadsWell) {
 }
 
 TEST_F(DarkTheme, TheMainMenuReadsWell) {
-    const app::Services services{data.store(), boxes, clock, navigator};
-    app::Gestione gestione(services, [] { return true; });
+    app::Gestione gestione(app::Services{data.store(), boxes, clock, navigator},
+                           [] { return true; });
     gestione.setAreaWindow(app::MenuArea::Clients, window.get());
     navigator.setMainMenu(&gestione);
     navigator.backToMainMenu(window.get());
