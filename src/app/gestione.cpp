@@ -98,18 +98,21 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
                            QStringLiteral("Dati Anagrafici Utente"));
     XPButton9 = menuButton(this, "XPButton9", QStringLiteral("Manutenzione"),
                            QStringLiteral("Manutenzione"));
+    XPButton11 = menuButton(this, "XPButton11", QStringLiteral("Fattura Elettronica"),
+                            QStringLiteral("Codici della fattura elettronica"));
     XPButton3 = menuButton(this, "XPButton3", QStringLiteral("Chiudi"), QStringLiteral("Chiudi"));
     XPButton7 = menuButton(this, "XPButton7", QString(), QStringLiteral("Invia alla stampante"));
     XPButton10 = menuButton(this, "XPButton10", QString(), QStringLiteral("Invia alla stampante"));
 
     // Enabled once the program hands in what they open.
-    for (auto* button :
-         {XPButton1, XPButton2, XPButton4, XPButton5, XPButton6, XPButton8, XPButton9}) {
+    for (auto* button : {XPButton1, XPButton2, XPButton4, XPButton5, XPButton6, XPButton8,
+                         XPButton9, XPButton11}) {
         button->setEnabled(false);
         button->setFixedSize(kAreaButtonWidth, kButtonHeight);
     }
-    for (MenuArea area : {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData,
-                          MenuArea::ClientPosition, MenuArea::Collections, MenuArea::Maintenance})
+    for (MenuArea area :
+         {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData, MenuArea::ClientPosition,
+          MenuArea::Collections, MenuArea::Maintenance, MenuArea::ElectronicInvoice})
         connect(areaButton(area), &QAbstractButton::clicked, this,
                 [this, area] { openArea(area); });
     connect(XPButton1, &QAbstractButton::clicked, this, &Gestione::showSettings);
@@ -144,7 +147,7 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
     auto* areas = new QVBoxLayout;
     areas->setSpacing(8);
     for (auto* button :
-         {XPButton2, XPButton4, XPButton6, XPButton8, XPButton5, XPButton1, XPButton9})
+         {XPButton2, XPButton4, XPButton6, XPButton8, XPButton5, XPButton1, XPButton11, XPButton9})
         areas->addWidget(button);
     areas->addStretch();
 
@@ -169,8 +172,8 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
 
     // The buttons were made in the original's order; Tab goes down the area column
     // (and through the settings frame beside it), then along the footer.
-    orderTabs({XPButton2, XPButton4, XPButton6, XPButton8, XPButton5, XPButton1, XPButton9,
-               XPButton7, XPButton10, XPButton3});
+    orderTabs({XPButton2, XPButton4, XPButton6, XPButton8, XPButton5, XPButton1, XPButton11,
+               XPButton9, XPButton7, XPButton10, XPButton3});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
@@ -231,6 +234,8 @@ controls::XPButton* Gestione::areaButton(MenuArea area) const {
             return XPButton8;
         case MenuArea::Maintenance:
             return XPButton9;
+        case MenuArea::ElectronicInvoice:
+            return XPButton11;
     }
     Q_UNREACHABLE();
 }

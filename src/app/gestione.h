@@ -24,12 +24,13 @@ struct Services;
 
 // The places the main menu leads to.
 enum class MenuArea {
-    Invoices,        // Entrata
-    Clients,         // Anagrafe
-    UserData,        // Intestazione
-    ClientPosition,  // Incassi, one client's invoices
-    Collections,     // Incassi, invoices to collect and collected
-    Maintenance,     // Manutenzione
+    Invoices,           // Entrata
+    Clients,            // Anagrafe
+    UserData,           // Intestazione
+    ClientPosition,     // Incassi, one client's invoices
+    Collections,        // Incassi, invoices to collect and collected
+    Maintenance,        // Manutenzione
+    ElectronicInvoice,  // the electronic invoice's codes
 };
 
 class Gestione : public AreaWindow {
@@ -60,6 +61,7 @@ class Gestione : public AreaWindow {
     controls::XPButton* XPButton8;   // Gestione Incassi
     controls::XPButton* XPButton9;   // Manutenzione
     controls::XPButton* XPButton10;  // print, never active
+    controls::XPButton* XPButton11;  // Fattura Elettronica
     QWidget* Frame4 = nullptr;
     QLabel* Label15;
     QTimer* Timer2;

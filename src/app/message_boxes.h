@@ -55,6 +55,9 @@ class MessageBoxes {
     // The path chosen, or nothing when the dialog was cancelled.
     virtual std::optional<QString> openFile(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileRequest& request) = 0;
+    // A folder dialog (the filter is not used); the folder chosen, or nothing. Boxes
+    // that offer no folder dialog answer as if it were cancelled.
+    virtual std::optional<QString> chooseFolder(const FileRequest&) { return std::nullopt; }
 
     // A notice with an OK button.
     void tell(const QString& text, const QString& title, Icon icon = Icon::None) {

@@ -100,4 +100,9 @@ std::optional<QString> QtMessageBoxes::saveFile(const FileRequest& request) {
                                                request.folder, request.filter));
 }
 
+std::optional<QString> QtMessageBoxes::chooseFolder(const FileRequest& request) {
+    return chosen(QFileDialog::getExistingDirectory(QApplication::activeWindow(), request.title,
+                                                    request.folder));
+}
+
 }  // namespace app

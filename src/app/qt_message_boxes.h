@@ -12,6 +12,7 @@ class QtMessageBoxes final : public MessageBoxes {
     std::optional<QString> input(const InputRequest& request) override;
     std::optional<QString> openFile(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
+    std::optional<QString> chooseFolder(const FileRequest& request) override;
 };
 
 }  // namespace app

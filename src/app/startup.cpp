@@ -2,6 +2,7 @@
 
 #include "app/message_boxes.h"
 #include "registers/core_sheets.h"
+#include "registers/einvoice_codes.h"
 #include "store/engine.h"
 #include "store/workbook_store.h"
 
@@ -79,6 +80,9 @@ StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
     }
 
     registers::prepareCoreSheets(store);
+    // The electronic invoice's codes live in a sheet of their own, added after the
+    // others, so the four sheets stay as older copies of the program know them.
+    registers::prepareEinvoiceCodesSheet(store);
     store.autoFitSheets();
     return StartOutcome::Ready;
 }

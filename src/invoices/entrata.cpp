@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -238,10 +239,15 @@ void Entrata::createControls() {
     ListView3->setAlternatingRowColors(true);
     ListView3->header()->setStretchLastSection(false);
     ListView3->header()->setSectionsMovable(false);
+    // Several invoices can be chosen together for the electronic invoice.
+    ListView3->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    XPButton9 =
+        app::makeButton(QStringLiteral("XPButton9"), QStringLiteral("Fattura Elettronica"),
+                        QStringLiteral("Esporta le fatture scelte come fatture elettroniche"));
     XPButton8 = app::makeButton(QStringLiteral("XPButton8"), QStringLiteral("Stampa"));
     XPButton1 = app::makeButton(QStringLiteral("XPButton1"), QStringLiteral("Esci"));
     XPButton8->setEnabled(false);
-    for (auto* b : {XPButton8, XPButton1})
+    for (auto* b : {XPButton9, XPButton8, XPButton1})
         b->setMinimumSize(100, 30);
 }
 
@@ -372,6 +378,8 @@ void Entrata::arrangeControls() {
     auto* frameButtons = new QHBoxLayout;
     frameButtons->addWidget(note(QStringLiteral("Per modificare la fattura , selezionarla")));
     frameButtons->addStretch();
+    frameButtons->addWidget(XPButton9);
+    frameButtons->addSpacing(12);
     frameButtons->addWidget(XPButton8);
     frameButtons->addSpacing(12);
     frameButtons->addWidget(XPButton1);
@@ -425,6 +433,14 @@ void Entrata::connectControls() {
     connect(XPButton5, &QAbstractButton::clicked, this, &Entrata::clearWindow);
     connect(XPButton2, &QAbstractButton::clicked, this, &Entrata::leave);
     connect(XPButton1, &QAbstractButton::clicked, this, &Entrata::leaveRegisterList);
+    connect(XPButton9, &QAbstractButton::clicked, this, [this] {
+        // Line 0 is the register's row 2.
+        QList<int> rows;
+        for (const QModelIndex& line : ListView3->selectionModel()->selectedRows())
+            rows << line.row() + 2;
+        std::sort(rows.begin(), rows.end());
+        emit electronicInvoiceRequested(rows);
+    });
     connect(ListView3, &QAbstractItemView::clicked, this, &Entrata::chooseLine);
     connect(ListView3, &QAbstractItemView::activated, this, &Entrata::chooseLine);
 }

@@ -95,8 +95,14 @@ class Entrata : public app::AreaWindow {
     controls::XPButton* XPButton2;  // Esci
     QGroupBox* Frame1;              // Registro Fatture
     QTreeView* ListView3;
+    controls::XPButton* XPButton9;  // Fattura Elettronica (the chosen lines of the list)
     controls::XPButton* XPButton8;  // Stampa (the list)
     controls::XPButton* XPButton1;  // Esci (the list)
+
+  signals:
+    // "Fattura Elettronica": the register rows (2 and below) of the lines chosen in
+    // the list, in list order; empty when none is chosen.
+    void electronicInvoiceRequested(const QList<int>& registerRows);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,6 +12,8 @@
 #include "app/session.h"
 #include "app/termination_requests.h"
 #include "clients/anagrafe.h"
+#include "einvoice/codici_fattura_pa.h"
+#include "einvoice/export_run.h"
 #include "invoices/entrata.h"
 #include "maintenance/manutenzione.h"
 #include "printing/printer_catalogue.h"
@@ -72,6 +74,12 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::Maintenance, &maintenanceWindow);
     invoices::Entrata entrata(services);
     menu.setAreaWindow(app::MenuArea::Invoices, &entrata);
+    einvoice::CodiciFatturaPA einvoiceCodes(services);
+    menu.setAreaWindow(app::MenuArea::ElectronicInvoice, &einvoiceCodes);
+    QObject::connect(&entrata, &invoices::Entrata::electronicInvoiceRequested, &entrata,
+                     [&services, &entrata](const QList<int>& rows) {
+                         einvoice::exportElectronicInvoices(services, rows, &entrata);
+                     });
 
     app::Avvio start(navigator, endProgram);
     start.show();

@@ -6,6 +6,8 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QSignalSpy>
 
 #include "support/reading_order.h"
 
@@ -227,6 +229,23 @@ TEST_F(EntryControls, PulisciEmptiesTheWindowAndKeepsTheCounters) {
     EXPECT_EQ(window->Combo7->currentText(), "*");
     EXPECT_EQ(window->Combo2->currentText(), "Seleziona");
     EXPECT_TRUE(window->Label24->text().isEmpty());
+}
+
+// "Fattura Elettronica" of the register list hands over the register rows of the
+// chosen lines; the program's root sends them to the electronic invoice's export.
+TEST_F(EntryControls, FatturaElettronicaHandsOverTheChosenRegisterRows) {
+    fillWorkedExample();
+    registerAnsweringYes();
+    window->XPButton3->click();
+    QSignalSpy requests(window.get(), &invoices::Entrata::electronicInvoiceRequested);
+    window->XPButton9->click();
+    window->ListView3->selectionModel()->select(
+        window->ListView3->model()->index(0, 0),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window->XPButton9->click();
+    ASSERT_EQ(requests.size(), 2);
+    EXPECT_EQ(requests[0][0].value<QList<int>>(), QList<int>());
+    EXPECT_EQ(requests[1][0].value<QList<int>>(), QList<int>{2});
 }
 
 }  // namespace

@@ -56,6 +56,12 @@ ScriptedMessageBoxes& ScriptedMessageBoxes::expectSaveFile(app::FileRequest requ
     return *this;
 }
 
+ScriptedMessageBoxes& ScriptedMessageBoxes::expectChooseFolder(app::FileRequest request,
+                                                               std::optional<QString> path) {
+    script_.push_back({Kind::ChooseFolder, std::move(request), std::move(path)});
+    return *this;
+}
+
 std::optional<ScriptedMessageBoxes::Step> ScriptedMessageBoxes::next(Kind kind,
                                                                      const Prompt& shown) {
     prompts_.push_back(shown);
@@ -98,6 +104,11 @@ std::optional<QString> ScriptedMessageBoxes::openFile(const app::FileRequest& re
 
 std::optional<QString> ScriptedMessageBoxes::saveFile(const app::FileRequest& request) {
     const auto step = next(Kind::SaveFile, request);
+    return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
+}
+
+std::optional<QString> ScriptedMessageBoxes::chooseFolder(const app::FileRequest& request) {
+    const auto step = next(Kind::ChooseFolder, request);
     return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
 }
 

@@ -30,11 +30,13 @@ class ScriptedMessageBoxes final : public app::MessageBoxes {
     ScriptedMessageBoxes& expectInput(app::InputRequest request, std::optional<QString> answer);
     ScriptedMessageBoxes& expectOpenFile(app::FileRequest request, std::optional<QString> path);
     ScriptedMessageBoxes& expectSaveFile(app::FileRequest request, std::optional<QString> path);
+    ScriptedMessageBoxes& expectChooseFolder(app::FileRequest request, std::optional<QString> path);
 
     app::Answer message(const app::Message& message) override;
     std::optional<QString> input(const app::InputRequest& request) override;
     std::optional<QString> openFile(const app::FileRequest& request) override;
     std::optional<QString> saveFile(const app::FileRequest& request) override;
+    std::optional<QString> chooseFolder(const app::FileRequest& request) override;
 
     const std::vector<Prompt>& prompts() const { return prompts_; }
     // Prompts that did not match the script.
@@ -43,7 +45,7 @@ class ScriptedMessageBoxes final : public app::MessageBoxes {
     std::size_t pending() const { return script_.size(); }
 
   private:
-    enum class Kind { Message, Input, OpenFile, SaveFile };
+    enum class Kind { Message, Input, OpenFile, SaveFile, ChooseFolder };
     struct Step {
         Kind kind;
         Prompt expected;

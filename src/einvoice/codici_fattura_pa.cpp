@@ -1,0 +1,308 @@
+#include "einvoice/codici_fattura_pa.h"
+
+#include "app/clock_line.h"
+#include "app/controls_factory.h"
+#include "app/message_boxes.h"
+#include "app/navigator.h"
+#include "app/services.h"
+#include "app/store_saving.h"
+#include "controls/xpbutton.h"
+#include "einvoice/code_lists.h"
+#include "einvoice/einvoice_checks.h"
+#include "registers/client_sheet.h"
+#include "registers/invoice_layout.h"
+#include "registers/settings_lists.h"
+#include "store/sheet_idioms.h"
+#include "store/workbook.h"
+#include "store/workbook_store.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace einvoice {
+
+using registers::CodedList;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Gestione");
+
+// Columns of an item grid: the item, its code and the code's description; the
+// withholding grid adds the payment reason and its description.
+enum ItemColumn { ItemText, Code, CodeDescription, Reason, ReasonDescription };
+// Columns of the client grid.
+enum ClientColumn { ClientId, ClientName, RecipientCode, Pec };
+
+const CodeList& codesOf(CodedList list) {
+    switch (list) {
+        case CodedList::Cassa:
+            return cassaTypes();
+        case CodedList::Exemption:
+            return natures();
+        case CodedList::Withholding:
+            return withholdingTypes();
+        case CodedList::Payment:
+            return paymentMethods();
+    }
+    Q_UNREACHABLE();
+}
+
+QTableWidget* makeGrid(const char* name, const QStringList& headings, const QString& what) {
+    auto* grid = new QTableWidget(0, int(headings.size()));
+    grid->setObjectName(QString::fromLatin1(name));
+    grid->setAccessibleName(what);
+    grid->setHorizontalHeaderLabels(headings);
+    grid->verticalHeader()->hide();
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
+}
+
+QTableWidgetItem* fixedItem(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled);
+    return item;
+}
+
+// A code chooser: an empty first entry (no code), then the list's codes; the
+// description beside it follows the choice.
+QComboBox* codeChooser(QTableWidget* grid, int row, int column, const CodeList& list,
+                       const QString& chosen, const QString& accessibleName) {
+    auto* combo = new QComboBox;
+    combo->setAccessibleName(accessibleName);
+    combo->addItem(QString());
+    for (const OfficialCode& code : list)
+        combo->addItem(code.code);
+    combo->setCurrentIndex(std::max(0, combo->findText(chosen)));
+    grid->setCellWidget(row, column, combo);
+    grid->setItem(row, column + 1, fixedItem(descriptionOf(list, chosen)));
+    QObject::connect(combo, &QComboBox::currentTextChanged, grid,
+                     [grid, row, column, &list](const QString& code) {
+                         grid->item(row, column + 1)->setText(descriptionOf(list, code));
+                     });
+    return combo;
+}
+
+QString comboText(QTableWidget* grid, int row, int column) {
+    auto* combo = qobject_cast<QComboBox*>(grid->cellWidget(row, column));
+    return combo ? combo->currentText() : QString();
+}
+
+// Items of a list, "*" aside, followed by those only registered invoices still name.
+QStringList itemsOf(QStringList items, const QStringList& named) {
+    items.removeAll(registers::kNoneItem);
+    for (const QString& item : named)
+        if (!item.isEmpty() && item != registers::kNoneItem && !items.contains(item))
+            items << item;
+    return items;
+}
+
+}  // namespace
+
+CodiciFatturaPA::CodiciFatturaPA(const app::Services& services, QWidget* parent)
+    : app::AreaWindow(parent),
+      store_(services.store),
+      boxes_(services.boxes),
+      navigator_(services.navigator) {
+    setObjectName(QStringLiteral("CodiciFatturaPA"));
+    setWindowTitle(QStringLiteral("Codici Fattura Elettronica"));
+
+    Label1 = app::makeLabel(QStringLiteral("Label1"), QString());
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    new app::ClockLine(Label1, Timer1, services.clock, app::kClockSeparatorNarrow);
+
+    Combo1 = new QComboBox;
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    for (const OfficialCode& regime : taxRegimes())
+        Combo1->addItem(regime.code + QStringLiteral(" - ") + regime.description, regime.code);
+    auto* regimeLabel = new QLabel(QStringLiteral("Regime fiscale dell'utente"));
+    regimeLabel->setBuddy(Combo1);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
+
+    const QStringList itemHeadings = {QStringLiteral("Voce"), QStringLiteral("Codice"),
+                                      QStringLiteral("Descrizione ufficiale")};
+    Grid1 = makeGrid("Grid1", itemHeadings, QStringLiteral("Tipo cassa delle voci INPS/Cassa"));
+    Grid2 = makeGrid("Grid2", itemHeadings, QStringLiteral("Natura delle voci di esenzione"));
+    Grid3 = makeGrid("Grid3",
+                     itemHeadings + QStringList{QStringLiteral("Causale"),
+                                                QStringLiteral("Descrizione causale")},
+                     QStringLiteral("Tipo e causale delle ritenute"));
+    Grid4 = makeGrid("Grid4", itemHeadings,
+                     QStringLiteral("Modalità di pagamento dei tipi di pagamento"));
+    Grid5 = makeGrid("Grid5",
+                     {QStringLiteral("ID"), QStringLiteral("Cliente"),
+                      QStringLiteral("Codice destinatario"), QStringLiteral("PEC")},
+                     QStringLiteral("Recapito delle fatture dei clienti"));
+    connect(Grid5, &QTableWidget::itemChanged, this, [this] { changed_ = true; });
+    grids_ = {{CodedList::Cassa, Grid1},
+              {CodedList::Exemption, Grid2},
+              {CodedList::Withholding, Grid3},
+              {CodedList::Payment, Grid4}};
+
+    Tab1 = new QTabWidget;
+    Tab1->setObjectName(QStringLiteral("Tab1"));
+    Tab1->addTab(Grid1, QStringLiteral("INPS/Cassa"));
+    Tab1->addTab(Grid2, QStringLiteral("Esenzioni IVA"));
+    Tab1->addTab(Grid3, QStringLiteral("Ritenute"));
+    Tab1->addTab(Grid4, QStringLiteral("Tipi di pagamento"));
+    Tab1->addTab(Grid5, QStringLiteral("Clienti"));
+
+    XPButton1 = app::makeButton(QStringLiteral("XPButton1"), QStringLiteral("Salva"),
+                                QStringLiteral("Salva i codici"));
+    XPButton2 = app::makeButton(QStringLiteral("XPButton2"), QStringLiteral("Esci"),
+                                QStringLiteral("Ritorna al menu"));
+    for (auto* button : {XPButton1, XPButton2})
+        button->setMinimumSize(110, 32);
+    connect(XPButton1, &QAbstractButton::clicked, this, [this] {
+        if (save())
+            boxes_.tell(QStringLiteral("Operazione eseguita !"), kTitle, app::Icon::Information);
+    });
+    connect(XPButton2, &QAbstractButton::clicked, this, &CodiciFatturaPA::leave);
+
+    auto* note = new QLabel(QStringLiteral(
+        "Codici richiesti dalla fattura elettronica. Le voci senza codice impediscono "
+        "l'esportazione delle fatture che le usano. Il codice destinatario è 0000000 "
+        "quando il cliente non ne ha uno."));
+    note->setWordWrap(true);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(regimeLabel);
+    top->addWidget(Combo1, 1);
+    top->addSpacing(24);
+    top->addWidget(Label1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(XPButton1);
+    buttons->addSpacing(12);
+    buttons->addWidget(XPButton2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(note);
+    layout->addWidget(Tab1, 1);
+    layout->addLayout(buttons);
+    resize(960, 600);
+}
+
+void CodiciFatturaPA::activate() {
+    store::Workbook& book = store_.workbook();
+    const auto codesSheet = registers::einvoiceCodesSheet(book);
+    const auto settings = registers::settingsSheet(book);
+    const auto invoices = book.sheet(store::kInvoicesSheet);
+    if (!codesSheet || !settings || !invoices) {
+        boxes_.tell(!codesSheet ? codesSheet.error().message
+                                : (!settings ? settings.error().message : invoices.error().message),
+                    kTitle, app::Icon::Critical);
+        return;
+    }
+    const registers::EinvoiceCodes codes(*codesSheet);
+    Combo1->setCurrentIndex(std::max(0, Combo1->findData(codes.taxRegime())));
+
+    const QStringList named = store::listTexts(*invoices, registers::invoice::Exemption, 2);
+    const QStringList paidBy = store::listTexts(*invoices, registers::invoice::PaidBy, 2);
+    fillGrid(grids_[0], registers::loadList(*settings, registers::kInpsColumn), codes);
+    fillGrid(grids_[1], itemsOf(registers::loadList(*settings, registers::kExemptionColumn), named),
+             codes);
+    fillGrid(grids_[2], registers::loadList(*settings, registers::kWithholdingColumn), codes);
+    fillGrid(grids_[3], itemsOf(registers::loadList(*settings, registers::kPaymentColumn), paidBy),
+             codes);
+    fillClients(codes);
+    changed_ = false;
+}
+
+void CodiciFatturaPA::fillGrid(const CodedGrid& coded, const QStringList& items,
+                               const registers::EinvoiceCodes& codes) {
+    QTableWidget* grid = coded.grid;
+    const QStringList shown = itemsOf(items, {});
+    grid->clearContents();
+    grid->setRowCount(int(shown.size()));
+    for (int row = 0; row < shown.size(); ++row) {
+        const registers::ItemCodes item = codes.codes(coded.list, shown[row]);
+        grid->setItem(row, ItemText, fixedItem(shown[row]));
+        auto* code = codeChooser(grid, row, Code, codesOf(coded.list), item.code,
+                                 QStringLiteral("Codice della voce %1").arg(shown[row]));
+        connect(code, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
+        if (coded.list == CodedList::Withholding) {
+            auto* reason = codeChooser(grid, row, Reason, paymentReasons(), item.reason,
+                                       QStringLiteral("Causale della voce %1").arg(shown[row]));
+            connect(reason, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
+        }
+    }
+    grid->resizeColumnsToContents();
+    grid->resizeRowsToContents();
+}
+
+void CodiciFatturaPA::fillClients(const registers::EinvoiceCodes& codes) {
+    const QSignalBlocker quiet(Grid5);
+    const auto clients = store_.workbook().sheet(store::kClientsSheet);
+    const std::vector<registers::ClientRecord> rows =
+        clients ? registers::ClientSheet(*clients).rows() : std::vector<registers::ClientRecord>{};
+    Grid5->clearContents();
+    Grid5->setRowCount(int(rows.size()));
+    for (int row = 0; row < int(rows.size()); ++row) {
+        const QString id = rows[std::size_t(row)][registers::client::Id];
+        const registers::ClientAddressing addressing = codes.addressing(id);
+        Grid5->setItem(row, ClientId, fixedItem(id));
+        Grid5->setItem(row, ClientName, fixedItem(rows[std::size_t(row)][registers::client::Name]));
+        Grid5->setItem(row, RecipientCode, new QTableWidgetItem(addressing.recipientCode));
+        Grid5->setItem(row, Pec, new QTableWidgetItem(addressing.pec));
+    }
+    Grid5->resizeColumnsToContents();
+}
+
+bool CodiciFatturaPA::save() {
+    QStringList faults;
+    for (int row = 0; row < Grid5->rowCount(); ++row) {
+        const QString code = Grid5->item(row, RecipientCode)->text().trimmed().toUpper();
+        Grid5->item(row, RecipientCode)
+            ->setText(code.isEmpty() ? registers::kNoRecipientCode : code);
+        faults << addressingFaults(Grid5->item(row, RecipientCode)->text(),
+                                   Grid5->item(row, Pec)->text().trimmed(),
+                                   Grid5->item(row, ClientName)->text());
+    }
+    if (!faults.isEmpty()) {
+        boxes_.tell(QStringLiteral("I codici non sono stati salvati:\n- ") +
+                        faults.join(QStringLiteral("\n- ")),
+                    kTitle, app::Icon::Warning);
+        return false;
+    }
+    const auto sheet = registers::einvoiceCodesSheet(store_.workbook());
+    if (!sheet) {
+        boxes_.tell(sheet.error().message, kTitle, app::Icon::Critical);
+        return false;
+    }
+    registers::EinvoiceCodes codes(*sheet);
+    codes.setTaxRegime(Combo1->currentData().toString());
+    for (const CodedGrid& coded : grids_) {
+        for (int row = 0; row < coded.grid->rowCount(); ++row) {
+            const QString reason = coded.list == CodedList::Withholding
+                                       ? comboText(coded.grid, row, Reason)
+                                       : QString();
+            codes.setCodes(coded.list, coded.grid->item(row, ItemText)->text(),
+                           {comboText(coded.grid, row, Code), reason});
+        }
+    }
+    for (int row = 0; row < Grid5->rowCount(); ++row)
+        codes.setAddressing(
+            Grid5->item(row, ClientId)->text(), Grid5->item(row, ClientName)->text(),
+            {Grid5->item(row, RecipientCode)->text(), Grid5->item(row, Pec)->text().trimmed()});
+    changed_ = false;
+    return app::saveStoreTelling(store_, boxes_);
+}
+
+void CodiciFatturaPA::leave() {
+    if (changed_ &&
+        boxes_.askYesNo(QStringLiteral("Salvare le modifiche ai codici ?"), kTitle,
+                        app::Icon::Question) &&
+        !save())
+        return;
+    navigator_.backToMainMenu(this);
+}
+
+}  // namespace einvoice

@@ -1,0 +1,76 @@
+#pragma once
+
+// The codes of the electronic invoice, reached from the main menu: the user's tax
+// regime, and beside each settings item its official code (cassa type, Natura,
+// withholding type and payment reason, payment method), each shown with the
+// description the Agenzia delle Entrate gives it; and each client's recipient code
+// or PEC. Items still named by registered invoices are listed too, so an invoice
+// whose item was renamed can still be coded. "Salva" writes them into the sheet
+// FatturaPA and saves the store.
+
+#include "app/area_window.h"
+#include "registers/einvoice_codes.h"
+
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QTabWidget;
+class QTableWidget;
+class QTimer;
+
+namespace app {
+class MessageBoxes;
+class Navigator;
+struct Services;
+}  // namespace app
+namespace controls {
+class XPButton;
+}
+namespace store {
+class WorkbookStore;
+}
+
+namespace einvoice {
+
+class CodiciFatturaPA : public app::AreaWindow {
+    Q_OBJECT
+  public:
+    explicit CodiciFatturaPA(const app::Services& services, QWidget* parent = nullptr);
+
+    // Rereads the items, the clients and their codes.
+    void activate() override;
+
+    QLabel* Label1;       // clock
+    QComboBox* Combo1;    // tax regime
+    QTabWidget* Tab1;     // one page per list, and the clients
+    QTableWidget* Grid1;  // INPS/Cassa items
+    QTableWidget* Grid2;  // exemption items
+    QTableWidget* Grid3;  // withholding items
+    QTableWidget* Grid4;  // payment types
+    QTableWidget* Grid5;  // clients
+    QTimer* Timer1;
+    controls::XPButton* XPButton1;  // Salva
+    controls::XPButton* XPButton2;  // Esci
+
+  private:
+    struct CodedGrid {
+        registers::CodedList list;
+        QTableWidget* grid;
+    };
+
+    void fillGrid(const CodedGrid& coded, const QStringList& items,
+                  const registers::EinvoiceCodes& codes);
+    void fillClients(const registers::EinvoiceCodes& codes);
+    // Writes every code; false, with nothing written, when a client's data is wrong.
+    bool save();
+    void leave();
+
+    store::WorkbookStore& store_;
+    app::MessageBoxes& boxes_;
+    app::Navigator& navigator_;
+    std::vector<CodedGrid> grids_;
+    bool changed_ = false;
+};
+
+}  // namespace einvoice

@@ -1,0 +1,41 @@
+#pragma once
+
+// What the Agenzia delle Entrate would reject, checked before a file is written:
+// the parties' identifiers and addresses, the texts the format accepts, and the
+// checks of the Sistema di Interscambio on the amounts. Each fault is one plain
+// Italian line telling the user what to fix.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+#include "einvoice/fattura_pa.h"
+
+namespace einvoice {
+
+// Whose data a party is, for the messages: "del cliente ROSSI" / "dell'utente".
+struct PartyRole {
+    QString owner;  // "del cliente ROSSI SRL", "nei Dati Anagrafici Utente"
+    bool needsVatNumber = false;
+};
+
+// The text as the format takes it: typographic quotes and dashes become their plain
+// forms, "€" becomes "EUR", control characters other than line breaks and tabs go;
+// none when a character outside Latin-1 remains.
+std::optional<QString> latinText(const QString& text);
+
+QStringList partyFaults(const Party& party, const PartyRole& role);
+
+// A recipient code of seven letters and digits, and a PEC that is an e-mail address.
+QStringList addressingFaults(const QString& recipientCode, const QString& pec,
+                             const QString& clientName);
+
+// The checks of the Sistema di Interscambio on the amounts and codes: each summary's
+// taxable amount equals its lines and cassa, its tax is the rate of it (to the
+// cent), a Natura is present exactly when the VAT rate is 0, the withholding data is
+// present exactly when a line or the cassa is subject to it, every rate fits two
+// decimals, every code is an official one.
+QStringList documentFaults(const Document& document);
+
+}  // namespace einvoice

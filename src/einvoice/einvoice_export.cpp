@@ -1,0 +1,138 @@
+#include "einvoice/einvoice_export.h"
+
+#include "einvoice/fattura_pa.h"
+#include "store/workbook.h"
+#include "store/workbook_store.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace einvoice {
+
+namespace {
+
+// The highest progressive of this sender's files already in the folder.
+qint64 highestInFolder(const QDir& folder, const QString& sender) {
+    qint64 highest = 0;
+    const QStringList names =
+        folder.entryList({QStringLiteral("IT") + sender + QStringLiteral("_*.xml")}, QDir::Files);
+    for (const QString& name : names)
+        highest = std::max(highest, progressiveOf(name, sender).value_or(0));
+    return highest;
+}
+
+store::Error ioError(const QString& message) {
+    return store::Error{store::Error::Kind::Io, message};
+}
+
+// Written under a temporary name and renamed into place, so a name in the folder is
+// always a whole file, and an existing file is never written over. The data reaches
+// the disk with the folder's one sync at the end of the export: a sync per file
+// would cost more than the whole export.
+store::Result<store::Done> writeNewFile(const QDir& folder, const QString& name,
+                                        const QByteArray& bytes) {
+    const QString path = folder.filePath(name);
+    QFile part(path + QStringLiteral(".part"));
+    if (!part.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        part.write(bytes) != bytes.size() || !part.flush()) {
+        part.remove();
+        return ioError(QStringLiteral("Non è possibile scrivere il file %1: %2")
+                           .arg(QDir::toNativeSeparators(path), part.errorString()));
+    }
+    part.close();
+    if (!part.rename(path)) {
+        part.remove();
+        return ioError(QStringLiteral("Non è possibile scrivere il file %1: %2")
+                           .arg(QDir::toNativeSeparators(path), part.errorString()));
+    }
+    return store::Done{};
+}
+
+// Every file of the folder's file system to disk, before the store records their
+// progressives.
+void syncFolder(const QDir& folder) {
+    const int fd = ::open(QFile::encodeName(folder.absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::syncfs(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+QString defaultExportFolder(const QString& programFolder) {
+    return QDir(programFolder).filePath(QStringLiteral("FatturePA"));
+}
+
+store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::vector<int>& rows,
+                                            const QString& folderPath,
+                                            const ExportProgress& progress) {
+    const auto invoiceSheet = book.sheet(store::kInvoicesSheet);
+    if (!invoiceSheet)
+        return invoiceSheet.error();
+    auto sources = readExportSources(book);
+    if (!sources)
+        return sources.error();
+    if (!QDir().mkpath(folderPath))
+        return ioError(QStringLiteral("Non è possibile creare la cartella %1.")
+                           .arg(QDir::toNativeSeparators(folderPath)));
+    const QDir folder(folderPath);
+
+    const std::unordered_set<int> chosen(rows.begin(), rows.end());
+    std::vector<RegisteredInvoice> invoices = readRegister(*invoiceSheet);
+    std::erase_if(invoices, [&](const RegisteredInvoice& i) { return !chosen.contains(i.row); });
+
+    ExportOutcome outcome;
+    outcome.folder = folder.absolutePath();
+    const QString sender = senderId(sources->user);
+    qint64 next = std::max(sources->codes.lastProgressive(), highestInFolder(folder, sender)) + 1;
+    const int total = int(invoices.size());
+    for (int done = 0; done < total; ++done) {
+        if (progress && !progress(done, total))
+            break;
+        auto document = assembleDocument(invoices[std::size_t(done)], *sources);
+        if (!document) {
+            outcome.refusals.push_back(document.error());
+            continue;
+        }
+        if (next > kLastProgressive)
+            return ioError(QStringLiteral("I progressivi dei file sono esauriti."));
+        document->progressive = progressiveText(next);
+        const QString name = fileName(sender, document->progressive);
+        if (auto written = writeNewFile(folder, name, writeFatturaPA(*document)); !written) {
+            syncFolder(folder);
+            return written.error();
+        }
+        sources->codes.setLastProgressive(next++);
+        outcome.written << name;
+    }
+    syncFolder(folder);
+    if (progress)
+        progress(total, total);
+    return outcome;
+}
+
+QString outcomeMessage(const ExportOutcome& outcome) {
+    QString text;
+    if (outcome.written.isEmpty())
+        text = QStringLiteral("Nessuna fattura è stata esportata.");
+    else if (outcome.written.size() == 1)
+        text = QStringLiteral("È stato creato il file %1 nella cartella %2.")
+                   .arg(outcome.written.front(), QDir::toNativeSeparators(outcome.folder));
+    else
+        text = QStringLiteral("Sono stati creati %1 file nella cartella %2.")
+                   .arg(outcome.written.size())
+                   .arg(QDir::toNativeSeparators(outcome.folder));
+    for (const Refusal& refusal : outcome.refusals)
+        text += QStringLiteral("\n\n") + refusal.message();
+    return text;
+}
+
+}  // namespace einvoice

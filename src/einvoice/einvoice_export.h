@@ -1,0 +1,48 @@
+#pragma once
+
+// Exports chosen invoices of the register as FatturaPA files into a folder: each
+// invoice is checked and assembled; a refused one writes nothing; each file written
+// takes the next progressive, which never repeats (the last one is kept in the store,
+// and a folder that already holds later names moves it on). Widget-free: the window
+// shows the progress and the outcome.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+#include "einvoice/invoice_assembly.h"
+#include "store/store_error.h"
+
+namespace store {
+class Workbook;
+}
+
+namespace einvoice {
+
+struct ExportOutcome {
+    QString folder;
+    QStringList written;  // file names, in the order of the invoices
+    std::vector<Refusal> refusals;
+};
+
+// Told after each invoice; answers false to stop the export there.
+using ExportProgress = std::function<bool(int done, int total)>;
+
+// `FatturePA` in the program folder.
+QString defaultExportFolder(const QString& programFolder);
+
+// Exports the invoices of the register rows `rows` (2 and below) of `book` into
+// `folder`, made when missing. An error when the sheets are missing, the folder
+// cannot be made or a file cannot be written (the files already written stay, and
+// the store knows their progressives). The caller saves the store.
+store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::vector<int>& rows,
+                                            const QString& folder,
+                                            const ExportProgress& progress = {});
+
+// The message that closes an export: how many files, where, and why each refused
+// invoice was not exported.
+QString outcomeMessage(const ExportOutcome& outcome);
+
+}  // namespace einvoice

@@ -1,0 +1,368 @@
+#include "einvoice/invoice_assembly.h"
+
+#include "einvoice/code_lists.h"
+#include "einvoice/einvoice_checks.h"
+#include "registers/settings_lists.h"
+#include "store/typed_entry.h"
+#include "store/workbook.h"
+#include "store/workbook_store.h"
+
+#include <QRegularExpression>
+
+#include <map>
+
+namespace einvoice {
+
+using registers::Amount;
+using registers::CodedList;
+using registers::Rate;
+namespace col = registers::invoice;
+namespace client = registers::client;
+
+namespace {
+
+constexpr int kFirstInvoiceRow = 2;
+constexpr int kReferenceLimit = 100;
+constexpr int kDescriptionLimit = 1000;
+constexpr int kNumberLimit = 20;
+const QRegularExpression kIbanPattern(QStringLiteral("^[A-Z]{2}[0-9]{2}[A-Z0-9]{11,30}$"));
+
+// A settings item and its rate, found from an amount.
+struct RecoveredRate {
+    QString item;
+    Rate rate;
+};
+
+// The first item (the "none" item aside) whose amount on `base` is `stored`.
+std::optional<RecoveredRate> recoverRate(const QStringList& items, Amount base, Amount stored) {
+    for (const QString& item : items) {
+        if (item == registers::kNoneItem)
+            continue;
+        const std::optional<Rate> rate = Rate::parse(item);
+        if (rate && base.percent(*rate) == stored)
+            return RecoveredRate{item, *rate};
+    }
+    return std::nullopt;
+}
+
+bool isNone(const QString& cell) {
+    return cell.trimmed().isEmpty() || cell == registers::kNoneItem;
+}
+
+// Reads the invoice's amounts; an unreadable one is a fault. "*" and an empty cell
+// in the optional amounts are none.
+class AmountReader {
+  public:
+    AmountReader(const RegisteredInvoice& invoice, QStringList& faults)
+        : invoice_(invoice), faults_(faults) {}
+
+    Amount read(col::Column column, const QString& what, bool optional) {
+        const QString& text = invoice_[column];
+        if (optional && isNone(text))
+            return {};
+        const std::optional<Amount> amount = Amount::parse(text);
+        if (!amount) {
+            faults_ << QStringLiteral("l'importo %1 non è un numero (\"%2\")").arg(what, text);
+            return {};
+        }
+        return *amount;
+    }
+
+  private:
+    const RegisteredInvoice& invoice_;
+    QStringList& faults_;
+};
+
+const registers::ClientRecord* findClient(const ExportSources& sources, const QString& id,
+                                          const QString& name) {
+    const registers::ClientRecord* byId = nullptr;
+    for (const registers::ClientRecord& record : sources.clients) {
+        if (record[client::Id] != id)
+            continue;
+        if (record[client::Name] == name)
+            return &record;
+        if (!byId)
+            byId = &record;
+    }
+    return byId;
+}
+
+QString latinOrAsIs(const QString& text) {
+    return latinText(text).value_or(text).trimmed();
+}
+
+Party clientParty(const registers::ClientRecord& record) {
+    return {latinOrAsIs(record[client::Name]),    record[client::VatNumber].trimmed(),
+            record[client::TaxCode].trimmed(),    latinOrAsIs(record[client::Address]),
+            record[client::PostalCode].trimmed(), latinOrAsIs(record[client::Town]),
+            record[client::Province].trimmed()};
+}
+
+Party userParty(const registers::UserData& user) {
+    return {latinOrAsIs(user[registers::UserName]),    user[registers::UserVatNumber].trimmed(),
+            user[registers::UserTaxCode].trimmed(),    latinOrAsIs(user[registers::UserDomicile]),
+            user[registers::UserPostalCode].trimmed(), latinOrAsIs(user[registers::UserTown]),
+            user[registers::UserProvince].trimmed()};
+}
+
+// The user's IBAN without blanks; empty when none is known.
+QString compactIban(const QString& iban) {
+    QString out = iban;
+    out.remove(QLatin1Char(' '));
+    return out.toUpper();
+}
+
+// Summaries by rate and Natura, in the order the lines first name them.
+void summarise(Document& d, Amount vat, const QString& exemptionItem) {
+    std::vector<Summary> summaries;
+    const auto add = [&](const Rate& rate, const QString& nature, Amount amount) {
+        for (Summary& s : summaries) {
+            if (s.vatRate == rate && s.nature == nature) {
+                s.taxable = s.taxable + amount;
+                return;
+            }
+        }
+        summaries.push_back({rate, nature, amount, {}, {}});
+    };
+    for (const Line& line : d.lines)
+        add(line.vatRate, line.nature, line.amount);
+    if (d.cassa)
+        add(d.cassa->vatRate, d.cassa->nature, d.cassa->amount);
+    for (Summary& s : summaries) {
+        if (s.nature.isEmpty())
+            s.tax = vat;
+        else
+            s.legalReference = latinOrAsIs(exemptionItem).left(kReferenceLimit);
+    }
+    d.summaries = std::move(summaries);
+}
+
+// Stamp duty is due on the amounts outside VAT above 77,47 €, reverse charge aside
+// (there the client pays the VAT).
+bool needsStampDuty(const Document& d) {
+    Amount withoutVat;
+    for (const Summary& s : d.summaries)
+        if (!s.nature.isEmpty() && !s.nature.startsWith(QStringLiteral("N6")))
+            withoutVat = withoutVat + s.taxable;
+    return withoutVat > kStampDutyThreshold;
+}
+
+}  // namespace
+
+QString RegisteredInvoice::title() const {
+    return QStringLiteral("n. %1 del %2").arg((*this)[col::Number], (*this)[col::Date]);
+}
+
+std::vector<RegisteredInvoice> readRegister(const store::Worksheet& invoices) {
+    std::vector<RegisteredInvoice> out;
+    for (int row = kFirstInvoiceRow; !invoices.value(row, col::Id).isEmpty(); ++row) {
+        RegisteredInvoice invoice;
+        invoice.row = row;
+        for (int column = col::Id; column <= col::kColumns; ++column)
+            invoice.cells[std::size_t(column - 1)] = invoices.text(row, column);
+        out.push_back(std::move(invoice));
+    }
+    return out;
+}
+
+store::Result<ExportSources> readExportSources(store::Workbook& book) {
+    auto user = registers::userSheet(book);
+    if (!user)
+        return user.error();
+    auto settings = registers::settingsSheet(book);
+    if (!settings)
+        return settings.error();
+    auto codes = registers::einvoiceCodesSheet(book);
+    if (!codes)
+        return codes.error();
+    auto clients = book.sheet(store::kClientsSheet);
+    if (!clients)
+        return clients.error();
+    return ExportSources{registers::readUserData(*user),
+                         registers::ClientSheet(*clients).rows(),
+                         registers::loadList(*settings, registers::kInpsColumn),
+                         registers::loadList(*settings, registers::kVatColumn),
+                         registers::loadList(*settings, registers::kWithholdingColumn),
+                         registers::EinvoiceCodes(*codes)};
+}
+
+QString Refusal::message() const {
+    return QStringLiteral("Fattura %1 non esportata:\n- %2")
+        .arg(invoice, faults.join(QStringLiteral("\n- ")));
+}
+
+QString senderId(const registers::UserData& user) {
+    const QString taxCode = user[registers::UserTaxCode].trimmed();
+    return taxCode.isEmpty() ? user[registers::UserVatNumber].trimmed() : taxCode;
+}
+
+brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& invoice,
+                                                    const ExportSources& sources) {
+    QStringList faults;
+    Document d;
+    const registers::EinvoiceCodes& codes = sources.codes;
+
+    // The parties.
+    d.supplier = userParty(sources.user);
+    faults << partyFaults(d.supplier,
+                          {QStringLiteral("dell'utente (Dati Anagrafici Utente)"), true});
+    d.transmitterId = senderId(sources.user);
+    d.taxRegime = codes.taxRegime();
+
+    const QString clientName = invoice[col::Client];
+    const registers::ClientRecord* record = findClient(sources, invoice[col::ClientId], clientName);
+    if (!record) {
+        faults << QStringLiteral("il cliente %1 (ID %2) non è più in Anagrafe")
+                      .arg(clientName, invoice[col::ClientId]);
+    } else {
+        d.customer = clientParty(*record);
+        faults << partyFaults(d.customer, {QStringLiteral("del cliente ") + clientName, false});
+        const registers::ClientAddressing addressing = codes.addressing((*record)[client::Id]);
+        d.recipientCode = addressing.recipientCode;
+        d.recipientPec = addressing.pec;
+        faults << addressingFaults(d.recipientCode, d.recipientPec, clientName);
+    }
+
+    // Number and date.
+    d.number = invoice[col::Number].trimmed();
+    static const QRegularExpression printableAscii(
+        QStringLiteral("^[\\x20-\\x7E]{1,%1}$").arg(kNumberLimit));
+    if (!printableAscii.match(d.number).hasMatch())
+        faults << QStringLiteral("il numero della fattura manca o non è valido (\"%1\")")
+                      .arg(invoice[col::Number]);
+    const std::optional<QDate> date = store::readItalianDate(invoice[col::Date]);
+    if (!date || date->year() < 1970)
+        faults << QStringLiteral("la data della fattura non è valida (\"%1\")")
+                      .arg(invoice[col::Date]);
+    else
+        d.date = *date;
+
+    // The amounts, and that they add up as the entry window computes them.
+    // An amount that is not a number leaves nothing to compute with: the faults so far
+    // are told at once.
+    QStringList unreadable;
+    AmountReader amounts(invoice, unreadable);
+    const Amount taxable = amounts.read(col::Taxable, QStringLiteral("imponibile"), false);
+    const Amount surcharge = amounts.read(col::Surcharge, QStringLiteral("INPS/Cassa"), true);
+    const Amount totalTaxable =
+        amounts.read(col::TotalTaxable, QStringLiteral("totale imponibile"), false);
+    const Amount vat = amounts.read(col::Vat, QStringLiteral("IVA"), true);
+    const Amount exempt = amounts.read(col::ExemptAmount, QStringLiteral("esente"), true);
+    const Amount total = amounts.read(col::Total, QStringLiteral("totale fattura"), false);
+    const Amount withholding =
+        amounts.read(col::Withholding, QStringLiteral("della ritenuta"), true);
+    const Amount net = amounts.read(col::Net, QStringLiteral("netto"), false);
+    if (!unreadable.isEmpty())
+        return Refusal{invoice.title(), faults + unreadable};
+    if (taxable + surcharge != totalTaxable)
+        faults << QStringLiteral("il totale imponibile %1 non è imponibile %2 più INPS/Cassa %3")
+                      .arg(totalTaxable.text(), taxable.text(), surcharge.text());
+    if (totalTaxable + vat + exempt != total)
+        faults << QStringLiteral(
+                      "il totale fattura %1 non è la somma di totale imponibile, IVA "
+                      "ed esente: ricalcolare la fattura")
+                      .arg(total.text());
+    if (total - withholding != net)
+        faults << QStringLiteral("il netto %1 non è il totale fattura meno la ritenuta")
+                      .arg(net.text());
+    d.total = total;
+
+    // The rates, recovered from the settings items.
+    Rate vatRate;
+    QString nature;
+    const QString exemptionItem = invoice[col::Exemption].trimmed();
+    const bool hasExemptionItem = !isNone(exemptionItem);
+    const QString exemptionNature =
+        hasExemptionItem ? codes.codes(CodedList::Exemption, exemptionItem).code : QString();
+    const bool needsNature = vat.isZero() || !exempt.isZero();
+    if (needsNature && hasExemptionItem && exemptionNature.isEmpty())
+        faults << QStringLiteral(
+                      "la voce di esenzione \"%1\" non ha la Natura: impostarla nei "
+                      "Codici FatturaPA")
+                      .arg(exemptionItem);
+    if (!vat.isZero()) {
+        const auto found = recoverRate(sources.vatItems, totalTaxable, vat);
+        if (!found)
+            faults << QStringLiteral("nessuna aliquota IVA dell'elenco dà l'IVA %1 su %2")
+                          .arg(vat.text(), totalTaxable.text());
+        else
+            vatRate = found->rate;
+    } else if (!hasExemptionItem) {
+        faults << QStringLiteral(
+            "la fattura non ha IVA e nessuna voce di esenzione: la Natura "
+            "dell'operazione non è nota");
+    } else {
+        nature = exemptionNature;
+    }
+    if (!exempt.isZero() && !hasExemptionItem)
+        faults << QStringLiteral("l'importo esente %1 non ha una voce di esenzione")
+                      .arg(exempt.text());
+
+    const std::optional<QString> description = latinText(invoice[col::Description]);
+    if (!description || description->trimmed().isEmpty() || description->size() > kDescriptionLimit)
+        faults << QStringLiteral(
+            "la descrizione manca, supera i 1000 caratteri o contiene "
+            "caratteri che la fattura elettronica non ammette");
+    d.lines.push_back({description.value_or(QString()).trimmed(), taxable, vatRate, nature,
+                       !withholding.isZero()});
+    if (!exempt.isZero())
+        d.lines.push_back({latinOrAsIs(exemptionItem), exempt, Rate(), exemptionNature, false});
+
+    if (!surcharge.isZero()) {
+        const auto found = recoverRate(sources.inpsItems, taxable, surcharge);
+        if (!found) {
+            faults << QStringLiteral("nessuna aliquota INPS/Cassa dell'elenco dà %1 su %2")
+                          .arg(surcharge.text(), taxable.text());
+        } else {
+            const QString type = codes.codes(CodedList::Cassa, found->item).code;
+            if (type.isEmpty())
+                faults << QStringLiteral(
+                              "la voce INPS/Cassa \"%1\" non ha il Tipo Cassa: "
+                              "impostarlo nei Codici FatturaPA")
+                              .arg(found->item);
+            d.cassa = Cassa{type, found->rate, surcharge, taxable, vatRate, nature};
+        }
+    }
+
+    if (!withholding.isZero()) {
+        const auto found = recoverRate(sources.withholdingItems, taxable, withholding);
+        if (!found) {
+            faults << QStringLiteral("nessuna aliquota di ritenuta dell'elenco dà %1 su %2")
+                          .arg(withholding.text(), taxable.text());
+        } else {
+            const registers::ItemCodes type = codes.codes(CodedList::Withholding, found->item);
+            if (type.code.isEmpty() || type.reason.isEmpty())
+                faults << QStringLiteral(
+                              "la voce di ritenuta \"%1\" non ha il Tipo Ritenuta e "
+                              "la Causale: impostarli nei Codici FatturaPA")
+                              .arg(found->item);
+            d.withholding = Withholding{type.code, withholding, found->rate, type.reason};
+        }
+    }
+
+    const QString paymentType = invoice[col::PaidBy].trimmed();
+    if (!isNone(paymentType)) {
+        const QString method = codes.codes(CodedList::Payment, paymentType).code;
+        if (method.isEmpty())
+            faults << QStringLiteral(
+                          "il tipo di pagamento \"%1\" non ha la Modalità di "
+                          "pagamento: impostarla nei Codici FatturaPA")
+                          .arg(paymentType);
+        const QString iban = compactIban(sources.user[registers::UserIban]);
+        if (!iban.isEmpty() && !kIbanPattern.match(iban).hasMatch())
+            faults << QStringLiteral("il codice IBAN dell'utente non è valido (\"%1\")")
+                          .arg(sources.user[registers::UserIban]);
+        d.payment = Payment{method, net, iban};
+    }
+
+    if (!faults.isEmpty())
+        return Refusal{invoice.title(), faults};
+    summarise(d, vat, exemptionItem);
+    d.stampDuty = needsStampDuty(d);
+    faults << documentFaults(d);
+    if (!faults.isEmpty())
+        return Refusal{invoice.title(), faults};
+    return d;
+}
+
+}  // namespace einvoice

@@ -1,0 +1,93 @@
+#pragma once
+
+// The codes of the electronic invoice that the four core sheets do not hold, kept
+// in a sheet of their own, FatturaPA, so that those sheets stay as they always were:
+// beside each settings item its official code (cassa type, Natura, withholding type
+// and payment reason, payment method), each client's recipient code or PEC, the
+// user's tax regime and, in IV1, the last progressive given to a file. Items are
+// found by their text, clients by their identifier; an entry is never dropped, so an
+// invoice that still names a renamed item keeps its code. Widget-free.
+
+#include <QHash>
+#include <QString>
+
+#include "registers/sheet_layout.h"
+#include "store/store_error.h"
+#include "store/worksheet.h"
+
+namespace store {
+class Workbook;
+class WorkbookStore;
+}  // namespace store
+
+namespace registers {
+
+inline const QString kEinvoiceCodesSheet = QStringLiteral("FatturaPA");
+
+const SheetLayout& einvoiceCodesLayout();
+
+// Adds the sheet FatturaPA after the others when it is missing, and writes its
+// header row; the other sheets are not touched.
+void prepareEinvoiceCodesSheet(store::WorkbookStore& store);
+
+store::Result<store::Worksheet> einvoiceCodesSheet(store::Workbook& book);
+
+// The settings lists that carry a code.
+enum class CodedList { Cassa, Exemption, Withholding, Payment };
+
+// An item's code; `reason` is the payment reason of a withholding item (A, B, ...).
+struct ItemCodes {
+    QString code;
+    QString reason;
+    bool operator==(const ItemCodes&) const = default;
+};
+
+// Where the client's invoices are delivered: a seven-character recipient code
+// ("0000000" when the client has none) and, optionally, a certified e-mail.
+struct ClientAddressing {
+    QString recipientCode;
+    QString pec;
+    bool operator==(const ClientAddressing&) const = default;
+};
+
+inline const QString kNoRecipientCode = QStringLiteral("0000000");
+inline const QString kOrdinaryRegime = QStringLiteral("RF01");
+
+// The code a common item gets until the user sets one: 4 % of INPS is TC22, 20 % of
+// withholding RT01 with reason A, "Bonifico" MP05, and the like; empty when the
+// item's text says nothing known.
+ItemCodes defaultCodes(CodedList list, const QString& item);
+
+// The sheet read once (an export of a thousand invoices looks codes up often);
+// setters write through to the sheet.
+class EinvoiceCodes {
+  public:
+    explicit EinvoiceCodes(store::Worksheet sheet);
+
+    // The stored code, or the item's default when none is stored.
+    ItemCodes codes(CodedList list, const QString& item) const;
+    void setCodes(CodedList list, const QString& item, const ItemCodes& codes);
+
+    // "0000000" and no PEC for a client with nothing stored.
+    ClientAddressing addressing(const QString& clientId) const;
+    // `clientName` is written beside the identifier for whoever reads the sheet.
+    void setAddressing(const QString& clientId, const QString& clientName,
+                       const ClientAddressing& addressing);
+
+    // RF01 while nothing is stored.
+    QString taxRegime() const;
+    void setTaxRegime(const QString& regime);
+
+    // 0 before the first file.
+    qint64 lastProgressive() const;
+    void setLastProgressive(qint64 progressive);
+
+  private:
+    int upsertRow(int keyColumn, const QString& key, QHash<QString, int>& rows);
+
+    store::Worksheet sheet_;
+    QHash<QString, int> rows_[4];  // per list: item text -> row
+    QHash<QString, int> clientRows_;
+};
+
+}  // namespace registers

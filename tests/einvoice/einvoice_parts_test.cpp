@@ -1,0 +1,153 @@
+// The small parts of the electronic invoice: tax identifiers and their check
+// characters, amounts and rates as the file spells them, progressives, the texts the
+// format accepts, and the codes sheet.
+#include "einvoice/code_lists.h"
+#include "einvoice/einvoice_checks.h"
+#include "einvoice/fattura_pa.h"
+#include "einvoice/tax_identifiers.h"
+#include "registers/einvoice_codes.h"
+#include "store/range.h"
+#include "store/workbook_store.h"
+#include "support/prepared_store.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using registers::Amount;
+using registers::CodedList;
+using registers::Rate;
+
+TEST(TaxIdentifiers, CheckCharacters) {
+    struct Row {
+        const char* text;
+        bool vatNumber;
+        bool taxCode;
+    };
+    const Row rows[] = {
+        {"01234567897", true, true},  // a company's tax code is its VAT number
+        {"12345678903", true, true},        {"01234567891", false, false},
+        {"0123456789", false, false},       {"0123456789A", false, false},
+        {"RSSMRA85T10A562S", false, true},  // the check letter of the first fifteen
+        {"RSSMRA85T10A562T", false, false}, {"BNCLGU70A01H501Y", false, true},
+        {"RSSMRA85T10A56NE", false, false},  // omocodia letter with the old check letter
+        {"RSSMRA85T10A56NH", false, true},   // ... and with its own
+        {"RSSMRA85Z10A562S", false, false},  // Z is no month
+        {"rssmra85t10a562s", false, false}, {"", false, false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(einvoice::isValidVatNumber(row.text), row.vatNumber) << row.text;
+        EXPECT_EQ(einvoice::isValidTaxCode(row.text), row.taxCode) << row.text;
+    }
+}
+
+TEST(FileSpelling, AmountsRatesAndProgressives) {
+    EXPECT_EQ(einvoice::xmlAmount(Amount::fromCents(106880)), "1068.80");
+    EXPECT_EQ(einvoice::xmlAmount(Amount::fromCents(5)), "0.05");
+    EXPECT_EQ(einvoice::xmlAmount(Amount::fromCents(-1230)), "-12.30");
+    EXPECT_EQ(einvoice::xmlAmount(Amount()), "0.00");
+    EXPECT_EQ(einvoice::xmlRate(*Rate::parse("22")), "22.00");
+    EXPECT_EQ(einvoice::xmlRate(*Rate::parse("1,5")), "1.50");
+    EXPECT_EQ(einvoice::xmlRate(*Rate::parse("0,375")), std::nullopt);
+    EXPECT_EQ(einvoice::xmlRate(*Rate::parse("-4")), std::nullopt);
+
+    EXPECT_EQ(einvoice::progressiveText(1), "00001");
+    EXPECT_EQ(einvoice::progressiveText(10), "0000A");
+    EXPECT_EQ(einvoice::progressiveText(36), "00010");
+    EXPECT_EQ(einvoice::progressiveText(einvoice::kLastProgressive), "ZZZZZ");
+    for (qint64 p : {1LL, 35LL, 36LL, 99999LL, einvoice::kLastProgressive})
+        EXPECT_EQ(
+            einvoice::progressiveOf(einvoice::fileName("12345678903", einvoice::progressiveText(p)),
+                                    "12345678903"),
+            p);
+    EXPECT_EQ(einvoice::fileName("12345678903", "0000A"), "IT12345678903_0000A.xml");
+    EXPECT_EQ(einvoice::progressiveOf("IT12345678903_0001.xml", "12345678903"), std::nullopt);
+    EXPECT_EQ(einvoice::progressiveOf("IT99999999999_00001.xml", "12345678903"), std::nullopt);
+}
+
+TEST(FileSpelling, LatinTexts) {
+    EXPECT_EQ(einvoice::latinText("Perizia \u2018A\u2019 \u2014 \u20AC\u2026"),
+              "Perizia 'A' - EUR...");
+    EXPECT_EQ(einvoice::latinText("città\tdue\r\nrighe"), "città\tdue\r\nrighe");
+    EXPECT_EQ(einvoice::latinText(QString("a") + QChar(0x01) + "b"), "ab");
+    EXPECT_EQ(einvoice::latinText("\u4E2D"), std::nullopt);
+    EXPECT_EQ(einvoice::latinText("\u0141\u00F3d\u017A"), std::nullopt);
+}
+
+TEST(CodeLists, OfferTheCodesTheSistemaDiInterscambioAccepts) {
+    EXPECT_EQ(einvoice::cassaTypes().size(), 22u);
+    EXPECT_EQ(einvoice::descriptionOf(einvoice::cassaTypes(), "TC22"), "INPS");
+    EXPECT_EQ(einvoice::withholdingTypes().size(), 6u);
+    EXPECT_EQ(einvoice::paymentMethods().size(), 23u);
+    EXPECT_EQ(einvoice::descriptionOf(einvoice::paymentMethods(), "MP05"), "bonifico");
+    EXPECT_EQ(einvoice::descriptionOf(einvoice::taxRegimes(), "RF19"), "Regime forfettario");
+    EXPECT_TRUE(einvoice::contains(einvoice::natures(), "N2.2"));
+    EXPECT_FALSE(einvoice::contains(einvoice::natures(), "N2")) << "retired without subcode";
+    EXPECT_TRUE(einvoice::contains(einvoice::paymentReasons(), "A"));
+}
+
+TEST(CodesSheet, IsAddedBesideTheCoreSheetsWhichStayAsTheyWere) {
+    test_support::PreparedStore data;
+    store::Workbook& book = data.store().workbook();
+    const int sheets = book.sheetCount();
+    std::vector<store::Range> before;
+    for (const QString& name : store::kCoreSheets)
+        before.push_back(book.sheet(name)->usedRange());
+    registers::prepareEinvoiceCodesSheet(data.store());
+    registers::prepareEinvoiceCodesSheet(data.store());  // a second start adds nothing
+    ASSERT_EQ(book.sheetCount(), sheets + 1);
+    EXPECT_EQ(book.sheetAt(sheets + 1)->name(), registers::kEinvoiceCodesSheet);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const store::Range after = book.sheet(store::kCoreSheets[int(i)])->usedRange();
+        EXPECT_EQ(after.lastRow(), before[i].lastRow());
+        EXPECT_EQ(after.lastColumn(), before[i].lastColumn());
+    }
+    EXPECT_EQ(data.sheet(registers::kEinvoiceCodesSheet).text(1, 4), "NATURA");
+}
+
+TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
+    test_support::PreparedStore data;
+    registers::prepareEinvoiceCodesSheet(data.store());
+    registers::EinvoiceCodes codes(data.sheet(registers::kEinvoiceCodesSheet));
+    struct Row {
+        CodedList list;
+        const char* item;
+        registers::ItemCodes expected;
+    };
+    const Row defaults[] = {
+        {CodedList::Cassa, "4", {"TC22", ""}},
+        {CodedList::Cassa, "4,0", {"TC22", ""}},
+        {CodedList::Cassa, "2", {"", ""}},
+        {CodedList::Withholding, "20", {"RT01", "A"}},
+        {CodedList::Withholding, "23", {"", ""}},
+        {CodedList::Payment, "Bonifico bancario", {"MP05", ""}},
+        {CodedList::Payment, "Rimessa diretta", {"", ""}},
+        {CodedList::Payment, "Bollettino postale", {"MP18", ""}},
+        {CodedList::Exemption, "Operazione in regime forfettario", {"N2.2", ""}},
+        {CodedList::Exemption, "Spese anticipate Art. 15", {"N1", ""}},
+        {CodedList::Exemption, "Spese varie", {"", ""}},
+    };
+    for (const Row& row : defaults)
+        EXPECT_EQ(codes.codes(row.list, row.item), row.expected) << row.item;
+
+    codes.setCodes(CodedList::Cassa, "4", {"TC04", ""});
+    codes.setCodes(CodedList::Withholding, "23", {"RT01", "A"});
+    codes.setCodes(CodedList::Cassa, "4", {"TC21", ""});  // the same entry again
+    codes.setAddressing("7", "ROSSI", {"ABC1234", "rossi@pec.it"});
+    codes.setTaxRegime("RF19");
+    codes.setLastProgressive(12);
+    ASSERT_TRUE(data.store().saveStore().ok());
+
+    const store::Worksheet saved = data.reopened(registers::kEinvoiceCodesSheet);
+    const registers::EinvoiceCodes reread(saved);
+    EXPECT_EQ(reread.codes(CodedList::Cassa, "4"), (registers::ItemCodes{"TC21", ""}));
+    EXPECT_EQ(reread.codes(CodedList::Withholding, "23"), (registers::ItemCodes{"RT01", "A"}));
+    EXPECT_EQ(reread.addressing("7"), (registers::ClientAddressing{"ABC1234", "rossi@pec.it"}));
+    EXPECT_EQ(reread.addressing("8"), (registers::ClientAddressing{"0000000", ""}));
+    EXPECT_EQ(reread.taxRegime(), "RF19");
+    EXPECT_EQ(reread.lastProgressive(), 12);
+    EXPECT_EQ(saved.text(3, 1), "") << "one row per item";
+    EXPECT_EQ(saved.text(2, 11), "ROSSI");
+}
+
+}  // namespace

@@ -1,0 +1,321 @@
+// Registered invoices exported as FatturaPA files: each file is valid against the
+// official schema, holds what the case expects, and passes the amount checks of the
+// Sistema di Interscambio recomputed here from the XML alone.
+#include "einvoice_store.h"
+#include "fattura_xml.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using namespace einvoice_test;
+
+// "1068.80" in cents; the test fails on any other spelling.
+qint64 cents(const QString& text) {
+    static const QRegularExpression twoDecimals(QStringLiteral("^-?[0-9]+\\.[0-9]{2}$"));
+    EXPECT_TRUE(twoDecimals.match(text).hasMatch()) << text.toStdString();
+    QString digits = text;
+    digits.remove(QLatin1Char('.'));
+    return digits.toLongLong();
+}
+
+// The checks of the Sistema di Interscambio, from the file alone.
+void expectSdiChecks(const FatturaXml& xml) {
+    // Every amount and rate has two decimals and a point.
+    for (const char* path :
+         {"//PrezzoUnitario", "//PrezzoTotale", "//AliquotaIVA", "//ImponibileImporto", "//Imposta",
+          "//ImportoContributoCassa", "//ImponibileCassa", "//AlCassa", "//ImportoRitenuta",
+          "//AliquotaRitenuta", "//ImportoPagamento", "//ImportoTotaleDocumento", "//ImportoBollo"})
+        for (const QString& value : xml.all(path))
+            cents(value);
+
+    // Taxable amounts by rate and Natura: the lines plus the cassa.
+    std::map<std::pair<qint64, QString>, qint64> expected;
+    const int lines = xml.count("//DettaglioLinee");
+    bool withheld = false;
+    for (int i = 1; i <= lines; ++i) {
+        const QString line = QStringLiteral("//DettaglioLinee[%1]/").arg(i);
+        const qint64 rate = cents(xml.one(line + "AliquotaIVA"));
+        const QString nature = xml.one(line + "Natura");
+        EXPECT_EQ(rate == 0, !nature.isEmpty()) << "Natura exactly at 0 %, line " << i;
+        expected[{rate, nature}] += cents(xml.one(line + "PrezzoTotale"));
+        withheld = withheld || xml.one(line + "Ritenuta") == "SI";
+    }
+    if (xml.count("//DatiCassaPrevidenziale") == 1) {
+        const QString cassa = QStringLiteral("//DatiCassaPrevidenziale/");
+        const qint64 rate = cents(xml.one(cassa + "AliquotaIVA"));
+        const QString nature = xml.one(cassa + "Natura");
+        EXPECT_EQ(rate == 0, !nature.isEmpty()) << "Natura exactly at 0 %, cassa";
+        expected[{rate, nature}] += cents(xml.one(cassa + "ImportoContributoCassa"));
+        withheld = withheld || xml.one(cassa + "Ritenuta") == "SI";
+        const qint64 base = cents(xml.one(cassa + "ImponibileCassa"));
+        const qint64 contribution = (base * cents(xml.one(cassa + "AlCassa")) + 5000) / 10000;
+        EXPECT_EQ(cents(xml.one(cassa + "ImportoContributoCassa")), contribution);
+    }
+
+    std::map<std::pair<qint64, QString>, qint64> summarised;
+    qint64 documentTotal = 0;
+    const int summaries = xml.count("//DatiRiepilogo");
+    for (int i = 1; i <= summaries; ++i) {
+        const QString s = QStringLiteral("//DatiRiepilogo[%1]/").arg(i);
+        const qint64 rate = cents(xml.one(s + "AliquotaIVA"));
+        const QString nature = xml.one(s + "Natura");
+        EXPECT_EQ(rate == 0, !nature.isEmpty()) << "Natura exactly at 0 %, summary " << i;
+        const qint64 taxable = cents(xml.one(s + "ImponibileImporto"));
+        const qint64 tax = cents(xml.one(s + "Imposta"));
+        summarised[{rate, nature}] = taxable;
+        EXPECT_LE(std::abs(tax - (taxable * rate + 5000) / 10000), 1) << "summary " << i;
+        documentTotal += taxable + tax;
+    }
+    EXPECT_EQ(summarised, expected);
+    EXPECT_EQ(xml.count("//DatiRitenuta") > 0, withheld);
+
+    qint64 withholding = 0;
+    for (const QString& amount : xml.all("//DatiRitenuta/ImportoRitenuta"))
+        withholding += cents(amount);
+    EXPECT_EQ(cents(xml.one("//ImportoTotaleDocumento")), documentTotal);
+    if (xml.count("//DettaglioPagamento") == 1) {
+        EXPECT_EQ(cents(xml.one("//ImportoPagamento")), documentTotal - withholding);
+    }
+}
+
+struct Case {
+    const char* name;
+    QString regime;
+    ClientKind client;
+    Amounts amounts;
+    std::vector<std::pair<QString, QString>> expected;  // XPath, text
+    std::vector<QString> absent;
+};
+
+const QString kZero = QStringLiteral("0");
+
+std::vector<Case> cases() {
+    return {
+        {"OrdinaryInpsVatAndWithholding",
+         "RF01",
+         ClientKind::Company,
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "200,00", "1.068,80",
+          "Bonifico"},
+         {{"//RegimeFiscale", "RF01"},
+          {"//CodiceDestinatario", "ABC1234"},
+          {"//CessionarioCommittente//IdFiscaleIVA/IdCodice", "01234567897"},
+          {"//DettaglioLinee/PrezzoTotale", "1000.00"},
+          {"//DettaglioLinee/AliquotaIVA", "22.00"},
+          {"//DettaglioLinee/Ritenuta", "SI"},
+          {"//DatiCassaPrevidenziale/TipoCassa", "TC22"},
+          {"//DatiCassaPrevidenziale/AlCassa", "4.00"},
+          {"//DatiCassaPrevidenziale/ImportoContributoCassa", "40.00"},
+          {"//DatiCassaPrevidenziale/ImponibileCassa", "1000.00"},
+          {"//DatiRitenuta/TipoRitenuta", "RT01"},
+          {"//DatiRitenuta/ImportoRitenuta", "200.00"},
+          {"//DatiRitenuta/AliquotaRitenuta", "20.00"},
+          {"//DatiRitenuta/CausalePagamento", "A"},
+          {"//DatiRiepilogo/ImponibileImporto", "1040.00"},
+          {"//DatiRiepilogo/Imposta", "228.80"},
+          {"//ImportoTotaleDocumento", "1268.80"},
+          {"//ModalitaPagamento", "MP05"},
+          {"//ImportoPagamento", "1068.80"},
+          {"//IBAN", "IT60X0542811101000000123456"}},
+         {"//DatiBollo", "//Natura", "//PECDestinatario"}},
+        {"FlatRateWithoutVatTakesStampDuty",
+         "RF19",
+         ClientKind::Company,
+         {"1.000,00", "40,00", "1.040,00", "0,00", kForfettario, kZero, "1.040,00", kZero,
+          "1.040,00", "Bonifico"},
+         {{"//RegimeFiscale", "RF19"},
+          {"//DettaglioLinee/Natura", "N2.2"},
+          {"//DatiCassaPrevidenziale/Natura", "N2.2"},
+          {"//DatiRiepilogo/Natura", "N2.2"},
+          {"//DatiRiepilogo/ImponibileImporto", "1040.00"},
+          {"//DatiRiepilogo/Imposta", "0.00"},
+          {"//DatiRiepilogo/RiferimentoNormativo", kForfettario},
+          {"//DatiBollo/BolloVirtuale", "SI"},
+          {"//DatiBollo/ImportoBollo", "2.00"},
+          {"//ImportoPagamento", "1040.00"}},
+         {"//DatiRitenuta", "//EsigibilitaIVA"}},
+        {"FlatRateExemptAmountAboveTheThreshold",
+         "RF19",
+         ClientKind::Company,
+         {"50,00", kZero, "50,00", kZero, kForfettario, "80,00", "130,00", kZero, "130,00",
+          "Bonifico"},
+         {{"//DettaglioLinee[2]/Descrizione", kForfettario},
+          {"//DettaglioLinee[2]/PrezzoTotale", "80.00"},
+          {"//DettaglioLinee[2]/Natura", "N2.2"},
+          {"//DatiRiepilogo/ImponibileImporto", "130.00"},
+          {"//DatiBollo/ImportoBollo", "2.00"}},
+         {"//DatiRitenuta", "//DatiCassaPrevidenziale"}},
+        {"FlatRateUnderTheThresholdHasNoStampDuty",
+         "RF19",
+         ClientKind::Company,
+         {"77,47", kZero, "77,47", kZero, kForfettario, kZero, "77,47", kZero, "77,47", "Bonifico"},
+         {{"//DatiRiepilogo/ImponibileImporto", "77.47"}},
+         {"//DatiBollo"}},
+        {"CassaWithVatExemption",
+         "RF01",
+         ClientKind::Company,
+         {"1.000,00", "40,00", "1.040,00", kZero, kEsenteArt10, kZero, "1.040,00", kZero,
+          "1.040,00", "Bonifico"},
+         {{"//DatiCassaPrevidenziale/AliquotaIVA", "0.00"},
+          {"//DatiCassaPrevidenziale/Natura", "N4"},
+          {"//DettaglioLinee/Natura", "N4"},
+          {"//DatiRiepilogo/Natura", "N4"},
+          {"//DatiRiepilogo/ImponibileImporto", "1040.00"},
+          {"//DatiRiepilogo/RiferimentoNormativo", kEsenteArt10}},
+         {"//DatiRitenuta"}},
+        {"PrivatePersonWithOnlyATaxCode",
+         "RF01",
+         ClientKind::Person,
+         {"100,00", kZero, "100,00", "22,00", "*", kZero, "122,00", kZero, "122,00", "Contanti"},
+         {{"//CodiceDestinatario", "0000000"},
+          {"//PECDestinatario", "mario.rossi@pec.it"},
+          {"//CessionarioCommittente//CodiceFiscale", "RSSMRA85T10A562S"},
+          {"//CessionarioCommittente//Denominazione", "ROSSI MARIO"},
+          {"//ModalitaPagamento", "MP01"},
+          {"//DatiRiepilogo/Imposta", "22.00"},
+          {"//DatiRiepilogo/EsigibilitaIVA", "I"}},
+         {"//CessionarioCommittente//IdFiscaleIVA", "//DatiRitenuta", "//DatiBollo"}},
+        {"VatWithAnExpenseOutsideTheBase",
+         "RF01",
+         ClientKind::Company,
+         {"1.000,00", kZero, "1.000,00", "220,00", kSpeseArt15, "50,00", "1.270,00", "200,00",
+          "1.070,00", "Bonifico"},
+         {{"//CodiceDestinatario", "ABC1234"},
+          {"//DatiRiepilogo[1]/ImponibileImporto", "1000.00"},
+          {"//DatiRiepilogo[1]/Imposta", "220.00"},
+          {"//DatiRiepilogo[2]/Natura", "N1"},
+          {"//DatiRiepilogo[2]/ImponibileImporto", "50.00"},
+          {"//DettaglioLinee[2]/Ritenuta", ""},
+          {"//ImportoPagamento", "1070.00"}},
+         {"//DatiBollo", "//DatiCassaPrevidenziale"}},
+    };
+}
+
+class ExportCase : public testing::TestWithParam<Case> {};
+
+TEST_P(ExportCase, WritesAValidFileThatHoldsTheInvoice) {
+    const Case& c = GetParam();
+    EinvoiceStore store;
+    store.codes().setTaxRegime(c.regime);
+    const registers::ClientRecord client = EinvoiceStore::clientOf(c.client);
+    const QString id = store.addClient(c.client, client);
+    const int row = store.addInvoice(id, client[client::Name], c.amounts);
+
+    const auto outcome = store.exportRows({row});
+    ASSERT_TRUE(outcome.ok()) << outcome.error().message.toStdString();
+    for (const auto& refusal : outcome->refusals)
+        ADD_FAILURE() << refusal.message().toStdString();
+    ASSERT_EQ(store.files(), QStringList{"ITBNCLGU70A01H501Y_00001.xml"});
+
+    const QByteArray bytes = store.file(store.files().front());
+    EXPECT_EQ(schemaErrors(bytes), QStringList()) << bytes.toStdString();
+    const FatturaXml xml(bytes);
+    expectSdiChecks(xml);
+    EXPECT_EQ(xml.one("/*[local-name()='FatturaElettronica']/@versione"), "FPR12");
+    EXPECT_EQ(xml.one("//ProgressivoInvio"), "00001");
+    EXPECT_EQ(xml.one("//DatiGeneraliDocumento/Data"), "2025-02-03");
+    EXPECT_EQ(xml.one("//DatiGeneraliDocumento/TipoDocumento"), "TD01");
+    for (const auto& [path, text] : c.expected)
+        EXPECT_EQ(xml.one(path), text) << path.toStdString();
+    for (const QString& path : c.absent)
+        EXPECT_EQ(xml.count(path), 0) << path.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Invoices, ExportCase, testing::ValuesIn(cases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The validation itself can fail: a file one value away from a valid one is refused.
+TEST(Export, TheSchemaRefusesAFileOneValueAwayFromAValidOne) {
+    EinvoiceStore store;
+    const QString id = store.addClient(ClientKind::Company);
+    const int row = store.addInvoice(
+        id, "ROSSI & FIGLI SRL",
+        {"100,00", "0", "100,00", "22,00", "*", "0", "122,00", "0", "122,00", "Bonifico"});
+    ASSERT_TRUE(store.exportRows({row}).ok());
+    const QByteArray valid = store.file(store.files().front());
+    ASSERT_EQ(schemaErrors(valid), QStringList());
+    for (const auto& [from, to] : std::vector<std::pair<QByteArray, QByteArray>>{
+             {"<Imposta>22.00</Imposta>", "<Imposta>22.0</Imposta>"},
+             {"<CAP>00185</CAP>", "<CAP>0185</CAP>"},
+             {"<ModalitaPagamento>MP05", "<ModalitaPagamento>MP24"},
+             {"<Numero>1</Numero>", ""}}) {
+        QByteArray spoiled = valid;
+        spoiled.replace(from, to);
+        ASSERT_NE(spoiled, valid) << from.toStdString();
+        EXPECT_FALSE(schemaErrors(spoiled).isEmpty()) << to.toStdString();
+    }
+}
+
+TEST(Export, ProgressivesNeverRepeatAcrossExportsAndFolders) {
+    EinvoiceStore store;
+    const QString id = store.addClient(ClientKind::Company);
+    const Amounts amounts{"100,00", "0",      "100,00", "22,00",  "*",
+                          "0",      "122,00", "0",      "122,00", "Bonifico"};
+    const int first = store.addInvoice(id, "ROSSI & FIGLI SRL", amounts);
+    const int second = store.addInvoice(id, "ROSSI & FIGLI SRL", amounts);
+    ASSERT_TRUE(store.exportRows({first, second}).ok());
+    ASSERT_TRUE(store.exportRows({first}).ok());
+    EXPECT_EQ(store.files(),
+              QStringList({"ITBNCLGU70A01H501Y_00001.xml", "ITBNCLGU70A01H501Y_00002.xml",
+                           "ITBNCLGU70A01H501Y_00003.xml"}));
+    EXPECT_EQ(FatturaXml(store.file(store.files()[2])).one("//Numero"), "1");
+
+    // A folder that already holds a later name (a store restored from an older copy)
+    // moves the progressive on; nothing is written over.
+    QFile later(QDir(store.folder()).filePath("ITBNCLGU70A01H501Y_0000Z.xml"));
+    ASSERT_TRUE(later.open(QIODevice::WriteOnly));
+    later.close();
+    const auto outcome = store.exportRows({second});
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_EQ(outcome->written, QStringList{"ITBNCLGU70A01H501Y_00010.xml"});
+    EXPECT_EQ(store.codes().lastProgressive(), 36);
+
+    // The last progressive reaches the file with the store.
+    ASSERT_TRUE(store.data.store().saveStore().ok());
+    EXPECT_EQ(registers::EinvoiceCodes(store.data.reopened(registers::kEinvoiceCodesSheet))
+                  .lastProgressive(),
+              36);
+}
+
+TEST(Export, TheSenderIsTheVatNumberWhenTheUserHasNoTaxCode) {
+    EinvoiceStore store;
+    store.user[registers::UserTaxCode].clear();
+    store.writeUser();
+    const QString id = store.addClient(ClientKind::Company);
+    const int row = store.addInvoice(
+        id, "ROSSI & FIGLI SRL",
+        {"100,00", "0", "100,00", "22,00", "*", "0", "122,00", "0", "122,00", "*"});
+    const auto outcome = store.exportRows({row});
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_EQ(outcome->written, QStringList{"IT12345678903_00001.xml"});
+    const QByteArray bytes = store.file(outcome->written.front());
+    EXPECT_EQ(schemaErrors(bytes), QStringList());
+    const FatturaXml xml(bytes);
+    EXPECT_EQ(xml.one("//IdTrasmittente/IdCodice"), "12345678903");
+    EXPECT_EQ(xml.count("//DatiPagamento"), 0) << "no payment type, no payment data";
+    expectSdiChecks(xml);
+}
+
+TEST(Export, TypographicCharactersBecomePlainAndTheFileStaysValid) {
+    EinvoiceStore store;
+    const QString id = store.addClient(ClientKind::Company);
+    const int row = store.addInvoice(
+        id, "ROSSI & FIGLI SRL",
+        {"100,00", "0", "100,00", "22,00", "*", "0", "122,00", "0", "122,00", "Bonifico"},
+        QString::fromUtf8("Progetto \u201Cdell\u2019impianto\u201D \u2013 spese \u20AC 5\n"
+                          "seconda riga \u00E0\u00E8\u00EC"));
+    const auto outcome = store.exportRows({row});
+    ASSERT_TRUE(outcome.ok());
+    ASSERT_EQ(outcome->written.size(), 1);
+    const QByteArray bytes = store.file(outcome->written.front());
+    EXPECT_EQ(schemaErrors(bytes), QStringList());
+    EXPECT_EQ(FatturaXml(bytes).one("//DettaglioLinee/Descrizione"),
+              QString::fromUtf8("Progetto \"dell'impianto\" - spese EUR 5\nseconda riga "
+                                "\u00E0\u00E8\u00EC"));
+}
+
+}  // namespace

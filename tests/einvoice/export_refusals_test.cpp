@@ -1,0 +1,156 @@
+// What the Agenzia delle Entrate would reject is refused before anything is written:
+// each missing or wrong datum gives its message, and no file and no progressive is
+// spent on that invoice.
+#include "einvoice_store.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using namespace einvoice_test;
+
+const Amounts kOrdinary{"1.000,00", "40,00",    "1.040,00", "228,80",   "*",
+                        "0",        "1.268,80", "200,00",   "1.068,80", "Bonifico"};
+const Amounts kExempt{"1.000,00", "40,00",    "1.040,00", "0",        kSpeseVarie,
+                      "0",        "1.040,00", "0",        "1.040,00", "Bonifico"};
+
+struct Refused {
+    const char* name;
+    std::function<void(registers::ClientRecord&, EinvoiceStore&)> spoil;
+    Amounts amounts;
+    QString fault;
+};
+
+std::vector<Refused> refusals() {
+    using R = registers::ClientRecord;
+    using S = EinvoiceStore;
+    return {
+        {"ClientWithNeitherTaxCodeNorVatNumber",
+         [](R& c, S&) { c[client::TaxCode].clear(), c[client::VatNumber].clear(); }, kOrdinary,
+         "mancano sia il codice fiscale sia la partita IVA del cliente ROSSI & FIGLI SRL"},
+        {"PostalCodeOfFourDigits", [](R& c, S&) { c[client::PostalCode] = "0018"; }, kOrdinary,
+         "il CAP del cliente ROSSI & FIGLI SRL non è di cinque cifre (\"0018\")"},
+        {"ProvinceSpelledOut", [](R& c, S&) { c[client::Province] = "ROMA"; }, kOrdinary,
+         "la provincia del cliente ROSSI & FIGLI SRL non è di due lettere maiuscole (\"ROMA\")"},
+        {"VatNumberWithAWrongCheckDigit", [](R& c, S&) { c[client::VatNumber] = "01234567891"; },
+         kOrdinary,
+         "la partita IVA del cliente ROSSI & FIGLI SRL non è valida (\"01234567891\": undici "
+         "cifre, l'ultima di controllo)"},
+        {"TaxCodeWithAWrongCheckLetter", [](R& c, S&) { c[client::TaxCode] = "RSSMRA85T10A562T"; },
+         kOrdinary,
+         "il codice fiscale del cliente ROSSI & FIGLI SRL non è valido (\"RSSMRA85T10A562T\": "
+         "carattere di controllo errato o formato sbagliato)"},
+        {"UserWithoutVatNumber",
+         [](R&, S& s) { s.user[registers::UserVatNumber].clear(), s.writeUser(); }, kOrdinary,
+         "manca la partita IVA dell'utente (Dati Anagrafici Utente)"},
+        {"UserPostalCodeMissing",
+         [](R&, S& s) { s.user[registers::UserPostalCode].clear(), s.writeUser(); }, kOrdinary,
+         "il CAP dell'utente (Dati Anagrafici Utente) non è di cinque cifre (\"\")"},
+        {"ExemptionItemWithoutNatura", [](R&, S&) {}, kExempt,
+         "la voce di esenzione \"Spese varie\" non ha la Natura: impostarla nei Codici "
+         "FatturaPA"},
+        {"NoVatAndNoExemptionItem",
+         [](R&, S&) {},
+         {"100,00", "0", "100,00", "0", "*", "0", "100,00", "0", "100,00", "Bonifico"},
+         "la fattura non ha IVA e nessuna voce di esenzione: la Natura dell'operazione non è "
+         "nota"},
+        {"VatThatNoItemGives",
+         [](R&, S&) {},
+         {"1.000,00", "40,00", "1.040,00", "230,00", "*", "0", "1.270,00", "200,00", "1.070,00",
+          "Bonifico"},
+         "nessuna aliquota IVA dell'elenco dà l'IVA 230,00 su 1.040,00"},
+        {"CassaThatNoItemGives",
+         [](R&, S&) {},
+         {"1.000,00", "30,00", "1.030,00", "226,60", "*", "0", "1.256,60", "200,00", "1.056,60",
+          "Bonifico"},
+         "nessuna aliquota INPS/Cassa dell'elenco dà 30,00 su 1.000,00"},
+        {"CassaItemWithoutType",
+         [](R&, S&) {},
+         {"1.000,00", "20,00", "1.020,00", "224,40", "*", "0", "1.244,40", "200,00", "1.044,40",
+          "Bonifico"},
+         "la voce INPS/Cassa \"2\" non ha il Tipo Cassa: impostarlo nei Codici FatturaPA"},
+        {"TotalThatDoesNotAddUp",
+         [](R&, S&) {},
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0", "1.040,00", "200,00", "840,00",
+          "Bonifico"},
+         "il totale fattura 1.040,00 non è la somma di totale imponibile, IVA ed esente: "
+         "ricalcolare la fattura"},
+        {"RecipientCodeTooShort",
+         [](R&, S& s) {
+             s.codes().setAddressing("1", "ROSSI & FIGLI SRL", {"ABC12", {}});
+         },
+         kOrdinary,
+         "il codice destinatario del cliente ROSSI & FIGLI SRL non è di sette lettere "
+         "maiuscole o cifre (\"ABC12\")"},
+        {"UserIbanMalformed",
+         [](R&, S& s) { s.user[registers::UserIban] = "IT60 X054", s.writeUser(); }, kOrdinary,
+         "il codice IBAN dell'utente non è valido (\"IT60 X054\")"},
+    };
+}
+
+class Refusal : public testing::TestWithParam<Refused> {};
+
+TEST_P(Refusal, TellsWhatToFixAndWritesNothing) {
+    const Refused& r = GetParam();
+    EinvoiceStore store;
+    registers::ClientRecord client = EinvoiceStore::clientOf(ClientKind::Company);
+    // Spoiled before and after the client is registered, so that what the registration
+    // writes (the client's delivery data) can be spoiled too.
+    r.spoil(client, store);
+    const QString id = store.addClient(ClientKind::Company, client);
+    r.spoil(client, store);
+    const int row = store.addInvoice(id, client[client::Name], r.amounts);
+
+    const auto outcome = store.exportRows({row});
+    ASSERT_TRUE(outcome.ok()) << outcome.error().message.toStdString();
+    EXPECT_TRUE(outcome->written.isEmpty());
+    EXPECT_TRUE(store.files().isEmpty());
+    EXPECT_EQ(store.codes().lastProgressive(), 0);
+    ASSERT_EQ(outcome->refusals.size(), 1u);
+    EXPECT_EQ(outcome->refusals[0].invoice, "n. 1 del 03/02/2025");
+    EXPECT_TRUE(outcome->refusals[0].faults.contains(r.fault))
+        << outcome->refusals[0].message().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Invoices, Refusal, testing::ValuesIn(refusals()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RefusalMessage, NamesTheInvoiceAndEveryFaultAndTheOthersAreStillWritten) {
+    EinvoiceStore store;
+    registers::ClientRecord bad = EinvoiceStore::clientOf(ClientKind::Company);
+    bad[client::PostalCode] = "185";
+    bad[client::Province] = "";
+    const QString badId = store.addClient(ClientKind::Company, bad);
+    const QString goodId = store.addClient(ClientKind::Person);
+    const int refused = store.addInvoice(badId, bad[client::Name], kOrdinary);
+    const int written = store.addInvoice(goodId, "ROSSI MARIO", kOrdinary);
+
+    const auto outcome = store.exportRows({refused, written});
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_EQ(outcome->written, QStringList{"ITBNCLGU70A01H501Y_00001.xml"});
+    EXPECT_EQ(einvoice::outcomeMessage(*outcome),
+              QString("È stato creato il file ITBNCLGU70A01H501Y_00001.xml nella cartella %1.\n\n"
+                      "Fattura n. 1 del 03/02/2025 non esportata:\n"
+                      "- il CAP del cliente ROSSI & FIGLI SRL non è di cinque cifre (\"185\")\n"
+                      "- la provincia del cliente ROSSI & FIGLI SRL non è di due lettere "
+                      "maiuscole (\"\")")
+                  .arg(QDir::toNativeSeparators(QDir(store.folder()).absolutePath())));
+}
+
+TEST(RefusalMessage, AFolderThatCannotBeMadeIsAnErrorAndNothingIsSpent) {
+    EinvoiceStore store;
+    const QString id = store.addClient(ClientKind::Company);
+    const int row = store.addInvoice(id, "ROSSI & FIGLI SRL", kOrdinary);
+    QFile blocker(store.folder());  // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const auto outcome = store.exportRows({row});
+    ASSERT_FALSE(outcome.ok());
+    EXPECT_EQ(outcome.error().message, QString("Non è possibile creare la cartella %1.")
+                                           .arg(QDir::toNativeSeparators(store.folder())));
+    EXPECT_EQ(store.codes().lastProgressive(), 0);
+}
+
+}  // namespace
