@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/message_boxes.h"
+#include "printing/font_measure.h"
 #include "registers/core_sheets.h"
 #include "store/engine.h"
 #include "store/workbook_store.h"
@@ -79,7 +80,9 @@ StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
     }
 
     registers::prepareCoreSheets(store);
-    store.autoFitSheets();
+    // Fitted with the fonts that print them, so the page never cuts a fitted text.
+    static const printing::FontTextMeasure fonts;
+    store.autoFitSheets(fonts);
     return StartOutcome::Ready;
 }
 

@@ -10,6 +10,7 @@
 #include "app/services.h"
 #include "app/session.h"
 #include "clients/anagrafe.h"
+#include "printers/printer_window_opener.h"
 #include "printing/printer_catalogue.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
@@ -50,6 +51,13 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::UserData, &userData);
     clients::Anagrafe clientWindow(services);
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
+
+    printers::PrinterWindowOpener printerWindow(services);
+    const auto openPrinterWindow = [&printerWindow](app::AreaWindow* caller, const QString& code) {
+        printerWindow.open(caller, code);
+    };
+    clientWindow.setPrinterWindow(openPrinterWindow);
+    settingsFrame->setPrinterWindow(openPrinterWindow);
 
     app::Avvio start(navigator, endProgram);
     start.show();

@@ -147,6 +147,8 @@ struct Sheet {
 
     PageSetup page;
     Protection protection;
+    // The cells the user may reach; held in memory only (no BIFF record keeps it).
+    std::optional<CellRect> scrollArea;
 
     // Sheet records that were read, are not understood and are safe to write back.
     std::vector<RawRecord> extraRecords;
