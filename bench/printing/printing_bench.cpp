@@ -54,8 +54,13 @@ class PdfPrinter final : public printing::PrinterCatalogue {
 
 // The register list as the entry window hands it: 17 columns, widths in pixels.
 printing::PrintedList registerList(int invoices) {
-    printing::PrintedList list{QStringLiteral("Elenco Fatture "), QStringLiteral("Brisvel"),
-                               QStringLiteral("Arial"), 10, {}, {}, {}};
+    printing::PrintedList list{QStringLiteral("Elenco Fatture "),
+                               QStringLiteral("Brisvel"),
+                               QStringLiteral("Arial"),
+                               10,
+                               {},
+                               {},
+                               {}};
     const int twips[] = {800,  3000, 800,  900,  1500, 4000, 2000, 2000, 2000,
                          2000, 3000, 2000, 2000, 2000, 2000, 1500, 2000};
     for (int c = 0; c < 17; ++c) {
@@ -64,14 +69,14 @@ printing::PrintedList registerList(int invoices) {
     }
     list.rows.reserve(std::size_t(invoices));
     for (int i = 1; i <= invoices; ++i) {
-        list.rows.push_back({QString::number(i), QStringLiteral("STUDIO ASSOCIATO ROSSI %1").arg(i % 97),
-                             QString::number(i % 500), QString::number(i), QStringLiteral("05/03/2024"),
-                             QStringLiteral("Consulenza tecnica per la pratica numero %1").arg(i),
-                             QStringLiteral("1.234,50"), QStringLiteral("49,38"),
-                             QStringLiteral("1.283,88"), QStringLiteral("282,45"), QStringLiteral("*"),
-                             QStringLiteral("0,00"), QStringLiteral("1.566,33"),
-                             QStringLiteral("246,90"), QStringLiteral("1.319,43"),
-                             QStringLiteral("*"), QStringLiteral("Bonifico")});
+        list.rows.push_back(
+            {QString::number(i), QStringLiteral("STUDIO ASSOCIATO ROSSI %1").arg(i % 97),
+             QString::number(i % 500), QString::number(i), QStringLiteral("05/03/2024"),
+             QStringLiteral("Consulenza tecnica per la pratica numero %1").arg(i),
+             QStringLiteral("1.234,50"), QStringLiteral("49,38"), QStringLiteral("1.283,88"),
+             QStringLiteral("282,45"), QStringLiteral("*"), QStringLiteral("0,00"),
+             QStringLiteral("1.566,33"), QStringLiteral("246,90"), QStringLiteral("1.319,43"),
+             QStringLiteral("*"), QStringLiteral("Bonifico")});
     }
     return list;
 }

@@ -29,8 +29,8 @@ constexpr double kScreenDotsPerPoint = 1.25;
 // One page of the document drawn on white paper, as it prints.
 class PageView : public QWidget {
   public:
-    PageView(const store::Workbook& book, const store::Worksheet& form,
-             const store::PagePlan& plan, int index, const QDate& today)
+    PageView(const store::Workbook& book, const store::Worksheet& form, const store::PagePlan& plan,
+             int index, const QDate& today)
         : book_(book), form_(form), plan_(plan), index_(index), today_(today) {
         const QSizeF paper = store::paperSizePoints(form.pageSetup());
         setFixedSize((paper * kScreenDotsPerPoint).toSize());
@@ -94,8 +94,8 @@ store::Result<std::unique_ptr<InvoiceDocument>> InvoiceDocument::fill(
     return document;
 }
 
-DocumentWindow::DocumentWindow(std::unique_ptr<InvoiceDocument> document,
-                               app::MessageBoxes& boxes, const QDate& today, QWidget* parent)
+DocumentWindow::DocumentWindow(std::unique_ptr<InvoiceDocument> document, app::MessageBoxes& boxes,
+                               const QDate& today, QWidget* parent)
     : QWidget(parent, Qt::Window), document_(std::move(document)), boxes_(boxes), today_(today) {
     setObjectName(QStringLiteral("DocumentoFattura"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -209,14 +209,13 @@ DocumentWindow* showInvoiceDocument(const app::Services& services, const QString
     if (auto sheet = registers::userSheet(services.store.workbook()); sheet.ok())
         user = registers::readUserData(*sheet);
     auto document = InvoiceDocument::fill(
-        QDir(programFolder).filePath(QString::fromLatin1(registers::kInvoiceFormFileName)),
-        invoice, user);
+        QDir(programFolder).filePath(QString::fromLatin1(registers::kInvoiceFormFileName)), invoice,
+        user);
     if (!document.ok()) {
         services.boxes.tell(document.error().message, kTitle, app::Icon::Critical);
         return nullptr;
     }
-    auto* window =
-        new DocumentWindow(std::move(*document), services.boxes, services.clock.today());
+    auto* window = new DocumentWindow(std::move(*document), services.boxes, services.clock.today());
     window->show();
     window->raise();
     window->activateWindow();

@@ -39,9 +39,9 @@ void printClientList(const app::Services& services, StampaP& window) {
     // The last row of the filled block of column A that starts at A1, whatever
     // other columns hold further down.
     const int lastRow = int(store::listValues(*sheet, registers::client::Id, 1).size());
-    runSheetPrintout(services, window,
-                     {name, registers::client::kColumns, lastRow,
-                      QStringLiteral("Stampa  Elenco Clienti   ")});
+    runSheetPrintout(
+        services, window,
+        {name, registers::client::kColumns, lastRow, QStringLiteral("Stampa  Elenco Clienti   ")});
 }
 
 void printSettingsLists(const app::Services& services, StampaP& window) {
@@ -49,10 +49,10 @@ void printSettingsLists(const app::Services& services, StampaP& window) {
     int lastRow = 1;
     if (sheet.ok()) {
         for (int column = registers::kInpsColumn; column <= registers::kExemptionColumn; ++column) {
-            lastRow = std::max(lastRow, registers::kFirstItemRow - 1 +
-                                            int(store::listValues(*sheet, column,
-                                                                  registers::kFirstItemRow)
-                                                    .size()));
+            lastRow = std::max(
+                lastRow,
+                registers::kFirstItemRow - 1 +
+                    int(store::listValues(*sheet, column, registers::kFirstItemRow).size()));
         }
     }
     // Row 2 holds only the placeholder "*" of each list.

@@ -14,7 +14,9 @@ constexpr int kClientListCode = 8;
 
 }  // namespace
 
-PrinterWindowOpener::~PrinterWindowOpener() { delete window_.data(); }
+PrinterWindowOpener::~PrinterWindowOpener() {
+    delete window_.data();
+}
 
 void PrinterWindowOpener::open(app::AreaWindow* caller, const QString& code) {
     if (!window_) {

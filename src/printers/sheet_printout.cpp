@@ -74,9 +74,9 @@ class PageSink {
   private:
     bool printToPdf(int index) {
         if (!pdfJob_) {
-            const auto path = services_.boxes.saveFile({QStringLiteral("Salva la stampa in PDF"),
-                                                        QDir::homePath(),
-                                                        QStringLiteral("PDF (*.pdf)")});
+            const auto path =
+                services_.boxes.saveFile({QStringLiteral("Salva la stampa in PDF"),
+                                          QDir::homePath(), QStringLiteral("PDF (*.pdf)")});
             if (!path) {
                 return false;
             }
@@ -84,7 +84,7 @@ class PageSink {
             pdfPrinter_->setOutputFormat(QPrinter::PdfFormat);
             pdfPrinter_->setOutputFileName(
                 path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? *path
-                                                                             : *path + ".pdf");
+                                                                            : *path + ".pdf");
             pdfJob_ = std::make_unique<printing::SheetPrintJob>(book_, sheet_, plan_, *pdfPrinter_,
                                                                 services_.clock.today());
         }
@@ -137,10 +137,10 @@ void runSheetPrintout(const app::Services& services, StampaP& window,
         counters->clearContents();
     }
 
-    const auto zoomAnswer = services.boxes.input(
-        {QStringLiteral("Digita la percentuale di Zoom della Stampa "
-                        "50-60-70-80-90-100.................."),
-         kTitle, QStringLiteral("70")});
+    const auto zoomAnswer =
+        services.boxes.input({QStringLiteral("Digita la percentuale di Zoom della Stampa "
+                                             "50-60-70-80-90-100.................."),
+                              kTitle, QStringLiteral("70")});
     bool isNumber = false;
     const int zoom = zoomAnswer.value_or(QString()).trimmed().toInt(&isNumber);
     const bool portrait = services.boxes.askYesNo(

@@ -17,8 +17,8 @@ class StampaP;
 
 struct SheetPrintout {
     QString sheet;
-    int lastColumn = 1;  // of the printed area, from column A
-    int lastRow = 1;     // of the printed area, from row 1
+    int lastColumn = 1;   // of the printed area, from column A
+    int lastRow = 1;      // of the printed area, from row 1
     QString headerTitle;  // the centre header before "------", " del     " and the date
 };
 

@@ -11,8 +11,7 @@
 
 namespace printers {
 
-StampaP::StampaP(const printing::PrinterCatalogue& catalogue, Printouts printouts,
-                 QWidget* parent)
+StampaP::StampaP(const printing::PrinterCatalogue& catalogue, Printouts printouts, QWidget* parent)
     : QWidget(parent, Qt::Window), printouts_(std::move(printouts)) {
     setObjectName(QStringLiteral("StampaP"));
     setWindowTitle(QStringLiteral("Seleziona Stampante"));
@@ -52,9 +51,13 @@ StampaP::StampaP(const printing::PrinterCatalogue& catalogue, Printouts printout
     load(catalogue);
 }
 
-QString StampaP::pdfItem() { return QStringLiteral("File PDF…"); }
+QString StampaP::pdfItem() {
+    return QStringLiteral("File PDF…");
+}
 
-QString StampaP::noChoice() { return QStringLiteral("Seleziona la stampante"); }
+QString StampaP::noChoice() {
+    return QStringLiteral("Seleziona la stampante");
+}
 
 void StampaP::load(const printing::PrinterCatalogue& catalogue) {
     Combo1->clear();
@@ -66,9 +69,13 @@ void StampaP::load(const printing::PrinterCatalogue& catalogue) {
     Label1->setAccessibleName(Label1->text());
 }
 
-void StampaP::setCode(const QString& code) { Text1->setText(code); }
+void StampaP::setCode(const QString& code) {
+    Text1->setText(code);
+}
 
-QString StampaP::chosenPrinter() const { return Combo1->currentText(); }
+QString StampaP::chosenPrinter() const {
+    return Combo1->currentText();
+}
 
 void StampaP::printClicked() {
     bool isNumber = false;

@@ -24,7 +24,8 @@ double textWidthPoints(const QString& text, const xls::Font& font) {
 }
 
 double zeroWidthPoints(const xls::Workbook& book) {
-    return textWidthPoints(QStringLiteral("0"), book.fonts.empty() ? xls::Font{} : book.fonts.front());
+    return textWidthPoints(QStringLiteral("0"),
+                           book.fonts.empty() ? xls::Font{} : book.fonts.front());
 }
 
 double FontTextMeasure::widthInZeros(const QString& line, const xls::Font& font,

@@ -36,7 +36,8 @@ QColor paletteColor(const xls::Workbook& book, int index, const QColor& automati
         const int slot = index - 8;
         // PALETTE: a count, then four bytes (red, green, blue, unused) a colour.
         if (book.palette && book.palette->data.size() >= 2 + 4 * (slot + 1)) {
-            const auto* bytes = reinterpret_cast<const unsigned char*>(book.palette->data.constData());
+            const auto* bytes =
+                reinterpret_cast<const unsigned char*>(book.palette->data.constData());
             const unsigned char* colour = bytes + 2 + 4 * slot;
             return QColor(colour[0], colour[1], colour[2]);
         }
@@ -66,7 +67,8 @@ struct CellLook {
 CellLook lookOf(const xls::Xf& xf) {
     const std::uint32_t lines = dword(xf.borderFill, 0);
     const std::uint32_t colours = dword(xf.borderFill, 4);
-    const std::uint32_t fill = std::uint32_t(xf.borderFill[8]) | std::uint32_t(xf.borderFill[9]) << 8;
+    const std::uint32_t fill = std::uint32_t(xf.borderFill[8]) | std::uint32_t(xf.borderFill[9])
+                                                                     << 8;
     CellLook look;
     look.left = {int(lines & 0xF), int((lines >> 16) & 0x7F)};
     look.right = {int((lines >> 4) & 0xF), int((lines >> 23) & 0x7F)};
@@ -209,8 +211,12 @@ void SheetPainter::paintPage(QPainter& painter, double dotsPerPoint, const store
     for (int r = page.firstRow; r <= page.lastRow; ++r) {
         ys.push_back(ys.back() + store::rowHeightPoints(sheet_, r) * scale * k);
     }
-    const auto x = [&](int col) { return xs[std::clamp(col - page.firstCol, 0, int(xs.size()) - 1)]; };
-    const auto y = [&](int row) { return ys[std::clamp(row - page.firstRow, 0, int(ys.size()) - 1)]; };
+    const auto x = [&](int col) {
+        return xs[std::clamp(col - page.firstCol, 0, int(xs.size()) - 1)];
+    };
+    const auto y = [&](int row) {
+        return ys[std::clamp(row - page.firstRow, 0, int(ys.size()) - 1)];
+    };
     const QRectF area(QPointF(xs.front(), ys.front()), QPointF(xs.back(), ys.back()));
 
     const QString header = headerText(setup.header, index + 1, plan.pageCount(), date, sheet_.name);
@@ -234,8 +240,9 @@ void SheetPainter::paintPage(QPainter& painter, double dotsPerPoint, const store
             const CellLook look = lookOf(book_.xfs[xfIndex]);
             if (look.pattern != 0) {
                 const QColor colour = paletteColor(book_, look.foreground, Qt::white);
-                painter.fillRect(QRectF(QPointF(x(c), y(r)), QPointF(x(c + 1), y(r + 1))),
-                                 look.pattern == 1 ? QBrush(colour) : QBrush(colour, Qt::Dense4Pattern));
+                painter.fillRect(
+                    QRectF(QPointF(x(c), y(r)), QPointF(x(c + 1), y(r + 1))),
+                    look.pattern == 1 ? QBrush(colour) : QBrush(colour, Qt::Dense4Pattern));
             }
         }
     }
@@ -323,7 +330,8 @@ void SheetPainter::paintPage(QPainter& painter, double dotsPerPoint, const store
             // its right, as far as the page goes.
             if (!wrap && !number && !merge && horizontal == Qt::AlignLeft) {
                 int last = c;
-                while (last < page.lastCol && !store::isFilled(store::findCell(sheet_, r, last + 1)) &&
+                while (last < page.lastCol &&
+                       !store::isFilled(store::findCell(sheet_, r, last + 1)) &&
                        !mergeAt(sheet_, r, last + 1)) {
                     ++last;
                 }

@@ -30,8 +30,8 @@ class SheetPainter {
     // Draws page `index` of `plan` on `painter`, whose device is one whole sheet of
     // paper `dotsPerPoint` device pixels to a point; `pageCount` and `date` fill
     // the header's &N and &D.
-    void paintPage(QPainter& painter, double dotsPerPoint, const store::PagePlan& plan,
-                   int index, const QDate& date) const;
+    void paintPage(QPainter& painter, double dotsPerPoint, const store::PagePlan& plan, int index,
+                   const QDate& date) const;
 
   private:
     const xls::Workbook& book_;

@@ -17,25 +17,36 @@ namespace {
 
 // The invoice's cells in the order they are written.
 std::vector<std::pair<const char*, QString InvoiceFields::*>> invoiceCells() {
-    return {{"C11", &InvoiceFields::clientName},    {"C12", &InvoiceFields::address},
-            {"C13", &InvoiceFields::postalCode},    {"E13", &InvoiceFields::town},
-            {"G13", &InvoiceFields::province},      {"C14", &InvoiceFields::taxCode},
-            {"F14", &InvoiceFields::vatNumber},     {"I12", &InvoiceFields::clientId},
-            {"I13", &InvoiceFields::date},          {"I14", &InvoiceFields::number},
-            {"B20", &InvoiceFields::description},   {"I32", &InvoiceFields::taxable},
-            {"I33", &InvoiceFields::surcharge},     {"I34", &InvoiceFields::totalTaxable},
-            {"I35", &InvoiceFields::vat},           {"I36", &InvoiceFields::exempt},
-            {"I37", &InvoiceFields::total},         {"I38", &InvoiceFields::withholding},
-            {"I39", &InvoiceFields::net},           {"H33", &InvoiceFields::surchargeRate},
-            {"H35", &InvoiceFields::vatRate},       {"H36", &InvoiceFields::exemption},
+    return {{"C11", &InvoiceFields::clientName},
+            {"C12", &InvoiceFields::address},
+            {"C13", &InvoiceFields::postalCode},
+            {"E13", &InvoiceFields::town},
+            {"G13", &InvoiceFields::province},
+            {"C14", &InvoiceFields::taxCode},
+            {"F14", &InvoiceFields::vatNumber},
+            {"I12", &InvoiceFields::clientId},
+            {"I13", &InvoiceFields::date},
+            {"I14", &InvoiceFields::number},
+            {"B20", &InvoiceFields::description},
+            {"I32", &InvoiceFields::taxable},
+            {"I33", &InvoiceFields::surcharge},
+            {"I34", &InvoiceFields::totalTaxable},
+            {"I35", &InvoiceFields::vat},
+            {"I36", &InvoiceFields::exempt},
+            {"I37", &InvoiceFields::total},
+            {"I38", &InvoiceFields::withholding},
+            {"I39", &InvoiceFields::net},
+            {"H33", &InvoiceFields::surchargeRate},
+            {"H35", &InvoiceFields::vatRate},
+            {"H36", &InvoiceFields::exemption},
             {"H38", &InvoiceFields::withholdingRate}};
 }
 
 // The letterhead: the user's data in the form's top rows.
 std::vector<std::pair<const char*, UserField>> letterheadCells() {
-    return {{"B2", UserName},      {"B3", UserDomicile},   {"B4", UserPostalCode},
-            {"C4", UserTown},      {"E4", UserProvince},   {"C5", UserTaxCode},
-            {"C6", UserVatNumber}, {"C7", UserRegister},   {"C42", UserBank},
+    return {{"B2", UserName},      {"B3", UserDomicile}, {"B4", UserPostalCode},
+            {"C4", UserTown},      {"E4", UserProvince}, {"C5", UserTaxCode},
+            {"C6", UserVatNumber}, {"C7", UserRegister}, {"C42", UserBank},
             {"C43", UserIban}};
 }
 
@@ -185,9 +196,9 @@ xls::Workbook makeInvoiceTemplate() {
 
     // The amounts.
     const std::pair<const char*, const char*> labels[] = {
-        {"F32", "Imponibile"},          {"F33", "Rivalsa INPS/Cassa %"},
-        {"F34", "Totale Imponibile"},   {"F35", "IVA %"},
-        {"F36", "Esenzione IVA"},       {"F37", "Totale Fattura"},
+        {"F32", "Imponibile"},           {"F33", "Rivalsa INPS/Cassa %"},
+        {"F34", "Totale Imponibile"},    {"F35", "IVA %"},
+        {"F36", "Esenzione IVA"},        {"F37", "Totale Fattura"},
         {"F38", "Ritenuta d'acconto %"}, {"F39", "Netto a pagare"}};
     for (const auto& [cell, label] : labels)
         text(cell, QString::fromUtf8(label));

@@ -34,7 +34,8 @@ std::vector<Band> cut(const std::vector<double>& sizes, int first, double room, 
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         const int index = first + int(i);
         const double size = sizes[i] * scale;
-        const bool manual = index > first && std::find(breaks.begin(), breaks.end(), index) != breaks.end();
+        const bool manual =
+            index > first && std::find(breaks.begin(), breaks.end(), index) != breaks.end();
         if (band.last >= band.first && (used + size > room + 1e-9 || manual)) {
             bands.push_back(band);
             band = {index, index - 1};
@@ -149,8 +150,10 @@ PagePlan paginate(const xls::Sheet& sheet, double zeroWidthPoints) {
         for (;; scale = std::max(kSmallestScale, scale * 0.98)) {
             plan.columnBands = cut(widths, plan.area.firstCol, roomWide, scale);
             plan.rowBands = cut(heights, plan.area.firstRow, roomTall, scale);
-            const bool wideOk = setup.fitWidth == 0 || int(plan.columnBands.size()) <= setup.fitWidth;
-            const bool tallOk = setup.fitHeight == 0 || int(plan.rowBands.size()) <= setup.fitHeight;
+            const bool wideOk =
+                setup.fitWidth == 0 || int(plan.columnBands.size()) <= setup.fitWidth;
+            const bool tallOk =
+                setup.fitHeight == 0 || int(plan.rowBands.size()) <= setup.fitHeight;
             if ((wideOk && tallOk) || scale <= kSmallestScale) {
                 break;
             }

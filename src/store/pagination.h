@@ -46,7 +46,6 @@ struct PagePlan {
 // empty sheet).
 xls::CellRect printedArea(const xls::Sheet& sheet);
 
-PagePlan paginate(const xls::Sheet& sheet,
-                  double zeroWidthPoints = kDefaultZeroWidthPoints);
+PagePlan paginate(const xls::Sheet& sheet, double zeroWidthPoints = kDefaultZeroWidthPoints);
 
 }  // namespace store

@@ -13,6 +13,7 @@
 #include "controls/xpbutton.h"
 #include "registers/user_data.h"
 #include "store/engine.h"
+#include "store/range.h"
 #include "store/workbook.h"
 #include "support/fake_printers.h"
 #include "support/pdf_words.h"
@@ -83,13 +84,21 @@ TEST_F(InvoiceDocumentTest, FillsTheFormsCellsAndTheLetterheadAndProtectsItAgain
     auto document = invoices::InvoiceDocument::fill(formPath(), filledInvoice(), user);
     ASSERT_TRUE(document.ok());
     const store::Worksheet form = (*document)->form();
-    const std::pair<const char*, const char*> expected[] = {
-        {"C11", "STUDIO ROSSI SRL"}, {"C13", "00185"},      {"E13", "ROMA"},
-        {"C14", "RSSMRA80A01H501U"}, {"F14", "01234567890"}, {"I12", "7"},
-        {"I13", "05/03/2024"},       {"I14", "12"},          {"I32", "1.234,50"},
-        {"H33", "4"},                {"I37", "1.566,33"},    {"H36", "*"},
-        {"I39", "1.319,43"},         {"B2", "ING. MARIO BIANCHI"},
-        {"C43", "IT60X0542811101000000123456"}};
+    const std::pair<const char*, const char*> expected[] = {{"C11", "STUDIO ROSSI SRL"},
+                                                            {"C13", "00185"},
+                                                            {"E13", "ROMA"},
+                                                            {"C14", "RSSMRA80A01H501U"},
+                                                            {"F14", "01234567890"},
+                                                            {"I12", "7"},
+                                                            {"I13", "05/03/2024"},
+                                                            {"I14", "12"},
+                                                            {"I32", "1.234,50"},
+                                                            {"H33", "4"},
+                                                            {"I37", "1.566,33"},
+                                                            {"H36", "*"},
+                                                            {"I39", "1.319,43"},
+                                                            {"B2", "ING. MARIO BIANCHI"},
+                                                            {"C43", "IT60X0542811101000000123456"}};
     for (const auto& [cell, text] : expected)
         EXPECT_EQ(form.range(QString::fromLatin1(cell))->text(), QString::fromUtf8(text)) << cell;
     // The description keeps its line break.

@@ -31,10 +31,12 @@ constexpr int kAU = store::columnOf("AU");
 constexpr int kAV = store::columnOf("AV");
 
 const app::InputRequest kZoomBox{
-    QStringLiteral("Digita la percentuale di Zoom della Stampa 50-60-70-80-90-100.................."),
+    QStringLiteral(
+        "Digita la percentuale di Zoom della Stampa 50-60-70-80-90-100.................."),
     QStringLiteral("Gestione "), QStringLiteral("70")};
 const app::Message kOrientation{
-    QStringLiteral(" Vuoi la Stampa Verticale ?........................................................."),
+    QStringLiteral(
+        " Vuoi la Stampa Verticale ?........................................................."),
     QStringLiteral("Brisvel"), Icon::None, Buttons::YesNo};
 
 app::Message pageQuestion(int page, int pages) {
@@ -81,7 +83,8 @@ class ClientPrintout : public testing::Test {
     app::Navigator navigator;
     test_support::FakePrinters printers{
         {QStringLiteral("Ufficio"), QStringLiteral("Laser"), QStringLiteral("Colori")},
-        QStringLiteral("Laser"), out.path()};
+        QStringLiteral("Laser"),
+        out.path()};
     app::Services services{data.store(), boxes, clock, navigator, printers};
     app::AreaWindow caller;
     printers::PrinterWindowOpener opener{services};

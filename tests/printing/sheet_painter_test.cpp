@@ -48,8 +48,8 @@ class SheetOnPaper : public testing::Test {
         book.model().fonts.push_back(bold);
         xls::Xf xf = book.model().xfs[xls::kDefaultXf];
         xf.font = std::uint16_t(book.model().fonts.size());  // index 4 is skipped
-        xf.borderFill[0] = 0x11;  // left and right thin
-        xf.borderFill[1] = 0x11;  // top and bottom thin
+        xf.borderFill[0] = 0x11;                             // left and right thin
+        xf.borderFill[1] = 0x11;                             // top and bottom thin
         return book.model().addXf(xf);
     }
 
@@ -118,8 +118,8 @@ TEST_F(SheetOnPaper, BoldFontIsPrintedLarger) {
 
 TEST_F(SheetOnPaper, ColumnsFittedWithTheFontMeasureNeverCutTheirTexts) {
     const QStringList texts{QStringLiteral("WWWWWWWWWWWW"), QStringLiteral("iiiiiiiiiiiiiiiiiii"),
-                            QStringLiteral("Società Immobiliare MMM"), QStringLiteral("1.234.567,89"),
-                            QStringLiteral("@@@%%%")};
+                            QStringLiteral("Società Immobiliare MMM"),
+                            QStringLiteral("1.234.567,89"), QStringLiteral("@@@%%%")};
     for (int c = 0; c < texts.size(); ++c)
         ASSERT_TRUE(sheet.setValue(1, c + 1, texts[c]).ok());
     const printing::FontTextMeasure fonts;
