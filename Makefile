@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run bench fuzz format clean
+.PHONY: all deps configure build test run package bench fuzz format clean
 
 all: build
 
@@ -20,6 +20,9 @@ test: build
 
 run: build
 	@$(BUILD)/program/brisvel
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: deps
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release >/dev/null

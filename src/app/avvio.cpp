@@ -1,6 +1,7 @@
 #include "app/avvio.h"
 
 #include "app/artwork.h"
+#include "app/controls_factory.h"
 #include "app/navigator.h"
 #include "controls/xpbutton.h"
 
@@ -50,16 +51,12 @@ Avvio::Avvio(Navigator& navigator, std::function<bool()> endProgram, QWidget* pa
                         kLogoSide + 6);
     Image1->installEventFilter(this);
 
-    Label1 = new QLabel(QStringLiteral("agg.12-10-2009"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAccessibleName(Label1->text());
+    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("agg.12-10-2009"), this);
     QPalette quiet = Label1->palette();
     quiet.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
     Label1->setPalette(quiet);
 
-    XPButton2 = controls::XPButton::standard(QStringLiteral("Continua"), this);
-    XPButton2->setObjectName(QStringLiteral("XPButton2"));
-    XPButton2->setAccessibleName(QStringLiteral("Continua"));
+    XPButton2 = makeButton(QStringLiteral("XPButton2"), QStringLiteral("Continua"), {}, this);
     XPButton2->setMinimumSize(120, 34);
     connect(XPButton2, &QAbstractButton::clicked, this,
             [this] { navigator_.backToMainMenu(this); });

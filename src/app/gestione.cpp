@@ -2,8 +2,10 @@
 
 #include "app/artwork.h"
 #include "app/clock_line.h"
+#include "app/controls_factory.h"
 #include "app/navigator.h"
 #include "app/services.h"
+#include "app/tab_order.h"
 #include "controls/xpbutton.h"
 
 #include <QEvent>
@@ -21,11 +23,9 @@ namespace {
 constexpr int kAreaButtonWidth = 240;
 constexpr int kButtonHeight = 36;
 
-controls::XPButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+controls::XPButton* menuButton(QWidget* parent, const char* name, const QString& caption,
                                const QString& tip) {
-    auto* button = controls::XPButton::standard(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(tip);
+    auto* button = makeButton(QString::fromLatin1(name), caption, tip, parent);
     button->setAccessibleName(caption.isEmpty() ? tip : caption);
     if (!caption.isEmpty() && caption != tip)
         button->setAccessibleDescription(tip);
@@ -49,7 +49,6 @@ QLabel* makeText(QWidget* parent, const QString& text, int pointSizeDelta, bool 
     font.setPointSizeF(font.pointSizeF() + pointSizeDelta);
     font.setBold(bold);
     label->setFont(font);
-    label->setAccessibleName(text);
     return label;
 }
 
@@ -85,23 +84,23 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
     setObjectName(QStringLiteral("Gestione"));
     setWindowTitle(QStringLiteral("Brisvel"));
 
-    XPButton2 = makeButton(this, "XPButton2", QStringLiteral("Brisvel"),
+    XPButton2 = menuButton(this, "XPButton2", QStringLiteral("Brisvel"),
                            QStringLiteral("Inserisci/Modifica/Elimina/Stampa Fatture"));
-    XPButton4 = makeButton(this, "XPButton4", QStringLiteral("Gestione Clienti"),
+    XPButton4 = menuButton(this, "XPButton4", QStringLiteral("Gestione Clienti"),
                            QStringLiteral("Inserisci/Modifica/Elimina/Stampa Clienti"));
-    XPButton6 = makeButton(this, "XPButton6", QStringLiteral("Posizione Cliente"),
+    XPButton6 = menuButton(this, "XPButton6", QStringLiteral("Posizione Cliente"),
                            QStringLiteral("Inserisci nuove Voci"));
-    XPButton8 = makeButton(this, "XPButton8", QStringLiteral("Gestione Incassi"),
+    XPButton8 = menuButton(this, "XPButton8", QStringLiteral("Gestione Incassi"),
                            QStringLiteral("Gestione Incassi"));
-    XPButton1 = makeButton(this, "XPButton1", QStringLiteral("Impostazioni/Causali"),
+    XPButton1 = menuButton(this, "XPButton1", QStringLiteral("Impostazioni/Causali"),
                            QStringLiteral("Impostazioni/Causali"));
-    XPButton5 = makeButton(this, "XPButton5", QStringLiteral("Dati Anagrafici Utente"),
+    XPButton5 = menuButton(this, "XPButton5", QStringLiteral("Dati Anagrafici Utente"),
                            QStringLiteral("Dati Anagrafici Utente"));
-    XPButton9 = makeButton(this, "XPButton9", QStringLiteral("Manutenzione"),
+    XPButton9 = menuButton(this, "XPButton9", QStringLiteral("Manutenzione"),
                            QStringLiteral("Manutenzione"));
-    XPButton3 = makeButton(this, "XPButton3", QStringLiteral("Chiudi"), QStringLiteral("Chiudi"));
-    XPButton7 = makeButton(this, "XPButton7", QString(), QStringLiteral("Invia alla stampante"));
-    XPButton10 = makeButton(this, "XPButton10", QString(), QStringLiteral("Invia alla stampante"));
+    XPButton3 = menuButton(this, "XPButton3", QStringLiteral("Chiudi"), QStringLiteral("Chiudi"));
+    XPButton7 = menuButton(this, "XPButton7", QString(), QStringLiteral("Invia alla stampante"));
+    XPButton10 = menuButton(this, "XPButton10", QString(), QStringLiteral("Invia alla stampante"));
 
     // Enabled once the program hands in what they open.
     for (auto* button :
@@ -121,9 +120,7 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
         markAsPrint(button);
     }
 
-    Label15 = new QLabel(this);
-    Label15->setObjectName(QStringLiteral("Label15"));
-    Label15->setAccessibleName(QStringLiteral("Ora e data"));
+    Label15 = makeLabel(QStringLiteral("Label15"), QString(), this);
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     new ClockLine(Label15, Timer2, services.clock, kClockSeparatorWide);
@@ -170,6 +167,11 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
     footer->addStretch();
     footer->addWidget(XPButton3);
 
+    // The buttons were made in the original's order; Tab goes down the area column
+    // (and through the settings frame beside it), then along the footer.
+    orderTabs({XPButton2, XPButton4, XPButton6, XPButton8, XPButton5, XPButton1, XPButton9,
+               XPButton7, XPButton10, XPButton3});
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
     layout->setSpacing(16);
@@ -192,6 +194,9 @@ void Gestione::setSettingsFrame(QWidget* frame, std::function<void()> load) {
     workArea_->addWidget(frame, 0, 0, Qt::AlignTop);
     frame->hide();
     frame->installEventFilter(this);
+    // The frame stands right of the area column: its controls come after that column
+    // and before the footer.
+    QWidget::setTabOrder(XPButton9, frame);
     XPButton1->setEnabled(true);
 }
 

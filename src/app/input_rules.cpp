@@ -1,6 +1,7 @@
 #include "app/input_rules.h"
 
 #include "app/typed_text_filter.h"
+#include "registers/amount.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,22 +38,20 @@ class UpperCaseValidator : public QValidator {
 
 }  // namespace
 
-QString amountCharacters(const QString& incoming) {
-    QString commas = incoming;
-    commas.replace(u'.', u',');
-    return keepOnly(commas, u"0123456789,");
-}
-
 QString digitCharacters(const QString& incoming) {
     return keepOnly(incoming, u"0123456789,");
 }
 
 void installAmountKeyFilter(QLineEdit* edit) {
-    new TypedTextFilter(edit, amountCharacters);
+    TypedTextFilter::of(edit)->setRule(registers::Amount::typedCharacters);
 }
 
 void installDigitFilter(QLineEdit* edit) {
-    new TypedTextFilter(edit, digitCharacters);
+    TypedTextFilter::of(edit)->setRule(digitCharacters);
+}
+
+void limitTyping(QLineEdit* edit, int limit) {
+    TypedTextFilter::of(edit)->setLimit(limit);
 }
 
 void installUpperCase(QLineEdit* edit) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// The input rules of the text boxes: amount boxes, digit-only boxes and
-// upper-case boxes. Each rule holds for typing, pasting and dropping alike.
+// The input rules of the text boxes: amount boxes, digit-only boxes, typing limits
+// and upper-case boxes. Each rule holds for typing, pasting, dropping and input
+// methods alike.
 
 #include <QString>
 
@@ -10,19 +11,21 @@ class QPlainTextEdit;
 
 namespace app {
 
-// What an amount box lets in: digits and commas, a full stop arriving as a comma
-// ("12.a5" -> "12,5").
-QString amountCharacters(const QString& incoming);
-
 // What a digit box lets in (postal codes, telephone and VAT numbers): digits and
 // commas.
 QString digitCharacters(const QString& incoming);
 
-// The amount key filter.
+// The amount key filter: only what registers::Amount::typedCharacters keeps enters,
+// so a typed full stop arrives as a comma ("12.a5" -> "12,5").
 void installAmountKeyFilter(QLineEdit* edit);
 
 // The digit filter.
 void installDigitFilter(QLineEdit* edit);
+
+// At most `limit` characters typed, pasted or dropped into `edit`. Unlike a line
+// edit's maximum length, it never cuts a text the program shows: a stored value
+// longer than the limit is shown and written back whole.
+void limitTyping(QLineEdit* edit, int limit);
 
 // After every change, typed or set by the program, the text turns upper case and
 // the caret stays where it was.

@@ -16,7 +16,7 @@ namespace {
 
 void makeBackupFolder(const QString& programFolder) {
     // Not reported when it fails: the backup itself tells the user then.
-    QDir(programFolder).mkdir(QString::fromLatin1(kBackupFolderName));
+    QDir(programFolder).mkdir(QString::fromLatin1(store::kBackupFolderName));
 }
 
 void tellInUse(MessageBoxes& boxes) {

@@ -15,8 +15,6 @@ namespace app {
 
 class MessageBoxes;
 
-inline constexpr const char* kBackupFolderName = "Salvataggio";
-
 enum class StartOutcome {
     Ready,       // the store is open, locked and prepared: show the start window
     InUse,       // open in another program: told so, nothing opened or saved

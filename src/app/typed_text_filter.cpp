@@ -5,17 +5,42 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace app {
 
-TypedTextFilter::TypedTextFilter(QLineEdit* edit, Rule rule)
-    : QObject(edit), edit_(edit), rule_(std::move(rule)) {
+TypedTextFilter::TypedTextFilter(QLineEdit* edit)
+    : QObject(edit), edit_(edit), rule_([](const QString& incoming) { return incoming; }) {
     edit->installEventFilter(this);
+}
+
+TypedTextFilter* TypedTextFilter::of(QLineEdit* edit) {
+    if (auto* existing = edit->findChild<TypedTextFilter*>(QString(), Qt::FindDirectChildrenOnly))
+        return existing;
+    return new TypedTextFilter(edit);
+}
+
+void TypedTextFilter::setRule(Rule rule) {
+    rule_ = std::move(rule);
+}
+
+void TypedTextFilter::setLimit(int limit) {
+    limit_ = limit;
+}
+
+QString TypedTextFilter::admitted(const QString& incoming) const {
+    const QString allowed = rule_(incoming);
+    if (limit_ <= 0)
+        return allowed;
+    const qsizetype kept = edit_->text().size() - edit_->selectedText().size();
+    return allowed.left(std::max<qsizetype>(0, limit_ - kept));
 }
 
 void TypedTextFilter::adaptContextMenu(QMenu* menu) {
@@ -37,6 +62,8 @@ bool TypedTextFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
             return keyPressed(static_cast<QKeyEvent*>(event));
+        case QEvent::InputMethod:
+            return composed(static_cast<QInputMethodEvent*>(event));
         case QEvent::ContextMenu: {
             QMenu* menu = edit_->createStandardContextMenu();
             adaptContextMenu(menu);
@@ -75,15 +102,30 @@ bool TypedTextFilter::keyPressed(QKeyEvent* event) {
     const QString typed = event->text();
     if (typed.isEmpty() || !typed.front().isPrint())
         return false;
-    if (rule_(typed) == typed)
+    if (admitted(typed) == typed)
         return false;
     insert(typed);
     return true;
 }
 
+bool TypedTextFilter::composed(QInputMethodEvent* event) {
+    // A dead key or a compose sequence ends in a commit string, which reaches the
+    // edit without a key press of its own.
+    const QString commit = event->commitString();
+    const QString allowed = admitted(commit);
+    if (allowed == commit)
+        return false;
+    // The same event with the admitted text, so the preedit ends as the method meant;
+    // it passes this filter unchanged on its way in.
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(allowed, event->replacementStart(), event->replacementLength());
+    QCoreApplication::sendEvent(edit_, &filtered);
+    return true;
+}
+
 bool TypedTextFilter::dropped(QDropEvent* event) {
     const QMimeData* data = event->mimeData();
-    if (!data->hasText() || rule_(data->text()) == data->text())
+    if (!data->hasText() || admitted(data->text()) == data->text())
         return false;
     edit_->setCursorPosition(edit_->cursorPositionAt(event->position().toPoint()));
     insert(data->text());
@@ -94,7 +136,7 @@ bool TypedTextFilter::dropped(QDropEvent* event) {
 }
 
 void TypedTextFilter::insert(const QString& incoming) {
-    const QString allowed = rule_(incoming);
+    const QString allowed = admitted(incoming);
     if (!allowed.isEmpty())
         edit_->insert(allowed);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
-// Passes everything that would enter a line edit, whether typed, pasted or dropped,
-// through one rule that maps the incoming text to what may enter.
+// Passes everything that would enter a line edit, whether typed, pasted, dropped or
+// composed by an input method, through one rule that maps the incoming text to what
+// may enter, and a typing limit. Text the program sets is not touched: a stored value
+// longer than the limit is shown, and written back, whole.
 
 #include <QObject>
 #include <QString>
@@ -9,6 +11,7 @@
 #include <functional>
 
 class QDropEvent;
+class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 class QMenu;
@@ -22,8 +25,13 @@ class TypedTextFilter : public QObject {
     // that it already produced unchanged.
     using Rule = std::function<QString(const QString&)>;
 
-    // Installs itself on `edit`, which owns it.
-    TypedTextFilter(QLineEdit* edit, Rule rule);
+    // The edit's filter, installed on it (and owned by it) the first time; it lets
+    // everything in until given a rule or a limit.
+    static TypedTextFilter* of(QLineEdit* edit);
+
+    void setRule(Rule rule);
+    // At most `limit` characters typed or pasted in all; 0 for no limit.
+    void setLimit(int limit);
 
     // Makes the paste entry of the edit's standard context menu paste filtered text.
     void adaptContextMenu(QMenu* menu);
@@ -32,12 +40,18 @@ class TypedTextFilter : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    explicit TypedTextFilter(QLineEdit* edit);
+
+    // What of `incoming` enters where the caret (or selection) stands.
+    QString admitted(const QString& incoming) const;
     bool keyPressed(QKeyEvent* event);
+    bool composed(QInputMethodEvent* event);
     bool dropped(QDropEvent* event);
     void insert(const QString& incoming);
 
     QLineEdit* edit_;
     Rule rule_;
+    int limit_ = 0;
 };
 
 }  // namespace app

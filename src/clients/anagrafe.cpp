@@ -20,6 +20,7 @@
 
 #include "app/clock.h"
 #include "app/clock_line.h"
+#include "app/controls_factory.h"
 #include "app/date_picking.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
@@ -43,34 +44,17 @@ using app::Icon;
 
 constexpr int kButtonWidth = 96;
 
-QLineEdit* lineEdit(const char* name, int maxLength = 0) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(name));
-    if (maxLength > 0)
-        edit->setMaxLength(maxLength);
-    return edit;
-}
-
 controls::XPButton* button(const char* name, const QString& caption, const QString& tip = {}) {
-    auto* b = controls::XPButton::standard(caption);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(tip);
+    auto* b = app::makeButton(QString::fromLatin1(name), caption, tip);
     b->setMinimumWidth(kButtonWidth);
     return b;
 }
 
-// A field with its caption above it; the caption names the field for screen readers.
-QWidget* captioned(const QString& caption, QWidget* field) {
-    auto* box = new QWidget;
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    auto* label = new QLabel(caption);
-    label->setBuddy(field);
-    column->addWidget(label);
-    column->addWidget(field);
-    return box;
+QLineEdit* lineEdit(const char* name, int typingLimit = 0) {
+    return app::makeLineEdit(QString::fromLatin1(name), typingLimit);
 }
+
+using app::captioned;
 
 // One line of captioned fields, each as wide as its share.
 QHBoxLayout* fieldLine(std::initializer_list<std::pair<QWidget*, int>> fields) {
@@ -104,8 +88,7 @@ void Anagrafe::setPrinterWindow(app::OpenPrinterWindow open) {
 }
 
 void Anagrafe::createControls() {
-    Label1 = new QLabel;
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = app::makeLabel(QStringLiteral("Label1"), QString());
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
 
@@ -370,10 +353,10 @@ void Anagrafe::activate() {
     Check4->setChecked(false);
     // The selection list starts again from its placeholder: no client is chosen.
     chosen_.reset();
-    CaricaClienti();
+    loadClients();
 }
 
-void Anagrafe::CaricaClienti() {
+void Anagrafe::loadClients() {
     const ClientSheet clients = sheet();
     const QStringList names = clients.names();
     listedIdentifiers_.clear();
@@ -401,7 +384,7 @@ void Anagrafe::choose(int position) {
                                    "scegliere di nuovo il cliente."),
                     QStringLiteral("Gestione"), Icon::Information);
         chosen_.reset();
-        CaricaClienti();
+        loadClients();
         return;
     }
     showFields(client);
@@ -418,7 +401,7 @@ void Anagrafe::insertClient() {
     }
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
                          QStringLiteral(" Gestione"))) {
-        Pulisci();
+        clearFields();
         return;
     }
     ClientSheet clients = sheet();
@@ -430,8 +413,8 @@ void Anagrafe::insertClient() {
         return;
     }
     boxes_.tell(QStringLiteral(" Ciente Aggiunto"), QStringLiteral("Gestione"), Icon::Information);
-    Pulisci();
-    CaricaClienti();
+    clearFields();
+    loadClients();
 }
 
 void Anagrafe::modifyClient() {
@@ -455,7 +438,7 @@ void Anagrafe::modifyClient() {
                                    "nulla è stato modificato."),
                     QStringLiteral("Gestione "), Icon::Warning);
         chosen_.reset();
-        CaricaClienti();
+        loadClients();
         return;
     }
     ClientRecord client = fields();
@@ -464,8 +447,8 @@ void Anagrafe::modifyClient() {
     client[Id] = chosen_->identifier;
     sheet().update(*row, client);
     boxes_.tell(QStringLiteral("Cliente Modificato"), QStringLiteral("  Gestione"));
-    Pulisci();
-    CaricaClienti();
+    clearFields();
+    loadClients();
 }
 
 void Anagrafe::deleteClient() {
@@ -486,16 +469,16 @@ void Anagrafe::deleteClient() {
         clients.removeRow(*row);
     boxes_.tell(QStringLiteral("Cliente Eliminato"), QStringLiteral(" Gestione "),
                 Icon::Information);
-    Pulisci();
-    CaricaClienti();
+    clearFields();
+    loadClients();
 }
 
 void Anagrafe::clearAndReload() {
-    Pulisci();
-    CaricaClienti();
+    clearFields();
+    loadClients();
 }
 
-void Anagrafe::Pulisci() {
+void Anagrafe::clearFields() {
     for (QLineEdit* edit : {Text26, Text18, Text25, Text24, Text23, Text22, Text21, Text20, Text15,
                             Text16, Text19, Text2, Text1, Text3, Text10})
         edit->clear();
@@ -512,15 +495,15 @@ void Anagrafe::Pulisci() {
 void Anagrafe::showClientList() {
     pages_->setCurrentWidget(ListView3);
     XPButton8->show();
-    VisualizzaClienti();
+    fillClientList();
 }
 
-void Anagrafe::VisualizzaClienti() {
+void Anagrafe::fillClientList() {
     ClientSheet clients = sheet();
     clients.sortByName();
     // The sort moved the rows: the selection list is loaded again so that its
     // positions name the right clients, and the chosen client stays chosen.
-    CaricaClienti();
+    loadClients();
     if (const std::optional<int> row = chosenRow()) {
         chosen_->row = *row;
         Combo4->setCurrentIndex(*row - 2);

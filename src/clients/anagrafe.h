@@ -89,11 +89,11 @@ class Anagrafe : public app::AreaWindow {
     void counterFieldLeft();
     void leave();
 
-    // The window's own routines: clear the fields, load the selection list, fill
-    // the list view.
-    void Pulisci();
-    void CaricaClienti();
-    void VisualizzaClienti();
+    // The window's own routines: clear the fields (Pulisci), load the selection
+    // list (CaricaClienti), fill the list view sorted by name (VisualizzaClienti).
+    void clearFields();
+    void loadClients();
+    void fillClientList();
 
     store::WorkbookStore& store_;
     app::MessageBoxes& boxes_;

@@ -13,7 +13,11 @@ constexpr int kCaptionFlags =
 class Face {
   public:
     Face(QPainter& painter, const FaceSpec& spec)
-        : p_(painter), s_(spec), w_(spec.size.width()), h_(spec.size.height()) {}
+        : p_(painter),
+          s_(spec),
+          w_(spec.size.width()),
+          h_(spec.size.height()),
+          ground_(spec.colors.face) {}
 
     const FaceSpec& spec() const { return s_; }
     const XPButtonPalette& colors() const { return s_.colors; }
@@ -55,9 +59,13 @@ class Face {
         p_.setPen(c);
         p_.drawText(r, kCaptionFlags, s_.caption);
     }
-    // The caption in the text colour, moved one pixel right and down when pressed.
+    // What a look paints under its caption when it is not the face colour.
+    void paintedGround(const QColor& c) { ground_ = c; }
+
+    // The caption in the text colour, moved one pixel right and down when pressed; in
+    // black or white instead when the text colour would not read on the ground.
     void liveCaption(bool moves = true, bool bold = false) const {
-        caption(pressed() && moves ? shifted() : whole(), colors().text, bold);
+        caption(pressed() && moves ? shifted() : whole(), legibleOn(colors().text, ground_), bold);
     }
     // Disabled: a highlight copy below and to the right of a shadow copy.
     void engravedCaption() const {
@@ -89,6 +97,7 @@ class Face {
     const FaceSpec& s_;
     int w_;
     int h_;
+    QColor ground_;
 };
 
 // Nearest integer of a·y/h for non-negative values, halves rounded up.
@@ -144,7 +153,7 @@ void drawClassicLook(const Face& f) {
     f.focusRect();
 }
 
-void drawXPLook(const Face& f) {
+void drawXPLook(Face& f) {
     const int w = f.w(), h = f.h();
     struct Recipe {
         int firstRow, redGreen, blue;
@@ -178,6 +187,10 @@ void drawXPLook(const Face& f) {
         const int b = scaled(y, recipe.blue, h);
         f.hline(0, w, y, QColor(255 - rg, 255 - rg, 255 - b));
     }
+    const int middle = h / 2;
+    f.paintedGround(QColor(255 - scaled(middle, recipe.redGreen, h),
+                           255 - scaled(middle, recipe.redGreen, h),
+                           255 - scaled(middle, recipe.blue, h)));
     f.normalCaption();
 
     const QColor border(0, 60, 115);
@@ -234,16 +247,18 @@ void drawSoftLook(const Face& f) {
     f.vline(w - 3, 3, h - 3, shade1);
 }
 
-void drawBoldLook(const Face& f) {
+void drawBoldLook(Face& f) {
     const auto& c = f.colors();
     const int w = f.w(), h = f.h();
     if (f.pressed()) {
         f.fill(f.whole(), offsetColor(c.shadow, 16));
+        f.paintedGround(offsetColor(c.shadow, 16));
         f.frame(f.whole(), offsetColor(c.shadow, -26));
         f.frame(QRect(1, 1, w - 2, h - 2), offsetColor(c.shadow, 26));
         f.liveCaption(false, true);
     } else {
         f.fill(f.whole(), offsetColor(c.face, 12));
+        f.paintedGround(offsetColor(c.face, 12));
         f.frame(f.whole(), c.shadow);
         if (f.disabled()) {
             f.caption(f.whole(), c.shadow, true);
@@ -299,7 +314,7 @@ void drawFlatLook(const Face& f) {
 }  // namespace
 
 void drawFace(QPainter& painter, const FaceSpec& spec) {
-    const Face face(painter, spec);
+    Face face(painter, spec);
     face.fill(face.whole(), spec.colors.face);
     switch (spec.buttonType) {
         case 1:

@@ -6,10 +6,15 @@
 #include "app/gestione.h"
 #include "app/italian.h"
 #include "app/navigator.h"
+#include "app/program_folder.h"
 #include "app/qt_message_boxes.h"
 #include "app/services.h"
 #include "app/session.h"
+#include "app/termination_requests.h"
 #include "clients/anagrafe.h"
+#include "invoices/entrata.h"
+#include "invoices/invoice_document.h"
+#include "maintenance/manutenzione.h"
 #include "printers/printer_window_opener.h"
 #include "printing/printer_catalogue.h"
 #include "settings/intestazione.h"
@@ -20,13 +25,20 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisvel"));
+    // Links the windows to the menu entry, and so to its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("brisvel"));
     // The program ends only through its shutdown sequence, never because the last
     // window went out of sight while the user moves between windows.
     QApplication::setQuitOnLastWindowClosed(false);
     app::installItalian(application);
 
     app::QtMessageBoxes boxes;
-    app::Session session(QCoreApplication::applicationDirPath());
+    const auto folder = app::settleProgramFolder(app::currentProgramStart());
+    if (!folder) {
+        boxes.tell(folder.error().message, QStringLiteral("Brisvel"), app::Icon::Critical);
+        return 1;
+    }
+    app::Session session(*folder);
     if (session.start(boxes) != app::StartOutcome::Ready)
         return 1;
 
@@ -36,6 +48,7 @@ int main(int argc, char** argv) {
         QCoreApplication::exit(0);
         return true;
     };
+    app::TerminationRequests terminationRequests([&endProgram] { endProgram(); });
 
     app::SystemClock clock;
     app::Navigator navigator;
@@ -51,6 +64,10 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::UserData, &userData);
     clients::Anagrafe clientWindow(services);
     menu.setAreaWindow(app::MenuArea::Clients, &clientWindow);
+    maintenance::Manutenzione maintenanceWindow(services, endProgram);
+    menu.setAreaWindow(app::MenuArea::Maintenance, &maintenanceWindow);
+    invoices::Entrata entrata(services);
+    menu.setAreaWindow(app::MenuArea::Invoices, &entrata);
 
     printers::PrinterWindowOpener printerWindow(services);
     const auto openPrinterWindow = [&printerWindow](app::AreaWindow* caller, const QString& code) {
@@ -58,6 +75,9 @@ int main(int argc, char** argv) {
     };
     clientWindow.setPrinterWindow(openPrinterWindow);
     settingsFrame->setPrinterWindow(openPrinterWindow);
+    entrata.setInvoiceDocument([&services, folder = *folder](const invoices::InvoiceForm& form) {
+        invoices::showInvoiceDocument(services, folder, invoices::invoiceFields(form));
+    });
 
     app::Avvio start(navigator, endProgram);
     start.show();

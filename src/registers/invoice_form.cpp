@@ -139,7 +139,7 @@ xls::Workbook makeInvoiceTemplate() {
     FormStyle style(book, sheet);
 
     // Columns: a narrow margin, labels, then fields; I holds the amounts.
-    const int widths[] = {600, 4200, 3600, 1800, 3000, 3000, 1600, 3200, 3800};
+    const int widths[] = {600, 4200, 3600, 1800, 3000, 4400, 1600, 3200, 3800};
     for (int c = 0; c < 9; ++c)
         sheet.setColumnWidth(c + 1, widths[c]);
 
@@ -157,6 +157,9 @@ xls::Workbook makeInvoiceTemplate() {
     text("B7", QStringLiteral("Albo"));
     text("H2", QStringLiteral("FATTURA"));
     style.apply("H2", [&](xls::Xf& xf) { xf.font = style.font(20, true); });
+    // Row 2 as tall as its large texts.
+    sheet.model().rows[1].height = 520;
+    sheet.model().rows[1].customHeight = true;
 
     // The client block.
     text("B10", QStringLiteral("Spett.le"));

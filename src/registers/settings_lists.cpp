@@ -33,14 +33,8 @@ const SheetLayout& settingsLayout() {
 }
 
 store::Result<store::Worksheet> settingsSheet(store::Workbook& book) {
-    auto sheet = book.sheet(store::kSettingsSheet);
-    if (!sheet) {
-        return store::Error{
-            sheet.error().kind,
-            QStringLiteral("Gli elenchi delle impostazioni non sono disponibili: ") +
-                sheet.error().message};
-    }
-    return *sheet;
+    return layoutSheet(book, settingsLayout(),
+                       QStringLiteral("Gli elenchi delle impostazioni non sono disponibili: "));
 }
 
 QStringList loadList(const store::Worksheet& sheet, int column) {

@@ -10,6 +10,13 @@
 
 #include <vector>
 
+#include "store/store_error.h"
+#include "store/worksheet.h"
+
+namespace store {
+class Workbook;
+}
+
 namespace registers {
 
 struct SheetLayout {
@@ -31,5 +38,10 @@ const SheetLayout& clientLayout();
 const SheetLayout& invoiceLayout();
 const SheetLayout& settingsLayout();
 const SheetLayout& userLayout();
+
+// The layout's sheet in `book`; when it is missing, an error whose message starts
+// with `unavailable` (one Italian sentence saying what cannot be shown).
+store::Result<store::Worksheet> layoutSheet(store::Workbook& book, const SheetLayout& layout,
+                                            const QString& unavailable);
 
 }  // namespace registers

@@ -25,13 +25,7 @@ const SheetLayout& userLayout() {
 }
 
 store::Result<store::Worksheet> userSheet(store::Workbook& book) {
-    auto sheet = book.sheet(store::kUserSheet);
-    if (!sheet) {
-        return store::Error{
-            sheet.error().kind,
-            QStringLiteral("I dati Utente non sono disponibili: ") + sheet.error().message};
-    }
-    return *sheet;
+    return layoutSheet(book, userLayout(), QStringLiteral("I dati Utente non sono disponibili: "));
 }
 
 UserData readUserData(const store::Worksheet& sheet) {

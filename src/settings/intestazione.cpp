@@ -1,6 +1,7 @@
 #include "settings/intestazione.h"
 
 #include "app/clock_line.h"
+#include "app/controls_factory.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
@@ -28,7 +29,7 @@ enum class Rule { UpperCase, Digits };
 struct FieldSpec {
     const char* name;
     const char* caption;
-    int maxLength;  // 0: no limit beyond the line edit's own
+    int typingLimit;  // 0: no limit beyond the line edit's own
     Rule rule;
     int width;  // in pixels, fitting the field's longest usual content
 };
@@ -51,27 +52,13 @@ constexpr std::array<FieldSpec, registers::kUserFieldCount> kFields = {{
 const std::vector<std::vector<int>> kLines = {{0}, {1}, {2, 3, 4}, {5, 6}, {7}, {8}, {9}};
 
 QLineEdit* makeField(const FieldSpec& spec, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(spec.name));
+    auto* field = app::makeLineEdit(QString::fromLatin1(spec.name), spec.typingLimit, parent);
     field->setFixedWidth(spec.width);
-    if (spec.maxLength > 0)
-        field->setMaxLength(spec.maxLength);
     if (spec.rule == Rule::Digits)
         app::installDigitFilter(field);
     else
         app::installUpperCase(field);
     return field;
-}
-
-// A field under its caption.
-QVBoxLayout* captioned(QLineEdit* field, const FieldSpec& spec, QWidget* parent) {
-    auto* caption = new QLabel(QString::fromUtf8(spec.caption), parent);
-    caption->setBuddy(field);
-    auto* column = new QVBoxLayout;
-    column->setSpacing(2);
-    column->addWidget(caption);
-    column->addWidget(field);
-    return column;
 }
 
 }  // namespace
@@ -96,15 +83,13 @@ Intestazione::Intestazione(const app::Services& services, QWidget* parent)
     Text9 = fields_[8];
     Text10 = fields_[9];
 
-    XPButton9 = controls::XPButton::standard(QStringLiteral("Inserisci/Modifica"), this);
-    XPButton9->setObjectName(QStringLiteral("XPButton9"));
+    XPButton9 = app::makeButton(QStringLiteral("XPButton9"), QStringLiteral("Inserisci/Modifica"),
+                                {}, this);
     XPButton9->setMinimumSize(130, 30);
-    XPButton1 = controls::XPButton::standard(QStringLiteral("Esci"), this);
-    XPButton1->setObjectName(QStringLiteral("XPButton1"));
+    XPButton1 = app::makeButton(QStringLiteral("XPButton1"), QStringLiteral("Esci"), {}, this);
     XPButton1->setMinimumSize(100, 30);
 
-    Label15 = new QLabel(this);
-    Label15->setObjectName(QStringLiteral("Label15"));
+    Label15 = app::makeLabel(QStringLiteral("Label15"), QString(), this);
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     new app::ClockLine(Label15, Timer2, services.clock, app::kClockSeparatorWide);
@@ -130,7 +115,7 @@ void Intestazione::buildLayout() {
         auto* row = new QHBoxLayout;
         row->setSpacing(12);
         for (int i : line)
-            row->addLayout(captioned(fields_[i], kFields[i], this));
+            row->addWidget(app::captioned(QString::fromUtf8(kFields[i].caption), fields_[i]));
         row->addStretch();
         window->addLayout(row);
     }

@@ -1,9 +1,11 @@
 #include "settings/settings_frame.h"
 
 #include "app/area_window.h"
+#include "app/controls_factory.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "app/store_saving.h"
+#include "app/tab_order.h"
 #include "controls/xpbutton.h"
 #include "registers/settings_lists.h"
 #include "store/workbook_store.h"
@@ -35,22 +37,16 @@ QComboBox* listBox(const QString& name, QWidget* parent) {
 }
 
 QLineEdit* itemBox(const QString& name, const QString& accessibleName, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
+    auto* edit = app::makeLineEdit(name, 0, parent);
     edit->setAccessibleName(accessibleName);
     edit->setMinimumWidth(230);
     return edit;
 }
 
-QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    return l;
-}
+using app::makeLabel;
 
 controls::XPButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = controls::XPButton::standard(caption, parent);
-    b->setObjectName(name);
+    auto* b = app::makeButton(name, caption, {}, parent);
     b->setMinimumSize(90, 27);
     return b;
 }
@@ -68,13 +64,13 @@ SettingsFrame::SettingsFrame(const app::Services& services, QWidget* parent)
       store_(services.store),
       boxes_(services.boxes) {
     setObjectName(QStringLiteral("Frame4"));
-    Label54 = label(QStringLiteral("Label54"), QStringLiteral("Seleziona "), this);
-    Label53 = label(QStringLiteral("Label53"), QStringLiteral("Inserisci/Modifica"), this);
-    Label28 = label(QStringLiteral("Label28"), QStringLiteral("Aliquota IVA"), this);
-    Label38 = label(QStringLiteral("Label38"), QStringLiteral("Aliquota INPS/Cassa"), this);
-    Label39 = label(QStringLiteral("Label39"), QStringLiteral("Esenzione IVA"), this);
-    Label40 = label(QStringLiteral("Label40"), QStringLiteral("Ritenuta %"), this);
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Tipo Pagamento"), this);
+    Label54 = makeLabel(QStringLiteral("Label54"), QStringLiteral("Seleziona "), this);
+    Label53 = makeLabel(QStringLiteral("Label53"), QStringLiteral("Inserisci/Modifica"), this);
+    Label28 = makeLabel(QStringLiteral("Label28"), QStringLiteral("Aliquota IVA"), this);
+    Label38 = makeLabel(QStringLiteral("Label38"), QStringLiteral("Aliquota INPS/Cassa"), this);
+    Label39 = makeLabel(QStringLiteral("Label39"), QStringLiteral("Esenzione IVA"), this);
+    Label40 = makeLabel(QStringLiteral("Label40"), QStringLiteral("Ritenuta %"), this);
+    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Tipo Pagamento"), this);
     Combo1 = listBox(QStringLiteral("Combo1"), this);
     Combo2 = listBox(QStringLiteral("Combo2"), this);
     Combo3 = listBox(QStringLiteral("Combo3"), this);
@@ -122,6 +118,10 @@ void SettingsFrame::buildLayout() {
     for (controls::XPButton* b : {Command1, Command9, Command3, Command13, Command2})
         buttons->addWidget(b);
 
+    // Line by line: each list, then the box beside it, then the buttons below.
+    app::orderTabs({Combo1, Text1, Combo2, Text2, Combo3, Text3, Combo4, Text4, Combo5, Text5,
+                    Command1, Command9, Command3, Command13, Command2});
+
     auto* frame = new QVBoxLayout(this);
     frame->addLayout(grid);
     frame->addSpacing(8);
@@ -134,7 +134,7 @@ void SettingsFrame::connectControls() {
     }
     connect(Command1, &QAbstractButton::clicked, this, &SettingsFrame::insertClicked);
     connect(Command9, &QAbstractButton::clicked, this, &SettingsFrame::modifyClicked);
-    connect(Command3, &QAbstractButton::clicked, this, &SettingsFrame::PulisciImpostazioni);
+    connect(Command3, &QAbstractButton::clicked, this, &SettingsFrame::clearSettings);
     connect(Command2, &QAbstractButton::clicked, this, &SettingsFrame::exitClicked);
     // Code 1 of the printer window prints the settings lists.
     connect(Command13, &QAbstractButton::clicked, this, [this] {
@@ -165,7 +165,7 @@ void SettingsFrame::load() {
     }
 }
 
-void SettingsFrame::PulisciImpostazioni() {
+void SettingsFrame::clearSettings() {
     for (const Row& row : rows_) {
         row.text->clear();
         row.text->setPalette(QPalette());
@@ -205,7 +205,7 @@ void SettingsFrame::insertClicked() {
         }
         boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral(" Gestione "),
                     app::Icon::Information);
-        PulisciImpostazioni();
+        clearSettings();
     }
 }
 
@@ -231,13 +231,13 @@ void SettingsFrame::modifyClicked() {
         }
         boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral("Ombrast"),
                     app::Icon::Information);
-        PulisciImpostazioni();
+        clearSettings();
     }
 }
 
 void SettingsFrame::exitClicked() {
     app::saveStoreTelling(store_, boxes_);
-    PulisciImpostazioni();
+    clearSettings();
     hide();
 }
 

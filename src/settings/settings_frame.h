@@ -40,8 +40,9 @@ class SettingsFrame : public QGroupBox {
     void load();
     // Enables "&Stampa", which opens the printer window with code 1.
     void setPrinterWindow(app::OpenPrinterWindow open);
-    // Empties every text, restores the colours, enables the lists and reloads them.
-    void PulisciImpostazioni();
+    // Empties every text, restores the colours, enables the lists and reloads them
+    // (PulisciImpostazioni).
+    void clearSettings();
 
     QLabel* Label54;  // "Seleziona "
     QLabel* Label53;  // "Inserisci/Modifica"

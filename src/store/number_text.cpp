@@ -5,15 +5,25 @@
 
 namespace store {
 
-std::optional<double> readRegionalNumber(const QString& text) {
+namespace {
+
+bool isAsciiDigit(QChar c) {
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+// Beyond this an exponent says nothing more: any non-zero digit is out of every range.
+constexpr std::int64_t kExponentCap = 1'000'000'000;
+
+}  // namespace
+
+std::optional<DecimalText> readDecimalText(const QString& text) {
     const QString t = text.trimmed();
     qsizetype i = 0;
     const qsizetype n = t.size();
-    QString plain;  // the number in the C locale's spelling, for the conversion
-    plain.reserve(n);
+    DecimalText number;
+    number.digits.reserve(n);
     if (i < n && (t[i] == u'+' || t[i] == u'-')) {
-        if (t[i] == u'-')
-            plain += u'-';
+        number.negative = t[i] == u'-';
         ++i;
     }
 
@@ -22,8 +32,8 @@ std::optional<double> readRegionalNumber(const QString& text) {
     int sinceDot = -1;  // digits after the last dot, -1 before any dot
     for (; i < n; ++i) {
         const QChar c = t[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            plain += c;
+        if (isAsciiDigit(c)) {
+            number.digits += c;
             ++digits;
             if (sinceDot >= 0)
                 ++sinceDot;
@@ -40,29 +50,41 @@ std::optional<double> readRegionalNumber(const QString& text) {
     if (sinceDot >= 0 && sinceDot != 3)
         return std::nullopt;
 
-    int fraction = 0;
+    std::int64_t fraction = 0;
     if (i < n && t[i] == u',') {
-        plain += u'.';
-        for (++i; i < n && t[i].isDigit() && t[i].unicode() < 128; ++i, ++fraction)
-            plain += t[i];
+        for (++i; i < n && isAsciiDigit(t[i]); ++i, ++fraction)
+            number.digits += t[i];
     }
-    if (digits == 0 && fraction == 0)
+    if (number.digits.isEmpty())
         return std::nullopt;
 
+    std::int64_t exponent = 0;
     if (i < n && (t[i] == u'e' || t[i] == u'E')) {
-        plain += u'e';
         ++i;
+        bool negativeExponent = false;
         if (i < n && (t[i] == u'+' || t[i] == u'-'))
-            plain += t[i++];
+            negativeExponent = t[i++] == u'-';
         int expDigits = 0;
-        for (; i < n && t[i].isDigit() && t[i].unicode() < 128; ++i, ++expDigits)
-            plain += t[i];
+        for (; i < n && isAsciiDigit(t[i]); ++i, ++expDigits)
+            exponent = std::min(exponent * 10 + (t[i].unicode() - u'0'), kExponentCap);
         if (expDigits == 0)
             return std::nullopt;
+        if (negativeExponent)
+            exponent = -exponent;
     }
     if (i != n)
         return std::nullopt;
+    number.exponent = exponent - fraction;
+    return number;
+}
 
+std::optional<double> readRegionalNumber(const QString& text) {
+    const std::optional<DecimalText> number = readDecimalText(text);
+    if (!number)
+        return std::nullopt;
+    // The C locale's spelling of the same digits, which the conversion rounds once.
+    const QString plain = (number->negative ? QStringLiteral("-") : QString()) + number->digits +
+                          u'e' + QString::number(number->exponent);
     bool ok = false;
     const double value = plain.toDouble(&ok);
     if (!ok || !std::isfinite(value))
@@ -135,10 +157,6 @@ QString formatFixed(double value, int decimals, bool withGroups) {
     if (value < 0 && !isZero)
         out.prepend(u'-');
     return out;
-}
-
-QString formatAmount(double value) {
-    return formatFixed(value, 2, true);
 }
 
 QString formatGeneral(double value) {

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "store/workbook.h"
+
 namespace store {
 
 bool isFileInUse(const QString& path) {
@@ -18,6 +20,14 @@ WorkbookStore::~WorkbookStore() {
 
 QString WorkbookStore::path() const {
     return path_;
+}
+
+QString WorkbookStore::backupFolder() const {
+    return QFileInfo(path_).dir().filePath(QString::fromLatin1(kBackupFolderName));
+}
+
+QString WorkbookStore::backupPath() const {
+    return QDir(backupFolder()).filePath(QString::fromLatin1(kStoreFileName));
 }
 
 Result<Done> WorkbookStore::open() {
@@ -70,6 +80,70 @@ void WorkbookStore::close() {
         engine_.close(*book_);
     book_ = nullptr;
     lock_.reset();
+}
+
+namespace {
+
+// A name in Salvataggio that no file has yet, telling when the copy was made.
+QString datedCopyPath(const QString& folder, const QDateTime& now) {
+    const QString stem = QStringLiteral("Gestione_") + now.toString(u"yyyy-MM-dd_HH-mm-ss");
+    QString path = QDir(folder).filePath(stem + QStringLiteral(".xls"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QDir(folder).filePath(QStringLiteral("%1_%2.xls").arg(stem).arg(n));
+    return path;
+}
+
+// The chosen file as a store: it opens (backups are plain, a store's own file
+// has the password) and has every core sheet.
+Result<Workbook*> openAsStore(Engine& reader, const QString& file) {
+    const QString shown = QDir::toNativeSeparators(file);
+    auto opened = reader.open(file, QString());
+    if (!opened && opened.error().kind == Error::Kind::Unreadable)
+        opened = reader.open(file, QString::fromLatin1(kStorePassword));
+    if (!opened) {
+        if (opened.error().kind != Error::Kind::Unreadable)
+            return opened.error();
+        return Error{Error::Kind::Unreadable,
+                     QStringLiteral("Il file %1 non si apre: non è una cartella di lavoro Excel, "
+                                    "è danneggiato o è protetto da un'altra password.")
+                         .arg(shown)};
+    }
+    QStringList missing;
+    for (const QString& name : kCoreSheets) {
+        if (!(*opened)->sheet(name))
+            missing << name;
+    }
+    if (!missing.isEmpty()) {
+        return Error{Error::Kind::Unreadable,
+                     QStringLiteral("Il file %1 non è una copia del database Gestione.xls: "
+                                    "mancano i fogli %2.")
+                         .arg(shown, missing.join(QStringLiteral(", ")))};
+    }
+    return *opened;
+}
+
+}  // namespace
+
+Result<Done> WorkbookStore::backUp() {
+    // Start-up makes the folder; a user may have removed it since.
+    QDir().mkpath(backupFolder());
+    return book_->saveCopyAs(backupPath());
+}
+
+Result<QString> WorkbookStore::restoreFrom(const QString& file, const QDateTime& now) {
+    Engine reader;
+    auto restored = openAsStore(reader, file);
+    if (!restored)
+        return restored.error();
+
+    QDir().mkpath(backupFolder());
+    const QString kept = datedCopyPath(backupFolder(), now);
+    if (auto copied = book_->saveCopyAs(kept); !copied)
+        return copied.error();
+    if (auto written = (*restored)->saveAs(path_, QString::fromLatin1(kStorePassword)); !written)
+        return written.error();
+    close();
+    return kept;
 }
 
 }  // namespace store

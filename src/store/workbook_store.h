@@ -3,6 +3,7 @@
 // The workbook store Gestione.xls: found in the program folder, locked while the
 // program runs, opened with its password, saved atomically and always encrypted.
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,8 @@ namespace store {
 
 inline constexpr const char* kStoreFileName = "Gestione.xls";
 inline constexpr const char* kStorePassword = "Pesk1987";
+// The folder beside the store that receives the backup copies.
+inline constexpr const char* kBackupFolderName = "Salvataggio";
 
 // The four sheets every store has, in their order in a new store.
 inline const QString kClientsSheet = QStringLiteral("Anagrafe");
@@ -40,6 +43,9 @@ class WorkbookStore {
     WorkbookStore& operator=(const WorkbookStore&) = delete;
 
     QString path() const;
+    // Salvataggio beside the store, and the backup copy Gestione.xls in it.
+    QString backupFolder() const;
+    QString backupPath() const;
 
     // Locks the store and opens it with its password; it becomes the engine's
     // current workbook. In use, missing, unreadable: an error with its message,
@@ -60,6 +66,20 @@ class WorkbookStore {
     Result<Done> shutdown();
     // Closes without saving and releases the lock.
     void close();
+
+    // Writes the store as it stands, unsaved changes included, without a password
+    // to the backup copy, replacing an earlier copy atomically: a failure leaves
+    // the earlier copy whole. Salvataggio is made again when missing. The store
+    // stays tied to its own file.
+    Result<Done> backUp();
+
+    // Puts the workbook `file` in place of the store. It must open, plain or with
+    // the store password, and hold the four core sheets. The store as it stands
+    // is first kept in Salvataggio as a dated copy without a password (its path is
+    // returned); then `file` is written over Gestione.xls with the store password,
+    // atomically, and the store is closed without saving, so the next start opens
+    // the restored data. Any failure replaces nothing and leaves the store open.
+    Result<QString> restoreFrom(const QString& file, const QDateTime& now);
 
   private:
     Engine& engine_;

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -135,6 +136,22 @@ TEST_F(AmountKeyFilter, DroppedTextIsFilteredAndCopied) {
     EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
 }
 
+// What a dead key or a compose sequence makes arrives as an input method's commit.
+TEST_F(AmountKeyFilter, InputMethodTextIsFilteredToo) {
+    QTest::keyClicks(&edit, "12");
+    QInputMethodEvent accent(QStringLiteral("´"), {});
+    QApplication::sendEvent(&edit, &accent);
+    QInputMethodEvent composed;
+    composed.setCommitString(QString::fromUtf8("é"));
+    QApplication::sendEvent(&edit, &composed);
+    EXPECT_EQ(edit.text(), "12");
+    QInputMethodEvent mixed;
+    mixed.setCommitString(QString::fromUtf8("è.5"));
+    QApplication::sendEvent(&edit, &mixed);
+    EXPECT_EQ(edit.text(), "12,5");
+    EXPECT_EQ(edit.cursorPosition(), 4);
+}
+
 TEST_F(AmountKeyFilter, AReadOnlyBoxTakesNothing) {
     edit.setText("1.234,50");
     edit.setReadOnly(true);
@@ -163,6 +180,42 @@ TEST_F(DigitFilter, OnlyDigitsAndCommasEnter) {
     EXPECT_EQ(edit.text(), "00123,");
     paste("+39 06.555");
     EXPECT_EQ(edit.text(), "00123,3906555");
+}
+
+class TypingLimit : public LineEditTest {
+  protected:
+    void SetUp() override {
+        LineEditTest::SetUp();
+        app::limitTyping(&edit, 5);
+    }
+};
+
+TEST_F(TypingLimit, TypedPastedAndComposedTextStopsAtTheLimit) {
+    QTest::keyClicks(&edit, "abcdefg");
+    EXPECT_EQ(edit.text(), "abcde");
+    edit.setSelection(1, 2);
+    paste("XYZW");
+    EXPECT_EQ(edit.text(), "aXYde");
+    QInputMethodEvent composed;
+    composed.setCommitString(QString::fromUtf8("é"));
+    QApplication::sendEvent(&edit, &composed);
+    EXPECT_EQ(edit.text(), "aXYde");
+}
+
+TEST_F(TypingLimit, TextSetByTheProgramIsShownWhole) {
+    const QString stored = QStringLiteral("longer than five");
+    edit.setText(stored);
+    EXPECT_EQ(edit.text(), stored);
+    QTest::keyClicks(&edit, "x");
+    EXPECT_EQ(edit.text(), stored);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), stored.chopped(1));
+}
+
+TEST_F(TypingLimit, CombinesWithTheDigitFilter) {
+    app::installDigitFilter(&edit);
+    QTest::keyClicks(&edit, "0a0b1c8d5e9");
+    EXPECT_EQ(edit.text(), "00185");
 }
 
 class UpperCase : public LineEditTest {

@@ -3,6 +3,7 @@
 // box, the clock, and "Chiudi".
 #include "app/area_window.h"
 #include "app/clock.h"
+#include "app/clock_line.h"
 #include "app/gestione.h"
 #include "app/navigator.h"
 #include "app/services.h"
@@ -12,9 +13,11 @@
 #include "store/engine.h"
 #include "store/workbook_store.h"
 #include "support/fake_printers.h"
+#include "support/reading_order.h"
 #include "support/scripted_message_boxes.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTest>
@@ -186,6 +189,38 @@ TEST_F(MainMenu, EveryControlHasAnAccessibleName) {
         EXPECT_FALSE(face->text(QAccessible::Name).trimmed().isEmpty())
             << widget->metaObject()->className() << " " << widget->objectName().toStdString();
     }
+}
+
+TEST_F(MainMenu, TabFollowsTheLayout) {
+    Area areas[6];
+    int k = 0;
+    for (MenuArea area : {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData,
+                          MenuArea::ClientPosition, MenuArea::Collections, MenuArea::Maintenance})
+        menu.setAreaWindow(area, &areas[k++]);
+    QApplication::setActiveWindow(&menu);
+    const auto walk = test_support::tabWalk(menu.XPButton2);
+    // The seven area buttons and "Chiudi"; the print buttons never work.
+    EXPECT_EQ(walk.size(), 8u) << test_support::names(walk).join(u' ').toStdString();
+    EXPECT_EQ(test_support::outOfReadingOrder(walk, &menu), "")
+        << test_support::names(walk).join(u' ').toStdString();
+}
+
+// A screen reader reads what a label shows, the time included, as it changes.
+TEST_F(MainMenu, EveryLabelSpeaksItsText) {
+    clock.advanceSeconds(75);
+    menu.Label15->findChild<app::ClockLine*>()->refresh();
+    ASSERT_EQ(menu.Label15->text(), QStringLiteral("Ore...09:08:45   del   05/03/2024"));
+    int spoken = 0;
+    for (QLabel* label : menu.findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(label);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->text(QAccessible::Name), label->text())
+            << label->objectName().toStdString();
+        ++spoken;
+    }
+    EXPECT_GE(spoken, 4);
 }
 
 TEST(MainMenuScenario, ChiudiSavesEveryChangeSinceTheLastSavePoint) {

@@ -5,6 +5,8 @@
 #include <QCalendarWidget>
 #include <QLabel>
 
+#include "support/reading_order.h"
+
 namespace {
 
 using namespace clients_test;
@@ -184,6 +186,48 @@ TEST_F(ClientControls, PulisciClearsEverythingButKeepsTheClients) {
     EXPECT_EQ(text("Text10"), "2");
     EXPECT_EQ(comboItems(), QStringList{"ROSSI"});
     EXPECT_EQ(sheet().text(2, col::Name), "ROSSI");
+}
+
+}  // namespace
+
+namespace {
+
+// Typing limits hold for typing only: what the store holds is shown and kept whole.
+TEST_F(ClientControls, AStoredValueLongerThanItsFieldIsShownAndWrittenBackWhole) {
+    insert(QStringLiteral("rossi"));
+    const QString email = QString(53, u'a') + QStringLiteral("@example.com");
+    const QString address = QString(90, u'V');
+    ASSERT_EQ(email.size(), 65);
+    EXPECT_TRUE(sheet().setValue(2, col::Email, email).ok());
+    EXPECT_TRUE(sheet().setValue(2, col::Address, address).ok());
+    click("XPButton2");  // Pulisci reloads the selection list
+    choose(0);
+    EXPECT_EQ(text("Text16"), email);
+    EXPECT_EQ(text("Text25"), address);
+    boxes.expect(kModified);
+    click("XPButton1");
+    EXPECT_EQ(sheet().text(2, col::Email), email);
+    EXPECT_EQ(sheet().text(2, col::Address), address);
+}
+
+TEST_F(ClientControls, TypingStopsAtTheFieldsLimit) {
+    type("Text16", QString(60, u'x'));
+    EXPECT_EQ(text("Text16").size(), 50);
+    type("Text24", QStringLiteral("0018599"));
+    EXPECT_EQ(text("Text24"), "00185");
+    // A pasted text is cut to the room left, and a longer shown value takes no more.
+    control("Text22")->setText(QStringLiteral("ROMA"));
+    type("Text22", QStringLiteral("x"));
+    EXPECT_EQ(text("Text22"), "ROMA");
+    QTest::keyClick(control("Text22"), Qt::Key_Backspace);
+    EXPECT_EQ(text("Text22"), "ROM");
+}
+
+TEST_F(ClientControls, TabFollowsTheLayout) {
+    const auto walk = test_support::tabWalk(control<controls::XPButton>("XPButton4"));
+    EXPECT_GE(walk.size(), 20u) << test_support::names(walk).join(u' ').toStdString();
+    EXPECT_EQ(test_support::outOfReadingOrder(walk, window.get()), "")
+        << test_support::names(walk).join(u' ').toStdString();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -150,6 +151,12 @@ TEST_F(InvoiceDocumentTest, SavedPdfShowsTheInvoiceAndTheXlsCopyHasNoPassword) {
     for (const char* word : {"STUDIO", "1.234,50", "1.319,43", "Consulenza", "marzo", "FATTURA"})
         EXPECT_TRUE(pages[0].has(QString::fromUtf8(word))) << word;
 
+    // A picture of the window when asked: BRISVEL_SHOTS=folder.
+    if (const QString shots = qEnvironmentVariable("BRISVEL_SHOTS"); !shots.isEmpty()) {
+        window->resize(900, 1000);
+        QTest::qWait(100);
+        window->grab().save(shots + QStringLiteral("/issue11-document-window.png"));
+    }
     const QString copy = folder.filePath(QStringLiteral("copia.xls"));
     ASSERT_TRUE(window->saveAsXls(copy).ok());
     auto read = xls::readWorkbookFile(copy, QString());

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,11 @@ TEST_F(ClientPrintout, PrinterWindowListsThePrintersTheDefaultAndThePdfFile) {
     EXPECT_EQ(window->Label1->text(), QStringLiteral("La stampante predefinita è: \nLaser"));
     EXPECT_EQ(window->Text1->text(), QStringLiteral("8"));
     EXPECT_TRUE(window->isVisible());
+    // A picture of the window when asked: BRISVEL_SHOTS=folder.
+    if (const QString shots = qEnvironmentVariable("BRISVEL_SHOTS"); !shots.isEmpty()) {
+        QTest::qWait(100);
+        window->grab().save(shots + QStringLiteral("/issue11-printer-window.png"));
+    }
 }
 
 TEST_F(ClientPrintout, CloseBoxEmptiesTheCodeAndUnloadsTheWindow) {

@@ -8,6 +8,7 @@
 #include "app/services.h"
 #include "controls/xpbutton.h"
 #include "support/fake_printers.h"
+#include "support/reading_order.h"
 #include "support/scripted_message_boxes.h"
 
 #include <QLabel>
@@ -164,6 +165,35 @@ TEST_F(UserWindow, AFailedSaveIsToldAndTheUserStillLeaves) {
     window.XPButton1->click();
     EXPECT_TRUE(menu.isVisible());
     EXPECT_FALSE(window.isVisible());
+}
+
+// A limit holds for typing only: a longer value from the store is shown and written
+// back whole.
+TEST_F(UserWindow, AStoredValueLongerThanItsFieldIsShownAndWrittenBackWhole) {
+    const QString iban = QStringLiteral("IT60 X054 2811 1010 0000 0123 456");
+    ASSERT_GT(iban.size(), 27);
+    ASSERT_TRUE(temp.sheet(store::kUserSheet).setValue(10, 2, iban).ok());
+    ASSERT_TRUE(temp.sheet(store::kUserSheet).setIdentifier(4, 2, "ROMA").ok());
+    navigator.backToMainMenu(&window);
+    navigator.go(&menu, &window);
+    EXPECT_EQ(window.Text10->text(), iban);
+    EXPECT_EQ(window.Text4->text(), "ROMA");
+    unlock();
+    QTest::keyClicks(window.Text4, "x");
+    EXPECT_EQ(window.Text4->text(), "ROMA");
+    boxes.expect(kWritten);
+    window.XPButton9->click();
+    EXPECT_EQ(temp.sheet(store::kUserSheet).text(10, 2), iban);
+    EXPECT_EQ(temp.sheet(store::kUserSheet).text(4, 2), "ROMA");
+}
+
+TEST_F(UserWindow, TabFollowsTheLayout) {
+    unlock();
+    QApplication::setActiveWindow(&window);
+    const auto walk = test_support::tabWalk(window.Text1);
+    EXPECT_EQ(walk.size(), 12u) << test_support::names(walk).join(u' ').toStdString();
+    EXPECT_EQ(test_support::outOfReadingOrder(walk, &window), "")
+        << test_support::names(walk).join(u' ').toStdString();
 }
 
 TEST_F(UserWindow, TheCloseBoxIsRefused) {

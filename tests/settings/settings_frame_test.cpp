@@ -8,6 +8,7 @@
 #include "app/services.h"
 #include "controls/xpbutton.h"
 #include "support/fake_printers.h"
+#include "support/reading_order.h"
 #include "support/scripted_message_boxes.h"
 
 #include <QComboBox>
@@ -230,6 +231,13 @@ TEST_F(Frame, ExitSavesTheStoreResetsAndHides) {
     EXPECT_EQ(saved.text(3, registers::kPaymentColumn), "RIMESSA DIRETTA");
     EXPECT_EQ(saved.text(2, registers::kPaymentColumn), "*");
     EXPECT_TRUE(saved.value(3, registers::kInpsColumn).isEmpty());
+}
+
+TEST_F(Frame, TabFollowsTheLayout) {
+    const auto walk = test_support::tabWalk(frame.Combo1);
+    EXPECT_EQ(walk.size(), 14u) << test_support::names(walk).join(u' ').toStdString();
+    EXPECT_EQ(test_support::outOfReadingOrder(walk, &frame), "")
+        << test_support::names(walk).join(u' ').toStdString();
 }
 
 }  // namespace

@@ -4,8 +4,9 @@
 
 namespace {
 
-using store::formatAmount;
+using store::formatFixed;
 using store::formatGeneral;
+using store::readDecimalText;
 using store::readRegionalNumber;
 
 TEST(RegionalNumber, ReadsItalianSpelling) {
@@ -26,23 +27,43 @@ TEST(RegionalNumber, RefusesWhatIsNotANumber) {
     }
 }
 
-TEST(AmountText, TwoDecimalsGroupedRoundedHalfAwayFromZero) {
-    EXPECT_EQ(formatAmount(1234.5), "1.234,50");
-    EXPECT_EQ(formatAmount(0), "0,00");
-    EXPECT_EQ(formatAmount(0.005), "0,01");
-    EXPECT_EQ(formatAmount(2.675), "2,68");  // 2.67499999... as a double
-    EXPECT_EQ(formatAmount(1.005), "1,01");
-    EXPECT_EQ(formatAmount(-1.005), "-1,01");
-    EXPECT_EQ(formatAmount(-0.001), "0,00");
-    EXPECT_EQ(formatAmount(999.995), "1.000,00");
-    EXPECT_EQ(formatAmount(1234567.891), "1.234.567,89");
-    EXPECT_EQ(formatAmount(0.1 + 0.2), "0,30");
-    EXPECT_EQ(formatAmount(1e15), "1.000.000.000.000.000,00");
+TEST(RegionalNumber, KeepsEveryDigitOfTheText) {
+    struct Case {
+        const char* text;
+        bool negative;
+        const char* digits;
+        std::int64_t exponent;
+    };
+    for (const Case& c : {Case{"1.234,50", false, "123450", -2}, Case{"-0,005", true, "0005", -3},
+                          Case{"12,", false, "12", 0}, Case{",5", false, "5", -1},
+                          Case{"1,5E3", false, "15", 2}, Case{"+7e-2", false, "7", -2},
+                          Case{"1e99999999999999999999", false, "1", 1'000'000'000}}) {
+        const auto number = readDecimalText(QString::fromUtf8(c.text));
+        ASSERT_TRUE(number.has_value()) << c.text;
+        EXPECT_EQ(number->negative, c.negative) << c.text;
+        EXPECT_EQ(number->digits, QString::fromLatin1(c.digits)) << c.text;
+        EXPECT_EQ(number->exponent, c.exponent) << c.text;
+    }
+    EXPECT_FALSE(readRegionalNumber("1e99999999999999999999").has_value());
+    EXPECT_EQ(readRegionalNumber("0e99999999999999999999"), 0.0);
 }
 
-TEST(AmountText, ReadsBackWhatItWrites) {
+// The cells' fixed formats ("#,##0.00", "0.000") round the decimal a cell shows.
+TEST(FixedText, GroupedRoundedHalfAwayFromZero) {
+    EXPECT_EQ(formatFixed(1234.5, 2, true), "1.234,50");
+    EXPECT_EQ(formatFixed(0, 2, true), "0,00");
+    EXPECT_EQ(formatFixed(2.675, 2, true), "2,68");  // 2.67499999... as a double
+    EXPECT_EQ(formatFixed(-1.005, 2, true), "-1,01");
+    EXPECT_EQ(formatFixed(-0.001, 2, true), "0,00");
+    EXPECT_EQ(formatFixed(999.995, 2, true), "1.000,00");
+    EXPECT_EQ(formatFixed(1234567.891, 2, false), "1234567,89");
+    EXPECT_EQ(formatFixed(0.0005, 3, false), "0,001");
+    EXPECT_EQ(formatFixed(1e15, 0, true), "1.000.000.000.000.000");
+}
+
+TEST(FixedText, ReadsBackWhatItWrites) {
     for (double v : {0.0, 1.5, 12.34, 1234.5, 98765.43, -42.1}) {
-        EXPECT_EQ(readRegionalNumber(formatAmount(v)), v) << v;
+        EXPECT_EQ(readRegionalNumber(formatFixed(v, 2, true)), v) << v;
     }
 }
 

@@ -1,0 +1,115 @@
+#include "invoices/invoice_list_model.h"
+
+#include <array>
+
+namespace invoices {
+
+using namespace registers::invoice;
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kFirstInvoiceRow = 2;
+
+struct ColumnLook {
+    int twips;
+    bool right;
+};
+
+// A..Q: record number, client, client ID, number, date, description, the amounts,
+// exemption, collection date, payment type.
+constexpr std::array<ColumnLook, kColumns> kLooks = {{
+    {800, false},
+    {3000, false},
+    {800, false},
+    {900, false},
+    {1500, true},
+    {4000, false},
+    {2000, true},
+    {2000, true},
+    {2000, true},
+    {2000, true},
+    {3000, true},
+    {2000, true},
+    {2000, true},
+    {2000, true},
+    {2000, true},
+    {1500, true},
+    {2000, false},
+}};
+
+}  // namespace
+
+InvoiceListModel::InvoiceListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void InvoiceListModel::fill(const registers::InvoiceRegister& book) {
+    beginResetModel();
+    sheet_ = book.worksheet();
+    headers_ = book.headers();
+    rows_ = book.rowCount();
+    endResetModel();
+}
+
+void InvoiceListModel::clear() {
+    beginResetModel();
+    sheet_.reset();
+    headers_.clear();
+    rows_ = 0;
+    endResetModel();
+}
+
+int InvoiceListModel::columnWidth(int column) {
+    return (kLooks[std::size_t(column)].twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+Qt::Alignment InvoiceListModel::columnAlignment(int column) {
+    return (kLooks[std::size_t(column)].right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+QString InvoiceListModel::text(int line, int column) const {
+    if (!sheet_ || line < 0 || line >= rows_)
+        return {};
+    return sheet_->text(kFirstInvoiceRow + line, column + 1);
+}
+
+registers::InvoiceRecord InvoiceListModel::invoice(int line) const {
+    registers::InvoiceRecord record;
+    for (int column = 0; column < kColumns; ++column)
+        record[registers::InvoiceColumn(column + 1)] = text(line, column);
+    return record;
+}
+
+int InvoiceListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int InvoiceListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() || headers_.isEmpty() ? 0 : kColumns;
+}
+
+QVariant InvoiceListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        QString shown = text(index.row(), index.column());
+        // A description over several lines shows on one line of the list.
+        if (role == Qt::DisplayRole)
+            shown.replace(u'\n', u' ');
+        return shown;
+    }
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(columnAlignment(index.column()));
+    return {};
+}
+
+QVariant InvoiceListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= headers_.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return headers_[section];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(columnAlignment(section));
+    return {};
+}
+
+}  // namespace invoices

@@ -1,0 +1,148 @@
+#include "registers/invoice_register.h"
+
+#include "registers/amount.h"
+#include "registers/cell_writes.h"
+#include "store/number_text.h"
+#include "store/range.h"
+#include "store/sheet_idioms.h"
+
+namespace registers {
+
+using namespace invoice;
+
+namespace {
+
+constexpr int kHeaderRow = 1;
+constexpr int kFirstInvoiceRow = 2;
+constexpr int kLastRow = 65536;
+
+// Columns whose text is kept exactly as written: a client called "2000", a
+// description "1,5 ore" or an exemption item stay texts.
+bool keptAsText(InvoiceColumn column) {
+    return column == Client || column == Description || column == Exemption || column == PaidBy;
+}
+
+bool isAmount(InvoiceColumn column) {
+    switch (column) {
+        case Taxable:
+        case Surcharge:
+        case TotalTaxable:
+        case Vat:
+        case ExemptAmount:
+        case Total:
+        case Withholding:
+        case Net:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The counter's value as the fields show it ("7"), set to 1 first when it holds no number.
+QString ensuredCounter(const store::Worksheet& sheet, int column) {
+    std::optional<double> next = store::counter(sheet, column);
+    if (!next) {
+        expectWritten(store::setCounter(sheet, column, 1));
+        next = 1;
+    }
+    return store::formatGeneral(*next);
+}
+
+void advanceCounter(const store::Worksheet& sheet, int column, const QString& written) {
+    if (const auto number = store::readRegionalNumber(written))
+        expectWritten(store::setCounter(sheet, column, *number + 1));
+}
+
+}  // namespace
+
+InvoiceCounters InvoiceRegister::ensureCounters() {
+    InvoiceCounters counters;
+    counters.record = ensuredCounter(sheet_, kRecordCounterColumn);
+    counters.number = ensuredCounter(sheet_, kNumberCounterColumn);
+    return counters;
+}
+
+QStringList InvoiceRegister::headers() const {
+    QStringList out;
+    for (int column = Id; column <= kColumns; ++column)
+        out << sheet_.text(kHeaderRow, column);
+    return out;
+}
+
+int InvoiceRegister::rowCount() const {
+    int r = kFirstInvoiceRow;
+    while (r <= kLastRow && !sheet_.value(r, Id).isEmpty())
+        ++r;
+    return r - kFirstInvoiceRow;
+}
+
+InvoiceRecord InvoiceRegister::row(int row) const {
+    InvoiceRecord invoice;
+    for (int column = Id; column <= kColumns; ++column)
+        invoice[Column(column)] = sheet_.text(row, column);
+    return invoice;
+}
+
+std::vector<InvoiceRecord> InvoiceRegister::rows() const {
+    const int count = rowCount();
+    std::vector<InvoiceRecord> out;
+    out.reserve(std::size_t(count));
+    for (int r = kFirstInvoiceRow; r < kFirstInvoiceRow + count; ++r)
+        out.push_back(row(r));
+    return out;
+}
+
+void InvoiceRegister::writeCell(int row, InvoiceColumn column, const QString& text) {
+    // Each cell is written on its own; only an address outside the sheet could
+    // refuse a write, and the register chose these.
+    if (keptAsText(column)) {
+        expectWritten(sheet_.setIdentifier(row, column, text));
+        return;
+    }
+    // An amount as the window formats it ("1.234,50", "40,00") is stored as its
+    // exact number and keeps showing two decimals; "0" and "*" are stored as typed.
+    if (isAmount(column) && text.contains(u',')) {
+        const auto cell = sheet_.cell(row, column);
+        if (const auto amount = Amount::parse(text); amount && cell.ok()) {
+            cell->setNumber(amount->toNumber());
+            cell->setNumberFormat(QStringLiteral("#,##0.00"));
+            return;
+        }
+    }
+    expectWritten(sheet_.setValue(row, column, text));
+}
+
+store::Result<int> InvoiceRegister::append(const InvoiceRecord& invoice) {
+    const std::optional<int> free = store::firstFreeRow(sheet_, Id);
+    if (!free)
+        return store::Error{store::Error::Kind::Full,
+                            QStringLiteral("Il registro delle fatture è pieno: la fattura non è "
+                                           "stata registrata.")};
+    for (int column = Id; column <= kColumns; ++column)
+        writeCell(*free, Column(column), invoice[Column(column)]);
+    if (invoice[Collection].isEmpty())
+        writeCell(*free, Collection, kStarMark);
+    advanceCounter(sheet_, kRecordCounterColumn, invoice[Id]);
+    advanceCounter(sheet_, kNumberCounterColumn, invoice[Number]);
+    return *free;
+}
+
+std::optional<int> InvoiceRegister::rewrite(const InvoiceRecord& invoice) {
+    const std::optional<double> record = store::readRegionalNumber(invoice[Id]);
+    if (!record)
+        return std::nullopt;
+    const std::optional<int> found = store::findRowByNumber(sheet_, Id, *record, kFirstInvoiceRow);
+    if (!found)
+        return std::nullopt;
+    for (int column = Client; column <= kColumns; ++column)
+        writeCell(*found, Column(column), invoice[Column(column)]);
+    if (invoice[Surcharge].isEmpty())
+        writeCell(*found, Surcharge, kStarMark);
+    if (invoice[ExemptAmount].isEmpty())
+        writeCell(*found, ExemptAmount, kStarMark);
+    if (invoice[Collection].isEmpty())
+        writeCell(*found, Collection, kStarMark);
+    return found;
+}
+
+}  // namespace registers

@@ -1,0 +1,81 @@
+#pragma once
+
+// The invoice register's operations over the sheet Fatture (its layout in
+// invoice_layout.h): the two counters, appending an invoice at the first free row,
+// rewriting one by its record number, and listing every row. Widget-free.
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "registers/invoice_layout.h"
+#include "store/store_error.h"
+#include "store/worksheet.h"
+
+namespace registers {
+
+// One invoice's seventeen cells A..Q as texts: what the entry window's fields hold,
+// or what the cells show.
+class InvoiceRecord {
+  public:
+    const QString& operator[](InvoiceColumn column) const {
+        return cells_[std::size_t(column - 1)];
+    }
+    QString& operator[](InvoiceColumn column) { return cells_[std::size_t(column - 1)]; }
+    bool operator==(const InvoiceRecord&) const = default;
+
+  private:
+    std::array<QString, invoice::kColumns> cells_;
+};
+
+// The proposed record number (IU1) and invoice number (IV1), as the fields show them.
+struct InvoiceCounters {
+    QString record;
+    QString number;
+};
+
+// What stands in P while an invoice is not collected, and in H and L when a
+// modification left them empty.
+inline const QString kStarMark = QStringLiteral("*");
+
+class InvoiceRegister {
+  public:
+    explicit InvoiceRegister(store::Worksheet sheet) : sheet_(sheet) {}
+
+    store::Worksheet worksheet() const { return sheet_; }
+
+    // IU1 and IV1, each first set to 1 when it holds no number.
+    InvoiceCounters ensureCounters();
+
+    // The header texts of A1..Q1.
+    QStringList headers() const;
+    // Rows 2.. down to the first empty record number, in sheet order, as shown.
+    std::vector<InvoiceRecord> rows() const;
+    // How many rows the listing gives.
+    int rowCount() const;
+    // The cells of row `row` as they are shown.
+    InvoiceRecord row(int row) const;
+
+    // Writes the seventeen cells of `invoice` into the first free row (each cell on
+    // its own; P gets "*" when the collection date is empty), then IU1 = record
+    // number + 1 and IV1 = invoice number + 1. A number that does not read as one
+    // leaves its counter as it was. The row written; a full register is an error
+    // and nothing is written.
+    store::Result<int> append(const InvoiceRecord& invoice);
+
+    // Overwrites B..Q of the row whose record number is `invoice[Id]`; an empty
+    // surcharge or exempt amount becomes "*", and so does an empty collection date.
+    // Column A and the counters stay. The row rewritten, or none (nothing written)
+    // when no row carries that record number.
+    std::optional<int> rewrite(const InvoiceRecord& invoice);
+
+  private:
+    void writeCell(int row, InvoiceColumn column, const QString& text);
+
+    store::Worksheet sheet_;
+};
+
+}  // namespace registers

@@ -1,0 +1,75 @@
+// The entry window as a user sees it in its three states: nothing cut off. With
+// BRISVEL_SHOTS set, each state is also saved as a picture in that folder.
+#include "entry_window.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QProcess>
+
+namespace {
+
+using namespace invoices_test;
+
+class EntryLooks : public EntryWindowTest {
+  protected:
+    // Every shown label and button is as wide as its text needs.
+    void expectNothingCutOff(const char* state) {
+        QApplication::processEvents();
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(window.get()) || label->wordWrap() || label->text().isEmpty())
+                continue;
+            EXPECT_GE(label->width(), label->sizeHint().width())
+                << state << ": " << label->text().toStdString();
+        }
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(window.get()))
+                continue;
+            EXPECT_GE(w->width(), w->minimumSizeHint().width())
+                << state << ": " << w->objectName().toStdString();
+            const QRect inWindow(w->mapTo(window.get(), QPoint(0, 0)), w->size());
+            EXPECT_TRUE(window->rect().contains(inWindow))
+                << state << ": " << w->objectName().toStdString();
+        }
+    }
+
+    void shoot(const char* name) {
+        const QString folder = qEnvironmentVariable("BRISVEL_SHOTS");
+        if (folder.isEmpty())
+            return;
+        QDir().mkpath(folder);
+        window->raise();
+        QTest::qWait(300);
+        QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-window"), QStringLiteral("root"),
+                           folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png")});
+    }
+};
+
+TEST_F(EntryLooks, TheThreeStatesShowWhole) {
+    window->move(0, 0);
+    fillWorkedExample();
+    choose(window->Combo3, QStringLiteral("Art. 15 DPR 633/72"));
+    type(window->Text7, QStringLiteral("16"));
+    choose(window->Combo6, QStringLiteral("22"));
+    choose(window->Combo7, QStringLiteral("20"));
+    window->Text13->setText(QStringLiteral("15/04/2024"));
+    expectNothingCutOff("new invoice");
+    shoot("issue10-new-invoice");
+
+    registerAnsweringYes();
+    for (int i = 0; i < 3; ++i) {
+        fillWorkedExample();
+        registerAnsweringYes();
+    }
+    window->XPButton3->click();
+    expectNothingCutOff("register list");
+    shoot("issue10-register-list");
+
+    const QModelIndex second = window->ListView3->model()->index(1, 0);
+    window->ListView3->setCurrentIndex(second);
+    emit window->ListView3->clicked(second);
+    expectNothingCutOff("modification");
+    shoot("issue10-modification");
+}
+
+}  // namespace

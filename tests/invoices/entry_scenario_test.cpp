@@ -1,0 +1,257 @@
+// Whole flows of the entry window, each checked in the saved Gestione.xls read back
+// with the codec.
+#include "entry_window.h"
+
+namespace {
+
+using namespace invoices_test;
+
+class EntryScenario : public EntryWindowTest {};
+
+TEST_F(EntryScenario, TheFirstInvoiceGoesToRowTwoAndTheCountersMoveOn) {
+    fillWorkedExample();
+    EXPECT_EQ(window->Text3->text(), "40,00");
+    EXPECT_EQ(window->Text5->text(), "1.040,00");
+    EXPECT_EQ(window->Text6->text(), "228,80");
+    EXPECT_EQ(window->Text8->text(), "1.268,80");
+    EXPECT_EQ(window->Text14->text(), "200,00");
+    EXPECT_EQ(window->Text4->text(), "1.068,80");
+    registerAnsweringYes();
+    // The window is cleared and proposes the next numbers.
+    EXPECT_EQ(window->Text10->text(), "2");
+    EXPECT_EQ(window->Text1->text(), "2");
+    EXPECT_EQ(window->Combo5->currentText(), "*");
+    EXPECT_EQ(window->Combo3->currentText(), "*");
+    EXPECT_EQ(window->Combo1->currentText(), "Seleziona");
+    EXPECT_EQ(window->Combo2->currentText(), "Seleziona");
+    EXPECT_TRUE(window->Label13->text().isEmpty());
+    EXPECT_TRUE(window->Text12->text().isEmpty());
+    saveThroughTheList();
+
+    const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
+    EXPECT_EQ(saved.text(2, Id), "1");
+    EXPECT_EQ(saved.text(2, Client), "ROSSI MARIO");
+    EXPECT_EQ(saved.text(2, ClientId), "1");
+    EXPECT_EQ(saved.text(2, Number), "1");
+    EXPECT_EQ(saved.text(2, Date), "07/03/2024");
+    EXPECT_EQ(saved.text(2, Description), "Consulenza\nmarzo");
+    EXPECT_EQ(saved.text(2, Taxable), "1.000,00");
+    EXPECT_EQ(saved.text(2, Surcharge), "40,00");
+    EXPECT_EQ(saved.text(2, Vat), "228,80");
+    EXPECT_EQ(saved.text(2, Exemption), "*");
+    EXPECT_EQ(saved.text(2, ExemptAmount), "0");
+    EXPECT_EQ(saved.text(2, Total), "1.268,80");
+    EXPECT_EQ(saved.text(2, Withholding), "200,00");
+    EXPECT_EQ(saved.text(2, Net), "1.068,80");
+    EXPECT_EQ(saved.text(2, Collection), "*");
+    EXPECT_EQ(saved.text(2, PaidBy), "Bonifico");
+    EXPECT_EQ(saved.value(2, Net).toNumber(), 1068.8);
+    EXPECT_EQ(saved.value(1, kRecordCounterColumn).toNumber(), 2);
+    EXPECT_EQ(saved.value(1, kNumberCounterColumn).toNumber(), 2);
+}
+
+TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {
+    fillWorkedExample();
+    window->Check3->click();
+    EXPECT_FALSE(window->Text1->isReadOnly());
+    EXPECT_EQ(window->Text1->palette().color(QPalette::Base), QColor(255, 255, 128));
+    window->Text1->selectAll();
+    QTest::keyClicks(window->Text1, "12a0");  // only digits enter
+    EXPECT_EQ(window->Text1->text(), "120");
+    registerAnsweringYes();
+    EXPECT_EQ(window->Text1->text(), "121");
+    window->Check3->click();
+    EXPECT_TRUE(window->Text1->isReadOnly());
+    saveThroughTheList();
+    const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
+    EXPECT_EQ(saved.text(2, Number), "120");
+    EXPECT_EQ(saved.value(1, kNumberCounterColumn).toNumber(), 121);
+}
+
+TEST_F(EntryScenario, NoToTheQuestionClearsAndWritesNothing) {
+    fillWorkedExample();
+    window->Text6->clear();
+    boxes.expect(kQuestion, app::Answer::No);
+    window->XPButton4->click();
+    EXPECT_TRUE(window->Text9->text().isEmpty());
+    EXPECT_EQ(window->Combo1->currentText(), "Seleziona");
+    saveThroughTheList();
+    EXPECT_TRUE(data.reopened(store::kInvoicesSheet).value(2, Id).isEmpty());
+}
+
+TEST_F(EntryScenario, AnEmptyVatIsStoredAsZero) {
+    fillWorkedExample();
+    window->Text6->clear();
+    boxes.expect(kQuestion, app::Answer::Yes).expect(kRegistered);
+    window->XPButton4->click();
+    EXPECT_EQ(invoices().text(2, Vat), "0");
+}
+
+TEST_F(EntryScenario, AWithholdingNotChosenLastIsRefusedThenRegisteredWhenChosenAgain) {
+    choose(window->Combo1, QStringLiteral("ROSSI MARIO"));
+    window->Text2->setText(QStringLiteral("07/03/2024"));
+    window->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(window->Text9, QStringLiteral("1000"));
+    choose(window->Combo5, QStringLiteral("4"));
+    choose(window->Combo7, QStringLiteral("20"));
+    choose(window->Combo6, QStringLiteral("22"));
+    EXPECT_EQ(window->Text4->text(), window->Text8->text());
+    boxes.expect(kQuestion, app::Answer::Yes).expect(kWithholding);
+    window->XPButton4->click();
+    EXPECT_TRUE(window->Text14->text().isEmpty());
+    EXPECT_EQ(window->Text9->text(), "1.000,00");
+    EXPECT_TRUE(invoices().value(2, Id).isEmpty());
+
+    choose(window->Combo7, QStringLiteral("20"));
+    EXPECT_EQ(window->Text4->text(), "1.068,80");
+    registerAnsweringYes();
+    saveThroughTheList();
+    const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
+    EXPECT_EQ(saved.text(2, Net), "1.068,80");
+    EXPECT_EQ(saved.text(2, Withholding), "200,00");
+}
+
+TEST_F(EntryScenario, AModificationWritesTheCollectionDateOrAStar) {
+    fillWorkedExample();
+    registerAnsweringYes();
+    window->XPButton3->click();
+    ASSERT_TRUE(window->Frame1->isVisibleTo(window.get()));
+    EXPECT_FALSE(window->Check3->isVisibleTo(window.get()));
+    ASSERT_EQ(window->ListView3->model()->rowCount(), 1);
+    chooseLine(0);
+    EXPECT_FALSE(window->Frame1->isVisibleTo(window.get()));
+    EXPECT_EQ(window->XPButton3->text(), "Modifica");
+    EXPECT_FALSE(window->XPButton4->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->Label28->isVisibleTo(window.get()));
+    EXPECT_EQ(window->Text13->text(), "");
+    window->Text13->setText(QStringLiteral("15/04/2024"));
+    boxes.expect(kModified);
+    window->XPButton3->click();
+    EXPECT_EQ(window->XPButton3->text(), "Seleziona");
+    EXPECT_TRUE(window->XPButton4->isVisibleTo(window.get()));
+    EXPECT_EQ(invoices().text(2, Collection), "15/04/2024");
+
+    window->XPButton3->click();
+    chooseLine(0);
+    EXPECT_EQ(window->Text13->text(), "15/04/2024");
+    window->Text13->clear();
+    boxes.expect(kModified);
+    window->XPButton3->click();
+    saveThroughTheList();
+    const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
+    EXPECT_EQ(saved.text(2, Collection), "*");
+    EXPECT_EQ(saved.value(1, kRecordCounterColumn).toNumber(), 2);
+}
+
+TEST_F(EntryScenario, AModificationWithoutChoosingTheClientAgainKeepsWhatWasLoaded) {
+    fillWorkedExample();
+    registerAnsweringYes();
+    window->XPButton3->click();
+    chooseLine(0);
+    EXPECT_EQ(window->Combo1->currentText(), "ROSSI MARIO");
+    EXPECT_EQ(window->Text12->text(), "1");
+    EXPECT_EQ(window->Text4->text(), "1.068,80");
+    window->Text15->setPlainText(QStringLiteral("Consulenza aprile"));
+    boxes.expect(kModified);
+    window->XPButton3->click();
+    saveThroughTheList();
+    const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
+    EXPECT_EQ(saved.text(2, Client), "ROSSI MARIO");
+    EXPECT_EQ(saved.text(2, ClientId), "1");
+    EXPECT_EQ(saved.text(2, Description), "Consulenza aprile");
+    EXPECT_EQ(saved.text(2, Surcharge), "40,00");
+    EXPECT_EQ(saved.text(2, Total), "1.268,80");
+    EXPECT_EQ(saved.text(2, Net), "1.068,80");
+    EXPECT_TRUE(saved.value(3, Id).isEmpty());
+}
+
+// The client window sorted its sheet after this list was loaded: the item still
+// gives the client it showed, and the list follows the sheet again.
+TEST_F(EntryScenario, TheClientChoiceAfterTheClientSheetWasSorted) {
+    registers::ClientSheet(data.sheet(store::kClientsSheet)).sortByName();
+    ASSERT_EQ(window->Combo1->itemText(0), "ROSSI MARIO");
+    window->Combo1->setCurrentIndex(0);
+    emit window->Combo1->activated(0);
+    EXPECT_EQ(window->Combo1->currentText(), "ROSSI MARIO");
+    EXPECT_EQ(window->Text12->text(), "1");
+    EXPECT_EQ(window->Label23->text(), "ROMA");
+    EXPECT_EQ(window->Label22->text(), "00185");
+    EXPECT_EQ(window->Combo1->itemText(0), "BIANCHI SRL");
+    window->Text2->setText(QStringLiteral("07/03/2024"));
+    window->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(window->Text9, QStringLiteral("100"));
+    registerAnsweringYes();
+    saveThroughTheList();
+    const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
+    EXPECT_EQ(saved.text(2, Client), "ROSSI MARIO");
+    EXPECT_EQ(saved.text(2, ClientId), "1");
+}
+
+TEST_F(EntryScenario, AClientDeletedSinceTheListWasLoadedIsNotChosen) {
+    registers::ClientSheet(data.sheet(store::kClientsSheet)).removeRow(2);
+    boxes.expect(
+        notice("Il cliente scelto non è più in anagrafe: l'elenco dei clienti è stato "
+               "ricaricato.",
+               "Gestione", app::Icon::Warning));
+    window->Combo1->setCurrentIndex(0);
+    emit window->Combo1->activated(0);
+    EXPECT_EQ(window->Combo1->currentText(), "Seleziona");
+    EXPECT_TRUE(window->Text12->text().isEmpty());
+    EXPECT_EQ(window->Combo1->count(), 1);
+}
+
+TEST_F(EntryScenario, RequiredFieldsAndAHandTypedClient) {
+    window->Text2->setText(QStringLiteral("07/03/2024"));
+    window->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(window->Text9, QStringLiteral("100"));
+    boxes.expect(kRequired);
+    window->XPButton4->click();
+    // A name typed by hand is no client of the registry.
+    choose(window->Combo1, QStringLiteral("ROSSI MARIO"));
+    window->Combo1->lineEdit()->selectAll();
+    QTest::keyClicks(window->Combo1->lineEdit(), "VERDI");
+    EXPECT_TRUE(window->Text12->text().isEmpty());
+    EXPECT_TRUE(window->Label13->text().isEmpty());
+    boxes.expect(kRequired);
+    window->XPButton4->click();
+    EXPECT_TRUE(invoices().value(2, Id).isEmpty());
+}
+
+// The register was emptied while the invoice was being modified: nothing is
+// written and the user is told.
+TEST_F(EntryScenario, AModificationOfAnInvoiceNoLongerInTheRegisterWritesNothing) {
+    fillWorkedExample();
+    registerAnsweringYes();
+    window->XPButton3->click();
+    chooseLine(0);
+    for (int column = Id; column <= kColumns; ++column)
+        ASSERT_TRUE(invoices().setValue(2, column, QString()).ok());
+    boxes.expect(
+        notice("La fattura con ID 1 non è più nel registro: nessuna modifica è stata "
+               "registrata.",
+               "  Gestione", app::Icon::Warning));
+    window->XPButton3->click();
+    EXPECT_TRUE(invoices().value(2, Id).isEmpty());
+    EXPECT_TRUE(invoices().value(2, Client).isEmpty());
+    // The fields stay for the user to decide.
+    EXPECT_EQ(window->Combo1->currentText(), "ROSSI MARIO");
+}
+
+TEST_F(EntryScenario, AFullRegisterSaysSoAndWritesNothing) {
+    const store::Worksheet sheet = invoices();
+    for (int row = 2; row <= 65536; ++row)
+        ASSERT_TRUE(sheet.setNumber(row, Id, row - 1).ok());
+    ASSERT_TRUE(sheet.setNumber(1, kRecordCounterColumn, 65536).ok());
+    fillWorkedExample();
+    boxes.expect(kQuestion, app::Answer::Yes)
+        .expect(notice("Il registro delle fatture è pieno: la fattura non è stata registrata.",
+                       "Gestione", app::Icon::Warning));
+    window->XPButton4->click();
+    EXPECT_EQ(sheet.value(1, kRecordCounterColumn).toNumber(), 65536);
+    EXPECT_EQ(sheet.value(1, kNumberCounterColumn).toNumber(), 1);
+    EXPECT_TRUE(sheet.value(65536, Client).isEmpty());
+    // Nothing the user typed is lost.
+    EXPECT_EQ(window->Text4->text(), "1.068,80");
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+// The amount steps of the entry window without a window: each case is what a user
+// does, in order, and the fields it must leave.
+#include "invoices/invoice_amounts.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace invoices {
+inline void PrintTo(const InvoiceAmounts& f, std::ostream* out) {
+    for (const QString* s :
+         {&f.taxable, &f.surchargeRate, &f.surcharge, &f.totalTaxable, &f.vatRate, &f.vat,
+          &f.exemption, &f.exempt, &f.total, &f.withholdingRate, &f.withholding, &f.net})
+        *out << '|' << s->toStdString();
+    *out << (f.vatMarked ? "|red" : "") << (f.exemptEnabled ? "|exempt-on" : "");
+}
+}  // namespace invoices
+
+namespace {
+
+using invoices::InvoiceAmounts;
+using Action = std::function<void(InvoiceAmounts&)>;
+
+// What the user does: type into a field and leave it, or choose a combo item.
+Action typeTaxable(const char* t) {
+    return [=](InvoiceAmounts& f) {
+        f.taxable = QString::fromUtf8(t);
+        invoices::taxableLeft(f);
+    };
+}
+Action typeExempt(const char* t) {
+    return [=](InvoiceAmounts& f) {
+        f.exempt = QString::fromUtf8(t);
+        invoices::exemptLeft(f);
+    };
+}
+Action surcharge(const char* r) {
+    return [=](InvoiceAmounts& f) {
+        f.surchargeRate = QString::fromUtf8(r);
+        invoices::surchargeRateChosen(f);
+    };
+}
+Action vat(const char* r) {
+    return [=](InvoiceAmounts& f) {
+        f.vatRate = QString::fromUtf8(r);
+        invoices::vatRateChosen(f);
+    };
+}
+Action exemption(const char* item) {
+    return [=](InvoiceAmounts& f) {
+        f.exemption = QString::fromUtf8(item);
+        invoices::exemptionChosen(f);
+    };
+}
+Action withholding(const char* r) {
+    return [=](InvoiceAmounts& f) {
+        f.withholdingRate = QString::fromUtf8(r);
+        invoices::withholdingRateChosen(f);
+    };
+}
+
+struct Expected {
+    const char* taxable;
+    const char* surcharge;
+    const char* totalTaxable;
+    const char* vat;
+    const char* exempt;
+    const char* total;
+    const char* withholding;
+    const char* net;
+    bool vatMarked = false;
+};
+
+struct Case {
+    std::string name;
+    std::vector<Action> actions;
+    Expected expected;
+};
+
+class AmountSteps : public testing::TestWithParam<Case> {};
+
+TEST_P(AmountSteps, LeaveTheFieldsAsExpected) {
+    InvoiceAmounts f = invoices::clearedAmounts();
+    for (const Action& act : GetParam().actions)
+        act(f);
+    const Expected& e = GetParam().expected;
+    InvoiceAmounts want = f;
+    want.taxable = QString::fromUtf8(e.taxable);
+    want.surcharge = QString::fromUtf8(e.surcharge);
+    want.totalTaxable = QString::fromUtf8(e.totalTaxable);
+    want.vat = QString::fromUtf8(e.vat);
+    want.exempt = QString::fromUtf8(e.exempt);
+    want.total = QString::fromUtf8(e.total);
+    want.withholding = QString::fromUtf8(e.withholding);
+    want.net = QString::fromUtf8(e.net);
+    want.vatMarked = e.vatMarked;
+    EXPECT_EQ(f, want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Invoices, AmountSteps,
+    testing::Values(
+        Case{"WorkedExample",
+             {typeTaxable("1000"), surcharge("4"), vat("22"), withholding("20")},
+             {"1.000,00", "40,00", "1.040,00", "228,80", "", "1.268,80", "200,00", "1.068,80"}},
+        // The withholding must come last: chosen first, the VAT step sets the net
+        // back to the total.
+        Case{"WithholdingBeforeVat",
+             {typeTaxable("1000"), surcharge("4"), withholding("20"), vat("22")},
+             {"1.000,00", "40,00", "1.040,00", "228,80", "", "1.268,80", "200,00", "1.268,80"}},
+        Case{"NoSurchargeAfterAVatRateMarksTheVat",
+             {typeTaxable("1000"), vat("22"), surcharge("*")},
+             {"1.000,00", "0", "1.000,00", "", "", "1.000,00", "", "1.000,00", true}},
+        Case{"TheVatChosenAgainClearsTheMark",
+             {typeTaxable("1000"), vat("22"), surcharge("*"), vat("22")},
+             {"1.000,00", "0", "1.000,00", "220,00", "", "1.220,00", "", "1.220,00", false}},
+        Case{"NoSurcharge",
+             {typeTaxable("1000"), surcharge("*")},
+             {"1.000,00", "0", "1.000,00", "", "", "1.000,00", "", "1.000,00"}},
+        Case{"DecimalCommaRate",
+             {typeTaxable("1000"), surcharge("1,5")},
+             {"1.000,00", "15,00", "1.015,00", "", "", "1.015,00", "", "1.015,00"}},
+        // Typed before any VAT: total = total taxable + exempt; a surcharge rate then
+        // drops the exempt amount from the total, and the VAT brings it back.
+        Case{"ExemptBeforeVatThenSurchargeDropsIt",
+             {typeTaxable("1000"), exemption("Art. 15"), typeExempt("50"), surcharge("4")},
+             {"1.000,00", "40,00", "1.040,00", "", "50", "1.040,00", "", "1.040,00"}},
+        Case{"ExemptBeforeVat",
+             {typeTaxable("1000"), exemption("Art. 15"), typeExempt("50")},
+             {"1.000,00", "", "1.000,00", "", "50", "1.050,00", "", "1.050,00"}},
+        Case{"ExemptThenVat",
+             {typeTaxable("1000"), surcharge("4"), exemption("Art. 15"), typeExempt("50,5"),
+              vat("22")},
+             {"1.000,00", "40,00", "1.040,00", "228,80", "50,5", "1.319,30", "", "1.319,30"}},
+        Case{"EmptyExemptBecomesZero",
+             {typeTaxable("100"), exemption("Art. 15"), typeExempt("")},
+             {"100,00", "", "100,00", "", "0,00", "100,00", "", "100,00"}},
+        // An empty taxable amount makes every step that reads it fail: the fields
+        // keep what they had.
+        Case{"EmptyTaxableLeavesFields",
+             {typeTaxable("1000"), surcharge("4"), typeTaxable(""), surcharge("2")},
+             {"", "40,00", "", "", "", "", "", ""}},
+        // The surcharge keeps its text; the steps after it still run on it.
+        Case{"NonNumericRateFailsSilently",
+             {typeTaxable("1000"), surcharge("4"), surcharge("abc")},
+             {"1.000,00", "40,00", "1.040,00", "", "", "1.040,00", "", "1.040,00"}},
+        // Cents where binary floating point goes wrong.
+        Case{"HalfCentRoundsAwayFromZero",
+             {typeTaxable("1,005")},
+             {"1,01", "", "1,01", "", "", "1,01", "", "1,01"}},
+        Case{"TenthsAddUp",
+             {typeTaxable("0,1"), exemption("Art. 15"), typeExempt("0,2")},
+             {"0,10", "", "0,10", "", "0,2", "0,30", "", "0,30"}},
+        Case{"VatOnAnAwkwardAmount",
+             {typeTaxable("1,15"), surcharge("*"), vat("22")},
+             // 1,15 x 22% = 0,253
+             {"1,15", "0", "1,15", "0,25", "", "1,40", "", "1,40"}},
+        Case{"HalfCentOfAPercentage",
+             {typeTaxable("2,5"), surcharge("*"), vat("22"), withholding("20")},
+             // 2,50 x 22% = 0,55 exactly; 2,50 x 20% = 0,50
+             {"2,50", "0", "2,50", "0,55", "", "3,05", "0,50", "2,55"}},
+        Case{"SurchargeRoundsHalfUp",
+             {typeTaxable("10,25"), surcharge("4")},
+             // 10,25 x 4% = 0,41 exactly; 0,125 cases below
+             {"10,25", "0,41", "10,66", "", "", "10,66", "", "10,66"}},
+        Case{"ThreeDecimalProductRoundsAway",
+             {typeTaxable("0,625"), surcharge("*"), vat("20")},
+             // 0,63 x 20% = 0,126 -> 0,13
+             {"0,63", "0", "0,63", "0,13", "", "0,76", "", "0,76"}},
+        Case{"NoWithholding",
+             {typeTaxable("1000"), surcharge("*"), vat("22"), withholding("*")},
+             {"1.000,00", "0", "1.000,00", "220,00", "", "1.220,00", "0", "1.220,00"}},
+        Case{
+            "NoVatWithAnExemption",
+            {typeTaxable("1000"), surcharge("*"), exemption("Art. 10"), typeExempt("16"), vat("*")},
+            {"1.000,00", "0", "1.000,00", "0", "16", "1.016,00", "", "1.016,00"}}),
+    [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+TEST(AmountSteps, TheExemptBoxOpensWithAnExemptionItem) {
+    InvoiceAmounts f = invoices::clearedAmounts();
+    EXPECT_FALSE(f.exemptEnabled);
+    f.exemption = QStringLiteral("Art. 15");
+    invoices::exemptionChosen(f);
+    EXPECT_TRUE(f.exemptEnabled);
+    f.exemption = QStringLiteral("*");
+    invoices::exemptionChosen(f);
+    EXPECT_EQ(f.exempt, "0");
+}
+
+// A surcharge "*" stored in the register keeps leaving the taxable amount from
+// resetting the totals.
+TEST(AmountSteps, AStoredStarSurchargeKeepsTheTotals) {
+    InvoiceAmounts f = invoices::clearedAmounts();
+    f.surcharge = QStringLiteral("*");
+    f.totalTaxable = QStringLiteral("500,00");
+    f.total = f.net = QStringLiteral("610,00");
+    f.taxable = QStringLiteral("700");
+    invoices::taxableLeft(f);
+    EXPECT_EQ(f.taxable, "700,00");
+    EXPECT_EQ(f.totalTaxable, "500,00");
+    EXPECT_EQ(f.total, "610,00");
+}
+
+TEST(AmountSteps, LeavingComputedFieldsReformatsThem) {
+    InvoiceAmounts f = invoices::clearedAmounts();
+    f.totalTaxable = QStringLiteral("1234,5");
+    invoices::totalTaxableLeft(f);
+    EXPECT_EQ(f.total, "1.234,50");
+    EXPECT_EQ(f.net, "1.234,50");
+    f.vat = QStringLiteral("7");
+    invoices::vatLeft(f);
+    EXPECT_EQ(f.vat, "7,00");
+    f.total = QStringLiteral("1.000,005");
+    invoices::totalLeft(f);
+    EXPECT_EQ(f.total, "1.000,01");
+    f.net = QStringLiteral("x");
+    invoices::netLeft(f);
+    EXPECT_EQ(f.net, "x");
+}
+
+TEST(AmountSteps, EmptyAmountsBecomeZeroAndTheWithholdingCheck) {
+    InvoiceAmounts f = invoices::clearedAmounts();
+    f.total = f.net = QStringLiteral("1.268,80");
+    f.withholding = QStringLiteral("200,00");
+    EXPECT_TRUE(invoices::withholdingNeedsRecomputing(f));
+    f.withholding = QStringLiteral("0");
+    EXPECT_FALSE(invoices::withholdingNeedsRecomputing(f));
+    f.withholding.clear();
+    invoices::zeroEmptyAmounts(f);
+    EXPECT_EQ(f.surcharge, "0");
+    EXPECT_EQ(f.vat, "0");
+    EXPECT_EQ(f.exempt, "0");
+    EXPECT_EQ(f.withholding, "0");
+    f.withholding = QStringLiteral("200,00");
+    f.net = QStringLiteral("1.068,80");
+    EXPECT_FALSE(invoices::withholdingNeedsRecomputing(f));
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+// LibreOffice opens the store saved after a registration, with its password, and
+// reads the amounts as the numbers the window showed.
+#include "entry_window.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+namespace {
+
+using namespace invoices_test;
+
+class InvoiceOffice : public EntryWindowTest {};
+
+TEST_F(InvoiceOffice, LibreOfficeReadsTheRegisteredAmountsAsNumbers) {
+    fillWorkedExample();
+    registerAnsweringYes();
+    choose(window->Combo1, QStringLiteral("BIANCHI SRL"));
+    window->Text2->setText(QStringLiteral("08/03/2024"));
+    window->Text15->setPlainText(QStringLiteral("Parere"));
+    type(window->Text9, QStringLiteral("0,1"));
+    choose(window->Combo5, QStringLiteral("*"));
+    choose(window->Combo6, QStringLiteral("22"));
+    registerAnsweringYes();
+    saveThroughTheList();
+
+    QProcess python;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SAL_USE_VCLPLUGIN"), QStringLiteral("svp"));
+    environment.insert(QStringLiteral("PYTHONDONTWRITEBYTECODE"), QStringLiteral("1"));
+    python.setProcessEnvironment(environment);
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(BRISVEL_SOURCE_DIR "/tests/invoices/office_invoice_cells.py"),
+                  data.path(), test_support::kPassword});
+    ASSERT_TRUE(python.waitForFinished(180000));
+    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    const QJsonObject cells = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    ASSERT_FALSE(cells.isEmpty());
+
+    EXPECT_EQ(cells[u"A1"].toString(), "ID");
+    EXPECT_EQ(cells[u"B2"].toString(), "ROSSI MARIO");
+    EXPECT_EQ(cells[u"F2"].toString(), "Consulenza\nmarzo");
+    EXPECT_EQ(cells[u"E2"].toDouble(), 45358);  // 07/03/2024 as a date serial
+    const std::pair<const char16_t*, double> amounts[] = {
+        {u"G2", 1000},   {u"H2", 40},  {u"I2", 1040}, {u"J2", 228.8}, {u"M2", 1268.8}, {u"N2", 200},
+        {u"O2", 1068.8}, {u"G3", 0.1}, {u"J3", 0.02}, {u"M3", 0.12},  {u"O3", 0.12},   {u"L2", 0},
+    };
+    for (const auto& [cell, number] : amounts) {
+        const QString address = QString::fromUtf16(cell);
+        ASSERT_TRUE(cells[address].isDouble()) << address.toStdString();
+        EXPECT_DOUBLE_EQ(cells[address].toDouble(), number) << address.toStdString();
+    }
+    EXPECT_EQ(cells[u"P2"].toString(), "*");
+    EXPECT_EQ(cells[u"Q2"].toString(), "Bonifico");
+    EXPECT_EQ(cells[u"IU1"].toDouble(), 3);
+    EXPECT_EQ(cells[u"IV1"].toDouble(), 3);
+}
+
+}  // namespace
