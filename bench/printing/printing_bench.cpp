@@ -3,6 +3,7 @@
 // of a client list of 5,000 clients, and the invoice document window opening.
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>

@@ -18,6 +18,10 @@ PrinterWindowOpener::~PrinterWindowOpener() {
     delete window_.data();
 }
 
+StampaP* PrinterWindowOpener::window() const {
+    return window_;
+}
+
 void PrinterWindowOpener::open(app::AreaWindow* caller, const QString& code) {
     if (!window_) {
         const app::Services services = services_;

@@ -26,7 +26,7 @@ class PrinterWindowOpener {
     void open(app::AreaWindow* caller, const QString& code);
 
     // The window while it is loaded; null otherwise.
-    StampaP* window() const { return window_; }
+    StampaP* window() const;
 
   private:
     app::Services services_;
