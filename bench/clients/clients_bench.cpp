@@ -17,10 +17,10 @@
 #include "clients/anagrafe.h"
 #include "clients/client_list_view.h"
 #include "controls/xpbutton.h"
+#include "printing/printer_catalogue.h"
 #include "registers/client_sheet.h"
 #include "registers/core_sheets.h"
 #include "store/workbook_store.h"
-#include "printing/printer_catalogue.h"
 #include "support/expect_ok.h"
 
 namespace {
@@ -51,8 +51,8 @@ class ClientWindow {
         store_.emplace(engine_, folder_.path());
         expectOk(store_->open());
         fill();
-        window_ =
-            std::make_unique<clients::Anagrafe>(app::Services{*store_, boxes_, clock_, navigator_, printers_});
+        window_ = std::make_unique<clients::Anagrafe>(
+            app::Services{*store_, boxes_, clock_, navigator_, printers_});
         window_->show();
     }
 

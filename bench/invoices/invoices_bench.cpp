@@ -20,6 +20,7 @@
 #include "controls/xpbutton.h"
 #include "invoices/entrata.h"
 #include "invoices/invoice_list_model.h"
+#include "printing/printer_catalogue.h"
 #include "registers/client_sheet.h"
 #include "registers/core_sheets.h"
 #include "registers/invoice_register.h"
@@ -78,8 +79,8 @@ class FullRegister {
             r[PaidBy] = QStringLiteral("Bonifico");
             expectOk(book.append(r));
         }
-        window_ =
-            std::make_unique<invoices::Entrata>(app::Services{*store_, boxes_, clock_, navigator_, printers_});
+        window_ = std::make_unique<invoices::Entrata>(
+            app::Services{*store_, boxes_, clock_, navigator_, printers_});
         window_->show();
         window_->activate();
     }

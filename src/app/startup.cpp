@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/message_boxes.h"
+#include "printing/font_measure.h"
 #include "registers/core_sheets.h"
 #include "registers/einvoice_codes.h"
 #include "store/engine.h"
@@ -83,7 +84,9 @@ StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
     // The electronic invoice's codes live in a sheet of their own, added after the
     // others, so the four sheets stay as older copies of the program know them.
     registers::prepareEinvoiceCodesSheet(store);
-    store.autoFitSheets();
+    // Fitted with the fonts that print them, so the page never cuts a fitted text.
+    static const printing::FontTextMeasure fonts;
+    store.autoFitSheets(fonts);
     return StartOutcome::Ready;
 }
 

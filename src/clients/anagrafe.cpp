@@ -82,6 +82,11 @@ Anagrafe::Anagrafe(const app::Services& services, QWidget* parent)
     new app::DatePicking(Check4, MonthView1, Text18, &services.clock);
 }
 
+void Anagrafe::setPrinterWindow(app::OpenPrinterWindow open) {
+    openPrinterWindow_ = std::move(open);
+    XPButton5->setEnabled(bool(openPrinterWindow_));
+}
+
 void Anagrafe::createControls() {
     Label1 = app::makeLabel(QStringLiteral("Label1"), QString());
     Timer1 = new QTimer(this);
@@ -97,8 +102,7 @@ void Anagrafe::createControls() {
                        QStringLiteral("Visualizza i Clienti registrati "));
     XPButton5 =
         button("XPButton5", QStringLiteral("Stampa"), QStringLiteral("Stampa Elenco Clienti"));
-    // Printing the client list needs the printer window, which this program
-    // does not have yet.
+    // Enabled once the program hands the way to the printer window.
     XPButton5->setEnabled(false);
 
     Combo4 = new QComboBox;
@@ -244,6 +248,11 @@ void Anagrafe::connectControls() {
     connect(XPButton2, &QAbstractButton::clicked, this, &Anagrafe::clearAndReload);
     connect(XPButton3, &QAbstractButton::clicked, this, &Anagrafe::deleteClient);
     connect(XPButton7, &QAbstractButton::clicked, this, &Anagrafe::showClientList);
+    // Code 8 of the printer window prints the client list.
+    connect(XPButton5, &QAbstractButton::clicked, this, [this] {
+        if (openPrinterWindow_)
+            openPrinterWindow_(this, QStringLiteral("8"));
+    });
     connect(XPButton8, &QAbstractButton::clicked, this, &Anagrafe::hideClientList);
     connect(Combo4, &QComboBox::activated, this, &Anagrafe::choose);
     connect(Check6, &QCheckBox::toggled, this, &Anagrafe::resetCounter);

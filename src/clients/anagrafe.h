@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/area_window.h"
+#include "app/printer_window.h"
 #include "registers/client_sheet.h"
 
 class QAction;
@@ -50,6 +51,9 @@ class Anagrafe : public app::AreaWindow {
     // Hides the list, sets the counter when it is not set, shows the next
     // identifier and reloads the selection list.
     void activate() override;
+
+    // Enables "Stampa", which opens the printer window with code 8.
+    void setPrinterWindow(app::OpenPrinterWindow open);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,6 +102,7 @@ class Anagrafe : public app::AreaWindow {
     app::MessageBoxes& boxes_;
     app::Navigator& navigator_;
 
+    app::OpenPrinterWindow openPrinterWindow_;
     std::optional<ChosenClient> chosen_;
     // The identifier of each row behind the selection list when it was loaded.
     std::vector<QString> listedIdentifiers_;

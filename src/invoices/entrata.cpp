@@ -25,6 +25,7 @@
 #include "app/controls_factory.h"
 #include "app/date_picking.h"
 #include "app/input_rules.h"
+#include "app/list_print.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
@@ -114,7 +115,8 @@ Entrata::Entrata(const app::Services& services, QWidget* parent)
       store_(services.store),
       boxes_(services.boxes),
       navigator_(services.navigator),
-      clock_(services.clock) {
+      clock_(services.clock),
+      services_(services) {
     setObjectName(QStringLiteral("Entrata"));
     setWindowTitle(QStringLiteral("Brisvel Lavoratore Autonomo"));
     createControls();
@@ -217,7 +219,7 @@ void Entrata::createControls() {
                                 QStringLiteral("Pulisci i campi"));
     XPButton6 = app::makeButton(QStringLiteral("XPButton6"), QStringLiteral("Visualizza Fattura"));
     XPButton2 = app::makeButton(QStringLiteral("XPButton2"), QStringLiteral("Esci"));
-    // The invoice document and the list printout come with the printing area.
+    // Enabled once the program hands the way to the invoice document.
     XPButton6->setEnabled(false);
     for (auto* b : {XPButton4, XPButton3, XPButton5, XPButton2})
         b->setMinimumSize(110, 30);
@@ -246,7 +248,6 @@ void Entrata::createControls() {
                         QStringLiteral("Esporta le fatture scelte come fatture elettroniche"));
     XPButton8 = app::makeButton(QStringLiteral("XPButton8"), QStringLiteral("Stampa"));
     XPButton1 = app::makeButton(QStringLiteral("XPButton1"), QStringLiteral("Esci"));
-    XPButton8->setEnabled(false);
     for (auto* b : {XPButton9, XPButton8, XPButton1})
         b->setMinimumSize(100, 30);
 }
@@ -441,6 +442,11 @@ void Entrata::connectControls() {
         std::sort(rows.begin(), rows.end());
         emit electronicInvoiceRequested(rows);
     });
+    connect(XPButton8, &QAbstractButton::clicked, this, &Entrata::printRegisterList);
+    connect(XPButton6, &QAbstractButton::clicked, this, [this] {
+        if (showDocument_)
+            showDocument_(currentForm());
+    });
     connect(ListView3, &QAbstractItemView::clicked, this, &Entrata::chooseLine);
     connect(ListView3, &QAbstractItemView::activated, this, &Entrata::chooseLine);
 }
@@ -549,6 +555,35 @@ InvoiceRecord Entrata::record() const {
     r[Collection] = Text13->text();
     r[PaidBy] = Combo2->currentText();
     return r;
+}
+
+void Entrata::setInvoiceDocument(std::function<void(const InvoiceForm&)> show) {
+    showDocument_ = std::move(show);
+    XPButton6->setEnabled(bool(showDocument_));
+}
+
+// "Stampa" of the register list: the list as it is shown, on the default printer.
+void Entrata::printRegisterList() {
+    printing::PrintedList printed{QStringLiteral("Elenco Fatture "),
+                                  QStringLiteral("Brisvel"),
+                                  QStringLiteral("Arial"),
+                                  10,
+                                  {},
+                                  {},
+                                  {}};
+    const QAbstractItemModel* model = ListView3->model();
+    for (int c = 0; c < model->columnCount(); ++c) {
+        printed.columnHeadings << model->headerData(c, Qt::Horizontal).toString();
+        printed.columnWidths.push_back(ListView3->isColumnHidden(c) ? 0
+                                                                    : ListView3->columnWidth(c));
+    }
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < model->columnCount(); ++c)
+            row << model->index(r, c).data().toString();
+        printed.rows.push_back(row);
+    }
+    static_cast<void>(app::printListOnDefaultPrinter(services_, printed, this));
 }
 
 InvoiceForm Entrata::currentForm() const {

@@ -7,7 +7,10 @@
 // modification mode: XPButton3 reads "Modifica", "Registra" is hidden and the
 // note Label28 is shown.
 
+#include <functional>
+
 #include "app/area_window.h"
+#include "app/services.h"
 #include "invoices/client_choice.h"
 #include "invoices/invoice_amounts.h"
 #include "invoices/invoice_form.h"
@@ -52,6 +55,8 @@ class Entrata : public app::AreaWindow {
 
     // What the window shows now, for the invoice document.
     InvoiceForm currentForm() const;
+    // Enables "Visualizza Fattura", which hands the window's fields to `show`.
+    void setInvoiceDocument(std::function<void(const InvoiceForm&)> show);
     // The register list as last filled by "Seleziona" (empty while it is closed).
     const InvoiceListModel& registerList() const { return *list_; }
 
@@ -138,6 +143,7 @@ class Entrata : public app::AreaWindow {
     void chooseLine(const QModelIndex& index);
     void modifyInvoice();
     void leaveRegisterList();
+    void printRegisterList();
     void leave();
 
     // The window's clear routine (Pulisci).
@@ -147,6 +153,8 @@ class Entrata : public app::AreaWindow {
     app::MessageBoxes& boxes_;
     app::Navigator& navigator_;
     const app::Clock& clock_;
+    app::Services services_;
+    std::function<void(const InvoiceForm&)> showDocument_;
 
     ClientChoice clients_;
     InvoiceListModel* list_;

@@ -15,7 +15,9 @@
 #include "einvoice/codici_fattura_pa.h"
 #include "einvoice/export_run.h"
 #include "invoices/entrata.h"
+#include "invoices/invoice_document.h"
 #include "maintenance/manutenzione.h"
+#include "printers/printer_window_opener.h"
 #include "printing/printer_catalogue.h"
 #include "receivables/incassi.h"
 #include "settings/intestazione.h"
@@ -80,6 +82,16 @@ int main(int argc, char** argv) {
                      [&services, &entrata](const QList<int>& rows) {
                          einvoice::exportElectronicInvoices(services, rows, &entrata);
                      });
+
+    printers::PrinterWindowOpener printerWindow(services);
+    const auto openPrinterWindow = [&printerWindow](app::AreaWindow* caller, const QString& code) {
+        printerWindow.open(caller, code);
+    };
+    clientWindow.setPrinterWindow(openPrinterWindow);
+    settingsFrame->setPrinterWindow(openPrinterWindow);
+    entrata.setInvoiceDocument([&services, folder = *folder](const invoices::InvoiceForm& form) {
+        invoices::showInvoiceDocument(services, folder, invoices::invoiceFields(form));
+    });
 
     app::Avvio start(navigator, endProgram);
     start.show();

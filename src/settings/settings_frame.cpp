@@ -1,5 +1,6 @@
 #include "settings/settings_frame.h"
 
+#include "app/area_window.h"
 #include "app/controls_factory.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
@@ -85,7 +86,7 @@ SettingsFrame::SettingsFrame(const app::Services& services, QWidget* parent)
     Command3 = button(QStringLiteral("Command3"), QStringLiteral("&Pulisci"), this);
     Command13 = button(QStringLiteral("Command13"), QStringLiteral("&Stampa"), this);
     Command2 = button(QStringLiteral("Command2"), QStringLiteral("&Esci"), this);
-    // The printer selection window that "&Stampa" opens is not part of the program yet.
+    // Enabled once the program hands the way to the printer window.
     Command13->setEnabled(false);
 
     rows_ = {Row{Combo1, Text1, registers::kVatColumn}, Row{Combo2, Text2, registers::kInpsColumn},
@@ -135,6 +136,16 @@ void SettingsFrame::connectControls() {
     connect(Command9, &QAbstractButton::clicked, this, &SettingsFrame::modifyClicked);
     connect(Command3, &QAbstractButton::clicked, this, &SettingsFrame::clearSettings);
     connect(Command2, &QAbstractButton::clicked, this, &SettingsFrame::exitClicked);
+    // Code 1 of the printer window prints the settings lists.
+    connect(Command13, &QAbstractButton::clicked, this, [this] {
+        if (openPrinterWindow_)
+            openPrinterWindow_(qobject_cast<app::AreaWindow*>(window()), QStringLiteral("1"));
+    });
+}
+
+void SettingsFrame::setPrinterWindow(app::OpenPrinterWindow open) {
+    openPrinterWindow_ = std::move(open);
+    Command13->setEnabled(bool(openPrinterWindow_));
 }
 
 void SettingsFrame::load() {

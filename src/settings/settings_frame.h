@@ -10,6 +10,8 @@
 
 #include <array>
 
+#include "app/printer_window.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -36,6 +38,8 @@ class SettingsFrame : public QGroupBox {
 
     // Empties the five lists and fills them again from the store.
     void load();
+    // Enables "&Stampa", which opens the printer window with code 1.
+    void setPrinterWindow(app::OpenPrinterWindow open);
     // Empties every text, restores the colours, enables the lists and reloads them
     // (PulisciImpostazioni).
     void clearSettings();
@@ -79,6 +83,7 @@ class SettingsFrame : public QGroupBox {
 
     store::WorkbookStore& store_;
     app::MessageBoxes& boxes_;
+    app::OpenPrinterWindow openPrinterWindow_;
     // In the order rows are processed: Combo1/Text1 first.
     std::array<Row, 5> rows_;
 };

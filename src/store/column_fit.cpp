@@ -62,18 +62,31 @@ double charWidth(QChar c) {
     return 1.0;
 }
 
-}  // namespace
-
-int fittedColumnWidth(const QString& text, const xls::Font& font) {
-    double widest = 0;
-    for (const QString& line : text.split(u'\n')) {
+class TableTextMeasure final : public TextMeasure {
+  public:
+    double widthInZeros(const QString& line, const xls::Font& font,
+                        const xls::Font& defaultFont) const override {
         double width = 0;
         for (QChar c : line)
             width += charWidth(c);
-        widest = std::max(widest, width);
+        const double size = double(font.height) / std::max<int>(1, defaultFont.height);
+        return width * size * (font.weight >= 700 ? 1.1 : 1.0);
     }
-    const double scale = (font.height / 200.0) * (font.weight >= 700 ? 1.1 : 1.0);
-    const double characters = widest * scale + 0.75;  // the cell's inner margins
+};
+
+}  // namespace
+
+const TextMeasure& tableTextMeasure() {
+    static const TableTextMeasure table;
+    return table;
+}
+
+int fittedColumnWidth(const QString& text, const xls::Font& font, const TextMeasure& measure,
+                      const xls::Font& defaultFont) {
+    double widest = 0;
+    for (const QString& line : text.split(u'\n'))
+        widest = std::max(widest, measure.widthInZeros(line, font, defaultFont));
+    const double characters = widest + 0.75;  // the cell's inner margins
     return std::min(255 * 256, int(std::ceil(characters * 256)));
 }
 

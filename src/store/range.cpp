@@ -229,7 +229,8 @@ namespace {
 // fitting a long register does not format every cell.
 class ColumnWidest {
   public:
-    explicit ColumnWidest(const xls::Workbook& book) : book_(book) {}
+    ColumnWidest(const xls::Workbook& book, const TextMeasure& measure)
+        : book_(book), measure_(measure) {}
 
     void add(const xls::Cell& cell) {
         if (cell.kind == xls::CellKind::Number && growsWithSize(cell)) {
@@ -295,11 +296,13 @@ class ColumnWidest {
     void measure(const xls::Cell& cell) {
         const QString shown = displayText(book_, cell);
         if (!shown.isEmpty())
-            widest_ = std::max(widest_, fittedColumnWidth(shown, book_.fontOf(book_.xfs[cell.xf])));
+            widest_ = std::max(widest_, fittedColumnWidth(shown, book_.fontOf(book_.xfs[cell.xf]), measure_,
+                                                       book_.fonts.empty() ? xls::Font{} : book_.fonts.front()));
     }
 
     enum class Grows { Yes, WholeOnly, No };
     const xls::Workbook& book_;
+    const TextMeasure& measure_;
     std::map<std::uint16_t, Extremes> extremes_;
     std::map<std::uint16_t, Grows> grows_;
     int widest_ = 0;
@@ -307,13 +310,13 @@ class ColumnWidest {
 
 }  // namespace
 
-void Range::autoFitColumns() const {
+void Range::autoFitColumns(const TextMeasure& measure) const {
     xls::Sheet& sheet = sheet_.model();
     const auto& book = sheet_.workbook().model();
     ColumnSlots spread = spreadColumns(sheet);
     const int lastRow = std::min(rect_.lastRow, int(sheet.rows.size()) - 1);
     for (int c = rect_.firstCol; c <= rect_.lastCol; ++c) {
-        ColumnWidest column(book);
+        ColumnWidest column(book, measure);
         for (int r = rect_.firstRow; r <= lastRow; ++r) {
             const xls::Cell* cell = findCell(sheet, r, c);
             if (isFilled(cell))

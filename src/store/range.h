@@ -76,7 +76,7 @@ class Range {
     void setNumberFormat(const QString& code) const;
 
     // Widths of the range's columns fitted to the texts of their cells in this range.
-    void autoFitColumns() const;
+    void autoFitColumns(const TextMeasure& measure = tableTextMeasure()) const;
 
     // Sorts the rows of the rectangle by the cells of `keyColumn` (1-based sheet
     // column, inside the range), ascending, no header row: numbers first, then

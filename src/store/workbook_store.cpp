@@ -56,9 +56,9 @@ Worksheet WorkbookStore::ensureSheet(const QString& name) {
     return *added;
 }
 
-void WorkbookStore::autoFitSheets() {
+void WorkbookStore::autoFitSheets(const TextMeasure& measure) {
     for (int i = 1; i <= book_->sheetCount(); ++i)
-        book_->sheetAt(i)->autoFitColumns();
+        book_->sheetAt(i)->autoFitColumns(measure);
 }
 
 Result<Done> WorkbookStore::saveStore() {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "store/column_fit.h"
+
 #include <optional>
 
 #include "store/engine.h"
@@ -55,7 +57,7 @@ class WorkbookStore {
     // The sheet of that name, added after the last sheet when there is none.
     Worksheet ensureSheet(const QString& name);
     // Fits the columns of every sheet's used range, in workbook order.
-    void autoFitSheets();
+    void autoFitSheets(const TextMeasure& measure = tableTextMeasure());
     // Saves in place, encrypted with the store password, atomically.
     Result<Done> saveStore();
     // The shutdown sequence: alerts off, save, close, release the lock. When the

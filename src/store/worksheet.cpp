@@ -1,5 +1,7 @@
 #include "store/worksheet.h"
 
+#include <algorithm>
+
 #include "store/address.h"
 #include "store/column_fit.h"
 #include "store/range.h"
@@ -157,8 +159,8 @@ int Worksheet::frozenColumns() const {
     return model().frozenCols;
 }
 
-void Worksheet::autoFitColumns() const {
-    usedRange().autoFitColumns();
+void Worksheet::autoFitColumns(const TextMeasure& measure) const {
+    usedRange().autoFitColumns(measure);
 }
 
 int Worksheet::columnWidth(int column) const {
@@ -237,6 +239,33 @@ QString Worksheet::centerHeader() const {
         return QString();
     QString section = header.mid(at + 2, sectionEnd(header, at + 2) - at - 2);
     return section.replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+Result<Done> Worksheet::setPrintZoom(int percent) const {
+    if (percent < 10 || percent > 400)
+        return Error{Error::Kind::BadAddress,
+                     QStringLiteral("Lo zoom di stampa va da 10 a 400: %1 non è ammesso.").arg(percent)};
+    model().page.scale = std::uint16_t(percent);
+    model().page.fitToPage = false;
+    return Done{};
+}
+
+void Worksheet::setFitToPages(int wide, int tall) const {
+    model().page.fitWidth = std::uint16_t(std::clamp(wide, 0, 32767));
+    model().page.fitHeight = std::uint16_t(std::clamp(tall, 0, 32767));
+    model().page.fitToPage = true;
+}
+
+Result<Done> Worksheet::setScrollArea(QStringView address) const {
+    const auto rect = parseAddress(address);
+    if (!rect)
+        return badAddress(address.toString());
+    model().scrollArea = *rect;
+    return Done{};
+}
+
+std::optional<xls::CellRect> Worksheet::scrollArea() const {
+    return model().scrollArea;
 }
 
 void Worksheet::protect() const {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+#include "store/column_fit.h"
 #include "store/store_error.h"
 #include "store/value.h"
 #include "xls/workbook.h"
@@ -57,7 +58,7 @@ class Worksheet {
     int frozenColumns() const;
 
     // Fits the widths of the columns of the used range to their texts.
-    void autoFitColumns() const;
+    void autoFitColumns(const TextMeasure& measure = tableTextMeasure()) const;
     // Column width in 1/256 of a character, as the file stores it.
     int columnWidth(int column) const;
     void setColumnWidth(int column, int width) const;
@@ -71,10 +72,21 @@ class Worksheet {
     void setCenterHeader(const QString& text) const;
     QString centerHeader() const;
 
+    // The zoom of the printed pages in percent; as in every spreadsheet, setting
+    // it turns fitting to pages off. Zooms outside 10..400 are refused.
+    Result<Done> setPrintZoom(int percent) const;
+    // Prints the area scaled to fit `wide` x `tall` pages.
+    void setFitToPages(int wide, int tall) const;
+
     // Sheet protection without a password, as the invoice form uses it.
     void protect() const;
     void unprotect() const;
     bool isProtected() const;
+    // The cells the user may scroll to and select; none = the whole sheet. Kept
+    // with the sheet while the workbook is open: the file format has no record
+    // for it, as in every spreadsheet.
+    Result<Done> setScrollArea(QStringView address) const;
+    std::optional<xls::CellRect> scrollArea() const;
 
     bool operator==(const Worksheet& other) const = default;
 

@@ -203,6 +203,8 @@ struct Sheet {
 
     PageSetup page;
     Protection protection;
+    // The cells the user may reach; held in memory only (no BIFF record keeps it).
+    std::optional<CellRect> scrollArea;
 
     // Sheet records that were read and are not understood, written back in place.
     std::vector<KeptRecord<SheetSlot>> extraRecords;

@@ -72,8 +72,16 @@ TEST_F(EntryControls, CaptionsTipsAndTheButtonsOfLaterWork) {
     EXPECT_EQ(window->XPButton4->toolTip(), "Inserisci la fattura");
     EXPECT_EQ(window->XPButton3->toolTip(), "Seleziona fatture registrate");
     EXPECT_EQ(window->XPButton5->toolTip(), "Pulisci i campi");
+    // "Visualizza Fattura" waits for the program to hand it the invoice document;
+    // the register list prints at once.
     EXPECT_FALSE(window->XPButton6->isEnabled());
-    EXPECT_FALSE(window->XPButton8->isEnabled());
+    invoices::InvoiceForm shown;
+    window->setInvoiceDocument([&shown](const invoices::InvoiceForm& form) { shown = form; });
+    EXPECT_TRUE(window->XPButton6->isEnabled());
+    window->Text15->setPlainText(QStringLiteral("Consulenza"));
+    window->XPButton6->click();
+    EXPECT_EQ(shown.description, QStringLiteral("Consulenza"));
+    EXPECT_TRUE(window->XPButton8->isEnabled());
     EXPECT_EQ(window->XPButton8->text(), "Stampa");
     EXPECT_EQ(window->Frame1->title(), "Registro Fatture");
     EXPECT_FALSE(window->Label28->isVisibleTo(window.get()));

@@ -29,6 +29,7 @@
 #include "registers/client_sheet.h"
 #include "registers/invoice_register.h"
 #include "registers/settings_lists.h"
+#include "support/fake_printers.h"
 #include "support/prepared_store.h"
 #include "support/fake_printers.h"
 #include "support/scripted_message_boxes.h"

@@ -1,5 +1,7 @@
 #include "printing/list_printing.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -222,6 +224,9 @@ class ListPdf : public ::testing::Test {
         const auto result = printing::printList(list, printer, kPrintedAt);
         EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.error().message.toStdString());
         *pages = result.ok() ? *result : 0;
+        // Kept for a look when asked: BRISVEL_KEEP_PDF=folder.
+        if (const QString keep = qEnvironmentVariable("BRISVEL_KEEP_PDF"); !keep.isEmpty())
+            QFile::copy(path, QDir(keep).filePath(QStringLiteral("elenco.pdf")));
         return path;
     }
 

@@ -1,6 +1,6 @@
 // brisvel-xls: command-line access to workbooks. Prints a workbook's cells as
 // JSON, writes a workbook from such JSON, copies a workbook through the codec and
-// makes the empty store.
+// makes the empty store and the invoice form template.
 
 #include <QCoreApplication>
 #include <QFile>
@@ -17,6 +17,7 @@
 
 #include "dump.h"
 #include "load_json.h"
+#include "registers/invoice_form.h"
 #include "store/workbook_store.h"
 #include "xls/huge_pages.h"
 #include "xls/reader.h"
@@ -28,7 +29,7 @@ enum Exit { kOk = 0, kFailed = 1, kUsage = 2, kPassword = 3 };
 
 const char kUsageText[] =
     "Uso: brisvel-xls dump FILE [--password PW] | write SPEC.json OUT [--password PW] | "
-    "copy IN OUT [--password PW] [--out-password PW2] | new-store OUT";
+    "copy IN OUT [--password PW] [--out-password PW2] | new-store OUT | new-template OUT";
 
 // The sheets of a new store, in workbook order.
 int fail(const QString& message, int code = kFailed) {
@@ -136,6 +137,15 @@ int newStore(const Arguments& a) {
     return writeTo(path, wb, QString::fromLatin1(store::kStorePassword));
 }
 
+// The program's invoice form Fattura.xls, without a password.
+int newTemplate(const Arguments& a) {
+    const QString& path = a.positional[0];
+    if (QFileInfo::exists(path)) {
+        return fail(QStringLiteral("Il file %1 esiste già: non viene sovrascritto.").arg(path));
+    }
+    return writeTo(path, registers::makeInvoiceTemplate(), QString());
+}
+
 // A copy frees buffers of several megabytes and takes others in turn, and fills
 // tens of megabytes with small cells. The heap is grown once, asks for huge pages
 // and is never handed back, so its pages are not faulted in one by one, nor again.
@@ -173,12 +183,14 @@ int main(int argc, char** argv) {
         {"write", 2, false, write},
         {"copy", 2, true, copy},
         {"new-store", 1, false, newStore},
+        {"new-template", 1, false, newTemplate},
     };
     for (const Command& c : commands) {
         if (command != QLatin1String(c.name))
             continue;
         const std::optional<Arguments> parsed = parse(args, c.positional, c.outPassword);
-        if (!parsed || (command == u"new-store" && !parsed->password.isEmpty())) {
+        if (!parsed || ((command == u"new-store" || command == u"new-template") &&
+                         !parsed->password.isEmpty())) {
             return fail(QString::fromUtf8(kUsageText), kUsage);
         }
         return c.run(*parsed);

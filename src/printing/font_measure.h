@@ -1,0 +1,25 @@
+#pragma once
+
+// Text widths of real fonts, in points and independent of any device: the one
+// measure that both the column fit of the start-up and the sheet painter use, so
+// that a column fitted by the program never cuts its text on paper.
+
+#include <QString>
+
+#include "store/column_fit.h"
+#include "xls/workbook.h"
+
+namespace printing {
+
+double textWidthPoints(const QString& text, const xls::Font& font);
+
+// Width of the workbook's default font's "0" in points: the unit of column widths.
+double zeroWidthPoints(const xls::Workbook& book);
+
+class FontTextMeasure final : public store::TextMeasure {
+  public:
+    double widthInZeros(const QString& line, const xls::Font& font,
+                        const xls::Font& defaultFont) const override;
+};
+
+}  // namespace printing

@@ -1,0 +1,236 @@
+#include "registers/invoice_form.h"
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "registers/cell_writes.h"
+#include "store/address.h"
+#include "store/engine.h"
+#include "store/range.h"
+#include "store/sheet_cells.h"
+#include "store/workbook.h"
+
+namespace registers {
+
+namespace {
+
+// The invoice's cells in the order they are written.
+std::vector<std::pair<const char*, QString InvoiceFields::*>> invoiceCells() {
+    return {{"C11", &InvoiceFields::clientName},
+            {"C12", &InvoiceFields::address},
+            {"C13", &InvoiceFields::postalCode},
+            {"E13", &InvoiceFields::town},
+            {"G13", &InvoiceFields::province},
+            {"C14", &InvoiceFields::taxCode},
+            {"F14", &InvoiceFields::vatNumber},
+            {"I12", &InvoiceFields::clientId},
+            {"I13", &InvoiceFields::date},
+            {"I14", &InvoiceFields::number},
+            {"B20", &InvoiceFields::description},
+            {"I32", &InvoiceFields::taxable},
+            {"I33", &InvoiceFields::surcharge},
+            {"I34", &InvoiceFields::totalTaxable},
+            {"I35", &InvoiceFields::vat},
+            {"I36", &InvoiceFields::exempt},
+            {"I37", &InvoiceFields::total},
+            {"I38", &InvoiceFields::withholding},
+            {"I39", &InvoiceFields::net},
+            {"H33", &InvoiceFields::surchargeRate},
+            {"H35", &InvoiceFields::vatRate},
+            {"H36", &InvoiceFields::exemption},
+            {"H38", &InvoiceFields::withholdingRate}};
+}
+
+// The letterhead: the user's data in the form's top rows.
+std::vector<std::pair<const char*, UserField>> letterheadCells() {
+    return {{"B2", UserName},      {"B3", UserDomicile}, {"B4", UserPostalCode},
+            {"C4", UserTown},      {"E4", UserProvince}, {"C5", UserTaxCode},
+            {"C6", UserVatNumber}, {"C7", UserRegister}, {"C42", UserBank},
+            {"C43", UserIban}};
+}
+
+void write(const store::Worksheet& sheet, const char* cell, const QString& text) {
+    auto range = sheet.range(QString::fromLatin1(cell));
+    Q_ASSERT(range.ok());
+    range->setValue(text);
+}
+
+}  // namespace
+
+// The original's "Visualizza Fattura" steps on the form.
+void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
+                     const UserData& user) {
+    form.unprotect();
+    expectWritten(form.setScrollArea(QString::fromLatin1(kInvoiceFormScrollArea)));
+    for (const auto& [cell, field] : invoiceCells()) {
+        write(form, cell, invoice.*field);
+    }
+    for (const auto& [cell, field] : letterheadCells()) {
+        write(form, cell, user[field]);
+    }
+    form.protect();
+}
+
+namespace {
+
+// Builds the template's formats on the model: fonts, borders, formats.
+class FormStyle {
+  public:
+    FormStyle(store::Workbook& book, const store::Worksheet& sheet)
+        : book_(book.model()), sheet_(sheet) {}
+
+    std::uint16_t font(int points, bool bold, bool italic = false) {
+        xls::Font f;
+        f.height = std::uint16_t(points * 20);
+        f.weight = bold ? 700 : 400;
+        f.options = italic ? 0x02 : 0;
+        for (std::size_t i = 0; i < book_.fonts.size(); ++i)
+            if (book_.fonts[i] == f)
+                return std::uint16_t(i >= 4 ? i + 1 : i);
+        book_.fonts.push_back(f);
+        const std::size_t i = book_.fonts.size() - 1;
+        return std::uint16_t(i >= 4 ? i + 1 : i);
+    }
+
+    void apply(const char* address, const std::function<void(xls::Xf&)>& change) {
+        const auto rect = store::parseAddress(QString::fromLatin1(address));
+        Q_ASSERT(rect);
+        store::restyle(book_, sheet_.model(), *rect, change);
+    }
+
+    // A thin line round the whole rectangle.
+    void box(const char* address) {
+        const auto rect = *store::parseAddress(QString::fromLatin1(address));
+        for (int r = rect.firstRow; r <= rect.lastRow; ++r) {
+            for (int c = rect.firstCol; c <= rect.lastCol; ++c) {
+                std::uint8_t lines0 = 0;
+                std::uint8_t lines1 = 0;
+                if (c == rect.firstCol)
+                    lines0 |= 0x01;
+                if (c == rect.lastCol)
+                    lines0 |= 0x10;
+                if (r == rect.firstRow)
+                    lines1 |= 0x01;
+                if (r == rect.lastRow)
+                    lines1 |= 0x10;
+                if (!lines0 && !lines1)
+                    continue;
+                store::restyle(book_, sheet_.model(), {r, r, c, c}, [&](xls::Xf& xf) {
+                    xf.borderFill[0] |= lines0;
+                    xf.borderFill[1] |= lines1;
+                });
+            }
+        }
+    }
+
+  private:
+    xls::Workbook& book_;
+    store::Worksheet sheet_;
+};
+
+}  // namespace
+
+xls::Workbook makeInvoiceTemplate() {
+    store::Engine engine;
+    store::Workbook& book = engine.create();
+    store::Worksheet sheet = book.activeSheet();
+    expectWritten(sheet.setName(QStringLiteral("Fattura")));
+    FormStyle style(book, sheet);
+
+    // Columns: a narrow margin, labels, then fields; I holds the amounts.
+    const int widths[] = {600, 4200, 3600, 1800, 3000, 4400, 1600, 3200, 3800};
+    for (int c = 0; c < 9; ++c)
+        sheet.setColumnWidth(c + 1, widths[c]);
+
+    const auto text = [&](const char* cell, const QString& value) { write(sheet, cell, value); };
+    const auto asText = [&](const char* address) {
+        sheet.range(QString::fromLatin1(address))->setNumberFormat(QStringLiteral("@"));
+    };
+    // Letterhead.
+    asText("B2:I7");
+    asText("C42:C43");
+    style.apply("B2", [&](xls::Xf& xf) { xf.font = style.font(16, true); });
+    style.apply("B3:E7", [&](xls::Xf& xf) { xf.font = style.font(10, false); });
+    text("B5", QStringLiteral("Codice Fiscale"));
+    text("B6", QStringLiteral("Partita IVA"));
+    text("B7", QStringLiteral("Albo"));
+    text("H2", QStringLiteral("FATTURA"));
+    style.apply("H2", [&](xls::Xf& xf) { xf.font = style.font(20, true); });
+    // Row 2 as tall as its large texts.
+    sheet.model().rows[1].height = 520;
+    sheet.model().rows[1].customHeight = true;
+
+    // The client block.
+    text("B10", QStringLiteral("Spett.le"));
+    style.apply("B10", [&](xls::Xf& xf) { xf.font = style.font(10, true, true); });
+    text("B11", QStringLiteral("Cliente"));
+    text("B12", QStringLiteral("Indirizzo"));
+    text("B13", QStringLiteral("CAP"));
+    text("D13", QStringLiteral("Località"));
+    text("F13", QStringLiteral("Prov."));
+    text("B14", QStringLiteral("Codice Fiscale"));
+    text("E14", QStringLiteral("Partita IVA"));
+    asText("C11:G14");
+    style.apply("C11", [&](xls::Xf& xf) { xf.font = style.font(11, true); });
+    style.box("B10:G14");
+    text("H12", QStringLiteral("Codice Cliente"));
+    text("H13", QStringLiteral("Data"));
+    text("H14", QStringLiteral("Fattura N."));
+    style.apply("I12:I14", [&](xls::Xf& xf) {
+        xf.setHAlign(xls::HAlign::Right);
+        xf.font = style.font(11, true);
+    });
+    asText("I12");
+    sheet.range(u"I13")->setNumberFormat(QStringLiteral("dd/mm/yyyy"));
+    style.box("H12:I14");
+
+    // The description, spread over B20:I30.
+    text("B18", QStringLiteral("Descrizione"));
+    style.apply("B18", [&](xls::Xf& xf) { xf.font = style.font(10, true); });
+    sheet.range(u"B20:I30")->setMergeCells(true);
+    asText("B20");
+    style.apply("B20", [&](xls::Xf& xf) {
+        xf.setWrap(true);
+        xf.setVAlign(xls::VAlign::Top);
+        xf.setHAlign(xls::HAlign::Left);
+    });
+    style.box("B19:I30");
+
+    // The amounts.
+    const std::pair<const char*, const char*> labels[] = {
+        {"F32", "Imponibile"},           {"F33", "Rivalsa INPS/Cassa %"},
+        {"F34", "Totale Imponibile"},    {"F35", "IVA %"},
+        {"F36", "Esenzione IVA"},        {"F37", "Totale Fattura"},
+        {"F38", "Ritenuta d'acconto %"}, {"F39", "Netto a pagare"}};
+    for (const auto& [cell, label] : labels)
+        text(cell, QString::fromUtf8(label));
+    style.apply("F37:F39", [&](xls::Xf& xf) { xf.font = style.font(10, true); });
+    sheet.range(u"I32:I39")->setNumberFormat(QStringLiteral("#,##0.00"));
+    style.apply("I32:I39", [&](xls::Xf& xf) { xf.setHAlign(xls::HAlign::Right); });
+    style.apply("I37", [&](xls::Xf& xf) { xf.font = style.font(11, true); });
+    style.apply("I39", [&](xls::Xf& xf) { xf.font = style.font(11, true); });
+    asText("H33:H38");
+    style.apply("H33:H38", [&](xls::Xf& xf) { xf.setHAlign(xls::HAlign::Right); });
+    style.box("F32:I39");
+    style.box("F37:I37");
+    style.box("F39:I39");
+
+    // Payment details.
+    text("B42", QStringLiteral("Banca"));
+    text("B43", QStringLiteral("IBAN"));
+    style.apply("B42:B43", [&](xls::Xf& xf) { xf.font = style.font(10, true); });
+
+    // One A4 page, protected.
+    expectWritten(sheet.setPrintArea(u"A1:I45"));
+    xls::PageSetup& page = sheet.pageSetup();
+    page.paperSize = 9;
+    page.leftMargin = page.rightMargin = 0.5;
+    page.topMargin = page.bottomMargin = 0.6;
+    sheet.setFitToPages(1, 1);
+    sheet.model().showGridlines = false;
+    sheet.protect();
+    return book.model();
+}
+
+}  // namespace registers

@@ -1,0 +1,178 @@
+#include "invoices/invoice_document.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/clock.h"
+#include "app/navigator.h"
+#include "app/services.h"
+#include "controls/xpbutton.h"
+#include "registers/user_data.h"
+#include "store/engine.h"
+#include "store/range.h"
+#include "store/workbook.h"
+#include "support/fake_printers.h"
+#include "support/pdf_words.h"
+#include "support/prepared_store.h"
+#include "support/scripted_message_boxes.h"
+#include "xls/reader.h"
+#include "xls/writer.h"
+
+namespace {
+
+registers::InvoiceFields filledInvoice() {
+    registers::InvoiceFields f;
+    f.clientName = QStringLiteral("STUDIO ROSSI SRL");
+    f.address = QStringLiteral("VIA ROMA 1");
+    f.postalCode = QStringLiteral("00185");
+    f.town = QStringLiteral("ROMA");
+    f.province = QStringLiteral("RM");
+    f.taxCode = QStringLiteral("RSSMRA80A01H501U");
+    f.vatNumber = QStringLiteral("01234567890");
+    f.clientId = QStringLiteral("7");
+    f.date = QStringLiteral("05/03/2024");
+    f.number = QStringLiteral("12");
+    f.description = QStringLiteral("Consulenza tecnica\nmarzo 2024");
+    f.taxable = QStringLiteral("1.234,50");
+    f.surchargeRate = QStringLiteral("4");
+    f.surcharge = QStringLiteral("49,38");
+    f.totalTaxable = QStringLiteral("1.283,88");
+    f.vatRate = QStringLiteral("22");
+    f.vat = QStringLiteral("282,45");
+    f.exemption = QStringLiteral("*");
+    f.exempt = QStringLiteral("0");
+    f.total = QStringLiteral("1.566,33");
+    f.withholdingRate = QStringLiteral("20");
+    f.withholding = QStringLiteral("246,90");
+    f.net = QStringLiteral("1.319,43");
+    return f;
+}
+
+QByteArray digest(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+class InvoiceDocumentTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        QFile out(formPath());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(xls::writeWorkbook(registers::makeInvoiceTemplate(), out, QString()).ok());
+    }
+
+    QString formPath() const { return folder.filePath(QStringLiteral("Fattura.xls")); }
+
+    QTemporaryDir folder;
+    test_support::PreparedStore data;
+    test_support::ScriptedMessageBoxes boxes;
+    app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
+    app::Navigator navigator;
+    test_support::FakePrinters printers{{}, {}, {}};
+    app::Services services{data.store(), boxes, clock, navigator, printers};
+};
+
+TEST_F(InvoiceDocumentTest, FillsTheFormsCellsAndTheLetterheadAndProtectsItAgain) {
+    registers::UserData user;
+    user[registers::UserName] = QStringLiteral("ING. MARIO BIANCHI");
+    user[registers::UserIban] = QStringLiteral("IT60X0542811101000000123456");
+    auto document = invoices::InvoiceDocument::fill(formPath(), filledInvoice(), user);
+    ASSERT_TRUE(document.ok());
+    const store::Worksheet form = (*document)->form();
+    const std::pair<const char*, const char*> expected[] = {{"C11", "STUDIO ROSSI SRL"},
+                                                            {"C13", "00185"},
+                                                            {"E13", "ROMA"},
+                                                            {"C14", "RSSMRA80A01H501U"},
+                                                            {"F14", "01234567890"},
+                                                            {"I12", "7"},
+                                                            {"I13", "05/03/2024"},
+                                                            {"I14", "12"},
+                                                            {"I32", "1.234,50"},
+                                                            {"H33", "4"},
+                                                            {"I37", "1.566,33"},
+                                                            {"H36", "*"},
+                                                            {"I39", "1.319,43"},
+                                                            {"B2", "ING. MARIO BIANCHI"},
+                                                            {"C43", "IT60X0542811101000000123456"}};
+    for (const auto& [cell, text] : expected)
+        EXPECT_EQ(form.range(QString::fromLatin1(cell))->text(), QString::fromUtf8(text)) << cell;
+    // The description keeps its line break.
+    EXPECT_EQ(form.range(u"B20")->text(), QStringLiteral("Consulenza tecnica\nmarzo 2024"));
+    EXPECT_TRUE(form.isProtected());
+    EXPECT_EQ(form.scrollArea(), (xls::CellRect{0, 49, 0, 15}));
+}
+
+TEST_F(InvoiceDocumentTest, AnEmptyWindowFillsEmptyTextsAndStillShowsTheForm) {
+    const QByteArray before = digest(formPath());
+    auto document = invoices::InvoiceDocument::fill(formPath(), {}, {});
+    ASSERT_TRUE(document.ok());
+    const store::Worksheet form = (*document)->form();
+    for (const char* cell : {"C11", "B20", "I32", "H38", "I39"})
+        EXPECT_TRUE(form.range(QString::fromLatin1(cell))->text().isEmpty()) << cell;
+    EXPECT_EQ(form.range(u"F32")->text(), QStringLiteral("Imponibile"));
+    invoices::DocumentWindow window(std::move(*document), boxes, clock.today());
+    EXPECT_EQ(window.pageCount(), 1);
+    EXPECT_EQ(digest(formPath()), before);
+}
+
+TEST_F(InvoiceDocumentTest, MissingOrUnreadableFormIsSaidAndNothingElseHappens) {
+    QFile::remove(formPath());
+    boxes.expect({QStringLiteral("Il modello della fattura %1 non si trova: la fattura non può "
+                                 "essere visualizzata.")
+                      .arg(formPath()),
+                  QStringLiteral("Brisvel"), app::Icon::Critical, app::Buttons::Ok});
+    EXPECT_EQ(invoices::showInvoiceDocument(services, folder.path(), filledInvoice()), nullptr);
+
+    QFile bad(formPath());
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("non è una cartella di lavoro");
+    bad.close();
+    auto document = invoices::InvoiceDocument::fill(formPath(), filledInvoice(), {});
+    ASSERT_FALSE(document.ok());
+    EXPECT_TRUE(document.error().message.contains(QStringLiteral("non si può leggere")));
+}
+
+TEST_F(InvoiceDocumentTest, SavedPdfShowsTheInvoiceAndTheXlsCopyHasNoPassword) {
+    const QByteArray before = digest(formPath());
+    auto* window = invoices::showInvoiceDocument(services, folder.path(), filledInvoice());
+    ASSERT_NE(window, nullptr);
+    const QString pdf = folder.filePath(QStringLiteral("fattura.pdf"));
+    ASSERT_TRUE(window->saveAsPdf(pdf).ok());
+    if (const QString keep = qEnvironmentVariable("BRISVEL_KEEP_PDF"); !keep.isEmpty())
+        QFile::copy(pdf, QDir(keep).filePath(QStringLiteral("fattura.pdf")));
+    const auto pages = test_support::readPdfWords(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    for (const char* word : {"STUDIO", "1.234,50", "1.319,43", "Consulenza", "marzo", "FATTURA"})
+        EXPECT_TRUE(pages[0].has(QString::fromUtf8(word))) << word;
+
+    // A picture of the window when asked: BRISVEL_SHOTS=folder.
+    if (const QString shots = qEnvironmentVariable("BRISVEL_SHOTS"); !shots.isEmpty()) {
+        window->resize(900, 1000);
+        QTest::qWait(100);
+        window->grab().save(shots + QStringLiteral("/issue11-document-window.png"));
+    }
+    const QString copy = folder.filePath(QStringLiteral("copia.xls"));
+    ASSERT_TRUE(window->saveAsXls(copy).ok());
+    auto read = xls::readWorkbookFile(copy, QString());
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(digest(formPath()), before);
+    window->close();
+}
+
+TEST_F(InvoiceDocumentTest, SeveralDocumentsAtOnce) {
+    auto* first = invoices::showInvoiceDocument(services, folder.path(), filledInvoice());
+    auto* second = invoices::showInvoiceDocument(services, folder.path(), {});
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(first->isVisible() && second->isVisible());
+    first->close();
+    second->close();
+}
+
+}  // namespace
