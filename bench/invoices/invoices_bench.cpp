@@ -16,7 +16,6 @@
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
-#include "printing/printer_catalogue.h"
 #include "controls/xpbutton.h"
 #include "invoices/entrata.h"
 #include "invoices/invoice_list_model.h"

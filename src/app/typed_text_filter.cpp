@@ -60,8 +60,9 @@ bool TypedTextFilter::eventFilter(QObject* watched, QEvent* event) {
     // The edit is asked only about the events handled here: others also arrive while
     // it is being destroyed, when it is no longer a QLineEdit.
     const QEvent::Type type = event->type();
-    const bool handled = type == QEvent::KeyPress || type == QEvent::ContextMenu ||
-                         type == QEvent::MouseButtonRelease || type == QEvent::Drop;
+    const bool handled = type == QEvent::KeyPress || type == QEvent::InputMethod ||
+                         type == QEvent::ContextMenu || type == QEvent::MouseButtonRelease ||
+                         type == QEvent::Drop;
     if (watched != edit_ || !handled || edit_->isReadOnly())
         return false;
     switch (type) {

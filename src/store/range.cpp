@@ -296,8 +296,10 @@ class ColumnWidest {
     void measure(const xls::Cell& cell) {
         const QString shown = displayText(book_, cell);
         if (!shown.isEmpty())
-            widest_ = std::max(widest_, fittedColumnWidth(shown, book_.fontOf(book_.xfs[cell.xf]), measure_,
-                                                       book_.fonts.empty() ? xls::Font{} : book_.fonts.front()));
+            widest_ = std::max(
+                widest_,
+                fittedColumnWidth(shown, book_.fontOf(book_.xfs[cell.xf]), measure_,
+                                  book_.fonts.empty() ? xls::Font{} : book_.fonts.front()));
     }
 
     enum class Grows { Yes, WholeOnly, No };

@@ -243,8 +243,9 @@ QString Worksheet::centerHeader() const {
 
 Result<Done> Worksheet::setPrintZoom(int percent) const {
     if (percent < 10 || percent > 400)
-        return Error{Error::Kind::BadAddress,
-                     QStringLiteral("Lo zoom di stampa va da 10 a 400: %1 non è ammesso.").arg(percent)};
+        return Error{
+            Error::Kind::BadAddress,
+            QStringLiteral("Lo zoom di stampa va da 10 a 400: %1 non è ammesso.").arg(percent)};
     model().page.scale = std::uint16_t(percent);
     model().page.fitToPage = false;
     return Done{};

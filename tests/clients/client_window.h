@@ -25,8 +25,8 @@
 #include "controls/xpbutton.h"
 #include "registers/client_sheet.h"
 #include "store/address.h"
-#include "support/prepared_store.h"
 #include "support/fake_printers.h"
+#include "support/prepared_store.h"
 #include "support/scripted_message_boxes.h"
 
 namespace clients_test {

@@ -12,6 +12,7 @@
 #include "app/qt_message_boxes.h"
 #include "app/services.h"
 #include "controls/xpbutton.h"
+#include "support/fake_printers.h"
 #include "support/scripted_message_boxes.h"
 
 #include <QApplication>
@@ -36,7 +37,8 @@ class EinvoiceWindows : public testing::Test {
     app::FixedClock clock{QDateTime(QDate(2025, 2, 3), QTime(10, 0))};
     app::Navigator navigator;
     app::AreaWindow menu;
-    const app::Services services{data.data.store(), boxes, clock, navigator};
+    test_support::FakePrinters printers{{}, {}, {}};
+    const app::Services services{data.data.store(), boxes, clock, navigator, printers};
 
     QString comboIn(QTableWidget* grid, int row, int column) {
         auto* combo = qobject_cast<QComboBox*>(grid->cellWidget(row, column));

@@ -31,7 +31,6 @@
 #include "registers/settings_lists.h"
 #include "support/fake_printers.h"
 #include "support/prepared_store.h"
-#include "support/fake_printers.h"
 #include "support/scripted_message_boxes.h"
 
 namespace invoices_test {

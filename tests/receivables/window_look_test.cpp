@@ -43,8 +43,8 @@ class WindowLook : public IncassiTest {
     void expectChoiceLaidOut() {
         QApplication::processEvents();
         EXPECT_LT(window.Frame1->mapTo(&window, QPoint(0, 0)).y(), 40);
-        const int buttonsFoot = window.XPButton1->mapTo(&window, QPoint(0, 0)).y() +
-                                window.XPButton1->height();
+        const int buttonsFoot =
+            window.XPButton1->mapTo(&window, QPoint(0, 0)).y() + window.XPButton1->height();
         EXPECT_GT(buttonsFoot, window.height() - 40);
     }
 

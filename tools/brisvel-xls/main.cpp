@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
             continue;
         const std::optional<Arguments> parsed = parse(args, c.positional, c.outPassword);
         if (!parsed || ((command == u"new-store" || command == u"new-template") &&
-                         !parsed->password.isEmpty())) {
+                        !parsed->password.isEmpty())) {
             return fail(QString::fromUtf8(kUsageText), kUsage);
         }
         return c.run(*parsed);
