@@ -139,7 +139,7 @@ xls::Workbook makeInvoiceTemplate() {
     FormStyle style(book, sheet);
 
     // Columns: a narrow margin, labels, then fields; I holds the amounts.
-    const int widths[] = {600, 4200, 3600, 1800, 3000, 4400, 1600, 3200, 3800};
+    const int widths[] = {600, 3800, 4000, 1800, 3000, 5600, 1200, 3600, 3800};
     for (int c = 0; c < 9; ++c)
         sheet.setColumnWidth(c + 1, widths[c]);
 
@@ -156,9 +156,12 @@ xls::Workbook makeInvoiceTemplate() {
     text("B6", QStringLiteral("Partita IVA"));
     text("B7", QStringLiteral("Albo"));
     text("H2", QStringLiteral("FATTURA"));
-    style.apply("H2", [&](xls::Xf& xf) { xf.font = style.font(20, true); });
-    // Row 2 as tall as its large texts.
-    sheet.model().rows[1].height = 520;
+    style.apply("H2", [&](xls::Xf& xf) {
+        xf.font = style.font(20, true);
+        xf.setVAlign(xls::VAlign::Center);
+    });
+    // Row 2 as tall as its large texts, with room above and below them.
+    sheet.model().rows[1].height = 640;
     sheet.model().rows[1].customHeight = true;
 
     // The client block.
