@@ -8,6 +8,7 @@
 
 #include "xls/gsf_library.h"
 #include "xls/huge_pages.h"
+#include "xls/read_errors.h"
 
 namespace xls {
 
@@ -56,13 +57,13 @@ Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes) {
     const gsf_off_t size = gsf_input_size(stream.get());
     // A stream cannot hold more than the file it lives in.
     if (size < 0 || size > gsf_off_t(fileBytes.size())) {
-        return Error{Error::Kind::Damaged, QStringLiteral("Il file è danneggiato.")};
+        return damagedFile();
     }
     QByteArray bytes(qsizetype(size), Qt::Uninitialized);
     adviseHugePages(bytes.data(), std::size_t(bytes.size()));
     if (size > 0 &&
         !gsf_input_read(stream.get(), size_t(size), reinterpret_cast<guint8*>(bytes.data()))) {
-        return Error{Error::Kind::Damaged, QStringLiteral("Il file è danneggiato.")};
+        return damagedFile();
     }
     return bytes;
 }

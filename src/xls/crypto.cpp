@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "xls/byte_reader.h"
+#include "xls/little_endian.h"
 #include "xls/rc4.h"
 
 namespace xls {
@@ -39,11 +40,6 @@ struct PasswordBytes {
     PasswordBytes(const PasswordBytes&) = delete;
     PasswordBytes& operator=(const PasswordBytes&) = delete;
 };
-
-void putLe32(std::uint8_t* out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out[i] = std::uint8_t(v >> (8 * i));
-}
 
 Error wrongPassword() {
     return Error{Error::Kind::PasswordNeeded, QStringLiteral("Password errata o mancante.")};

@@ -2,6 +2,7 @@
 
 // The BIFF8 record numbers the codec reads or writes.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace xls::rec {
@@ -28,6 +29,17 @@ constexpr bool neverEncrypted(std::uint16_t type) {
 
 // Workbook globals
 inline constexpr std::uint16_t BoundSheet = 0x0085;
+
+// How many bytes at the start of a record's body an encrypted stream keeps in the
+// clear: the whole of a record that is never encrypted, the sheet's stream position
+// that opens a BOUNDSHEET, none of any other record.
+constexpr std::size_t bytesInTheClear(std::uint16_t type, std::size_t length) {
+    if (neverEncrypted(type))
+        return length;
+    if (type == BoundSheet)
+        return length < 4 ? length : 4;
+    return 0;
+}
 inline constexpr std::uint16_t Window1 = 0x003D;
 inline constexpr std::uint16_t DateMode = 0x0022;
 inline constexpr std::uint16_t Font = 0x0031;

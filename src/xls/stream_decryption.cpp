@@ -27,11 +27,10 @@ std::size_t decryptRecords(std::span<std::uint8_t> all, std::size_t begin, std::
             continue;
         const std::size_t bodyOffset = r.offset + 4;
         const std::span<std::uint8_t> body = all.subspan(bodyOffset, r.segments.front().size());
-        // A sheet's stream position in BOUNDSHEET is stored in the clear. The body is
-        // still deciphered whole, because XOR obfuscation counts those bytes too.
+        const std::size_t clearSize = rec::bytesInTheClear(r.type, body.size());
+        // The bytes in the clear (a BOUNDSHEET's stream position) are kept while the
+        // body is deciphered whole, because XOR obfuscation counts those bytes too.
         std::array<std::uint8_t, 4> clear{};
-        const std::size_t clearSize =
-            r.type == rec::BoundSheet ? std::min<std::size_t>(4, body.size()) : 0;
         std::copy_n(body.begin(), clearSize, clear.begin());
         cipher.apply(body, bodyOffset);
         std::copy_n(clear.begin(), clearSize, body.begin());

@@ -20,11 +20,7 @@ std::size_t encryptRecords(std::span<std::uint8_t> stream, std::size_t begin, st
         const std::size_t length =
             std::min<std::size_t>(le16(&stream[p + 2]), stream.size() - p - 4);
         const std::size_t body = p + 4;
-        std::size_t clear = 0;
-        if (rec::neverEncrypted(type))
-            clear = length;
-        if (type == rec::BoundSheet)
-            clear = std::min<std::size_t>(4, length);
+        const std::size_t clear = rec::bytesInTheClear(type, length);
         if (clear < length)
             cipher.apply(stream.subspan(body + clear, length - clear), body + clear);
         p = body + length;
