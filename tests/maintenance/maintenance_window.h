@@ -66,7 +66,7 @@ class MaintenanceWindow : public testing::Test {
         ended = false;
         session.emplace(folder.path());
         ASSERT_EQ(session->start(boxes), app::StartOutcome::Ready);
-        services.emplace(session->store(), boxes, clock, navigator, printers);
+        services.emplace(app::Services{session->store(), boxes, clock, navigator, printers});
         window = std::make_unique<maintenance::Manutenzione>(*services, [this] {
             ended = session->shutDown(boxes);
             return ended;
