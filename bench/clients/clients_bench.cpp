@@ -11,6 +11,7 @@
 #include <random>
 
 #include "app/clock.h"
+#include "app/controls_factory.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
@@ -141,7 +142,7 @@ void BM_FillListView(benchmark::State& state) {
     const std::vector<registers::ClientRecord> rows = window.sheet().rows();
     const QStringList headers = window.sheet().headers();
     QTreeWidget view;
-    clients::prepareClientListView(&view);
+    app::prepareReportList(&view);
     view.show();
     for (auto _ : state) {
         clients::setClientListHeaders(&view, headers);

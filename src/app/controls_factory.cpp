@@ -3,8 +3,10 @@
 #include "app/input_rules.h"
 #include "controls/xpbutton.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace app {
@@ -41,6 +43,18 @@ QWidget* captioned(const QString& caption, QWidget* field) {
     column->addWidget(label);
     column->addWidget(field);
     return box;
+}
+
+void prepareReportList(QTreeView* view) {
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setUniformRowHeights(true);
+    view->setAllColumnsShowFocus(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setAlternatingRowColors(true);
+    view->header()->setStretchLastSection(false);
+    view->header()->setSectionsMovable(false);
 }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QLineEdit;
+class QTreeView;
 class QWidget;
 
 namespace controls {
@@ -28,5 +29,9 @@ controls::XPButton* makeButton(const QString& name, const QString& caption, cons
 
 // `field` under its caption, which names it for screen readers.
 QWidget* captioned(const QString& caption, QWidget* field);
+
+// A list view in report view: rows, no tree decoration, whole-row selection, read-only,
+// uniform row heights so that thousands of rows lay out at once.
+void prepareReportList(QTreeView* view);
 
 }  // namespace app

@@ -154,7 +154,7 @@ void Anagrafe::createControls() {
     ListView3 = new QTreeWidget;
     ListView3->setObjectName(QStringLiteral("ListView3"));
     ListView3->setAccessibleName(QStringLiteral("Elenco Clienti"));
-    prepareClientListView(ListView3);
+    app::prepareReportList(ListView3);
 }
 
 void Anagrafe::arrangeControls() {

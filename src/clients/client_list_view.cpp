@@ -1,6 +1,5 @@
 #include "clients/client_list_view.h"
 
-#include <QHeaderView>
 #include <QTreeWidget>
 
 #include <array>
@@ -20,17 +19,6 @@ constexpr std::array<int, kColumns> kColumnTwips = {800,  4000, 1500, 3000, 1000
                                                     2000, 2000, 2000, 2000, 2000, 2000, 2000, 2000};
 
 }  // namespace
-
-void prepareClientListView(QTreeWidget* view) {
-    view->setRootIsDecorated(false);
-    view->setItemsExpandable(false);
-    view->setUniformRowHeights(true);  // keeps thousands of rows quick to lay out
-    view->setAllColumnsShowFocus(true);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setAlternatingRowColors(true);
-    view->header()->setStretchLastSection(false);
-}
 
 void setClientListHeaders(QTreeWidget* view, const QStringList& headers) {
     view->clear();

@@ -13,9 +13,6 @@ class QTreeWidget;
 
 namespace clients {
 
-// Makes `view` a read-only report list: no tree decoration, whole-row selection.
-void prepareClientListView(QTreeWidget* view);
-
 // Empties the list and gives it these sixteen column headers, each column at its
 // fixed width.
 void setClientListHeaders(QTreeWidget* view, const QStringList& headers);

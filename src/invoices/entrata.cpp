@@ -232,15 +232,7 @@ void Entrata::createControls() {
     ListView3->setObjectName(QStringLiteral("ListView3"));
     ListView3->setAccessibleName(QStringLiteral("Registro Fatture"));
     ListView3->setModel(list_);
-    ListView3->setRootIsDecorated(false);
-    ListView3->setItemsExpandable(false);
-    ListView3->setUniformRowHeights(true);  // a full register lays out at once
-    ListView3->setAllColumnsShowFocus(true);
-    ListView3->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView3->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView3->setAlternatingRowColors(true);
-    ListView3->header()->setStretchLastSection(false);
-    ListView3->header()->setSectionsMovable(false);
+    app::prepareReportList(ListView3);
     // Several invoices can be chosen together for the electronic invoice.
     ListView3->setSelectionMode(QAbstractItemView::ExtendedSelection);
     XPButton9 =

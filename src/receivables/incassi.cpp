@@ -138,15 +138,7 @@ void Incassi::createControls() {
     ListView3->setObjectName(QStringLiteral("ListView3"));
     ListView3->setAccessibleName(QStringLiteral("Elenco Fatture"));
     ListView3->setModel(model_);
-    ListView3->setRootIsDecorated(false);
-    ListView3->setItemsExpandable(false);
-    ListView3->setUniformRowHeights(true);  // thousands of rows lay out at once
-    ListView3->setAllColumnsShowFocus(true);
-    ListView3->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView3->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView3->setAlternatingRowColors(true);
-    ListView3->header()->setStretchLastSection(false);
-    ListView3->header()->setSectionsMovable(false);
+    app::prepareReportList(ListView3);
 
     Totali = app::makeLabel(QStringLiteral("Totali"), QString());
     Totali->setTextInteractionFlags(Qt::TextSelectableByMouse);
