@@ -2,9 +2,7 @@
 // and reads the clients as they were entered.
 #include "client_window.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
+#include "support/office_sheet_cells.h"
 
 namespace {
 
@@ -23,17 +21,7 @@ TEST_F(ClientOffice, LibreOfficeReadsTheSavedClients) {
     insert(QStringLiteral("d'amico & figli"));
     esci();
 
-    QProcess python;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("SAL_USE_VCLPLUGIN"), QStringLiteral("svp"));
-    environment.insert(QStringLiteral("PYTHONDONTWRITEBYTECODE"), QStringLiteral("1"));
-    python.setProcessEnvironment(environment);
-    python.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral(BRISVEL_SOURCE_DIR "/tests/clients/office_client_cells.py"),
-                  data.path(), test_support::kPassword});
-    ASSERT_TRUE(python.waitForFinished(180000));
-    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    const QJsonObject cells = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    const QJsonObject cells = test_support::officeSheetCells(data.path(), store::kClientsSheet);
     ASSERT_FALSE(cells.isEmpty());
 
     EXPECT_EQ(cells[u"A1"].toString(), "ID");
