@@ -24,8 +24,9 @@ build: configure
 
 # LibreOffice, which the interoperability tests drive, now and then crashes on its
 # own under load: a failing test gets one more run, and only a second failure counts.
+CTEST = ctest --output-on-failure --repeat until-pass:2 -j$(JOBS)
 test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --repeat until-pass:2 -j$(JOBS)
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen $(CTEST)
 
 # Every test once more under AddressSanitizer and UndefinedBehaviorSanitizer. The
 # build lists the tests by running them, so it runs under the same options.
@@ -39,7 +40,7 @@ test-asan: deps
 	@$(SANITIZE_CONFIGURE) -B $(BUILD)-asan -DCMAKE_CXX_FLAGS="$(ASAN_FLAGS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	@$(ASAN_ENV) cmake --build $(BUILD)-asan -j$(JOBS)
-	@cd $(BUILD)-asan && $(ASAN_ENV) ctest --output-on-failure -j$(JOBS)
+	@cd $(BUILD)-asan && $(ASAN_ENV) $(CTEST)
 
 # The codec's tests under ThreadSanitizer: writing enciphers on a second thread,
 # and reading deciphers a large stream in two halves side by side.
