@@ -7,6 +7,7 @@
 #include "app/services.h"
 #include "controls/xpbutton.h"
 #include "registers/client_sheet.h"
+#include "registers/einvoice_codes.h"
 #include "registers/invoice_layout.h"
 #include "registers/register_emptying.h"
 #include "registers/settings_lists.h"
@@ -80,8 +81,9 @@ Manutenzione::Manutenzione(const app::Services& services, std::function<bool()> 
 
     connect(Check1, &QCheckBox::clicked, this,
             [this] { emptyClicked(Check1, registers::invoiceLayout()); });
-    connect(Check2, &QCheckBox::clicked, this,
-            [this] { emptyClicked(Check2, registers::clientLayout()); });
+    connect(Check2, &QCheckBox::clicked, this, [this] {
+        emptyClicked(Check2, registers::clientLayout(), registers::forgetClientAddressing);
+    });
     connect(Check3, &QCheckBox::clicked, this,
             [this] { emptyClicked(Check3, registers::settingsLayout()); });
     connect(Check4, &QCheckBox::clicked, this, &Manutenzione::backupClicked);
@@ -134,7 +136,8 @@ void Manutenzione::untick(std::initializer_list<QCheckBox*> boxes) {
         box->setChecked(false);
 }
 
-void Manutenzione::emptyClicked(QCheckBox* box, const registers::SheetLayout& layout) {
+void Manutenzione::emptyClicked(QCheckBox* box, const registers::SheetLayout& layout,
+                                void (*alsoEmpty)(store::WorkbookStore&)) {
     if (!box->isChecked())
         return;
     for (QCheckBox* other : {Check1, Check2, Check3, Check4, Check5}) {
@@ -147,6 +150,8 @@ void Manutenzione::emptyClicked(QCheckBox* box, const registers::SheetLayout& la
         return;
     }
     registers::emptyRegister(store_, layout);
+    if (alsoEmpty)
+        alsoEmpty(store_);
     boxes_.tell(kEmptiedClosing, kTitle);
     endProgram_();
 }
@@ -184,7 +189,7 @@ void Manutenzione::restoreClicked() {
         boxes_.openFile({kRestoreDialogTitle, store_.backupFolder(), kRestoreFilter});
     if (!chosen)
         return;
-    const auto kept = store_.restoreFrom(*chosen, clock_.now());
+    const auto kept = store_.restoreFrom(*chosen, clock_.now(), registers::keepLastProgressive);
     if (!kept) {
         boxes_.tell(QStringLiteral("Ripristino non eseguito.\n") + kept.error().message +
                         QStringLiteral("\n\nIl database Gestione.xls non è stato sostituito."),

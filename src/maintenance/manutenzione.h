@@ -52,7 +52,9 @@ class Manutenzione : public app::AreaWindow {
   private:
     void buildLayout();
     void untick(std::initializer_list<QCheckBox*> boxes);
-    void emptyClicked(QCheckBox* box, const registers::SheetLayout& layout);
+    // `alsoEmpty` clears what belongs to the emptied register elsewhere in the store.
+    void emptyClicked(QCheckBox* box, const registers::SheetLayout& layout,
+                      void (*alsoEmpty)(store::WorkbookStore&) = nullptr);
     void backupClicked();
     void restoreToggled(bool ticked);
     void restoreClicked();

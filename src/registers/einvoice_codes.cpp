@@ -138,6 +138,31 @@ store::Result<store::Worksheet> einvoiceCodesSheet(store::Workbook& book) {
     return *sheet;
 }
 
+void forgetClientAddressing(store::WorkbookStore& store) {
+    auto sheet = store.workbook().sheet(kEinvoiceCodesSheet);
+    if (!sheet)
+        return;
+    const int lastRow = sheet->usedRange().lastRow();
+    if (lastRow < kFirstRow)
+        return;
+    const auto first = sheet->cell(kFirstRow, kClientIdColumn);
+    const auto last = sheet->cell(lastRow, kPecColumn);
+    Q_ASSERT(first.ok() && last.ok());
+    sheet->range(*first, *last).clearContents();
+}
+
+void keepLastProgressive(store::Workbook& current, store::Workbook& restored) {
+    auto sheet = current.sheet(kEinvoiceCodesSheet);
+    if (!sheet)
+        return;
+    const qint64 sent = EinvoiceCodes(*sheet).lastProgressive();
+    if (sent == 0)
+        return;
+    EinvoiceCodes kept(restored.ensureSheet(kEinvoiceCodesSheet));
+    if (sent > kept.lastProgressive())
+        kept.setLastProgressive(sent);
+}
+
 ItemCodes defaultCodes(CodedList list, const QString& item) {
     switch (list) {
         case CodedList::Cassa:

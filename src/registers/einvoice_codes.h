@@ -32,6 +32,17 @@ void prepareEinvoiceCodesSheet(store::WorkbookStore& store);
 
 store::Result<store::Worksheet> einvoiceCodesSheet(store::Workbook& book);
 
+// Maintenance empties the clients and their numbering starts again from 1: the
+// recipient codes and PECs stored for the old identifiers go with them, so that a
+// new client never receives an old client's delivery address. The codes of the
+// settings items, the regime and the last progressive stay.
+void forgetClientAddressing(store::WorkbookStore& store);
+
+// A restored backup may be older than the files already sent: the restored
+// workbook keeps the higher of the two last progressives, so that no file name is
+// given twice. The codes sheet is added to a backup made before it existed.
+void keepLastProgressive(store::Workbook& current, store::Workbook& restored);
+
 // The settings lists that carry a code.
 enum class CodedList { Cassa, Exemption, Withholding, Payment };
 

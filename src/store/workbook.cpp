@@ -84,6 +84,14 @@ Result<Worksheet> Workbook::addSheetAfter(const Worksheet& after, const QString&
     return added;
 }
 
+Worksheet Workbook::ensureSheet(const QString& name) {
+    if (auto existing = sheet(name))
+        return *existing;
+    auto added = addSheetAfter(handle(sheetCount() - 1), name);
+    Q_ASSERT_X(added.ok(), "Workbook::ensureSheet", "the program's sheet names are valid names");
+    return *added;
+}
+
 std::uint16_t Workbook::formatIndex(const QString& code) {
     constexpr std::uint16_t kFirstCustom = 164, kShortDate = 14, kShortDateTime = 22;
     if (code != xls::builtinFormatCode(kShortDate) &&

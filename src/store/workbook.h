@@ -39,6 +39,9 @@ class Workbook {
     Worksheet activeSheet();
     // A new empty worksheet right after `after`, named `name`.
     Result<Worksheet> addSheetAfter(const Worksheet& after, const QString& name);
+    // The sheet of that name, added after the last sheet when there is none; `name`
+    // is one of the program's own sheet names, always a valid one.
+    Worksheet ensureSheet(const QString& name);
 
     // Writes the workbook over its file with its password (none when empty), atomically:
     // a failure leaves the previous file whole.

@@ -48,12 +48,7 @@ Result<Done> WorkbookStore::open() {
 }
 
 Worksheet WorkbookStore::ensureSheet(const QString& name) {
-    if (auto existing = book_->sheet(name))
-        return *existing;
-    const Worksheet last = *book_->sheetAt(book_->sheetCount());
-    auto added = book_->addSheetAfter(last, name);
-    Q_ASSERT_X(added.ok(), "WorkbookStore::ensureSheet", "the store's sheet names are valid names");
-    return *added;
+    return book_->ensureSheet(name);
 }
 
 void WorkbookStore::autoFitSheets(const TextMeasure& measure) {
@@ -130,11 +125,14 @@ Result<Done> WorkbookStore::backUp() {
     return book_->saveCopyAs(backupPath());
 }
 
-Result<QString> WorkbookStore::restoreFrom(const QString& file, const QDateTime& now) {
+Result<QString> WorkbookStore::restoreFrom(const QString& file, const QDateTime& now,
+                                           const CarryOver& carryOver) {
     Engine reader;
     auto restored = openAsStore(reader, file);
     if (!restored)
         return restored.error();
+    if (carryOver)
+        carryOver(*book_, **restored);
 
     QDir().mkpath(backupFolder());
     const QString kept = datedCopyPath(backupFolder(), now);

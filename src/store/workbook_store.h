@@ -9,6 +9,7 @@
 
 #include "store/column_fit.h"
 
+#include <functional>
 #include <optional>
 
 #include "store/engine.h"
@@ -79,7 +80,12 @@ class WorkbookStore {
     // returned); then `file` is written over Gestione.xls with the store password,
     // atomically, and the store is closed without saving, so the next start opens
     // the restored data. Any failure replaces nothing and leaves the store open.
-    Result<QString> restoreFrom(const QString& file, const QDateTime& now);
+    // `carryOver`, when given, brings into the restored workbook, before it is
+    // written, what must outlive a return to older data; it sees the store as it
+    // stands first, the restored workbook second.
+    using CarryOver = std::function<void(Workbook& current, Workbook& restored)>;
+    Result<QString> restoreFrom(const QString& file, const QDateTime& now,
+                                const CarryOver& carryOver = {});
 
   private:
     Engine& engine_;

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 using registers::Amount;
@@ -148,6 +150,59 @@ TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
     EXPECT_EQ(reread.lastProgressive(), 12);
     EXPECT_EQ(saved.text(3, 1), "") << "one row per item";
     EXPECT_EQ(saved.text(2, 11), "ROSSI");
+}
+
+TEST(CodesSheet, EmptiedClientsTakeTheirAddressesAlongAndNothingElse) {
+    test_support::PreparedStore data;
+    registers::prepareEinvoiceCodesSheet(data.store());
+    {
+        registers::EinvoiceCodes codes(data.sheet(registers::kEinvoiceCodesSheet));
+        codes.setCodes(CodedList::Payment, "Bonifico", {"MP05", ""});
+        codes.setAddressing("1", "ROSSI", {"ABC1234", "rossi@pec.it"});
+        codes.setAddressing("2", "BIANCHI", {"XYZ9876", ""});
+        codes.setTaxRegime("RF19");
+        codes.setLastProgressive(5);
+    }
+    registers::forgetClientAddressing(data.store());
+
+    // A new client 1, after the numbering starts again, is not sent to the old one.
+    const registers::EinvoiceCodes codes(data.sheet(registers::kEinvoiceCodesSheet));
+    EXPECT_EQ(codes.addressing("1"), (registers::ClientAddressing{"0000000", ""}));
+    EXPECT_EQ(codes.addressing("2"), (registers::ClientAddressing{"0000000", ""}));
+    EXPECT_EQ(data.sheet(registers::kEinvoiceCodesSheet).text(2, 11), "");
+    EXPECT_EQ(codes.codes(CodedList::Payment, "Bonifico"), (registers::ItemCodes{"MP05", ""}));
+    EXPECT_EQ(codes.taxRegime(), "RF19");
+    EXPECT_EQ(codes.lastProgressive(), 5);
+}
+
+TEST(CodesSheet, ARestoredBackupKeepsTheHigherProgressive) {
+    struct Row {
+        const char* what;
+        qint64 current;
+        std::optional<qint64> restored;  // none: a backup without the codes sheet
+        qint64 expected;
+    };
+    const Row rows[] = {
+        {"files sent since the backup", 9, 3, 9},
+        {"a backup from a later copy", 2, 6, 6},
+        {"a backup older than the codes sheet", 4, std::nullopt, 4},
+    };
+    for (const Row& row : rows) {
+        test_support::PreparedStore current;
+        registers::prepareEinvoiceCodesSheet(current.store());
+        registers::EinvoiceCodes(current.sheet(registers::kEinvoiceCodesSheet))
+            .setLastProgressive(row.current);
+        test_support::PreparedStore restored;
+        if (row.restored) {
+            registers::prepareEinvoiceCodesSheet(restored.store());
+            registers::EinvoiceCodes(restored.sheet(registers::kEinvoiceCodesSheet))
+                .setLastProgressive(*row.restored);
+        }
+        registers::keepLastProgressive(current.store().workbook(), restored.store().workbook());
+        auto sheet = restored.store().workbook().sheet(registers::kEinvoiceCodesSheet);
+        ASSERT_TRUE(sheet.ok()) << row.what;
+        EXPECT_EQ(registers::EinvoiceCodes(*sheet).lastProgressive(), row.expected) << row.what;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "maintenance_window.h"
 
 #include "registers/client_sheet.h"
+#include "registers/einvoice_codes.h"
 #include "registers/invoice_layout.h"
 #include "registers/settings_lists.h"
 #include "store/engine.h"
@@ -223,6 +224,35 @@ TEST_F(Scenario, ARestoreOfABackupIsOpenedByTheNextStartAndKeepsTheOldStore) {
     start();
     EXPECT_EQ(sheet(store::kClientsSheet).text(2, 2), "ROSSI");
     EXPECT_EQ(sheet(store::kClientsSheet).text(1, 1), "ID");
+}
+
+TEST_F(Scenario, EmptyingTheClientsForgetsTheirRecipientCodes) {
+    addClient("ROSSI");
+    registers::EinvoiceCodes(sheet(registers::kEinvoiceCodesSheet))
+        .setAddressing("1", "ROSSI", {"ABC1234", "rossi@pec.it"});
+    boxes.expect(kEmptyQuestion, Answer::Yes).expect(kEmptiedClosing);
+    window->Check2->click();
+    ASSERT_TRUE(ended);
+
+    test_support::SavedStore saved(folder.storePath());
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved.text(store::kClientsSheet, 2, 2), "");
+    for (int column = 10; column <= 13; ++column)
+        EXPECT_EQ(saved.text(registers::kEinvoiceCodesSheet, 2, column), "") << column;
+    EXPECT_EQ(saved.text(registers::kEinvoiceCodesSheet, 1, 12), "CODICE DESTINATARIO");
+}
+
+TEST_F(Scenario, ARestoreKeepsTheProgressiveOfTheFilesSentSinceTheBackup) {
+    registers::EinvoiceCodes(sheet(registers::kEinvoiceCodesSheet)).setLastProgressive(3);
+    backUp();
+    registers::EinvoiceCodes(sheet(registers::kEinvoiceCodesSheet)).setLastProgressive(9);
+    chooseForRestore(backupPath());
+    expectRestored();
+    window->XPButton2->click();
+    ASSERT_TRUE(ended);
+
+    start();
+    EXPECT_EQ(registers::EinvoiceCodes(sheet(registers::kEinvoiceCodesSheet)).lastProgressive(), 9);
 }
 
 TEST_F(Scenario, ACancelledRestoreReplacesNothingAndKeepsTheProgram) {

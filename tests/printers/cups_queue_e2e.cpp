@@ -3,7 +3,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -71,28 +73,45 @@ class CupsQueue : public testing::Test {
             GTEST_FAIL() << reason_;
     }
 
-    // PDFs that cups-pdf wrote since `before`, waiting for `count` of them.
-    static QStringList newPdfs(const QStringList& before, int count) {
+    // Whether cups-pdf has finished the file: the file appears as soon as the job
+    // starts, and its end-of-file marker comes last.
+    static bool written(const QString& path) {
+        QFile pdf(path);
+        if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < 16)
+            return false;
+        pdf.seek(pdf.size() - 16);
+        return pdf.read(16).contains("%%EOF");
+    }
+
+    // The time of each PDF in the queue's output folder.
+    using PdfTimes = QHash<QString, QDateTime>;
+    static PdfTimes pdfsNow() {
+        PdfTimes times;
         const QDir out(QDir::homePath() + QStringLiteral("/PDF"));
+        for (const QFileInfo& pdf : out.entryInfoList({QStringLiteral("*.pdf")}, QDir::Files))
+            times.insert(pdf.filePath(), pdf.lastModified());
+        return times;
+    }
+
+    // PDFs that cups-pdf wrote whole since `before`, waiting for `count` of them. A
+    // new scheduler numbers its jobs from 1 again, so a file of an earlier run may
+    // be written again under its name: a changed time counts as new.
+    static QStringList newPdfs(const PdfTimes& before, int count) {
         QElapsedTimer waited;
         waited.start();
         QStringList found;
         while (waited.elapsed() < 60000) {
             found.clear();
-            for (const QString& name : out.entryList({QStringLiteral("*.pdf")}, QDir::Files))
-                if (!before.contains(name))
-                    found << out.filePath(name);
+            const PdfTimes now = pdfsNow();
+            for (auto pdf = now.cbegin(); pdf != now.cend(); ++pdf)
+                if (before.value(pdf.key()) != pdf.value() && written(pdf.key()))
+                    found << pdf.key();
             if (found.size() >= count)
                 break;
             QThread::msleep(200);
         }
         found.sort();
         return found;
-    }
-
-    static QStringList pdfsNow() {
-        return QDir(QDir::homePath() + QStringLiteral("/PDF"))
-            .entryList({QStringLiteral("*.pdf")}, QDir::Files);
     }
 
     static inline std::string reason_;
@@ -138,7 +157,7 @@ TEST_F(CupsQueue, ClientListPrintsTwoChosenPagesOnTheQueue) {
         .expect(question(1), Answer::Yes)
         .expect(question(2), Answer::Yes);
 
-    const QStringList before = pdfsNow();
+    const PdfTimes before = pdfsNow();
     opener.open(&caller, QStringLiteral("8"));
     opener.window()->Combo1->setCurrentText(QStringLiteral("BrisvelPDF"));
     opener.window()->XPButton2->click();
