@@ -2,12 +2,11 @@
 // reads well. With BRISVEL_SHOTS naming a folder, the windows are also saved there as
 // pictures (run under a real display to see them as a user does).
 #include "client_window.h"
+#include "support/shots.h"
 
 #include "app/gestione.h"
 #include "support/dark_palette.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -29,15 +28,9 @@ double captionContrast(controls::XPButton* button) {
 }
 
 void saveShot(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("BRISVEL_SHOTS");
-    if (folder.isEmpty())
-        return;
-    QDir().mkpath(folder);
-    window->grab().save(folder + u'/' + name + QStringLiteral(".png"));
+    test_support::saveWindowShot(*window, name);
     // The whole screen as well, when there is one to take.
-    QProcess::execute(QStringLiteral("import"),
-                      {QStringLiteral("-window"), QStringLiteral("root"),
-                       folder + u'/' + name + QStringLiteral("-screen.png")});
+    test_support::saveScreenShot(name + QStringLiteral("-screen"));
 }
 
 class DarkTheme : public ClientWindowTest {

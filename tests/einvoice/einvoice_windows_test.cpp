@@ -5,6 +5,7 @@
 #include "einvoice/codici_fattura_pa.h"
 #include "einvoice/export_run.h"
 #include "einvoice_store.h"
+#include "support/shots.h"
 
 #include "app/area_window.h"
 #include "app/clock.h"
@@ -17,7 +18,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QProcess>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -160,26 +160,22 @@ TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured)
         "ha la Natura: impostarla nei Codici FatturaPA"))
         << message.toStdString();
 
-    const QString shots = qEnvironmentVariable("BRISVEL_SHOTS");
-    if (shots.isEmpty())
+    if (test_support::shotsFolder().isEmpty())
         return;
-    QDir().mkpath(shots);
-    const auto screen = [&](const QString& name) {
-        QProcess::execute("import", {"-window", "root", shots + "/" + name + ".png"});
-    };
+    const auto screen = [](const QString& name) { test_support::saveScreenShot(name); };
     navigator.setMainMenu(&menu);
     einvoice::CodiciFatturaPA window(services);
     navigator.go(&menu, &window);
     window.Tab1->setCurrentIndex(2);
     window.move(20, 20);
     QTest::qWait(400);
-    screen("issue14-codes-window");
+    screen("einvoice-codes-window");
     window.Tab1->setCurrentIndex(4);
     QTest::qWait(300);
-    screen("issue14-codes-window-clients");
+    screen("einvoice-codes-window-clients");
 
     QTimer::singleShot(600, [&] {
-        screen("issue14-export-result");
+        screen("einvoice-export-result");
         if (QWidget* box = QApplication::activeModalWidget())
             box->close();
     });

@@ -1,10 +1,9 @@
 // The entry window as a user sees it in its three states: nothing cut off. With
 // BRISVEL_SHOTS set, each state is also saved as a picture in that folder.
 #include "entry_window.h"
+#include "support/shots.h"
 
-#include <QDir>
 #include <QHeaderView>
-#include <QProcess>
 
 namespace {
 
@@ -33,15 +32,11 @@ class EntryLooks : public EntryWindowTest {
     }
 
     void shoot(const char* name) {
-        const QString folder = qEnvironmentVariable("BRISVEL_SHOTS");
-        if (folder.isEmpty())
+        if (test_support::shotsFolder().isEmpty())
             return;
-        QDir().mkpath(folder);
         window->raise();
         QTest::qWait(300);
-        QProcess::execute(QStringLiteral("import"),
-                          {QStringLiteral("-window"), QStringLiteral("root"),
-                           folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png")});
+        test_support::saveScreenShot(QString::fromLatin1(name));
     }
 };
 
@@ -54,7 +49,7 @@ TEST_F(EntryLooks, TheThreeStatesShowWhole) {
     choose(window->Combo7, QStringLiteral("20"));
     window->Text13->setText(QStringLiteral("15/04/2024"));
     expectNothingCutOff("new invoice");
-    shoot("issue10-new-invoice");
+    shoot("entry-new-invoice");
 
     registerAnsweringYes();
     for (int i = 0; i < 3; ++i) {
@@ -63,13 +58,13 @@ TEST_F(EntryLooks, TheThreeStatesShowWhole) {
     }
     window->XPButton3->click();
     expectNothingCutOff("register list");
-    shoot("issue10-register-list");
+    shoot("entry-register-list");
 
     const QModelIndex second = window->ListView3->model()->index(1, 0);
     window->ListView3->setCurrentIndex(second);
     emit window->ListView3->clicked(second);
     expectNothingCutOff("modification");
-    shoot("issue10-modification");
+    shoot("entry-modification");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "support/pdf_words.h"
 #include "support/prepared_store.h"
 #include "support/scripted_message_boxes.h"
+#include "support/shots.h"
 #include "xls/reader.h"
 #include "xls/writer.h"
 
@@ -151,11 +152,10 @@ TEST_F(InvoiceDocumentTest, SavedPdfShowsTheInvoiceAndTheXlsCopyHasNoPassword) {
     for (const char* word : {"STUDIO", "1.234,50", "1.319,43", "Consulenza", "marzo", "FATTURA"})
         EXPECT_TRUE(pages[0].has(QString::fromUtf8(word))) << word;
 
-    // A picture of the window when asked: BRISVEL_SHOTS=folder.
-    if (const QString shots = qEnvironmentVariable("BRISVEL_SHOTS"); !shots.isEmpty()) {
+    if (!test_support::shotsFolder().isEmpty()) {
         window->resize(900, 1000);
         QTest::qWait(100);
-        window->grab().save(shots + QStringLiteral("/issue11-document-window.png"));
+        test_support::saveWindowShot(*window, QStringLiteral("invoice-document-window"));
     }
     const QString copy = folder.filePath(QStringLiteral("copia.xls"));
     ASSERT_TRUE(window->saveAsXls(copy).ok());

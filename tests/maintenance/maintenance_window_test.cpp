@@ -1,6 +1,7 @@
 // The maintenance window's controls: captions, tool tips, the boxes that exclude
 // each other, the restore button that follows Check5, activation and "Esci".
 #include "maintenance_window.h"
+#include "support/shots.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -38,8 +39,7 @@ TEST_F(MaintenanceWindow, TickingCheck5ShowsTheRestoreButtonAndUntickingHidesIt)
     window->Check5->click();
     EXPECT_TRUE(restoreShown());
     EXPECT_TRUE(window->XPButton2->isVisible());
-    // Lingers on screen when asked, for a look at the window (BRISVEL_SHOW_MS).
-    QTest::qWait(qEnvironmentVariableIntValue("BRISVEL_SHOW_MS"));
+    test_support::saveWindowShot(*window, QStringLiteral("maintenance-restore-shown"));
     window->Check5->click();
     EXPECT_FALSE(window->Check5->isChecked());
     EXPECT_FALSE(restoreShown());

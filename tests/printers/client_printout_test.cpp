@@ -21,6 +21,7 @@
 #include "support/pdf_words.h"
 #include "support/prepared_store.h"
 #include "support/scripted_message_boxes.h"
+#include "support/shots.h"
 
 namespace {
 
@@ -104,10 +105,9 @@ TEST_F(ClientPrintout, PrinterWindowListsThePrintersTheDefaultAndThePdfFile) {
     EXPECT_EQ(window->Label1->text(), QStringLiteral("La stampante predefinita è: \nLaser"));
     EXPECT_EQ(window->Text1->text(), QStringLiteral("8"));
     EXPECT_TRUE(window->isVisible());
-    // A picture of the window when asked: BRISVEL_SHOTS=folder.
-    if (const QString shots = qEnvironmentVariable("BRISVEL_SHOTS"); !shots.isEmpty()) {
+    if (!test_support::shotsFolder().isEmpty()) {
         QTest::qWait(100);
-        window->grab().save(shots + QStringLiteral("/issue11-printer-window.png"));
+        test_support::saveWindowShot(*window, QStringLiteral("printer-window"));
     }
 }
 

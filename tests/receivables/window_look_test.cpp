@@ -3,9 +3,8 @@
 // BRISVEL_SHOTS set to a folder (and a real display, e.g. Xvfb with
 // QT_QPA_PLATFORM=xcb) each state is also taken as a screenshot of the screen.
 #include "incassi_window.h"
+#include "support/shots.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QScrollBar>
 
 namespace {
@@ -49,39 +48,35 @@ class WindowLook : public IncassiTest {
     }
 
     void shoot(const char* name) {
-        const QString folder = qEnvironmentVariable("BRISVEL_SHOTS");
-        if (folder.isEmpty())
+        if (test_support::shotsFolder().isEmpty())
             return;
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         QTest::qWait(300);
-        const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-        EXPECT_EQ(QProcess::execute(QStringLiteral("import"),
-                                    {QStringLiteral("-window"), QStringLiteral("root"), path}),
-                  0);
+        test_support::saveScreenShot(QString::fromLatin1(name));
     }
 };
 
 TEST_F(WindowLook, TheClientPositionWithItsTotals) {
     openClientPosition();
     expectChoiceLaidOut();
-    shoot("issue12-position-choice.png");
+    shoot("receivables-position-choice");
     choose(1);
     QTest::mouseClick(window.XPButton3, Qt::LeftButton);
     ASSERT_EQ(lines(), 3);
     EXPECT_EQ(window.Totali->text(),
               QStringLiteral("3 fatture     TOTALE FT: 16.250,40     NETTO FT: 13.000,32"));
     expectWholeListInView();
-    shoot("issue12-position-list.png");
+    shoot("receivables-position-list");
 }
 
 TEST_F(WindowLook, TheCollectionsWithItsTotals) {
     openCollections();
     expectChoiceLaidOut();
-    shoot("issue12-collections-choice.png");
+    shoot("receivables-collections-choice");
     QTest::mouseClick(window.Check1, Qt::LeftButton);
     ASSERT_EQ(lines(), 3);
     expectWholeListInView();
-    shoot("issue12-collections-list.png");
+    shoot("receivables-collections-list");
 }
 
 }  // namespace
