@@ -21,7 +21,6 @@ namespace client = registers::client;
 
 namespace {
 
-constexpr int kFirstInvoiceRow = 2;
 constexpr int kReferenceLimit = 100;
 constexpr int kDescriptionLimit = 1000;
 constexpr int kNumberLimit = 20;
@@ -154,14 +153,12 @@ QString RegisteredInvoice::title() const {
 }
 
 std::vector<RegisteredInvoice> readRegister(const store::Worksheet& invoices) {
+    std::vector<registers::InvoiceRecord> records = registers::InvoiceRegister(invoices).rows();
     std::vector<RegisteredInvoice> out;
-    for (int row = kFirstInvoiceRow; !invoices.value(row, col::Id).isEmpty(); ++row) {
-        RegisteredInvoice invoice;
-        invoice.row = row;
-        for (int column = col::Id; column <= col::kColumns; ++column)
-            invoice.cells[std::size_t(column - 1)] = invoices.text(row, column);
-        out.push_back(std::move(invoice));
-    }
+    out.reserve(records.size());
+    // The listing runs from the first register row down without gaps.
+    for (std::size_t i = 0; i < records.size(); ++i)
+        out.push_back({col::kFirstRow + int(i), std::move(records[i])});
     return out;
 }
 

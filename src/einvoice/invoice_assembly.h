@@ -9,14 +9,13 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <vector>
 
 #include "base/result.h"
 #include "einvoice/fattura_pa.h"
 #include "registers/client_sheet.h"
 #include "registers/einvoice_codes.h"
-#include "registers/invoice_layout.h"
+#include "registers/invoice_register.h"
 #include "registers/user_data.h"
 
 namespace store {
@@ -28,12 +27,10 @@ namespace einvoice {
 // One row of the register, its seventeen cells as they are shown.
 struct RegisteredInvoice {
     int row = 0;
-    std::array<QString, registers::invoice::kColumns> cells;
+    registers::InvoiceRecord cells;
 
-    const QString& operator[](registers::InvoiceColumn column) const {
-        return cells[std::size_t(column - 1)];
-    }
-    QString& operator[](registers::InvoiceColumn column) { return cells[std::size_t(column - 1)]; }
+    const QString& operator[](registers::InvoiceColumn column) const { return cells[column]; }
+    QString& operator[](registers::InvoiceColumn column) { return cells[column]; }
     // "n. 12 del 03/02/2025"
     QString title() const;
 };

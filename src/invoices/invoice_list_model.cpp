@@ -9,7 +9,6 @@ using namespace registers::invoice;
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int kFirstInvoiceRow = 2;
 
 struct ColumnLook {
     int twips;
@@ -69,7 +68,7 @@ Qt::Alignment InvoiceListModel::columnAlignment(int column) {
 QString InvoiceListModel::text(int line, int column) const {
     if (!sheet_ || line < 0 || line >= rows_)
         return {};
-    return sheet_->text(kFirstInvoiceRow + line, column + 1);
+    return sheet_->text(registers::invoice::kFirstRow + line, column + 1);
 }
 
 registers::InvoiceRecord InvoiceListModel::invoice(int line) const {

@@ -33,6 +33,8 @@ enum Column : int {
     PaidBy,        // Q payment type
 };
 inline constexpr int kColumns = PaidBy;
+// The register's first row under the headers.
+inline constexpr int kFirstRow = 2;
 
 inline constexpr int kRecordCounterColumn = store::columnOf("IU");
 inline constexpr int kNumberCounterColumn = store::columnOf("IV");

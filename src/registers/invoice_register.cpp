@@ -13,7 +13,6 @@ using namespace invoice;
 namespace {
 
 constexpr int kHeaderRow = 1;
-constexpr int kFirstInvoiceRow = 2;
 constexpr int kLastRow = 65536;
 
 // Columns whose text is kept exactly as written: a client called "2000", a
@@ -70,10 +69,10 @@ QStringList InvoiceRegister::headers() const {
 }
 
 int InvoiceRegister::rowCount() const {
-    int r = kFirstInvoiceRow;
+    int r = kFirstRow;
     while (r <= kLastRow && !sheet_.value(r, Id).isEmpty())
         ++r;
-    return r - kFirstInvoiceRow;
+    return r - kFirstRow;
 }
 
 InvoiceRecord InvoiceRegister::row(int row) const {
@@ -87,7 +86,7 @@ std::vector<InvoiceRecord> InvoiceRegister::rows() const {
     const int count = rowCount();
     std::vector<InvoiceRecord> out;
     out.reserve(std::size_t(count));
-    for (int r = kFirstInvoiceRow; r < kFirstInvoiceRow + count; ++r)
+    for (int r = kFirstRow; r < kFirstRow + count; ++r)
         out.push_back(row(r));
     return out;
 }
@@ -131,7 +130,7 @@ std::optional<int> InvoiceRegister::rewrite(const InvoiceRecord& invoice) {
     const std::optional<double> record = store::readRegionalNumber(invoice[Id]);
     if (!record)
         return std::nullopt;
-    const std::optional<int> found = store::findRowByNumber(sheet_, Id, *record, kFirstInvoiceRow);
+    const std::optional<int> found = store::findRowByNumber(sheet_, Id, *record, kFirstRow);
     if (!found)
         return std::nullopt;
     for (int column = Client; column <= kColumns; ++column)
