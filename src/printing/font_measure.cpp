@@ -2,6 +2,13 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
 
 namespace printing {
 
@@ -11,16 +18,84 @@ namespace {
 // widths, and scaled down to the font's size.
 constexpr int kMeasuringPixels = 1000;
 
-}  // namespace
+// A line's estimate is the sum of its characters' advances and of the kerning
+// of each pair of neighbours, each measured once. For Latin text that is its
+// shaped width; the widest lines are shaped to check it, and a font where the
+// check fails has every line shaped that could be the widest: no shaped Latin
+// line is wider than its estimate by this factor.
+constexpr double kShapingSlack = 1.1;
+constexpr int kLinesChecked = 8;
+constexpr double kEstimateTolerance = 0.005;
 
-double textWidthPoints(const QString& text, const xls::Font& font) {
+// Characters whose advance alone says how wide they make a line: Latin letters,
+// digits, punctuation and the currency signs. A line with any other character
+// (another script, a surrogate pair) is always shaped.
+constexpr char16_t kEstimatedBelow = 0x0250;
+constexpr char16_t kPunctuationFirst = 0x2000;
+constexpr char16_t kPunctuationLast = 0x20CF;
+
+QFont measuringFont(const xls::Font& font) {
     QFont measured(font.name);
     measured.setPixelSize(kMeasuringPixels);
     measured.setBold(font.weight >= 700);
     measured.setItalic((font.options & 0x02) != 0);
     measured.setHintingPreference(QFont::PreferNoHinting);
-    const double points = font.height / 20.0;
-    return QFontMetricsF(measured).horizontalAdvance(text) / kMeasuringPixels * points;
+    return measured;
+}
+
+double pixelsToPoints(double pixels, const xls::Font& font) {
+    return pixels / kMeasuringPixels * (font.height / 20.0);
+}
+
+// A line's estimate in the font of `metrics`; infinite for a line that must be
+// shaped.
+class LineEstimate {
+  public:
+    explicit LineEstimate(const QFontMetricsF& metrics)
+        : metrics_(metrics), advances_(kPunctuationLast + 1, -1.0) {}
+
+    double operator()(const QString& line) {
+        double sum = 0;
+        char16_t previous = 0;
+        for (QChar c : line) {
+            const char16_t u = c.unicode();
+            if (u >= kEstimatedBelow && (u < kPunctuationFirst || u > kPunctuationLast))
+                return std::numeric_limits<double>::infinity();
+            sum += advance(u);
+            if (previous)
+                sum += kerning(previous, u);
+            previous = u;
+        }
+        return sum;
+    }
+
+  private:
+    double advance(char16_t u) {
+        double& known = advances_[u];
+        if (known < 0)
+            known = metrics_.horizontalAdvance(QChar(u));
+        return known;
+    }
+    double kerning(char16_t left, char16_t right) {
+        const quint32 key = (quint32(left) << 16) | right;
+        auto found = kernings_.constFind(key);
+        if (found == kernings_.cend()) {
+            const QChar pair[] = {QChar(left), QChar(right)};
+            found = kernings_.insert(
+                key, metrics_.horizontalAdvance(QString(pair, 2)) - advance(left) - advance(right));
+        }
+        return *found;
+    }
+
+    const QFontMetricsF& metrics_;
+    std::vector<double> advances_;
+    QHash<quint32, double> kernings_;
+};
+
+}  // namespace
+
+double textWidthPoints(const QString& text, const xls::Font& font) {
+    return pixelsToPoints(QFontMetricsF(measuringFont(font)).horizontalAdvance(text), font);
 }
 
 double zeroWidthPoints(const xls::Workbook& book) {
@@ -31,6 +106,37 @@ double zeroWidthPoints(const xls::Workbook& book) {
 double FontTextMeasure::widthInZeros(const QString& line, const xls::Font& font,
                                      const xls::Font& defaultFont) const {
     return textWidthPoints(line, font) / textWidthPoints(QStringLiteral("0"), defaultFont);
+}
+
+double FontTextMeasure::widestInZeros(const std::vector<QString>& lines, const xls::Font& font,
+                                      const xls::Font& defaultFont) const {
+    const QFontMetricsF metrics(measuringFont(font));
+    LineEstimate estimate(metrics);
+    std::vector<std::pair<double, const QString*>> estimated;
+    estimated.reserve(lines.size());
+    for (const QString& line : lines)
+        estimated.emplace_back(estimate(line), &line);
+    std::sort(estimated.begin(), estimated.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    double widest = 0;
+    int checked = 0;
+    bool estimatesHold = true;
+    for (const auto& [guess, line] : estimated) {
+        if (guess * kShapingSlack <= widest)
+            break;  // no line from here on can be wider
+        if (estimatesHold && checked == kLinesChecked) {
+            // The widest lines shaped as estimated: none of the others is wider
+            // than the widest estimate.
+            widest = std::max(widest, estimated.front().first);
+            break;
+        }
+        const double shaped = metrics.horizontalAdvance(*line);
+        estimatesHold = estimatesHold && std::isfinite(guess) &&
+                        std::fabs(shaped - guess) <= kEstimateTolerance * guess;
+        ++checked;
+        widest = std::max(widest, shaped);
+    }
+    return pixelsToPoints(widest, font) / textWidthPoints(QStringLiteral("0"), defaultFont);
 }
 
 }  // namespace printing

@@ -20,6 +20,11 @@ class FontTextMeasure final : public store::TextMeasure {
   public:
     double widthInZeros(const QString& line, const xls::Font& font,
                         const xls::Font& defaultFont) const override;
+    // Shaping every line of a long register takes seconds: each line is first
+    // estimated by the sum of its characters' advances, and only the lines whose
+    // estimate comes near the widest shaped line so far are shaped.
+    double widestInZeros(const std::vector<QString>& lines, const xls::Font& font,
+                         const xls::Font& defaultFont) const override;
 };
 
 }  // namespace printing

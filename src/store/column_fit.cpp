@@ -81,12 +81,23 @@ const TextMeasure& tableTextMeasure() {
     return table;
 }
 
+double TextMeasure::widestInZeros(const std::vector<QString>& lines, const xls::Font& font,
+                                  const xls::Font& defaultFont) const {
+    double widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, widthInZeros(line, font, defaultFont));
+    return widest;
+}
+
 int fittedColumnWidth(const QString& text, const xls::Font& font, const TextMeasure& measure,
                       const xls::Font& defaultFont) {
-    double widest = 0;
-    for (const QString& line : text.split(u'\n'))
-        widest = std::max(widest, measure.widthInZeros(line, font, defaultFont));
-    const double characters = widest + 0.75;  // the cell's inner margins
+    const QStringList lines = text.split(u'\n');
+    return fittedColumnWidth(
+        measure.widestInZeros({lines.cbegin(), lines.cend()}, font, defaultFont));
+}
+
+int fittedColumnWidth(double widestZeros) {
+    const double characters = widestZeros + 0.75;  // the cell's inner margins
     return std::min(255 * 256, int(std::ceil(characters * 256)));
 }
 

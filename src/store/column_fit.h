@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <vector>
+
 #include "xls/workbook.h"
 
 namespace store {
@@ -17,6 +19,10 @@ class TextMeasure {
     // The width of one line of text in `font`, in widths of `defaultFont`'s "0".
     virtual double widthInZeros(const QString& line, const xls::Font& font,
                                 const xls::Font& defaultFont) const = 0;
+    // The width of the widest of `lines`, all in `font` (0 for none). A measure
+    // that shapes text may shape only the lines that can be the widest.
+    virtual double widestInZeros(const std::vector<QString>& lines, const xls::Font& font,
+                                 const xls::Font& defaultFont) const;
 };
 
 // The fixed table of character widths.
@@ -28,5 +34,8 @@ const TextMeasure& tableTextMeasure();
 int fittedColumnWidth(const QString& text, const xls::Font& font,
                       const TextMeasure& measure = tableTextMeasure(),
                       const xls::Font& defaultFont = {});
+
+// The column width, as above, for a widest line `widestZeros` wide.
+int fittedColumnWidth(double widestZeros);
 
 }  // namespace store

@@ -9,6 +9,7 @@
 #include "store/workbook.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -255,7 +256,15 @@ class ColumnWidest {
             measure(probe);
         }
         extremes_.clear();
-        return widest_;
+        const xls::Font defaultFont = book_.fonts.empty() ? xls::Font{} : book_.fonts.front();
+        int widest = 0;
+        for (const auto& [font, lines] : lines_) {
+            const double zeros =
+                measure_.widestInZeros({lines.cbegin(), lines.cend()}, *font, defaultFont);
+            widest = std::max(widest, fittedColumnWidth(zeros));
+        }
+        lines_.clear();
+        return widest;
     }
 
   private:
@@ -293,13 +302,15 @@ class ColumnWidest {
         return false;
     }
 
+    // The cell's shown lines join those of its font, each distinct line once: the
+    // measure sees every font's lines together.
     void measure(const xls::Cell& cell) {
         const QString shown = displayText(book_, cell);
-        if (!shown.isEmpty())
-            widest_ = std::max(
-                widest_,
-                fittedColumnWidth(shown, book_.fontOf(book_.xfs[cell.xf]), measure_,
-                                  book_.fonts.empty() ? xls::Font{} : book_.fonts.front()));
+        if (shown.isEmpty())
+            return;
+        QSet<QString>& lines = lines_[&book_.fontOf(book_.xfs[cell.xf])];
+        for (const QString& line : shown.split(u'\n'))
+            lines.insert(line);
     }
 
     enum class Grows { Yes, WholeOnly, No };
@@ -307,7 +318,7 @@ class ColumnWidest {
     const TextMeasure& measure_;
     std::map<std::uint16_t, Extremes> extremes_;
     std::map<std::uint16_t, Grows> grows_;
-    int widest_ = 0;
+    std::map<const xls::Font*, QSet<QString>> lines_;
 };
 
 }  // namespace

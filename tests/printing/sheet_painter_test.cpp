@@ -132,4 +132,36 @@ TEST_F(SheetOnPaper, ColumnsFittedWithTheFontMeasureNeverCutTheirTexts) {
     }
 }
 
+TEST(FontMeasure, TheWidestLineOfManyIsTheWidestShapedLine) {
+    // Many lines of one estimate (the register's codes and numbers), kerning pairs,
+    // ligatures, and lines of other scripts that are always shaped.
+    std::vector<QString> numbers;
+    for (int i = 0; i < 3000; ++i)
+        numbers.push_back(QStringLiteral("3331%1").arg(i * 7919 % 1000000, 6, 10, QChar(u'0')));
+    const std::vector<std::vector<QString>> sets{
+        numbers,
+        {QStringLiteral("AVAVAVAVAV"), QStringLiteral("VAVAVAVAVA"), QStringLiteral("ABCDEFGHIJ"),
+         QStringLiteral("To Wa Yo Te"), QStringLiteral("ffi ffl fi fl")},
+        {QStringLiteral("ROSSI"), QStringLiteral("Ελληνικά και Русский текст"),
+         QStringLiteral("BIANCHI")},
+        {QStringLiteral("€ 1.234,50 – «citazione»"), QStringLiteral("1.234,50")},
+        {QString()},
+    };
+    xls::Font bold;
+    bold.name = QStringLiteral("DejaVu Sans");
+    bold.height = 280;
+    bold.weight = 700;
+    const printing::FontTextMeasure fonts;
+    for (const xls::Font& font : {xls::Font{}, bold}) {
+        for (const auto& lines : sets) {
+            double shaped = 0;
+            for (const QString& line : lines)
+                shaped = std::max(shaped, fonts.widthInZeros(line, font, xls::Font{}));
+            const double widest = fonts.widestInZeros(lines, font, xls::Font{});
+            EXPECT_GE(widest, shaped - 1e-9) << lines.front().toStdString();
+            EXPECT_LE(widest, shaped * 1.01 + 1e-9) << lines.front().toStdString();
+        }
+    }
+}
+
 }  // namespace
