@@ -139,7 +139,7 @@ xls::Workbook makeInvoiceTemplate() {
     FormStyle style(book, sheet);
 
     // Columns: a narrow margin, labels, then fields; I holds the amounts.
-    const int widths[] = {600, 3800, 4000, 1800, 3000, 5600, 1200, 3600, 3800};
+    const int widths[] = {600, 3800, 4000, 2300, 2700, 5400, 1200, 3600, 3800};
     for (int c = 0; c < 9; ++c)
         sheet.setColumnWidth(c + 1, widths[c]);
 

@@ -12,9 +12,13 @@
 #include "app/navigator.h"
 #include "app/services.h"
 #include "controls/xpbutton.h"
+#include "printing/font_measure.h"
 #include "registers/user_data.h"
+#include "store/address.h"
 #include "store/engine.h"
+#include "store/pagination.h"
 #include "store/range.h"
+#include "store/sheet_cells.h"
 #include "store/workbook.h"
 #include "support/fake_printers.h"
 #include "support/pdf_words.h"
@@ -107,6 +111,25 @@ TEST_F(InvoiceDocumentTest, FillsTheFormsCellsAndTheLetterheadAndProtectsItAgain
     EXPECT_EQ(form.range(u"B20")->text(), QStringLiteral("Consulenza tecnica\nmarzo 2024"));
     EXPECT_TRUE(form.isProtected());
     EXPECT_EQ(form.scrollArea(), (xls::CellRect{0, 49, 0, 15}));
+}
+
+TEST(InvoiceTemplate, EveryLabelBesideAFieldFitsItsColumnOnPaper) {
+    // A label whose right neighbour receives a field cannot spill over it, on paper
+    // nor on screen, where hinting widens small text by up to a tenth.
+    const xls::Workbook form = registers::makeInvoiceTemplate();
+    const xls::Sheet& sheet = form.sheets.front();
+    const double zero = printing::zeroWidthPoints(form);
+    for (const char* address : {"B11", "B12", "B13", "D13", "F13", "B14", "E14", "H12", "H13",
+                                "H14", "F32", "F33", "F34", "F35", "F36", "F37", "F38", "F39"}) {
+        const auto cell = store::parseAddress(QString::fromLatin1(address));
+        ASSERT_TRUE(cell) << address;
+        const xls::Cell* label = store::findCell(sheet, cell->firstRow, cell->firstCol);
+        ASSERT_TRUE(label && !label->text.isEmpty()) << address;
+        const double room = store::columnWidthPoints(sheet, cell->firstCol, zero) - 2 * 2;
+        EXPECT_LE(printing::textWidthPoints(label->text, form.fontOf(form.xfs[label->xf])) * 1.1,
+                  room)
+            << address << " " << label->text.toStdString();
+    }
 }
 
 TEST_F(InvoiceDocumentTest, AnEmptyWindowFillsEmptyTextsAndStillShowsTheForm) {
