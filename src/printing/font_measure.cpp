@@ -119,22 +119,27 @@ double FontTextMeasure::widestInZeros(const std::vector<QString>& lines, const x
     std::sort(estimated.begin(), estimated.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
     double widest = 0;
+    double widestEstimate = 0;
     int checked = 0;
     bool estimatesHold = true;
     for (const auto& [guess, line] : estimated) {
         if (guess * kShapingSlack <= widest)
             break;  // no line from here on can be wider
-        if (estimatesHold && checked == kLinesChecked) {
-            // The widest lines shaped as estimated: none of the others is wider
-            // than the widest estimate.
-            widest = std::max(widest, estimated.front().first);
+        const bool estimable = std::isfinite(guess);
+        if (estimable && estimatesHold && checked == kLinesChecked) {
+            // The widest estimated lines shaped as estimated: none of the others is
+            // wider than the widest estimate.
+            widest = std::max(widest, widestEstimate);
             break;
         }
         const double shaped = metrics.horizontalAdvance(*line);
-        estimatesHold = estimatesHold && std::isfinite(guess) &&
-                        std::fabs(shaped - guess) <= kEstimateTolerance * guess;
-        ++checked;
         widest = std::max(widest, shaped);
+        if (!estimable)
+            continue;  // always shaped; it says nothing of the estimates
+        if (checked == 0)
+            widestEstimate = guess;
+        estimatesHold = estimatesHold && std::fabs(shaped - guess) <= kEstimateTolerance * guess;
+        ++checked;
     }
     return pixelsToPoints(widest, font) / textWidthPoints(QStringLiteral("0"), defaultFont);
 }

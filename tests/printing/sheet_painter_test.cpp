@@ -144,6 +144,8 @@ TEST(FontMeasure, TheWidestLineOfManyIsTheWidestShapedLine) {
          QStringLiteral("To Wa Yo Te"), QStringLiteral("ffi ffl fi fl")},
         {QStringLiteral("ROSSI"), QStringLiteral("Ελληνικά και Русский текст"),
          QStringLiteral("BIANCHI")},
+        {QStringLiteral("Ωμέγα"), QStringLiteral("STUDIO ASSOCIATO ROSSI E BIANCHI"),
+         QStringLiteral("STUDIO ASSOCIATO BIANCHI E ROSSI")},
         {QStringLiteral("€ 1.234,50 – «citazione»"), QStringLiteral("1.234,50")},
         {QString()},
     };
