@@ -9,7 +9,7 @@ SANITIZE_CONFIGURE = CC=clang CXX=clang++ cmake -S . -DCMAKE_BUILD_TYPE=Debug -D
 ASAN_FLAGS = -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined
 TSAN_FLAGS = -O1 -fsanitize=thread
 
-.PHONY: all deps configure build test test-asan test-tsan fuzz fuzz-ci run package bench format clean
+.PHONY: all deps configure build test test-asan test-tsan fuzz fuzz-ci run package check-package bench format clean
 
 all: build
 
@@ -65,6 +65,10 @@ run: build
 
 package: build
 	@cd $(BUILD) && cpack -G DEB
+
+# The package installed on this machine with apt-get, started from the path, removed.
+check-package: build
+	@BUILD=$(BUILD) scripts/check-package
 
 bench: deps
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
