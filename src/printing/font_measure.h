@@ -21,8 +21,9 @@ class FontTextMeasure final : public store::TextMeasure {
     double widthInZeros(const QString& line, const xls::Font& font,
                         const xls::Font& defaultFont) const override;
     // Shaping every line of a long register takes seconds: each line is first
-    // estimated by the sum of its characters' advances, and only the lines whose
-    // estimate comes near the widest shaped line so far are shaped.
+    // estimated from its characters' advances and its neighbours' kerning, and
+    // only the widest lines are shaped, to check the estimates (and, where they do
+    // not hold, every line that could be the widest).
     double widestInZeros(const std::vector<QString>& lines, const xls::Font& font,
                          const xls::Font& defaultFont) const override;
 };
