@@ -162,20 +162,19 @@ TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured)
 
     if (test_support::shotsFolder().isEmpty())
         return;
-    const auto screen = [](const QString& name) { test_support::saveScreenShot(name); };
     navigator.setMainMenu(&menu);
     einvoice::CodiciFatturaPA window(services);
     navigator.go(&menu, &window);
     window.Tab1->setCurrentIndex(2);
     window.move(20, 20);
     QTest::qWait(400);
-    screen("einvoice-codes-window");
+    test_support::saveScreenShot("einvoice-codes-window");
     window.Tab1->setCurrentIndex(4);
     QTest::qWait(300);
-    screen("einvoice-codes-window-clients");
+    test_support::saveScreenShot("einvoice-codes-window-clients");
 
     QTimer::singleShot(600, [&] {
-        screen("einvoice-export-result");
+        test_support::saveScreenShot("einvoice-export-result");
         if (QWidget* box = QApplication::activeModalWidget())
             box->close();
     });

@@ -113,7 +113,7 @@ TEST_F(InvoiceDocumentTest, FillsTheFormsCellsAndTheLetterheadAndProtectsItAgain
     EXPECT_EQ(form.scrollArea(), (xls::CellRect{0, 49, 0, 15}));
 }
 
-TEST(InvoiceTemplate, EveryLabelBesideAFieldFitsItsColumnOnPaper) {
+TEST(InvoiceTemplate, EveryLabelBesideAFieldFitsItsColumn) {
     // A label whose right neighbour receives a field cannot spill over it, on paper
     // nor on screen, where hinting widens small text by up to a tenth.
     const xls::Workbook form = registers::makeInvoiceTemplate();
