@@ -2,6 +2,7 @@
 
 #include "app/typed_text_filter.h"
 #include "registers/amount.h"
+#include "registers/iban.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,12 +26,16 @@ QString keepOnly(const QString& incoming, QStringView allowed) {
 }
 
 // A line edit runs its validator after every change, whether typed or set by the
-// program, and keeps the caret where the validator leaves it.
+// program, and keeps the caret where the validator leaves it. Some letters grow when
+// they turn upper case ("ß" is "SS"): the caret moves past what grew before it, so the
+// next key lands after the letters just typed.
 class UpperCaseValidator : public QValidator {
   public:
     using QValidator::QValidator;
 
-    State validate(QString& input, int& /*caret*/) const override {
+    State validate(QString& input, int& caret) const override {
+        const int before = std::clamp(caret, 0, int(input.size()));
+        caret = int(input.left(before).toUpper().size());
         input = input.toUpper();
         return Acceptable;
     }
@@ -48,6 +53,10 @@ void installAmountKeyFilter(QLineEdit* edit) {
 
 void installDigitFilter(QLineEdit* edit) {
     TypedTextFilter::of(edit)->setRule(digitCharacters);
+}
+
+void installIbanFilter(QLineEdit* edit) {
+    TypedTextFilter::of(edit)->setRule(registers::ibanCharacters);
 }
 
 void limitTyping(QLineEdit* edit, int limit) {

@@ -22,6 +22,10 @@ void installAmountKeyFilter(QLineEdit* edit);
 // The digit filter.
 void installDigitFilter(QLineEdit* edit);
 
+// The IBAN filter: letters turn upper case, blanks and signs stay out, so the printed
+// form of an IBAN ("IT60 X054 ...") can be typed or pasted as it is.
+void installIbanFilter(QLineEdit* edit);
+
 // At most `limit` characters typed, pasted or dropped into `edit`. Unlike a line
 // edit's maximum length, it never cuts a text the program shows: a stored value
 // longer than the limit is shown and written back whole.

@@ -5,6 +5,7 @@
 #include "registers/core_sheets.h"
 #include "registers/einvoice_codes.h"
 #include "store/engine.h"
+#include "store/store_lock.h"
 #include "store/workbook_store.h"
 
 #include <QDir>
@@ -20,10 +21,41 @@ void makeBackupFolder(const QString& programFolder) {
     QDir(programFolder).mkdir(QString::fromLatin1(store::kBackupFolderName));
 }
 
-void tellInUse(MessageBoxes& boxes) {
+// Who holds the store, from its lock file, and how to clear a lock file that a
+// program which is no longer open left behind.
+QString holderNote(const QString& storePath) {
+    const std::optional<store::LockHolder> holder = store::StoreLock::holder(storePath);
+    if (!holder)
+        return QString();
+    const QString who = holder->user.isEmpty() ? holder->program : holder->user;
+    QString note = QStringLiteral(
+                       "\n\nSecondo il file di blocco è aperto da %1 sul computer %2 "
+                       "dal %3")
+                       .arg(who.isEmpty() ? QStringLiteral("un utente sconosciuto") : who,
+                            holder->host.isEmpty() ? QStringLiteral("sconosciuto") : holder->host,
+                            holder->since);
+    if (holder->ours)
+        return note + QStringLiteral(" in un'altra copia di questo programma.");
+    return note + QStringLiteral(
+                      ".\nSe quel programma non è più aperto, eliminare il file %1 "
+                      "e riavviare l'applicazione.")
+                      .arg(QDir::toNativeSeparators(store::StoreLock::lockPathFor(storePath)));
+}
+
+void tellInUse(MessageBoxes& boxes, const QString& storePath) {
     boxes.tell(QStringLiteral("ERRORE: Risulta che il database Gestione.xls è già aperto\n"
-                              " Occorre chiuderlo e  poi si potrà riaprire l'applicazione !"),
+                              " Occorre chiuderlo e  poi si potrà riaprire l'applicazione !") +
+                   holderNote(storePath),
                QStringLiteral("Gestione"), Icon::Critical);
+}
+
+void tellReadOnly(MessageBoxes& boxes, const QString& storePath) {
+    boxes.tell(QStringLiteral("Il database %1 è in sola lettura: le modifiche non potrebbero "
+                              "essere salvate.\nConsentire la scrittura del file (o copiarlo in "
+                              "una cartella in cui si può scrivere) e riavviare l'applicazione.\n\n"
+                              "Il file non è stato modificato. Il programma verrà chiuso.")
+                   .arg(storePath),
+               QStringLiteral("Brisvel"), Icon::Critical);
 }
 
 void tellMissing(MessageBoxes& boxes, const QString& storePath) {
@@ -56,7 +88,7 @@ StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
     const QString storePath =
         programFile(programFolder, QString::fromLatin1(store::kStoreFileName));
     if (store::isFileInUse(storePath)) {
-        tellInUse(boxes);
+        tellInUse(boxes, storePath);
         return StartOutcome::InUse;
     }
     if (!verifyFile(storePath)) {
@@ -69,7 +101,7 @@ StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
         // Another program may have taken the store, or removed it, since the tests above.
         switch (opened.error().kind) {
             case store::Error::Kind::InUse:
-                tellInUse(boxes);
+                tellInUse(boxes, storePath);
                 return StartOutcome::InUse;
             case store::Error::Kind::Missing:
                 tellMissing(boxes, storePath);
@@ -78,6 +110,14 @@ StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
                 tellUnreadable(boxes, opened.error().message);
                 return StartOutcome::Unreadable;
         }
+    }
+
+    // Every confirmed change is saved at once: a store that cannot be written is
+    // refused now, before any work is done on it.
+    if (!QFileInfo(storePath).isWritable()) {
+        store.close();
+        tellReadOnly(boxes, storePath);
+        return StartOutcome::Unreadable;
     }
 
     registers::prepareCoreSheets(store);

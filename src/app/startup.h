@@ -19,7 +19,7 @@ enum class StartOutcome {
     Ready,       // the store is open, locked and prepared: show the start window
     InUse,       // open in another program: told so, nothing opened or saved
     Missing,     // no store in the program folder: told so, nothing opened or saved
-    Unreadable,  // damaged, not a workbook, wrong password, or not lockable: told so
+    Unreadable,  // damaged, not a workbook, wrong password, not lockable or read-only: told so
 };
 
 // The path of the file named `fileName` in `programFolder`, with this platform's

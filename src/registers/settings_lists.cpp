@@ -1,5 +1,7 @@
 #include "registers/settings_lists.h"
 
+#include "registers/amount.h"
+
 #include "store/sheet_idioms.h"
 #include "store/workbook.h"
 #include "store/workbook_store.h"
@@ -16,6 +18,31 @@ store::Result<int> writeItem(const store::Worksheet& sheet, int row, int column,
     if (!written)
         return written.error();
     return row;
+}
+
+bool isRateList(int column) {
+    return column == kInpsColumn || column == kVatColumn || column == kWithholdingColumn;
+}
+
+// The item as it is written, or why the list cannot take it: every amount step reads a
+// rate list's items as per cent, so only a number from 0 to 100 enters one.
+store::Result<QString> checkedItem(int column, const QString& typed) {
+    const QString item = typed.trimmed();
+    const auto refuse = [](const QString& why) {
+        return store::Error{store::Error::Kind::Refused,
+                            why + QStringLiteral("\nNulla è stato scritto.")};
+    };
+    if (item.isEmpty())
+        return refuse(QStringLiteral("Una voce vuota non può entrare nell'elenco."));
+    if (isRateList(column)) {
+        const std::optional<Rate> rate = Rate::parse(item);
+        if (!rate || *rate < Rate() || *rate > Rate::fromBillionths(100'000'000'000)) {
+            return refuse(QStringLiteral("«%1» non è un'aliquota: scrivere un numero da 0 a 100, "
+                                         "con la virgola per i decimali (per esempio 22 o 4,5).")
+                              .arg(item));
+        }
+    }
+    return item;
 }
 
 }  // namespace
@@ -41,7 +68,10 @@ QStringList loadList(const store::Worksheet& sheet, int column) {
     return store::listTexts(sheet, column, kFirstItemRow);
 }
 
-store::Result<int> insertItem(const store::Worksheet& sheet, int column, const QString& item) {
+store::Result<int> insertItem(const store::Worksheet& sheet, int column, const QString& typed) {
+    const store::Result<QString> item = checkedItem(column, typed);
+    if (!item)
+        return item.error();
     // The walk starts below the header, so an item can never take the header's place.
     const std::optional<int> row = store::firstFreeRow(sheet, column, kFirstItemRow);
     if (!row) {
@@ -49,13 +79,16 @@ store::Result<int> insertItem(const store::Worksheet& sheet, int column, const Q
                             QStringLiteral("L'elenco è pieno: non c'è più una riga libera per "
                                            "una nuova voce.\nNon è stato inserito nulla.")};
     }
-    return writeItem(sheet, *row, column, item);
+    return writeItem(sheet, *row, column, *item);
 }
 
 store::Result<int> replaceItem(const store::Worksheet& sheet, int column, int position,
-                               const QString& item) {
+                               const QString& typed) {
     Q_ASSERT_X(position >= 0, "replaceItem", "a position taken from the list");
-    return writeItem(sheet, position + kFirstItemRow, column, item);
+    const store::Result<QString> item = checkedItem(column, typed);
+    if (!item)
+        return item.error();
+    return writeItem(sheet, position + kFirstItemRow, column, *item);
 }
 
 }  // namespace registers

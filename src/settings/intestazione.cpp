@@ -8,6 +8,7 @@
 #include "app/services.h"
 #include "app/store_saving.h"
 #include "controls/xpbutton.h"
+#include "registers/iban.h"
 #include "registers/user_data.h"
 #include "store/workbook_store.h"
 
@@ -24,7 +25,7 @@ namespace {
 const QString kTitle = QStringLiteral("Gestione");
 
 // How a field takes what is typed.
-enum class Rule { UpperCase, Digits };
+enum class Rule { UpperCase, Digits, Iban };
 
 struct FieldSpec {
     const char* name;
@@ -45,7 +46,7 @@ constexpr std::array<FieldSpec, registers::kUserFieldCount> kFields = {{
     {"Text7", "Partita I.V.A.", 11, Rule::Digits, 150},
     {"Text8", "Iscrizione all'Albo/Nr./del", 0, Rule::UpperCase, 600},
     {"Text9", "Banca di appoggio", 0, Rule::UpperCase, 600},
-    {"Text10", "Codice IBAN", 27, Rule::UpperCase, 330},
+    {"Text10", "Codice IBAN", registers::kIbanMaxLength, Rule::Iban, 330},
 }};
 
 // The fields of each line of the window, by their index in kFields.
@@ -56,6 +57,8 @@ QLineEdit* makeField(const FieldSpec& spec, QWidget* parent) {
     field->setFixedWidth(spec.width);
     if (spec.rule == Rule::Digits)
         app::installDigitFilter(field);
+    else if (spec.rule == Rule::Iban)
+        app::installIbanFilter(field);
     else
         app::installUpperCase(field);
     return field;
@@ -157,6 +160,17 @@ void Intestazione::insertOrModifyClicked() {
         auto sheet = registers::userSheet(store_.workbook());
         if (!sheet) {
             boxes_.tell(sheet.error().message, kTitle, app::Icon::Warning);
+            return;
+        }
+        // A stored IBAN of an earlier version may still carry the blanks of its printed form.
+        Text10->setText(registers::ibanCharacters(Text10->text()));
+        if (!Text10->text().isEmpty() && !registers::isValidIban(Text10->text())) {
+            boxes_.tell(QStringLiteral("Il codice IBAN %1 non è valido: le cifre di controllo non "
+                                       "corrispondono al resto del codice.\nControllare il codice "
+                                       "(o lasciarlo vuoto). I dati Utente non sono stati salvati.")
+                            .arg(Text10->text()),
+                        kTitle, app::Icon::Warning);
+            Text10->setFocus();
             return;
         }
         registers::UserData values;

@@ -18,6 +18,7 @@ struct Error {
         Unreadable,    // not a workbook, damaged, or the password does not open it
         Io,            // a file could not be read or written
         Full,          // a register or list has no free row left
+        Refused,       // a value the register cannot take (an empty item, a rate out of range)
     };
     Kind kind;
     QString message;

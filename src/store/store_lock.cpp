@@ -97,6 +97,20 @@ bool StoreLock::isInUse(const QString& workbookPath) {
     return used;
 }
 
+std::optional<LockHolder> StoreLock::holder(const QString& workbookPath) {
+    QFile file(lockPathFor(workbookPath));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QString line = QString::fromUtf8(file.read(64 * 1024)).trimmed();
+    if (!line.endsWith(u';'))
+        return std::nullopt;
+    const QStringList fields = line.chopped(1).split(u',');
+    if (fields.size() < 4)
+        return std::nullopt;
+    return LockHolder{fields[0], fields[1], fields[2], fields[3],
+                      fields[0] == QLatin1String(kOwner)};
+}
+
 Result<StoreLock> StoreLock::acquire(const QString& workbookPath) {
     const QString path = lockPathFor(workbookPath);
     const QByteArray name = QFile::encodeName(path);

@@ -2,9 +2,20 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "store/store_error.h"
 
 namespace store {
+
+// Who a lock file says holds its workbook: the fields a spreadsheet program writes.
+struct LockHolder {
+    QString program;  // the office user field: our name, or the other program's user
+    QString user;     // the system user
+    QString host;     // the machine
+    QString since;    // "dd.mm.yyyy hh:mm" as written
+    bool ours = false;
+};
 
 // The lock file beside a workbook (".~lock.Gestione.xls#"), in the format a
 // spreadsheet program writes, held under flock for as long as this object lives.
@@ -21,6 +32,9 @@ class StoreLock {
     // running process, or was written by another program. A lock file of ours
     // that nobody holds (left by a crash) is not a use.
     static bool isInUse(const QString& workbookPath);
+    // What the workbook's lock file says of its holder; none when there is no lock
+    // file, it cannot be read, or it is not a lock line.
+    static std::optional<LockHolder> holder(const QString& workbookPath);
 
     // Takes the lock, taking over a stale lock file of ours.
     // Error::Kind::InUse when it is in use, Error::Kind::Io when it cannot be written.

@@ -243,6 +243,28 @@ TEST_F(UpperCase, TypingInTheMiddleKeepsTheCaretThere) {
     EXPECT_EQ(edit.cursorPosition(), 3);
 }
 
+// Letters that grow in upper case move the caret with them, wherever they are typed.
+TEST_F(UpperCase, ALetterThatGrowsKeepsTheTypingInOrder) {
+    const struct {
+        const char* typed;
+        int caretBefore;  // where the second part is typed; -1 at the end
+        const char* then;
+        const char* shown;
+    } cases[] = {
+        {"hauptstraße 5", -1, "", "HAUPTSTRASSE 5"},
+        {"straße", -1, " 12", "STRASSE 12"},
+        {"via  5", 4, "ß", "VIA SS 5"},
+    };
+    for (const auto& c : cases) {
+        edit.clear();
+        QTest::keyClicks(&edit, QString::fromUtf8(c.typed));
+        if (c.caretBefore >= 0)
+            edit.setCursorPosition(c.caretBefore);
+        QTest::keyClicks(&edit, QString::fromUtf8(c.then));
+        EXPECT_EQ(edit.text(), QString::fromUtf8(c.shown)) << c.typed;
+    }
+}
+
 TEST_F(UpperCase, PastedAndProgramTextTurnsUpper) {
     paste(QString::fromUtf8("via po, città"));
     EXPECT_EQ(edit.text(), QString::fromUtf8("VIA PO, CITTÀ"));

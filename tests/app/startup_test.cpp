@@ -7,8 +7,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include <optional>
 
@@ -26,9 +30,13 @@ using test_support::StoreFolder;
 const QStringList kCoreSheets = {QStringLiteral("Anagrafe"), QStringLiteral("Fatture"),
                                  QStringLiteral("Utilità"), QStringLiteral("Utente")};
 
-const Message kInUse{QStringLiteral("ERRORE: Risulta che il database Gestione.xls è già aperto\n"
-                                    " Occorre chiuderlo e  poi si potrà riaprire l'applicazione !"),
-                     QStringLiteral("Gestione"), Icon::Critical, Buttons::Ok};
+// The in-use message, with what the lock file says of its holder.
+Message inUseMessage(const QString& holder) {
+    return {QStringLiteral("ERRORE: Risulta che il database Gestione.xls è già aperto\n"
+                           " Occorre chiuderlo e  poi si potrà riaprire l'applicazione !") +
+                holder,
+            QStringLiteral("Gestione"), Icon::Critical, Buttons::Ok};
+}
 
 Message missingMessage(const QString& folder) {
     return {QStringLiteral("Impossibile eseguire il programma\r\nIl file ") + folder +
@@ -122,7 +130,13 @@ TEST_F(StartUp, AnotherRunningCopyHoldingTheStoreStopsTheStartAndTouchesNothing)
     OtherCopy other(folder.storePath());
     ASSERT_TRUE(other.holds());
 
-    boxes.expect(kInUse);
+    // Our own lock names this user and machine; deleting it would not help.
+    const std::optional<store::LockHolder> holder = store::StoreLock::holder(folder.storePath());
+    ASSERT_TRUE(holder && holder->ours);
+    boxes.expect(inUseMessage(QStringLiteral("\n\nSecondo il file di blocco è aperto da %1 sul "
+                                             "computer %2 dal %3 in un'altra copia di questo "
+                                             "programma.")
+                                  .arg(holder->user, holder->host, holder->since)));
     EXPECT_EQ(start(), StartOutcome::InUse);
     EXPECT_TRUE(backupFolderExists());
     EXPECT_FALSE(session->isRunning());
@@ -141,12 +155,53 @@ TEST_F(StartUp, AStoreOpenInASpreadsheetProgramIsInUseAndItsLockStays) {
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
         lock.write(office);
     }
-    boxes.expect(kInUse);
+    boxes.expect(inUseMessage(
+        QStringLiteral("\n\nSecondo il file di blocco è aperto da mario sul computer ufficio dal "
+                       "07.03.2009 10:15.\nSe quel programma non è più aperto, eliminare il file "
+                       "%1 e riavviare l'applicazione.")
+            .arg(folder.lockPath())));
     EXPECT_EQ(start(), StartOutcome::InUse);
     EXPECT_EQ(folder.storeBytes(), before);
     QFile lock(folder.lockPath());
     ASSERT_TRUE(lock.open(QIODevice::ReadOnly));
     EXPECT_EQ(lock.readAll(), office);
+}
+
+// Runs `step` in a child process that, even as root, is held to the files' permission
+// bits, as a user is; true when the child's step returned true.
+bool asAUserWould(const std::function<bool()>& step) {
+    const pid_t child = fork();
+    if (child == 0) {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct none[2] = {};
+        if (syscall(SYS_capset, &header, none) != 0)
+            _exit(2);
+        _exit(step() ? 0 : 1);
+    }
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(StartUp, AStoreThatCannotBeWrittenEndsTheStartBeforeAnyWorkIsDoneOnIt) {
+    writeCoreStore();
+    ASSERT_TRUE(QFile::setPermissions(folder.storePath(), QFileDevice::ReadOwner));
+    const QByteArray before = folder.storeBytes();
+    EXPECT_TRUE(asAUserWould([&] {
+        ScriptedMessageBoxes told;
+        told.expect({QStringLiteral("Il database %1 è in sola lettura: le modifiche non "
+                                    "potrebbero essere salvate.\nConsentire la scrittura del file "
+                                    "(o copiarlo in una cartella in cui si può scrivere) e "
+                                    "riavviare l'applicazione.\n\nIl file non è stato modificato. "
+                                    "Il programma verrà chiuso.")
+                         .arg(folder.storePath()),
+                     QStringLiteral("Brisvel"), Icon::Critical, Buttons::Ok});
+        app::Session own(folder.path());
+        const bool refused = own.start(told) == StartOutcome::Unreadable && !own.isRunning() &&
+                             !QFile::exists(folder.lockPath());
+        return refused && own.shutDown(told) && told.failures() == 0 && told.pending() == 0;
+    }));
+    EXPECT_EQ(folder.storeBytes(), before);
+    QFile::setPermissions(folder.storePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 TEST_F(StartUp, ADamagedStoreOrAWrongPasswordEndsTheStartWithoutWritingOverIt) {

@@ -62,6 +62,47 @@ TEST_F(SettingsSheets, ReplaceWritesAtTheListPositionPlusTwo) {
     EXPECT_EQ(lists.text(1, kVatColumn), "IVA");
 }
 
+// What a list takes: a rate list only a number from 0 to 100, every list no blank item;
+// a refused item leaves the list as it was, whether inserted or written over an item.
+TEST_F(SettingsSheets, EachListTakesOnlyWhatItsAmountStepsCanRead) {
+    const struct {
+        int column;
+        const char* typed;
+        const char* kept;  // nullptr: refused
+    } cases[] = {
+        {kVatColumn, "22", "22"},
+        {kVatColumn, " 4,5 ", "4,5"},
+        {kInpsColumn, "0", "0"},
+        {kWithholdingColumn, "100", "100"},
+        {kVatColumn, "22%", nullptr},
+        {kVatColumn, "-1", nullptr},
+        {kVatColumn, "abc", nullptr},
+        {kVatColumn, " ", nullptr},
+        {kInpsColumn, "100,5", nullptr},
+        {kWithholdingColumn, "", nullptr},
+        {kPaymentColumn, "RIBA 30 GG", "RIBA 30 GG"},
+        {kPaymentColumn, "  ", nullptr},
+        {kExemptionColumn, "", nullptr},
+    };
+    for (const auto& c : cases) {
+        const QString typed = QString::fromUtf8(c.typed);
+        const QStringList before = loadList(lists, c.column);
+        const auto inserted = insertItem(lists, c.column, typed);
+        // Written over the item just inserted, or over the placeholder when refused.
+        const int position = inserted.ok() ? int(before.size()) : 0;
+        const auto replaced = replaceItem(lists, c.column, position, typed);
+        if (c.kept) {
+            EXPECT_TRUE(inserted.ok() && replaced.ok()) << c.typed;
+            EXPECT_EQ(loadList(lists, c.column), before + QStringList{c.kept}) << c.typed;
+        } else {
+            ASSERT_FALSE(inserted.ok()) << c.typed;
+            ASSERT_FALSE(replaced.ok()) << c.typed;
+            EXPECT_EQ(inserted.error().kind, store::Error::Kind::Refused) << c.typed;
+            EXPECT_EQ(loadList(lists, c.column), before) << c.typed;
+        }
+    }
+}
+
 TEST(SettingsSheetsMissing, AStoreWithoutTheSheetsSaysSo) {
     store::Engine engine;
     store::Workbook& book = engine.create();

@@ -111,7 +111,7 @@ TEST_F(UserWindow, TheInputRulesOfEachField) {
     EXPECT_EQ(window.Text4->text(), "RM");
     QTest::keyClicks(window.Text6, "rssmra80a01h501uxyz");
     EXPECT_EQ(window.Text6->text(), "RSSMRA80A01H501U");
-    QTest::keyClicks(window.Text10, "it60x0542811101000000123456789");
+    QTest::keyClicks(window.Text10, "it60 x054 2811 1010 0000 0123 456");
     EXPECT_EQ(window.Text10->text(), "IT60X0542811101000000123456");
     QTest::keyClicks(window.Text8, "albo ingegneri n. 12 del 01/02/2000");
     EXPECT_EQ(window.Text8->text(), "ALBO INGEGNERI N. 12 DEL 01/02/2000");
@@ -168,7 +168,7 @@ TEST_F(UserWindow, AFailedSaveIsToldAndTheUserStillLeaves) {
 }
 
 // A limit holds for typing only: a longer value from the store is shown and written
-// back whole.
+// back whole; an IBAN is written back without the blanks of its printed form.
 TEST_F(UserWindow, AStoredValueLongerThanItsFieldIsShownAndWrittenBackWhole) {
     const QString iban = QStringLiteral("IT60 X054 2811 1010 0000 0123 456");
     ASSERT_GT(iban.size(), 27);
@@ -183,8 +183,41 @@ TEST_F(UserWindow, AStoredValueLongerThanItsFieldIsShownAndWrittenBackWhole) {
     EXPECT_EQ(window.Text4->text(), "ROMA");
     boxes.expect(kWritten);
     window.XPButton9->click();
-    EXPECT_EQ(temp.sheet(store::kUserSheet).text(10, 2), iban);
+    EXPECT_EQ(temp.sheet(store::kUserSheet).text(10, 2), "IT60X0542811101000000123456");
     EXPECT_EQ(temp.sheet(store::kUserSheet).text(4, 2), "ROMA");
+}
+
+// An IBAN whose control digits do not agree is refused with the fields still open;
+// an empty one is no IBAN and is taken.
+TEST_F(UserWindow, OnlyAnIbanWithAgreeingControlDigitsIsWritten) {
+    const struct {
+        const char* typed;
+        const char* stored;  // nullptr: refused
+    } cases[] = {
+        {"IT61 X054 2811 1010 0000 0123 456", nullptr},
+        {"IT60 X054 2811 1010 0000 0123", nullptr},
+        {"", ""},
+        {"IT60 X054 2811 1010 0000 0123 456", "IT60X0542811101000000123456"},
+    };
+    for (const auto& c : cases) {
+        if (!window.editing())
+            unlock();
+        window.Text10->clear();
+        QTest::keyClicks(window.Text10, c.typed);
+        const QString typed = window.Text10->text();
+        if (c.stored) {
+            boxes.expect(kWritten);
+        } else {
+            boxes.expect({"Il codice IBAN " + typed +
+                              " non è valido: le cifre di controllo non corrispondono al resto "
+                              "del codice.\nControllare il codice (o lasciarlo vuoto). I dati "
+                              "Utente non sono stati salvati.",
+                          "Gestione", Icon::Warning, Buttons::Ok});
+        }
+        window.XPButton9->click();
+        EXPECT_EQ(window.editing(), !c.stored) << c.typed;
+        EXPECT_EQ(temp.sheet(store::kUserSheet).text(10, 2), c.stored ? c.stored : "") << c.typed;
+    }
 }
 
 TEST_F(UserWindow, TabFollowsTheLayout) {
