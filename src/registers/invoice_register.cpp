@@ -1,5 +1,9 @@
 #include "registers/invoice_register.h"
 
+#include <QDate>
+
+#include <set>
+
 #include "registers/amount.h"
 #include "registers/cell_writes.h"
 #include "store/number_text.h"
@@ -89,6 +93,57 @@ std::vector<InvoiceRecord> InvoiceRegister::rows() const {
     for (int r = kFirstRow; r < kFirstRow + count; ++r)
         out.push_back(row(r));
     return out;
+}
+
+namespace {
+
+// An invoice number as a whole number; none for anything else.
+std::optional<qint64> wholeNumber(const QString& text) {
+    bool read = false;
+    const qint64 n = text.trimmed().toLongLong(&read);
+    return read ? std::optional<qint64>(n) : std::nullopt;
+}
+
+bool sameNumber(const QString& a, const QString& b) {
+    const auto x = wholeNumber(a);
+    const auto y = wholeNumber(b);
+    return x && y ? *x == *y : a.trimmed() == b.trimmed();
+}
+
+int yearOf(const QString& date) {
+    const QDate d = QDate::fromString(date.trimmed(), QStringLiteral("dd/MM/yyyy"));
+    return d.isValid() ? d.year() : 0;
+}
+
+}  // namespace
+
+std::optional<InvoiceRecord> InvoiceRegister::numbered(const QString& number, int year,
+                                                       const QString& exceptId) const {
+    const int end = kFirstRow + rowCount();
+    for (int r = kFirstRow; r < end; ++r) {
+        if (sameNumber(sheet_.text(r, Number), number) && yearOf(sheet_.text(r, Date)) == year &&
+            (exceptId.isEmpty() || !sameNumber(sheet_.text(r, Id), exceptId)))
+            return row(r);
+    }
+    return std::nullopt;
+}
+
+QString InvoiceRegister::firstFreeNumber(const QString& number, int year) const {
+    const std::optional<qint64> proposed = wholeNumber(number);
+    if (!proposed)
+        return number;
+    std::set<qint64> used;
+    const int end = kFirstRow + rowCount();
+    for (int r = kFirstRow; r < end; ++r) {
+        if (yearOf(sheet_.text(r, Date)) != year)
+            continue;
+        if (const auto n = wholeNumber(sheet_.text(r, Number)))
+            used.insert(*n);
+    }
+    qint64 free = *proposed;
+    while (used.count(free))
+        ++free;
+    return QString::number(free);
 }
 
 void InvoiceRegister::writeCell(int row, InvoiceColumn column, const QString& text) {

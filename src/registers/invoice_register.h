@@ -59,6 +59,14 @@ class InvoiceRegister {
     // The cells of row `row` as they are shown.
     InvoiceRecord row(int row) const;
 
+    // The invoice numbered `number` among those dated (dd/mm/yyyy) in `year`, other than
+    // the one with record number `exceptId`; none when the number is free in that year.
+    std::optional<InvoiceRecord> numbered(const QString& number, int year,
+                                          const QString& exceptId = QString()) const;
+    // `number` when it is free in `year`; else the first whole number after it that is.
+    // A number that does not read as a whole number is given back as it is.
+    QString firstFreeNumber(const QString& number, int year) const;
+
     // Writes the seventeen cells of `invoice` into the first free row (each cell on
     // its own; P gets "*" when the collection date is empty), then IU1 = record
     // number + 1 and IV1 = invoice number + 1. A number that does not read as one

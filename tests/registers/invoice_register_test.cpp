@@ -138,3 +138,43 @@ TEST_F(InvoiceRegisterTest, ABigRegisterIsWalkedWholeAndAFullOneWritesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A number is taken within its year only; the invoice being modified does not take its
+// own number, and a proposal skips every number of the year already used.
+TEST_F(InvoiceRegisterTest, ANumberIsTakenOncePerYearAndTheProposalSkipsWhatIsUsed) {
+    InvoiceRegister r = book();
+    const struct {
+        const char* id;
+        const char* number;
+        const char* date;
+    } registered[] = {{"1", "149", "02/01/2024"},
+                      {"2", "150", "05/01/2024"},
+                      {"3", "151", "07/01/2024"},
+                      {"4", "150", "03/02/2025"}};
+    for (const auto& i : registered) {
+        InvoiceRecord record = invoice(i.id, i.number);
+        record[Date] = i.date;
+        ASSERT_TRUE(r.append(record).ok());
+    }
+    const struct {
+        const char* number;
+        int year;
+        const char* exceptId;
+        const char* takenBy;  // "": free
+        const char* proposal;
+    } cases[] = {
+        {"150", 2024, "", "2", "152"}, {" 150 ", 2024, "", "2", "152"},
+        {"150", 2025, "", "4", "151"}, {"150", 2025, "4", "", "151"},
+        {"148", 2024, "", "", "148"},  {"150", 2023, "", "", "150"},
+        {"abc", 2024, "", "", "abc"},
+    };
+    for (const auto& c : cases) {
+        const auto taken = r.numbered(c.number, c.year, c.exceptId);
+        EXPECT_EQ(taken ? (*taken)[Id] : QString(), c.takenBy) << c.number << " " << c.year;
+        EXPECT_EQ(r.firstFreeNumber(c.number, c.year), c.proposal) << c.number << " " << c.year;
+    }
+}
+
+}  // namespace
