@@ -65,7 +65,14 @@ void StampaP::load(const printing::PrinterCatalogue& catalogue) {
     Combo1->addItem(pdfItem());
     Combo1->setCurrentIndex(-1);
     Combo1->setEditText(noChoice());
-    Label1->setText(QStringLiteral("La stampante predefinita è: \n") + catalogue.defaultName());
+    QString defaultPrinter = catalogue.defaultName();
+    if (defaultPrinter.isEmpty() && catalogue.names().isEmpty())
+        defaultPrinter = QStringLiteral(
+            "nessuna. Non è installata alcuna stampante: si può "
+            "salvare in un file PDF.");
+    else if (defaultPrinter.isEmpty())
+        defaultPrinter = QStringLiteral("nessuna. Scegliere una stampante dall'elenco.");
+    Label1->setText(QStringLiteral("La stampante predefinita è: \n") + defaultPrinter);
     Label1->setAccessibleName(Label1->text());
 }
 

@@ -92,6 +92,30 @@ class ClientPrintout : public testing::Test {
     printers::PrinterWindowOpener opener{services};
 };
 
+// With no default printer, or none at all, the window says so instead of naming nothing.
+TEST_F(ClientPrintout, TheDefaultPrinterLineSaysWhenThereIsNone) {
+    const struct {
+        QStringList names;
+        const char* defaultName;
+        const char* shown;
+    } cases[] = {
+        {{"Laser"}, "Laser", "Laser"},
+        {{"Laser", "Colori"}, "", "nessuna. Scegliere una stampante dall'elenco."},
+        {{}, "", "nessuna. Non è installata alcuna stampante: si può salvare in un file PDF."},
+    };
+    for (const auto& c : cases) {
+        test_support::FakePrinters catalogue{c.names, c.defaultName, out.path()};
+        printers::PrinterWindowOpener own{
+            app::Services{data.store(), boxes, clock, navigator, catalogue}};
+        own.open(&caller, QStringLiteral("8"));
+        ASSERT_NE(own.window(), nullptr);
+        EXPECT_EQ(own.window()->Label1->text(),
+                  QStringLiteral("La stampante predefinita è: \n") + QString::fromUtf8(c.shown));
+        EXPECT_EQ(own.window()->Label1->accessibleName(), own.window()->Label1->text());
+        own.window()->close();
+    }
+}
+
 TEST_F(ClientPrintout, PrinterWindowListsThePrintersTheDefaultAndThePdfFile) {
     opener.open(&caller, QStringLiteral("8"));
     printers::StampaP* window = opener.window();
