@@ -1,5 +1,7 @@
 #include "printing/list_printing.h"
 
+#include "printing/print_failure.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -186,10 +188,7 @@ store::Result<int> printList(const PrintedList& list, QPrinter& printer, const Q
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        return failure(printer.printerName().isEmpty()
-                           ? QStringLiteral("Impossibile avviare la stampa.")
-                           : QStringLiteral("Impossibile avviare la stampa su \"%1\".")
-                                 .arg(printer.printerName()));
+        return failure(printStartFailure(printer));
     }
     QFont regular(list.fontName);
     regular.setPointSizeF(list.fontSize > 0 ? list.fontSize : 10);

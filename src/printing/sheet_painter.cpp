@@ -1,5 +1,7 @@
 #include "printing/sheet_painter.h"
 
+#include "printing/print_failure.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -388,7 +390,7 @@ store::Result<store::Done> SheetPrintJob::printPage(int index) {
         canvas_ = std::make_unique<QPainter>();
         if (!canvas_->begin(&printer_)) {
             canvas_.reset();
-            return failure(QStringLiteral("Impossibile avviare la stampa."));
+            return failure(printStartFailure(printer_));
         }
     } else if (!printer_.newPage()) {
         return failure(QStringLiteral("La stampante non ha accettato una nuova pagina."));
