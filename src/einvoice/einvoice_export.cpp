@@ -39,18 +39,19 @@ store::Result<store::Done> writeNewFile(const QDir& folder, const QString& name,
                                         const QByteArray& bytes) {
     const QString path = folder.filePath(name);
     QFile part(path + QStringLiteral(".part"));
+    // The cause is read before the partial file goes: removing it sets an error of its own.
+    const auto failed = [&] {
+        const QString why = part.errorString();
+        part.remove();
+        return ioError(QStringLiteral("Non è possibile scrivere il file %1: %2")
+                           .arg(QDir::toNativeSeparators(path), why));
+    };
     if (!part.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        part.write(bytes) != bytes.size() || !part.flush()) {
-        part.remove();
-        return ioError(QStringLiteral("Non è possibile scrivere il file %1: %2")
-                           .arg(QDir::toNativeSeparators(path), part.errorString()));
-    }
+        part.write(bytes) != bytes.size() || !part.flush())
+        return failed();
     part.close();
-    if (!part.rename(path)) {
-        part.remove();
-        return ioError(QStringLiteral("Non è possibile scrivere il file %1: %2")
-                           .arg(QDir::toNativeSeparators(path), part.errorString()));
-    }
+    if (!part.rename(path))
+        return failed();
     return store::Done{};
 }
 
@@ -107,14 +108,14 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
         document->progressive = progressiveText(next);
         const QString name = fileName(sender, document->progressive);
         if (auto written = writeNewFile(folder, name, writeFatturaPA(*document)); !written) {
-            syncFolder(folder);
-            return written.error();
+            outcome.stoppedBy = written.error().message;
+            break;
         }
         sources->codes.setLastProgressive(next++);
         outcome.written << name;
     }
     syncFolder(folder);
-    if (progress)
+    if (progress && outcome.stoppedBy.isEmpty())
         progress(total, total);
     return outcome;
 }
@@ -130,6 +131,12 @@ QString outcomeMessage(const ExportOutcome& outcome) {
         text = QStringLiteral("Sono stati creati %1 file nella cartella %2.")
                    .arg(outcome.written.size())
                    .arg(QDir::toNativeSeparators(outcome.folder));
+    if (!outcome.stoppedBy.isEmpty()) {
+        text += QStringLiteral(
+                    "\n\nL'esportazione si è interrotta: %1\nLe fatture dei file "
+                    "creati sono esportate; le altre non lo sono.")
+                    .arg(outcome.stoppedBy);
+    }
     for (const Refusal& refusal : outcome.refusals)
         text += QStringLiteral("\n\n") + refusal.message();
     return text;

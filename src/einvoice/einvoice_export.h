@@ -25,6 +25,8 @@ struct ExportOutcome {
     QString folder;
     QStringList written;  // file names, in the order of the invoices
     std::vector<Refusal> refusals;
+    // Why the export stopped before its last invoice; empty when it went through.
+    QString stoppedBy;
 };
 
 // Told after each invoice; answers false to stop the export there.
@@ -34,9 +36,10 @@ using ExportProgress = std::function<bool(int done, int total)>;
 QString defaultExportFolder(const QString& programFolder);
 
 // Exports the invoices of the register rows `rows` (2 and below) of `book` into
-// `folder`, made when missing. An error when the sheets are missing, the folder
-// cannot be made or a file cannot be written (the files already written stay, and
-// the store knows their progressives). The caller saves the store.
+// `folder`, made when missing. An error when the sheets are missing or the folder
+// cannot be made. A file that cannot be written stops the export there: the outcome
+// says why, the files already written stay, and the store knows their progressives.
+// The caller saves the store.
 store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::vector<int>& rows,
                                             const QString& folder,
                                             const ExportProgress& progress = {});

@@ -52,8 +52,9 @@ void exportElectronicInvoices(const app::Services& services, const QList<int>& r
         services.boxes.tell(outcome.error().message, kTitle, app::Icon::Critical);
         return;
     }
+    const bool whole = outcome->refusals.empty() && outcome->stoppedBy.isEmpty();
     services.boxes.tell(outcomeMessage(*outcome), kTitle,
-                        outcome->refusals.empty() ? app::Icon::Information : app::Icon::Warning);
+                        whole ? app::Icon::Information : app::Icon::Warning);
 }
 
 }  // namespace einvoice

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
+#include <cerrno>
+#include <cstring>
+
 #include <functional>
 
 namespace {
@@ -137,6 +142,39 @@ TEST(RefusalMessage, NamesTheInvoiceAndEveryFaultAndTheOthersAreStillWritten) {
                       "- la provincia del cliente ROSSI & FIGLI SRL non è di due lettere "
                       "maiuscole (\"\")")
                   .arg(QDir::toNativeSeparators(QDir(store.folder()).absolutePath())));
+}
+
+// A file that cannot be written stops the export there: the outcome names it and its
+// cause, and keeps the files written before it, whose progressives the store knows.
+TEST(RefusalMessage, AFileThatCannotBeWrittenStopsTheExportAndWhatWasWrittenIsSaid) {
+    const struct {
+        const char* blocker;  // a folder where the export writes a file
+        QStringList written;
+        QString cause;
+    } cases[] = {
+        {"ITBNCLGU70A01H501Y_00001.xml.part", {}, QString::fromLocal8Bit(strerror(EISDIR))},
+        {"ITBNCLGU70A01H501Y_00002.xml",
+         {"ITBNCLGU70A01H501Y_00001.xml"},
+         QCoreApplication::translate("QFile", "Destination file exists")},
+    };
+    for (const auto& c : cases) {
+        EinvoiceStore store;
+        const QString id = store.addClient(ClientKind::Company);
+        const int first = store.addInvoice(id, "ROSSI & FIGLI SRL", kOrdinary);
+        const int second = store.addInvoice(id, "ROSSI & FIGLI SRL", kOrdinary);
+        ASSERT_TRUE(QDir().mkpath(QDir(store.folder()).filePath(c.blocker)));
+
+        const auto outcome = store.exportRows({first, second});
+        ASSERT_TRUE(outcome.ok()) << c.blocker;
+        EXPECT_EQ(outcome->written, c.written) << c.blocker;
+        EXPECT_EQ(store.codes().lastProgressive(), c.written.size()) << c.blocker;
+        const QString said = einvoice::outcomeMessage(*outcome);
+        EXPECT_TRUE(
+            said.contains("L'esportazione si è interrotta: Non è possibile scrivere il file"))
+            << said.toStdString();
+        EXPECT_TRUE(said.contains(QStringLiteral("xml: ") + c.cause)) << said.toStdString();
+        EXPECT_EQ(store.files(), c.written) << c.blocker;
+    }
 }
 
 TEST(RefusalMessage, AFolderThatCannotBeMadeIsAnErrorAndNothingIsSpent) {
