@@ -49,6 +49,7 @@ QString digitCharacters(const QString& incoming) {
 
 void installAmountKeyFilter(QLineEdit* edit) {
     TypedTextFilter::of(edit)->setRule(registers::Amount::typedCharacters);
+    TypedTextFilter::of(edit)->setKeypadDecimal(u',');
 }
 
 void installDigitFilter(QLineEdit* edit) {

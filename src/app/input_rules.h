@@ -15,8 +15,8 @@ namespace app {
 // commas.
 QString digitCharacters(const QString& incoming);
 
-// The amount key filter: only what registers::Amount::typedCharacters keeps enters,
-// so a typed full stop arrives as a comma ("12.a5" -> "12,5").
+// The amount key filter: only what registers::Amount::typedCharacters keeps enters
+// ("1.234,a5" -> "1.234,5"); the keypad's decimal key types the decimal comma.
 void installAmountKeyFilter(QLineEdit* edit);
 
 // The digit filter.

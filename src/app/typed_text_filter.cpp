@@ -35,6 +35,10 @@ void TypedTextFilter::setLimit(int limit) {
     limit_ = limit;
 }
 
+void TypedTextFilter::setKeypadDecimal(QChar decimal) {
+    keypadDecimal_ = decimal;
+}
+
 QString TypedTextFilter::admitted(const QString& incoming) const {
     const QString allowed = rule_(incoming);
     if (limit_ <= 0)
@@ -105,10 +109,15 @@ bool TypedTextFilter::keyPressed(QKeyEvent* event) {
     const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
         return false;
-    const QString typed = event->text();
+    QString typed = event->text();
     if (typed.isEmpty() || !typed.front().isPrint())
         return false;
-    if (admitted(typed) == typed)
+    const bool keypadDecimal = !keypadDecimal_.isNull() &&
+                               (event->modifiers() & Qt::KeypadModifier) &&
+                               typed == QStringLiteral(".");
+    if (keypadDecimal)
+        typed = keypadDecimal_;
+    else if (admitted(typed) == typed)
         return false;
     insert(typed);
     return true;

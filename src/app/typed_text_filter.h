@@ -32,6 +32,8 @@ class TypedTextFilter : public QObject {
     void setRule(Rule rule);
     // At most `limit` characters typed or pasted in all; 0 for no limit.
     void setLimit(int limit);
+    // What the keypad's decimal key types instead of its full stop; none by default.
+    void setKeypadDecimal(QChar decimal);
 
     // Makes the paste entry of the edit's standard context menu paste filtered text.
     void adaptContextMenu(QMenu* menu);
@@ -52,6 +54,7 @@ class TypedTextFilter : public QObject {
     QLineEdit* edit_;
     Rule rule_;
     int limit_ = 0;
+    QChar keypadDecimal_;
 };
 
 }  // namespace app

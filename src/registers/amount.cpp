@@ -150,10 +150,8 @@ Amount Amount::percent(const Rate& rate) const {
 QString Amount::typedCharacters(const QString& typed) {
     QString kept;
     for (const QChar c : typed) {
-        if (isAsciiDigit(c) || c == u',')
+        if (isAsciiDigit(c) || c == u',' || c == u'.')
             kept += c;
-        else if (c == u'.')
-            kept += u',';
     }
     return kept;
 }

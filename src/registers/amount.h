@@ -72,9 +72,9 @@ class Amount {
     // amount × rate / 100, exact, rounded half away from zero to the cent.
     Amount percent(const Rate& rate) const;
 
-    // What of `typed` enters an amount box: digits and the decimal comma; a full stop
-    // is the decimal comma typed on a keypad or a foreign layout. Signs, thousands dots
-    // and anything else stay out; the result of a call passes a second one unchanged.
+    // What of `typed` enters an amount box: digits, the decimal comma and the thousands
+    // dot, which parse() reads ("1.234,56"). Signs and anything else stay out; the result
+    // of a call passes a second one unchanged.
     static QString typedCharacters(const QString& typed);
 
     // Sums of amounts read from texts or cells: thousands of them stay far inside

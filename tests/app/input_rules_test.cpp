@@ -37,10 +37,25 @@ class AmountKeyFilter : public LineEditTest {
     }
 };
 
-TEST_F(AmountKeyFilter, AFullStopArrivesAsAComma) {
-    QTest::keyClicks(&edit, "12.5");
-    EXPECT_EQ(edit.text(), "12,5");
-    EXPECT_EQ(edit.cursorPosition(), 4);
+// The thousands dot enters as typed, as the amount parser reads it; the keypad's
+// decimal key gives the decimal comma.
+TEST_F(AmountKeyFilter, TheThousandsDotStaysAndTheKeypadDecimalKeyTypesAComma) {
+    const struct {
+        const char* typed;
+        bool keypad;
+        const char* shown;
+    } cases[] = {
+        {"1.234,56", false, "1.234,56"},
+        {"1.500", false, "1.500"},
+        {"12.5", true, "12,5"},
+        {"1.234.567", false, "1.234.567"},
+    };
+    for (const auto& c : cases) {
+        edit.clear();
+        QTest::keyClicks(&edit, c.typed, c.keypad ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_EQ(edit.text(), c.shown) << c.typed;
+        EXPECT_EQ(edit.cursorPosition(), edit.text().size()) << c.typed;
+    }
 }
 
 TEST_F(AmountKeyFilter, LettersAndSignsChangeNothing) {
@@ -56,7 +71,7 @@ TEST_F(AmountKeyFilter, EditingKeysKeepWorking) {
     EXPECT_EQ(edit.text(), "123");
     QTest::keyClick(&edit, Qt::Key_Home);
     QTest::keyClick(&edit, Qt::Key_Right);
-    QTest::keyClicks(&edit, ".");
+    QTest::keyClicks(&edit, ",");
     EXPECT_EQ(edit.text(), "1,23");
     QTest::keyClick(&edit, Qt::Key_Delete);
     EXPECT_EQ(edit.text(), "1,3");
@@ -88,24 +103,24 @@ TEST(AmountKeyFilterInAWindow, TabLeavesTheBox) {
 }
 
 TEST_F(AmountKeyFilter, PastedTextIsFiltered) {
-    paste("12.a5");
+    paste("12,a5");
     EXPECT_EQ(edit.text(), "12,5");
     edit.clear();
     QApplication::clipboard()->setText("-3.000,10 EUR");
     QTest::keyClick(&edit, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(edit.text(), "3,000,10");
+    EXPECT_EQ(edit.text(), "3.000,10");
 }
 
 TEST_F(AmountKeyFilter, PasteReplacesTheSelectionAndHonoursTheMaximumLength) {
     edit.setMaxLength(5);
     QTest::keyClicks(&edit, "999");
     edit.selectAll();
-    paste("x1.2345");
+    paste("x1,2345");
     EXPECT_EQ(edit.text(), "1,234");
 }
 
 TEST_F(AmountKeyFilter, ContextMenuPasteIsFiltered) {
-    QApplication::clipboard()->setText("7.b5");
+    QApplication::clipboard()->setText("7,b5");
     const QPoint at(5, 5);
     QContextMenuEvent request(QContextMenuEvent::Mouse, at, edit.mapToGlobal(at));
     QApplication::sendEvent(&edit, &request);
@@ -122,7 +137,7 @@ TEST_F(AmountKeyFilter, ContextMenuPasteIsFiltered) {
 
 TEST_F(AmountKeyFilter, DroppedTextIsFilteredAndCopied) {
     QMimeData data;
-    data.setText("4.x2");
+    data.setText("4,x2");
     const QPoint at(2, 2);
     const auto actions = Qt::CopyAction | Qt::MoveAction;
     QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
@@ -146,7 +161,7 @@ TEST_F(AmountKeyFilter, InputMethodTextIsFilteredToo) {
     QApplication::sendEvent(&edit, &composed);
     EXPECT_EQ(edit.text(), "12");
     QInputMethodEvent mixed;
-    mixed.setCommitString(QString::fromUtf8("è.5"));
+    mixed.setCommitString(QString::fromUtf8("è,5"));
     QApplication::sendEvent(&edit, &mixed);
     EXPECT_EQ(edit.text(), "12,5");
     EXPECT_EQ(edit.cursorPosition(), 4);

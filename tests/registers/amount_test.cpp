@@ -248,13 +248,13 @@ TEST(CtrNumD, FormatsWhatReadsAsAnAmountAndEmptiesTheRest) {
     EXPECT_EQ(registers::CtrNumD(Amount::fromCents(-1230)), "-12,30");
 }
 
-TEST(AmountTyping, OnlyDigitsAndTheDecimalCommaEnter) {
+TEST(AmountTyping, OnlyDigitsTheDecimalCommaAndTheThousandsDotEnter) {
     struct Case {
         const char* typed;
         const char* kept;
     };
-    for (const Case& c : {Case{"12.5", "12,5"}, Case{"12.a5", "12,5"},
-                          Case{"-3.000,10 EUR", "3,000,10"}, Case{"é", ""}, Case{"+-e", ""},
+    for (const Case& c : {Case{"1.234,56", "1.234,56"}, Case{"12.a5", "12.5"},
+                          Case{"-3.000,10 EUR", "3.000,10"}, Case{"é", ""}, Case{"+-e", ""},
                           Case{"١٢", ""}, Case{"１２", ""}, Case{"0123456789,", "0123456789,"}}) {
         const QString kept = Amount::typedCharacters(QString::fromUtf8(c.typed));
         EXPECT_EQ(kept, QString::fromUtf8(c.kept)) << c.typed;
