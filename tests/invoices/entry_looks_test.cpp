@@ -36,7 +36,9 @@ class EntryLooks : public EntryWindowTest {
             return;
         window->raise();
         QTest::qWait(300);
-        test_support::saveScreenShot(QString::fromLatin1(name));
+        test_support::saveWindowShot(*window, QString::fromLatin1(name));
+        // The whole screen as well, when there is a tool to take it.
+        test_support::saveScreenShot(QString::fromLatin1(name) + QStringLiteral("-screen"));
     }
 };
 
