@@ -330,14 +330,7 @@ void Anagrafe::showCounter() {
 }
 
 std::optional<int> Anagrafe::chosenRow() const {
-    if (!chosen_)
-        return std::nullopt;
-    const ClientSheet clients = sheet();
-    const store::Worksheet cells = clients.worksheet();
-    if (cells.text(chosen_->row, Id) == chosen_->identifier &&
-        cells.text(chosen_->row, Name) == chosen_->name)
-        return chosen_->row;
-    return clients.findClient(chosen_->identifier, chosen_->name);
+    return choice_.chosenRow(sheet());
 }
 
 void Anagrafe::placeCalendar() {
@@ -356,19 +349,13 @@ void Anagrafe::activate() {
     Text26->setFocus();
     Check4->setChecked(false);
     // The selection list starts again from its placeholder: no client is chosen.
-    chosen_.reset();
+    choice_.forget();
     loadClients();
 }
 
 void Anagrafe::loadClients() {
-    const ClientSheet clients = sheet();
-    const QStringList names = clients.names();
-    listedIdentifiers_.clear();
-    listedIdentifiers_.reserve(std::size_t(names.size()));
-    for (int r = 2; r < 2 + names.size(); ++r)
-        listedIdentifiers_.push_back(clients.worksheet().text(r, Id));
     Combo4->clear();
-    Combo4->addItems(names);
+    Combo4->addItems(choice_.load(sheet()));
     Combo4->setCurrentIndex(-1);
     Combo4->setEditText(QString());
 }
@@ -377,22 +364,18 @@ void Anagrafe::choose(int position) {
     if (Combo4->currentText().isEmpty() || position < 0)
         return;
     const ClientSheet clients = sheet();
-    const int row = position + 2;
-    const ClientRecord client = clients.row(row);
     // The list stands for the rows as they were loaded; when they have moved
     // since, its positions no longer name the same clients.
-    if (std::size_t(position) >= listedIdentifiers_.size() ||
-        client[Id] != listedIdentifiers_[std::size_t(position)] ||
-        client[Name] != Combo4->itemText(position)) {
+    if (!choice_.inPlace(clients, position)) {
         boxes_.tell(QStringLiteral("L'elenco dei clienti era cambiato ed è stato ricaricato: "
                                    "scegliere di nuovo il cliente."),
                     QStringLiteral("Gestione"), Icon::Information);
-        chosen_.reset();
+        choice_.forget();
         loadClients();
         return;
     }
-    showFields(client);
-    chosen_ = ChosenClient{row, client[Id], client[Name]};
+    showFields(clients.row(registers::client::kFirstRow + position));
+    choice_.choose(position);
 }
 
 void Anagrafe::insertClient() {
@@ -428,7 +411,7 @@ void Anagrafe::modifyClient() {
         Combo4->setFocus();
         return;
     }
-    if (!chosen_) {
+    if (!choice_.hasChosen()) {
         boxes_.tell(
             QStringLiteral("Nessun cliente scelto: scegliere nell'elenco \"Seleziona Cliente\" "
                            "il cliente da modificare. Nulla è stato modificato."),
@@ -441,14 +424,14 @@ void Anagrafe::modifyClient() {
         boxes_.tell(QStringLiteral("Il cliente scelto non è più nell'archivio: "
                                    "nulla è stato modificato."),
                     QStringLiteral("Gestione "), Icon::Warning);
-        chosen_.reset();
+        choice_.forget();
         loadClients();
         return;
     }
     ClientRecord client = fields();
     // A client keeps its identifier for as long as invoices refer to it, whatever
     // the counter field shows.
-    client[Id] = chosen_->identifier;
+    client[Id] = choice_.chosenIdentifier();
     sheet().update(*row, client);
     boxes_.tell(QStringLiteral("Cliente Modificato"), QStringLiteral("  Gestione"));
     clearFields();
@@ -468,9 +451,16 @@ void Anagrafe::deleteClient() {
     // carries both the identifier and the name in the fields.
     ClientSheet clients = sheet();
     const std::optional<int> row =
-        chosen_ ? chosenRow() : clients.findClient(Text10->text(), Text26->text());
-    if (row)
-        clients.removeRow(*row);
+        choice_.hasChosen() ? chosenRow() : clients.findClient(Text10->text(), Text26->text());
+    if (!row) {
+        boxes_.tell(QStringLiteral("Il cliente dei campi non è nell'archivio: nessun cliente è "
+                                   "stato eliminato."),
+                    QStringLiteral(" Gestione "), Icon::Warning);
+        clearFields();
+        loadClients();
+        return;
+    }
+    clients.removeRow(*row);
     boxes_.tell(QStringLiteral("Cliente Eliminato"), QStringLiteral(" Gestione "),
                 Icon::Information);
     clearFields();
@@ -492,7 +482,7 @@ void Anagrafe::clearFields() {
     Check6->setChecked(false);
     Check7->setChecked(false);
     Check4->setChecked(false);
-    chosen_.reset();
+    choice_.forget();
     showCounter();
 }
 
@@ -508,12 +498,10 @@ void Anagrafe::fillClientList() {
     // The sort moved the rows: the selection list is loaded again so that its
     // positions name the right clients, and the chosen client stays chosen.
     loadClients();
-    if (const std::optional<int> row = chosenRow()) {
-        chosen_->row = *row;
-        Combo4->setCurrentIndex(*row - 2);
-    } else {
-        chosen_.reset();
-    }
+    if (const std::optional<int> row = chosenRow())
+        Combo4->setCurrentIndex(*row - registers::client::kFirstRow);
+    else
+        choice_.forget();
     setClientListHeaders(ListView3, clients.headers());
     if (clients.worksheet().value(2, Id).isEmpty()) {
         boxes_.tell(QStringLiteral("Non ci sono Clienti registrati"), QStringLiteral(" Gestione"));

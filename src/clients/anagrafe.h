@@ -10,6 +10,7 @@
 
 #include "app/area_window.h"
 #include "app/printer_window.h"
+#include "registers/client_choice.h"
 #include "registers/client_sheet.h"
 
 class QAction;
@@ -59,14 +60,6 @@ class Anagrafe : public app::AreaWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The client the fields show after a choice, by where it was and what it is,
-    // so that it is found again when the rows have moved.
-    struct ChosenClient {
-        int row;
-        QString identifier;
-        QString name;
-    };
-
     void createControls();
     void arrangeControls();
     void connectControls();
@@ -103,9 +96,8 @@ class Anagrafe : public app::AreaWindow {
     app::Navigator& navigator_;
 
     app::OpenPrinterWindow openPrinterWindow_;
-    std::optional<ChosenClient> chosen_;
-    // The identifier of each row behind the selection list when it was loaded.
-    std::vector<QString> listedIdentifiers_;
+    // The selection list's clients, and the one the fields show after a choice.
+    registers::ClientChoice choice_;
 
     QAction* Mesci;
     QLabel* Label1;

@@ -3,35 +3,32 @@
 // The invoice entry window ("Brisvel Lavoratore Autonomo"): write an invoice for a
 // client, with its amounts computed as the user types and chooses rates, register
 // it; or choose a registered invoice in the register list and modify it.
-// New-invoice mode: XPButton3 reads "Seleziona" and "Registra" is shown;
-// modification mode: XPButton3 reads "Modifica", "Registra" is hidden and the
-// note Label28 is shown.
+// New-invoice mode: the select button reads "Seleziona" and "Registra" is shown;
+// modification mode: it reads "Modifica", "Registra" is hidden and the note of
+// modification mode is shown. Each control's object name is the window's design
+// name (Text9, Combo5, ...), which the tests and pictures find it by.
 
 #include <functional>
 
 #include "app/area_window.h"
 #include "app/services.h"
-#include "invoices/client_choice.h"
-#include "invoices/invoice_amounts.h"
-#include "invoices/invoice_form.h"
+#include "registers/client_choice.h"
+#include "registers/invoice_fields.h"
 #include "registers/invoice_register.h"
 
 class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QStackedLayout;
 class QTimer;
-class QTreeView;
 
 namespace app {
 class Clock;
 class MessageBoxes;
 class Navigator;
-struct Services;
 }  // namespace app
 namespace controls {
 class XPButton;
@@ -42,7 +39,7 @@ class WorkbookStore;
 
 namespace invoices {
 
-class InvoiceListModel;
+class RegisterListPage;
 
 class Entrata : public app::AreaWindow {
     Q_OBJECT
@@ -53,85 +50,44 @@ class Entrata : public app::AreaWindow {
     // return to "*".
     void activate() override;
 
-    // What the window shows now, for the invoice document.
-    InvoiceForm currentForm() const;
     // Enables "Visualizza Fattura", which hands the window's fields to `show`.
-    void setInvoiceDocument(std::function<void(const InvoiceForm&)> show);
-    // The register list as last filled by "Seleziona" (empty while it is closed).
-    const InvoiceListModel& registerList() const { return *list_; }
-
-    QComboBox* Combo1;       // client
-    QLineEdit* Text1;        // invoice number
-    QCheckBox* Check1;       // calendar for the date
-    QLineEdit* Text2;        // date
-    QPlainTextEdit* Text15;  // description
-    QLineEdit* Text9;        // taxable amount
-    QComboBox* Combo5;       // INPS/Cassa rate
-    QLineEdit* Text3;        // surcharge amount
-    QLineEdit* Text5;        // total taxable
-    QComboBox* Combo6;       // VAT rate
-    QLineEdit* Text6;        // VAT amount
-    QLineEdit* Text7;        // exempt amount
-    QLineEdit* Text8;        // invoice total
-    QComboBox* Combo7;       // withholding rate
-    QLineEdit* Text14;       // withholding amount
-    QCheckBox* Check2;       // calendar for the collection date
-    QLineEdit* Text13;       // collection date
-    QComboBox* Combo2;       // payment type
-    QLineEdit* Text10;       // record number
-    QLineEdit* Text12;       // client identifier
-    QComboBox* Combo3;       // exemption item
-    QLineEdit* Text4;        // net
-    QCheckBox* Check3;       // "Cambia Nr.Fattura"
-    QLabel* Label13;         // client's address
-    QLabel* Label22;         // postcode
-    QLabel* Label23;         // town
-    QLabel* Label24;         // province
-    QLabel* Label25;         // tax code
-    QLabel* Label26;         // VAT number
-    QLabel* Label15;         // clock
-    QLabel* Label28;         // the note of modification mode
-    QCalendarWidget* MonthView1;
-    QTimer* Timer2;
-    controls::XPButton* XPButton4;  // Registra
-    controls::XPButton* XPButton3;  // Seleziona / Modifica
-    controls::XPButton* XPButton5;  // Pulisci
-    controls::XPButton* XPButton6;  // Visualizza Fattura
-    controls::XPButton* XPButton2;  // Esci
-    QGroupBox* Frame1;              // Registro Fatture
-    QTreeView* ListView3;
-    controls::XPButton* XPButton9;  // Fattura Elettronica (the chosen lines of the list)
-    controls::XPButton* XPButton8;  // Stampa (the list)
-    controls::XPButton* XPButton1;  // Esci (the list)
+    void setInvoiceDocument(std::function<void(const registers::InvoiceFields&)> show);
 
   signals:
-    // "Fattura Elettronica": the register rows (2 and below) of the lines chosen in
-    // the list, in list order; empty when none is chosen.
+    // "Fattura Elettronica" of the register list: the register rows of the lines
+    // chosen in the list, in list order; empty when none is chosen.
     void electronicInvoiceRequested(const QList<int>& registerRows);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    enum class Mode { NewInvoice, Modifying };
+
     void createControls();
     void arrangeControls();
     void connectControls();
 
     registers::InvoiceRegister invoiceRegister() const;
     registers::ClientSheet clientSheet() const;
-    InvoiceAmounts amounts() const;
-    void showAmounts(const InvoiceAmounts& amounts);
+    // What the window shows now, for the invoice document.
+    registers::InvoiceFields currentFields() const;
+    registers::InvoiceAmounts amounts() const;
+    void showAmounts(const registers::InvoiceAmounts& amounts);
     // Runs one amount trigger on the fields.
-    void recompute(void (*trigger)(InvoiceAmounts&));
+    void recompute(void (*trigger)(registers::InvoiceAmounts&));
     registers::InvoiceRecord record() const;
-    bool modifying() const;
     // The client, date, description and taxable amount are there; otherwise the
     // required-fields message.
     bool requiredFieldsGiven();
+    // The amounts agree with each other and with their rates; otherwise the user is
+    // told what does not.
+    bool amountsAgree(const registers::InvoiceAmounts& amounts);
     void showClient(const registers::ClientRecord& client);
     void forgetClient();
     void showCounters();
     void placeCalendar(QWidget* below);
+    void setMode(Mode mode);
 
     void loadLists();
     void loadClients();
@@ -140,10 +96,9 @@ class Entrata : public app::AreaWindow {
     void registerInvoice();
     void selectOrModify();
     void showRegisterList();
-    void chooseLine(const QModelIndex& index);
+    void loadInvoice(const registers::InvoiceRecord& invoice);
     void modifyInvoice();
     void leaveRegisterList();
-    void printRegisterList();
     void leave();
 
     // The window's clear routine (Pulisci).
@@ -154,10 +109,56 @@ class Entrata : public app::AreaWindow {
     app::Navigator& navigator_;
     const app::Clock& clock_;
     app::Services services_;
-    std::function<void(const InvoiceForm&)> showDocument_;
+    std::function<void(const registers::InvoiceFields&)> showDocument_;
 
-    ClientChoice clients_;
-    InvoiceListModel* list_;
+    Mode mode_ = Mode::NewInvoice;
+    // Amounts cleared by a step that wait for their rate to be chosen again.
+    struct RecomputeMarks {
+        bool surcharge = false;
+        bool vat = false;
+        bool withholding = false;
+    } toRecompute_;
+    registers::ClientChoice clients_;
+
+    QComboBox* clientBox_;                // Combo1
+    QLineEdit* clientIdField_;            // Text12
+    QLabel* addressLabel_;                // Label13
+    QLabel* postalCodeLabel_;             // Label22
+    QLabel* townLabel_;                   // Label23
+    QLabel* provinceLabel_;               // Label24
+    QLabel* taxCodeLabel_;                // Label25
+    QLabel* vatNumberLabel_;              // Label26
+    QLineEdit* numberField_;              // Text1
+    QCheckBox* changeNumberBox_;          // Check3 "Cambia Nr.Fattura"
+    QCheckBox* dateCalendarBox_;          // Check1
+    QLineEdit* dateField_;                // Text2
+    QLineEdit* recordField_;              // Text10
+    QPlainTextEdit* descriptionField_;    // Text15
+    QLabel* modificationNote_;            // Label28
+    QLineEdit* taxableField_;             // Text9
+    QComboBox* surchargeRateBox_;         // Combo5
+    QLineEdit* surchargeField_;           // Text3
+    QLineEdit* totalTaxableField_;        // Text5
+    QComboBox* vatRateBox_;               // Combo6
+    QLineEdit* vatField_;                 // Text6
+    QComboBox* exemptionBox_;             // Combo3
+    QLineEdit* exemptField_;              // Text7
+    QLineEdit* totalField_;               // Text8
+    QComboBox* withholdingRateBox_;       // Combo7
+    QLineEdit* withholdingField_;         // Text14
+    QLineEdit* netField_;                 // Text4
+    QCheckBox* collectionCalendarBox_;    // Check2
+    QLineEdit* collectionField_;          // Text13
+    QComboBox* paymentBox_;               // Combo2
+    QLabel* clockLabel_;                  // Label15
+    QTimer* clockTimer_;                  // Timer2
+    QCalendarWidget* calendar_;           // MonthView1
+    controls::XPButton* registerButton_;  // XPButton4 "Registra"
+    controls::XPButton* selectButton_;    // XPButton3 "Seleziona" / "Modifica"
+    controls::XPButton* clearButton_;     // XPButton5 "Pulisci"
+    controls::XPButton* documentButton_;  // XPButton6 "Visualizza Fattura"
+    controls::XPButton* exitButton_;      // XPButton2 "Esci"
+    RegisterListPage* registerList_;      // Frame1
     QStackedLayout* pages_;
     QWidget* fieldsPage_;
 };

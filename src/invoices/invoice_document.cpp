@@ -203,33 +203,6 @@ void DocumentWindow::xlsClicked() {
         boxes_.tell(saved.error().message, kTitle, app::Icon::Critical);
 }
 
-registers::InvoiceFields invoiceFields(const InvoiceForm& form) {
-    const InvoiceAmounts& a = form.amounts;
-    return {form.client,
-            form.address,
-            form.postalCode,
-            form.town,
-            form.province,
-            form.taxCode,
-            form.vatNumber,
-            form.clientId,
-            form.date,
-            form.number,
-            form.description,
-            a.taxable,
-            a.surchargeRate,
-            a.surcharge,
-            a.totalTaxable,
-            a.vatRate,
-            a.vat,
-            a.exemption,
-            a.exempt,
-            a.total,
-            a.withholdingRate,
-            a.withholding,
-            a.net};
-}
-
 DocumentWindow* showInvoiceDocument(const app::Services& services, const QString& programFolder,
                                     const registers::InvoiceFields& invoice) {
     registers::UserData user;

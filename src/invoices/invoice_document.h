@@ -10,7 +10,6 @@
 
 #include <memory>
 
-#include "invoices/invoice_form.h"
 #include "registers/invoice_form.h"
 #include "store/pagination.h"
 
@@ -77,9 +76,6 @@ class DocumentWindow : public QWidget {
     QDate today_;
     store::PagePlan plan_;
 };
-
-// The entry window's fields as the form receives them.
-registers::InvoiceFields invoiceFields(const InvoiceForm& form);
 
 // "Visualizza Fattura": the form beside the program filled with `invoice` and the
 // user's data of the store, shown in a new document window. A missing or

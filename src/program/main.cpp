@@ -89,9 +89,10 @@ int main(int argc, char** argv) {
     };
     clientWindow.setPrinterWindow(openPrinterWindow);
     settingsFrame->setPrinterWindow(openPrinterWindow);
-    entrata.setInvoiceDocument([&services, folder = *folder](const invoices::InvoiceForm& form) {
-        invoices::showInvoiceDocument(services, folder, invoices::invoiceFields(form));
-    });
+    entrata.setInvoiceDocument(
+        [&services, folder = *folder](const registers::InvoiceFields& invoice) {
+            invoices::showInvoiceDocument(services, folder, invoice);
+        });
 
     app::Avvio start(navigator, endProgram);
     start.show();

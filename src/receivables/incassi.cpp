@@ -253,17 +253,15 @@ void Incassi::activate() {
 
 bool Incassi::loadClients() {
     Combo1->clear();
-    loadedIdentifiers_.clear();
     // A fresh choice: no client is chosen, so no old identifier is searched for.
     Text1->clear();
     const store::Worksheet clients = store_.ensureSheet(store::kClientsSheet);
     clients.select();
-    if (clients.value(2, registers::client::Name).isEmpty())
+    const QStringList names = clients_.load(registers::ClientSheet(clients));
+    if (names.isEmpty())
         return false;
-    // From row 1: the header is the first choice, and a blank name ends the list.
-    const QStringList names = store::listTexts(clients, registers::client::Name, 1);
-    for (int row = 1; row <= names.size(); ++row)
-        loadedIdentifiers_ << clients.text(row, registers::client::Id);
+    // The header is the first choice, and a blank name ends the list.
+    Combo1->addItem(clients.text(1, registers::client::Name));
     Combo1->addItems(names);
     Combo1->setCurrentIndex(-1);
     Combo1->setEditText(QString());
@@ -272,14 +270,31 @@ bool Incassi::loadClients() {
 
 void Incassi::chooseClient(int position) {
     // The identifier loaded with the name: the choice names the client it showed.
-    if (position >= 0 && position < loadedIdentifiers_.size())
-        Text1->setText(loadedIdentifiers_[position]);
+    if (position == 0)
+        Text1->clear();
+    else if (position > 0)
+        Text1->setText(clients_.identifier(position - 1));
 }
 
 void Incassi::search() {
-    if (Combo1->currentText() == registers::clientLayout().headers[registers::client::Name - 1]) {
+    const QString typed = Combo1->currentText();
+    if (typed == registers::clientLayout().headers[registers::client::Name - 1]) {
         boxes_.tell(QStringLiteral("Devi Selezionare un Cliente  !"), kClientTitle);
         return;
+    }
+    // A name in the choice must be one of its clients; with none, the identifier
+    // field says whose invoices are wanted.
+    if (!typed.isEmpty()) {
+        const std::optional<int> position = clients_.positionOf(typed, Combo1->currentIndex() - 1);
+        if (!position) {
+            boxes_.tell(QStringLiteral("Nessun cliente si chiama \"%1\": scegliere il cliente "
+                                       "nell'elenco.")
+                            .arg(typed),
+                        kClientTitle, app::Icon::Warning);
+            return;
+        }
+        Combo1->setCurrentIndex(*position + 1);
+        Text1->setText(clients_.identifier(*position));
     }
     const store::Worksheet sheet = invoices();
     switch (registers::receivables::buildClientPosition(sheet, Text1->text())) {

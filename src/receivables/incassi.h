@@ -9,6 +9,7 @@
 
 #include "app/area_window.h"
 #include "app/services.h"
+#include "registers/client_choice.h"
 #include "registers/receivables_lists.h"
 
 class QCheckBox;
@@ -95,8 +96,9 @@ class Incassi : public app::AreaWindow {
 
     Mode mode_ = Mode::Collections;
     registers::receivables::ListKind shownKind_ = registers::receivables::ListKind::ToCollect;
-    // The identifier of each client choice as it was loaded, the header's first.
-    QStringList loadedIdentifiers_;
+    // The clients of the choice as they were loaded; the choice's first item is the
+    // header, so item p + 1 is the client of position p.
+    registers::ClientChoice clients_;
     ListedInvoicesModel* model_;
 };
 

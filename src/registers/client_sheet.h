@@ -38,6 +38,8 @@ enum Column : int {
     Notes,
 };
 inline constexpr int kColumns = Notes;
+// The registry's first client row, under the headers.
+inline constexpr int kFirstRow = 2;
 
 }  // namespace client
 

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include "registers/invoice_fields.h"
 #include "registers/user_data.h"
 #include "store/store_error.h"
 #include "store/worksheet.h"
@@ -16,34 +17,6 @@ struct Workbook;
 }
 
 namespace registers {
-
-// The texts of the entry window's fields, as they stand when the document is asked
-// for (labels: their caption; text and combo boxes: their text).
-struct InvoiceFields {
-    QString clientName;       // Combo1
-    QString address;          // Label13
-    QString postalCode;       // Label22
-    QString town;             // Label23
-    QString province;         // Label24
-    QString taxCode;          // Label25
-    QString vatNumber;        // Label26
-    QString clientId;         // Text12
-    QString date;             // Text2
-    QString number;           // Text1
-    QString description;      // Text15
-    QString taxable;          // Text9
-    QString surchargeRate;    // Combo5
-    QString surcharge;        // Text3
-    QString totalTaxable;     // Text5
-    QString vatRate;          // Combo6
-    QString vat;              // Text6
-    QString exemption;        // Combo3
-    QString exempt;           // Text7
-    QString total;            // Text8
-    QString withholdingRate;  // Combo7
-    QString withholding;      // Text14
-    QString net;              // Text4
-};
 
 // The name of the form beside the program.
 inline constexpr const char* kInvoiceFormFileName = "Fattura.xls";

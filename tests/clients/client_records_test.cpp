@@ -2,6 +2,9 @@
 // saved store then holds.
 #include "client_window.h"
 
+#include <functional>
+#include <string>
+
 namespace {
 
 using namespace clients_test;
@@ -170,7 +173,7 @@ TEST_F(ClientRecords, DeletingANeverInsertedClientDeletesNothing) {
     insert(QStringLiteral("rossi"));
     type("Text26", "nuovo");
     EXPECT_EQ(text("Text10"), "2");
-    boxes.expect(kDeleteQuestion, app::Answer::Yes).expect(kDeleted);
+    boxes.expect(kDeleteQuestion, app::Answer::Yes).expect(kNothingDeleted);
     click("XPButton3");
     EXPECT_EQ(sheet().text(2, col::Name), "ROSSI");
     EXPECT_TRUE(text("Text26").isEmpty());
@@ -182,10 +185,53 @@ TEST_F(ClientRecords, DeletingAfterACounterResetSparesTheClientWithThatIdentifie
     tick("Check6");
     type("Text26", "altro");
     EXPECT_EQ(text("Text10"), "1");
-    boxes.expect(kDeleteQuestion, app::Answer::Yes).expect(kDeleted);
+    boxes.expect(kDeleteQuestion, app::Answer::Yes).expect(kNothingDeleted);
     click("XPButton3");
     EXPECT_EQ(sheet().text(2, col::Name), "ROSSI");
 }
+
+// The chosen client left the sheet behind the window's back (a spreadsheet program,
+// another window): deleting says that nothing was deleted, and deletes nobody else.
+struct GoneClient {
+    std::string name;
+    std::function<void(const store::Worksheet&)> change;
+};
+
+class DeletingAGoneClient : public ClientWindowTest,
+                            public testing::WithParamInterface<GoneClient> {};
+
+TEST_P(DeletingAGoneClient, SaysNothingWasDeleted) {
+    insert(QStringLiteral("rossi"));
+    insert(QStringLiteral("bianchi"));
+    choose(0);
+    ASSERT_EQ(text("Text26"), "ROSSI");
+    GetParam().change(sheet());
+    const QString second = sheet().text(3, col::Name);
+    boxes.expect(kDeleteQuestion, app::Answer::Yes).expect(kNothingDeleted);
+    click("XPButton3");
+    EXPECT_EQ(sheet().text(3, col::Name), second);
+    EXPECT_TRUE(text("Text26").isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clients, DeletingAGoneClient,
+    testing::Values(GoneClient{"RowRemoved",
+                               [](const store::Worksheet& s) {
+                                   registers::ClientSheet(s).removeRow(2);
+                                   ASSERT_TRUE(
+                                       s.setValue(3, col::Name, QStringLiteral("VERDI")).ok());
+                                   ASSERT_TRUE(s.setNumber(3, col::Id, 3).ok());
+                               }},
+                    GoneClient{"Renamed",
+                               [](const store::Worksheet& s) {
+                                   ASSERT_TRUE(
+                                       s.setValue(2, col::Name, QStringLiteral("ROSSI SRL")).ok());
+                               }},
+                    GoneClient{"GivenAnotherIdentifier",
+                               [](const store::Worksheet& s) {
+                                   ASSERT_TRUE(s.setNumber(2, col::Id, 9).ok());
+                               }}),
+    [](const testing::TestParamInfo<GoneClient>& info) { return info.param.name; });
 
 TEST_F(ClientRecords, NoToTheDeleteQuestionKeepsEverything) {
     insert(QStringLiteral("rossi"));

@@ -49,6 +49,9 @@ inline const app::Message kDeleteQuestion =
     question("Si vuole Eliminare il Soggetto  Selezionato ?", "Gestione ");
 inline const app::Message kDeleted =
     notice("Cliente Eliminato", " Gestione ", app::Icon::Information);
+inline const app::Message kNothingDeleted =
+    notice("Il cliente dei campi non è nell'archivio: nessun cliente è stato eliminato.",
+           " Gestione ", app::Icon::Warning);
 inline const app::Message kNoClients = notice("Non ci sono Clienti registrati", " Gestione");
 
 class ClientWindowTest : public testing::Test {

@@ -36,18 +36,20 @@ class EntryLooks : public EntryWindowTest {
             return;
         window->raise();
         QTest::qWait(300);
-        test_support::saveScreenShot(QString::fromLatin1(name));
+        test_support::saveWindowShot(*window, QString::fromLatin1(name));
+        // The whole screen as well, when there is a tool to take it.
+        test_support::saveScreenShot(QString::fromLatin1(name) + QStringLiteral("-screen"));
     }
 };
 
 TEST_F(EntryLooks, TheThreeStatesShowWhole) {
     window->move(0, 0);
     fillWorkedExample();
-    choose(window->Combo3, QStringLiteral("Art. 15 DPR 633/72"));
-    type(window->Text7, QStringLiteral("16"));
-    choose(window->Combo6, QStringLiteral("22"));
-    choose(window->Combo7, QStringLiteral("20"));
-    window->Text13->setText(QStringLiteral("15/04/2024"));
+    choose(ui->Combo3, QStringLiteral("Art. 15 DPR 633/72"));
+    type(ui->Text7, QStringLiteral("16"));
+    choose(ui->Combo6, QStringLiteral("22"));
+    choose(ui->Combo7, QStringLiteral("20"));
+    ui->Text13->setText(QStringLiteral("15/04/2024"));
     expectNothingCutOff("new invoice");
     shoot("entry-new-invoice");
 
@@ -56,13 +58,13 @@ TEST_F(EntryLooks, TheThreeStatesShowWhole) {
         fillWorkedExample();
         registerAnsweringYes();
     }
-    window->XPButton3->click();
+    ui->XPButton3->click();
     expectNothingCutOff("register list");
     shoot("entry-register-list");
 
-    const QModelIndex second = window->ListView3->model()->index(1, 0);
-    window->ListView3->setCurrentIndex(second);
-    emit window->ListView3->clicked(second);
+    const QModelIndex second = ui->ListView3->model()->index(1, 0);
+    ui->ListView3->setCurrentIndex(second);
+    emit ui->ListView3->clicked(second);
     expectNothingCutOff("modification");
     shoot("entry-modification");
 }

@@ -10,22 +10,22 @@ class EntryScenario : public EntryWindowTest {};
 
 TEST_F(EntryScenario, TheFirstInvoiceGoesToRowTwoAndTheCountersMoveOn) {
     fillWorkedExample();
-    EXPECT_EQ(window->Text3->text(), "40,00");
-    EXPECT_EQ(window->Text5->text(), "1.040,00");
-    EXPECT_EQ(window->Text6->text(), "228,80");
-    EXPECT_EQ(window->Text8->text(), "1.268,80");
-    EXPECT_EQ(window->Text14->text(), "200,00");
-    EXPECT_EQ(window->Text4->text(), "1.068,80");
+    EXPECT_EQ(ui->Text3->text(), "40,00");
+    EXPECT_EQ(ui->Text5->text(), "1.040,00");
+    EXPECT_EQ(ui->Text6->text(), "228,80");
+    EXPECT_EQ(ui->Text8->text(), "1.268,80");
+    EXPECT_EQ(ui->Text14->text(), "200,00");
+    EXPECT_EQ(ui->Text4->text(), "1.068,80");
     registerAnsweringYes();
     // The window is cleared and proposes the next numbers.
-    EXPECT_EQ(window->Text10->text(), "2");
-    EXPECT_EQ(window->Text1->text(), "2");
-    EXPECT_EQ(window->Combo5->currentText(), "*");
-    EXPECT_EQ(window->Combo3->currentText(), "*");
-    EXPECT_EQ(window->Combo1->currentText(), "Seleziona");
-    EXPECT_EQ(window->Combo2->currentText(), "Seleziona");
-    EXPECT_TRUE(window->Label13->text().isEmpty());
-    EXPECT_TRUE(window->Text12->text().isEmpty());
+    EXPECT_EQ(ui->Text10->text(), "2");
+    EXPECT_EQ(ui->Text1->text(), "2");
+    EXPECT_EQ(ui->Combo5->currentText(), "*");
+    EXPECT_EQ(ui->Combo3->currentText(), "*");
+    EXPECT_EQ(ui->Combo1->currentText(), "Seleziona");
+    EXPECT_EQ(ui->Combo2->currentText(), "Seleziona");
+    EXPECT_TRUE(ui->Label13->text().isEmpty());
+    EXPECT_TRUE(ui->Text12->text().isEmpty());
     saveThroughTheList();
 
     const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
@@ -52,16 +52,16 @@ TEST_F(EntryScenario, TheFirstInvoiceGoesToRowTwoAndTheCountersMoveOn) {
 
 TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {
     fillWorkedExample();
-    window->Check3->click();
-    EXPECT_FALSE(window->Text1->isReadOnly());
-    EXPECT_EQ(window->Text1->palette().color(QPalette::Base), QColor(255, 255, 128));
-    window->Text1->selectAll();
-    QTest::keyClicks(window->Text1, "12a0");  // only digits enter
-    EXPECT_EQ(window->Text1->text(), "120");
+    ui->Check3->click();
+    EXPECT_FALSE(ui->Text1->isReadOnly());
+    EXPECT_EQ(ui->Text1->palette().color(QPalette::Base), QColor(255, 255, 128));
+    ui->Text1->selectAll();
+    QTest::keyClicks(ui->Text1, "12a0");  // only digits enter
+    EXPECT_EQ(ui->Text1->text(), "120");
     registerAnsweringYes();
-    EXPECT_EQ(window->Text1->text(), "121");
-    window->Check3->click();
-    EXPECT_TRUE(window->Text1->isReadOnly());
+    EXPECT_EQ(ui->Text1->text(), "121");
+    ui->Check3->click();
+    EXPECT_TRUE(ui->Text1->isReadOnly());
     saveThroughTheList();
     const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
     EXPECT_EQ(saved.text(2, Number), "120");
@@ -70,40 +70,43 @@ TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {
 
 TEST_F(EntryScenario, NoToTheQuestionClearsAndWritesNothing) {
     fillWorkedExample();
-    window->Text6->clear();
+    ui->Text6->clear();
     boxes.expect(kQuestion, app::Answer::No);
-    window->XPButton4->click();
-    EXPECT_TRUE(window->Text9->text().isEmpty());
-    EXPECT_EQ(window->Combo1->currentText(), "Seleziona");
+    ui->XPButton4->click();
+    EXPECT_TRUE(ui->Text9->text().isEmpty());
+    EXPECT_EQ(ui->Combo1->currentText(), "Seleziona");
     saveThroughTheList();
     EXPECT_TRUE(data.reopened(store::kInvoicesSheet).value(2, Id).isEmpty());
 }
 
-TEST_F(EntryScenario, AnEmptyVatIsStoredAsZero) {
-    fillWorkedExample();
-    window->Text6->clear();
+TEST_F(EntryScenario, AnEmptyVatWithNoVatRateIsStoredAsZero) {
+    choose(ui->Combo1, QStringLiteral("ROSSI MARIO"));
+    ui->Text2->setText(QStringLiteral("07/03/2024"));
+    ui->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(ui->Text9, QStringLiteral("1000"));
+    ui->Text6->clear();
     boxes.expect(kQuestion, app::Answer::Yes).expect(kRegistered);
-    window->XPButton4->click();
+    ui->XPButton4->click();
     EXPECT_EQ(invoices().text(2, Vat), "0");
 }
 
 TEST_F(EntryScenario, AWithholdingNotChosenLastIsRefusedThenRegisteredWhenChosenAgain) {
-    choose(window->Combo1, QStringLiteral("ROSSI MARIO"));
-    window->Text2->setText(QStringLiteral("07/03/2024"));
-    window->Text15->setPlainText(QStringLiteral("Consulenza"));
-    type(window->Text9, QStringLiteral("1000"));
-    choose(window->Combo5, QStringLiteral("4"));
-    choose(window->Combo7, QStringLiteral("20"));
-    choose(window->Combo6, QStringLiteral("22"));
-    EXPECT_EQ(window->Text4->text(), window->Text8->text());
+    choose(ui->Combo1, QStringLiteral("ROSSI MARIO"));
+    ui->Text2->setText(QStringLiteral("07/03/2024"));
+    ui->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(ui->Text9, QStringLiteral("1000"));
+    choose(ui->Combo5, QStringLiteral("4"));
+    choose(ui->Combo7, QStringLiteral("20"));
+    choose(ui->Combo6, QStringLiteral("22"));
+    EXPECT_EQ(ui->Text4->text(), ui->Text8->text());
     boxes.expect(kQuestion, app::Answer::Yes).expect(kWithholding);
-    window->XPButton4->click();
-    EXPECT_TRUE(window->Text14->text().isEmpty());
-    EXPECT_EQ(window->Text9->text(), "1.000,00");
+    ui->XPButton4->click();
+    EXPECT_TRUE(ui->Text14->text().isEmpty());
+    EXPECT_EQ(ui->Text9->text(), "1.000,00");
     EXPECT_TRUE(invoices().value(2, Id).isEmpty());
 
-    choose(window->Combo7, QStringLiteral("20"));
-    EXPECT_EQ(window->Text4->text(), "1.068,80");
+    choose(ui->Combo7, QStringLiteral("20"));
+    EXPECT_EQ(ui->Text4->text(), "1.068,80");
     registerAnsweringYes();
     saveThroughTheList();
     const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
@@ -114,29 +117,29 @@ TEST_F(EntryScenario, AWithholdingNotChosenLastIsRefusedThenRegisteredWhenChosen
 TEST_F(EntryScenario, AModificationWritesTheCollectionDateOrAStar) {
     fillWorkedExample();
     registerAnsweringYes();
-    window->XPButton3->click();
-    ASSERT_TRUE(window->Frame1->isVisibleTo(window.get()));
-    EXPECT_FALSE(window->Check3->isVisibleTo(window.get()));
-    ASSERT_EQ(window->ListView3->model()->rowCount(), 1);
+    ui->XPButton3->click();
+    ASSERT_TRUE(ui->Frame1->isVisibleTo(window.get()));
+    EXPECT_FALSE(ui->Check3->isVisibleTo(window.get()));
+    ASSERT_EQ(ui->ListView3->model()->rowCount(), 1);
     chooseLine(0);
-    EXPECT_FALSE(window->Frame1->isVisibleTo(window.get()));
-    EXPECT_EQ(window->XPButton3->text(), "Modifica");
-    EXPECT_FALSE(window->XPButton4->isVisibleTo(window.get()));
-    EXPECT_TRUE(window->Label28->isVisibleTo(window.get()));
-    EXPECT_EQ(window->Text13->text(), "");
-    window->Text13->setText(QStringLiteral("15/04/2024"));
+    EXPECT_FALSE(ui->Frame1->isVisibleTo(window.get()));
+    EXPECT_EQ(ui->XPButton3->text(), "Modifica");
+    EXPECT_FALSE(ui->XPButton4->isVisibleTo(window.get()));
+    EXPECT_TRUE(ui->Label28->isVisibleTo(window.get()));
+    EXPECT_EQ(ui->Text13->text(), "");
+    ui->Text13->setText(QStringLiteral("15/04/2024"));
     boxes.expect(kModified);
-    window->XPButton3->click();
-    EXPECT_EQ(window->XPButton3->text(), "Seleziona");
-    EXPECT_TRUE(window->XPButton4->isVisibleTo(window.get()));
+    ui->XPButton3->click();
+    EXPECT_EQ(ui->XPButton3->text(), "Seleziona");
+    EXPECT_TRUE(ui->XPButton4->isVisibleTo(window.get()));
     EXPECT_EQ(invoices().text(2, Collection), "15/04/2024");
 
-    window->XPButton3->click();
+    ui->XPButton3->click();
     chooseLine(0);
-    EXPECT_EQ(window->Text13->text(), "15/04/2024");
-    window->Text13->clear();
+    EXPECT_EQ(ui->Text13->text(), "15/04/2024");
+    ui->Text13->clear();
     boxes.expect(kModified);
-    window->XPButton3->click();
+    ui->XPButton3->click();
     saveThroughTheList();
     const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
     EXPECT_EQ(saved.text(2, Collection), "*");
@@ -146,14 +149,14 @@ TEST_F(EntryScenario, AModificationWritesTheCollectionDateOrAStar) {
 TEST_F(EntryScenario, AModificationWithoutChoosingTheClientAgainKeepsWhatWasLoaded) {
     fillWorkedExample();
     registerAnsweringYes();
-    window->XPButton3->click();
+    ui->XPButton3->click();
     chooseLine(0);
-    EXPECT_EQ(window->Combo1->currentText(), "ROSSI MARIO");
-    EXPECT_EQ(window->Text12->text(), "1");
-    EXPECT_EQ(window->Text4->text(), "1.068,80");
-    window->Text15->setPlainText(QStringLiteral("Consulenza aprile"));
+    EXPECT_EQ(ui->Combo1->currentText(), "ROSSI MARIO");
+    EXPECT_EQ(ui->Text12->text(), "1");
+    EXPECT_EQ(ui->Text4->text(), "1.068,80");
+    ui->Text15->setPlainText(QStringLiteral("Consulenza aprile"));
     boxes.expect(kModified);
-    window->XPButton3->click();
+    ui->XPButton3->click();
     saveThroughTheList();
     const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
     EXPECT_EQ(saved.text(2, Client), "ROSSI MARIO");
@@ -169,17 +172,17 @@ TEST_F(EntryScenario, AModificationWithoutChoosingTheClientAgainKeepsWhatWasLoad
 // gives the client it showed, and the list follows the sheet again.
 TEST_F(EntryScenario, TheClientChoiceAfterTheClientSheetWasSorted) {
     registers::ClientSheet(data.sheet(store::kClientsSheet)).sortByName();
-    ASSERT_EQ(window->Combo1->itemText(0), "ROSSI MARIO");
-    window->Combo1->setCurrentIndex(0);
-    emit window->Combo1->activated(0);
-    EXPECT_EQ(window->Combo1->currentText(), "ROSSI MARIO");
-    EXPECT_EQ(window->Text12->text(), "1");
-    EXPECT_EQ(window->Label23->text(), "ROMA");
-    EXPECT_EQ(window->Label22->text(), "00185");
-    EXPECT_EQ(window->Combo1->itemText(0), "BIANCHI SRL");
-    window->Text2->setText(QStringLiteral("07/03/2024"));
-    window->Text15->setPlainText(QStringLiteral("Consulenza"));
-    type(window->Text9, QStringLiteral("100"));
+    ASSERT_EQ(ui->Combo1->itemText(0), "ROSSI MARIO");
+    ui->Combo1->setCurrentIndex(0);
+    emit ui->Combo1->activated(0);
+    EXPECT_EQ(ui->Combo1->currentText(), "ROSSI MARIO");
+    EXPECT_EQ(ui->Text12->text(), "1");
+    EXPECT_EQ(ui->Label23->text(), "ROMA");
+    EXPECT_EQ(ui->Label22->text(), "00185");
+    EXPECT_EQ(ui->Combo1->itemText(0), "BIANCHI SRL");
+    ui->Text2->setText(QStringLiteral("07/03/2024"));
+    ui->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(ui->Text9, QStringLiteral("100"));
     registerAnsweringYes();
     saveThroughTheList();
     const store::Worksheet saved = data.reopened(store::kInvoicesSheet);
@@ -193,27 +196,27 @@ TEST_F(EntryScenario, AClientDeletedSinceTheListWasLoadedIsNotChosen) {
         notice("Il cliente scelto non è più in anagrafe: l'elenco dei clienti è stato "
                "ricaricato.",
                "Gestione", app::Icon::Warning));
-    window->Combo1->setCurrentIndex(0);
-    emit window->Combo1->activated(0);
-    EXPECT_EQ(window->Combo1->currentText(), "Seleziona");
-    EXPECT_TRUE(window->Text12->text().isEmpty());
-    EXPECT_EQ(window->Combo1->count(), 1);
+    ui->Combo1->setCurrentIndex(0);
+    emit ui->Combo1->activated(0);
+    EXPECT_EQ(ui->Combo1->currentText(), "Seleziona");
+    EXPECT_TRUE(ui->Text12->text().isEmpty());
+    EXPECT_EQ(ui->Combo1->count(), 1);
 }
 
 TEST_F(EntryScenario, RequiredFieldsAndAHandTypedClient) {
-    window->Text2->setText(QStringLiteral("07/03/2024"));
-    window->Text15->setPlainText(QStringLiteral("Consulenza"));
-    type(window->Text9, QStringLiteral("100"));
+    ui->Text2->setText(QStringLiteral("07/03/2024"));
+    ui->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(ui->Text9, QStringLiteral("100"));
     boxes.expect(kRequired);
-    window->XPButton4->click();
+    ui->XPButton4->click();
     // A name typed by hand is no client of the registry.
-    choose(window->Combo1, QStringLiteral("ROSSI MARIO"));
-    window->Combo1->lineEdit()->selectAll();
-    QTest::keyClicks(window->Combo1->lineEdit(), "VERDI");
-    EXPECT_TRUE(window->Text12->text().isEmpty());
-    EXPECT_TRUE(window->Label13->text().isEmpty());
+    choose(ui->Combo1, QStringLiteral("ROSSI MARIO"));
+    ui->Combo1->lineEdit()->selectAll();
+    QTest::keyClicks(ui->Combo1->lineEdit(), "VERDI");
+    EXPECT_TRUE(ui->Text12->text().isEmpty());
+    EXPECT_TRUE(ui->Label13->text().isEmpty());
     boxes.expect(kRequired);
-    window->XPButton4->click();
+    ui->XPButton4->click();
     EXPECT_TRUE(invoices().value(2, Id).isEmpty());
 }
 
@@ -222,7 +225,7 @@ TEST_F(EntryScenario, RequiredFieldsAndAHandTypedClient) {
 TEST_F(EntryScenario, AModificationOfAnInvoiceNoLongerInTheRegisterWritesNothing) {
     fillWorkedExample();
     registerAnsweringYes();
-    window->XPButton3->click();
+    ui->XPButton3->click();
     chooseLine(0);
     for (int column = Id; column <= kColumns; ++column)
         ASSERT_TRUE(invoices().setValue(2, column, QString()).ok());
@@ -230,11 +233,11 @@ TEST_F(EntryScenario, AModificationOfAnInvoiceNoLongerInTheRegisterWritesNothing
         notice("La fattura con ID 1 non è più nel registro: nessuna modifica è stata "
                "registrata.",
                "  Gestione", app::Icon::Warning));
-    window->XPButton3->click();
+    ui->XPButton3->click();
     EXPECT_TRUE(invoices().value(2, Id).isEmpty());
     EXPECT_TRUE(invoices().value(2, Client).isEmpty());
     // The fields stay for the user to decide.
-    EXPECT_EQ(window->Combo1->currentText(), "ROSSI MARIO");
+    EXPECT_EQ(ui->Combo1->currentText(), "ROSSI MARIO");
 }
 
 TEST_F(EntryScenario, AFullRegisterSaysSoAndWritesNothing) {
@@ -246,12 +249,12 @@ TEST_F(EntryScenario, AFullRegisterSaysSoAndWritesNothing) {
     boxes.expect(kQuestion, app::Answer::Yes)
         .expect(notice("Il registro delle fatture è pieno: la fattura non è stata registrata.",
                        "Gestione", app::Icon::Warning));
-    window->XPButton4->click();
+    ui->XPButton4->click();
     EXPECT_EQ(sheet.value(1, kRecordCounterColumn).toNumber(), 65536);
     EXPECT_EQ(sheet.value(1, kNumberCounterColumn).toNumber(), 1);
     EXPECT_TRUE(sheet.value(65536, Client).isEmpty());
     // Nothing the user typed is lost.
-    EXPECT_EQ(window->Text4->text(), "1.068,80");
+    EXPECT_EQ(ui->Text4->text(), "1.068,80");
 }
 
 }  // namespace

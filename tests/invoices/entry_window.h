@@ -5,6 +5,7 @@
 // menu, with scripted message boxes and a fixed clock.
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -25,7 +26,6 @@
 #include "app/services.h"
 #include "controls/xpbutton.h"
 #include "invoices/entrata.h"
-#include "invoices/invoice_list_model.h"
 #include "registers/client_sheet.h"
 #include "registers/invoice_register.h"
 #include "registers/settings_lists.h"
@@ -53,8 +53,63 @@ inline const app::Message kRegistered =
     notice("Fattura Registrata.......................... !", "Gestione", app::Icon::Information);
 inline const app::Message kModified = notice(" Registrazione  modificata", "  Gestione");
 
+// The window's controls, found by their object names as a user's tools find them.
+struct EntryControlsByName {
+    explicit EntryControlsByName(QWidget* window) : window_(window) {}
+
+    template <class T>
+    T* find(const char* name) const {
+        T* found = window_->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+
+    QWidget* window_;
+    QComboBox* Combo1 = find<QComboBox>("Combo1");
+    QComboBox* Combo2 = find<QComboBox>("Combo2");
+    QComboBox* Combo3 = find<QComboBox>("Combo3");
+    QComboBox* Combo5 = find<QComboBox>("Combo5");
+    QComboBox* Combo6 = find<QComboBox>("Combo6");
+    QComboBox* Combo7 = find<QComboBox>("Combo7");
+    QLineEdit* Text1 = find<QLineEdit>("Text1");
+    QLineEdit* Text2 = find<QLineEdit>("Text2");
+    QLineEdit* Text3 = find<QLineEdit>("Text3");
+    QLineEdit* Text4 = find<QLineEdit>("Text4");
+    QLineEdit* Text5 = find<QLineEdit>("Text5");
+    QLineEdit* Text6 = find<QLineEdit>("Text6");
+    QLineEdit* Text7 = find<QLineEdit>("Text7");
+    QLineEdit* Text8 = find<QLineEdit>("Text8");
+    QLineEdit* Text9 = find<QLineEdit>("Text9");
+    QLineEdit* Text10 = find<QLineEdit>("Text10");
+    QLineEdit* Text12 = find<QLineEdit>("Text12");
+    QLineEdit* Text13 = find<QLineEdit>("Text13");
+    QLineEdit* Text14 = find<QLineEdit>("Text14");
+    QPlainTextEdit* Text15 = find<QPlainTextEdit>("Text15");
+    QCheckBox* Check1 = find<QCheckBox>("Check1");
+    QCheckBox* Check2 = find<QCheckBox>("Check2");
+    QCheckBox* Check3 = find<QCheckBox>("Check3");
+    QLabel* Label13 = find<QLabel>("Label13");
+    QLabel* Label15 = find<QLabel>("Label15");
+    QLabel* Label22 = find<QLabel>("Label22");
+    QLabel* Label23 = find<QLabel>("Label23");
+    QLabel* Label24 = find<QLabel>("Label24");
+    QLabel* Label26 = find<QLabel>("Label26");
+    QLabel* Label28 = find<QLabel>("Label28");
+    QCalendarWidget* MonthView1 = find<QCalendarWidget>("MonthView1");
+    controls::XPButton* XPButton1 = find<controls::XPButton>("XPButton1");
+    controls::XPButton* XPButton2 = find<controls::XPButton>("XPButton2");
+    controls::XPButton* XPButton3 = find<controls::XPButton>("XPButton3");
+    controls::XPButton* XPButton4 = find<controls::XPButton>("XPButton4");
+    controls::XPButton* XPButton5 = find<controls::XPButton>("XPButton5");
+    controls::XPButton* XPButton6 = find<controls::XPButton>("XPButton6");
+    controls::XPButton* XPButton8 = find<controls::XPButton>("XPButton8");
+    controls::XPButton* XPButton9 = find<controls::XPButton>("XPButton9");
+    QGroupBox* Frame1 = find<QGroupBox>("Frame1");
+    QTreeView* ListView3 = find<QTreeView>("ListView3");
+};
+
 class EntryWindowTest : public testing::Test {
-  protected:
+  public:
     void SetUp() override {
         registers::ClientSheet clients(data.sheet(store::kClientsSheet));
         addClient(clients, "ROSSI MARIO", "VIA ROMA 1", "00185", "ROMA", "RM", "RSSMRA80A01H501U",
@@ -77,6 +132,7 @@ class EntryWindowTest : public testing::Test {
             app::Services{data.store(), boxes, clock, navigator, printers});
         navigator.go(&menu, window.get());
         QApplication::setActiveWindow(window.get());
+        ui = std::make_unique<EntryControlsByName>(window.get());
     }
 
     static void addClient(registers::ClientSheet& clients, const char* name, const char* address,
@@ -106,36 +162,36 @@ class EntryWindowTest : public testing::Test {
         field->setFocus(Qt::TabFocusReason);
         field->selectAll();
         QTest::keyClicks(field, text);
-        window->Text15->setFocus(Qt::TabFocusReason);
+        ui->Text15->setFocus(Qt::TabFocusReason);
     }
 
     // The invoice of the worked example for ROSSI MARIO.
     void fillWorkedExample() {
-        choose(window->Combo1, QStringLiteral("ROSSI MARIO"));
-        window->Text2->setText(QStringLiteral("07/03/2024"));
-        window->Text15->setPlainText(QStringLiteral("Consulenza\nmarzo"));
-        type(window->Text9, QStringLiteral("1000"));
-        choose(window->Combo5, QStringLiteral("4"));
-        choose(window->Combo6, QStringLiteral("22"));
-        choose(window->Combo7, QStringLiteral("20"));
-        choose(window->Combo2, QStringLiteral("Bonifico"));
+        choose(ui->Combo1, QStringLiteral("ROSSI MARIO"));
+        ui->Text2->setText(QStringLiteral("07/03/2024"));
+        ui->Text15->setPlainText(QStringLiteral("Consulenza\nmarzo"));
+        type(ui->Text9, QStringLiteral("1000"));
+        choose(ui->Combo5, QStringLiteral("4"));
+        choose(ui->Combo6, QStringLiteral("22"));
+        choose(ui->Combo7, QStringLiteral("20"));
+        choose(ui->Combo2, QStringLiteral("Bonifico"));
     }
 
     void registerAnsweringYes() {
         boxes.expect(kQuestion, app::Answer::Yes).expect(kRegistered);
-        window->XPButton4->click();
+        ui->XPButton4->click();
     }
 
     // Opens the register list and leaves it: the store is saved.
     void saveThroughTheList() {
-        window->XPButton3->click();
-        window->XPButton1->click();
+        ui->XPButton3->click();
+        ui->XPButton1->click();
     }
 
     void chooseLine(int line) {
-        const QModelIndex index = window->ListView3->model()->index(line, 0);
-        window->ListView3->setCurrentIndex(index);
-        emit window->ListView3->clicked(index);
+        const QModelIndex index = ui->ListView3->model()->index(line, 0);
+        ui->ListView3->setCurrentIndex(index);
+        emit ui->ListView3->clicked(index);
     }
 
     store::Worksheet invoices() { return data.sheet(store::kInvoicesSheet); }
@@ -147,6 +203,7 @@ class EntryWindowTest : public testing::Test {
     test_support::FakePrinters printers{{}, {}, {}};
     app::AreaWindow menu;
     std::unique_ptr<invoices::Entrata> window;
+    std::unique_ptr<EntryControlsByName> ui;
 };
 
 }  // namespace invoices_test

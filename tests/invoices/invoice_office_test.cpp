@@ -13,12 +13,12 @@ class InvoiceOffice : public EntryWindowTest {};
 TEST_F(InvoiceOffice, LibreOfficeReadsTheRegisteredAmountsAsNumbers) {
     fillWorkedExample();
     registerAnsweringYes();
-    choose(window->Combo1, QStringLiteral("BIANCHI SRL"));
-    window->Text2->setText(QStringLiteral("08/03/2024"));
-    window->Text15->setPlainText(QStringLiteral("Parere"));
-    type(window->Text9, QStringLiteral("0,1"));
-    choose(window->Combo5, QStringLiteral("*"));
-    choose(window->Combo6, QStringLiteral("22"));
+    choose(ui->Combo1, QStringLiteral("BIANCHI SRL"));
+    ui->Text2->setText(QStringLiteral("08/03/2024"));
+    ui->Text15->setPlainText(QStringLiteral("Parere"));
+    type(ui->Text9, QStringLiteral("0,1"));
+    choose(ui->Combo5, QStringLiteral("*"));
+    choose(ui->Combo6, QStringLiteral("22"));
     registerAnsweringYes();
     saveThroughTheList();
 

@@ -2,6 +2,8 @@
 // invoices with its totals, and "Esci".
 #include "incassi_window.h"
 
+#include <string>
+
 namespace {
 
 using namespace receivables_test;
@@ -220,5 +222,56 @@ TEST_F(ClientPosition, EveryInputControlHasAnAccessibleName) {
     EXPECT_EQ(window.Check1->text(), QStringLiteral("Da incassare"));
     EXPECT_EQ(window.Check2->text(), QStringLiteral("Incassato"));
 }
+
+// "Ricerca" with a name typed into the choice: the client whose item the text is,
+// whatever was chosen before; a text that is no item's says so and lists nothing.
+struct TypedSearch {
+    std::string name;
+    int chosenFirst;  // the item chosen before typing; -1 for none
+    const char* typed;
+    const char* listedClient;  // the client identifier of the lines; none: refused
+};
+
+class SearchByTypedName : public IncassiTest, public testing::WithParamInterface<TypedSearch> {};
+
+TEST_P(SearchByTypedName, ListsTheClientTheTextNames) {
+    const TypedSearch& row = GetParam();
+    clients({{7, "ROSSI"}, {9, "BIANCHI"}, {12, "ROSSI ANNA"}});
+    invoices({invoice(1, "7", "*"), invoice(2, "9", "*"), invoice(3, "9", "*")});
+    openClientPosition();
+    if (row.chosenFirst >= 0)
+        choose(row.chosenFirst);
+    window.Combo1->setEditText(QString::fromUtf8(row.typed));
+    if (!row.listedClient)
+        boxes.expect(app::Message{QStringLiteral("Nessun cliente si chiama \"%1\": scegliere il "
+                                                 "cliente nell'elenco.")
+                                      .arg(QString::fromUtf8(row.typed)),
+                                  QStringLiteral("Gestione"), app::Icon::Warning,
+                                  app::Buttons::Ok});
+    QTest::mouseClick(window.XPButton3, Qt::LeftButton);
+    EXPECT_EQ(boxes.failures(), 0);
+    if (!row.listedClient) {
+        EXPECT_TRUE(showsChoice());
+        return;
+    }
+    ASSERT_TRUE(showsList());
+    ASSERT_GT(lines(), 0);
+    for (int i = 0; i < lines(); ++i)
+        EXPECT_EQ(line(i)[1], QStringLiteral("CLIENTE %1").arg(row.listedClient));
+    EXPECT_EQ(window.Text1->text(), QString::fromUtf8(row.listedClient));
+    EXPECT_EQ(window.Elenco->text(),
+              QStringLiteral("Posizione Cliente: ") + QString::fromUtf8(row.typed));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Receivables, SearchByTypedName,
+    testing::Values(TypedSearch{"AnotherClientTypedOverTheChosenOne", 1, "BIANCHI", "9"},
+                    TypedSearch{"AClientTypedWithNoneChosen", -1, "BIANCHI", "9"},
+                    TypedSearch{"TheChosenClientItself", 2, "BIANCHI", "9"},
+                    TypedSearch{"ANameThatStartsAnother", 3, "ROSSI", "7"},
+                    TypedSearch{"PartOfAName", 1, "ROSS", nullptr},
+                    TypedSearch{"ANameInAnotherCase", 2, "bianchi", nullptr},
+                    TypedSearch{"ANameOfNoClient", -1, "VERDI", nullptr}),
+    [](const testing::TestParamInfo<TypedSearch>& info) { return info.param.name; });
 
 }  // namespace

@@ -1,16 +1,17 @@
 #pragma once
 
-// What the entry window shows of one invoice, field by field: what the invoice
-// document is filled from.
+// One invoice as the entry window shows it, field by field: the client and its
+// details, the invoice's own fields and its amounts. The invoice document is
+// filled from it; the amount steps work on its amounts.
 
 #include <QString>
 
-#include "invoices/invoice_amounts.h"
+#include "registers/invoice_amounts.h"
 
-namespace invoices {
+namespace registers {
 
-struct InvoiceForm {
-    QString client;       // Combo1
+struct InvoiceFields : InvoiceAmounts {
+    QString clientName;   // Combo1
     QString address;      // Label13
     QString postalCode;   // Label22
     QString town;         // Label23
@@ -24,7 +25,8 @@ struct InvoiceForm {
     QString description;  // Text15
     QString collection;   // Text13
     QString paidBy;       // Combo2
-    InvoiceAmounts amounts;
+
+    bool operator==(const InvoiceFields&) const = default;
 };
 
-}  // namespace invoices
+}  // namespace registers
