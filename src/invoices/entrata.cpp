@@ -4,6 +4,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -170,8 +171,12 @@ void Entrata::createControls() {
     withholdingField_ = amountField("Text14", false);
     withholdingField_->setAccessibleName(QStringLiteral("Importo Ritenuta"));
     netField_ = amountField("Text4", false);
-    for (QComboBox* rate : {surchargeRateBox_, vatRateBox_, exemptionBox_, withholdingRateBox_})
+    for (QComboBox* rate : {surchargeRateBox_, vatRateBox_, exemptionBox_, withholdingRateBox_}) {
         rate->setFixedWidth(kRateWidth);
+        // A rate is chosen from its list, never typed: the amounts follow the item
+        // chosen. The box still shows what an invoice loaded from the register holds.
+        rate->lineEdit()->setReadOnly(true);
+    }
     // An editable combo box speaks its text: each is named after its caption.
     clientBox_->setAccessibleName(QStringLiteral("Seleziona Cliente"));
     surchargeRateBox_->setAccessibleName(QStringLiteral("Rivalsa INPS/Cassa %"));
@@ -397,11 +402,15 @@ void Entrata::connectControls() {
         field->installEventFilter(this);
     descriptionField_->installEventFilter(this);
 
-    // Ticking the collection date's box unticks the invoice date's first, so that
-    // the calendar it shows stays shown.
+    // Ticking one date's box unticks the other's first, so that the calendar it shows
+    // stays shown and a click in it writes one date only.
     connect(collectionCalendarBox_, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
             dateCalendarBox_->setChecked(false);
+    });
+    connect(dateCalendarBox_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            collectionCalendarBox_->setChecked(false);
     });
     new app::DatePicking(dateCalendarBox_, calendar_, dateField_);
     new app::DatePicking(collectionCalendarBox_, calendar_, collectionField_);
@@ -595,9 +604,38 @@ void Entrata::forgetClient() {
 }
 
 void Entrata::showCounters() {
-    const registers::InvoiceCounters counters = invoiceRegister().ensureCounters();
+    registers::InvoiceRegister invoices = invoiceRegister();
+    const registers::InvoiceCounters counters = invoices.ensureCounters();
     recordField_->setText(counters.record);
-    numberField_->setText(counters.number);
+    // The counter follows the last number registered, which may have been changed by
+    // hand: the proposal skips the numbers this year already has.
+    numberField_->setText(invoices.firstFreeNumber(counters.number, clock_.today().year()));
+}
+
+bool Entrata::numberFree() {
+    const QString number = numberField_->text().trimmed();
+    const QDate date =
+        QDate::fromString(dateField_->text().trimmed(), QStringLiteral("dd/MM/yyyy"));
+    QString refusal;
+    if (number.isEmpty()) {
+        refusal = QStringLiteral("Il numero della fattura è vuoto: scrivere il numero.");
+    } else if (date.isValid()) {
+        const QString self = mode_ == Mode::Modifying ? recordField_->text() : QString();
+        if (const auto taken = invoiceRegister().numbered(number, date.year(), self)) {
+            namespace i = registers::invoice;
+            refusal = QStringLiteral(
+                          "Il numero %1 è già della fattura del %2 a %3 (ID %4): nel "
+                          "%5 ogni fattura ha un numero suo. Scegliere un altro "
+                          "numero.")
+                          .arg(number, (*taken)[i::Date], (*taken)[i::Client], (*taken)[i::Id])
+                          .arg(date.year());
+        }
+    }
+    if (refusal.isEmpty())
+        return true;
+    boxes_.tell(refusal, kTitle, Icon::Warning);
+    numberField_->setFocus();
+    return false;
 }
 
 void Entrata::placeCalendar(QWidget* below) {
@@ -683,7 +721,7 @@ void Entrata::numberUnlocked(bool ticked) {
 }
 
 void Entrata::registerInvoice() {
-    if (!requiredFieldsGiven())
+    if (!requiredFieldsGiven() || !numberFree())
         return;
     InvoiceAmounts f = amounts();
     registers::zeroEmptyAmounts(f);
@@ -765,7 +803,7 @@ void Entrata::loadInvoice(const InvoiceRecord& r) {
 }
 
 void Entrata::modifyInvoice() {
-    if (!requiredFieldsGiven())
+    if (!requiredFieldsGiven() || !numberFree())
         return;
     InvoiceAmounts f = amounts();
     registers::zeroEmptyAmounts(f);

@@ -80,6 +80,9 @@ class Entrata : public app::AreaWindow {
     // The client, date, description and taxable amount are there; otherwise the
     // required-fields message.
     bool requiredFieldsGiven();
+    // The invoice number is given and no other invoice of the date's year has it;
+    // otherwise the user is told which invoice has it.
+    bool numberFree();
     // The amounts agree with each other and with their rates; otherwise the user is
     // told what does not.
     bool amountsAgree(const registers::InvoiceAmounts& amounts);

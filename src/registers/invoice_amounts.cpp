@@ -1,5 +1,9 @@
 #include "registers/invoice_amounts.h"
 
+#include "store/number_text.h"
+
+#include <cmath>
+
 #include "registers/amount.h"
 #include "registers/settings_lists.h"
 
@@ -277,6 +281,16 @@ using Kind = AmountsProblem::Kind;
 const QString kRecompute = QStringLiteral(" Ricalcolare gli importi prima di registrare.");
 
 Problem unreadable(const char* field, const QString& text) {
+    // A number too large for an amount: the taxable (or an amount typed beside it)
+    // makes a total that no cell of the register could hold exactly.
+    if (const auto number = store::readRegionalNumber(text);
+        number && std::abs(*number) * 100 > double(Amount::kMaxCents)) {
+        return {
+            Kind::TooLarge,
+            QStringLiteral("Il campo \"%1\" (%2) supera l'importo massimo di %3: ridurre "
+                           "l'Imponibile o gli importi scritti.")
+                .arg(QString::fromUtf8(field), text, Amount::fromCents(Amount::kMaxCents).text())};
+    }
     return {Kind::Unreadable,
             QStringLiteral("Il campo \"%1\" contiene \"%2\", che non è un importo: "
                            "correggerlo prima di registrare.")

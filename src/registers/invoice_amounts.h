@@ -68,6 +68,7 @@ void zeroEmptyAmounts(InvoiceAmounts& f);
 struct AmountsProblem {
     enum class Kind {
         Unreadable,             // an amount or a rate is not a number
+        TooLarge,               // an amount beyond the largest one a register holds
         ToRecompute,            // an amount was cleared and waits for its rate
         WithholdingNotApplied,  // the net equals the total beside a withholding
         RateMismatch,           // an amount is not its rate's share

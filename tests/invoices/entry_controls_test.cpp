@@ -187,18 +187,18 @@ TEST_F(EntryControls, TheVatTurnsRedUntilItsRateIsChosenAgain) {
     EXPECT_EQ(ui->Text4->text(), "1.220,00");
 }
 
-TEST_F(EntryControls, AmountBoxesTakeDigitsAndCommas) {
+TEST_F(EntryControls, AmountBoxesTakeDigitsCommasAndThousandsDots) {
     ui->Text9->setFocus();
-    QTest::keyClicks(ui->Text9, "12.5-x");
-    EXPECT_EQ(ui->Text9->text(), "12,5");
+    QTest::keyClicks(ui->Text9, "1.234,5-x");
+    EXPECT_EQ(ui->Text9->text(), "1.234,5");
     ui->Text15->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(ui->Text9->text(), "12,50");
-    EXPECT_EQ(ui->Text4->text(), "12,50");
+    EXPECT_EQ(ui->Text9->text(), "1.234,50");
+    EXPECT_EQ(ui->Text4->text(), "1.234,50");
     choose(ui->Combo3, QStringLiteral("Art. 15 DPR 633/72"));
     ASSERT_TRUE(ui->Text7->isEnabled());
-    type(ui->Text7, QStringLiteral("3.5"));
+    type(ui->Text7, QStringLiteral("3,5"));
     EXPECT_EQ(ui->Text7->text(), "3,5");
-    EXPECT_EQ(ui->Text8->text(), "16,00");
+    EXPECT_EQ(ui->Text8->text(), "1.238,00");
 }
 
 TEST_F(EntryControls, CtrlEnterBreaksTheDescriptionAndTabLeavesIt) {

@@ -363,6 +363,13 @@ INSTANTIATE_TEST_SUITE_P(
                       Kind::Unreadable, "Imponibile"},
         AgreementCase{"AnEmptyTotal", set(&InvoiceAmounts::total, ""), Kind::Unreadable,
                       "Totale Fattura"},
+        // A 13-digit taxable with its surcharge makes totals no register cell holds.
+        AgreementCase{"TotalsBeyondTheLargestAmount",
+                      [](InvoiceAmounts& f) {
+                          f.taxable = QStringLiteral("9.999.999.999.999,00");
+                          registers::taxableLeft(f);
+                      },
+                      Kind::TooLarge, "Totale Imponibile"},
         AgreementCase{"ARateTypedAsText", set(&InvoiceAmounts::vatRate, "ventidue"),
                       Kind::Unreadable, "IVA %"},
         // "Ritenuta" shown as 15 % while the amounts were computed at 20 %.
