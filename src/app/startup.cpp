@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "printing/font_measure.h"
 #include "registers/core_sheets.h"
@@ -23,7 +24,7 @@ void makeBackupFolder(const QString& programFolder) {
 void tellInUse(MessageBoxes& boxes) {
     boxes.tell(QStringLiteral("ERRORE: Risulta che il database Gestione.xls è già aperto\n"
                               " Occorre chiuderlo e  poi si potrà riaprire l'applicazione !"),
-               QStringLiteral("Gestione"), Icon::Critical);
+               app::title::kGestione, Icon::Critical);
 }
 
 void tellMissing(MessageBoxes& boxes, const QString& storePath) {
@@ -35,7 +36,7 @@ void tellMissing(MessageBoxes& boxes, const QString& storePath) {
 void tellUnreadable(MessageBoxes& boxes, const QString& why) {
     boxes.tell(QStringLiteral("Impossibile aprire il database Gestione.xls.\n") + why +
                    QStringLiteral("\n\nIl file non è stato modificato. Il programma verrà chiuso."),
-               QStringLiteral("Brisvel"), Icon::Critical);
+               app::title::kProgram, Icon::Critical);
 }
 
 }  // namespace

@@ -22,9 +22,11 @@
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
 #include "app/date_picking.h"
+#include "app/dialog_titles.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/reach_sheet.h"
 #include "app/services.h"
 #include "app/store_saving.h"
 #include "clients/client_list_view.h"
@@ -248,10 +250,9 @@ void Anagrafe::connectControls() {
     connect(XPButton2, &QAbstractButton::clicked, this, &Anagrafe::clearAndReload);
     connect(XPButton3, &QAbstractButton::clicked, this, &Anagrafe::deleteClient);
     connect(XPButton7, &QAbstractButton::clicked, this, &Anagrafe::showClientList);
-    // Code 8 of the printer window prints the client list.
     connect(XPButton5, &QAbstractButton::clicked, this, [this] {
         if (openPrinterWindow_)
-            openPrinterWindow_(this, QStringLiteral("8"));
+            openPrinterWindow_(this, app::Printout::ClientList);
     });
     connect(XPButton8, &QAbstractButton::clicked, this, &Anagrafe::hideClientList);
     connect(Combo4, &QComboBox::activated, this, &Anagrafe::choose);
@@ -280,8 +281,10 @@ void Anagrafe::applyInputRules() {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), Text10));
 }
 
-ClientSheet Anagrafe::sheet() const {
-    return ClientSheet(store_.ensureSheet(store::kClientsSheet));
+std::optional<ClientSheet> Anagrafe::sheet() const {
+    if (const auto found = app::reachSheet(registers::clientSheet(store_.workbook()), boxes_))
+        return ClientSheet(*found);
+    return std::nullopt;
 }
 
 ClientRecord Anagrafe::fields() const {
@@ -325,19 +328,22 @@ void Anagrafe::showFields(const ClientRecord& client) {
 }
 
 void Anagrafe::showCounter() {
-    const std::optional<double> next = sheet().counter();
+    const auto clients = sheet();
+    const std::optional<double> next = clients ? clients->counter() : std::nullopt;
     Text10->setText(next ? registers::identifierText(*next) : QString());
 }
 
 std::optional<int> Anagrafe::chosenRow() const {
     if (!chosen_)
         return std::nullopt;
-    const ClientSheet clients = sheet();
-    const store::Worksheet cells = clients.worksheet();
+    const auto clients = sheet();
+    if (!clients)
+        return std::nullopt;
+    const store::Worksheet cells = clients->worksheet();
     if (cells.text(chosen_->row, Id) == chosen_->identifier &&
         cells.text(chosen_->row, Name) == chosen_->name)
         return chosen_->row;
-    return clients.findClient(chosen_->identifier, chosen_->name);
+    return clients->findClient(chosen_->identifier, chosen_->name);
 }
 
 void Anagrafe::placeCalendar() {
@@ -351,7 +357,8 @@ void Anagrafe::placeCalendar() {
 void Anagrafe::activate() {
     pages_->setCurrentWidget(fieldsPage_);
     XPButton8->hide();
-    sheet().ensureCounter();
+    if (auto clients = sheet())
+        clients->ensureCounter();
     showCounter();
     Text26->setFocus();
     Check4->setChecked(false);
@@ -361,12 +368,14 @@ void Anagrafe::activate() {
 }
 
 void Anagrafe::loadClients() {
-    const ClientSheet clients = sheet();
-    const QStringList names = clients.names();
+    const auto clients = sheet();
+    if (!clients)
+        return;
+    const QStringList names = clients->names();
     listedIdentifiers_.clear();
     listedIdentifiers_.reserve(std::size_t(names.size()));
     for (int r = 2; r < 2 + names.size(); ++r)
-        listedIdentifiers_.push_back(clients.worksheet().text(r, Id));
+        listedIdentifiers_.push_back(clients->worksheet().text(r, Id));
     Combo4->clear();
     Combo4->addItems(names);
     Combo4->setCurrentIndex(-1);
@@ -376,9 +385,11 @@ void Anagrafe::loadClients() {
 void Anagrafe::choose(int position) {
     if (Combo4->currentText().isEmpty() || position < 0)
         return;
-    const ClientSheet clients = sheet();
+    const auto clients = sheet();
+    if (!clients)
+        return;
     const int row = position + 2;
-    const ClientRecord client = clients.row(row);
+    const ClientRecord client = clients->row(row);
     // The list stands for the rows as they were loaded; when they have moved
     // since, its positions no longer name the same clients.
     if (std::size_t(position) >= listedIdentifiers_.size() ||
@@ -386,7 +397,7 @@ void Anagrafe::choose(int position) {
         client[Name] != Combo4->itemText(position)) {
         boxes_.tell(QStringLiteral("L'elenco dei clienti era cambiato ed è stato ricaricato: "
                                    "scegliere di nuovo il cliente."),
-                    QStringLiteral("Gestione"), Icon::Information);
+                    app::title::kGestione, Icon::Information);
         chosen_.reset();
         loadClients();
         return;
@@ -399,24 +410,24 @@ void Anagrafe::insertClient() {
     if (Text26->text().isEmpty()) {
         boxes_.tell(
             QStringLiteral(" ERRORE- Il Campo RAGIONE SOCIALE/COGNOME deve essere compilato"),
-            QStringLiteral("Gestione"));
+            app::title::kGestione);
         Text26->setFocus();
         return;
     }
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
-                         QStringLiteral(" Gestione"))) {
+                         app::title::kGestioneBlankBefore)) {
         clearFields();
         return;
     }
-    ClientSheet clients = sheet();
-    Text10->setText(registers::identifierText(clients.ensureCounter()));
-    if (!clients.add(fields())) {
-        boxes_.tell(
-            QStringLiteral("L'archivio dei clienti è pieno: il cliente non è stato inserito."),
-            QStringLiteral("Gestione"), Icon::Warning);
+    auto clients = sheet();
+    if (!clients)
+        return;
+    Text10->setText(registers::identifierText(clients->ensureCounter()));
+    if (const registers::RowChange added = clients->add(fields()); !added) {
+        boxes_.tell(added.error().message, app::title::kGestione, Icon::Warning);
         return;
     }
-    boxes_.tell(QStringLiteral(" Ciente Aggiunto"), QStringLiteral("Gestione"), Icon::Information);
+    boxes_.tell(QStringLiteral(" Ciente Aggiunto"), app::title::kGestione, Icon::Information);
     clearFields();
     loadClients();
 }
@@ -424,7 +435,7 @@ void Anagrafe::insertClient() {
 void Anagrafe::modifyClient() {
     if (Text26->text().isEmpty()) {
         boxes_.tell(QStringLiteral(" Il campo :  COGNOME/RAGIONE SOCIALE    deve essere compilato"),
-                    QStringLiteral("Gestione "), Icon::Information);
+                    app::title::kGestioneBlankAfter, Icon::Information);
         Combo4->setFocus();
         return;
     }
@@ -432,7 +443,7 @@ void Anagrafe::modifyClient() {
         boxes_.tell(
             QStringLiteral("Nessun cliente scelto: scegliere nell'elenco \"Seleziona Cliente\" "
                            "il cliente da modificare. Nulla è stato modificato."),
-            QStringLiteral("Gestione "), Icon::Information);
+            app::title::kGestioneBlankAfter, Icon::Information);
         Combo4->setFocus();
         return;
     }
@@ -440,7 +451,7 @@ void Anagrafe::modifyClient() {
     if (!row) {
         boxes_.tell(QStringLiteral("Il cliente scelto non è più nell'archivio: "
                                    "nulla è stato modificato."),
-                    QStringLiteral("Gestione "), Icon::Warning);
+                    app::title::kGestioneBlankAfter, Icon::Warning);
         chosen_.reset();
         loadClients();
         return;
@@ -449,8 +460,9 @@ void Anagrafe::modifyClient() {
     // A client keeps its identifier for as long as invoices refer to it, whatever
     // the counter field shows.
     client[Id] = chosen_->identifier;
-    sheet().update(*row, client);
-    boxes_.tell(QStringLiteral("Cliente Modificato"), QStringLiteral("  Gestione"));
+    if (auto clients = sheet())
+        clients->update(*row, client);
+    boxes_.tell(QStringLiteral("Cliente Modificato"), app::title::kGestioneTwoBlanksBefore);
     clearFields();
     loadClients();
 }
@@ -458,19 +470,21 @@ void Anagrafe::modifyClient() {
 void Anagrafe::deleteClient() {
     if (Text26->text().isEmpty()) {
         boxes_.tell(QStringLiteral("Bisogna Selezionare il Cliente................ ......."),
-                    QStringLiteral("Gestione "), Icon::Information);
+                    app::title::kGestioneBlankAfter, Icon::Information);
         return;
     }
     if (!boxes_.askYesNo(QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?"),
-                         QStringLiteral("Gestione ")))
+                         app::title::kGestioneBlankAfter))
         return;
     // Only the client the fields show goes: the chosen one, or else the one that
     // carries both the identifier and the name in the fields.
-    ClientSheet clients = sheet();
+    auto clients = sheet();
+    if (!clients)
+        return;
     const std::optional<int> row =
-        chosen_ ? chosenRow() : clients.findClient(Text10->text(), Text26->text());
+        chosen_ ? chosenRow() : clients->findClient(Text10->text(), Text26->text());
     if (row)
-        clients.removeRow(*row);
+        clients->removeRow(*row);
     boxes_.tell(QStringLiteral("Cliente Eliminato"), QStringLiteral(" Gestione "),
                 Icon::Information);
     clearFields();
@@ -503,7 +517,10 @@ void Anagrafe::showClientList() {
 }
 
 void Anagrafe::fillClientList() {
-    ClientSheet clients = sheet();
+    auto found = sheet();
+    if (!found)
+        return;
+    ClientSheet& clients = *found;
     clients.sortByName();
     // The sort moved the rows: the selection list is loaded again so that its
     // positions name the right clients, and the chosen client stays chosen.
@@ -516,7 +533,8 @@ void Anagrafe::fillClientList() {
     }
     setClientListHeaders(ListView3, clients.headers());
     if (clients.worksheet().value(2, Id).isEmpty()) {
-        boxes_.tell(QStringLiteral("Non ci sono Clienti registrati"), QStringLiteral(" Gestione"));
+        boxes_.tell(QStringLiteral("Non ci sono Clienti registrati"),
+                    app::title::kGestioneBlankBefore);
         return;
     }
     addClientItems(ListView3, clients.rows());
@@ -530,7 +548,8 @@ void Anagrafe::hideClientList() {
 void Anagrafe::resetCounter(bool ticked) {
     if (!ticked)
         return;
-    sheet().setCounter(1);
+    if (auto clients = sheet())
+        clients->setCounter(1);
     showCounter();
     Check6->setChecked(false);
 }
@@ -562,8 +581,10 @@ void Anagrafe::counterFieldLeft() {
     // counter or a chosen client's identifier, which must not become the counter.
     if (Text10->isReadOnly())
         return;
-    if (const auto typed = store::readRegionalNumber(Text10->text()))
-        sheet().setCounter(*typed);
+    if (const auto typed = store::readRegionalNumber(Text10->text())) {
+        if (auto clients = sheet())
+            clients->setCounter(*typed);
+    }
     Text10->setReadOnly(true);
     if (Text10->text().isEmpty())
         showCounter();

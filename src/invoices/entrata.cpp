@@ -28,6 +28,7 @@
 #include "app/list_print.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/reach_sheet.h"
 #include "app/services.h"
 #include "app/store_saving.h"
 #include "app/tab_order.h"
@@ -474,12 +475,16 @@ bool Entrata::eventFilter(QObject* watched, QEvent* event) {
     return app::AreaWindow::eventFilter(watched, event);
 }
 
-registers::InvoiceRegister Entrata::invoiceRegister() const {
-    return registers::InvoiceRegister(store_.ensureSheet(store::kInvoicesSheet));
+std::optional<registers::InvoiceRegister> Entrata::invoiceRegister() const {
+    if (const auto sheet = app::reachSheet(registers::invoiceSheet(store_.workbook()), boxes_))
+        return registers::InvoiceRegister(*sheet);
+    return std::nullopt;
 }
 
-registers::ClientSheet Entrata::clientSheet() const {
-    return registers::ClientSheet(store_.ensureSheet(store::kClientsSheet));
+std::optional<registers::ClientSheet> Entrata::clientSheet() const {
+    if (const auto sheet = app::reachSheet(registers::clientSheet(store_.workbook()), boxes_))
+        return registers::ClientSheet(*sheet);
+    return std::nullopt;
 }
 
 InvoiceAmounts Entrata::amounts() const {
@@ -633,7 +638,10 @@ void Entrata::forgetClient() {
 }
 
 void Entrata::showCounters() {
-    const registers::InvoiceCounters counters = invoiceRegister().ensureCounters();
+    auto book = invoiceRegister();
+    if (!book)
+        return;
+    const registers::InvoiceCounters counters = book->ensureCounters();
     Text10->setText(counters.record);
     Text1->setText(counters.number);
 }
@@ -679,15 +687,21 @@ void Entrata::loadLists() {
 }
 
 void Entrata::loadClients() {
+    const auto sheet = clientSheet();
+    if (!sheet)
+        return;
     const QString shown = Combo1->currentText();
     Combo1->clear();
-    Combo1->addItems(clients_.load(clientSheet()));
+    Combo1->addItems(clients_.load(*sheet));
     Combo1->setCurrentIndex(-1);
     Combo1->setEditText(shown.isEmpty() ? kSelect : shown);
 }
 
 void Entrata::chooseClient(int position) {
-    const registers::ClientSheet sheet = clientSheet();
+    const auto found = clientSheet();
+    if (!found)
+        return;
+    const registers::ClientSheet& sheet = *found;
     if (clients_.inPlace(sheet, position)) {
         showClient(sheet.row(position + 2));
         return;
@@ -737,7 +751,10 @@ void Entrata::registerInvoice() {
         Text14->clear();
         return;
     }
-    const store::Result<int> appended = invoiceRegister().append(record());
+    auto book = invoiceRegister();
+    if (!book)
+        return;
+    const registers::RowChange appended = book->append(record());
     if (!appended) {
         boxes_.tell(appended.error().message, kTitle, Icon::Warning);
         return;
@@ -755,9 +772,12 @@ void Entrata::selectOrModify() {
 }
 
 void Entrata::showRegisterList() {
+    const auto book = invoiceRegister();
+    if (!book)
+        return;
     pages_->setCurrentWidget(Frame1);
     Check3->hide();
-    list_->fill(invoiceRegister());
+    list_->fill(*book);
     for (int column = 0; column < kColumns; ++column)
         ListView3->setColumnWidth(column, InvoiceListModel::columnWidth(column));
     ListView3->setFocus();
@@ -795,11 +815,11 @@ void Entrata::chooseLine(const QModelIndex& index) {
 void Entrata::modifyInvoice() {
     if (!requiredFieldsGiven())
         return;
-    if (!invoiceRegister().rewrite(record())) {
-        boxes_.tell(QStringLiteral("La fattura con ID %1 non è più nel registro: nessuna modifica "
-                                   "è stata registrata.")
-                        .arg(Text10->text()),
-                    QStringLiteral("  Gestione"), Icon::Warning);
+    auto book = invoiceRegister();
+    if (!book)
+        return;
+    if (const registers::RowChange rewritten = book->rewrite(record()); !rewritten) {
+        boxes_.tell(rewritten.error().message, QStringLiteral("  Gestione"), Icon::Warning);
         return;
     }
     boxes_.tell(QStringLiteral(" Registrazione  modificata"), QStringLiteral("  Gestione"));

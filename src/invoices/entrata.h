@@ -8,6 +8,7 @@
 // note Label28 is shown.
 
 #include <functional>
+#include <optional>
 
 #include "app/area_window.h"
 #include "app/services.h"
@@ -117,8 +118,9 @@ class Entrata : public app::AreaWindow {
     void arrangeControls();
     void connectControls();
 
-    registers::InvoiceRegister invoiceRegister() const;
-    registers::ClientSheet clientSheet() const;
+    // The registers the window works on; none once the user was told why not.
+    std::optional<registers::InvoiceRegister> invoiceRegister() const;
+    std::optional<registers::ClientSheet> clientSheet() const;
     InvoiceAmounts amounts() const;
     void showAmounts(const InvoiceAmounts& amounts);
     // Runs one amount trigger on the fields.
@@ -146,7 +148,7 @@ class Entrata : public app::AreaWindow {
     void printRegisterList();
     void leave();
 
-    // The window's clear routine (Pulisci).
+    // Empties every field and the list choices: the window as for a new invoice.
     void clearWindow();
 
     store::WorkbookStore& store_;

@@ -41,7 +41,7 @@ QStringList loadList(const store::Worksheet& sheet, int column) {
     return store::listTexts(sheet, column, kFirstItemRow);
 }
 
-store::Result<int> insertItem(const store::Worksheet& sheet, int column, const QString& item) {
+RowChange insertItem(const store::Worksheet& sheet, int column, const QString& item) {
     // The walk starts below the header, so an item can never take the header's place.
     const std::optional<int> row = store::firstFreeRow(sheet, column, kFirstItemRow);
     if (!row) {
@@ -52,8 +52,8 @@ store::Result<int> insertItem(const store::Worksheet& sheet, int column, const Q
     return writeItem(sheet, *row, column, item);
 }
 
-store::Result<int> replaceItem(const store::Worksheet& sheet, int column, int position,
-                               const QString& item) {
+RowChange replaceItem(const store::Worksheet& sheet, int column, int position,
+                      const QString& item) {
     Q_ASSERT_X(position >= 0, "replaceItem", "a position taken from the list");
     return writeItem(sheet, position + kFirstItemRow, column, item);
 }

@@ -38,11 +38,10 @@ QStringList loadList(const store::Worksheet& sheet, int column);
 
 // Writes `item` as typed into the column's first free row below the header and
 // returns that row. A column with no free row gets a message and nothing is written.
-store::Result<int> insertItem(const store::Worksheet& sheet, int column, const QString& item);
+RowChange insertItem(const store::Worksheet& sheet, int column, const QString& item);
 
 // Writes `item` as typed over the item at list `position` (row position + 2) and
 // returns that row.
-store::Result<int> replaceItem(const store::Worksheet& sheet, int column, int position,
-                               const QString& item);
+RowChange replaceItem(const store::Worksheet& sheet, int column, int position, const QString& item);
 
 }  // namespace registers

@@ -2,6 +2,7 @@
 
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
+#include "app/dialog_titles.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
@@ -20,8 +21,6 @@
 namespace settings {
 
 namespace {
-
-const QString kTitle = QStringLiteral("Gestione");
 
 // How a field takes what is typed.
 enum class Rule { UpperCase, Digits };
@@ -147,7 +146,7 @@ void Intestazione::activate() {
     } else {
         for (QLineEdit* field : fields_)
             field->clear();
-        boxes_.tell(sheet.error().message, kTitle, app::Icon::Warning);
+        boxes_.tell(sheet.error().message, app::title::kGestione, app::Icon::Warning);
     }
     setLocked(true);
 }
@@ -156,20 +155,23 @@ void Intestazione::insertOrModifyClicked() {
     if (editing()) {
         auto sheet = registers::userSheet(store_.workbook());
         if (!sheet) {
-            boxes_.tell(sheet.error().message, kTitle, app::Icon::Warning);
+            boxes_.tell(sheet.error().message, app::title::kGestione, app::Icon::Warning);
             return;
         }
         registers::UserData values;
         for (int i = 0; i < registers::kUserFieldCount; ++i)
             values[i] = fields_[i]->text();
         registers::writeUserData(*sheet, values);
-        boxes_.tell(QStringLiteral("Inserimento dati Utente avvenuto con successo !"), kTitle);
+        boxes_.tell(QStringLiteral("Inserimento dati Utente avvenuto con successo !"),
+                    app::title::kGestione);
         setLocked(true);
         return;
     }
-    if (boxes_.askYesNo(QStringLiteral("Vuoi inserire o Modificare i  dati Utente ?"), kTitle)) {
+    if (boxes_.askYesNo(QStringLiteral("Vuoi inserire o Modificare i  dati Utente ?"),
+                        app::title::kGestione)) {
         setLocked(false);
-        boxes_.tell(QStringLiteral("Adesso si può procedere ad inserire i dati Utente "), kTitle);
+        boxes_.tell(QStringLiteral("Adesso si può procedere ad inserire i dati Utente "),
+                    app::title::kGestione);
     } else {
         navigator_.backToMainMenu(this);
     }

@@ -18,6 +18,7 @@ struct Error {
         Unreadable,    // not a workbook, damaged, or the password does not open it
         Io,            // a file could not be read or written
         Full,          // a register or list has no free row left
+        NoSuchRecord,  // no row of a register carries the key asked for
     };
     Kind kind;
     QString message;

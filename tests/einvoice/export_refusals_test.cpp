@@ -130,7 +130,7 @@ TEST(RefusalMessage, NamesTheInvoiceAndEveryFaultAndTheOthersAreStillWritten) {
     const auto outcome = store.exportRows({refused, written});
     ASSERT_TRUE(outcome.ok());
     EXPECT_EQ(outcome->written, QStringList{"ITBNCLGU70A01H501Y_00001.xml"});
-    EXPECT_EQ(einvoice::outcomeMessage(*outcome),
+    EXPECT_EQ(fatturapa::outcomeMessage(*outcome),
               QString("È stato creato il file ITBNCLGU70A01H501Y_00001.xml nella cartella %1.\n\n"
                       "Fattura n. 1 del 03/02/2025 non esportata:\n"
                       "- il CAP del cliente ROSSI & FIGLI SRL non è di cinque cifre (\"185\")\n"
