@@ -20,6 +20,8 @@ ROWS = [
      {"misc/a.cpp": '#include "store/a.h"\n'}, 1),
     ("the e-invoice core includes the registers",
      {"fatturapa/a.cpp": '#include "registers/amount.h"\n'}, 0),
+    ("the registers include the e-invoice core",
+     {"registers/a.cpp": '#include "fatturapa/fattura_pa.h"\n'}, 1),
     ("the e-invoice core includes a window header",
      {"fatturapa/a.cpp": '#include "einvoice/codici_fattura_pa.h"\n'}, 1),
     ("links that point down",
