@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "einvoice/einvoice_export.h"
+#include "fatturapa/einvoice_export.h"
 #include "registers/client_sheet.h"
 #include "registers/core_sheets.h"
 #include "registers/einvoice_codes.h"
@@ -105,7 +105,7 @@ void BM_ExportThousandInvoices(benchmark::State& state) {
     int run = 0;
     for (auto _ : state) {
         const QString out = QDir(data.folder()).filePath(QStringLiteral("out%1").arg(run++));
-        const auto outcome = einvoice::exportInvoices(data.book(), rows, out);
+        const auto outcome = fatturapa::exportInvoices(data.book(), rows, out);
         expectOk(outcome);
         if (outcome->written.size() != kInvoices || !outcome->refusals.empty()) {
             state.SkipWithError("not every invoice was written");

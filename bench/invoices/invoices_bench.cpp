@@ -54,7 +54,7 @@ class FullRegister {
         registers::ClientSheet clients(*store_->workbook().sheet(store::kClientsSheet));
         registers::ClientRecord client;
         client[registers::client::Name] = QStringLiteral("ROSSI MARIO");
-        clients.add(client);
+        expectOk(clients.add(client));
         registers::InvoiceRegister book(*store_->workbook().sheet(store::kInvoicesSheet));
         using namespace registers::invoice;
         for (int i = 1; i <= kInvoices; ++i) {

@@ -170,8 +170,8 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
     footer->addStretch();
     footer->addWidget(XPButton3);
 
-    // The buttons were made in the original's order; Tab goes down the area column
-    // (and through the settings frame beside it), then along the footer.
+    // Tab goes down the area column (and through the settings frame beside it),
+    // then along the footer.
     orderTabs({XPButton2, XPButton4, XPButton6, XPButton8, XPButton5, XPButton1, XPButton11,
                XPButton9, XPButton7, XPButton10, XPButton3});
 

@@ -6,6 +6,7 @@
 #include <QProgressDialog>
 
 #include "app/clock.h"
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "printing/printer_catalogue.h"
@@ -14,13 +15,11 @@ namespace app {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Brisvel");
-
 // With no printer installed the pages go to a PDF file the user names.
 std::unique_ptr<QPrinter> pdfInstead(MessageBoxes& boxes) {
     if (!boxes.askYesNo(QStringLiteral("Nel sistema non è installata alcuna stampante.\n"
                                        "Vuoi salvare la stampa in un file PDF?"),
-                        kTitle, Icon::Question)) {
+                        app::title::kProgram, Icon::Question)) {
         return nullptr;
     }
     const auto path = boxes.saveFile({QStringLiteral("Salva la stampa in PDF"), QDir::homePath(),
@@ -51,14 +50,14 @@ std::optional<int> printListOnDefaultPrinter(const Services& services,
     if (!printer) {
         if (!name.isEmpty()) {
             services.boxes.tell(QStringLiteral("La stampante \"%1\" non è disponibile.").arg(name),
-                                kTitle, Icon::Critical);
+                                app::title::kProgram, Icon::Critical);
         }
         return std::nullopt;
     }
 
     QProgressDialog progress(QStringLiteral("Stampa in corso..."), QStringLiteral("Annulla"), 0,
                              static_cast<int>(list.rows.size()), parent);
-    progress.setWindowTitle(kTitle);
+    progress.setWindowTitle(app::title::kProgram);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     bool cancelled = false;
@@ -71,7 +70,7 @@ std::optional<int> printListOnDefaultPrinter(const Services& services,
     progress.reset();
     if (!printed.ok()) {
         if (!cancelled) {
-            services.boxes.tell(printed.error().message, kTitle, Icon::Critical);
+            services.boxes.tell(printed.error().message, app::title::kProgram, Icon::Critical);
         }
         return std::nullopt;
     }

@@ -1,11 +1,8 @@
 #pragma once
 
 // How a window asks for the printer selection window: it hands itself (the window
-// the printer window opens over) and the print code that selects the printout
-// ("8" the client list, "1" the settings lists). The program sets it up; a window
-// without it keeps its print button disabled.
-
-#include <QString>
+// the printer window opens over) and the printout it wants. The program sets it
+// up; a window without it keeps its print button disabled.
 
 #include <functional>
 
@@ -13,6 +10,12 @@ namespace app {
 
 class AreaWindow;
 
-using OpenPrinterWindow = std::function<void(AreaWindow* caller, const QString& code)>;
+// What the printer window prints once a printer is chosen.
+enum class Printout {
+    ClientList,     // the client sheet
+    SettingsLists,  // the five settings lists
+};
+
+using OpenPrinterWindow = std::function<void(AreaWindow* caller, Printout printout)>;
 
 }  // namespace app

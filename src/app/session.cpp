@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 
 namespace app {
@@ -13,7 +14,7 @@ bool endWithoutSaving(MessageBoxes& boxes, const QString& why) {
             QStringLiteral("\n\nVuoi chiudere il programma senza salvare?\n"
                            "Le modifiche dall'ultimo salvataggio andranno perse.\n"
                            "Scegli No per restare nel programma e riprovare più tardi."),
-        QStringLiteral("Brisvel"), Icon::Warning);
+        app::title::kProgram, Icon::Warning);
 }
 
 }  // namespace

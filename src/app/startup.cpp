@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "printing/font_measure.h"
 #include "registers/core_sheets.h"
@@ -46,7 +47,7 @@ void tellInUse(MessageBoxes& boxes, const QString& storePath) {
     boxes.tell(QStringLiteral("ERRORE: Risulta che il database Gestione.xls è già aperto\n"
                               " Occorre chiuderlo e  poi si potrà riaprire l'applicazione !") +
                    holderNote(storePath),
-               QStringLiteral("Gestione"), Icon::Critical);
+               app::title::kGestione, Icon::Critical);
 }
 
 void tellReadOnly(MessageBoxes& boxes, const QString& storePath) {
@@ -67,7 +68,7 @@ void tellMissing(MessageBoxes& boxes, const QString& storePath) {
 void tellUnreadable(MessageBoxes& boxes, const QString& why) {
     boxes.tell(QStringLiteral("Impossibile aprire il database Gestione.xls.\n") + why +
                    QStringLiteral("\n\nIl file non è stato modificato. Il programma verrà chiuso."),
-               QStringLiteral("Brisvel"), Icon::Critical);
+               app::title::kProgram, Icon::Critical);
 }
 
 }  // namespace

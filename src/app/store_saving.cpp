@@ -1,5 +1,6 @@
 #include "app/store_saving.h"
 
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "store/workbook_store.h"
 
@@ -13,7 +14,7 @@ bool saveStoreTelling(store::WorkbookStore& store, MessageBoxes& boxes) {
                    saved.error().message +
                    QStringLiteral("\nLe modifiche restano in memoria e saranno salvate al "
                                   "prossimo salvataggio."),
-               QStringLiteral("Gestione"), Icon::Critical);
+               app::title::kGestione, Icon::Critical);
     return false;
 }
 

@@ -22,9 +22,11 @@
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
 #include "app/date_picking.h"
+#include "app/dialog_titles.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/reach_sheet.h"
 #include "app/services.h"
 #include "app/store_saving.h"
 #include "clients/client_list_view.h"
@@ -248,10 +250,9 @@ void Anagrafe::connectControls() {
     connect(XPButton2, &QAbstractButton::clicked, this, &Anagrafe::clearAndReload);
     connect(XPButton3, &QAbstractButton::clicked, this, &Anagrafe::deleteClient);
     connect(XPButton7, &QAbstractButton::clicked, this, &Anagrafe::showClientList);
-    // Code 8 of the printer window prints the client list.
     connect(XPButton5, &QAbstractButton::clicked, this, [this] {
         if (openPrinterWindow_)
-            openPrinterWindow_(this, QStringLiteral("8"));
+            openPrinterWindow_(this, app::Printout::ClientList);
     });
     connect(XPButton8, &QAbstractButton::clicked, this, &Anagrafe::hideClientList);
     connect(Combo4, &QComboBox::activated, this, &Anagrafe::choose);
@@ -280,8 +281,10 @@ void Anagrafe::applyInputRules() {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), Text10));
 }
 
-ClientSheet Anagrafe::sheet() const {
-    return ClientSheet(store_.ensureSheet(store::kClientsSheet));
+std::optional<ClientSheet> Anagrafe::sheet() const {
+    if (const auto found = app::reachSheet(registers::clientSheet(store_.workbook()), boxes_))
+        return ClientSheet(*found);
+    return std::nullopt;
 }
 
 ClientRecord Anagrafe::fields() const {
@@ -325,12 +328,16 @@ void Anagrafe::showFields(const ClientRecord& client) {
 }
 
 void Anagrafe::showCounter() {
-    const std::optional<double> next = sheet().counter();
+    const auto clients = sheet();
+    const std::optional<double> next = clients ? clients->counter() : std::nullopt;
     Text10->setText(next ? registers::identifierText(*next) : QString());
 }
 
 std::optional<int> Anagrafe::chosenRow() const {
-    return choice_.chosenRow(sheet());
+    const auto clients = sheet();
+    if (!clients)
+        return std::nullopt;
+    return choice_.chosenRow(*clients);
 }
 
 void Anagrafe::placeCalendar() {
@@ -344,7 +351,8 @@ void Anagrafe::placeCalendar() {
 void Anagrafe::activate() {
     pages_->setCurrentWidget(fieldsPage_);
     XPButton8->hide();
-    sheet().ensureCounter();
+    if (auto clients = sheet())
+        clients->ensureCounter();
     showCounter();
     Text26->setFocus();
     Check4->setChecked(false);
@@ -354,8 +362,11 @@ void Anagrafe::activate() {
 }
 
 void Anagrafe::loadClients() {
+    const auto clients = sheet();
+    if (!clients)
+        return;
     Combo4->clear();
-    Combo4->addItems(choice_.load(sheet()));
+    Combo4->addItems(choice_.load(*clients));
     Combo4->setCurrentIndex(-1);
     Combo4->setEditText(QString());
 }
@@ -363,13 +374,16 @@ void Anagrafe::loadClients() {
 void Anagrafe::choose(int position) {
     if (Combo4->currentText().isEmpty() || position < 0)
         return;
-    const ClientSheet clients = sheet();
+    const auto found = sheet();
+    if (!found)
+        return;
+    const ClientSheet& clients = *found;
     // The list stands for the rows as they were loaded; when they have moved
     // since, its positions no longer name the same clients.
     if (!choice_.inPlace(clients, position)) {
         boxes_.tell(QStringLiteral("L'elenco dei clienti era cambiato ed è stato ricaricato: "
                                    "scegliere di nuovo il cliente."),
-                    QStringLiteral("Gestione"), Icon::Information);
+                    app::title::kGestione, Icon::Information);
         choice_.forget();
         loadClients();
         return;
@@ -382,24 +396,24 @@ void Anagrafe::insertClient() {
     if (Text26->text().isEmpty()) {
         boxes_.tell(
             QStringLiteral(" ERRORE- Il Campo RAGIONE SOCIALE/COGNOME deve essere compilato"),
-            QStringLiteral("Gestione"));
+            app::title::kGestione);
         Text26->setFocus();
         return;
     }
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
-                         QStringLiteral(" Gestione"))) {
+                         app::title::kGestioneBlankBefore)) {
         clearFields();
         return;
     }
-    ClientSheet clients = sheet();
-    Text10->setText(registers::identifierText(clients.ensureCounter()));
-    if (!clients.add(fields())) {
-        boxes_.tell(
-            QStringLiteral("L'archivio dei clienti è pieno: il cliente non è stato inserito."),
-            QStringLiteral("Gestione"), Icon::Warning);
+    auto clients = sheet();
+    if (!clients)
+        return;
+    Text10->setText(registers::identifierText(clients->ensureCounter()));
+    if (const registers::RowChange added = clients->add(fields()); !added) {
+        boxes_.tell(added.error().message, app::title::kGestione, Icon::Warning);
         return;
     }
-    boxes_.tell(QStringLiteral(" Ciente Aggiunto"), QStringLiteral("Gestione"), Icon::Information);
+    boxes_.tell(QStringLiteral(" Ciente Aggiunto"), app::title::kGestione, Icon::Information);
     clearFields();
     loadClients();
 }
@@ -407,7 +421,7 @@ void Anagrafe::insertClient() {
 void Anagrafe::modifyClient() {
     if (Text26->text().isEmpty()) {
         boxes_.tell(QStringLiteral(" Il campo :  COGNOME/RAGIONE SOCIALE    deve essere compilato"),
-                    QStringLiteral("Gestione "), Icon::Information);
+                    app::title::kGestioneBlankAfter, Icon::Information);
         Combo4->setFocus();
         return;
     }
@@ -415,7 +429,7 @@ void Anagrafe::modifyClient() {
         boxes_.tell(
             QStringLiteral("Nessun cliente scelto: scegliere nell'elenco \"Seleziona Cliente\" "
                            "il cliente da modificare. Nulla è stato modificato."),
-            QStringLiteral("Gestione "), Icon::Information);
+            app::title::kGestioneBlankAfter, Icon::Information);
         Combo4->setFocus();
         return;
     }
@@ -423,7 +437,7 @@ void Anagrafe::modifyClient() {
     if (!row) {
         boxes_.tell(QStringLiteral("Il cliente scelto non è più nell'archivio: "
                                    "nulla è stato modificato."),
-                    QStringLiteral("Gestione "), Icon::Warning);
+                    app::title::kGestioneBlankAfter, Icon::Warning);
         choice_.forget();
         loadClients();
         return;
@@ -432,8 +446,9 @@ void Anagrafe::modifyClient() {
     // A client keeps its identifier for as long as invoices refer to it, whatever
     // the counter field shows.
     client[Id] = choice_.chosenIdentifier();
-    sheet().update(*row, client);
-    boxes_.tell(QStringLiteral("Cliente Modificato"), QStringLiteral("  Gestione"));
+    if (auto clients = sheet())
+        clients->update(*row, client);
+    boxes_.tell(QStringLiteral("Cliente Modificato"), app::title::kGestioneTwoBlanksBefore);
     clearFields();
     loadClients();
 }
@@ -441,27 +456,29 @@ void Anagrafe::modifyClient() {
 void Anagrafe::deleteClient() {
     if (Text26->text().isEmpty()) {
         boxes_.tell(QStringLiteral("Bisogna Selezionare il Cliente................ ......."),
-                    QStringLiteral("Gestione "), Icon::Information);
+                    app::title::kGestioneBlankAfter, Icon::Information);
         return;
     }
     if (!boxes_.askYesNo(QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?"),
-                         QStringLiteral("Gestione ")))
+                         app::title::kGestioneBlankAfter))
         return;
     // Only the client the fields show goes: the chosen one, or else the one that
     // carries both the identifier and the name in the fields.
-    ClientSheet clients = sheet();
+    auto clients = sheet();
+    if (!clients)
+        return;
     const std::optional<int> row =
-        choice_.hasChosen() ? chosenRow() : clients.findClient(Text10->text(), Text26->text());
+        choice_.hasChosen() ? chosenRow() : clients->findClient(Text10->text(), Text26->text());
     if (!row) {
         boxes_.tell(QStringLiteral("Il cliente dei campi non è nell'archivio: nessun cliente è "
                                    "stato eliminato."),
-                    QStringLiteral(" Gestione "), Icon::Warning);
+                    app::title::kGestioneBlanksAround, Icon::Warning);
         clearFields();
         loadClients();
         return;
     }
-    clients.removeRow(*row);
-    boxes_.tell(QStringLiteral("Cliente Eliminato"), QStringLiteral(" Gestione "),
+    clients->removeRow(*row);
+    boxes_.tell(QStringLiteral("Cliente Eliminato"), app::title::kGestioneBlanksAround,
                 Icon::Information);
     clearFields();
     loadClients();
@@ -493,7 +510,10 @@ void Anagrafe::showClientList() {
 }
 
 void Anagrafe::fillClientList() {
-    ClientSheet clients = sheet();
+    auto found = sheet();
+    if (!found)
+        return;
+    ClientSheet& clients = *found;
     clients.sortByName();
     // The sort moved the rows: the selection list is loaded again so that its
     // positions name the right clients, and the chosen client stays chosen.
@@ -504,7 +524,8 @@ void Anagrafe::fillClientList() {
         choice_.forget();
     setClientListHeaders(ListView3, clients.headers());
     if (clients.worksheet().value(2, Id).isEmpty()) {
-        boxes_.tell(QStringLiteral("Non ci sono Clienti registrati"), QStringLiteral(" Gestione"));
+        boxes_.tell(QStringLiteral("Non ci sono Clienti registrati"),
+                    app::title::kGestioneBlankBefore);
         return;
     }
     addClientItems(ListView3, clients.rows());
@@ -518,7 +539,8 @@ void Anagrafe::hideClientList() {
 void Anagrafe::resetCounter(bool ticked) {
     if (!ticked)
         return;
-    sheet().setCounter(1);
+    if (auto clients = sheet())
+        clients->setCounter(1);
     showCounter();
     Check6->setChecked(false);
 }
@@ -550,8 +572,10 @@ void Anagrafe::counterFieldLeft() {
     // counter or a chosen client's identifier, which must not become the counter.
     if (Text10->isReadOnly())
         return;
-    if (const auto typed = store::readRegionalNumber(Text10->text()))
-        sheet().setCounter(*typed);
+    if (const auto typed = store::readRegionalNumber(Text10->text())) {
+        if (auto clients = sheet())
+            clients->setCounter(*typed);
+    }
     Text10->setReadOnly(true);
     if (Text10->text().isEmpty())
         showCounter();

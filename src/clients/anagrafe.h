@@ -65,7 +65,8 @@ class Anagrafe : public app::AreaWindow {
     void connectControls();
     void applyInputRules();
 
-    registers::ClientSheet sheet() const;
+    // The registry; none once the user was told why it cannot be reached.
+    std::optional<registers::ClientSheet> sheet() const;
     registers::ClientRecord fields() const;
     void showFields(const registers::ClientRecord& client);
     void showCounter();
@@ -85,8 +86,7 @@ class Anagrafe : public app::AreaWindow {
     void counterFieldLeft();
     void leave();
 
-    // The window's own routines: clear the fields (Pulisci), load the selection
-    // list (CaricaClienti), fill the list view sorted by name (VisualizzaClienti).
+    // Clear the fields, load the selection list, fill the list view sorted by name.
     void clearFields();
     void loadClients();
     void fillClientList();

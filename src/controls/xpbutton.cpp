@@ -76,11 +76,6 @@ void XPButton::setForeColor(const QColor& color) {
     redrawFace(drawnState_, true);
 }
 
-void XPButton::setDisplayAsDefault(bool isDefault) {
-    displayAsDefault_ = isDefault;
-    redrawFace(drawnState_, true);
-}
-
 QSize XPButton::sizeHint() const {
     const QFontMetrics metrics(font());
     const int textWidth = metrics.horizontalAdvance(captionPlainText(text()));
@@ -128,7 +123,6 @@ void XPButton::redrawFace(FaceState state, bool forced) {
     spec.state = state;
     spec.enabled = isEnabled();
     spec.focusMark = hasFocus() && showFocusRect_;
-    spec.isDefault = displayAsDefault_;
     spec.size = size();
     spec.caption = text();
     spec.font = font();

@@ -55,10 +55,6 @@ class XPButton : public QAbstractButton {
     QColor foreColor() const { return foreColor_; }
     void setForeColor(const QColor& color);
 
-    // Marks the button as its window's default button (look 2 draws it framed).
-    bool displayAsDefault() const { return displayAsDefault_; }
-    void setDisplayAsDefault(bool isDefault);
-
     // The six colours the face is drawn with, as the scheme gives them.
     const XPButtonPalette& colors() const { return colors_; }
 
@@ -104,7 +100,6 @@ class XPButton : public QAbstractButton {
     int buttonType_ = 2;
     int colorScheme_ = 1;
     bool showFocusRect_ = true;
-    bool displayAsDefault_ = false;
     QColor backColor_;
     QColor foreColor_;
     XPButtonPalette colors_;

@@ -133,17 +133,6 @@ void drawClassicLook(const Face& f) {
         return;
     }
     f.normalCaption();
-    if (f.spec().isDefault && !f.disabled()) {
-        f.frame(QRect(1, 1, w - 2, h - 2), c.highlight);
-        f.frame(QRect(2, 2, w - 4, h - 4), c.light);
-        f.vline(w - 2, 1, h - 1, c.darkShadow);
-        f.hline(1, w - 1, h - 2, c.darkShadow);
-        f.vline(w - 3, 2, h - 2, c.shadow);
-        f.hline(2, w - 2, h - 3, c.shadow);
-        f.focusRect();
-        f.frame(f.whole(), c.darkShadow);
-        return;
-    }
     f.frame(QRect(0, 0, w - 1, h - 1), c.highlight);
     f.frame(QRect(1, 1, w - 2, h - 2), c.light);
     f.vline(w - 1, 0, h, c.darkShadow);

@@ -21,7 +21,6 @@ struct FaceSpec {
     FaceState state = FaceState::Normal;
     bool enabled = true;
     bool focusMark = false;
-    bool isDefault = false;  // look 2 frames the window's default button
     QSize size;
     QString caption;  // with its "&" marks
     QFont font;

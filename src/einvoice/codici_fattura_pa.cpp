@@ -2,13 +2,14 @@
 
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
 #include "app/store_saving.h"
 #include "controls/xpbutton.h"
-#include "einvoice/code_lists.h"
-#include "einvoice/einvoice_checks.h"
+#include "fatturapa/code_lists.h"
+#include "fatturapa/einvoice_checks.h"
 #include "registers/client_sheet.h"
 #include "registers/invoice_layout.h"
 #include "registers/settings_lists.h"
@@ -27,11 +28,11 @@
 
 namespace einvoice {
 
+using fatturapa::CodeList;
+using fatturapa::OfficialCode;
 using registers::CodedList;
 
 namespace {
-
-const QString kTitle = QStringLiteral("Gestione");
 
 // Columns of an item grid: the item, its code and the code's description; the
 // withholding grid adds the payment reason and its description.
@@ -42,13 +43,13 @@ enum ClientColumn { ClientId, ClientName, RecipientCode, Pec };
 const CodeList& codesOf(CodedList list) {
     switch (list) {
         case CodedList::Cassa:
-            return cassaTypes();
+            return fatturapa::cassaTypes();
         case CodedList::Exemption:
-            return natures();
+            return fatturapa::natures();
         case CodedList::Withholding:
-            return withholdingTypes();
+            return fatturapa::withholdingTypes();
         case CodedList::Payment:
-            return paymentMethods();
+            return fatturapa::paymentMethods();
     }
     Q_UNREACHABLE();
 }
@@ -81,10 +82,10 @@ QComboBox* codeChooser(QTableWidget* grid, int row, int column, const CodeList& 
         combo->addItem(code.code);
     combo->setCurrentIndex(std::max(0, combo->findText(chosen)));
     grid->setCellWidget(row, column, combo);
-    grid->setItem(row, column + 1, fixedItem(descriptionOf(list, chosen)));
+    grid->setItem(row, column + 1, fixedItem(fatturapa::descriptionOf(list, chosen)));
     QObject::connect(combo, &QComboBox::currentTextChanged, grid,
                      [grid, row, column, &list](const QString& code) {
-                         grid->item(row, column + 1)->setText(descriptionOf(list, code));
+                         grid->item(row, column + 1)->setText(fatturapa::descriptionOf(list, code));
                      });
     return combo;
 }
@@ -120,7 +121,7 @@ CodiciFatturaPA::CodiciFatturaPA(const app::Services& services, QWidget* parent)
 
     Combo1 = new QComboBox;
     Combo1->setObjectName(QStringLiteral("Combo1"));
-    for (const OfficialCode& regime : taxRegimes())
+    for (const OfficialCode& regime : fatturapa::taxRegimes())
         Combo1->addItem(regime.code + QStringLiteral(" - ") + regime.description, regime.code);
     auto* regimeLabel = new QLabel(QStringLiteral("Regime fiscale dell'utente"));
     regimeLabel->setBuddy(Combo1);
@@ -162,7 +163,8 @@ CodiciFatturaPA::CodiciFatturaPA(const app::Services& services, QWidget* parent)
         button->setMinimumSize(110, 32);
     connect(XPButton1, &QAbstractButton::clicked, this, [this] {
         if (save())
-            boxes_.tell(QStringLiteral("Operazione eseguita !"), kTitle, app::Icon::Information);
+            boxes_.tell(QStringLiteral("Operazione eseguita !"), app::title::kGestione,
+                        app::Icon::Information);
     });
     connect(XPButton2, &QAbstractButton::clicked, this, &CodiciFatturaPA::leave);
 
@@ -194,11 +196,11 @@ void CodiciFatturaPA::activate() {
     store::Workbook& book = store_.workbook();
     const auto codesSheet = registers::einvoiceCodesSheet(book);
     const auto settings = registers::settingsSheet(book);
-    const auto invoices = book.sheet(store::kInvoicesSheet);
+    const auto invoices = registers::invoiceSheet(book);
     if (!codesSheet || !settings || !invoices) {
         boxes_.tell(!codesSheet ? codesSheet.error().message
                                 : (!settings ? settings.error().message : invoices.error().message),
-                    kTitle, app::Icon::Critical);
+                    app::title::kGestione, app::Icon::Critical);
         return;
     }
     const registers::EinvoiceCodes codes(*codesSheet);
@@ -229,7 +231,7 @@ void CodiciFatturaPA::fillGrid(const CodedGrid& coded, const QStringList& items,
                                  QStringLiteral("Codice della voce %1").arg(shown[row]));
         connect(code, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
         if (coded.list == CodedList::Withholding) {
-            auto* reason = codeChooser(grid, row, Reason, paymentReasons(), item.reason,
+            auto* reason = codeChooser(grid, row, Reason, fatturapa::paymentReasons(), item.reason,
                                        QStringLiteral("Causale della voce %1").arg(shown[row]));
             connect(reason, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
         }
@@ -240,7 +242,7 @@ void CodiciFatturaPA::fillGrid(const CodedGrid& coded, const QStringList& items,
 
 void CodiciFatturaPA::fillClients(const registers::EinvoiceCodes& codes) {
     const QSignalBlocker quiet(Grid5);
-    const auto clients = store_.workbook().sheet(store::kClientsSheet);
+    const auto clients = registers::clientSheet(store_.workbook());
     const std::vector<registers::ClientRecord> rows =
         clients ? registers::ClientSheet(*clients).rows() : std::vector<registers::ClientRecord>{};
     Grid5->clearContents();
@@ -262,19 +264,19 @@ bool CodiciFatturaPA::save() {
         const QString code = Grid5->item(row, RecipientCode)->text().trimmed().toUpper();
         Grid5->item(row, RecipientCode)
             ->setText(code.isEmpty() ? registers::kNoRecipientCode : code);
-        faults << addressingFaults(Grid5->item(row, RecipientCode)->text(),
-                                   Grid5->item(row, Pec)->text().trimmed(),
-                                   Grid5->item(row, ClientName)->text());
+        faults << fatturapa::addressingFaults(Grid5->item(row, RecipientCode)->text(),
+                                              Grid5->item(row, Pec)->text().trimmed(),
+                                              Grid5->item(row, ClientName)->text());
     }
     if (!faults.isEmpty()) {
         boxes_.tell(QStringLiteral("I codici non sono stati salvati:\n- ") +
                         faults.join(QStringLiteral("\n- ")),
-                    kTitle, app::Icon::Warning);
+                    app::title::kGestione, app::Icon::Warning);
         return false;
     }
     const auto sheet = registers::einvoiceCodesSheet(store_.workbook());
     if (!sheet) {
-        boxes_.tell(sheet.error().message, kTitle, app::Icon::Critical);
+        boxes_.tell(sheet.error().message, app::title::kGestione, app::Icon::Critical);
         return false;
     }
     registers::EinvoiceCodes codes(*sheet);
@@ -298,7 +300,7 @@ bool CodiciFatturaPA::save() {
 
 void CodiciFatturaPA::leave() {
     if (changed_ &&
-        boxes_.askYesNo(QStringLiteral("Salvare le modifiche ai codici ?"), kTitle,
+        boxes_.askYesNo(QStringLiteral("Salvare le modifiche ai codici ?"), app::title::kGestione,
                         app::Icon::Question) &&
         !save())
         return;

@@ -26,6 +26,7 @@
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/reach_sheet.h"
 #include "app/services.h"
 #include "app/store_saving.h"
 #include "app/tab_order.h"
@@ -469,12 +470,16 @@ bool Entrata::eventFilter(QObject* watched, QEvent* event) {
     return app::AreaWindow::eventFilter(watched, event);
 }
 
-registers::InvoiceRegister Entrata::invoiceRegister() const {
-    return registers::InvoiceRegister(store_.ensureSheet(store::kInvoicesSheet));
+std::optional<registers::InvoiceRegister> Entrata::invoiceRegister() const {
+    if (const auto sheet = app::reachSheet(registers::invoiceSheet(store_.workbook()), boxes_))
+        return registers::InvoiceRegister(*sheet);
+    return std::nullopt;
 }
 
-registers::ClientSheet Entrata::clientSheet() const {
-    return registers::ClientSheet(store_.ensureSheet(store::kClientsSheet));
+std::optional<registers::ClientSheet> Entrata::clientSheet() const {
+    if (const auto sheet = app::reachSheet(registers::clientSheet(store_.workbook()), boxes_))
+        return registers::ClientSheet(*sheet);
+    return std::nullopt;
 }
 
 InvoiceAmounts Entrata::amounts() const {
@@ -604,15 +609,20 @@ void Entrata::forgetClient() {
 }
 
 void Entrata::showCounters() {
-    registers::InvoiceRegister invoices = invoiceRegister();
-    const registers::InvoiceCounters counters = invoices.ensureCounters();
+    auto book = invoiceRegister();
+    if (!book)
+        return;
+    const registers::InvoiceCounters counters = book->ensureCounters();
     recordField_->setText(counters.record);
     // The counter follows the last number registered, which may have been changed by
     // hand: the proposal skips the numbers this year already has.
-    numberField_->setText(invoices.firstFreeNumber(counters.number, clock_.today().year()));
+    numberField_->setText(book->firstFreeNumber(counters.number, clock_.today().year()));
 }
 
 bool Entrata::numberFree() {
+    const auto book = invoiceRegister();
+    if (!book)
+        return false;
     const QString number = numberField_->text().trimmed();
     const QDate date =
         QDate::fromString(dateField_->text().trimmed(), QStringLiteral("dd/MM/yyyy"));
@@ -621,7 +631,7 @@ bool Entrata::numberFree() {
         refusal = QStringLiteral("Il numero della fattura è vuoto: scrivere il numero.");
     } else if (date.isValid()) {
         const QString self = mode_ == Mode::Modifying ? recordField_->text() : QString();
-        if (const auto taken = invoiceRegister().numbered(number, date.year(), self)) {
+        if (const auto taken = book->numbered(number, date.year(), self)) {
             namespace i = registers::invoice;
             refusal = QStringLiteral(
                           "Il numero %1 è già della fattura del %2 a %3 (ID %4): nel "
@@ -680,15 +690,21 @@ void Entrata::loadLists() {
 }
 
 void Entrata::loadClients() {
+    const auto sheet = clientSheet();
+    if (!sheet)
+        return;
     const QString shown = clientBox_->currentText();
     clientBox_->clear();
-    clientBox_->addItems(clients_.load(clientSheet()));
+    clientBox_->addItems(clients_.load(*sheet));
     clientBox_->setCurrentIndex(-1);
     clientBox_->setEditText(shown.isEmpty() ? kSelect : shown);
 }
 
 void Entrata::chooseClient(int position) {
-    const registers::ClientSheet sheet = clientSheet();
+    const auto found = clientSheet();
+    if (!found)
+        return;
+    const registers::ClientSheet& sheet = *found;
     if (clients_.inPlace(sheet, position)) {
         showClient(sheet.row(registers::client::kFirstRow + position));
         return;
@@ -733,7 +749,10 @@ void Entrata::registerInvoice() {
     }
     if (!amountsAgree(f))
         return;
-    const store::Result<int> appended = invoiceRegister().append(record());
+    auto book = invoiceRegister();
+    if (!book)
+        return;
+    const registers::RowChange appended = book->append(record());
     if (!appended) {
         boxes_.tell(appended.error().message, kTitle, Icon::Warning);
         return;
@@ -770,9 +789,12 @@ void Entrata::selectOrModify() {
 }
 
 void Entrata::showRegisterList() {
+    const auto book = invoiceRegister();
+    if (!book)
+        return;
     pages_->setCurrentWidget(registerList_);
     changeNumberBox_->hide();
-    registerList_->fill(invoiceRegister());
+    registerList_->fill(*book);
 }
 
 void Entrata::loadInvoice(const InvoiceRecord& r) {
@@ -810,11 +832,11 @@ void Entrata::modifyInvoice() {
     showAmounts(f);
     if (!amountsAgree(f))
         return;
-    if (!invoiceRegister().rewrite(record())) {
-        boxes_.tell(QStringLiteral("La fattura con ID %1 non è più nel registro: nessuna modifica "
-                                   "è stata registrata.")
-                        .arg(recordField_->text()),
-                    QStringLiteral("  Gestione"), Icon::Warning);
+    auto book = invoiceRegister();
+    if (!book)
+        return;
+    if (const registers::RowChange rewritten = book->rewrite(record()); !rewritten) {
+        boxes_.tell(rewritten.error().message, QStringLiteral("  Gestione"), Icon::Warning);
         return;
     }
     boxes_.tell(QStringLiteral(" Registrazione  modificata"), QStringLiteral("  Gestione"));

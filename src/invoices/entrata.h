@@ -9,6 +9,7 @@
 // name (Text9, Combo5, ...), which the tests and pictures find it by.
 
 #include <functional>
+#include <optional>
 
 #include "app/area_window.h"
 #include "app/services.h"
@@ -68,8 +69,9 @@ class Entrata : public app::AreaWindow {
     void arrangeControls();
     void connectControls();
 
-    registers::InvoiceRegister invoiceRegister() const;
-    registers::ClientSheet clientSheet() const;
+    // The registers the window works on; none once the user was told why not.
+    std::optional<registers::InvoiceRegister> invoiceRegister() const;
+    std::optional<registers::ClientSheet> clientSheet() const;
     // What the window shows now, for the invoice document.
     registers::InvoiceFields currentFields() const;
     registers::InvoiceAmounts amounts() const;
@@ -104,7 +106,7 @@ class Entrata : public app::AreaWindow {
     void leaveRegisterList();
     void leave();
 
-    // The window's clear routine (Pulisci).
+    // Empties every field and the list choices: the window as for a new invoice.
     void clearWindow();
 
     store::WorkbookStore& store_;

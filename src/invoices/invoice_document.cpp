@@ -1,6 +1,7 @@
 #include "invoices/invoice_document.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPrintDialog>
@@ -9,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/clock.h"
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "controls/xpbutton.h"
@@ -20,8 +22,6 @@
 namespace invoices {
 
 namespace {
-
-const QString kTitle = QStringLiteral("Brisvel");
 
 // Screen pixels to a point on the page shown.
 constexpr double kScreenDotsPerPoint = 1.25;
@@ -176,7 +176,7 @@ void DocumentWindow::printClicked() {
         return;
     const auto printed = printAll(document_->workbook(), document_->form(), plan_, printer, today_);
     if (!printed.ok())
-        boxes_.tell(printed.error().message, kTitle, app::Icon::Critical);
+        boxes_.tell(printed.error().message, app::title::kProgram, app::Icon::Critical);
 }
 
 void DocumentWindow::pdfClicked() {
@@ -188,7 +188,7 @@ void DocumentWindow::pdfClicked() {
         path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? *path : *path + ".pdf";
     const auto saved = saveAsPdf(file);
     if (!saved.ok())
-        boxes_.tell(saved.error().message, kTitle, app::Icon::Critical);
+        boxes_.tell(saved.error().message, app::title::kProgram, app::Icon::Critical);
 }
 
 void DocumentWindow::xlsClicked() {
@@ -200,7 +200,7 @@ void DocumentWindow::xlsClicked() {
         path->endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive) ? *path : *path + ".xls";
     const auto saved = saveAsXls(file);
     if (!saved.ok())
-        boxes_.tell(saved.error().message, kTitle, app::Icon::Critical);
+        boxes_.tell(saved.error().message, app::title::kProgram, app::Icon::Critical);
 }
 
 DocumentWindow* showInvoiceDocument(const app::Services& services, const QString& programFolder,
@@ -208,11 +208,27 @@ DocumentWindow* showInvoiceDocument(const app::Services& services, const QString
     registers::UserData user;
     if (auto sheet = registers::userSheet(services.store.workbook()); sheet.ok())
         user = registers::readUserData(*sheet);
-    auto document = InvoiceDocument::fill(
-        QDir(programFolder).filePath(QString::fromLatin1(registers::kInvoiceFormFileName)), invoice,
-        user);
+    const QString formPath =
+        QDir(programFolder).filePath(QString::fromLatin1(registers::kInvoiceFormFileName));
+    // A missing form is made again from the program's own, and the document shows.
+    if (!QFileInfo::exists(formPath)) {
+        const auto made = registers::writeInvoiceTemplate(formPath);
+        if (!made.ok()) {
+            services.boxes.tell(
+                QStringLiteral("Il modello della fattura %1 non si trova e non si può creare "
+                               "(%2): la fattura non può essere visualizzata.")
+                    .arg(QDir::toNativeSeparators(formPath), made.error().message),
+                app::title::kProgram, app::Icon::Critical);
+            return nullptr;
+        }
+        services.boxes.tell(QStringLiteral("Il modello della fattura %1 non si trovava: è stato "
+                                           "creato di nuovo con il modello del programma.")
+                                .arg(QDir::toNativeSeparators(formPath)),
+                            app::title::kProgram, app::Icon::Information);
+    }
+    auto document = InvoiceDocument::fill(formPath, invoice, user);
     if (!document.ok()) {
-        services.boxes.tell(document.error().message, kTitle, app::Icon::Critical);
+        services.boxes.tell(document.error().message, app::title::kProgram, app::Icon::Critical);
         return nullptr;
     }
     auto* window = new DocumentWindow(std::move(*document), services.boxes, services.clock.today());

@@ -78,8 +78,9 @@ class DocumentWindow : public QWidget {
 };
 
 // "Visualizza Fattura": the form beside the program filled with `invoice` and the
-// user's data of the store, shown in a new document window. A missing or
-// unreadable form is said, and nothing else happens. The window, when made,
+// user's data of the store, shown in a new document window. A missing form is
+// made again from the program's own template, which the user is told; an
+// unreadable one is said, and nothing else happens. The window, when made,
 // deletes itself when closed.
 DocumentWindow* showInvoiceDocument(const app::Services& services, const QString& programFolder,
                                     const registers::InvoiceFields& invoice);

@@ -25,7 +25,7 @@ class InvoiceListModel : public QAbstractTableModel {
     // No rows and no headers.
     void clear();
 
-    // The columns' widths in the list, in pixels (the original's twips / 15).
+    // The columns' widths in the list, in pixels.
     static int columnWidth(int column);
     static Qt::Alignment columnAlignment(int column);
 

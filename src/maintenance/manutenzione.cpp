@@ -2,6 +2,7 @@
 
 #include "app/clock.h"
 #include "app/controls_factory.h"
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
@@ -23,7 +24,6 @@ namespace maintenance {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Gestione");
 const QString kButtonTip = QStringLiteral("Visualizza Fatture");
 
 const QString kEmptyQuestion = QStringLiteral(
@@ -35,9 +35,12 @@ const QString kBackupQuestion =
     QStringLiteral("Vuoi fare una copia del database Gestione.xls......................?");
 const QString kBackupDone =
     QStringLiteral("Salvataggio eseguito correttamente .....................!");
+// The chosen copy may lie anywhere; the data it replaces are kept first.
 const QString kRestoreNotice = QStringLiteral(
-    "Per effettuare il ripristino  , occorre selezionare il file Gestione.xls e "
-    "salvarlo nella cartella Brisvel ................!");
+    "Per effettuare il ripristino seleziona la copia di Gestione.xls da ripristinare, "
+    "in qualunque cartella si trovi: prenderà il posto dei dati attuali, che restano "
+    "conservati in una copia datata nella cartella Salvataggio. Dopo il ripristino l'applicazione "
+    "si chiuderà.");
 const QString kRestoreDialogTitle = QStringLiteral("Seleziona il file da ripristinare");
 const QString kRestoreFilter = QStringLiteral("Excel (*.xls)");
 const QString kRestoredClosing =
@@ -144,7 +147,7 @@ void Manutenzione::emptyClicked(QCheckBox* box, const registers::SheetLayout& la
         if (other != box)
             other->setChecked(false);
     }
-    if (!boxes_.askYesNo(kEmptyQuestion, kTitle)) {
+    if (!boxes_.askYesNo(kEmptyQuestion, app::title::kGestione)) {
         // The box stays ticked until the window is next activated.
         navigator_.backToMainMenu(this);
         return;
@@ -152,7 +155,7 @@ void Manutenzione::emptyClicked(QCheckBox* box, const registers::SheetLayout& la
     registers::emptyRegister(store_, layout);
     if (alsoEmpty)
         alsoEmpty(store_);
-    boxes_.tell(kEmptiedClosing, kTitle);
+    boxes_.tell(kEmptiedClosing, app::title::kGestione);
     endProgram_();
 }
 
@@ -160,16 +163,16 @@ void Manutenzione::backupClicked() {
     if (!Check4->isChecked())
         return;
     untick({Check1, Check2, Check3, Check5});
-    if (boxes_.askYesNo(kBackupQuestion, kTitle)) {
+    if (boxes_.askYesNo(kBackupQuestion, app::title::kGestione)) {
         const auto written = store_.backUp();
         if (written) {
-            boxes_.tell(kBackupDone, kTitle);
+            boxes_.tell(kBackupDone, app::title::kGestione);
         } else {
             boxes_.tell(QStringLiteral("Copia del database Gestione.xls non riuscita.\n") +
                             written.error().message +
                             QStringLiteral("\n\nL'eventuale copia precedente in Salvataggio è "
                                            "rimasta intatta."),
-                        kTitle, app::Icon::Critical);
+                        app::title::kGestione, app::Icon::Critical);
         }
     }
     Check4->setChecked(false);
@@ -184,7 +187,7 @@ void Manutenzione::restoreToggled(bool ticked) {
 // The program itself checks the chosen backup and puts it in place; nothing is left
 // for the user to copy by hand, and a file that is not a store replaces nothing.
 void Manutenzione::restoreClicked() {
-    boxes_.tell(kRestoreNotice, kTitle);
+    boxes_.tell(kRestoreNotice, app::title::kGestione);
     const auto chosen =
         boxes_.openFile({kRestoreDialogTitle, store_.backupFolder(), kRestoreFilter});
     if (!chosen)
@@ -193,15 +196,15 @@ void Manutenzione::restoreClicked() {
     if (!kept) {
         boxes_.tell(QStringLiteral("Ripristino non eseguito.\n") + kept.error().message +
                         QStringLiteral("\n\nIl database Gestione.xls non è stato sostituito."),
-                    kTitle, app::Icon::Critical);
+                    app::title::kGestione, app::Icon::Critical);
         return;
     }
     hide();
     boxes_.tell(QStringLiteral("Ripristino eseguito correttamente.\n"
                                "Il database precedente è stato conservato nel file %1.")
                     .arg(QDir::toNativeSeparators(*kept)),
-                kTitle);
-    boxes_.tell(kRestoredClosing, kTitle);
+                app::title::kGestione);
+    boxes_.tell(kRestoredClosing, app::title::kGestione);
     endProgram_();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "printers/sheet_printout.h"
@@ -17,11 +18,9 @@ namespace printers {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Gestione ");
-
 // Nothing to print: the message, and the printer window goes away.
 void tellNothing(const app::Services& services, StampaP& window, const QString& text) {
-    services.boxes.tell(text, kTitle, app::Icon::Information);
+    services.boxes.tell(text, app::title::kGestioneBlankAfter, app::Icon::Information);
     window.hide();
 }
 
@@ -29,7 +28,7 @@ void tellNothing(const app::Services& services, StampaP& window, const QString& 
 
 void printClientList(const app::Services& services, StampaP& window) {
     const QString name = registers::clientLayout().sheet;
-    auto sheet = services.store.workbook().sheet(name);
+    auto sheet = registers::clientSheet(services.store.workbook());
     if (!sheet.ok() || sheet->text(2, registers::client::Id).isEmpty()) {
         tellNothing(services, window,
                     QStringLiteral(" La stampa non può essere eseguita in assenza di Clienti   "

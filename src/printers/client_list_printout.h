@@ -11,7 +11,7 @@ namespace printers {
 
 class StampaP;
 
-// The original's "StampaClienti": sheet Anagrafe, columns A to P, from row 1 to
+// The client list: sheet Anagrafe, columns A to P, from row 1 to
 // the last client row of column A.
 void printClientList(const app::Services& services, StampaP& window);
 

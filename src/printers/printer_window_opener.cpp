@@ -6,14 +6,6 @@
 
 namespace printers {
 
-namespace {
-
-// The print codes the calling windows set.
-constexpr int kSettingsListsCode = 1;
-constexpr int kClientListCode = 8;
-
-}  // namespace
-
 PrinterWindowOpener::~PrinterWindowOpener() {
     delete window_.data();
 }
@@ -22,15 +14,16 @@ StampaP* PrinterWindowOpener::window() const {
     return window_;
 }
 
-void PrinterWindowOpener::open(app::AreaWindow* caller, const QString& code) {
+void PrinterWindowOpener::open(app::AreaWindow* caller, app::Printout printout) {
     if (!window_) {
         const app::Services services = services_;
         window_ = new StampaP(
             services_.printers,
-            {{kClientListCode, [services](StampaP& w) { printClientList(services, w); }},
-             {kSettingsListsCode, [services](StampaP& w) { printSettingsLists(services, w); }}});
+            {{app::Printout::ClientList, [services](StampaP& w) { printClientList(services, w); }},
+             {app::Printout::SettingsLists,
+              [services](StampaP& w) { printSettingsLists(services, w); }}});
     }
-    window_->setCode(code);
+    window_->setPrintout(printout);
     services_.navigator.openOver(caller, window_);
 }
 

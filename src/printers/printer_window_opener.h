@@ -2,11 +2,10 @@
 
 // Opens the printer selection window over the window that asks, loading it when
 // it is not loaded (on its first showing, and after its close box unloaded it),
-// with the printouts of the print codes.
+// with the printout the calling window asks for.
 
 #include <QPointer>
-#include <QString>
-
+#include "app/printer_window.h"
 #include "app/services.h"
 
 namespace app {
@@ -22,8 +21,8 @@ class PrinterWindowOpener {
     explicit PrinterWindowOpener(const app::Services& services) : services_(services) {}
     ~PrinterWindowOpener();
 
-    // Puts `code` into the window's code field and shows it over `caller`.
-    void open(app::AreaWindow* caller, const QString& code);
+    // Shows the window over `caller`, set to print `printout`.
+    void open(app::AreaWindow* caller, app::Printout printout);
 
     // The window while it is loaded; null otherwise.
     StampaP* window() const;

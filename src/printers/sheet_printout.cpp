@@ -4,8 +4,10 @@
 #include <QPrinter>
 
 #include <memory>
+#include <optional>
 
 #include "app/clock.h"
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "printers/stampa_p.h"
@@ -26,9 +28,6 @@ using app::Icon;
 // The page counters of row 1: the page asked for and the number of pages.
 constexpr int kPageColumn = store::columnOf("AU");
 constexpr int kPagesColumn = store::columnOf("AV");
-
-const QString kTitle = QStringLiteral("Gestione ");
-const QString kProgramTitle = QStringLiteral("Brisvel");
 
 // Where the confirmed pages go: a new job on the chosen printer for each page,
 // or one PDF file for all of them.
@@ -97,7 +96,7 @@ class PageSink {
 
     // A page that did not print is said, and the printout goes on.
     void tellFailure(const QString& message) {
-        services_.boxes.tell(message, kProgramTitle, Icon::Critical);
+        services_.boxes.tell(message, app::title::kProgram, Icon::Critical);
     }
 
     const app::Services& services_;
@@ -108,6 +107,21 @@ class PageSink {
     std::unique_ptr<QPrinter> pdfPrinter_;
     std::unique_ptr<printing::SheetPrintJob> pdfJob_;
 };
+
+// The zoom typed into the box: a whole percent, with or without its sign ("80",
+// "80 %"); none for a cancelled box or a text that is no number.
+std::optional<int> typedZoom(const std::optional<QString>& answer) {
+    if (!answer) {
+        return std::nullopt;
+    }
+    QString text = answer->trimmed();
+    if (text.endsWith(u'%')) {
+        text.chop(1);
+    }
+    bool isNumber = false;
+    const int zoom = text.trimmed().toInt(&isNumber);
+    return isNumber ? std::optional<int>(zoom) : std::nullopt;
+}
 
 void setPageCounters(const store::Worksheet& sheet, int page, int pages) {
     registers::expectWritten(sheet.setNumber(1, kPageColumn, page));
@@ -123,12 +137,12 @@ void runSheetPrintout(const app::Services& services, StampaP& window,
     if (chosen != StampaP::pdfItem() && !services.printers.names().contains(chosen)) {
         services.boxes.tell(
             QStringLiteral("Nessuna stampante scelta: seleziona una stampante dall'elenco."),
-            kTitle, Icon::Information);
+            app::title::kGestioneBlankAfter, Icon::Information);
         return;
     }
     auto found = services.store.workbook().sheet(printout.sheet);
     if (!found.ok()) {
-        services.boxes.tell(found.error().message, kProgramTitle, Icon::Critical);
+        services.boxes.tell(found.error().message, app::title::kProgram, Icon::Critical);
         return;
     }
     const store::Worksheet sheet = *found;
@@ -137,19 +151,17 @@ void runSheetPrintout(const app::Services& services, StampaP& window,
         counters->clearContents();
     }
 
-    const auto zoomAnswer =
-        services.boxes.input({QStringLiteral("Digita la percentuale di Zoom della Stampa "
-                                             "50-60-70-80-90-100.................."),
-                              kTitle, QStringLiteral("70")});
-    bool isNumber = false;
-    const int zoom = zoomAnswer.value_or(QString()).trimmed().toInt(&isNumber);
+    const std::optional<int> zoom =
+        typedZoom(services.boxes.input({QStringLiteral("Digita la percentuale di Zoom della Stampa "
+                                                       "50-60-70-80-90-100.................."),
+                                        app::title::kGestioneBlankAfter, QStringLiteral("70")}));
     const bool portrait = services.boxes.askYesNo(
         QStringLiteral(" Vuoi la Stampa Verticale "
                        "?........................................................."),
-        kProgramTitle);
+        app::title::kProgram);
 
     // The page set-up, in the order a spreadsheet is given it.
-    // As the original gives it: the top-right corner, then the last cell of column A.
+    // The area is written from its top-right corner to the last cell of column A.
     const auto cellAddress = [](int row, int column) {
         return store::addressText({row - 1, row - 1, column - 1, column - 1});
     };
@@ -166,13 +178,14 @@ void runSheetPrintout(const app::Services& services, StampaP& window,
     setup.headerMargin = 0.21;
     setup.footerMargin = 0.21;
     setup.printGridlines = true;
-    sheet.setFitToPages(1, 1);
     setup.landscape = !portrait;
     setup.paperSize = 9;
-    // No usable zoom (a cancelled box, a text, a zoom out of range): the sheet
-    // keeps what it had, as a spreadsheet refusing the value does.
-    if (isNumber) {
-        (void)sheet.setPrintZoom(zoom).ok();
+    // The list prints at a zoom, never shrunk onto one page: the zoom typed or,
+    // when none is usable (a cancelled box, a text, a zoom out of range), the
+    // zoom the sheet had.
+    setup.fitToPage = false;
+    if (zoom) {
+        (void)sheet.setPrintZoom(*zoom).ok();
     }
 
     const xls::Workbook& book = services.store.workbook().model();
@@ -186,7 +199,7 @@ void runSheetPrintout(const app::Services& services, StampaP& window,
             QStringLiteral("Vuoi Procedere alla stampa   ? ") + QStringLiteral(" Pagine     ") +
                 sheet.text(1, kPageColumn) + QStringLiteral("    di    ") +
                 sheet.text(1, kPagesColumn),
-            QStringLiteral("Stampa Risultato "));
+            app::title::kPrintResult);
         if (!wanted || !sink.print(page - 1)) {
             sink.finish();
             return;

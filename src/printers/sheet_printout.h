@@ -22,8 +22,9 @@ struct SheetPrintout {
     QString headerTitle;  // the centre header before "------", " del     " and the date
 };
 
-// The original's steps of "StampaClienti" from the page counters on: runs
-// `printout` with the printer chosen in `window`, hiding the window at the end.
+// Prints a sheet's area from the page counters on: asks for the zoom and the
+// pages, runs `printout` with the printer chosen in `window`, and hides the window
+// at the end.
 void runSheetPrintout(const app::Services& services, StampaP& window,
                       const SheetPrintout& printout);
 

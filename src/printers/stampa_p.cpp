@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 
 #include "controls/xpbutton.h"
 #include "printing/printer_catalogue.h"
@@ -32,20 +31,12 @@ StampaP::StampaP(const printing::PrinterCatalogue& catalogue, Printouts printout
     Label1 = new QLabel;
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    // The code is for the calling window, not for the user: kept out of sight.
-    Text1 = new QLineEdit;
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
-    Text1->setAccessibleName(QStringLiteral("Codice di stampa"));
-    Text1->hide();
-
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(40, 32, 40, 32);
     grid->setVerticalSpacing(24);
     grid->addWidget(Combo1, 0, 0);
     grid->addWidget(XPButton2, 1, 0, Qt::AlignLeft);
     grid->addWidget(Label1, 2, 0);
-    grid->addWidget(Text1, 3, 0);
 
     connect(XPButton2, &QAbstractButton::clicked, this, &StampaP::printClicked);
     load(catalogue);
@@ -76,8 +67,8 @@ void StampaP::load(const printing::PrinterCatalogue& catalogue) {
     Label1->setAccessibleName(Label1->text());
 }
 
-void StampaP::setCode(const QString& code) {
-    Text1->setText(code);
+void StampaP::setPrintout(app::Printout printout) {
+    printout_ = printout;
 }
 
 QString StampaP::chosenPrinter() const {
@@ -85,19 +76,17 @@ QString StampaP::chosenPrinter() const {
 }
 
 void StampaP::printClicked() {
-    bool isNumber = false;
-    const int code = Text1->text().trimmed().toInt(&isNumber);
-    if (!isNumber) {
+    if (!printout_) {
         return;
     }
-    const auto printout = printouts_.find(code);
+    const auto printout = printouts_.find(*printout_);
     if (printout != printouts_.end()) {
         printout->second(*this);
     }
 }
 
 void StampaP::closeEvent(QCloseEvent* event) {
-    Text1->clear();
+    printout_.reset();
     event->accept();
 }
 

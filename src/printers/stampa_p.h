@@ -1,18 +1,20 @@
 #pragma once
 
 // The printer selection window "Seleziona Stampante": the installed printers and
-// "File PDF…", the default printer's name, and the print code that the calling
-// window sets. "Stampa" runs the printout the code selects; the window knows
-// nothing of what is printed. Its close box empties the code and unloads it.
+// "File PDF…" and the default printer's name. "Stampa" runs the printout the calling
+// window asked for; the window knows nothing of what is printed. Its close box
+// forgets the printout and unloads it.
 
 #include <QWidget>
 
 #include <functional>
 #include <map>
+#include <optional>
+
+#include "app/printer_window.h"
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 
 namespace controls {
 class XPButton;
@@ -25,8 +27,8 @@ namespace printers {
 
 class StampaP;
 
-// A printout by print code.
-using Printouts = std::map<int, std::function<void(StampaP& window)>>;
+// How each printout runs.
+using Printouts = std::map<app::Printout, std::function<void(StampaP& window)>>;
 
 class StampaP : public QWidget {
     Q_OBJECT
@@ -39,25 +41,25 @@ class StampaP : public QWidget {
     // What the list shows until the user picks a printer.
     static QString noChoice();
 
-    // The print code, as the calling window sets it.
-    void setCode(const QString& code);
+    // The printout "Stampa" runs, as the calling window asks for it.
+    void setPrintout(app::Printout printout);
     // The list's text: a printer's name, pdfItem(), or noChoice() when none was picked.
     QString chosenPrinter() const;
 
     QComboBox* Combo1;
     controls::XPButton* XPButton2;  // "Stampa"
     QLabel* Label1;
-    QLineEdit* Text1;  // the print code
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // The original's Form_Load.
+    // Lists the printers with the default one chosen.
     void load(const printing::PrinterCatalogue& catalogue);
     void printClicked();
 
     Printouts printouts_;
+    std::optional<app::Printout> printout_;
 };
 
 }  // namespace printers

@@ -14,7 +14,7 @@ namespace printing {
 
 namespace {
 
-// Page geometry of the routine, in page units (0 to 100 across and down).
+// Page geometry of a printed list, in page units (0 to 100 across and down).
 constexpr double kTitleY = 3;
 constexpr double kPageNumberX = 90;
 constexpr double kHeadingY = 5;
@@ -70,7 +70,6 @@ QString listFooter() {
         .arg(kVersionRevision);
 }
 
-// The original's "StampaListView".
 int layOutList(const PrintedList& list, const ListMetrics& metrics, const QDateTime& printedAt,
                const std::function<bool(const ListPage&)>& handPage) {
     assert(metrics.lineHeight > 0 && metrics.lineHeight <= kBottomLineY - kFirstRowY);

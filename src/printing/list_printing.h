@@ -1,6 +1,6 @@
 #pragma once
 
-// The list printing routine: a list view's columns and rows printed page by page
+// List printing: a list view's columns and rows printed page by page
 // with a title, a heading, page numbers and a footer. The register list and the
 // receivables lists print through it.
 

@@ -3,6 +3,7 @@
 // place that knows every area.
 #include "app/avvio.h"
 #include "app/clock.h"
+#include "app/dialog_titles.h"
 #include "app/gestione.h"
 #include "app/italian.h"
 #include "app/navigator.h"
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
     app::QtMessageBoxes boxes;
     const auto folder = app::settleProgramFolder(app::currentProgramStart());
     if (!folder) {
-        boxes.tell(folder.error().message, QStringLiteral("Brisvel"), app::Icon::Critical);
+        boxes.tell(folder.error().message, app::title::kProgram, app::Icon::Critical);
         return 1;
     }
     app::Session session(*folder);
@@ -84,8 +85,9 @@ int main(int argc, char** argv) {
                      });
 
     printers::PrinterWindowOpener printerWindow(services);
-    const auto openPrinterWindow = [&printerWindow](app::AreaWindow* caller, const QString& code) {
-        printerWindow.open(caller, code);
+    const auto openPrinterWindow = [&printerWindow](app::AreaWindow* caller,
+                                                    app::Printout printout) {
+        printerWindow.open(caller, printout);
     };
     clientWindow.setPrinterWindow(openPrinterWindow);
     settingsFrame->setPrinterWindow(openPrinterWindow);

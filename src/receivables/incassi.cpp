@@ -17,15 +17,18 @@
 #include "app/clock.h"
 #include "app/controls_factory.h"
 #include "app/date_text.h"
+#include "app/dialog_titles.h"
 #include "app/list_print.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/reach_sheet.h"
 #include "app/services.h"
 #include "app/tab_order.h"
 #include "controls/xpbutton.h"
 #include "printing/list_printing.h"
 #include "receivables/listed_invoices_model.h"
 #include "registers/client_sheet.h"
+#include "registers/invoice_layout.h"
 #include "store/sheet_idioms.h"
 #include "store/workbook_store.h"
 
@@ -37,8 +40,6 @@ using registers::receivables::Built;
 using registers::receivables::ListKind;
 
 // Client messages and list messages carry two titles that differ by a blank.
-const QString kClientTitle = QStringLiteral("Gestione");
-const QString kListTitle = QStringLiteral("Gestione ");
 
 const QString kPositionCaption = QStringLiteral("Posizione Cliente");
 const QString kCollectionsCaption = QStringLiteral("Visualizza");
@@ -213,9 +214,10 @@ void Incassi::connectControls() {
     connect(XPButton1, &QAbstractButton::clicked, this, &Incassi::leave);
 }
 
-store::Worksheet Incassi::invoices() const {
-    const store::Worksheet sheet = store_.ensureSheet(store::kInvoicesSheet);
-    sheet.select();
+std::optional<store::Worksheet> Incassi::invoices() const {
+    const auto sheet = app::reachSheet(registers::invoiceSheet(store_.workbook()), boxes_);
+    if (sheet)
+        sheet->select();
     return sheet;
 }
 
@@ -233,7 +235,7 @@ void Incassi::setMode(Mode mode) {
 void Incassi::enterClientPosition() {
     setMode(Mode::ClientPosition);
     if (!loadClients())
-        boxes_.tell(QStringLiteral("Non ci sono Clienti inseriti !"), kClientTitle);
+        boxes_.tell(QStringLiteral("Non ci sono Clienti inseriti !"), app::title::kGestione);
 }
 
 void Incassi::enterCollections() {
@@ -255,7 +257,10 @@ bool Incassi::loadClients() {
     Combo1->clear();
     // A fresh choice: no client is chosen, so no old identifier is searched for.
     Text1->clear();
-    const store::Worksheet clients = store_.ensureSheet(store::kClientsSheet);
+    const auto found = app::reachSheet(registers::clientSheet(store_.workbook()), boxes_);
+    if (!found)
+        return false;
+    const store::Worksheet& clients = *found;
     clients.select();
     const QStringList names = clients_.load(registers::ClientSheet(clients));
     if (names.isEmpty())
@@ -279,7 +284,7 @@ void Incassi::chooseClient(int position) {
 void Incassi::search() {
     const QString typed = Combo1->currentText();
     if (typed == registers::clientLayout().headers[registers::client::Name - 1]) {
-        boxes_.tell(QStringLiteral("Devi Selezionare un Cliente  !"), kClientTitle);
+        boxes_.tell(QStringLiteral("Devi Selezionare un Cliente  !"), app::title::kGestione);
         return;
     }
     // A name in the choice must be one of its clients; with none, the identifier
@@ -290,22 +295,24 @@ void Incassi::search() {
             boxes_.tell(QStringLiteral("Nessun cliente si chiama \"%1\": scegliere il cliente "
                                        "nell'elenco.")
                             .arg(typed),
-                        kClientTitle, app::Icon::Warning);
+                        app::title::kGestione, app::Icon::Warning);
             return;
         }
         Combo1->setCurrentIndex(*position + 1);
         Text1->setText(clients_.identifier(*position));
     }
-    const store::Worksheet sheet = invoices();
-    switch (registers::receivables::buildClientPosition(sheet, Text1->text())) {
+    const auto sheet = invoices();
+    if (!sheet)
+        return;
+    switch (registers::receivables::buildClientPosition(*sheet, Text1->text())) {
         case Built::EmptyRegister:
             boxes_.tell(QStringLiteral("Nessuna Fattura  è   presente ..............! "),
-                        kListTitle);
+                        app::title::kGestioneBlankAfter);
             return;
         case Built::NothingListed:
             boxes_.tell(QStringLiteral("Nessuna Fattura  è   presente per il Cliente "
                                        "Selezionato...............! "),
-                        kListTitle);
+                        app::title::kGestioneBlankAfter);
             navigator_.backToMainMenu(this);
             return;
         case Built::Listed:
@@ -318,19 +325,22 @@ void Incassi::search() {
 void Incassi::showToCollect(bool ticked) {
     if (!ticked)
         return;
+    const auto sheet = invoices();
+    if (!sheet)
+        return;
     Check2->setChecked(false);
     Frame1->hide();
     ListView3->show();
     model_->clear();
-    switch (registers::receivables::buildToCollect(invoices())) {
+    switch (registers::receivables::buildToCollect(*sheet)) {
         case Built::EmptyRegister:
             boxes_.tell(QStringLiteral("Nessuna Fattura da incassare è presente...............! "),
-                        kListTitle);
+                        app::title::kGestioneBlankAfter);
             navigator_.backToMainMenu(this);
             return;
         case Built::NothingListed:
             boxes_.tell(QStringLiteral("Nessuna Fattura da Incassare è presente...............! "),
-                        kListTitle);
+                        app::title::kGestioneBlankAfter);
             Frame1->show();
             Check1->setChecked(false);
             hideList();
@@ -344,19 +354,22 @@ void Incassi::showToCollect(bool ticked) {
 void Incassi::showCollected(bool ticked) {
     if (!ticked)
         return;
+    const auto sheet = invoices();
+    if (!sheet)
+        return;
     Check1->setChecked(false);
     Frame1->hide();
     ListView3->show();
     model_->clear();
-    switch (registers::receivables::buildCollected(invoices())) {
+    switch (registers::receivables::buildCollected(*sheet)) {
         case Built::EmptyRegister:
             boxes_.tell(QStringLiteral("Nessuna Fattura Incassata è presente...............! "),
-                        kListTitle);
+                        app::title::kGestioneBlankAfter);
             navigator_.backToMainMenu(this);
             return;
         case Built::NothingListed:
             boxes_.tell(QStringLiteral("Nessuna Fattura  è   presente...............! "),
-                        kListTitle);
+                        app::title::kGestioneBlankAfter);
             Frame1->show();
             Check2->setChecked(false);
             hideList();
@@ -368,8 +381,11 @@ void Incassi::showCollected(bool ticked) {
 }
 
 void Incassi::showList(ListKind kind) {
+    const auto found = invoices();
+    if (!found)
+        return;
+    const store::Worksheet& sheet = *found;
     shownKind_ = kind;
-    const store::Worksheet sheet = invoices();
     std::vector<ListColumn> columns = listColumns(kind);
     model_->show(sheet, registers::receivables::listedCount(sheet), columns);
     for (int i = 0; i < int(columns.size()); ++i)
@@ -421,7 +437,10 @@ void Incassi::print() {
         list.columnHeadings << model_->columns()[std::size_t(column)].header;
         list.columnWidths.push_back(ListView3->columnWidth(column));
     }
-    const store::Worksheet sheet = invoices();
+    const auto found = invoices();
+    if (!found)
+        return;
+    const store::Worksheet& sheet = *found;
     const int lastColumn = registers::receivables::lastListColumn(shownKind_);
     const int rows = model_->rowCount();
     list.rows.reserve(std::size_t(rows) + 2);

@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 #include "app/area_window.h"
 #include "app/services.h"
 #include "registers/client_choice.h"
@@ -73,7 +75,8 @@ class Incassi : public app::AreaWindow {
     void arrangeControls();
     void connectControls();
 
-    store::Worksheet invoices() const;
+    // The register, made the current sheet; none once the user was told why not.
+    std::optional<store::Worksheet> invoices() const;
     void setMode(Mode mode);
     // Loads the client choice; false, with the choice left empty, when there is
     // no client.

@@ -45,6 +45,11 @@ const SheetLayout& clientLayout() {
     return layout;
 }
 
+store::Result<store::Worksheet> clientSheet(store::Workbook& book) {
+    return layoutSheet(book, clientLayout(),
+                       QStringLiteral("L'archivio dei clienti non è disponibile: "));
+}
+
 QString identifierText(double identifier) {
     return store::formatGeneral(identifier);
 }
@@ -78,10 +83,12 @@ std::optional<int> ClientSheet::firstFreeRow() const {
     return store::firstFreeRow(sheet_, Id);
 }
 
-std::optional<int> ClientSheet::add(const ClientRecord& client) {
+RowChange ClientSheet::add(const ClientRecord& client) {
     const std::optional<int> free = firstFreeRow();
     if (!free)
-        return std::nullopt;
+        return store::Error{store::Error::Kind::Full,
+                            QStringLiteral("L'archivio dei clienti è pieno: il cliente non è "
+                                           "stato inserito.")};
     const double identifier = ensureCounter();
     expectWritten(sheet_.setNumber(*free, Id, identifier));
     writeFields(*free, client);
@@ -90,7 +97,7 @@ std::optional<int> ClientSheet::add(const ClientRecord& client) {
     else
         expectWritten(sheet_.setValue(*free, Date, QString()));
     setCounter(identifier + 1);
-    return free;
+    return *free;
 }
 
 void ClientSheet::update(int row, const ClientRecord& client) {
@@ -108,13 +115,16 @@ void ClientSheet::writeFields(int row, const ClientRecord& client) {
         expectWritten(sheet_.setIdentifier(row, column, client[column]));
 }
 
-bool ClientSheet::removeIdentifier(double identifier) {
+RowChange ClientSheet::removeIdentifier(double identifier) {
     const std::optional<int> found =
         store::findRowByNumber(sheet_, Id, identifier, kFirstClientRow);
     if (!found)
-        return false;
+        return store::Error{store::Error::Kind::NoSuchRecord,
+                            QStringLiteral("Nessun cliente ha l'identificativo %1: nessun cliente "
+                                           "è stato eliminato.")
+                                .arg(identifierText(identifier))};
     removeRow(*found);
-    return true;
+    return *found;
 }
 
 std::optional<int> ClientSheet::findClient(const QString& identifier, const QString& name) const {

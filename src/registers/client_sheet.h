@@ -57,6 +57,9 @@ class ClientRecord {
     std::array<QString, client::kColumns> cells_;
 };
 
+// The sheet Anagrafe of `book`, or why it cannot be reached.
+store::Result<store::Worksheet> clientSheet(store::Workbook& book);
+
 // A cell of the registry's counter as the identifier field shows it ("7").
 QString identifierText(double identifier);
 
@@ -82,16 +85,16 @@ class ClientSheet {
 
     // Adds a client at the first free row with the counter's identifier (1 when
     // the counter is not set) and moves the counter one up. The date is stored
-    // as a date, left empty when it is not one. None, with nothing written, when
-    // the registry is full; otherwise the row written.
-    std::optional<int> add(const ClientRecord& client);
+    // as a date, left empty when it is not one. The row written; a full registry
+    // is an error, and nothing is written.
+    RowChange add(const ClientRecord& client);
     // Writes row `row` (2 or below) from `client`; the date is stored as a date
     // when it reads as one, as text otherwise.
     void update(int row, const ClientRecord& client);
 
-    // Removes the first client row whose identifier equals `identifier`; false
-    // when no row carries it.
-    bool removeIdentifier(double identifier);
+    // Removes the first client row whose identifier equals `identifier`: the row
+    // it was, or an error when no row carries it.
+    RowChange removeIdentifier(double identifier);
     // The first client row that carries both this identifier and this name, as
     // shown: how a chosen client is found again after the rows moved.
     std::optional<int> findClient(const QString& identifier, const QString& name) const;

@@ -58,7 +58,6 @@ void write(const store::Worksheet& sheet, const char* cell, const QString& text)
 
 }  // namespace
 
-// The original's "Visualizza Fattura" steps on the form.
 void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
                      const UserData& user) {
     form.unprotect();
@@ -66,8 +65,12 @@ void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
     for (const auto& [cell, field] : invoiceCells()) {
         write(form, cell, invoice.*field);
     }
+    // The letterhead goes only into empty cells: a form the user made keeps its
+    // own letterhead, whatever the user's data hold.
     for (const auto& [cell, field] : letterheadCells()) {
-        write(form, cell, user[field]);
+        if (form.range(QString::fromLatin1(cell))->text().isEmpty()) {
+            write(form, cell, user[field]);
+        }
     }
     form.protect();
 }
@@ -234,6 +237,11 @@ xls::Workbook makeInvoiceTemplate() {
     sheet.model().showGridlines = false;
     sheet.protect();
     return book.model();
+}
+
+store::Result<store::Done> writeInvoiceTemplate(const QString& path) {
+    store::Engine engine;
+    return engine.adopt(makeInvoiceTemplate(), path, QString()).save();
 }
 
 }  // namespace registers

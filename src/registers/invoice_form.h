@@ -25,8 +25,8 @@ inline constexpr const char* kInvoiceFormFileName = "Fattura.xls";
 inline constexpr const char* kInvoiceFormScrollArea = "A1:P50";
 
 // Fills the form's sheet: unprotects it, limits its scroll area, writes the
-// invoice's cells in the order the original wrote them, then the letterhead from
-// the user's data, and protects it again (no password).
+// invoice's cells one by one, then the user's data into those letterhead cells
+// that are empty, and protects it again (no password).
 void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
                      const UserData& user);
 
@@ -34,5 +34,8 @@ void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
 // client block, the invoice cells with their labels, borders and fonts, the
 // description spread over the rows below B20 with wrap, the amounts on the right.
 xls::Workbook makeInvoiceTemplate();
+
+// Writes the program's template at `path`, without a password, atomically.
+store::Result<store::Done> writeInvoiceTemplate(const QString& path);
 
 }  // namespace registers

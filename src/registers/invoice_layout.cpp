@@ -20,4 +20,9 @@ const SheetLayout& invoiceLayout() {
     return layout;
 }
 
+store::Result<store::Worksheet> invoiceSheet(store::Workbook& book) {
+    return layoutSheet(book, invoiceLayout(),
+                       QStringLiteral("Il registro delle fatture non è disponibile: "));
+}
+
 }  // namespace registers

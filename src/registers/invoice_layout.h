@@ -10,6 +10,9 @@
 
 namespace registers {
 
+// The sheet Fatture of `book`, or why it cannot be reached.
+store::Result<store::Worksheet> invoiceSheet(store::Workbook& book);
+
 namespace invoice {
 
 // The register's columns, 1-based as the sheet numbers them.

@@ -166,7 +166,7 @@ void InvoiceRegister::writeCell(int row, InvoiceColumn column, const QString& te
     expectWritten(sheet_.setValue(row, column, text));
 }
 
-store::Result<int> InvoiceRegister::append(const InvoiceRecord& invoice) {
+RowChange InvoiceRegister::append(const InvoiceRecord& invoice) {
     const std::optional<int> free = store::firstFreeRow(sheet_, Id);
     if (!free)
         return store::Error{store::Error::Kind::Full,
@@ -181,13 +181,15 @@ store::Result<int> InvoiceRegister::append(const InvoiceRecord& invoice) {
     return *free;
 }
 
-std::optional<int> InvoiceRegister::rewrite(const InvoiceRecord& invoice) {
+RowChange InvoiceRegister::rewrite(const InvoiceRecord& invoice) {
     const std::optional<double> record = store::readRegionalNumber(invoice[Id]);
-    if (!record)
-        return std::nullopt;
-    const std::optional<int> found = store::findRowByNumber(sheet_, Id, *record, kFirstRow);
+    const std::optional<int> found =
+        record ? store::findRowByNumber(sheet_, Id, *record, kFirstRow) : std::nullopt;
     if (!found)
-        return std::nullopt;
+        return store::Error{store::Error::Kind::NoSuchRecord,
+                            QStringLiteral("La fattura con ID %1 non è più nel registro: "
+                                           "nessuna modifica è stata registrata.")
+                                .arg(invoice[Id])};
     for (int column = Client; column <= kColumns; ++column)
         writeCell(*found, Column(column), invoice[Column(column)]);
     if (invoice[Surcharge].isEmpty())
@@ -196,7 +198,7 @@ std::optional<int> InvoiceRegister::rewrite(const InvoiceRecord& invoice) {
         writeCell(*found, ExemptAmount, kStarMark);
     if (invoice[Collection].isEmpty())
         writeCell(*found, Collection, kStarMark);
-    return found;
+    return *found;
 }
 
 }  // namespace registers

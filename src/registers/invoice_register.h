@@ -72,13 +72,13 @@ class InvoiceRegister {
     // number + 1 and IV1 = invoice number + 1. A number that does not read as one
     // leaves its counter as it was. The row written; a full register is an error
     // and nothing is written.
-    store::Result<int> append(const InvoiceRecord& invoice);
+    RowChange append(const InvoiceRecord& invoice);
 
     // Overwrites B..Q of the row whose record number is `invoice[Id]`; an empty
     // surcharge or exempt amount becomes "*", and so does an empty collection date.
-    // Column A and the counters stay. The row rewritten, or none (nothing written)
-    // when no row carries that record number.
-    std::optional<int> rewrite(const InvoiceRecord& invoice);
+    // Column A and the counters stay. The row rewritten; an error, with nothing
+    // written, when no row carries that record number.
+    RowChange rewrite(const InvoiceRecord& invoice);
 
   private:
     void writeCell(int row, InvoiceColumn column, const QString& text);

@@ -1,6 +1,7 @@
 #include "registers/register_emptying.h"
 
 #include "store/range.h"
+#include "store/workbook.h"
 #include "store/workbook_store.h"
 
 namespace registers {
@@ -21,7 +22,11 @@ int lastUsedRow(const store::Worksheet& sheet, int lastColumn) {
 }  // namespace
 
 void emptyRegister(store::WorkbookStore& store, const SheetLayout& layout) {
-    const store::Worksheet sheet = store.ensureSheet(layout.sheet);
+    // A missing sheet has nothing to empty: the next start adds it empty.
+    const auto found = layoutSheet(store.workbook(), layout, QString());
+    if (!found)
+        return;
+    const store::Worksheet& sheet = *found;
     const int lastColumn = layout.lastHeaderColumn();
     const auto corner = sheet.cell(1, 1);
     const auto last = sheet.cell(lastUsedRow(sheet, lastColumn), lastColumn);

@@ -15,7 +15,8 @@ namespace registers {
 // Clears the contents of the layout's columns (A to its last header column), header
 // row included, from row 1 down to the last row that any of them uses, and then its
 // counter cells. Every list of the sheet goes, however long; formats stay, and the
-// columns to the right (the invoices' scratch area) are not touched.
+// columns to the right (the invoices' scratch area) are not touched. A missing
+// sheet is left missing.
 void emptyRegister(store::WorkbookStore& store, const SheetLayout& layout);
 
 }  // namespace registers

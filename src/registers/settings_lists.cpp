@@ -68,7 +68,7 @@ QStringList loadList(const store::Worksheet& sheet, int column) {
     return store::listTexts(sheet, column, kFirstItemRow);
 }
 
-store::Result<int> insertItem(const store::Worksheet& sheet, int column, const QString& typed) {
+RowChange insertItem(const store::Worksheet& sheet, int column, const QString& typed) {
     const store::Result<QString> item = checkedItem(column, typed);
     if (!item)
         return item.error();
@@ -82,8 +82,8 @@ store::Result<int> insertItem(const store::Worksheet& sheet, int column, const Q
     return writeItem(sheet, *row, column, *item);
 }
 
-store::Result<int> replaceItem(const store::Worksheet& sheet, int column, int position,
-                               const QString& typed) {
+RowChange replaceItem(const store::Worksheet& sheet, int column, int position,
+                      const QString& typed) {
     Q_ASSERT_X(position >= 0, "replaceItem", "a position taken from the list");
     const store::Result<QString> item = checkedItem(column, typed);
     if (!item)

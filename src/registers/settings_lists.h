@@ -39,11 +39,10 @@ QStringList loadList(const store::Worksheet& sheet, int column);
 // Writes `item` as typed, less its outer blanks, into the column's first free row below
 // the header and returns that row. A column with no free row, an empty item, or a rate
 // list item that is not a number from 0 to 100 gets a message and nothing is written.
-store::Result<int> insertItem(const store::Worksheet& sheet, int column, const QString& item);
+RowChange insertItem(const store::Worksheet& sheet, int column, const QString& item);
 
 // Writes `item` over the item at list `position` (row position + 2), with the same
 // checks as insertItem, and returns that row.
-store::Result<int> replaceItem(const store::Worksheet& sheet, int column, int position,
-                               const QString& item);
+RowChange replaceItem(const store::Worksheet& sheet, int column, int position, const QString& item);
 
 }  // namespace registers

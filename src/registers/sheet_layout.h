@@ -40,8 +40,14 @@ const SheetLayout& settingsLayout();
 const SheetLayout& userLayout();
 
 // The layout's sheet in `book`; when it is missing, an error whose message starts
-// with `unavailable` (one Italian sentence saying what cannot be shown).
+// with `unavailable` (one Italian sentence saying what cannot be shown). Each core
+// sheet has its accessor over it (clientSheet, invoiceSheet, settingsSheet,
+// userSheet): the one way a window reaches that sheet, which never adds it.
 store::Result<store::Worksheet> layoutSheet(store::Workbook& book, const SheetLayout& layout,
                                             const QString& unavailable);
+
+// What every change to a register gives back: the row it wrote or removed, or why
+// nothing was changed (a full register, no row with the key asked for).
+using RowChange = store::Result<int>;
 
 }  // namespace registers

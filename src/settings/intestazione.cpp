@@ -2,6 +2,7 @@
 
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
+#include "app/dialog_titles.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
@@ -21,8 +22,6 @@
 namespace settings {
 
 namespace {
-
-const QString kTitle = QStringLiteral("Gestione");
 
 // How a field takes what is typed.
 enum class Rule { UpperCase, Digits, Iban };
@@ -150,7 +149,7 @@ void Intestazione::activate() {
     } else {
         for (QLineEdit* field : fields_)
             field->clear();
-        boxes_.tell(sheet.error().message, kTitle, app::Icon::Warning);
+        boxes_.tell(sheet.error().message, app::title::kGestione, app::Icon::Warning);
     }
     setLocked(true);
 }
@@ -159,7 +158,7 @@ void Intestazione::insertOrModifyClicked() {
     if (editing()) {
         auto sheet = registers::userSheet(store_.workbook());
         if (!sheet) {
-            boxes_.tell(sheet.error().message, kTitle, app::Icon::Warning);
+            boxes_.tell(sheet.error().message, app::title::kGestione, app::Icon::Warning);
             return;
         }
         // A stored IBAN of an earlier version may still carry the blanks of its printed form.
@@ -169,7 +168,7 @@ void Intestazione::insertOrModifyClicked() {
                                        "corrispondono al resto del codice.\nControllare il codice "
                                        "(o lasciarlo vuoto). I dati Utente non sono stati salvati.")
                             .arg(Text10->text()),
-                        kTitle, app::Icon::Warning);
+                        app::title::kGestione, app::Icon::Warning);
             Text10->setFocus();
             return;
         }
@@ -177,13 +176,16 @@ void Intestazione::insertOrModifyClicked() {
         for (int i = 0; i < registers::kUserFieldCount; ++i)
             values[i] = fields_[i]->text();
         registers::writeUserData(*sheet, values);
-        boxes_.tell(QStringLiteral("Inserimento dati Utente avvenuto con successo !"), kTitle);
+        boxes_.tell(QStringLiteral("Inserimento dati Utente avvenuto con successo !"),
+                    app::title::kGestione);
         setLocked(true);
         return;
     }
-    if (boxes_.askYesNo(QStringLiteral("Vuoi inserire o Modificare i  dati Utente ?"), kTitle)) {
+    if (boxes_.askYesNo(QStringLiteral("Vuoi inserire o Modificare i  dati Utente ?"),
+                        app::title::kGestione)) {
         setLocked(false);
-        boxes_.tell(QStringLiteral("Adesso si può procedere ad inserire i dati Utente "), kTitle);
+        boxes_.tell(QStringLiteral("Adesso si può procedere ad inserire i dati Utente "),
+                    app::title::kGestione);
     } else {
         navigator_.backToMainMenu(this);
     }

@@ -2,6 +2,7 @@
 
 #include "app/area_window.h"
 #include "app/controls_factory.h"
+#include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "app/store_saving.h"
@@ -21,7 +22,6 @@ namespace settings {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Gestione");
 const QColor kChosenBackground(255, 255, 0);
 
 QComboBox* listBox(const QString& name, QWidget* parent) {
@@ -136,10 +136,10 @@ void SettingsFrame::connectControls() {
     connect(Command9, &QAbstractButton::clicked, this, &SettingsFrame::modifyClicked);
     connect(Command3, &QAbstractButton::clicked, this, &SettingsFrame::clearSettings);
     connect(Command2, &QAbstractButton::clicked, this, &SettingsFrame::exitClicked);
-    // Code 1 of the printer window prints the settings lists.
     connect(Command13, &QAbstractButton::clicked, this, [this] {
         if (openPrinterWindow_)
-            openPrinterWindow_(qobject_cast<app::AreaWindow*>(window()), QStringLiteral("1"));
+            openPrinterWindow_(qobject_cast<app::AreaWindow*>(window()),
+                               app::Printout::SettingsLists);
     });
 }
 
@@ -153,7 +153,7 @@ void SettingsFrame::load() {
     for (const Row& row : rows_)
         row.combo->clear();
     if (!sheet) {
-        boxes_.tell(sheet.error().message, kTitle, app::Icon::Warning);
+        boxes_.tell(sheet.error().message, app::title::kGestione, app::Icon::Warning);
         return;
     }
     // The lists are read in the order B, A, D, E, C.
@@ -191,7 +191,8 @@ void SettingsFrame::insertClicked() {
     for (const Row& row : rows_) {
         if (row.text->text().isEmpty())
             continue;
-        if (!boxes_.askYesNo(QStringLiteral(" Vuoi effettuare l'inserimento ?"), kTitle)) {
+        if (!boxes_.askYesNo(QStringLiteral(" Vuoi effettuare l'inserimento ?"),
+                             app::title::kGestione)) {
             row.text->clear();
             row.text->setFocus();
             return;
@@ -200,10 +201,10 @@ void SettingsFrame::insertClicked() {
         const auto written = sheet ? registers::insertItem(*sheet, row.column, row.text->text())
                                    : store::Result<int>(sheet.error());
         if (!written) {
-            boxes_.tell(written.error().message, kTitle, app::Icon::Warning);
+            boxes_.tell(written.error().message, app::title::kGestione, app::Icon::Warning);
             return;
         }
-        boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral(" Gestione "),
+        boxes_.tell(QStringLiteral("Operazione eseguita !"), app::title::kGestioneBlanksAround,
                     app::Icon::Information);
         clearSettings();
     }
@@ -215,10 +216,10 @@ void SettingsFrame::modifyClicked() {
             continue;
         if (!hasChosenItem(row.combo)) {
             boxes_.tell(QStringLiteral("Per modificare una voce occorre sceglierla dall'elenco."),
-                        kTitle, app::Icon::Warning);
+                        app::title::kGestione, app::Icon::Warning);
             return;
         }
-        if (!boxes_.askYesNo(QStringLiteral("Vuoi modificare il campo ? "), kTitle))
+        if (!boxes_.askYesNo(QStringLiteral("Vuoi modificare il campo ? "), app::title::kGestione))
             return;
         auto sheet = registers::settingsSheet(store_.workbook());
         const auto written =
@@ -226,7 +227,7 @@ void SettingsFrame::modifyClicked() {
                                            row.text->text())
                   : store::Result<int>(sheet.error());
         if (!written) {
-            boxes_.tell(written.error().message, kTitle, app::Icon::Warning);
+            boxes_.tell(written.error().message, app::title::kGestione, app::Icon::Warning);
             return;
         }
         boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral("Ombrast"),

@@ -45,10 +45,6 @@ Result<Range> Range::offset(int rows, int columns) const {
     return Range(sheet_, moved);
 }
 
-Range Range::firstCell() const {
-    return Range(sheet_, {rect_.firstRow, rect_.firstRow, rect_.firstCol, rect_.firstCol});
-}
-
 Range Range::entireRow() const {
     return Range(sheet_, {rect_.firstRow, rect_.lastRow, 0, xls::kMaxCols - 1});
 }
@@ -134,10 +130,6 @@ void Range::setDate(const QDate& date) const {
         if (!xls::isDateFormat(code))
             cell.xf = book.xfWithFormat(cell.xf, QStringLiteral("dd/mm/yyyy"));
     });
-}
-
-void Range::setRawValue(const Value& value) const {
-    forEachCell(sheet_.model(), rect_, [&](xls::Cell& cell) { value.storeIn(cell); });
 }
 
 void Range::pasteValueAndNumberFormat(const Range& source) const {

@@ -30,8 +30,6 @@ class Range {
     QString address(bool absolute = true) const;
     // The same-sized range moved by rows and columns; an error when it would leave the sheet.
     Result<Range> offset(int rows, int columns) const;
-    // The top-left cell alone.
-    Range firstCell() const;
     Range entireRow() const;
     Range entireColumn() const;
     // The spreadsheet's Ctrl+Down from the top-left cell: from a filled cell whose
@@ -57,8 +55,6 @@ class Range {
     void setNumber(double value) const;
     // Stored as a day serial; the cell takes "dd/mm/yyyy" when it was "General".
     void setDate(const QDate& date) const;
-    // Stores a value as it is (copying a cell's value from elsewhere).
-    void setRawValue(const Value& value) const;
     // Pastes the value and the number format of `source`'s top-left cell (a cell of
     // the same workbook) into every cell: an amount keeps showing "1.234,50", a
     // date dd/mm/yyyy. The cells' other formatting (alignment, font) stays.

@@ -19,6 +19,7 @@ struct Error {
         Io,            // a file could not be read or written
         Full,          // a register or list has no free row left
         Refused,       // a value the register cannot take (an empty item, a rate out of range)
+        NoSuchRecord,  // no row of a register carries the key asked for
     };
     Kind kind;
     QString message;

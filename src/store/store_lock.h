@@ -47,7 +47,6 @@ class StoreLock {
     // Unlocks and removes the lock file.
     ~StoreLock();
     void release();
-    bool isHeld() const { return fd_ >= 0; }
 
   private:
     StoreLock(int fd, QString path) : fd_(fd), path_(std::move(path)) {}

@@ -198,10 +198,6 @@ Result<Done> Worksheet::setPrintArea(QStringView address) const {
     return Done{};
 }
 
-void Worksheet::clearPrintArea() const {
-    model().page.printArea.reset();
-}
-
 namespace {
 
 // The header's centre section: after "&C", up to the next "&L" or "&R".

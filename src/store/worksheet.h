@@ -67,7 +67,6 @@ class Worksheet {
     xls::PageSetup& pageSetup() const;
     // "$P$1:$A$25" and the like; an error for a bad address.
     Result<Done> setPrintArea(QStringView address) const;
-    void clearPrintArea() const;
     // The text printed at the centre of every page's header.
     void setCenterHeader(const QString& text) const;
     QString centerHeader() const;

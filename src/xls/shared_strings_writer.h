@@ -21,8 +21,6 @@ class SharedStringsWriter {
     // as one cell that refers to the table.
     std::uint32_t add(const QString& text);
 
-    std::size_t uniqueCount() const { return strings_.size(); }
-
     // Writes the SST record, its CONTINUE records and EXTSST.
     void write(RecordWriter& out) const;
 

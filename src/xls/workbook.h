@@ -249,7 +249,6 @@ struct Xf {
     std::uint8_t used = 0;    // used-attribute flags (bits 2..7 of byte 9)
     std::array<std::uint8_t, 10> borderFill{};
 
-    bool isStyle() const { return (typeProt & 0x0004) != 0; }
     HAlign hAlign() const { return HAlign(align & 0x07); }
     void setHAlign(HAlign a) { align = std::uint8_t((align & ~0x07) | std::uint8_t(a)); }
     VAlign vAlign() const { return VAlign((align >> 4) & 0x07); }

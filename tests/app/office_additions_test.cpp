@@ -50,7 +50,7 @@ void fillRegister(store::Workbook& book) {
     }
 }
 
-TEST(OfficeAdditions, WhatAUserAddedInLibreOfficeSurvivesTheProgramsStartAndEnd) {
+TEST(UserAdditionsOffice, WhatAUserAddedInLibreOfficeSurvivesTheProgramsStartAndEnd) {
     test_support::StoreFolder folder;
     folder.writeStore(
         {store::kClientsSheet, store::kInvoicesSheet, store::kSettingsSheet, store::kUserSheet},

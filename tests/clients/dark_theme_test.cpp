@@ -58,7 +58,7 @@ TEST_F(DarkTheme, TheClientWindowReadsWell) {
     insert(QStringLiteral("studio rossi"));
     choose(0);
     window->resize(900, 600);
-    QTest::qWait(50);
+    test_support::settle(*window);
     expectLegible(window.get());
     saveShot(window.get(), QStringLiteral("dark-client-window"));
 }
@@ -69,7 +69,7 @@ TEST_F(DarkTheme, TheMainMenuReadsWell) {
     gestione.setAreaWindow(app::MenuArea::Clients, window.get());
     navigator.setMainMenu(&gestione);
     navigator.backToMainMenu(window.get());
-    QTest::qWait(50);
+    test_support::settle(gestione);
     expectLegible(&gestione);
     saveShot(&gestione, QStringLiteral("dark-main-menu"));
 }

@@ -1,10 +1,10 @@
 // The small parts of the electronic invoice: tax identifiers and their check
 // characters, amounts and rates as the file spells them, progressives, the texts the
 // format accepts, and the codes sheet.
-#include "einvoice/code_lists.h"
-#include "einvoice/einvoice_checks.h"
-#include "einvoice/fattura_pa.h"
-#include "einvoice/tax_identifiers.h"
+#include "fatturapa/code_lists.h"
+#include "fatturapa/einvoice_checks.h"
+#include "fatturapa/fattura_pa.h"
+#include "fatturapa/tax_identifiers.h"
 #include "registers/einvoice_codes.h"
 #include "store/range.h"
 #include "store/workbook_store.h"
@@ -38,54 +38,54 @@ TEST(TaxIdentifiers, CheckCharacters) {
         {"rssmra85t10a562s", false, false}, {"", false, false},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(einvoice::isValidVatNumber(row.text), row.vatNumber) << row.text;
-        EXPECT_EQ(einvoice::isValidTaxCode(row.text), row.taxCode) << row.text;
+        EXPECT_EQ(fatturapa::isValidVatNumber(row.text), row.vatNumber) << row.text;
+        EXPECT_EQ(fatturapa::isValidTaxCode(row.text), row.taxCode) << row.text;
     }
 }
 
 TEST(FileSpelling, AmountsRatesAndProgressives) {
-    EXPECT_EQ(einvoice::xmlAmount(Amount::fromCents(106880)), "1068.80");
-    EXPECT_EQ(einvoice::xmlAmount(Amount::fromCents(5)), "0.05");
-    EXPECT_EQ(einvoice::xmlAmount(Amount::fromCents(-1230)), "-12.30");
-    EXPECT_EQ(einvoice::xmlAmount(Amount()), "0.00");
-    EXPECT_EQ(einvoice::xmlRate(*Rate::parse("22")), "22.00");
-    EXPECT_EQ(einvoice::xmlRate(*Rate::parse("1,5")), "1.50");
-    EXPECT_EQ(einvoice::xmlRate(*Rate::parse("0,375")), std::nullopt);
-    EXPECT_EQ(einvoice::xmlRate(*Rate::parse("-4")), std::nullopt);
+    EXPECT_EQ(fatturapa::xmlAmount(Amount::fromCents(106880)), "1068.80");
+    EXPECT_EQ(fatturapa::xmlAmount(Amount::fromCents(5)), "0.05");
+    EXPECT_EQ(fatturapa::xmlAmount(Amount::fromCents(-1230)), "-12.30");
+    EXPECT_EQ(fatturapa::xmlAmount(Amount()), "0.00");
+    EXPECT_EQ(fatturapa::xmlRate(*Rate::parse("22")), "22.00");
+    EXPECT_EQ(fatturapa::xmlRate(*Rate::parse("1,5")), "1.50");
+    EXPECT_EQ(fatturapa::xmlRate(*Rate::parse("0,375")), std::nullopt);
+    EXPECT_EQ(fatturapa::xmlRate(*Rate::parse("-4")), std::nullopt);
 
-    EXPECT_EQ(einvoice::progressiveText(1), "00001");
-    EXPECT_EQ(einvoice::progressiveText(10), "0000A");
-    EXPECT_EQ(einvoice::progressiveText(36), "00010");
-    EXPECT_EQ(einvoice::progressiveText(einvoice::kLastProgressive), "ZZZZZ");
-    for (qint64 p : {1LL, 35LL, 36LL, 99999LL, einvoice::kLastProgressive})
+    EXPECT_EQ(fatturapa::progressiveText(1), "00001");
+    EXPECT_EQ(fatturapa::progressiveText(10), "0000A");
+    EXPECT_EQ(fatturapa::progressiveText(36), "00010");
+    EXPECT_EQ(fatturapa::progressiveText(fatturapa::kLastProgressive), "ZZZZZ");
+    for (qint64 p : {1LL, 35LL, 36LL, 99999LL, fatturapa::kLastProgressive})
         EXPECT_EQ(
-            einvoice::progressiveOf(einvoice::fileName("12345678903", einvoice::progressiveText(p)),
-                                    "12345678903"),
+            fatturapa::progressiveOf(
+                fatturapa::fileName("12345678903", fatturapa::progressiveText(p)), "12345678903"),
             p);
-    EXPECT_EQ(einvoice::fileName("12345678903", "0000A"), "IT12345678903_0000A.xml");
-    EXPECT_EQ(einvoice::progressiveOf("IT12345678903_0001.xml", "12345678903"), std::nullopt);
-    EXPECT_EQ(einvoice::progressiveOf("IT99999999999_00001.xml", "12345678903"), std::nullopt);
+    EXPECT_EQ(fatturapa::fileName("12345678903", "0000A"), "IT12345678903_0000A.xml");
+    EXPECT_EQ(fatturapa::progressiveOf("IT12345678903_0001.xml", "12345678903"), std::nullopt);
+    EXPECT_EQ(fatturapa::progressiveOf("IT99999999999_00001.xml", "12345678903"), std::nullopt);
 }
 
 TEST(FileSpelling, LatinTexts) {
-    EXPECT_EQ(einvoice::latinText("Perizia \u2018A\u2019 \u2014 \u20AC\u2026"),
+    EXPECT_EQ(fatturapa::latinText("Perizia \u2018A\u2019 \u2014 \u20AC\u2026"),
               "Perizia 'A' - EUR...");
-    EXPECT_EQ(einvoice::latinText("città\tdue\r\nrighe"), "città\tdue\r\nrighe");
-    EXPECT_EQ(einvoice::latinText(QString("a") + QChar(0x01) + "b"), "ab");
-    EXPECT_EQ(einvoice::latinText("\u4E2D"), std::nullopt);
-    EXPECT_EQ(einvoice::latinText("\u0141\u00F3d\u017A"), std::nullopt);
+    EXPECT_EQ(fatturapa::latinText("città\tdue\r\nrighe"), "città\tdue\r\nrighe");
+    EXPECT_EQ(fatturapa::latinText(QString("a") + QChar(0x01) + "b"), "ab");
+    EXPECT_EQ(fatturapa::latinText("\u4E2D"), std::nullopt);
+    EXPECT_EQ(fatturapa::latinText("\u0141\u00F3d\u017A"), std::nullopt);
 }
 
 TEST(CodeLists, OfferTheCodesTheSistemaDiInterscambioAccepts) {
-    EXPECT_EQ(einvoice::cassaTypes().size(), 22u);
-    EXPECT_EQ(einvoice::descriptionOf(einvoice::cassaTypes(), "TC22"), "INPS");
-    EXPECT_EQ(einvoice::withholdingTypes().size(), 6u);
-    EXPECT_EQ(einvoice::paymentMethods().size(), 23u);
-    EXPECT_EQ(einvoice::descriptionOf(einvoice::paymentMethods(), "MP05"), "bonifico");
-    EXPECT_EQ(einvoice::descriptionOf(einvoice::taxRegimes(), "RF19"), "Regime forfettario");
-    EXPECT_TRUE(einvoice::contains(einvoice::natures(), "N2.2"));
-    EXPECT_FALSE(einvoice::contains(einvoice::natures(), "N2")) << "retired without subcode";
-    EXPECT_TRUE(einvoice::contains(einvoice::paymentReasons(), "A"));
+    EXPECT_EQ(fatturapa::cassaTypes().size(), 22u);
+    EXPECT_EQ(fatturapa::descriptionOf(fatturapa::cassaTypes(), "TC22"), "INPS");
+    EXPECT_EQ(fatturapa::withholdingTypes().size(), 6u);
+    EXPECT_EQ(fatturapa::paymentMethods().size(), 23u);
+    EXPECT_EQ(fatturapa::descriptionOf(fatturapa::paymentMethods(), "MP05"), "bonifico");
+    EXPECT_EQ(fatturapa::descriptionOf(fatturapa::taxRegimes(), "RF19"), "Regime forfettario");
+    EXPECT_TRUE(fatturapa::contains(fatturapa::natures(), "N2.2"));
+    EXPECT_FALSE(fatturapa::contains(fatturapa::natures(), "N2")) << "retired without subcode";
+    EXPECT_TRUE(fatturapa::contains(fatturapa::paymentReasons(), "A"));
 }
 
 TEST(CodesSheet, IsAddedBesideTheCoreSheetsWhichStayAsTheyWere) {

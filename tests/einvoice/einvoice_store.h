@@ -11,7 +11,7 @@
 #include <array>
 #include <vector>
 
-#include "einvoice/einvoice_export.h"
+#include "fatturapa/einvoice_export.h"
 #include "registers/client_sheet.h"
 #include "registers/einvoice_codes.h"
 #include "registers/invoice_layout.h"
@@ -104,7 +104,7 @@ class EinvoiceStore {
     QString addClient(ClientKind kind, registers::ClientRecord record) {
         registers::ClientSheet clients(data.sheet(store::kClientsSheet));
         const auto row = clients.add(record);
-        EXPECT_TRUE(row.has_value());
+        EXPECT_TRUE(row.ok());
         const QString id = clients.row(*row)[client::Id];
         auto codes = this->codes();
         if (kind == ClientKind::Company)
@@ -150,8 +150,8 @@ class EinvoiceStore {
         return row;
     }
 
-    store::Result<einvoice::ExportOutcome> exportRows(const std::vector<int>& rows) {
-        return einvoice::exportInvoices(data.store().workbook(), rows, folder());
+    store::Result<fatturapa::ExportOutcome> exportRows(const std::vector<int>& rows) {
+        return fatturapa::exportInvoices(data.store().workbook(), rows, folder());
     }
 
     QString folder() const { return out.filePath(QStringLiteral("FatturePA")); }

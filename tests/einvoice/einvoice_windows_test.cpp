@@ -152,7 +152,7 @@ TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured)
         {"500,00", "0", "500,00", "0", kSpeseVarie, "0", "500,00", "0", "500,00", "Bonifico"});
     const auto outcome = data.exportRows({written, refused});
     ASSERT_TRUE(outcome.ok());
-    const QString message = einvoice::outcomeMessage(*outcome);
+    const QString message = fatturapa::outcomeMessage(*outcome);
     EXPECT_TRUE(message.startsWith("È stato creato il file ITBNCLGU70A01H501Y_00001.xml"));
     EXPECT_TRUE(message.contains(
         "Fattura n. 2 del 03/02/2025 non esportata:\n- la provincia del cliente ROSSI MARIO "
@@ -167,16 +167,19 @@ TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured)
     navigator.go(&menu, &window);
     window.Tab1->setCurrentIndex(2);
     window.move(20, 20);
-    QTest::qWait(400);
+    test_support::settle(window);
     test_support::saveScreenShot("einvoice-codes-window");
     window.Tab1->setCurrentIndex(4);
-    QTest::qWait(300);
+    test_support::settle(window);
     test_support::saveScreenShot("einvoice-codes-window-clients");
 
-    QTimer::singleShot(600, [&] {
-        test_support::saveScreenShot("einvoice-export-result");
-        if (QWidget* box = QApplication::activeModalWidget())
+    // Once the box's own loop runs, it is pictured and closed.
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            test_support::settle(*box);
+            test_support::saveScreenShot("einvoice-export-result");
             box->close();
+        }
     });
     app::QtMessageBoxes real;
     real.tell(message, "Gestione", Icon::Warning);

@@ -135,7 +135,7 @@ TEST(RefusalMessage, NamesTheInvoiceAndEveryFaultAndTheOthersAreStillWritten) {
     const auto outcome = store.exportRows({refused, written});
     ASSERT_TRUE(outcome.ok());
     EXPECT_EQ(outcome->written, QStringList{"ITBNCLGU70A01H501Y_00001.xml"});
-    EXPECT_EQ(einvoice::outcomeMessage(*outcome),
+    EXPECT_EQ(fatturapa::outcomeMessage(*outcome),
               QString("È stato creato il file ITBNCLGU70A01H501Y_00001.xml nella cartella %1.\n\n"
                       "Fattura n. 1 del 03/02/2025 non esportata:\n"
                       "- il CAP del cliente ROSSI & FIGLI SRL non è di cinque cifre (\"185\")\n"
@@ -168,7 +168,7 @@ TEST(RefusalMessage, AFileThatCannotBeWrittenStopsTheExportAndWhatWasWrittenIsSa
         ASSERT_TRUE(outcome.ok()) << c.blocker;
         EXPECT_EQ(outcome->written, c.written) << c.blocker;
         EXPECT_EQ(store.codes().lastProgressive(), c.written.size()) << c.blocker;
-        const QString said = einvoice::outcomeMessage(*outcome);
+        const QString said = fatturapa::outcomeMessage(*outcome);
         EXPECT_TRUE(
             said.contains("L'esportazione si è interrotta: Non è possibile scrivere il file"))
             << said.toStdString();

@@ -35,7 +35,7 @@ class EntryLooks : public EntryWindowTest {
         if (test_support::shotsFolder().isEmpty())
             return;
         window->raise();
-        QTest::qWait(300);
+        test_support::settle(*window);
         test_support::saveWindowShot(*window, QString::fromLatin1(name));
         // The whole screen as well, when there is a tool to take it.
         test_support::saveScreenShot(QString::fromLatin1(name) + QStringLiteral("-screen"));

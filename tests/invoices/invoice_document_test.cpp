@@ -145,14 +145,43 @@ TEST_F(InvoiceDocumentTest, AnEmptyWindowFillsEmptyTextsAndStillShowsTheForm) {
     EXPECT_EQ(digest(formPath()), before);
 }
 
-TEST_F(InvoiceDocumentTest, MissingOrUnreadableFormIsSaidAndNothingElseHappens) {
+TEST_F(InvoiceDocumentTest, MissingFormIsMadeAgainSaidOnceAndTheDocumentShows) {
     QFile::remove(formPath());
-    boxes.expect({QStringLiteral("Il modello della fattura %1 non si trova: la fattura non può "
-                                 "essere visualizzata.")
+    boxes.expect({QStringLiteral("Il modello della fattura %1 non si trovava: è stato creato di "
+                                 "nuovo con il modello del programma.")
                       .arg(formPath()),
-                  QStringLiteral("Brisvel"), app::Icon::Critical, app::Buttons::Ok});
-    EXPECT_EQ(invoices::showInvoiceDocument(services, folder.path(), filledInvoice()), nullptr);
+                  QStringLiteral("Brisvel"), app::Icon::Information, app::Buttons::Ok});
+    auto* first = invoices::showInvoiceDocument(services, folder.path(), filledInvoice());
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    auto made = xls::readWorkbookFile(formPath(), QString());
+    ASSERT_TRUE(made.ok());
+    EXPECT_EQ(made->sheets.size(), registers::makeInvoiceTemplate().sheets.size());
+    // The form made is the one used from now on: nothing more is said.
+    auto* second = invoices::showInvoiceDocument(services, folder.path(), filledInvoice());
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(boxes.prompts().size(), 1u);
+    first->close();
+    second->close();
+}
 
+TEST_F(InvoiceDocumentTest, MissingFormThatCannotBeMadeIsSaidAndNothingShows) {
+    // A "folder" that is a file: nothing can be written inside it, even by root.
+    const QString notAFolder = folder.filePath(QStringLiteral("non-una-cartella"));
+    QFile file(notAFolder);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString path = QDir(notAFolder).filePath(QStringLiteral("Fattura.xls"));
+    const auto refused = registers::writeInvoiceTemplate(path);
+    ASSERT_FALSE(refused.ok());
+    boxes.expect({QStringLiteral("Il modello della fattura %1 non si trova e non si può creare "
+                                 "(%2): la fattura non può essere visualizzata.")
+                      .arg(path, refused.error().message),
+                  QStringLiteral("Brisvel"), app::Icon::Critical, app::Buttons::Ok});
+    EXPECT_EQ(invoices::showInvoiceDocument(services, notAFolder, filledInvoice()), nullptr);
+}
+
+TEST_F(InvoiceDocumentTest, UnreadableFormIsSaid) {
     QFile bad(formPath());
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("non è una cartella di lavoro");
@@ -161,6 +190,45 @@ TEST_F(InvoiceDocumentTest, MissingOrUnreadableFormIsSaidAndNothingElseHappens) 
     ASSERT_FALSE(document.ok());
     EXPECT_TRUE(document.error().message.contains(QStringLiteral("non si può leggere")));
 }
+
+// A letterhead cell of the form, the user's data for it, and what the document shows.
+struct LetterheadRow {
+    const char* cell;
+    const char* formText;  // the form's own text in the cell
+    const char* userText;
+    const char* shown;
+};
+
+class Letterhead : public InvoiceDocumentTest, public testing::WithParamInterface<LetterheadRow> {};
+
+TEST_P(Letterhead, TheUsersDataGoOnlyIntoEmptyLetterheadCells) {
+    const LetterheadRow row = GetParam();
+    xls::Workbook form = registers::makeInvoiceTemplate();
+    {
+        store::Engine engine;
+        store::Workbook& book = engine.adopt(std::move(form), formPath(), QString());
+        auto cell = book.activeSheet().range(QString::fromLatin1(row.cell));
+        ASSERT_TRUE(cell.ok());
+        cell->setValue(QString::fromUtf8(row.formText));
+        ASSERT_TRUE(book.save().ok());
+    }
+    registers::UserData user;
+    user[registers::UserName] = QString::fromUtf8(row.userText);
+    user[registers::UserIban] = QString::fromUtf8(row.userText);
+    auto document = invoices::InvoiceDocument::fill(formPath(), filledInvoice(), user);
+    ASSERT_TRUE(document.ok());
+    EXPECT_EQ((*document)->form().range(QString::fromLatin1(row.cell))->text(),
+              QString::fromUtf8(row.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    InvoiceDocument, Letterhead,
+    testing::Values(LetterheadRow{"B2", "", "ING. MARIO BIANCHI", "ING. MARIO BIANCHI"},
+                    LetterheadRow{"B2", "STUDIO VERDI", "ING. MARIO BIANCHI", "STUDIO VERDI"},
+                    LetterheadRow{"B2", "STUDIO VERDI", "", "STUDIO VERDI"},
+                    LetterheadRow{"B2", "", "", ""},
+                    LetterheadRow{"C43", "IT02L1234512345123456789012", "IT60X054281110100000012",
+                                  "IT02L1234512345123456789012"}));
 
 TEST_F(InvoiceDocumentTest, SavedPdfShowsTheInvoiceAndTheXlsCopyHasNoPassword) {
     const QByteArray before = digest(formPath());
@@ -177,7 +245,7 @@ TEST_F(InvoiceDocumentTest, SavedPdfShowsTheInvoiceAndTheXlsCopyHasNoPassword) {
 
     if (!test_support::shotsFolder().isEmpty()) {
         window->resize(900, 1000);
-        QTest::qWait(100);
+        test_support::settle(*window);
         test_support::saveWindowShot(*window, QStringLiteral("invoice-document-window"));
     }
     const QString copy = folder.filePath(QStringLiteral("copia.xls"));

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Fails when a source file includes a header from a layer above its own.
+"""Fails when a source file includes a header from a layer above its own, or when a
+folder's CMake target links a library of a layer above its own.
 
-The layers, from the bottom: base, xls, store, registers, then printing and the
-controls, then app (the shared window layer), then the area windows, then the
-program's root. A folder of src/ that is not placed here fails too, so that a new
-folder is placed on purpose."""
+The layers, from the bottom: base, xls, store, the registers, the e-invoice core
+on them (Qt Core only, as they are), then printing and the controls, then app (the shared window layer), then the area
+windows, then the program's root. A folder of src/ that is not placed here fails
+too, so that a new folder is placed on purpose. Qt's modules have floors of their
+own: Core goes anywhere, Gui, Print Support and Widgets from printing up."""
 import pathlib
 import re
 import sys
@@ -14,6 +16,7 @@ LAYERS = {
     "xls": 1,
     "store": 2,
     "registers": 3,
+    "fatturapa": 3.5,
     "printing": 4,
     "controls": 4,
     "app": 5,
@@ -26,10 +29,15 @@ LAYERS = {
     "printers": 6,
     "program": 7,
 }
+QT_MODULES = {"Core": 0, "Gui": 4, "PrintSupport": 4, "Widgets": 4}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z_]+)/[^"]+"', re.MULTILINE)
+TARGET = re.compile(r"\badd_(?:library|executable)\s*\(\s*([A-Za-z0-9_]+)")
+LINK = re.compile(r"\btarget_link_libraries\s*\(([^)]*)\)")
+COMMENT = re.compile(r"#[^\n]*")
+KEYWORDS = {"PUBLIC", "PRIVATE", "INTERFACE"}
 
 
-def faults(src: pathlib.Path):
+def include_faults(src: pathlib.Path):
     for path in sorted(src.rglob("*")):
         if path.suffix not in (".h", ".cpp") or not path.is_file():
             continue
@@ -44,12 +52,33 @@ def faults(src: pathlib.Path):
                 yield f"{path}: includes {target}/, a layer above {folder}/"
 
 
+def cmake_files(src: pathlib.Path):
+    for path in sorted(src.glob("*/CMakeLists.txt")):
+        folder = path.parent.name
+        if folder in LAYERS:
+            yield folder, path, COMMENT.sub("", path.read_text(encoding="utf-8"))
+
+
+def link_faults(src: pathlib.Path):
+    floors = {f"Qt6::{module}": floor for module, floor in QT_MODULES.items()}
+    for folder, _, text in cmake_files(src):
+        for target in TARGET.findall(text):
+            floors[target] = LAYERS[folder]
+    for folder, path, text in cmake_files(src):
+        for arguments in LINK.findall(text):
+            for library in arguments.split()[1:]:
+                if library in KEYWORDS or library not in floors:
+                    continue
+                if floors[library] > LAYERS[folder]:
+                    yield f"{path}: links {library}, a layer above {folder}/"
+
+
 def main() -> int:
     src = pathlib.Path(sys.argv[1])
-    found = list(faults(src))
+    found = list(include_faults(src)) + list(link_faults(src))
     for line in found:
         print(line)
-    print(f"{len(found)} upward includes")
+    print(f"{len(found)} upward includes or links")
     return 1 if found else 0
 
 

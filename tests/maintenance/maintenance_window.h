@@ -45,8 +45,10 @@ inline const app::Message kBackupQuestion{
 inline const app::Message kBackupDone{"Salvataggio eseguito correttamente .....................!",
                                       kTitle};
 inline const app::Message kRestoreNotice{
-    "Per effettuare il ripristino  , occorre selezionare il file Gestione.xls e salvarlo nella "
-    "cartella Brisvel ................!",
+    "Per effettuare il ripristino seleziona la copia di Gestione.xls da ripristinare, "
+    "in qualunque cartella si trovi: prenderà il posto dei dati attuali, che restano "
+    "conservati in una copia datata nella cartella Salvataggio. Dopo il ripristino l'applicazione "
+    "si chiuderà.",
     kTitle};
 inline const app::Message kRestoredClosing{
     "Ora, l'applicazione verrà chiusa .....................!", kTitle};

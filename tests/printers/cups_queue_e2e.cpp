@@ -129,7 +129,7 @@ TEST_F(CupsQueue, ClientListPrintsTwoChosenPagesOnTheQueue) {
         registers::ClientRecord client;
         client[registers::client::Name] = QStringLiteral("CLIENTE %1").arg(i);
         client[registers::client::Email] = QStringLiteral("posta%1@esempio.it").arg(i);
-        ASSERT_TRUE(clients.add(client).has_value());
+        ASSERT_TRUE(clients.add(client).ok());
     }
     test_support::ScriptedMessageBoxes boxes;
     app::FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 30))};
@@ -158,7 +158,7 @@ TEST_F(CupsQueue, ClientListPrintsTwoChosenPagesOnTheQueue) {
         .expect(question(2), Answer::Yes);
 
     const PdfTimes before = pdfsNow();
-    opener.open(&caller, QStringLiteral("8"));
+    opener.open(&caller, app::Printout::ClientList);
     opener.window()->Combo1->setCurrentText(QStringLiteral("BrisvelPDF"));
     opener.window()->XPButton2->click();
 

@@ -211,7 +211,7 @@ TEST(ListLayout, PageHandlerStopsTheLayout) {
     EXPECT_EQ(handed, 2);
 }
 
-// The real routine on a PDF printer, read back by pdftotext.
+// The real list printing on a PDF printer, read back by pdftotext.
 class ListPdf : public ::testing::Test {
   protected:
     QString printToPdf(const printing::PrintedList& list, int* pages) {

@@ -50,8 +50,7 @@ class WindowLook : public IncassiTest {
     void shoot(const char* name) {
         if (test_support::shotsFolder().isEmpty())
             return;
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-        QTest::qWait(300);
+        test_support::settle(window);
         test_support::saveScreenShot(QString::fromLatin1(name));
     }
 };

@@ -22,7 +22,7 @@ TEST(ClientIdentifiers, EveryPlaceThatStillCarriesANumberIsFoundAndSaid) {
 
     ClientRecord rossi;
     rossi[client::Name] = QStringLiteral("ROSSI MARIO");
-    ASSERT_EQ(clients.add(rossi), 2);  // number 1
+    ASSERT_EQ(*clients.add(rossi), 2);  // number 1
     const struct {
         const char* clientId;
         const char* collection;

@@ -83,14 +83,14 @@ TEST_F(InvoiceRegisterTest, RewriteFindsTheRecordNumberAndMarksEmptyCells) {
     changed[Surcharge].clear();
     changed[ExemptAmount].clear();
     changed[Client] = QStringLiteral("BIANCHI");
-    EXPECT_EQ(r.rewrite(changed), 3);
+    EXPECT_EQ(*r.rewrite(changed), 3);
     EXPECT_EQ(sheet().text(3, Client), "BIANCHI");
     EXPECT_EQ(sheet().text(3, Surcharge), "*");
     EXPECT_EQ(sheet().text(3, ExemptAmount), "*");
     EXPECT_EQ(sheet().text(3, Collection), "15/04/2024");
     EXPECT_EQ(sheet().text(2, Client), "2000");
     changed[Collection].clear();
-    EXPECT_EQ(r.rewrite(changed), 3);
+    EXPECT_EQ(*r.rewrite(changed), 3);
     EXPECT_EQ(sheet().text(3, Collection), "*");
     EXPECT_EQ(sheet().value(1, kRecordCounterColumn).toNumber(), 3);
 }
@@ -128,7 +128,7 @@ TEST_F(InvoiceRegisterTest, ABigRegisterIsWalkedWholeAndAFullOneWritesNothing) {
     InvoiceRecord last = invoice("65535", "65535");
     EXPECT_EQ(*r.append(last), 65536);
     last[Client] = QStringLiteral("ULTIMO");
-    EXPECT_EQ(r.rewrite(last), 65536);
+    EXPECT_EQ(*r.rewrite(last), 65536);
     EXPECT_EQ(s.value(1, kRecordCounterColumn).toNumber(), 65536);
     const auto full = r.append(invoice("65536", "65536"));
     ASSERT_FALSE(full.ok());

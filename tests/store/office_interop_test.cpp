@@ -13,7 +13,7 @@
 
 namespace {
 
-TEST(OfficeInterop, StoreOpensWithPasswordPanesFormatsWidthsAndPageSetup) {
+TEST(StoreOffice, StoreOpensWithPasswordPanesFormatsWidthsAndPageSetup) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Gestione.xls"));
     const QString password = QString::fromLatin1(store::kStorePassword);

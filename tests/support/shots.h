@@ -4,9 +4,12 @@
 // names a folder. A window draws itself anywhere; the whole screen, message boxes
 // included, wants a real display (Xvfb).
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 namespace test_support {
@@ -17,6 +20,16 @@ inline QString shotsFolder() {
     if (!folder.isEmpty())
         QDir().mkpath(folder);
     return folder;
+}
+
+// `window` laid out and drawn: the events it has waiting are handled and, on a
+// real display, it is exposed. Nothing waits for a set time.
+inline void settle(QWidget& window) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    if (window.isVisible() && QGuiApplication::platformName() != QStringLiteral("offscreen"))
+        (void)QTest::qWaitForWindowExposed(&window);
+    QCoreApplication::processEvents();
 }
 
 // `window` as it draws itself, in NAME.png.

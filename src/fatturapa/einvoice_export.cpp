@@ -1,6 +1,7 @@
-#include "einvoice/einvoice_export.h"
+#include "fatturapa/einvoice_export.h"
 
-#include "einvoice/fattura_pa.h"
+#include "fatturapa/fattura_pa.h"
+#include "registers/invoice_layout.h"
 #include "store/workbook.h"
 #include "store/workbook_store.h"
 
@@ -13,7 +14,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-namespace einvoice {
+namespace fatturapa {
 
 namespace {
 
@@ -75,9 +76,9 @@ QString defaultExportFolder(const QString& programFolder) {
 store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::vector<int>& rows,
                                             const QString& folderPath,
                                             const ExportProgress& progress) {
-    const auto invoiceSheet = book.sheet(store::kInvoicesSheet);
-    if (!invoiceSheet)
-        return invoiceSheet.error();
+    const auto registerSheet = registers::invoiceSheet(book);
+    if (!registerSheet)
+        return registerSheet.error();
     auto sources = readExportSources(book);
     if (!sources)
         return sources.error();
@@ -87,7 +88,7 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
     const QDir folder(folderPath);
 
     const std::unordered_set<int> chosen(rows.begin(), rows.end());
-    std::vector<RegisteredInvoice> invoices = readRegister(*invoiceSheet);
+    std::vector<RegisteredInvoice> invoices = readRegister(*registerSheet);
     std::erase_if(invoices, [&](const RegisteredInvoice& i) { return !chosen.contains(i.row); });
 
     ExportOutcome outcome;
@@ -142,4 +143,4 @@ QString outcomeMessage(const ExportOutcome& outcome) {
     return text;
 }
 
-}  // namespace einvoice
+}  // namespace fatturapa

@@ -12,14 +12,14 @@
 #include <functional>
 #include <vector>
 
-#include "einvoice/invoice_assembly.h"
+#include "fatturapa/invoice_assembly.h"
 #include "store/store_error.h"
 
 namespace store {
 class Workbook;
 }
 
-namespace einvoice {
+namespace fatturapa {
 
 struct ExportOutcome {
     QString folder;
@@ -48,4 +48,4 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
 // invoice was not exported.
 QString outcomeMessage(const ExportOutcome& outcome);
 
-}  // namespace einvoice
+}  // namespace fatturapa

@@ -7,9 +7,9 @@
 
 #include <QString>
 
-namespace einvoice {
+namespace fatturapa {
 
 bool isValidVatNumber(const QString& vatNumber);
 bool isValidTaxCode(const QString& taxCode);
 
-}  // namespace einvoice
+}  // namespace fatturapa

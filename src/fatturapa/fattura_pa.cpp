@@ -1,8 +1,8 @@
-#include "einvoice/fattura_pa.h"
+#include "fatturapa/fattura_pa.h"
 
 #include <QXmlStreamWriter>
 
-namespace einvoice {
+namespace fatturapa {
 
 namespace {
 
@@ -233,4 +233,4 @@ QByteArray writeFatturaPA(const Document& document) {
     return out;
 }
 
-}  // namespace einvoice
+}  // namespace fatturapa

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "base/result.h"
-#include "einvoice/fattura_pa.h"
+#include "fatturapa/fattura_pa.h"
 #include "registers/client_sheet.h"
 #include "registers/einvoice_codes.h"
 #include "registers/invoice_register.h"
@@ -22,7 +22,7 @@ namespace store {
 class Workbook;
 }
 
-namespace einvoice {
+namespace fatturapa {
 
 // One row of the register, its seventeen cells as they are shown.
 struct RegisteredInvoice {
@@ -67,4 +67,4 @@ QString senderId(const registers::UserData& user);
 brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& invoice,
                                                     const ExportSources& sources);
 
-}  // namespace einvoice
+}  // namespace fatturapa

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-namespace einvoice {
+namespace fatturapa {
 
 struct OfficialCode {
     QString code;
@@ -28,4 +28,4 @@ bool contains(const CodeList& list, const QString& code);
 // The description of `code`, empty when the list does not hold it.
 QString descriptionOf(const CodeList& list, const QString& code);
 
-}  // namespace einvoice
+}  // namespace fatturapa

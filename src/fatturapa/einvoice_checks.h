@@ -10,9 +10,9 @@
 
 #include <optional>
 
-#include "einvoice/fattura_pa.h"
+#include "fatturapa/fattura_pa.h"
 
-namespace einvoice {
+namespace fatturapa {
 
 // Whose data a party is, for the messages: "del cliente ROSSI" / "dell'utente".
 struct PartyRole {
@@ -38,4 +38,4 @@ QStringList addressingFaults(const QString& recipientCode, const QString& pec,
 // decimals, every code is an official one.
 QStringList documentFaults(const Document& document);
 
-}  // namespace einvoice
+}  // namespace fatturapa

@@ -1,14 +1,14 @@
-#include "einvoice/einvoice_checks.h"
+#include "fatturapa/einvoice_checks.h"
 
-#include "einvoice/code_lists.h"
-#include "einvoice/tax_identifiers.h"
+#include "fatturapa/code_lists.h"
+#include "fatturapa/tax_identifiers.h"
 
 #include <QRegularExpression>
 
 #include <map>
 #include <utility>
 
-namespace einvoice {
+namespace fatturapa {
 
 namespace {
 
@@ -198,4 +198,4 @@ QStringList documentFaults(const Document& d) {
     return faults;
 }
 
-}  // namespace einvoice
+}  // namespace fatturapa

@@ -13,7 +13,7 @@
 
 #include "registers/amount.h"
 
-namespace einvoice {
+namespace fatturapa {
 
 using registers::Amount;
 using registers::Rate;
@@ -109,4 +109,4 @@ QString fileName(const QString& senderId, const QString& progressive);
 // The file's bytes, UTF-8. The document must have passed checkDocument().
 QByteArray writeFatturaPA(const Document& document);
 
-}  // namespace einvoice
+}  // namespace fatturapa

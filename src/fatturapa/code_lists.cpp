@@ -1,8 +1,8 @@
-#include "einvoice/code_lists.h"
+#include "fatturapa/code_lists.h"
 
 #include <algorithm>
 
-namespace einvoice {
+namespace fatturapa {
 
 const CodeList& cassaTypes() {
     static const CodeList list{
@@ -281,4 +281,4 @@ QString descriptionOf(const CodeList& list, const QString& code) {
     return found ? found->description : QString();
 }
 
-}  // namespace einvoice
+}  // namespace fatturapa

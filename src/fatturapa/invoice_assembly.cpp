@@ -1,7 +1,7 @@
-#include "einvoice/invoice_assembly.h"
+#include "fatturapa/invoice_assembly.h"
 
-#include "einvoice/code_lists.h"
-#include "einvoice/einvoice_checks.h"
+#include "fatturapa/code_lists.h"
+#include "fatturapa/einvoice_checks.h"
 #include "registers/settings_lists.h"
 #include "store/typed_entry.h"
 #include "store/workbook.h"
@@ -11,7 +11,7 @@
 
 #include <map>
 
-namespace einvoice {
+namespace fatturapa {
 
 using registers::Amount;
 using registers::CodedList;
@@ -172,7 +172,7 @@ store::Result<ExportSources> readExportSources(store::Workbook& book) {
     auto codes = registers::einvoiceCodesSheet(book);
     if (!codes)
         return codes.error();
-    auto clients = book.sheet(store::kClientsSheet);
+    auto clients = registers::clientSheet(book);
     if (!clients)
         return clients.error();
     return ExportSources{registers::readUserData(*user),
@@ -362,4 +362,4 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
     return d;
 }
 
-}  // namespace einvoice
+}  // namespace fatturapa

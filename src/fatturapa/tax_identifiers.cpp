@@ -1,8 +1,8 @@
-#include "einvoice/tax_identifiers.h"
+#include "fatturapa/tax_identifiers.h"
 
 #include <QRegularExpression>
 
-namespace einvoice {
+namespace fatturapa {
 
 namespace {
 
@@ -52,4 +52,4 @@ bool isValidTaxCode(const QString& taxCode) {
     return taxCode[15].unicode() == 'A' + sum % 26;
 }
 
-}  // namespace einvoice
+}  // namespace fatturapa
