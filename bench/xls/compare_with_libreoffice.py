@@ -69,6 +69,8 @@ def main():
     print("LibreOffice save:                                             %7.3f s" % lo_save)
     print("LibreOffice load + save:                                      %7.3f s" % lo_total)
     print("brisvel-xls copy is %.1fx faster than LibreOffice load + save" % (lo_total / ours))
+    print("Goals: at least 30x faster (%s), peak under 60 MB (%s)"
+          % ("met" if lo_total / ours >= 30 else "NOT met", "met" if peak_mb < 60 else "NOT met"))
 
 
 if __name__ == "__main__":

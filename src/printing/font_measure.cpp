@@ -52,7 +52,9 @@ double pixelsToPoints(double pixels, const xls::Font& font) {
 class LineEstimate {
   public:
     explicit LineEstimate(const QFontMetricsF& metrics)
-        : metrics_(metrics), advances_(kPunctuationLast + 1, -1.0) {}
+        : metrics_(metrics),
+          advances_(kPunctuationLast + 1, -1.0),
+          printableKernings_(kPrintable * kPrintable, kUnknown) {}
 
     double operator()(const QString& line) {
         double sum = 0;
@@ -77,18 +79,37 @@ class LineEstimate {
         return known;
     }
     double kerning(char16_t left, char16_t right) {
+        // Pairs of printable ASCII characters, most of any register, in a table
+        // of their own: a hash look-up for every character costs more than the
+        // rest of the estimate.
+        if (left >= kFirstPrintable && right >= kFirstPrintable && left < kEndPrintable &&
+            right < kEndPrintable) {
+            double& known = printableKernings_[std::size_t(left - kFirstPrintable) * kPrintable +
+                                               std::size_t(right - kFirstPrintable)];
+            if (known == kUnknown)
+                known = measuredKerning(left, right);
+            return known;
+        }
         const quint32 key = (quint32(left) << 16) | right;
         auto found = kernings_.constFind(key);
         if (found == kernings_.cend()) {
-            const QChar pair[] = {QChar(left), QChar(right)};
-            found = kernings_.insert(
-                key, metrics_.horizontalAdvance(QString(pair, 2)) - advance(left) - advance(right));
+            found = kernings_.insert(key, measuredKerning(left, right));
         }
         return *found;
     }
+    double measuredKerning(char16_t left, char16_t right) {
+        const QChar pair[] = {QChar(left), QChar(right)};
+        return metrics_.horizontalAdvance(QString(pair, 2)) - advance(left) - advance(right);
+    }
+
+    static constexpr char16_t kFirstPrintable = 0x20;
+    static constexpr char16_t kEndPrintable = 0x7F;
+    static constexpr std::size_t kPrintable = kEndPrintable - kFirstPrintable;
+    static constexpr double kUnknown = std::numeric_limits<double>::infinity();
 
     const QFontMetricsF& metrics_;
     std::vector<double> advances_;
+    std::vector<double> printableKernings_;
     QHash<quint32, double> kernings_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 
@@ -31,36 +32,6 @@ constexpr int kVersionMajor = 1;
 constexpr int kVersionMinor = 1;
 constexpr int kVersionRevision = 25;
 
-struct Column {
-    int index = 0;
-    double x = 0;
-    int capacity = 1;
-};
-
-// Breaks a cell's text into lines of at most `capacity` characters, each ending
-// at the last blank that fits (or cut at the capacity when no blank does). A line
-// break typed into the text starts a new line.
-QStringList wrapText(const QString& text, int capacity) {
-    QStringList lines;
-    QString plain = text;
-    plain.remove(QLatin1Char('\r'));
-    for (QString rest : plain.split(QLatin1Char('\n'))) {
-        while (rest.size() > capacity) {
-            // A blank right after a full line still ends it: the word fits whole.
-            const qsizetype blank = rest.left(capacity + 1).lastIndexOf(QLatin1Char(' '));
-            if (blank > 0) {
-                lines << rest.left(blank);
-                rest = rest.mid(blank + 1);
-            } else {
-                lines << rest.left(capacity);
-                rest = rest.mid(capacity);
-            }
-        }
-        lines << rest;
-    }
-    return lines;
-}
-
 }  // namespace
 
 QString listFooter() {
@@ -72,31 +43,43 @@ QString listFooter() {
 
 int layOutList(const PrintedList& list, const ListMetrics& metrics, const QDateTime& printedAt,
                const std::function<bool(const ListPage&)>& handPage) {
-    assert(metrics.lineHeight > 0 && metrics.lineHeight <= kBottomLineY - kFirstRowY);
+    return layOutList(list, metrics, planColumns(list, metrics), printedAt, handPage);
+}
+
+int layOutList(const PrintedList& list, const ListMetrics& metrics, const ColumnPlan& plan,
+               const QDateTime& printedAt, const std::function<bool(const ListPage&)>& handPage) {
+    const double lineHeight = plan.lineHeight(metrics);
+    assert(lineHeight > 0 && lineHeight <= kBottomLineY - kFirstRowY);
+    const double across = plan.across(metrics);
+    const auto regularWidth = [&](const QString& text) {
+        return metrics.textWidth(text, false) * across;
+    };
+    const auto boldWidth = [&](const QString& text) {
+        return metrics.textWidth(text, true) * across;
+    };
     const QString title = list.title.trimmed().toUpper();
     const QString footer = listFooter();
     const QString date = printedAt.date().toString(QStringLiteral("dd/MM/yyyy"));
 
-    double totalWidth = 0;
-    for (const int width : list.columnWidths) {
-        totalWidth += std::max(width, 0);
+    // A column heading wraps inside its column, over as many lines as there is
+    // room for between the page's heading and the line under the headings; what
+    // does not fit is cut. The headings end just above that line.
+    const double highestHeadingTop = kHeadingY + lineHeight;
+    const int headingRoom =
+        std::max(1, static_cast<int>((kHeadLineY - highestHeadingTop) / lineHeight + 1e-9));
+    std::vector<QStringList> headings;
+    qsizetype headingLines = 1;
+    for (const PlacedColumn& column : plan.columns) {
+        headings.push_back(
+            wrapToWidth(list.columnHeadings.value(column.index), column.textRoom, boldWidth)
+                .mid(0, headingRoom));
+        headingLines = std::max(headingLines, headings.back().size());
     }
-    const double widthOfA = std::max(metrics.textWidth(QStringLiteral("A"), false), 1e-6);
-    std::vector<Column> columns;
-    double x = 0;
-    for (std::size_t c = 0; c < list.columnWidths.size(); ++c) {
-        const int width = list.columnWidths[c];
-        if (width <= 0 || totalWidth <= 0) {
-            continue;
-        }
-        const double span = width * 100.0 / totalWidth;
-        columns.push_back({static_cast<int>(c), x, std::max(1, static_cast<int>(span / widthOfA))});
-        x += span;
-    }
+    const double headingTop = std::min(kColumnHeadingY, kHeadLineY - headingLines * lineHeight);
 
     // Lines of one item that a fresh page holds below its headings.
     const int pageLines =
-        std::min(kLinesPerPage, static_cast<int>((kBottomLineY - kFirstRowY) / metrics.lineHeight));
+        std::min(kLinesPerPage, static_cast<int>((kBottomLineY - kFirstRowY) / lineHeight));
 
     ListPage page;
     int lineCount = 0;
@@ -108,14 +91,15 @@ int layOutList(const PrintedList& list, const ListMetrics& metrics, const QDateT
         const int number = page.number + 1;
         page = ListPage{};
         page.number = number;
-        page.texts.push_back({50 - metrics.textWidth(title, true) / 2, kTitleY, title, true});
+        page.texts.push_back({50 - boldWidth(title) / 2, kTitleY, title, true});
         page.texts.push_back(
             {kPageNumberX, kTitleY, QStringLiteral("Page ") + QString::number(number), false});
-        page.texts.push_back(
-            {50 - metrics.textWidth(list.heading, false) / 2, kHeadingY, list.heading, false});
-        for (const Column& column : columns) {
-            page.texts.push_back(
-                {column.x, kColumnHeadingY, list.columnHeadings.value(column.index), true});
+        page.texts.push_back({50 - regularWidth(list.heading) / 2, kHeadingY, list.heading, false});
+        for (std::size_t c = 0; c < plan.columns.size(); ++c) {
+            for (qsizetype line = 0; line < headings[c].size(); ++line) {
+                page.texts.push_back(
+                    {plan.columns[c].x, headingTop + line * lineHeight, headings[c][line], true});
+            }
         }
         page.lines.push_back({0, kHeadLineY, 100, kHeadLineY});
         lineCount = 0;
@@ -129,15 +113,15 @@ int layOutList(const PrintedList& list, const ListMetrics& metrics, const QDateT
         go = handPage(page);
     };
     const auto roomFor = [&](int lines) {
-        return lineCount + lines <= kLinesPerPage && y + lines * metrics.lineHeight <= kBottomLineY;
+        return lineCount + lines <= kLinesPerPage && y + lines * lineHeight <= kBottomLineY + 1e-9;
     };
 
     startPage();
     for (const QStringList& row : list.rows) {
         std::vector<QStringList> cells;
         int itemLines = 1;
-        for (const Column& column : columns) {
-            cells.push_back(wrapText(row.value(column.index), column.capacity));
+        for (const PlacedColumn& column : plan.columns) {
+            cells.push_back(wrapToWidth(row.value(column.index), column.textRoom, regularWidth));
             itemLines = std::max(itemLines, static_cast<int>(cells.back().size()));
         }
         // An item that would cross the bottom line starts on the next page, unless
@@ -157,12 +141,12 @@ int layOutList(const PrintedList& list, const ListMetrics& metrics, const QDateT
                 }
                 startPage();
             }
-            for (std::size_t c = 0; c < columns.size(); ++c) {
+            for (std::size_t c = 0; c < plan.columns.size(); ++c) {
                 if (line < cells[c].size() && !cells[c][line].isEmpty()) {
-                    page.texts.push_back({columns[c].x, y, cells[c][line], false});
+                    page.texts.push_back({plan.columns[c].x, y, cells[c][line], false});
                 }
             }
-            y += metrics.lineHeight;
+            y += lineHeight;
             ++lineCount;
         }
         ++rowsDone;
@@ -185,33 +169,53 @@ store::Result<int> printList(const PrintedList& list, QPrinter& printer, const Q
                      [](int width) { return width > 0; })) {
         return failure(QStringLiteral("L'elenco non ha colonne da stampare."));
     }
+
+    // Measured on the upright page at the list's size; the plan then says how
+    // the page is turned and the font scaled.
+    const double points = list.fontSize > 0 ? list.fontSize : 10;
+    QFont regular(list.fontName);
+    regular.setPointSizeF(points);
+    QFont bold = regular;
+    bold.setBold(true);
+    QPageLayout upright = printer.pageLayout();
+    upright.setOrientation(QPageLayout::Portrait);
+    QPageLayout turned = upright;
+    turned.setOrientation(QPageLayout::Landscape);
+    const QRectF uprightPage = upright.paintRectPixels(printer.resolution());
+    const QRectF turnedPage = turned.paintRectPixels(printer.resolution());
+    if (uprightPage.isEmpty() || turnedPage.isEmpty()) {
+        return failure(QStringLiteral("La pagina della stampante non ha spazio per stampare."));
+    }
+    const QFontMetricsF uprightRegular(regular, &printer);
+    const QFontMetricsF uprightBold(bold, &printer);
+    ListMetrics metrics;
+    metrics.textWidth = [&](const QString& text, bool isBold) {
+        return (isBold ? uprightBold : uprightRegular).horizontalAdvance(text) * 100 /
+               uprightPage.width();
+    };
+    metrics.lineHeight = uprightRegular.height() * 100 / uprightPage.height();
+    metrics.landscape = TurnedPage{uprightPage.width() / turnedPage.width(),
+                                   uprightPage.height() / turnedPage.height()};
+    const ColumnPlan plan = planColumns(list, metrics);
+    if (plan.lineHeight(metrics) > kBottomLineY - kFirstRowY) {
+        return failure(QStringLiteral("Il carattere è troppo grande per la pagina."));
+    }
+    printer.setPageOrientation(plan.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    regular.setPointSizeF(points * plan.fontScale);
+    bold.setPointSizeF(points * plan.fontScale);
+
     QPainter painter;
     if (!painter.begin(&printer)) {
         return failure(printStartFailure(printer));
     }
-    QFont regular(list.fontName);
-    regular.setPointSizeF(list.fontSize > 0 ? list.fontSize : 10);
-    QFont bold = regular;
-    bold.setBold(true);
     const QFontMetricsF regularMetrics(regular, &printer);
     const QFontMetricsF boldMetrics(bold, &printer);
     const double pageWidth = printer.width();
     const double pageHeight = printer.height();
 
-    ListMetrics metrics;
-    metrics.textWidth = [&](const QString& text, bool isBold) {
-        return (isBold ? boldMetrics : regularMetrics).horizontalAdvance(text) * 100 / pageWidth;
-    };
-    metrics.lineHeight = regularMetrics.height() * 100 / pageHeight;
-    if (metrics.lineHeight > kBottomLineY - kFirstRowY) {
-        printer.abort();
-        painter.end();
-        return failure(QStringLiteral("Il carattere è troppo grande per la pagina."));
-    }
-
     bool pageRefused = false;
     bool cancelled = false;
-    const int pages = layOutList(list, metrics, printedAt, [&](const ListPage& page) {
+    const int pages = layOutList(list, metrics, plan, printedAt, [&](const ListPage& page) {
         if (page.number > 1 && !printer.newPage()) {
             pageRefused = true;
             return false;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+#include "printing/list_columns.h"
 #include "store/store_error.h"
 
 class QPrinter;
@@ -54,23 +55,23 @@ struct ListPage {
     std::vector<PageLine> lines;
 };
 
-// What the layout needs to know of the font on the page, in page units.
-struct ListMetrics {
-    std::function<double(const QString& text, bool bold)> textWidth;
-    double lineHeight = 0;
-};
-
 // Rows of one item past which a page is ended.
 inline constexpr int kLinesPerPage = 22;
 // "Brisvel v1.1.25": the program's title and version at the foot of every page.
 QString listFooter();
 
-// Lays the list out page by page and hands each page to `page`, which returns
-// false to stop (a cancelled job). Returns the number of pages handed over.
+// Lays the list out page by page in the columns of `plan` and hands each page
+// to `page`, which returns false to stop (a cancelled job). Returns the number of
+// pages handed over.
+int layOutList(const PrintedList& list, const ListMetrics& metrics, const ColumnPlan& plan,
+               const QDateTime& printedAt, const std::function<bool(const ListPage&)>& page);
+
+// As above, in the columns that planColumns() lays across the page.
 int layOutList(const PrintedList& list, const ListMetrics& metrics, const QDateTime& printedAt,
                const std::function<bool(const ListPage&)>& page);
 
-// Draws the list on `printer` and ends the job; on failure the job is cancelled
+// Draws the list on `printer`, turned to landscape and with its font shrunk
+// when the columns need it, and ends the job; on failure the job is cancelled
 // and the error carries an Italian message. Returns the number of pages.
 store::Result<int> printList(const PrintedList& list, QPrinter& printer,
                              const QDateTime& printedAt);

@@ -5,7 +5,8 @@
 
 namespace store {
 
-Result<Done> writeFileAtomically(const QString& path, const QByteArray& bytes) {
+Result<Done> writeFileAtomically(const QString& path,
+                                 const std::function<Result<Done>(QFileDevice& file)>& write) {
     // QSaveFile writes a temporary file beside `path`, syncs it to disk on commit
     // and only then renames it over the old file; on failure it removes it.
     QSaveFile file(path);
@@ -16,8 +17,10 @@ Result<Done> writeFileAtomically(const QString& path, const QByteArray& bytes) {
     };
     if (!file.open(QIODevice::WriteOnly))
         return failed(file.errorString());
-    if (file.write(bytes) != bytes.size())
-        return failed(file.errorString());
+    if (Result<Done> written = write(file); !written) {
+        file.cancelWriting();
+        return written;
+    }
     if (!file.commit())
         return failed(file.errorString());
     return Done{};

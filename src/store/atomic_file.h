@@ -1,14 +1,19 @@
 #pragma once
 
-#include <QByteArray>
+#include <QFileDevice>
 #include <QString>
+
+#include <functional>
 
 #include "store/store_error.h"
 
 namespace store {
 
-// Writes `bytes` to a new file beside `path`, flushes it to disk and renames it
-// over `path`. Any failure leaves the previous file whole and is returned.
-Result<Done> writeFileAtomically(const QString& path, const QByteArray& bytes);
+// Writes a new file beside `path` through `write`, which writes the whole file
+// into the device it is handed, flushes it to disk and renames it over `path`.
+// Any failure, `write`'s own included, leaves the previous file whole and is
+// returned.
+Result<Done> writeFileAtomically(const QString& path,
+                                 const std::function<Result<Done>(QFileDevice& file)>& write);
 
 }  // namespace store

@@ -301,6 +301,10 @@ class ColumnWidest {
         if (shown.isEmpty())
             return;
         QSet<QString>& lines = lines_[&book_.fontOf(book_.xfs[cell.xf])];
+        if (!shown.contains(u'\n')) {
+            lines.insert(shown);
+            return;
+        }
         for (const QString& line : shown.split(u'\n'))
             lines.insert(line);
     }
@@ -320,14 +324,21 @@ void Range::autoFitColumns(const TextMeasure& measure) const {
     const auto& book = sheet_.workbook().model();
     ColumnSlots spread = spreadColumns(sheet);
     const int lastRow = std::min(rect_.lastRow, int(sheet.rows.size()) - 1);
-    for (int c = rect_.firstCol; c <= rect_.lastCol; ++c) {
-        ColumnWidest column(book, measure);
-        for (int r = rect_.firstRow; r <= lastRow; ++r) {
-            const xls::Cell* cell = findCell(sheet, r, c);
-            if (isFilled(cell))
-                column.add(*cell);
+    // Row by row, as the cells lie in memory: a long register walked column by
+    // column would fetch every row again for each column.
+    std::vector<ColumnWidest> columns(std::size_t(rect_.lastCol - rect_.firstCol + 1),
+                                      ColumnWidest(book, measure));
+    for (int r = rect_.firstRow; r <= lastRow; ++r) {
+        const std::vector<xls::Cell>& cells = sheet.rows[std::size_t(r)].cells;
+        const int lastCol = std::min(rect_.lastCol, int(cells.size()) - 1);
+        for (int c = rect_.firstCol; c <= lastCol; ++c) {
+            const xls::Cell& cell = cells[std::size_t(c)];
+            if (isFilled(&cell))
+                columns[std::size_t(c - rect_.firstCol)].add(cell);
         }
-        const int widest = column.width();
+    }
+    for (int c = rect_.firstCol; c <= rect_.lastCol; ++c) {
+        const int widest = columns[std::size_t(c - rect_.firstCol)].width();
         if (widest == 0)
             continue;  // nothing to fit: the width stays
         auto& slot = spread[std::size_t(c)];

@@ -21,11 +21,15 @@ Error fromCodec(const xls::Error& error, const QString& path) {
     return {Error::Kind::Unreadable, error.message};
 }
 
+// The file is written as it is composed: no copy of the whole file is made in
+// memory on the way to the disk.
 Result<Done> writeTo(const xls::Workbook& model, const QString& path, const QString& password) {
-    auto bytes = xls::writeWorkbook(model, password);
-    if (!bytes)
-        return Error{Error::Kind::Io, bytes.error().message};
-    return writeFileAtomically(path, *bytes);
+    return writeFileAtomically(path, [&](QFileDevice& file) -> Result<Done> {
+        const auto written = xls::writeWorkbook(model, file, password);
+        if (!written)
+            return Error{Error::Kind::Io, written.error().message};
+        return Done{};
+    });
 }
 
 }  // namespace

@@ -72,7 +72,10 @@ Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file,
                                           .arg(file.fileName(), file.errorString())};
     }
     Result<brisvel::Done> written = writeCompoundFile(stream->bytes(), out);
-    if (std::fclose(out) != 0 && written)
+    // A disk that refused the bytes (full, say) is what the user is told, not
+    // the container that could not be finished because of it.
+    const bool refused = std::ferror(out) != 0;
+    if (std::fclose(out) != 0 || refused)
         return Error{Error::Kind::Io,
                      QStringLiteral("Impossibile scrivere il file %1.").arg(file.fileName())};
     return written;

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
+#include <tuple>
 
 #include "support/pdf_words.h"
 
@@ -20,7 +22,7 @@ using printing::PageText;
 
 // One page unit per character and two per line: positions are plain arithmetic.
 printing::ListMetrics plainMetrics() {
-    return {[](const QString& text, bool) { return static_cast<double>(text.size()); }, 2.0};
+    return {[](const QString& text, bool) { return static_cast<double>(text.size()); }, 2.0, {}};
 }
 
 const QDateTime kPrintedAt(QDate(2026, 3, 9), QTime(10, 30));
@@ -117,26 +119,33 @@ TEST(ListLayout, ZeroWidthColumnIsNeitherHeadedNorPrintedAndTakesNoRoom) {
     EXPECT_TRUE(hasText(pages[0], {25, 14, QStringLiteral("100,00"), false}));
 }
 
-TEST(ListLayout, LongTextWrapsAtTheLastBlankWithinItsColumn) {
+TEST(ListLayout, LongTextWrapsAtTheLastBlankAndTakesTheRoomTheShortTextsLeave) {
     printing::PrintedList list = invoiceList(0);
-    // Capacity: (100 * 100 / 1000) / 1 = 10 characters in the second column.
+    // Shares 10, 10, 80, but the text of the second column cannot go on one line
+    // (122 units): the others keep the width of their texts and headings (3 and
+    // 7), the second takes the rest (90, 89 for its text).
     list.columnWidths = {100, 100, 800};
     list.rows = {{QStringLiteral("7"),
-                  QStringLiteral("consulenza tecnica annuale supercalifragilistico fine"),
+                  QStringLiteral("consulenza tecnica annuale supercalifragilistico fine e ancora "
+                                 "una lunga descrizione del lavoro svolto nel corso dell'anno"),
                   QStringLiteral("x")},
                  {QStringLiteral("8"), QStringLiteral("breve"), QStringLiteral("y")}};
     const auto rows = rowTexts(layOut(list).at(0));
-    std::vector<std::pair<double, QString>> seen;
+    std::vector<std::tuple<double, double, QString>> seen;
     for (const PageText& text : rows) {
-        seen.push_back({text.y, text.text});
+        seen.push_back({std::round(text.x * 100) / 100, text.y, text.text});
     }
-    const std::vector<std::pair<double, QString>> expected{
-        {14, QStringLiteral("7")},          {14, QStringLiteral("consulenza")},
-        {14, QStringLiteral("x")},          {16, QStringLiteral("tecnica")},
-        {18, QStringLiteral("annuale")},    {20, QStringLiteral("supercalif")},
-        {22, QStringLiteral("ragilistic")}, {24, QStringLiteral("o fine")},
-        {26, QStringLiteral("8")},          {26, QStringLiteral("breve")},
-        {26, QStringLiteral("y")}};
+    const std::vector<std::tuple<double, double, QString>> expected{
+        {0, 14, QStringLiteral("7")},
+        {3, 14,
+         QStringLiteral(
+             "consulenza tecnica annuale supercalifragilistico fine e ancora una lunga descrizione "
+             "del")},
+        {93, 14, QStringLiteral("x")},
+        {3, 16, QStringLiteral("lavoro svolto nel corso dell'anno")},
+        {0, 18, QStringLiteral("8")},
+        {3, 18, QStringLiteral("breve")},
+        {93, 18, QStringLiteral("y")}};
     EXPECT_EQ(seen, expected);
 }
 
@@ -150,7 +159,7 @@ TEST(ListLayout, TypedLineBreaksStartNewLines) {
     EXPECT_EQ(rows[2].y, 16);
 }
 
-// Rows of `lines` lines each in the second column (capacity 10 there).
+// Rows of `lines` lines each in the second column, one typed line per word.
 printing::PrintedList tallRows(std::vector<int> lines) {
     printing::PrintedList list = invoiceList(0);
     list.columnWidths = {100, 100, 800};
@@ -160,7 +169,7 @@ printing::PrintedList tallRows(std::vector<int> lines) {
         for (int w = 0; w < count; ++w) {
             words << QStringLiteral("parola%1").arg(w);
         }
-        list.rows.push_back({QString::number(++id), words.join(QLatin1Char(' ')), QString()});
+        list.rows.push_back({QString::number(++id), words.join(QLatin1Char('\n')), QString()});
     }
     return list;
 }
@@ -194,7 +203,7 @@ TEST(ListLayout, ItemLongerThanAPageGoesOnOverTheNextPagesAndNeverBelowTheLine) 
 TEST(ListLayout, TallLinesEndThePageBeforeTheBottomLine) {
     // Lines of 5 units: only 15 fit between 14 and 90.
     std::vector<ListPage> pages;
-    printing::layOutList(invoiceList(16), {plainMetrics().textWidth, 5.0}, kPrintedAt,
+    printing::layOutList(invoiceList(16), {plainMetrics().textWidth, 5.0, {}}, kPrintedAt,
                          [&](const ListPage& page) {
                              pages.push_back(page);
                              return true;
@@ -209,6 +218,140 @@ TEST(ListLayout, PageHandlerStopsTheLayout) {
                                            [&](const ListPage&) { return ++handed < 2; });
     EXPECT_EQ(pages, 2);
     EXPECT_EQ(handed, 2);
+}
+
+// Lists of `columns` equal columns, each holding `word` in every row.
+printing::PrintedList wideList(int columns, const QString& word) {
+    printing::PrintedList list = invoiceList(0);
+    list.columnHeadings.clear();
+    list.columnWidths.assign(std::size_t(columns), 100);
+    QStringList row;
+    for (int c = 0; c < columns; ++c) {
+        list.columnHeadings << QStringLiteral("C%1").arg(c);
+        row << word;
+    }
+    list.rows = {row, row};
+    return list;
+}
+
+struct PlanCase {
+    const char* what;
+    printing::PrintedList list;
+    bool canTurn;
+    bool landscape;
+    double fontScale;
+    bool wordsWhole;
+};
+
+TEST(ListColumns, ColumnsTurnThePageThenShrinkTheFontBeforeAWordBreaks) {
+    const QString amount = QStringLiteral("4.744,54");  // 8 units, 9 with its gap
+    const std::vector<PlanCase> cases{
+        {"three columns with room to spare", invoiceList(3), true, false, 1, true},
+        {"eleven amounts fit upright (99)", wideList(11, amount), true, false, 1, true},
+        {"twelve amounts need landscape (108 * 0.7)", wideList(12, amount), true, true, 1, true},
+        {"sixteen amounts shrink to 9.5 points in landscape", wideList(16, amount), true, true,
+         0.95, true},
+        {"thirty amounts stop at 7 points and break", wideList(30, amount), true, true, 0.7, false},
+        {"a page that cannot turn shrinks upright", wideList(12, amount), false, false, 0.9, true},
+    };
+    for (const PlanCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        printing::ListMetrics metrics = plainMetrics();
+        if (c.canTurn) {
+            metrics.landscape = printing::TurnedPage{0.7, 1.4};
+        }
+        const printing::ColumnPlan plan = printing::planColumns(c.list, metrics);
+        EXPECT_EQ(plan.landscape, c.landscape);
+        EXPECT_DOUBLE_EQ(plan.fontScale, c.fontScale);
+        const double across = plan.across(metrics);
+        double right = 0;
+        bool whole = true;
+        for (const printing::PlacedColumn& column : plan.columns) {
+            EXPECT_NEAR(column.x, right, 1e-9);
+            right = column.x + column.width;
+            for (const QStringList& row : c.list.rows) {
+                whole = whole && row.value(column.index).size() * across <= column.textRoom + 1e-9;
+            }
+        }
+        EXPECT_LE(right, 100 + 1e-9);
+        EXPECT_EQ(whole, c.wordsWhole);
+    }
+}
+
+TEST(ListColumns, NarrowColumnWidensToItsDateAndHeadingTheOthersGiveTheRoom) {
+    printing::PrintedList list = invoiceList(0);
+    list.columnHeadings = {QStringLiteral("Data"), QStringLiteral("Descrizione")};
+    list.columnWidths = {20, 380};
+    list.rows = {{QStringLiteral("05/01/2009"), QStringLiteral("Consulenza annuale")}};
+    const printing::ColumnPlan plan = printing::planColumns(list, plainMetrics());
+    ASSERT_EQ(plan.columns.size(), 2u);
+    EXPECT_DOUBLE_EQ(plan.columns[0].width, 11);
+    EXPECT_DOUBLE_EQ(plan.columns[0].textRoom, 10);
+    EXPECT_DOUBLE_EQ(plan.columns[1].x, 11);
+    EXPECT_DOUBLE_EQ(plan.columns[1].width, 89);
+}
+
+struct WrapCase {
+    const char* what;
+    QString text;
+    double room;
+    QStringList lines;
+};
+
+TEST(ListColumns, TextsWrapAtBlanksWithinTheirRoom) {
+    const std::vector<WrapCase> cases{
+        {"fits whole", "Rossi", 5, {"Rossi"}},
+        {"breaks at the last blank that fits",
+         "consulenza tecnica annuale",
+         18,
+         {"consulenza tecnica", "annuale"}},
+        {"a blank right after a full line ends it", "abcde fgh", 5, {"abcde", "fgh"}},
+        {"a word longer than the room is cut",
+         "supercalifragilistico",
+         10,
+         {"supercalif", "ragilistic", "o"}},
+        {"typed line breaks start new lines", "riga uno\r\nriga due", 20, {"riga uno", "riga due"}},
+        {"an empty typed line stays", "a\n\nb", 5, {"a", "", "b"}},
+        {"a trailing blank leaves no empty line", "abcde ", 5, {"abcde"}},
+        {"an empty text is one empty line", "", 5, {""}},
+    };
+    for (const WrapCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(printing::wrapToWidth(c.text, c.room,
+                                        [](const QString& text) { return double(text.size()); }),
+                  c.lines);
+    }
+}
+
+TEST(ListLayout, HeadingsWrapOrAreCutInsideTheirOwnColumns) {
+    printing::PrintedList list = invoiceList(1);
+    // Short cells, and headings too long for the page to widen their columns:
+    // the first wraps over five lines of which three fit, the last has a word
+    // longer than its column.
+    list.columnHeadings = {QStringLiteral("ID Cliente Numero"), QStringLiteral("N.Fatt."),
+                           QStringLiteral("Importo ") + QString(95, QLatin1Char('E'))};
+    list.columnWidths = {6, 8, 86};
+    list.rows = {{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}};
+    const printing::ColumnPlan plan = printing::planColumns(list, plainMetrics());
+    const auto pages = layOut(list);
+    ASSERT_EQ(pages.size(), 1u);
+    int headingTexts = 0;
+    double lowest = 0;
+    for (const PageText& text : pages[0].texts) {
+        if (!text.bold || text.y < 6 || text.y >= 13) {
+            continue;
+        }
+        ++headingTexts;
+        lowest = std::max(lowest, text.y + 2);
+        const auto column =
+            std::find_if(plan.columns.begin(), plan.columns.end(),
+                         [&](const printing::PlacedColumn& c) { return c.x == text.x; });
+        ASSERT_NE(column, plan.columns.end()) << text.text.toStdString();
+        EXPECT_LE(text.text.size(), column->textRoom + 1e-9) << text.text.toStdString();
+    }
+    // Three lines fit between the heading (5 + 2) and the line at 13.
+    EXPECT_EQ(headingTexts, 3 + 3 + 1);
+    EXPECT_DOUBLE_EQ(lowest, 13);
 }
 
 // The real list printing on a PDF printer, read back by pdftotext.

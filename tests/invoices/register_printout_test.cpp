@@ -1,0 +1,105 @@
+// The register list of the entry window printed with "Stampa" on a PDF printer
+// and read back by poppler: what a person holding the pages can read.
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <map>
+
+#include "entry_window.h"
+#include "support/invoice_rows.h"
+#include "support/pdf_words.h"
+
+namespace {
+
+using namespace invoices_test;
+
+class RegisterPrintout : public EntryWindowTest {
+  protected:
+    // `count` invoices of amounts with thousands, dates of every length of day
+    // and month, and a description that has to wrap.
+    void writeRegister(int count) {
+        for (int i = 1; i <= count; ++i) {
+            const QDate date = QDate(2009, 1, 5).addDays(i * 11);
+            test_support::writeInvoice(
+                invoices(), i + 1,
+                {i, QStringLiteral("CLIENTE %1 SRL").arg(i % 40), QString::number(i % 40),
+                 QString::number(i), date.toString(QStringLiteral("dd/MM/yyyy")),
+                 QStringLiteral("%1.%2,%3")
+                     .arg(1 + i * 37 / 1000)
+                     .arg(i * 37 % 1000, 3, 10, QLatin1Char('0'))
+                     .arg(i % 100, 2, 10, QLatin1Char('0')),
+                 QStringLiteral("%1,54").arg(100 + i),
+                 i % 3 ? QStringLiteral("*") : QStringLiteral("07/03/2010")});
+        }
+    }
+
+    // Prints the list on screen through a window whose default printer writes PDF.
+    QString printShownList() {
+        test_support::FakePrinters pdf({QStringLiteral("Ufficio")}, QStringLiteral("Ufficio"),
+                                       out.path());
+        invoices::Entrata printing(app::Services{data.store(), boxes, clock, navigator, pdf});
+        navigator.go(window.get(), &printing);
+        const EntryControlsByName shown(&printing);
+        shown.XPButton3->click();
+        shown.XPButton8->click();
+        navigator.go(&printing, &menu);
+        return pdf.jobFiles().value(0);
+    }
+
+    QTemporaryDir out;
+};
+
+bool overlap(const test_support::PdfWord& a, const test_support::PdfWord& b) {
+    // A hair of slack: poppler's boxes of neighbouring words may touch.
+    constexpr double kSlack = 0.2;
+    return a.xMin + kSlack < b.xMax && b.xMin + kSlack < a.xMax && a.yMin + kSlack < b.yMax &&
+           b.yMin + kSlack < a.yMax;
+}
+
+TEST_F(RegisterPrintout, ThreeHundredInvoicesFitTwentyPagesWithEveryDateAndAmountWhole) {
+    writeRegister(300);
+    const QString file = printShownList();
+    ASSERT_FALSE(file.isEmpty());
+    if (const QString keep = qEnvironmentVariable("BRISVEL_KEEP_PDF"); !keep.isEmpty())
+        QFile::copy(file, QDir(keep).filePath(QStringLiteral("registro.pdf")));
+    const auto pages = test_support::readPdfWords(file);
+    ASSERT_FALSE(pages.empty());
+    EXPECT_LE(pages.size(), 20u);
+
+    // Every date and amount of the register, as often as the list holds it.
+    static const QRegularExpression dateOrAmount(
+        QStringLiteral(R"(^(\d\d/\d\d/\d{4}|\d{1,3}(\.\d{3})*,\d\d)$)"));
+    std::map<QString, int> wanted;
+    std::map<QString, int> printed;
+    for (const auto& page : pages) {
+        for (const auto& word : page.words)
+            ++printed[word.text];
+    }
+    const store::Worksheet sheet = invoices();
+    for (int row = 2; row <= 301; ++row) {
+        for (int column = 1; column <= kColumns; ++column) {
+            const QString text = sheet.text(row, column);
+            if (dateOrAmount.match(text).hasMatch())
+                ++wanted[text];
+        }
+    }
+    ASSERT_GT(wanted.size(), 300u);
+    for (const auto& [text, count] : wanted)
+        EXPECT_EQ(printed[text], count) << text.toStdString();
+
+    // No word on a page is printed over another, headings included.
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const auto& words = pages[p].words;
+        EXPECT_TRUE(pages[p].has(QStringLiteral("Cliente")));
+        EXPECT_TRUE(pages[p].has(QStringLiteral("N.Fatt.")));
+        for (std::size_t a = 0; a < words.size(); ++a) {
+            for (std::size_t b = a + 1; b < words.size(); ++b) {
+                EXPECT_FALSE(overlap(words[a], words[b]))
+                    << "page " << p + 1 << ": " << words[a].text.toStdString() << " over "
+                    << words[b].text.toStdString();
+            }
+        }
+    }
+}
+
+}  // namespace
