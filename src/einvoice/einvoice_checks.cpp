@@ -147,6 +147,7 @@ QStringList documentFaults(const Document& d) {
     // Taxable amounts by rate and Natura, as the lines and the cassa give them.
     std::map<std::pair<std::int64_t, QString>, Amount> expected;
     bool withheld = false;
+    Amount withheldBase;
     for (const Line& line : d.lines) {
         checkRate(faults, line.vatRate, QStringLiteral("IVA"));
         checkNature(faults, line.vatRate, line.nature,
@@ -154,6 +155,8 @@ QStringList documentFaults(const Document& d) {
         expected[{line.vatRate.billionths(), line.nature}] =
             expected[{line.vatRate.billionths(), line.nature}] + line.amount;
         withheld = withheld || line.withheld;
+        if (line.withheld)
+            withheldBase = withheldBase + line.amount;
     }
     if (d.cassa) {
         const Cassa& c = *d.cassa;
@@ -167,6 +170,9 @@ QStringList documentFaults(const Document& d) {
                           .arg(c.amount.text(), c.rate.text(), c.base.text());
         expected[{c.vatRate.billionths(), c.nature}] =
             expected[{c.vatRate.billionths(), c.nature}] + c.amount;
+        withheld = withheld || c.withheld;
+        if (c.withheld)
+            withheldBase = withheldBase + c.amount;
     }
 
     std::map<std::pair<std::int64_t, QString>, Amount> summarised;
@@ -185,6 +191,10 @@ QStringList documentFaults(const Document& d) {
         faults << QStringLiteral("i dati della ritenuta non corrispondono alle righe");
     if (d.withholding) {
         checkRate(faults, d.withholding->rate, QStringLiteral("della ritenuta"));
+        if (withheldBase.percent(d.withholding->rate) != d.withholding->amount)
+            faults << QStringLiteral("la ritenuta %1 non è il %2 % di %3")
+                          .arg(d.withholding->amount.text(), d.withholding->rate.text(),
+                               withheldBase.text());
         if (!contains(withholdingTypes(), d.withholding->type))
             faults << QStringLiteral("il tipo ritenuta \"%1\" non è un codice valido")
                           .arg(d.withholding->type);

@@ -34,8 +34,8 @@ QStringList addressingFaults(const QString& recipientCode, const QString& pec,
 // The checks of the Sistema di Interscambio on the amounts and codes: each summary's
 // taxable amount equals its lines and cassa, its tax is the rate of it (to the
 // cent), a Natura is present exactly when the VAT rate is 0, the withholding data is
-// present exactly when a line or the cassa is subject to it, every rate fits two
-// decimals, every code is an official one.
+// present exactly when a line or the cassa is subject to it and is its rate of
+// them, every rate fits two decimals, every code is an official one.
 QStringList documentFaults(const Document& document);
 
 }  // namespace einvoice

@@ -45,6 +45,8 @@ struct Cassa {
     Amount base;
     Rate vatRate;
     QString nature;
+    // The INPS separate-scheme surcharge bears the withholding with the fee.
+    bool withheld = false;
 };
 
 // One VAT summary: a rate (and Natura at 0 %) with its taxable amount and tax.

@@ -275,7 +275,7 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
     if (needsNature && hasExemptionItem && exemptionNature.isEmpty())
         faults << QStringLiteral(
                       "la voce di esenzione \"%1\" non ha la Natura: impostarla nei "
-                      "Codici FatturaPA")
+                      "Codici Fattura Elettronica")
                       .arg(exemptionItem);
     if (!vat.isZero()) {
         const auto found = recoverRate(sources.vatItems, totalTaxable, vat);
@@ -315,23 +315,33 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
             if (type.isEmpty())
                 faults << QStringLiteral(
                               "la voce INPS/Cassa \"%1\" non ha il Tipo Cassa: "
-                              "impostarlo nei Codici FatturaPA")
+                              "impostarlo nei Codici Fattura Elettronica")
                               .arg(found->item);
             d.cassa = Cassa{type, found->rate, surcharge, taxable, vatRate, nature};
         }
     }
 
     if (!withholding.isZero()) {
-        const auto found = recoverRate(sources.withholdingItems, taxable, withholding);
+        // The INPS separate-scheme surcharge is withheld on with the fee. An invoice
+        // registered when the withholding was taken on the taxable alone keeps its
+        // stored figures: then the surcharge is not marked as withheld.
+        const bool inpsSurcharge = d.cassa && d.cassa->type == registers::kInpsSeparateScheme;
+        const Amount base = inpsSurcharge ? taxable + surcharge : taxable;
+        std::optional<RecoveredRate> found =
+            recoverRate(sources.withholdingItems, base, withholding);
+        if (found && inpsSurcharge)
+            d.cassa->withheld = true;
+        else if (!found && inpsSurcharge)
+            found = recoverRate(sources.withholdingItems, taxable, withholding);
         if (!found) {
             faults << QStringLiteral("nessuna aliquota di ritenuta dell'elenco dà %1 su %2")
-                          .arg(withholding.text(), taxable.text());
+                          .arg(withholding.text(), base.text());
         } else {
             const registers::ItemCodes type = codes.codes(CodedList::Withholding, found->item);
             if (type.code.isEmpty() || type.reason.isEmpty())
                 faults << QStringLiteral(
                               "la voce di ritenuta \"%1\" non ha il Tipo Ritenuta e "
-                              "la Causale: impostarli nei Codici FatturaPA")
+                              "la Causale: impostarli nei Codici Fattura Elettronica")
                               .arg(found->item);
             d.withholding = Withholding{type.code, withholding, found->rate, type.reason};
         }
@@ -343,7 +353,7 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
         if (method.isEmpty())
             faults << QStringLiteral(
                           "il tipo di pagamento \"%1\" non ha la Modalità di "
-                          "pagamento: impostarla nei Codici FatturaPA")
+                          "pagamento: impostarla nei Codici Fattura Elettronica")
                           .arg(paymentType);
         const QString iban = compactIban(sources.user[registers::UserIban]);
         if (!iban.isEmpty() && !kIbanPattern.match(iban).hasMatch())

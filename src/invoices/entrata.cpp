@@ -33,6 +33,7 @@
 #include "app/tab_order.h"
 #include "controls/xpbutton.h"
 #include "invoices/invoice_list_model.h"
+#include "registers/einvoice_codes.h"
 #include "registers/settings_lists.h"
 #include "store/workbook_store.h"
 
@@ -498,6 +499,7 @@ InvoiceAmounts Entrata::amounts() const {
     f.net = Text4->text();
     f.vatMarked = Text6->palette().color(QPalette::Base) == QColor(255, 0, 0);
     f.exemptEnabled = Text7->isEnabled();
+    f.surchargeWithheld = registers::surchargeWithheld(store_.workbook(), f.surchargeRate);
     return f;
 }
 

@@ -49,8 +49,7 @@ std::optional<Amount> sum(const QString& a, const QString& b, const QString& c) 
     return *z + *xy;
 }
 
-std::optional<Amount> percent(const QString& amount, const QString& rate) {
-    const auto a = read(amount);
+std::optional<Amount> percent(const std::optional<Amount>& a, const QString& rate) {
     const auto r = Rate::parse(rate);
     if (!a || !r)
         return std::nullopt;
@@ -109,7 +108,7 @@ void surchargeRateChosen(InvoiceAmounts& f) {
     } else {
         // The exempt amount is left out of the total here, as it always was: the
         // exemption or VAT choice brings it back.
-        setPlain(f.surcharge, percent(f.taxable, f.surchargeRate));
+        setPlain(f.surcharge, percent(read(f.taxable), f.surchargeRate));
         format(f.surcharge, f.surcharge);
         f.totalTaxable.clear();
         setPlain(f.totalTaxable, sum(f.surcharge, f.taxable));
@@ -126,7 +125,7 @@ void vatRateChosen(InvoiceAmounts& f) {
     f.vat.clear();
     f.vatMarked = false;
     if (!isNone(f.vatRate)) {
-        setPlain(f.vat, percent(f.totalTaxable, f.vatRate));
+        setPlain(f.vat, percent(read(f.totalTaxable), f.vatRate));
         format(f.vat, f.vat);
         f.total.clear();
         if (!f.exempt.isEmpty()) {
@@ -186,7 +185,8 @@ void withholdingRateChosen(InvoiceAmounts& f) {
         format(f.net, f.total);
         return;
     }
-    setPlain(f.withholding, percent(f.taxable, f.withholdingRate));
+    const auto base = f.surchargeWithheld ? sum(f.taxable, f.surcharge) : read(f.taxable);
+    setPlain(f.withholding, percent(base, f.withholdingRate));
     format(f.withholding, f.withholding);
     const auto total = read(f.total);
     const auto withholding = read(f.withholding);

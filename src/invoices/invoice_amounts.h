@@ -30,6 +30,10 @@ struct InvoiceAmounts {
     bool vatMarked = false;
     // Text7 takes typing once an exemption item was chosen.
     bool exemptEnabled = false;
+    // The chosen surcharge is the INPS separate-scheme surcharge (cassa type TC22):
+    // it is part of the fee, so the withholding is taken on taxable + surcharge. A
+    // professional fund's contribution, or an uncoded item, is not withheld on.
+    bool surchargeWithheld = false;
 
     bool operator==(const InvoiceAmounts&) const = default;
 };

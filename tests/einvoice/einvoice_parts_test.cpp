@@ -117,8 +117,9 @@ TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
         registers::ItemCodes expected;
     };
     const Row defaults[] = {
-        {CodedList::Cassa, "4", {"TC22", ""}},
-        {CodedList::Cassa, "4,0", {"TC22", ""}},
+        // 4 % may be INPS or a fund: the user says which.
+        {CodedList::Cassa, "4", {"", ""}},
+        {CodedList::Cassa, "4,0", {"", ""}},
         {CodedList::Cassa, "2", {"", ""}},
         {CodedList::Withholding, "20", {"RT01", "A"}},
         {CodedList::Withholding, "23", {"", ""}},
@@ -132,7 +133,11 @@ TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
     for (const Row& row : defaults)
         EXPECT_EQ(codes.codes(row.list, row.item), row.expected) << row.item;
 
+    EXPECT_FALSE(codes.surchargeWithheld("4")) << "uncoded";
+    codes.setCodes(CodedList::Cassa, "4", {"TC22", ""});
+    EXPECT_TRUE(codes.surchargeWithheld("4")) << "INPS separate scheme";
     codes.setCodes(CodedList::Cassa, "4", {"TC04", ""});
+    EXPECT_FALSE(codes.surchargeWithheld("4")) << "a professional fund";
     codes.setCodes(CodedList::Withholding, "23", {"RT01", "A"});
     codes.setCodes(CodedList::Cassa, "4", {"TC21", ""});  // the same entry again
     codes.setAddressing("7", "ROSSI", {"ABC1234", "rossi@pec.it"});

@@ -71,6 +71,8 @@ class EinvoiceStore {
                                                   {registers::kExemptionColumn, kSpeseArt15},
                                                   {registers::kExemptionColumn, kSpeseVarie}})
             EXPECT_TRUE(registers::insertItem(settings, column, item).ok());
+        // The user said in the codes window that 4 % is the INPS separate scheme.
+        codes().setCodes(registers::CodedList::Cassa, "4", {"TC22", {}});
     }
 
     void writeUser() { registers::writeUserData(data.sheet(store::kUserSheet), user); }

@@ -57,7 +57,7 @@ TEST_F(EinvoiceWindows, TheCodesWindowShowsDefaultsWithTheirDescriptionsAndSaves
     einvoice::CodiciFatturaPA window(services);
     navigator.go(&menu, &window);
 
-    // INPS/Cassa: "4" is INPS by default, "2" has no code yet.
+    // INPS/Cassa: "4" was coded as INPS, "2" has no code yet.
     ASSERT_EQ(window.Grid1->rowCount(), 2);
     EXPECT_EQ(window.Grid1->item(0, 0)->text(), "4");
     EXPECT_EQ(comboIn(window.Grid1, 0, 1), "TC22");
@@ -96,7 +96,8 @@ TEST_F(EinvoiceWindows, AWrongRecipientCodeIsRefusedAndNothingIsWritten) {
          "ROSSI MARIO non è di sette lettere maiuscole o cifre (\"ABC\")",
          "Gestione", Icon::Warning});
     window.XPButton1->click();
-    EXPECT_EQ(data.data.sheet(registers::kEinvoiceCodesSheet).text(2, 2), "");
+    EXPECT_EQ(data.data.sheet(registers::kEinvoiceCodesSheet).text(2, 12), "0000000")
+        << "the recipient code stored before";
 
     // Leaving with changes asks; No leaves them unwritten.
     boxes.expect(
@@ -157,7 +158,7 @@ TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured)
     EXPECT_TRUE(message.contains(
         "Fattura n. 2 del 03/02/2025 non esportata:\n- la provincia del cliente ROSSI MARIO "
         "non è di due lettere maiuscole (\"PISA\")\n- la voce di esenzione \"Spese varie\" non "
-        "ha la Natura: impostarla nei Codici FatturaPA"))
+        "ha la Natura: impostarla nei Codici Fattura Elettronica"))
         << message.toStdString();
 
     if (test_support::shotsFolder().isEmpty())

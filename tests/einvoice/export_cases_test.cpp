@@ -74,6 +74,20 @@ void expectSdiChecks(const FatturaXml& xml) {
     EXPECT_EQ(summarised, expected);
     EXPECT_EQ(xml.count("//DatiRitenuta") > 0, withheld);
 
+    // The withholding is its rate of the lines and the cassa marked as withheld.
+    if (withheld) {
+        qint64 base = 0;
+        for (int i = 1; i <= lines; ++i) {
+            const QString line = QStringLiteral("//DettaglioLinee[%1]/").arg(i);
+            if (xml.one(line + "Ritenuta") == "SI")
+                base += cents(xml.one(line + "PrezzoTotale"));
+        }
+        if (xml.one("//DatiCassaPrevidenziale/Ritenuta") == "SI")
+            base += cents(xml.one("//DatiCassaPrevidenziale/ImportoContributoCassa"));
+        EXPECT_EQ(cents(xml.one("//DatiRitenuta/ImportoRitenuta")),
+                  (base * cents(xml.one("//DatiRitenuta/AliquotaRitenuta")) + 5000) / 10000);
+    }
+
     qint64 withholding = 0;
     for (const QString& amount : xml.all("//DatiRitenuta/ImportoRitenuta"))
         withholding += cents(amount);
@@ -90,6 +104,8 @@ struct Case {
     Amounts amounts;
     std::vector<std::pair<QString, QString>> expected;  // XPath, text
     std::vector<QString> absent;
+    // Surcharge items coded in the codes window for this case (item, cassa type).
+    std::vector<std::pair<QString, QString>> cassaCodes = {};
 };
 
 const QString kZero = QStringLiteral("0");
@@ -99,7 +115,7 @@ std::vector<Case> cases() {
         {"OrdinaryInpsVatAndWithholding",
          "RF01",
          ClientKind::Company,
-         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "200,00", "1.068,80",
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "208,00", "1.060,80",
           "Bonifico"},
          {{"//RegimeFiscale", "RF01"},
           {"//CodiceDestinatario", "ABC1234"},
@@ -111,17 +127,44 @@ std::vector<Case> cases() {
           {"//DatiCassaPrevidenziale/AlCassa", "4.00"},
           {"//DatiCassaPrevidenziale/ImportoContributoCassa", "40.00"},
           {"//DatiCassaPrevidenziale/ImponibileCassa", "1000.00"},
+          {"//DatiCassaPrevidenziale/Ritenuta", "SI"},
           {"//DatiRitenuta/TipoRitenuta", "RT01"},
-          {"//DatiRitenuta/ImportoRitenuta", "200.00"},
+          {"//DatiRitenuta/ImportoRitenuta", "208.00"},
           {"//DatiRitenuta/AliquotaRitenuta", "20.00"},
           {"//DatiRitenuta/CausalePagamento", "A"},
           {"//DatiRiepilogo/ImponibileImporto", "1040.00"},
           {"//DatiRiepilogo/Imposta", "228.80"},
           {"//ImportoTotaleDocumento", "1268.80"},
           {"//ModalitaPagamento", "MP05"},
-          {"//ImportoPagamento", "1068.80"},
+          {"//ImportoPagamento", "1060.80"},
           {"//IBAN", "IT60X0542811101000000123456"}},
          {"//DatiBollo", "//Natura", "//PECDestinatario"}},
+        // Registered when the withholding was taken on the taxable alone: exported
+        // with its stored figures, the surcharge not marked as withheld.
+        {"InpsInvoiceRegisteredWithTheOldWithholding",
+         "RF01",
+         ClientKind::Company,
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "200,00", "1.068,80",
+          "Bonifico"},
+         {{"//DatiCassaPrevidenziale/TipoCassa", "TC22"},
+          {"//DettaglioLinee/Ritenuta", "SI"},
+          {"//DatiRitenuta/ImportoRitenuta", "200.00"},
+          {"//ImportoPagamento", "1068.80"}},
+         {"//DatiCassaPrevidenziale/Ritenuta"}},
+        // An engineers' fund contribution bears VAT, not withholding.
+        {"OrdinaryWithAFundContribution",
+         "RF01",
+         ClientKind::Company,
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "200,00", "1.068,80",
+          "Bonifico"},
+         {{"//DatiCassaPrevidenziale/TipoCassa", "TC04"},
+          {"//DatiCassaPrevidenziale/AliquotaIVA", "22.00"},
+          {"//DettaglioLinee/Ritenuta", "SI"},
+          {"//DatiRitenuta/ImportoRitenuta", "200.00"},
+          {"//DatiRiepilogo/ImponibileImporto", "1040.00"},
+          {"//ImportoPagamento", "1068.80"}},
+         {"//DatiCassaPrevidenziale/Ritenuta"},
+         {{"4", "TC04"}}},
         {"FlatRateWithoutVatTakesStampDuty",
          "RF19",
          ClientKind::Company,
@@ -201,6 +244,8 @@ TEST_P(ExportCase, WritesAValidFileThatHoldsTheInvoice) {
     const Case& c = GetParam();
     EinvoiceStore store;
     store.codes().setTaxRegime(c.regime);
+    for (const auto& [item, type] : c.cassaCodes)
+        store.codes().setCodes(registers::CodedList::Cassa, item, {type, {}});
     const registers::ClientRecord client = EinvoiceStore::clientOf(c.client);
     const QString id = store.addClient(c.client, client);
     const int row = store.addInvoice(id, client[client::Name], c.amounts);

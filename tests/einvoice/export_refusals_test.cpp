@@ -50,7 +50,7 @@ std::vector<Refused> refusals() {
          "il CAP dell'utente (Dati Anagrafici Utente) non è di cinque cifre (\"\")"},
         {"ExemptionItemWithoutNatura", [](R&, S&) {}, kExempt,
          "la voce di esenzione \"Spese varie\" non ha la Natura: impostarla nei Codici "
-         "FatturaPA"},
+         "Fattura Elettronica"},
         {"NoVatAndNoExemptionItem",
          [](R&, S&) {},
          {"100,00", "0", "100,00", "0", "*", "0", "100,00", "0", "100,00", "Bonifico"},
@@ -66,11 +66,26 @@ std::vector<Refused> refusals() {
          {"1.000,00", "30,00", "1.030,00", "226,60", "*", "0", "1.256,60", "200,00", "1.056,60",
           "Bonifico"},
          "nessuna aliquota INPS/Cassa dell'elenco dà 30,00 su 1.000,00"},
+        // A surcharge item nobody coded: INPS or a fund decides the withholding.
+        {"SurchargeItemNotYetCoded",
+         [](R&, S& s) {
+             s.codes().setCodes(registers::CodedList::Cassa, "4", {"", {}});
+         },
+         kOrdinary,
+         "la voce INPS/Cassa \"4\" non ha il Tipo Cassa: impostarlo nei Codici Fattura "
+         "Elettronica"},
+        // Neither 1.040,00 (INPS) nor 1.000,00 (as registered before) gives it.
+        {"InpsWithholdingThatNoItemGives",
+         [](R&, S&) {},
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0", "1.268,80", "210,00", "1.058,80",
+          "Bonifico"},
+         "nessuna aliquota di ritenuta dell'elenco dà 210,00 su 1.040,00"},
         {"CassaItemWithoutType",
          [](R&, S&) {},
          {"1.000,00", "20,00", "1.020,00", "224,40", "*", "0", "1.244,40", "200,00", "1.044,40",
           "Bonifico"},
-         "la voce INPS/Cassa \"2\" non ha il Tipo Cassa: impostarlo nei Codici FatturaPA"},
+         "la voce INPS/Cassa \"2\" non ha il Tipo Cassa: impostarlo nei Codici Fattura "
+         "Elettronica"},
         {"TotalThatDoesNotAddUp",
          [](R&, S&) {},
          {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0", "1.040,00", "200,00", "840,00",

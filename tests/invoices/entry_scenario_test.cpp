@@ -2,6 +2,9 @@
 // with the codec.
 #include "entry_window.h"
 
+#include "registers/einvoice_codes.h"
+#include "store/sheet_idioms.h"
+
 namespace {
 
 using namespace invoices_test;
@@ -48,6 +51,29 @@ TEST_F(EntryScenario, TheFirstInvoiceGoesToRowTwoAndTheCountersMoveOn) {
     EXPECT_EQ(saved.value(2, Net).toNumber(), 1068.8);
     EXPECT_EQ(saved.value(1, kRecordCounterColumn).toNumber(), 2);
     EXPECT_EQ(saved.value(1, kNumberCounterColumn).toNumber(), 2);
+}
+
+// What the codes window says of the surcharge item decides the withholding's base,
+// on screen and in the register's N and O columns.
+TEST_F(EntryScenario, TheWithholdingBaseFollowsTheKindOfSurcharge) {
+    struct Row {
+        const char* cassaType;
+        const char* withholding;
+        const char* net;
+    };
+    for (const Row& row : {Row{"TC22", "208,00", "1.060,80"}, Row{"TC04", "200,00", "1.068,80"},
+                           Row{"", "200,00", "1.068,80"}}) {
+        registers::prepareEinvoiceCodesSheet(data.store());
+        registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet))
+            .setCodes(registers::CodedList::Cassa, "4", {row.cassaType, {}});
+        fillWorkedExample();
+        EXPECT_EQ(window->Text14->text(), row.withholding) << row.cassaType;
+        EXPECT_EQ(window->Text4->text(), row.net) << row.cassaType;
+        const int registered = *store::firstFreeRow(invoices(), Id);
+        registerAnsweringYes();
+        EXPECT_EQ(invoices().text(registered, Withholding), row.withholding);
+        EXPECT_EQ(invoices().text(registered, Net), row.net);
+    }
 }
 
 TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {

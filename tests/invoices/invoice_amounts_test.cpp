@@ -42,6 +42,14 @@ Action surcharge(const char* r) {
         invoices::surchargeRateChosen(f);
     };
 }
+// A surcharge item the codes window coded: TC22 (INPS, withheld on) or a fund.
+Action coded(const char* r, bool inps) {
+    return [=](InvoiceAmounts& f) {
+        f.surchargeRate = QString::fromUtf8(r);
+        f.surchargeWithheld = inps;
+        invoices::surchargeRateChosen(f);
+    };
+}
 Action vat(const char* r) {
     return [=](InvoiceAmounts& f) {
         f.vatRate = QString::fromUtf8(r);
@@ -105,6 +113,21 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"WorkedExample",
              {typeTaxable("1000"), surcharge("4"), vat("22"), withholding("20")},
              {"1.000,00", "40,00", "1.040,00", "228,80", "", "1.268,80", "200,00", "1.068,80"}},
+        // The INPS separate-scheme surcharge is part of the fee: 20 % of 1.040,00.
+        Case{"InpsSurchargeIsWithheldOnWithTheFee",
+             {typeTaxable("1000"), coded("4", true), vat("22"), withholding("20")},
+             {"1.000,00", "40,00", "1.040,00", "228,80", "", "1.268,80", "208,00", "1.060,80"}},
+        // A professional fund's contribution bears VAT only: the worked example holds.
+        Case{"FundContributionIsNotWithheldOn",
+             {typeTaxable("1000"), coded("4", false), vat("22"), withholding("20")},
+             {"1.000,00", "40,00", "1.040,00", "228,80", "", "1.268,80", "200,00", "1.068,80"}},
+        // 333,33 + 13,33 = 346,66; 20 % is 69,332.
+        Case{"InpsWithholdingIsRoundedFromTheRoundedSurcharge",
+             {typeTaxable("333,33"), coded("4", true), vat("*"), withholding("20")},
+             {"333,33", "13,33", "346,66", "0", "", "346,66", "69,33", "277,33"}},
+        Case{"InpsSurchargeOfNoneWithholdsOnTheTaxable",
+             {typeTaxable("1000"), coded("*", true), vat("22"), withholding("20")},
+             {"1.000,00", "0", "1.000,00", "220,00", "", "1.220,00", "200,00", "1.020,00"}},
         // The withholding must come last: chosen first, the VAT step sets the net
         // back to the total.
         Case{"WithholdingBeforeVat",
