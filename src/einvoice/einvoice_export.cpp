@@ -97,21 +97,26 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
     for (int done = 0; done < total; ++done) {
         if (progress && !progress(done, total))
             break;
-        auto document = assembleDocument(invoices[std::size_t(done)], *sources);
-        if (!document) {
-            outcome.refusals.push_back(document.error());
+        const RegisteredInvoice& invoice = invoices[std::size_t(done)];
+        auto assembled = assembleDocument(invoice, *sources);
+        if (!assembled) {
+            outcome.refusals.push_back(assembled.error());
             continue;
         }
         if (next > kLastProgressive)
             return ioError(QStringLiteral("I progressivi dei file sono esauriti."));
-        document->progressive = progressiveText(next);
-        const QString name = fileName(sender, document->progressive);
-        if (auto written = writeNewFile(folder, name, writeFatturaPA(*document)); !written) {
+        Document& document = assembled->document;
+        document.progressive = progressiveText(next);
+        const QString name = fileName(sender, document.progressive);
+        if (auto written = writeNewFile(folder, name, writeFatturaPA(document)); !written) {
             syncFolder(folder);
             return written.error();
         }
         sources->codes.setLastProgressive(next++);
         outcome.written << name;
+        for (const QString& notice : assembled->notices)
+            outcome.notices
+                << QStringLiteral("Fattura %1 (file %2): %3").arg(invoice.title(), name, notice);
     }
     syncFolder(folder);
     if (progress)
@@ -130,6 +135,9 @@ QString outcomeMessage(const ExportOutcome& outcome) {
         text = QStringLiteral("Sono stati creati %1 file nella cartella %2.")
                    .arg(outcome.written.size())
                    .arg(QDir::toNativeSeparators(outcome.folder));
+    if (!outcome.notices.isEmpty())
+        text +=
+            QStringLiteral("\n\nDa verificare:\n- ") + outcome.notices.join(QStringLiteral("\n- "));
     for (const Refusal& refusal : outcome.refusals)
         text += QStringLiteral("\n\n") + refusal.message();
     return text;

@@ -53,7 +53,9 @@ void exportElectronicInvoices(const app::Services& services, const QList<int>& r
         return;
     }
     services.boxes.tell(outcomeMessage(*outcome), kTitle,
-                        outcome->refusals.empty() ? app::Icon::Information : app::Icon::Warning);
+                        outcome->refusals.empty() && outcome->notices.isEmpty()
+                            ? app::Icon::Information
+                            : app::Icon::Warning);
 }
 
 }  // namespace einvoice

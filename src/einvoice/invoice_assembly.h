@@ -63,8 +63,15 @@ struct Refusal {
 // tax code, or the VAT number when there is no tax code.
 QString senderId(const registers::UserData& user);
 
+// An invoice ready to be written, and what the user is told beside its file.
+struct AssembledInvoice {
+    Document document;
+    // Written, but worth a look: "ritenuta verso un cliente senza partita IVA ..."
+    QStringList notices;
+};
+
 // The electronic invoice of `invoice` without its progressive, or every fault.
-brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& invoice,
-                                                    const ExportSources& sources);
+brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvoice& invoice,
+                                                            const ExportSources& sources);
 
 }  // namespace einvoice

@@ -34,6 +34,7 @@
 #include "controls/xpbutton.h"
 #include "invoices/invoice_list_model.h"
 #include "registers/einvoice_codes.h"
+#include "registers/registration_checks.h"
 #include "registers/settings_lists.h"
 #include "store/workbook_store.h"
 
@@ -727,6 +728,14 @@ void Entrata::registerInvoice() {
     InvoiceAmounts f = amounts();
     zeroEmptyAmounts(f);
     showAmounts(f);
+    const registers::RegistrationCheck check = registers::checkRegistration(
+        {registers::taxRegimeOf(store_.workbook()), f.vat, f.withholding, Label26->text()});
+    if (!check.refusal.isEmpty()) {
+        boxes_.tell(check.refusal, kTitle, Icon::Warning);
+        return;
+    }
+    if (!check.question.isEmpty() && !boxes_.askYesNo(check.question, kTitle, Icon::Question))
+        return;
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questa Fattura...................?"),
                          QStringLiteral(" Gestione"))) {
         clearWindow();

@@ -76,6 +76,93 @@ TEST(FileSpelling, LatinTexts) {
     EXPECT_EQ(einvoice::latinText("\u0141\u00F3d\u017A"), std::nullopt);
 }
 
+TEST(FileSpelling, AForeignCharacterIsNamedWithItsCode) {
+    struct Row {
+        const char* text;
+        const char* fault;
+    };
+    const Row rows[] = {
+        {"Esente art. 10 \u2192 DPR 633/72",
+         "la voce contiene il carattere \"\u2192\" (U+2192), che la fattura elettronica non "
+         "ammette"},
+        {"\u0141\u00F3d\u017A",
+         "la voce contiene il carattere \"\u0141\" (U+0141), che la fattura elettronica non "
+         "ammette"},
+        {"Consulenza \U0001F600",
+         "la voce contiene il carattere \"\U0001F600\" (U+1F600), che la fattura elettronica "
+         "non ammette"},
+        {"Perizia \u2018A\u2019 \u20AC \u00E8", ""},  // each has a form the file takes
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(einvoice::foreignCharacterFault(QString::fromUtf8(row.text), "la voce"),
+                  QString::fromUtf8(row.fault))
+            << row.text;
+}
+
+TEST(Addressing, ThePecFollowsTheSchemaAndGoesOnlyWithTheCodeOfNone) {
+    struct Row {
+        const char* code;
+        const char* pec;
+        bool accepted;
+    };
+    const Row rows[] = {
+        {"0000000", "mario.rossi@pec.it", true},
+        {"0000000", "studio_rossi+fatture@pec.ordine.it", true},
+        {"0000000", "", true},
+        {"ABC1234", "", true},
+        {"0000000", "mario..rossi@pec.it", false},  // a doubled dot
+        {"0000000", ".mario@pec.it", false},
+        {"0000000", "mario.@pec.it", false},
+        {"0000000", "mario rossi@pec.it", false},
+        {"0000000", "m\u00E0rio@pec.it", false},
+        {"0000000", "mario@pec", false},  // no domain of two parts
+        {"0000000", "mario@@pec.it", false},
+        {"ABC1234", "mario.rossi@pec.it", false},  // the code wins: a PEC beside it is refused
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(
+            einvoice::addressingFaults(row.code, QString::fromUtf8(row.pec), "ROSSI").isEmpty(),
+            row.accepted)
+            << row.code << " " << row.pec;
+    EXPECT_EQ(einvoice::addressingFaults("ABC1234", "mario.rossi@pec.it", "ROSSI"),
+              QStringList{"il cliente ROSSI ha sia il codice destinatario ABC1234 sia una PEC: la "
+                          "PEC si indica solo con il codice destinatario 0000000"});
+}
+
+// The last net before writing catches a text that no earlier check looked at.
+TEST(Addressing, TheSchemaCheckCatchesEveryTextOfTheDocument) {
+    einvoice::Document valid;
+    valid.transmitterId = "BNCLGU70A01H501Y";
+    valid.recipientCode = "0000000";
+    valid.supplier = {"STUDIO BIANCHI", "12345678903", "BNCLGU70A01H501Y", "VIA ROMA 1", "20121",
+                      "MILANO",         "MI"};
+    valid.customer = {"ROSSI MARIO", "", "RSSMRA85T10A562S", "VIA VERDI 3", "56017", "PISA", "PI"};
+    valid.number = "12";
+    valid.lines.push_back({"Consulenza", Amount::fromCents(10000), Rate(), "N4", false});
+    valid.summaries.push_back({Rate(), "N4", Amount::fromCents(10000), {}, "Esente art. 10"});
+    ASSERT_EQ(einvoice::schemaFaults(valid), QStringList());
+
+    using Spoil = void (*)(einvoice::Document&);
+    const std::pair<const char*, Spoil> spoils[] = {
+        {"arrow in a line", [](einvoice::Document& d) { d.lines[0].description += "\u2192"; }},
+        {"legal reference",
+         [](einvoice::Document& d) { d.summaries[0].legalReference = "\u2192"; }},
+        {"long name", [](einvoice::Document& d) { d.customer.name = QString(81, 'A'); }},
+        {"empty town", [](einvoice::Document& d) { d.supplier.town.clear(); }},
+        {"bad PEC", [](einvoice::Document& d) { d.recipientPec = "mario..rossi@pec.it"; }},
+        {"lower-case tax code",
+         [](einvoice::Document& d) { d.customer.taxCode = "rssmra85t10a562s"; }},
+        {"number too long", [](einvoice::Document& d) { d.number = QString(21, '1'); }},
+        {"six-character code", [](einvoice::Document& d) { d.recipientCode = "ABC12"; }},
+        {"control character", [](einvoice::Document& d) { d.lines[0].description += QChar(0x01); }},
+    };
+    for (const auto& [what, spoil] : spoils) {
+        einvoice::Document d = valid;
+        spoil(d);
+        EXPECT_FALSE(einvoice::schemaFaults(d).isEmpty()) << what;
+    }
+}
+
 TEST(CodeLists, OfferTheCodesTheSistemaDiInterscambioAccepts) {
     EXPECT_EQ(einvoice::cassaTypes().size(), 22u);
     EXPECT_EQ(einvoice::descriptionOf(einvoice::cassaTypes(), "TC22"), "INPS");

@@ -73,6 +73,8 @@ TEST_F(EinvoiceWindows, TheCodesWindowShowsDefaultsWithTheirDescriptionsAndSaves
               "Cassa nazionale previdenza e assistenza ingegneri e architetti liberi "
               "professionisti");
     window.Combo1->setCurrentIndex(window.Combo1->findData("RF19"));
+    // Delivered by PEC from now on: the recipient code goes back to 0000000.
+    window.Grid5->item(0, 2)->setText("0000000");
     window.Grid5->item(0, 3)->setText("rossi@pec.it");
     boxes.expect({"Operazione eseguita !", "Gestione", Icon::Information});
     window.XPButton1->click();

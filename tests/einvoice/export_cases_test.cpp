@@ -106,6 +106,8 @@ struct Case {
     std::vector<QString> absent;
     // Surcharge items coded in the codes window for this case (item, cassa type).
     std::vector<std::pair<QString, QString>> cassaCodes = {};
+    // What the outcome asks the user to look at.
+    QStringList notices = {};
 };
 
 const QString kZero = QStringLiteral("0");
@@ -222,6 +224,21 @@ std::vector<Case> cases() {
           {"//DatiRiepilogo/Imposta", "22.00"},
           {"//DatiRiepilogo/EsigibilitaIVA", "I"}},
          {"//CessionarioCommittente//IdFiscaleIVA", "//DatiRitenuta", "//DatiBollo"}},
+        // A condominium withholds with a fiscal code alone: written, and flagged.
+        {"WithholdingOnAClientWithoutVatNumber",
+         "RF01",
+         ClientKind::Person,
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "208,00", "1.060,80",
+          "Bonifico"},
+         {{"//DatiRitenuta/ImportoRitenuta", "208.00"},
+          {"//DatiCassaPrevidenziale/Ritenuta", "SI"},
+          {"//CessionarioCommittente//CodiceFiscale", "RSSMRA85T10A562S"},
+          {"//PECDestinatario", "mario.rossi@pec.it"}},
+         {"//CessionarioCommittente//IdFiscaleIVA"},
+         {},
+         {"Fattura n. 1 del 03/02/2025 (file ITBNCLGU70A01H501Y_00001.xml): ritenuta d'acconto "
+          "verso ROSSI MARIO, che non ha partita IVA: è giusta solo se il cliente è un sostituto "
+          "d'imposta (un condominio, un ente non commerciale), mai per un privato"}},
         {"VatWithAnExpenseOutsideTheBase",
          "RF01",
          ClientKind::Company,
@@ -254,6 +271,7 @@ TEST_P(ExportCase, WritesAValidFileThatHoldsTheInvoice) {
     ASSERT_TRUE(outcome.ok()) << outcome.error().message.toStdString();
     for (const auto& refusal : outcome->refusals)
         ADD_FAILURE() << refusal.message().toStdString();
+    EXPECT_EQ(outcome->notices, c.notices);
     ASSERT_EQ(store.files(), QStringList{"ITBNCLGU70A01H501Y_00001.xml"});
 
     const QByteArray bytes = store.file(store.files().front());
@@ -358,6 +376,10 @@ TEST(Export, TypographicCharactersBecomePlainAndTheFileStaysValid) {
     ASSERT_EQ(outcome->written.size(), 1);
     const QByteArray bytes = store.file(outcome->written.front());
     EXPECT_EQ(schemaErrors(bytes), QStringList());
+    EXPECT_EQ(outcome->notices,
+              QStringList{"Fattura n. 1 del 03/02/2025 (file ITBNCLGU70A01H501Y_00001.xml): "
+                          "alcuni caratteri (virgolette o trattini tipografici, €, ...) sono "
+                          "stati scritti nella forma semplice che la fattura elettronica ammette"});
     EXPECT_EQ(FatturaXml(bytes).one("//DettaglioLinee/Descrizione"),
               QString::fromUtf8("Progetto \"dell'impianto\" - spese EUR 5\nseconda riga "
                                 "\u00E0\u00E8\u00EC"));

@@ -76,6 +76,64 @@ TEST_F(EntryScenario, TheWithholdingBaseFollowsTheKindOfSurcharge) {
     }
 }
 
+// Before the question of "Registra": what the regime forbids is refused, and a
+// withholding on a client without a VAT number must be confirmed.
+TEST_F(EntryScenario, RegistraRefusesWhatTheRegimeForbidsAndAsksAboutAWithholdingAgent) {
+    registers::ClientSheet clients(data.sheet(store::kClientsSheet));
+    addClient(clients, "CONDOMINIO VIA VERDI 3", "VIA VERDI 3", "56017", "PISA", "PI",
+              "93012345678", "");
+    window->activate();
+    registers::prepareEinvoiceCodesSheet(data.store());
+    const app::Message question{
+        QStringLiteral("Il cliente non ha partita IVA: la ritenuta d'acconto si applica solo se "
+                       "è un sostituto d'imposta (un condominio, un ente non commerciale), mai a "
+                       "un privato.\nRegistrare la fattura con la ritenuta ?"),
+        QStringLiteral("Gestione"), app::Icon::Question, app::Buttons::YesNo};
+    struct Row {
+        const char* what;
+        const char* regime;
+        const char* client;
+        std::vector<std::pair<app::Message, app::Answer>> prompts;
+        bool registered;
+    };
+    const Row rows[] = {
+        {"flat rate with VAT and withholding",
+         "RF19",
+         "ROSSI MARIO",
+         {{notice("La fattura non è stata registrata:\n- con il regime forfettario (RF19) la "
+                  "fattura non ha IVA, ma l'IVA è 228,80: scegliere \"*\" come IVA e la voce di "
+                  "esenzione del regime\n- con il regime forfettario (RF19) la fattura non ha "
+                  "ritenuta d'acconto, ma la ritenuta è 200,00: scegliere \"*\" come ritenuta",
+                  "Gestione", app::Icon::Warning),
+           app::Answer::Ok}},
+         false},
+        {"no VAT number, the user says No",
+         "RF01",
+         "CONDOMINIO VIA VERDI 3",
+         {{question, app::Answer::No}},
+         false},
+        {"no VAT number, the user says Yes",
+         "RF01",
+         "CONDOMINIO VIA VERDI 3",
+         {{question, app::Answer::Yes},
+          {kQuestion, app::Answer::Yes},
+          {kRegistered, app::Answer::Ok}},
+         true},
+    };
+    for (const Row& row : rows) {
+        registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet))
+            .setTaxRegime(row.regime);
+        window->XPButton5->click();
+        fillWorkedExample();
+        choose(window->Combo1, QString::fromUtf8(row.client));
+        const int free = *store::firstFreeRow(invoices(), Id);
+        for (const auto& [prompt, answer] : row.prompts)
+            boxes.expect(prompt, answer);
+        window->XPButton4->click();
+        EXPECT_EQ(!invoices().text(free, Id).isEmpty(), row.registered) << row.what;
+    }
+}
+
 TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {
     fillWorkedExample();
     window->Check3->click();
