@@ -152,6 +152,20 @@ void summarise(Document& d, Amount vat, const QString& legalReference) {
     d.summaries = std::move(summaries);
 }
 
+// The stamp duty charged to the client: a line of its own, excluded from VAT, in the
+// summary of the lines excluded by art. 15.
+void addStampDutyLine(Document& d, Amount amount) {
+    const QString excluded = QStringLiteral("N1");
+    d.lines.push_back({registers::kStampDutyLine, amount, Rate(), excluded, false});
+    for (Summary& s : d.summaries) {
+        if (s.vatRate == Rate() && s.nature == excluded) {
+            s.taxable = s.taxable + amount;
+            return;
+        }
+    }
+    d.summaries.push_back({Rate(), excluded, amount, {}, QStringLiteral("Art. 15 DPR 633/72")});
+}
+
 // Stamp duty is due on the amounts outside VAT above 77,47 €, reverse charge aside
 // (there the client pays the VAT).
 bool needsStampDuty(const Document& d) {
@@ -191,12 +205,14 @@ store::Result<ExportSources> readExportSources(store::Workbook& book) {
     auto clients = book.sheet(store::kClientsSheet);
     if (!clients)
         return clients.error();
+    const auto extras = registers::invoiceExtrasSheet(book);
     return ExportSources{registers::readUserData(*user),
                          registers::ClientSheet(*clients).rows(),
                          registers::loadList(*settings, registers::kInpsColumn),
                          registers::loadList(*settings, registers::kVatColumn),
                          registers::loadList(*settings, registers::kWithholdingColumn),
-                         registers::EinvoiceCodes(*codes)};
+                         registers::EinvoiceCodes(*codes),
+                         extras ? std::optional(registers::InvoiceExtras(*extras)) : std::nullopt};
 }
 
 QString Refusal::message() const {
@@ -272,11 +288,15 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
     if (taxable + surcharge != totalTaxable)
         faults << QStringLiteral("il totale imponibile %1 non è imponibile %2 più INPS/Cassa %3")
                       .arg(totalTaxable.text(), taxable.text(), surcharge.text());
-    if (totalTaxable + vat + exempt != total)
+    const Amount stampLine =
+        sources.extras ? sources.extras->stampDutyCharged(invoice[col::Id]) : Amount();
+    if (totalTaxable + vat + exempt + stampLine != total)
         faults << QStringLiteral(
                       "il totale fattura %1 non è la somma di totale imponibile, IVA "
-                      "ed esente: ricalcolare la fattura")
-                      .arg(total.text());
+                      "ed esente%2: ricalcolare la fattura")
+                      .arg(total.text(), stampLine.isZero()
+                                             ? QString()
+                                             : QStringLiteral(" più il rimborso del bollo"));
     if (total - withholding != net)
         faults << QStringLiteral("il netto %1 non è il totale fattura meno la ritenuta")
                       .arg(net.text());
@@ -392,6 +412,13 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
         return Refusal{invoice.title(), faults};
     summarise(d, vat, exemptionText);
     d.stampDuty = needsStampDuty(d);
+    if (!stampLine.isZero()) {
+        if (!d.stampDuty)
+            faults << QStringLiteral(
+                "il rimborso dell'imposta di bollo è addebitato, ma gli importi senza IVA non "
+                "superano 77,47: il bollo non è dovuto");
+        addStampDutyLine(d, stampLine);
+    }
     faults << documentFaults(d);
     if (!faults.isEmpty())
         return Refusal{invoice.title(), faults};

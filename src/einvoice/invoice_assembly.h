@@ -9,12 +9,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 #include "base/result.h"
 #include "einvoice/fattura_pa.h"
 #include "registers/client_sheet.h"
 #include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
 #include "registers/invoice_register.h"
 #include "registers/user_data.h"
 
@@ -46,6 +48,8 @@ struct ExportSources {
     QStringList vatItems;
     QStringList withholdingItems;
     registers::EinvoiceCodes codes;
+    // None in a store from before the sheet existed: no invoice charges a stamp line.
+    std::optional<registers::InvoiceExtras> extras;
 };
 
 // The sheets of `book`; an error when one is missing.

@@ -34,6 +34,7 @@
 #include "controls/xpbutton.h"
 #include "invoices/invoice_list_model.h"
 #include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
 #include "registers/registration_checks.h"
 #include "registers/settings_lists.h"
 #include "store/workbook_store.h"
@@ -183,6 +184,11 @@ void Entrata::createControls() {
     Text10->setReadOnly(true);
     Text12 = centredField("Text12", 70);
     Text12->setReadOnly(true);
+    Check4 = new QCheckBox(QStringLiteral("Rimborso imposta di bollo 2,00"));
+    Check4->setObjectName(QStringLiteral("Check4"));
+    Check4->setToolTip(QStringLiteral(
+        "Addebita al cliente l'imposta di bollo (fatture senza IVA oltre 77,47): una riga "
+        "esclusa dall'IVA, art. 15 DPR 633/72, aggiunta al totale"));
     Check3 = new QCheckBox(QStringLiteral("Cambia Nr.Fattura"));
     Check3->setObjectName(QStringLiteral("Check3"));
     // Hidden in modification mode; the fields beside it stay where they are.
@@ -333,6 +339,7 @@ void Entrata::arrangeControls() {
     line(QStringLiteral("Totale Imponibile"), nullptr, Text5);
     line(QStringLiteral("IVA %"), Combo6, Text6);
     line(QStringLiteral("Esenzione"), Combo3, Text7);
+    amounts->addWidget(Check4, row++, 1, 1, 2);
     line(QStringLiteral("Totale Fattura"), nullptr, Text8);
     line(QStringLiteral("Ritenuta Acconto"), Combo7, Text14);
     line(QStringLiteral("Netto"), nullptr, Text4);
@@ -384,10 +391,10 @@ void Entrata::arrangeControls() {
     MonthView1->setParent(fieldsPage_);
     MonthView1->hide();
 
-    app::orderTabs({Combo1, Text1,  Check1,    Text2,     Text15,    Text9,     Combo5,
-                    Text3,  Text5,  Combo6,    Text6,     Text7,     Text8,     Combo7,
-                    Text14, Check2, Text13,    Combo2,    Text10,    Text12,    Combo3,
-                    Text4,  Check3, XPButton4, XPButton3, XPButton5, XPButton6, XPButton2});
+    app::orderTabs({Combo1,    Text1,     Check1,    Text2,     Text15,   Text9,  Combo5, Text3,
+                    Text5,     Combo6,    Text6,     Text7,     Check4,   Text8,  Combo7, Text14,
+                    Check2,    Text13,    Combo2,    Text10,    Text12,   Combo3, Text4,  Check3,
+                    XPButton4, XPButton3, XPButton5, XPButton6, XPButton2});
 
     setMinimumSize(980, 640);
     resize(1000, 660);
@@ -727,6 +734,8 @@ void Entrata::registerInvoice() {
         return;
     InvoiceAmounts f = amounts();
     zeroEmptyAmounts(f);
+    if (Check4->isChecked())
+        chargeStampDuty(f);
     showAmounts(f);
     const registers::RegistrationCheck check = registers::checkRegistration(
         {registers::taxRegimeOf(store_.workbook()), f.vat, f.withholding, Label26->text()});
@@ -753,9 +762,26 @@ void Entrata::registerInvoice() {
         boxes_.tell(appended.error().message, kTitle, Icon::Warning);
         return;
     }
+    if (!keepStampDuty(record()[Id]))
+        return;
     boxes_.tell(QStringLiteral("Fattura Registrata.......................... !"), kTitle,
                 Icon::Information);
     clearWindow();
+}
+
+void Entrata::applyStampDuty() {
+    if (!Check4->isChecked())
+        return;
+    InvoiceAmounts f = amounts();
+    chargeStampDuty(f);
+    showAmounts(f);
+}
+
+bool Entrata::keepStampDuty(const QString& id) {
+    const auto kept = registers::recordStampDuty(store_.workbook(), id, Check4->isChecked());
+    if (!kept)
+        boxes_.tell(kept.error().message, kTitle, Icon::Warning);
+    return kept.ok();
 }
 
 void Entrata::selectOrModify() {
@@ -797,6 +823,9 @@ void Entrata::chooseLine(const QModelIndex& index) {
     // The register's "*" for a collection date still to come shows as no date.
     Text13->setText(r[Collection] == registers::kStarMark ? QString() : r[Collection]);
     setComboText(Combo2, r[PaidBy]);
+    const auto extras = registers::invoiceExtrasSheet(store_.workbook());
+    Check4->setChecked(extras &&
+                       !registers::InvoiceExtras(*extras).stampDutyCharged(r[Id]).isZero());
     XPButton3->setText(kModify);
     XPButton4->hide();
     Label28->show();
@@ -806,6 +835,7 @@ void Entrata::chooseLine(const QModelIndex& index) {
 void Entrata::modifyInvoice() {
     if (!requiredFieldsGiven())
         return;
+    applyStampDuty();
     if (!invoiceRegister().rewrite(record())) {
         boxes_.tell(QStringLiteral("La fattura con ID %1 non è più nel registro: nessuna modifica "
                                    "è stata registrata.")
@@ -813,6 +843,8 @@ void Entrata::modifyInvoice() {
                     QStringLiteral("  Gestione"), Icon::Warning);
         return;
     }
+    if (!keepStampDuty(Text10->text()))
+        return;
     boxes_.tell(QStringLiteral(" Registrazione  modificata"), QStringLiteral("  Gestione"));
     clearWindow();
 }
@@ -833,6 +865,7 @@ void Entrata::clearWindow() {
     Text15->clear();
     Check1->setChecked(false);
     Check2->setChecked(false);
+    Check4->setChecked(false);
     showCounters();
     for (QComboBox* rate : {Combo5, Combo6, Combo7, Combo3})
         setComboText(rate, registers::kNoneItem);

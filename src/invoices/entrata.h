@@ -83,6 +83,7 @@ class Entrata : public app::AreaWindow {
     QComboBox* Combo3;       // exemption item
     QLineEdit* Text4;        // net
     QCheckBox* Check3;       // "Cambia Nr.Fattura"
+    QCheckBox* Check4;       // the stamp duty charged to the client as a line
     QLabel* Label13;         // client's address
     QLabel* Label22;         // postcode
     QLabel* Label23;         // town
@@ -138,6 +139,10 @@ class Entrata : public app::AreaWindow {
     void chooseClient(int position);
     void numberUnlocked(bool ticked);
     void registerInvoice();
+    // The stamp duty added to the total and the net when it is charged.
+    void applyStampDuty();
+    // Keeps whether invoice `id` charges the stamp duty; false, told, when it cannot.
+    bool keepStampDuty(const QString& id);
     void selectOrModify();
     void showRegisterList();
     void chooseLine(const QModelIndex& index);

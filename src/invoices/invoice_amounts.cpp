@@ -1,6 +1,7 @@
 #include "invoices/invoice_amounts.h"
 
 #include "registers/amount.h"
+#include "registers/invoice_extras.h"
 #include "registers/settings_lists.h"
 
 #include <optional>
@@ -213,6 +214,16 @@ void totalLeft(InvoiceAmounts& f) {
     if (const auto total = read(f.total))
         f.total = total->plainText();
     format(f.total, f.total);
+}
+
+void chargeStampDuty(InvoiceAmounts& f) {
+    const auto charged = sum(f.exempt, f.vat, f.totalTaxable);
+    const auto withholding = read(f.withholding);
+    if (!charged || !withholding)
+        return;
+    const Amount total = *charged + registers::kStampDuty;
+    f.total = total.text();
+    f.net = (total - *withholding).text();
 }
 
 void zeroEmptyAmounts(InvoiceAmounts& f) {

@@ -108,6 +108,8 @@ struct Case {
     std::vector<std::pair<QString, QString>> cassaCodes = {};
     // What the outcome asks the user to look at.
     QStringList notices = {};
+    // The stamp duty charged to the client as a line.
+    bool stampLine = false;
 };
 
 const QString kZero = QStringLiteral("0");
@@ -183,6 +185,32 @@ std::vector<Case> cases() {
           {"//DatiBollo/ImportoBollo", "2.00"},
           {"//ImportoPagamento", "1040.00"}},
          {"//DatiRitenuta", "//EsigibilitaIVA"}},
+        // The INPS surcharge outside VAT like the fee, and the stamp duty charged to
+        // the client as a line excluded from VAT, added to the total.
+        {"FlatRateWithInpsAndTheStampDutyLine",
+         "RF19",
+         ClientKind::Company,
+         {"1.000,00", "40,00", "1.040,00", "0", kForfettario, kZero, "1.042,00", kZero, "1.042,00",
+          "Bonifico"},
+         {{"//DatiCassaPrevidenziale/TipoCassa", "TC22"},
+          {"//DatiCassaPrevidenziale/Natura", "N2.2"},
+          {"//DettaglioLinee[1]/Natura", "N2.2"},
+          {"//DettaglioLinee[2]/Descrizione", "Rimborso imposta di bollo"},
+          {"//DettaglioLinee[2]/PrezzoTotale", "2.00"},
+          {"//DettaglioLinee[2]/Natura", "N1"},
+          {"//DatiRiepilogo[1]/Natura", "N2.2"},
+          {"//DatiRiepilogo[1]/ImponibileImporto", "1040.00"},
+          {"//DatiRiepilogo[2]/Natura", "N1"},
+          {"//DatiRiepilogo[2]/ImponibileImporto", "2.00"},
+          {"//DatiRiepilogo[2]/RiferimentoNormativo", "Art. 15 DPR 633/72"},
+          {"//DatiBollo/BolloVirtuale", "SI"},
+          {"//DatiBollo/ImportoBollo", "2.00"},
+          {"//ImportoTotaleDocumento", "1042.00"},
+          {"//ImportoPagamento", "1042.00"}},
+         {"//DatiRitenuta", "//DatiCassaPrevidenziale/Ritenuta", "//EsigibilitaIVA"},
+         {},
+         {},
+         true},
         {"FlatRateExemptAmountAboveTheThreshold",
          "RF19",
          ClientKind::Company,
@@ -266,6 +294,7 @@ TEST_P(ExportCase, WritesAValidFileThatHoldsTheInvoice) {
     const registers::ClientRecord client = EinvoiceStore::clientOf(c.client);
     const QString id = store.addClient(c.client, client);
     const int row = store.addInvoice(id, client[client::Name], c.amounts);
+    store.extras().setStampDutyCharged("1", c.stampLine);
 
     const auto outcome = store.exportRows({row});
     ASSERT_TRUE(outcome.ok()) << outcome.error().message.toStdString();

@@ -112,6 +112,23 @@ std::vector<Refused> refusals() {
           "Bonifico"},
          "con il regime forfettario (RF19) la fattura non ha ritenuta d'acconto, ma la ritenuta "
          "è 200,00: scegliere \"*\" come ritenuta"},
+        {"StampDutyChargedUnderTheThreshold",
+         [](R&, S& s) {
+             s.codes().setTaxRegime("RF19");
+             s.extras().setStampDutyCharged("1", true);
+         },
+         {"50,00", "0", "50,00", "0", kForfettario, "0", "52,00", "0", "52,00", "Bonifico"},
+         "il rimborso dell'imposta di bollo è addebitato, ma gli importi senza IVA non superano "
+         "77,47: il bollo non è dovuto"},
+        {"StampDutyChargedButNotInTheTotal",
+         [](R&, S& s) {
+             s.codes().setTaxRegime("RF19");
+             s.extras().setStampDutyCharged("1", true);
+         },
+         {"1.000,00", "0", "1.000,00", "0", kForfettario, "0", "1.000,00", "0", "1.000,00",
+          "Bonifico"},
+         "il totale fattura 1.000,00 non è la somma di totale imponibile, IVA ed esente più il "
+         "rimborso del bollo: ricalcolare la fattura"},
         {"CassaItemWithoutType",
          [](R&, S&) {},
          {"1.000,00", "20,00", "1.020,00", "224,40", "*", "0", "1.244,40", "200,00", "1.044,40",

@@ -3,6 +3,7 @@
 #include "entry_window.h"
 
 #include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
 #include "store/sheet_idioms.h"
 
 namespace {
@@ -132,6 +133,36 @@ TEST_F(EntryScenario, RegistraRefusesWhatTheRegimeForbidsAndAsksAboutAWithholdin
         window->XPButton4->click();
         EXPECT_EQ(!invoices().text(free, Id).isEmpty(), row.registered) << row.what;
     }
+}
+
+// The stamp duty charged to the client: added to the total and the net at
+// "Registra", kept beside the register by the invoice's ID, shown again when the
+// invoice is chosen for modification, and dropped by a modification that unticks it.
+TEST_F(EntryScenario, TheStampDutyLineIsChargedKeptAndShownAgain) {
+    registers::prepareInvoiceExtrasSheet(data.store());
+    choose(window->Combo1, QStringLiteral("ROSSI MARIO"));
+    window->Text2->setText(QStringLiteral("07/03/2024"));
+    window->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(window->Text9, QStringLiteral("1000"));
+    choose(window->Combo5, QStringLiteral("4"));
+    window->Check4->click();
+    registerAnsweringYes();
+    EXPECT_FALSE(window->Check4->isChecked()) << "cleared with the window";
+    EXPECT_EQ(invoices().text(2, Total), "1.042,00");
+    EXPECT_EQ(invoices().text(2, Net), "1.042,00");
+    EXPECT_EQ(invoices().text(1, 18), "") << "nothing beside the register";
+    const auto extras = [&] {
+        return registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet));
+    };
+    EXPECT_EQ(extras().stampDutyCharged("1"), registers::kStampDuty);
+
+    window->XPButton3->click();
+    chooseLine(0);
+    EXPECT_TRUE(window->Check4->isChecked());
+    window->Check4->click();
+    boxes.expect(kModified);
+    window->XPButton3->click();
+    EXPECT_TRUE(extras().stampDutyCharged("1").isZero());
 }
 
 TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {

@@ -201,6 +201,37 @@ INSTANTIATE_TEST_SUITE_P(
             {"1.000,00", "0", "1.000,00", "0", "16", "1.016,00", "", "1.016,00"}}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
+TEST(AmountSteps, TheStampDutyLineIsAddedToTheTotalAndTheNet) {
+    struct Row {
+        const char* what;
+        const char* totalTaxable;
+        const char* vat;
+        const char* exempt;
+        const char* withholding;
+        const char* total;
+        const char* net;
+    };
+    const Row rows[] = {
+        {"flat rate", "1.040,00", "0", "0", "0", "1.042,00", "1.042,00"},
+        {"exempt amount too", "1.000,00", "0", "80,00", "0", "1.082,00", "1.082,00"},
+        {"with a withholding", "1.000,00", "0", "0", "200,00", "1.002,00", "802,00"},
+        // A total left stale by the steps is made again from its parts.
+        {"stale total", "500,00", "0", "0", "0", "502,00", "502,00"},
+        {"unreadable: nothing changes", "", "0", "0", "0", "9,00", "9,00"},
+    };
+    for (const Row& row : rows) {
+        InvoiceAmounts f = invoices::clearedAmounts();
+        f.totalTaxable = row.totalTaxable;
+        f.vat = row.vat;
+        f.exempt = row.exempt;
+        f.withholding = row.withholding;
+        f.total = f.net = QStringLiteral("9,00");
+        invoices::chargeStampDuty(f);
+        EXPECT_EQ(f.total, row.total) << row.what;
+        EXPECT_EQ(f.net, row.net) << row.what;
+    }
+}
+
 TEST(AmountSteps, TheExemptBoxOpensWithAnExemptionItem) {
     InvoiceAmounts f = invoices::clearedAmounts();
     EXPECT_FALSE(f.exemptEnabled);
