@@ -429,6 +429,9 @@ void Entrata::connectControls() {
             placeCalendar(Text13);
     });
     connect(Check3, &QCheckBox::toggled, this, &Entrata::numberUnlocked);
+    // Chosen by the user, the stamp duty line enters the total and the net at once.
+    connect(Check4, &QCheckBox::clicked, this,
+            [this](bool charged) { recompute(charged ? chargeStampDuty : dropStampDuty); });
 
     connect(XPButton4, &QAbstractButton::clicked, this, &Entrata::registerInvoice);
     connect(XPButton3, &QAbstractButton::clicked, this, &Entrata::selectOrModify);
@@ -605,6 +608,9 @@ InvoiceForm Entrata::currentForm() const {
     form.collection = Text13->text();
     form.paidBy = Combo2->currentText();
     form.amounts = amounts();
+    form.stampDutyCharged = Check4->isChecked();
+    if (form.stampDutyCharged)
+        chargeStampDuty(form.amounts);
     return form;
 }
 

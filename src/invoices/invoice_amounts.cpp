@@ -216,14 +216,29 @@ void totalLeft(InvoiceAmounts& f) {
     format(f.total, f.total);
 }
 
-void chargeStampDuty(InvoiceAmounts& f) {
-    const auto charged = sum(f.exempt, f.vat, f.totalTaxable);
-    const auto withholding = read(f.withholding);
-    if (!charged || !withholding)
+namespace {
+// An amount not computed yet counts as none, as "Registra" takes it.
+QString orZero(const QString& amount) {
+    return amount.isEmpty() ? QStringLiteral("0") : amount;
+}
+
+void totalWithLine(InvoiceAmounts& f, Amount line) {
+    const auto parts = sum(orZero(f.exempt), orZero(f.vat), f.totalTaxable);
+    const auto withholding = read(orZero(f.withholding));
+    if (!parts || !withholding)
         return;
-    const Amount total = *charged + registers::kStampDuty;
+    const Amount total = *parts + line;
     f.total = total.text();
     f.net = (total - *withholding).text();
+}
+}  // namespace
+
+void chargeStampDuty(InvoiceAmounts& f) {
+    totalWithLine(f, registers::kStampDuty);
+}
+
+void dropStampDuty(InvoiceAmounts& f) {
+    totalWithLine(f, Amount());
 }
 
 void zeroEmptyAmounts(InvoiceAmounts& f) {

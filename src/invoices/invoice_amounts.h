@@ -53,10 +53,12 @@ void totalTaxableLeft(InvoiceAmounts& f);       // leaving Text5
 void vatLeft(InvoiceAmounts& f);                // leaving Text6
 void totalLeft(InvoiceAmounts& f);              // leaving Text8
 
-// The stamp duty charged to the client as a line of its own, at "Registra" and
-// "Modifica": the total becomes total taxable + VAT + exempt amount + the duty, the
-// net that total less the withholding. Skipped when an amount does not read.
+// The stamp duty charged to the client as a line of its own, when it is chosen and
+// again at "Registra" and "Modifica": the total becomes total taxable + VAT + exempt
+// amount + the duty, the net that total less the withholding; dropped, the total is
+// made of its parts alone. Skipped when an amount does not read.
 void chargeStampDuty(InvoiceAmounts& f);
+void dropStampDuty(InvoiceAmounts& f);
 
 // Before the question of "Registra": the surcharge, VAT, exempt and withholding
 // amounts left empty become "0".

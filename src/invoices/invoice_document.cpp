@@ -13,6 +13,7 @@
 #include "app/services.h"
 #include "controls/xpbutton.h"
 #include "printing/sheet_painter.h"
+#include "registers/invoice_extras.h"
 #include "store/engine.h"
 #include "store/workbook.h"
 #include "store/workbook_store.h"
@@ -227,7 +228,12 @@ registers::InvoiceFields invoiceFields(const InvoiceForm& form) {
             a.total,
             a.withholdingRate,
             a.withholding,
-            a.net};
+            a.net,
+            form.stampDutyCharged ? registers::kStampDutyLine : QString(),
+            form.stampDutyCharged ? registers::kStampDuty.text() : QString(),
+            registers::declaresStampDuty(a.totalTaxable, a.vat, a.exempt, form.stampDutyCharged)
+                ? registers::kStampDutyNote
+                : QString()};
 }
 
 DocumentWindow* showInvoiceDocument(const app::Services& services, const QString& programFolder,

@@ -25,6 +25,7 @@ struct InvoiceForm {
     QString collection;   // Text13
     QString paidBy;       // Combo2
     InvoiceAmounts amounts;
+    bool stampDutyCharged = false;  // Check4
 };
 
 }  // namespace invoices

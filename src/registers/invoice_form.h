@@ -43,7 +43,19 @@ struct InvoiceFields {
     QString withholdingRate;  // Combo7
     QString withholding;      // Text14
     QString net;              // Text4
+    // The stamp duty: its line when charged to the client (label and amount), and
+    // the note of an invoice that declares it; empty when not.
+    QString stampDutyLabel;
+    QString stampDutyLine;
+    QString stampDutyNote;
 };
+
+// Whether an invoice declares the stamp duty: its amounts without VAT (the total
+// taxable when there is no VAT, and the exempt amount) exceed 77,47, or it charges
+// the duty to the client.
+bool declaresStampDuty(const QString& totalTaxable, const QString& vat, const QString& exempt,
+                       bool charged);
+inline const QString kStampDutyNote = QStringLiteral("Imposta di bollo assolta in modo virtuale");
 
 // The name of the form beside the program.
 inline constexpr const char* kInvoiceFormFileName = "Fattura.xls";

@@ -146,6 +146,10 @@ TEST_F(EntryScenario, TheStampDutyLineIsChargedKeptAndShownAgain) {
     type(window->Text9, QStringLiteral("1000"));
     choose(window->Combo5, QStringLiteral("4"));
     window->Check4->click();
+    EXPECT_EQ(window->Text8->text(), "1.042,00") << "the line enters the total at once";
+    window->Check4->click();
+    EXPECT_EQ(window->Text8->text(), "1.040,00");
+    window->Check4->click();
     registerAnsweringYes();
     EXPECT_FALSE(window->Check4->isChecked()) << "cleared with the window";
     EXPECT_EQ(invoices().text(2, Total), "1.042,00");
@@ -160,6 +164,7 @@ TEST_F(EntryScenario, TheStampDutyLineIsChargedKeptAndShownAgain) {
     chooseLine(0);
     EXPECT_TRUE(window->Check4->isChecked());
     window->Check4->click();
+    EXPECT_EQ(window->Text4->text(), "1.040,00");
     boxes.expect(kModified);
     window->XPButton3->click();
     EXPECT_TRUE(extras().stampDutyCharged("1").isZero());
