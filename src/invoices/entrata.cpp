@@ -744,13 +744,20 @@ void Entrata::registerInvoice() {
         chargeStampDuty(f);
     showAmounts(f);
     const registers::RegistrationCheck check = registers::checkRegistration(
-        {registers::taxRegimeOf(store_.workbook()), f.vat, f.withholding, Label26->text()});
+        {registers::taxRegimeOf(store_.workbook()), f.vat, f.withholding, Label26->text(),
+         f.totalTaxable, f.exempt, Check4->isChecked()});
     if (!check.refusal.isEmpty()) {
         boxes_.tell(check.refusal, kTitle, Icon::Warning);
         return;
     }
     if (!check.question.isEmpty() && !boxes_.askYesNo(check.question, kTitle, Icon::Question))
         return;
+    if (!check.stampDutyProposal.isEmpty() &&
+        boxes_.askYesNo(check.stampDutyProposal, kTitle, Icon::Question)) {
+        Check4->setChecked(true);
+        chargeStampDuty(f);
+        showAmounts(f);
+    }
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questa Fattura...................?"),
                          QStringLiteral(" Gestione"))) {
         clearWindow();

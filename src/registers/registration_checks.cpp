@@ -1,6 +1,7 @@
 #include "registers/registration_checks.h"
 
 #include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
 #include "store/workbook.h"
 
 namespace registers {
@@ -45,6 +46,11 @@ RegistrationCheck checkRegistration(const RegistrationFacts& facts) {
                         faults.join(QStringLiteral("\n- "));
         return check;
     }
+    if (facts.taxRegime == kFlatRateRegime && !facts.stampDutyCharged &&
+        shown(facts.totalTaxable) + shown(facts.exempt) > kStampDutyThreshold)
+        check.stampDutyProposal = QStringLiteral(
+            "La fattura supera 77,47 senza IVA: è dovuta l'imposta di bollo di 2,00.\n"
+            "Addebitarla al cliente come rimborso ?");
     if (!withholding.isZero() && facts.clientVatNumber.trimmed().isEmpty())
         check.question = QStringLiteral(
             "Il cliente non ha partita IVA: la ritenuta d'acconto si applica solo se è un "

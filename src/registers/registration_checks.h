@@ -30,6 +30,9 @@ struct RegistrationFacts {
     QString vat;
     QString withholding;
     QString clientVatNumber;  // empty for a client without one
+    QString totalTaxable = {};
+    QString exempt = {};
+    bool stampDutyCharged = false;
 };
 
 // A refusal ends the registration with its message and writes nothing; a question
@@ -37,6 +40,9 @@ struct RegistrationFacts {
 struct RegistrationCheck {
     QString refusal;
     QString question;
+    // Under the flat-rate regime, amounts without VAT above 77,47 owe the stamp duty:
+    // the user is offered to charge it to the client (No registers without it).
+    QString stampDutyProposal = {};
     bool operator==(const RegistrationCheck&) const = default;
 };
 

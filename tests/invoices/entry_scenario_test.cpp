@@ -170,6 +170,32 @@ TEST_F(EntryScenario, TheStampDutyLineIsChargedKeptAndShownAgain) {
     EXPECT_TRUE(extras().stampDutyCharged("1").isZero());
 }
 
+// Under the flat-rate regime an invoice above 77,47 is offered the stamp duty line.
+TEST_F(EntryScenario, TheFlatRateOffersTheStampDutyLineAtRegistra) {
+    registers::prepareEinvoiceCodesSheet(data.store());
+    registers::prepareInvoiceExtrasSheet(data.store());
+    registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet)).setTaxRegime("RF19");
+    const app::Message offer{
+        QStringLiteral("La fattura supera 77,47 senza IVA: è dovuta l'imposta di bollo di 2,00.\n"
+                       "Addebitarla al cliente come rimborso ?"),
+        QStringLiteral("Gestione"), app::Icon::Question, app::Buttons::YesNo};
+    for (const auto& [answer, total] :
+         {std::pair{app::Answer::Yes, "1.002,00"}, std::pair{app::Answer::No, "1.000,00"}}) {
+        choose(window->Combo1, QStringLiteral("ROSSI MARIO"));
+        window->Text2->setText(QStringLiteral("07/03/2024"));
+        window->Text15->setPlainText(QStringLiteral("Consulenza"));
+        type(window->Text9, QStringLiteral("1000"));
+        const int free = *store::firstFreeRow(invoices(), Id);
+        boxes.expect(offer, answer);
+        registerAnsweringYes();
+        EXPECT_EQ(invoices().text(free, Total), total);
+        EXPECT_EQ(registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet))
+                      .stampDutyCharged(invoices().text(free, Id))
+                      .isZero(),
+                  answer == app::Answer::No);
+    }
+}
+
 TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {
     fillWorkedExample();
     window->Check3->click();

@@ -53,6 +53,27 @@ TEST(RegistrationChecks, RefuseOrAskByRegimeAndClient) {
         EXPECT_EQ(registers::checkRegistration(row.facts), row.expected) << row.what;
 }
 
+TEST(RegistrationChecks, TheFlatRateOffersToChargeTheStampDutyAboveTheThreshold) {
+    const QString offer = QStringLiteral(
+        "La fattura supera 77,47 senza IVA: è dovuta l'imposta di bollo di 2,00.\n"
+        "Addebitarla al cliente come rimborso ?");
+    struct Case {
+        const char* what;
+        registers::RegistrationFacts facts;
+        QString expected;
+    };
+    const Case rows[] = {
+        {"flat rate above", {"RF19", "0", "0", "01234567897", "77,48", "0", false}, offer},
+        {"flat rate at the threshold", {"RF19", "0", "0", "01234567897", "77,47", "0", false}, ""},
+        {"exempt amount brings it above", {"RF19", "0", "0", "", "50,00", "30,00", false}, offer},
+        {"already charged", {"RF19", "0", "0", "", "1.000,00", "0", true}, ""},
+        {"ordinary regime", {"RF01", "0", "0", "", "1.000,00", "0", false}, ""},
+    };
+    for (const Case& row : rows)
+        EXPECT_EQ(registers::checkRegistration(row.facts).stampDutyProposal, row.expected)
+            << row.what;
+}
+
 TEST(RegistrationChecks, TheRegimeOnlyForbidsUnderTheFlatRate) {
     const registers::Amount vat = *registers::Amount::parse("220,00");
     const registers::Amount withholding = *registers::Amount::parse("200,00");
