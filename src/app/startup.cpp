@@ -5,6 +5,7 @@
 #include "printing/font_measure.h"
 #include "registers/core_sheets.h"
 #include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
 #include "store/engine.h"
 #include "store/store_lock.h"
 #include "store/workbook_store.h"
@@ -125,6 +126,7 @@ StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
     // The electronic invoice's codes live in a sheet of their own, added after the
     // others, so the four sheets stay as older copies of the program know them.
     registers::prepareEinvoiceCodesSheet(store);
+    registers::prepareInvoiceExtrasSheet(store);
     // Fitted with the fonts that print them, so the page never cuts a fitted text.
     static const printing::FontTextMeasure fonts;
     store.autoFitSheets(fonts);

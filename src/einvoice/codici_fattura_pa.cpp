@@ -18,9 +18,11 @@
 #include "store/workbook_store.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -34,8 +36,8 @@ using registers::CodedList;
 
 namespace {
 
-// Columns of an item grid: the item, its code and the code's description; the
-// withholding grid adds the payment reason and its description.
+// Columns of an item page: the item, its code and the code's description; the
+// withholding page adds the payment reason and its description.
 enum ItemColumn { ItemText, Code, CodeDescription, Reason, ReasonDescription };
 // Columns of the client grid.
 enum ClientColumn { ClientId, ClientName, RecipientCode, Pec };
@@ -65,34 +67,54 @@ QTableWidget* makeGrid(const char* name, const QStringList& headings, const QStr
     return grid;
 }
 
+// A page of item rows, scrolled when the list is long.
+QScrollArea* makeItemPage(const char* name, const QString& what) {
+    auto* page = new QScrollArea;
+    page->setObjectName(QString::fromLatin1(name));
+    page->setAccessibleName(what);
+    page->setWidgetResizable(true);
+    return page;
+}
+
 QTableWidgetItem* fixedItem(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled);
     return item;
 }
 
-// A code chooser: an empty first entry (no code), then the list's codes; the
-// description beside it follows the choice.
-QComboBox* codeChooser(QTableWidget* grid, int row, int column, const CodeList& list,
+QLabel* heading(const QString& text) {
+    auto* label = new QLabel(text);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+// A code chooser, a real control in the focus chain: an empty first entry (no code),
+// then the list's codes. The description beside it, and the one a screen reader
+// gives with it, follow the choice.
+QComboBox* codeChooser(QGridLayout* rows, int row, int column, const CodeList& list,
                        const QString& chosen, const QString& accessibleName) {
     auto* combo = new QComboBox;
     combo->setAccessibleName(accessibleName);
+    // Turning the wheel over a long page scrolls it instead of changing codes.
+    combo->setFocusPolicy(Qt::StrongFocus);
     combo->addItem(QString());
     for (const OfficialCode& code : list)
         combo->addItem(code.code);
+    auto* description = new QLabel;
+    description->setObjectName(accessibleName + QStringLiteral(" - descrizione"));
+    description->setWordWrap(true);
+    const auto describe = [combo, description, &list](const QString& code) {
+        description->setText(fatturapa::descriptionOf(list, code));
+        combo->setAccessibleDescription(fatturapa::descriptionOf(list, code));
+    };
     combo->setCurrentIndex(std::max(0, combo->findText(chosen)));
-    grid->setCellWidget(row, column, combo);
-    grid->setItem(row, column + 1, fixedItem(fatturapa::descriptionOf(list, chosen)));
-    QObject::connect(combo, &QComboBox::currentTextChanged, grid,
-                     [grid, row, column, &list](const QString& code) {
-                         grid->item(row, column + 1)->setText(fatturapa::descriptionOf(list, code));
-                     });
+    describe(combo->currentText());
+    QObject::connect(combo, &QComboBox::currentTextChanged, description, describe);
+    rows->addWidget(combo, row, column);
+    rows->addWidget(description, row, column + 1);
     return combo;
-}
-
-QString comboText(QTableWidget* grid, int row, int column) {
-    auto* combo = qobject_cast<QComboBox*>(grid->cellWidget(row, column));
-    return combo ? combo->currentText() : QString();
 }
 
 // Items of a list, "*" aside, followed by those only registered invoices still name.
@@ -127,25 +149,19 @@ CodiciFatturaPA::CodiciFatturaPA(const app::Services& services, QWidget* parent)
     regimeLabel->setBuddy(Combo1);
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
 
-    const QStringList itemHeadings = {QStringLiteral("Voce"), QStringLiteral("Codice"),
-                                      QStringLiteral("Descrizione ufficiale")};
-    Grid1 = makeGrid("Grid1", itemHeadings, QStringLiteral("Tipo cassa delle voci INPS/Cassa"));
-    Grid2 = makeGrid("Grid2", itemHeadings, QStringLiteral("Natura delle voci di esenzione"));
-    Grid3 = makeGrid("Grid3",
-                     itemHeadings + QStringList{QStringLiteral("Causale"),
-                                                QStringLiteral("Descrizione causale")},
-                     QStringLiteral("Tipo e causale delle ritenute"));
-    Grid4 = makeGrid("Grid4", itemHeadings,
-                     QStringLiteral("Modalità di pagamento dei tipi di pagamento"));
+    Grid1 = makeItemPage("Grid1", QStringLiteral("Tipo cassa delle voci INPS/Cassa"));
+    Grid2 = makeItemPage("Grid2", QStringLiteral("Natura delle voci di esenzione"));
+    Grid3 = makeItemPage("Grid3", QStringLiteral("Tipo e causale delle ritenute"));
+    Grid4 = makeItemPage("Grid4", QStringLiteral("Modalità di pagamento dei tipi di pagamento"));
     Grid5 = makeGrid("Grid5",
                      {QStringLiteral("ID"), QStringLiteral("Cliente"),
                       QStringLiteral("Codice destinatario"), QStringLiteral("PEC")},
                      QStringLiteral("Recapito delle fatture dei clienti"));
     connect(Grid5, &QTableWidget::itemChanged, this, [this] { changed_ = true; });
-    grids_ = {{CodedList::Cassa, Grid1},
-              {CodedList::Exemption, Grid2},
-              {CodedList::Withholding, Grid3},
-              {CodedList::Payment, Grid4}};
+    grids_ = {{CodedList::Cassa, Grid1, {}},
+              {CodedList::Exemption, Grid2, {}},
+              {CodedList::Withholding, Grid3, {}},
+              {CodedList::Payment, Grid4, {}}};
 
     Tab1 = new QTabWidget;
     Tab1->setObjectName(QStringLiteral("Tab1"));
@@ -218,26 +234,43 @@ void CodiciFatturaPA::activate() {
     changed_ = false;
 }
 
-void CodiciFatturaPA::fillGrid(const CodedGrid& coded, const QStringList& items,
+void CodiciFatturaPA::fillGrid(CodedGrid& coded, const QStringList& items,
                                const registers::EinvoiceCodes& codes) {
-    QTableWidget* grid = coded.grid;
+    const bool withReason = coded.list == CodedList::Withholding;
+    // The rows are laid out before the page takes them, so that Tab runs through the
+    // choosers row by row.
+    auto* content = new QWidget;
+    auto* rows = new QGridLayout(content);
+    rows->addWidget(heading(QStringLiteral("Voce")), 0, ItemText);
+    rows->addWidget(heading(QStringLiteral("Codice")), 0, Code);
+    rows->addWidget(heading(QStringLiteral("Descrizione ufficiale")), 0, CodeDescription);
+    if (withReason) {
+        rows->addWidget(heading(QStringLiteral("Causale")), 0, Reason);
+        rows->addWidget(heading(QStringLiteral("Descrizione causale")), 0, ReasonDescription);
+    }
+    coded.rows.clear();
     const QStringList shown = itemsOf(items, {});
-    grid->clearContents();
-    grid->setRowCount(int(shown.size()));
-    for (int row = 0; row < shown.size(); ++row) {
-        const registers::ItemCodes item = codes.codes(coded.list, shown[row]);
-        grid->setItem(row, ItemText, fixedItem(shown[row]));
-        auto* code = codeChooser(grid, row, Code, codesOf(coded.list), item.code,
-                                 QStringLiteral("Codice della voce %1").arg(shown[row]));
+    for (int i = 0; i < shown.size(); ++i) {
+        const int row = i + 1;
+        const registers::ItemCodes item = codes.codes(coded.list, shown[i]);
+        auto* text = new QLabel(shown[i]);
+        rows->addWidget(text, row, ItemText);
+        QComboBox* code = codeChooser(rows, row, Code, codesOf(coded.list), item.code,
+                                      QStringLiteral("Codice della voce %1").arg(shown[i]));
+        text->setBuddy(code);
         connect(code, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
-        if (coded.list == CodedList::Withholding) {
-            auto* reason = codeChooser(grid, row, Reason, fatturapa::paymentReasons(), item.reason,
-                                       QStringLiteral("Causale della voce %1").arg(shown[row]));
+        QComboBox* reason = nullptr;
+        if (withReason) {
+            reason = codeChooser(rows, row, Reason, fatturapa::paymentReasons(), item.reason,
+                                 QStringLiteral("Causale della voce %1").arg(shown[i]));
             connect(reason, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
         }
+        coded.rows.push_back({shown[i], code, reason});
     }
-    grid->resizeColumnsToContents();
-    grid->resizeRowsToContents();
+    rows->setColumnMinimumWidth(CodeDescription, 260);
+    rows->setColumnStretch(withReason ? ReasonDescription : CodeDescription, 1);
+    rows->setRowStretch(int(shown.size()) + 1, 1);
+    coded.page->setWidget(content);
 }
 
 void CodiciFatturaPA::fillClients(const registers::EinvoiceCodes& codes) {
@@ -281,15 +314,11 @@ bool CodiciFatturaPA::save() {
     }
     registers::EinvoiceCodes codes(*sheet);
     codes.setTaxRegime(Combo1->currentData().toString());
-    for (const CodedGrid& coded : grids_) {
-        for (int row = 0; row < coded.grid->rowCount(); ++row) {
-            const QString reason = coded.list == CodedList::Withholding
-                                       ? comboText(coded.grid, row, Reason)
-                                       : QString();
-            codes.setCodes(coded.list, coded.grid->item(row, ItemText)->text(),
-                           {comboText(coded.grid, row, Code), reason});
-        }
-    }
+    for (const CodedGrid& coded : grids_)
+        for (const ItemChoosers& row : coded.rows)
+            codes.setCodes(
+                coded.list, row.item,
+                {row.code->currentText(), row.reason ? row.reason->currentText() : QString()});
     for (int row = 0; row < Grid5->rowCount(); ++row)
         codes.setAddressing(
             Grid5->item(row, ClientId)->text(), Grid5->item(row, ClientName)->text(),

@@ -15,6 +15,7 @@
 
 class QComboBox;
 class QLabel;
+class QScrollArea;
 class QTabWidget;
 class QTableWidget;
 class QTimer;
@@ -41,25 +42,34 @@ class CodiciFatturaPA : public app::AreaWindow {
     // Rereads the items, the clients and their codes.
     void activate() override;
 
-    QLabel* Label1;       // clock
-    QComboBox* Combo1;    // tax regime
-    QTabWidget* Tab1;     // one page per list, and the clients
-    QTableWidget* Grid1;  // INPS/Cassa items
-    QTableWidget* Grid2;  // exemption items
-    QTableWidget* Grid3;  // withholding items
-    QTableWidget* Grid4;  // payment types
+    QLabel* Label1;     // clock
+    QComboBox* Combo1;  // tax regime
+    QTabWidget* Tab1;   // one page per list, and the clients
+    // One row per item: its text, the code chooser "Codice della voce <item>" and the
+    // code's description; the withholding page adds "Causale della voce <item>".
+    QScrollArea* Grid1;   // INPS/Cassa items
+    QScrollArea* Grid2;   // exemption items
+    QScrollArea* Grid3;   // withholding items
+    QScrollArea* Grid4;   // payment types
     QTableWidget* Grid5;  // clients
     QTimer* Timer1;
     controls::XPButton* XPButton1;  // Salva
     controls::XPButton* XPButton2;  // Esci
 
   private:
+    // An item's choosers; `reason` only on the withholding page.
+    struct ItemChoosers {
+        QString item;
+        QComboBox* code;
+        QComboBox* reason;
+    };
     struct CodedGrid {
         registers::CodedList list;
-        QTableWidget* grid;
+        QScrollArea* page;
+        std::vector<ItemChoosers> rows;
     };
 
-    void fillGrid(const CodedGrid& coded, const QStringList& items,
+    void fillGrid(CodedGrid& coded, const QStringList& items,
                   const registers::EinvoiceCodes& codes);
     void fillClients(const registers::EinvoiceCodes& codes);
     // Writes every code; false, with nothing written, when a client's data is wrong.

@@ -52,7 +52,8 @@ void exportElectronicInvoices(const app::Services& services, const QList<int>& r
         services.boxes.tell(outcome.error().message, app::title::kGestione, app::Icon::Critical);
         return;
     }
-    const bool whole = outcome->refusals.empty() && outcome->stoppedBy.isEmpty();
+    const bool whole =
+        outcome->refusals.empty() && outcome->notices.isEmpty() && outcome->stoppedBy.isEmpty();
     services.boxes.tell(fatturapa::outcomeMessage(*outcome), app::title::kGestione,
                         whole ? app::Icon::Information : app::Icon::Warning);
 }

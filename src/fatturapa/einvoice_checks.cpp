@@ -2,6 +2,7 @@
 
 #include "fatturapa/code_lists.h"
 #include "fatturapa/tax_identifiers.h"
+#include "registers/einvoice_codes.h"
 
 #include <QRegularExpression>
 
@@ -14,12 +15,51 @@ namespace {
 
 constexpr int kNameLimit = 80;
 constexpr int kAddressLimit = 60;
+constexpr int kDescriptionLimit = 1000;
+constexpr int kReferenceLimit = 100;
 
 const QRegularExpression kPostalCode(QStringLiteral("^[0-9]{5}$"));
 const QRegularExpression kProvince(QStringLiteral("^[A-Z]{2}$"));
 const QRegularExpression kRecipientCode(QStringLiteral("^[A-Z0-9]{7}$"));
+// The schema's e-mail pattern in the dot-atom form a PEC address has: atoms of the
+// characters it allows, joined by single dots, and a domain of at least two parts.
 const QRegularExpression kEmail(
-    QStringLiteral("^[A-Za-z0-9._%+'-]+@[A-Za-z0-9-]+(\\.[A-Za-z0-9-]+)+$"));
+    QStringLiteral("^[!#-'*+/-9=?A-Z^-~-]+(\\.[!#-'*+/-9=?A-Z^-~-]+)*@[!#-'*+/"
+                   "-9=?A-Z^-~-]+(\\.[!#-'*+/-9=?A-Z^-~-]+)+$"));
+constexpr int kEmailLimit = 256;
+const QRegularExpression kTaxCodePattern(QStringLiteral("^[A-Z0-9]{11,16}$"));
+const QRegularExpression kIdCodePattern(QStringLiteral("^[\\x20-\\x7E]{1,28}$"));
+const QRegularExpression kNumberPattern(QStringLiteral("^[\\x00-\\x7F]{1,20}$"));
+const QRegularExpression kIbanSchemaPattern(
+    QStringLiteral("^[a-zA-Z]{2}[0-9]{2}[a-zA-Z0-9]{11,30}$"));
+
+// The form a character takes in the file: itself when the format's Latin texts take
+// it, a plain form for typographic quotes, dashes, "€" and "…", nothing for control
+// characters other than line breaks and tabs; none for any other character.
+std::optional<QString> latinForm(char32_t u) {
+    switch (u) {
+        case 0x2018:
+        case 0x2019:
+            return QStringLiteral("'");
+        case 0x201C:
+        case 0x201D:
+            return QStringLiteral("\"");
+        case 0x2013:
+        case 0x2014:
+            return QStringLiteral("-");
+        case 0x20AC:
+            return QStringLiteral("EUR");
+        case 0x2026:
+            return QStringLiteral("...");
+        default:
+            break;
+    }
+    if (u == '\t' || u == '\n' || u == '\r' || (u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u <= 0xFF))
+        return QString(QChar(char16_t(u)));
+    if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+        return QString();  // control characters have no place in the file
+    return std::nullopt;
+}
 
 bool matches(const QRegularExpression& pattern, const QString& text) {
     return pattern.match(text).hasMatch();
@@ -32,10 +72,7 @@ void checkText(QStringList& faults, const QString& text, const QString& what, in
     }
     const std::optional<QString> latin = latinText(text);
     if (!latin)
-        faults << QStringLiteral(
-                      "%1 contiene caratteri che la fattura elettronica non "
-                      "ammette")
-                      .arg(what);
+        faults << foreignCharacterFault(text, what);
     else if (latin->size() > limit)
         faults << QStringLiteral("%1 supera i %2 caratteri ammessi").arg(what).arg(limit);
 }
@@ -72,27 +109,25 @@ void checkRate(QStringList& faults, const Rate& rate, const QString& what) {
 std::optional<QString> latinText(const QString& text) {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'\x2018' || u == u'\x2019')
-            out += QLatin1Char('\'');
-        else if (u == u'\x201C' || u == u'\x201D')
-            out += QLatin1Char('"');
-        else if (u == u'\x2013' || u == u'\x2014')
-            out += QLatin1Char('-');
-        else if (u == u'\x20AC')
-            out += QStringLiteral("EUR");
-        else if (u == u'\x2026')
-            out += QStringLiteral("...");
-        else if (u == '\t' || u == '\n' || u == '\r' || (u >= 0x20 && u < 0x7F) ||
-                 (u >= 0xA0 && u <= 0xFF))
-            out += c;
-        else if (u < 0x20 || (u >= 0x7F && u < 0xA0))
-            continue;  // control characters have no place in the file
-        else
+    for (const char32_t u : text.toUcs4()) {
+        const std::optional<QString> form = latinForm(u);
+        if (!form)
             return std::nullopt;
+        out += *form;
     }
     return out;
+}
+
+QString foreignCharacterFault(const QString& text, const QString& what) {
+    for (const char32_t u : text.toUcs4()) {
+        if (!latinForm(u))
+            return QStringLiteral(
+                       "%1 contiene il carattere \"%2\" (U+%3), che la fattura elettronica non "
+                       "ammette")
+                .arg(what, QString::fromUcs4(&u, 1),
+                     QString::number(quint32(u), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    }
+    return {};
 }
 
 QStringList partyFaults(const Party& party, const PartyRole& role) {
@@ -132,9 +167,62 @@ QStringList addressingFaults(const QString& recipientCode, const QString& pec,
                       "il codice destinatario del cliente %1 non è di sette "
                       "lettere maiuscole o cifre (\"%2\")")
                       .arg(clientName, recipientCode);
-    if (!pec.isEmpty() && !matches(kEmail, pec))
+    if (!pec.isEmpty() && (!matches(kEmail, pec) || pec.size() > kEmailLimit))
         faults << QStringLiteral("la PEC del cliente %1 non è un indirizzo e-mail (\"%2\")")
                       .arg(clientName, pec);
+    // The Sistema di Interscambio delivers to the code; a PEC beside one is refused.
+    if (!pec.isEmpty() && matches(kRecipientCode, recipientCode) &&
+        recipientCode != registers::kNoRecipientCode)
+        faults << QStringLiteral(
+                      "il cliente %1 ha sia il codice destinatario %2 sia una PEC: la PEC si "
+                      "indica solo con il codice destinatario 0000000")
+                      .arg(clientName, recipientCode);
+    return faults;
+}
+
+QStringList schemaFaults(const Document& d) {
+    QStringList faults;
+    const auto text = [&](const QString& value, int limit, const QString& what) {
+        const std::optional<QString> latin = latinText(value);
+        if (value.trimmed().isEmpty() || !latin || *latin != value || value.size() > limit)
+            faults << QStringLiteral("%1 non è un testo ammesso dalla fattura elettronica (\"%2\")")
+                          .arg(what, value);
+    };
+    const auto pattern = [&](const QRegularExpression& rule, const QString& value,
+                             const QString& what) {
+        if (!matches(rule, value))
+            faults << QStringLiteral(
+                          "%1 non ha la forma richiesta dalla fattura elettronica (\"%2\")")
+                          .arg(what, value);
+    };
+    const auto party = [&](const Party& p, const QString& whose) {
+        text(p.name, kNameLimit, QStringLiteral("la denominazione ") + whose);
+        text(p.address, kAddressLimit, QStringLiteral("l'indirizzo ") + whose);
+        text(p.town, kAddressLimit, QStringLiteral("il comune ") + whose);
+        pattern(kPostalCode, p.postalCode, QStringLiteral("il CAP ") + whose);
+        if (!p.province.isEmpty())
+            pattern(kProvince, p.province, QStringLiteral("la provincia ") + whose);
+        if (!p.vatNumber.isEmpty())
+            pattern(kIdCodePattern, p.vatNumber, QStringLiteral("la partita IVA ") + whose);
+        if (!p.taxCode.isEmpty())
+            pattern(kTaxCodePattern, p.taxCode, QStringLiteral("il codice fiscale ") + whose);
+    };
+    pattern(kIdCodePattern, d.transmitterId, QStringLiteral("l'identificativo del trasmittente"));
+    pattern(kRecipientCode, d.recipientCode, QStringLiteral("il codice destinatario"));
+    if (!d.recipientPec.isEmpty())
+        faults << addressingFaults(d.recipientCode, d.recipientPec, d.customer.name);
+    party(d.supplier, QStringLiteral("dell'utente"));
+    party(d.customer, QStringLiteral("del cliente"));
+    pattern(kNumberPattern, d.number, QStringLiteral("il numero della fattura"));
+    int number = 0;
+    for (const Line& line : d.lines)
+        text(line.description, kDescriptionLimit,
+             QStringLiteral("la descrizione della riga %1").arg(++number));
+    for (const Summary& s : d.summaries)
+        if (!s.legalReference.isEmpty())
+            text(s.legalReference, kReferenceLimit, QStringLiteral("il riferimento normativo"));
+    if (d.payment && !d.payment->iban.isEmpty())
+        pattern(kIbanSchemaPattern, d.payment->iban, QStringLiteral("l'IBAN"));
     return faults;
 }
 
@@ -147,6 +235,7 @@ QStringList documentFaults(const Document& d) {
     // Taxable amounts by rate and Natura, as the lines and the cassa give them.
     std::map<std::pair<std::int64_t, QString>, Amount> expected;
     bool withheld = false;
+    Amount withheldBase;
     for (const Line& line : d.lines) {
         checkRate(faults, line.vatRate, QStringLiteral("IVA"));
         checkNature(faults, line.vatRate, line.nature,
@@ -154,6 +243,8 @@ QStringList documentFaults(const Document& d) {
         expected[{line.vatRate.billionths(), line.nature}] =
             expected[{line.vatRate.billionths(), line.nature}] + line.amount;
         withheld = withheld || line.withheld;
+        if (line.withheld)
+            withheldBase = withheldBase + line.amount;
     }
     if (d.cassa) {
         const Cassa& c = *d.cassa;
@@ -167,6 +258,9 @@ QStringList documentFaults(const Document& d) {
                           .arg(c.amount.text(), c.rate.text(), c.base.text());
         expected[{c.vatRate.billionths(), c.nature}] =
             expected[{c.vatRate.billionths(), c.nature}] + c.amount;
+        withheld = withheld || c.withheld;
+        if (c.withheld)
+            withheldBase = withheldBase + c.amount;
     }
 
     std::map<std::pair<std::int64_t, QString>, Amount> summarised;
@@ -185,6 +279,10 @@ QStringList documentFaults(const Document& d) {
         faults << QStringLiteral("i dati della ritenuta non corrispondono alle righe");
     if (d.withholding) {
         checkRate(faults, d.withholding->rate, QStringLiteral("della ritenuta"));
+        if (withheldBase.percent(d.withholding->rate) != d.withholding->amount)
+            faults << QStringLiteral("la ritenuta %1 non è il %2 % di %3")
+                          .arg(d.withholding->amount.text(), d.withholding->rate.text(),
+                               withheldBase.text());
         if (!contains(withholdingTypes(), d.withholding->type))
             faults << QStringLiteral("il tipo ritenuta \"%1\" non è un codice valido")
                           .arg(d.withholding->type);
@@ -195,6 +293,7 @@ QStringList documentFaults(const Document& d) {
     if (d.payment && !contains(paymentMethods(), d.payment->method))
         faults << QStringLiteral("la modalità di pagamento \"%1\" non è un codice valido")
                       .arg(d.payment->method);
+    faults << schemaFaults(d);
     return faults;
 }
 

@@ -24,18 +24,28 @@ struct PartyRole {
 // forms, "€" becomes "EUR", control characters other than line breaks and tabs go;
 // none when a character outside Latin-1 remains.
 std::optional<QString> latinText(const QString& text);
+// "<what> contiene il carattere "→" (U+2192), ..." for the first character that has
+// no form in the format's Latin texts; empty when every character has one.
+QString foreignCharacterFault(const QString& text, const QString& what);
 
 QStringList partyFaults(const Party& party, const PartyRole& role);
 
-// A recipient code of seven letters and digits, and a PEC that is an e-mail address.
+// A recipient code of seven letters and digits, and a PEC that is an e-mail address
+// by the schema's pattern, given only with the code 0000000. The export and the
+// codes window's "Salva" both check with this.
 QStringList addressingFaults(const QString& recipientCode, const QString& pec,
                              const QString& clientName);
 
 // The checks of the Sistema di Interscambio on the amounts and codes: each summary's
 // taxable amount equals its lines and cassa, its tax is the rate of it (to the
 // cent), a Natura is present exactly when the VAT rate is 0, the withholding data is
-// present exactly when a line or the cassa is subject to it, every rate fits two
-// decimals, every code is an official one.
+// present exactly when a line or the cassa is subject to it and is its rate of
+// them, every rate fits two decimals, every code is an official one.
 QStringList documentFaults(const Document& document);
+
+// The last net before writing: every text of the document against the schema's own
+// pattern for it (lengths, the Latin character set, codes, e-mail, IBAN). The checks
+// above give the friendlier message first; this one catches what they let through.
+QStringList schemaFaults(const Document& document);
 
 }  // namespace fatturapa

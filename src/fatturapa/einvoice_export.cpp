@@ -99,21 +99,26 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
     for (int done = 0; done < total; ++done) {
         if (progress && !progress(done, total))
             break;
-        auto document = assembleDocument(invoices[std::size_t(done)], *sources);
-        if (!document) {
-            outcome.refusals.push_back(document.error());
+        const RegisteredInvoice& invoice = invoices[std::size_t(done)];
+        auto assembled = assembleDocument(invoice, *sources);
+        if (!assembled) {
+            outcome.refusals.push_back(assembled.error());
             continue;
         }
         if (next > kLastProgressive)
             return ioError(QStringLiteral("I progressivi dei file sono esauriti."));
-        document->progressive = progressiveText(next);
-        const QString name = fileName(sender, document->progressive);
-        if (auto written = writeNewFile(folder, name, writeFatturaPA(*document)); !written) {
+        Document& document = assembled->document;
+        document.progressive = progressiveText(next);
+        const QString name = fileName(sender, document.progressive);
+        if (auto written = writeNewFile(folder, name, writeFatturaPA(document)); !written) {
             outcome.stoppedBy = written.error().message;
             break;
         }
         sources->codes.setLastProgressive(next++);
         outcome.written << name;
+        for (const QString& notice : assembled->notices)
+            outcome.notices
+                << QStringLiteral("Fattura %1 (file %2): %3").arg(invoice.title(), name, notice);
     }
     syncFolder(folder);
     if (progress && outcome.stoppedBy.isEmpty())
@@ -138,6 +143,9 @@ QString outcomeMessage(const ExportOutcome& outcome) {
                     "creati sono esportate; le altre non lo sono.")
                     .arg(outcome.stoppedBy);
     }
+    if (!outcome.notices.isEmpty())
+        text +=
+            QStringLiteral("\n\nDa verificare:\n- ") + outcome.notices.join(QStringLiteral("\n- "));
     for (const Refusal& refusal : outcome.refusals)
         text += QStringLiteral("\n\n") + refusal.message();
     return text;

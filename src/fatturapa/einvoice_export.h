@@ -24,6 +24,8 @@ namespace fatturapa {
 struct ExportOutcome {
     QString folder;
     QStringList written;  // file names, in the order of the invoices
+    // What to look at in files written: "Fattura n. 3 del ... (file ...): ritenuta ..."
+    QStringList notices;
     std::vector<Refusal> refusals;
     // Why the export stopped before its last invoice; empty when it went through.
     QString stoppedBy;
@@ -44,8 +46,8 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
                                             const QString& folder,
                                             const ExportProgress& progress = {});
 
-// The message that closes an export: how many files, where, and why each refused
-// invoice was not exported.
+// The message that closes an export: how many files, where, what to look at in
+// them, and why each refused invoice was not exported.
 QString outcomeMessage(const ExportOutcome& outcome);
 
 }  // namespace fatturapa

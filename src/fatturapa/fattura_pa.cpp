@@ -121,6 +121,8 @@ void writeGeneralData(Writer& w, const Document& d) {
         w.amount(QStringLiteral("ImportoContributoCassa"), c.amount);
         w.amount(QStringLiteral("ImponibileCassa"), c.base);
         w.rate(QStringLiteral("AliquotaIVA"), c.vatRate);
+        if (c.withheld)
+            w.text(QStringLiteral("Ritenuta"), QStringLiteral("SI"));
         w.optionalText(QStringLiteral("Natura"), c.nature);
         w.end();
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "registers/amount.h"
+#include "registers/invoice_extras.h"
 
 namespace fatturapa {
 
@@ -45,6 +46,8 @@ struct Cassa {
     Amount base;
     Rate vatRate;
     QString nature;
+    // The INPS separate-scheme surcharge bears the withholding with the fee.
+    bool withheld = false;
 };
 
 // One VAT summary: a rate (and Natura at 0 %) with its taxable amount and tax.
@@ -88,9 +91,8 @@ struct Document {
     std::optional<Payment> payment;
 };
 
-// The stamp duty declared when an invoice's amounts without VAT exceed 77,47.
-inline constexpr Amount kStampDuty = Amount::fromCents(200);
-inline constexpr Amount kStampDutyThreshold = Amount::fromCents(7747);
+using registers::kStampDuty;
+using registers::kStampDutyThreshold;
 
 // "1068.80": two decimals and a point, no grouping.
 QString xmlAmount(Amount amount);

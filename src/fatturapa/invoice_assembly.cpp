@@ -2,6 +2,7 @@
 
 #include "fatturapa/code_lists.h"
 #include "fatturapa/einvoice_checks.h"
+#include "registers/registration_checks.h"
 #include "registers/settings_lists.h"
 #include "store/typed_entry.h"
 #include "store/workbook.h"
@@ -16,6 +17,7 @@ namespace fatturapa {
 using registers::Amount;
 using registers::CodedList;
 using registers::Rate;
+using registers::regimeFaults;
 namespace col = registers::invoice;
 namespace client = registers::client;
 
@@ -86,21 +88,35 @@ const registers::ClientRecord* findClient(const ExportSources& sources, const QS
     return byId;
 }
 
-QString latinOrAsIs(const QString& text) {
-    return latinText(text).value_or(text).trimmed();
-}
+// Texts in the form the file takes, remembering whether a character was changed so
+// that the user is told. A text with a character that has no such form stays as it
+// is: the checks name the character.
+class PlainTexts {
+  public:
+    QString operator()(const QString& text) {
+        const std::optional<QString> latin = latinText(text);
+        if (!latin)
+            return text.trimmed();
+        changed_ = changed_ || *latin != text;
+        return latin->trimmed();
+    }
+    bool changed() const { return changed_; }
 
-Party clientParty(const registers::ClientRecord& record) {
-    return {latinOrAsIs(record[client::Name]),    record[client::VatNumber].trimmed(),
-            record[client::TaxCode].trimmed(),    latinOrAsIs(record[client::Address]),
-            record[client::PostalCode].trimmed(), latinOrAsIs(record[client::Town]),
+  private:
+    bool changed_ = false;
+};
+
+Party clientParty(const registers::ClientRecord& record, PlainTexts& plain) {
+    return {plain(record[client::Name]),          record[client::VatNumber].trimmed(),
+            record[client::TaxCode].trimmed(),    plain(record[client::Address]),
+            record[client::PostalCode].trimmed(), plain(record[client::Town]),
             record[client::Province].trimmed()};
 }
 
-Party userParty(const registers::UserData& user) {
-    return {latinOrAsIs(user[registers::UserName]),    user[registers::UserVatNumber].trimmed(),
-            user[registers::UserTaxCode].trimmed(),    latinOrAsIs(user[registers::UserDomicile]),
-            user[registers::UserPostalCode].trimmed(), latinOrAsIs(user[registers::UserTown]),
+Party userParty(const registers::UserData& user, PlainTexts& plain) {
+    return {plain(user[registers::UserName]),          user[registers::UserVatNumber].trimmed(),
+            user[registers::UserTaxCode].trimmed(),    plain(user[registers::UserDomicile]),
+            user[registers::UserPostalCode].trimmed(), plain(user[registers::UserTown]),
             user[registers::UserProvince].trimmed()};
 }
 
@@ -112,7 +128,7 @@ QString compactIban(const QString& iban) {
 }
 
 // Summaries by rate and Natura, in the order the lines first name them.
-void summarise(Document& d, Amount vat, const QString& exemptionItem) {
+void summarise(Document& d, Amount vat, const QString& legalReference) {
     std::vector<Summary> summaries;
     const auto add = [&](const Rate& rate, const QString& nature, Amount amount) {
         for (Summary& s : summaries) {
@@ -131,9 +147,23 @@ void summarise(Document& d, Amount vat, const QString& exemptionItem) {
         if (s.nature.isEmpty())
             s.tax = vat;
         else
-            s.legalReference = latinOrAsIs(exemptionItem).left(kReferenceLimit);
+            s.legalReference = legalReference.left(kReferenceLimit);
     }
     d.summaries = std::move(summaries);
+}
+
+// The stamp duty charged to the client: a line of its own, excluded from VAT, in the
+// summary of the lines excluded by art. 15.
+void addStampDutyLine(Document& d, Amount amount) {
+    const QString excluded = QStringLiteral("N1");
+    d.lines.push_back({registers::kStampDutyLine, amount, Rate(), excluded, false});
+    for (Summary& s : d.summaries) {
+        if (s.vatRate == Rate() && s.nature == excluded) {
+            s.taxable = s.taxable + amount;
+            return;
+        }
+    }
+    d.summaries.push_back({Rate(), excluded, amount, {}, QStringLiteral("Art. 15 DPR 633/72")});
 }
 
 // Stamp duty is due on the amounts outside VAT above 77,47 €, reverse charge aside
@@ -175,12 +205,14 @@ store::Result<ExportSources> readExportSources(store::Workbook& book) {
     auto clients = registers::clientSheet(book);
     if (!clients)
         return clients.error();
+    const auto extras = registers::invoiceExtrasSheet(book);
     return ExportSources{registers::readUserData(*user),
                          registers::ClientSheet(*clients).rows(),
                          registers::loadList(*settings, registers::kInpsColumn),
                          registers::loadList(*settings, registers::kVatColumn),
                          registers::loadList(*settings, registers::kWithholdingColumn),
-                         registers::EinvoiceCodes(*codes)};
+                         registers::EinvoiceCodes(*codes),
+                         extras ? std::optional(registers::InvoiceExtras(*extras)) : std::nullopt};
 }
 
 QString Refusal::message() const {
@@ -193,14 +225,16 @@ QString senderId(const registers::UserData& user) {
     return taxCode.isEmpty() ? user[registers::UserVatNumber].trimmed() : taxCode;
 }
 
-brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& invoice,
-                                                    const ExportSources& sources) {
+brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvoice& invoice,
+                                                            const ExportSources& sources) {
     QStringList faults;
+    QStringList notices;
     Document d;
+    PlainTexts plain;
     const registers::EinvoiceCodes& codes = sources.codes;
 
     // The parties.
-    d.supplier = userParty(sources.user);
+    d.supplier = userParty(sources.user, plain);
     faults << partyFaults(d.supplier,
                           {QStringLiteral("dell'utente (Dati Anagrafici Utente)"), true});
     d.transmitterId = senderId(sources.user);
@@ -212,7 +246,7 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
         faults << QStringLiteral("il cliente %1 (ID %2) non è più in Anagrafe")
                       .arg(clientName, invoice[col::ClientId]);
     } else {
-        d.customer = clientParty(*record);
+        d.customer = clientParty(*record, plain);
         faults << partyFaults(d.customer, {QStringLiteral("del cliente ") + clientName, false});
         const registers::ClientAddressing addressing = codes.addressing((*record)[client::Id]);
         d.recipientCode = addressing.recipientCode;
@@ -254,11 +288,15 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
     if (taxable + surcharge != totalTaxable)
         faults << QStringLiteral("il totale imponibile %1 non è imponibile %2 più INPS/Cassa %3")
                       .arg(totalTaxable.text(), taxable.text(), surcharge.text());
-    if (totalTaxable + vat + exempt != total)
+    const Amount stampLine =
+        sources.extras ? sources.extras->stampDutyCharged(invoice[col::Id]) : Amount();
+    if (totalTaxable + vat + exempt + stampLine != total)
         faults << QStringLiteral(
                       "il totale fattura %1 non è la somma di totale imponibile, IVA "
-                      "ed esente: ricalcolare la fattura")
-                      .arg(total.text());
+                      "ed esente%2: ricalcolare la fattura")
+                      .arg(total.text(), stampLine.isZero()
+                                             ? QString()
+                                             : QStringLiteral(" più il rimborso del bollo"));
     if (total - withholding != net)
         faults << QStringLiteral("il netto %1 non è il totale fattura meno la ritenuta")
                       .arg(net.text());
@@ -275,7 +313,7 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
     if (needsNature && hasExemptionItem && exemptionNature.isEmpty())
         faults << QStringLiteral(
                       "la voce di esenzione \"%1\" non ha la Natura: impostarla nei "
-                      "Codici FatturaPA")
+                      "Codici Fattura Elettronica")
                       .arg(exemptionItem);
     if (!vat.isZero()) {
         const auto found = recoverRate(sources.vatItems, totalTaxable, vat);
@@ -294,16 +332,24 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
     if (!exempt.isZero() && !hasExemptionItem)
         faults << QStringLiteral("l'importo esente %1 non ha una voce di esenzione")
                       .arg(exempt.text());
+    // The exemption item is written as the exempt line and the legal reference.
+    const QString exemptionText = plain(exemptionItem);
+    if (hasExemptionItem && needsNature && !latinText(exemptionItem))
+        faults << foreignCharacterFault(
+            exemptionItem, QStringLiteral("la voce di esenzione \"%1\"").arg(exemptionItem));
+    faults << regimeFaults(d.taxRegime, vat, withholding);
 
-    const std::optional<QString> description = latinText(invoice[col::Description]);
-    if (!description || description->trimmed().isEmpty() || description->size() > kDescriptionLimit)
-        faults << QStringLiteral(
-            "la descrizione manca, supera i 1000 caratteri o contiene "
-            "caratteri che la fattura elettronica non ammette");
-    d.lines.push_back({description.value_or(QString()).trimmed(), taxable, vatRate, nature,
-                       !withholding.isZero()});
+    const QString description = plain(invoice[col::Description]);
+    if (!latinText(invoice[col::Description]))
+        faults << foreignCharacterFault(invoice[col::Description],
+                                        QStringLiteral("la descrizione"));
+    else if (description.isEmpty())
+        faults << QStringLiteral("manca la descrizione");
+    else if (description.size() > kDescriptionLimit)
+        faults << QStringLiteral("la descrizione supera i 1000 caratteri ammessi");
+    d.lines.push_back({description, taxable, vatRate, nature, !withholding.isZero()});
     if (!exempt.isZero())
-        d.lines.push_back({latinOrAsIs(exemptionItem), exempt, Rate(), exemptionNature, false});
+        d.lines.push_back({exemptionText, exempt, Rate(), exemptionNature, false});
 
     if (!surcharge.isZero()) {
         const auto found = recoverRate(sources.inpsItems, taxable, surcharge);
@@ -315,23 +361,33 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
             if (type.isEmpty())
                 faults << QStringLiteral(
                               "la voce INPS/Cassa \"%1\" non ha il Tipo Cassa: "
-                              "impostarlo nei Codici FatturaPA")
+                              "impostarlo nei Codici Fattura Elettronica")
                               .arg(found->item);
             d.cassa = Cassa{type, found->rate, surcharge, taxable, vatRate, nature};
         }
     }
 
     if (!withholding.isZero()) {
-        const auto found = recoverRate(sources.withholdingItems, taxable, withholding);
+        // The INPS separate-scheme surcharge is withheld on with the fee. An invoice
+        // registered when the withholding was taken on the taxable alone keeps its
+        // stored figures: then the surcharge is not marked as withheld.
+        const bool inpsSurcharge = d.cassa && d.cassa->type == registers::kInpsSeparateScheme;
+        const Amount base = inpsSurcharge ? taxable + surcharge : taxable;
+        std::optional<RecoveredRate> found =
+            recoverRate(sources.withholdingItems, base, withholding);
+        if (found && inpsSurcharge)
+            d.cassa->withheld = true;
+        else if (!found && inpsSurcharge)
+            found = recoverRate(sources.withholdingItems, taxable, withholding);
         if (!found) {
             faults << QStringLiteral("nessuna aliquota di ritenuta dell'elenco dà %1 su %2")
-                          .arg(withholding.text(), taxable.text());
+                          .arg(withholding.text(), base.text());
         } else {
             const registers::ItemCodes type = codes.codes(CodedList::Withholding, found->item);
             if (type.code.isEmpty() || type.reason.isEmpty())
                 faults << QStringLiteral(
                               "la voce di ritenuta \"%1\" non ha il Tipo Ritenuta e "
-                              "la Causale: impostarli nei Codici FatturaPA")
+                              "la Causale: impostarli nei Codici Fattura Elettronica")
                               .arg(found->item);
             d.withholding = Withholding{type.code, withholding, found->rate, type.reason};
         }
@@ -343,7 +399,7 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
         if (method.isEmpty())
             faults << QStringLiteral(
                           "il tipo di pagamento \"%1\" non ha la Modalità di "
-                          "pagamento: impostarla nei Codici FatturaPA")
+                          "pagamento: impostarla nei Codici Fattura Elettronica")
                           .arg(paymentType);
         const QString iban = compactIban(sources.user[registers::UserIban]);
         if (!iban.isEmpty() && !kIbanPattern.match(iban).hasMatch())
@@ -354,12 +410,30 @@ brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& inv
 
     if (!faults.isEmpty())
         return Refusal{invoice.title(), faults};
-    summarise(d, vat, exemptionItem);
+    summarise(d, vat, exemptionText);
     d.stampDuty = needsStampDuty(d);
+    if (!stampLine.isZero()) {
+        if (!d.stampDuty)
+            faults << QStringLiteral(
+                "il rimborso dell'imposta di bollo è addebitato, ma gli importi senza IVA non "
+                "superano 77,47: il bollo non è dovuto");
+        addStampDutyLine(d, stampLine);
+    }
     faults << documentFaults(d);
     if (!faults.isEmpty())
         return Refusal{invoice.title(), faults};
-    return d;
+
+    if (d.withholding && d.customer.vatNumber.isEmpty())
+        notices << QStringLiteral(
+                       "ritenuta d'acconto verso %1, che non ha partita IVA: è giusta solo se il "
+                       "cliente è un sostituto d'imposta (un condominio, un ente non "
+                       "commerciale), mai per un privato")
+                       .arg(d.customer.name);
+    if (plain.changed())
+        notices << QStringLiteral(
+            "alcuni caratteri (virgolette o trattini tipografici, €, ...) sono stati scritti "
+            "nella forma semplice che la fattura elettronica ammette");
+    return AssembledInvoice{std::move(d), notices};
 }
 
 }  // namespace fatturapa

@@ -9,12 +9,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 #include "base/result.h"
 #include "fatturapa/fattura_pa.h"
 #include "registers/client_sheet.h"
 #include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
 #include "registers/invoice_register.h"
 #include "registers/user_data.h"
 
@@ -46,6 +48,8 @@ struct ExportSources {
     QStringList vatItems;
     QStringList withholdingItems;
     registers::EinvoiceCodes codes;
+    // None in a store from before the sheet existed: no invoice charges a stamp line.
+    std::optional<registers::InvoiceExtras> extras;
 };
 
 // The sheets of `book`; an error when one is missing.
@@ -63,8 +67,15 @@ struct Refusal {
 // tax code, or the VAT number when there is no tax code.
 QString senderId(const registers::UserData& user);
 
+// An invoice ready to be written, and what the user is told beside its file.
+struct AssembledInvoice {
+    Document document;
+    // Written, but worth a look: "ritenuta verso un cliente senza partita IVA ..."
+    QStringList notices;
+};
+
 // The electronic invoice of `invoice` without its progressive, or every fault.
-brisvel::Result<Document, Refusal> assembleDocument(const RegisteredInvoice& invoice,
-                                                    const ExportSources& sources);
+brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvoice& invoice,
+                                                            const ExportSources& sources);
 
 }  // namespace fatturapa

@@ -33,6 +33,9 @@
 #include "controls/xpbutton.h"
 #include "invoices/register_list_page.h"
 #include "registers/client_sheet.h"
+#include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
+#include "registers/registration_checks.h"
 #include "registers/settings_lists.h"
 #include "store/workbook_store.h"
 
@@ -199,6 +202,11 @@ void Entrata::createControls() {
     recordField_->setReadOnly(true);
     clientIdField_ = centredField("Text12", 70);
     clientIdField_->setReadOnly(true);
+    stampDutyBox_ = new QCheckBox(QStringLiteral("Rimborso imposta di bollo 2,00"));
+    stampDutyBox_->setObjectName(QStringLiteral("Check4"));
+    stampDutyBox_->setToolTip(QStringLiteral(
+        "Addebita al cliente l'imposta di bollo (fatture senza IVA oltre 77,47): una riga "
+        "esclusa dall'IVA, art. 15 DPR 633/72, aggiunta al totale"));
     changeNumberBox_ = new QCheckBox(QStringLiteral("Cambia Nr.Fattura"));
     changeNumberBox_->setObjectName(QStringLiteral("Check3"));
     // Hidden in modification mode; the fields beside it stay where they are.
@@ -334,6 +342,7 @@ void Entrata::arrangeControls() {
     line(QStringLiteral("Totale Imponibile"), nullptr, totalTaxableField_);
     line(QStringLiteral("IVA %"), vatRateBox_, vatField_);
     line(QStringLiteral("Esenzione"), exemptionBox_, exemptField_);
+    amounts->addWidget(stampDutyBox_, row++, 1, 1, 2);
     line(QStringLiteral("Totale Fattura"), nullptr, totalField_);
     line(QStringLiteral("Ritenuta Acconto"), withholdingRateBox_, withholdingField_);
     line(QStringLiteral("Netto"), nullptr, netField_);
@@ -373,14 +382,35 @@ void Entrata::arrangeControls() {
     calendar_->setParent(fieldsPage_);
     calendar_->hide();
 
-    app::orderTabs(
-        {clientBox_,         numberField_,        dateCalendarBox_,  dateField_,
-         descriptionField_,  taxableField_,       surchargeRateBox_, surchargeField_,
-         totalTaxableField_, vatRateBox_,         vatField_,         exemptField_,
-         totalField_,        withholdingRateBox_, withholdingField_, collectionCalendarBox_,
-         collectionField_,   paymentBox_,         recordField_,      clientIdField_,
-         exemptionBox_,      netField_,           changeNumberBox_,  registerButton_,
-         selectButton_,      clearButton_,        documentButton_,   exitButton_});
+    app::orderTabs({clientBox_,
+                    numberField_,
+                    dateCalendarBox_,
+                    dateField_,
+                    descriptionField_,
+                    taxableField_,
+                    surchargeRateBox_,
+                    surchargeField_,
+                    totalTaxableField_,
+                    vatRateBox_,
+                    vatField_,
+                    exemptField_,
+                    stampDutyBox_,
+                    totalField_,
+                    withholdingRateBox_,
+                    withholdingField_,
+                    collectionCalendarBox_,
+                    collectionField_,
+                    paymentBox_,
+                    recordField_,
+                    clientIdField_,
+                    exemptionBox_,
+                    netField_,
+                    changeNumberBox_,
+                    registerButton_,
+                    selectButton_,
+                    clearButton_,
+                    documentButton_,
+                    exitButton_});
 
     setMinimumSize(980, 640);
     resize(1000, 660);
@@ -424,6 +454,10 @@ void Entrata::connectControls() {
             placeCalendar(collectionField_);
     });
     connect(changeNumberBox_, &QCheckBox::toggled, this, &Entrata::numberUnlocked);
+    // Chosen by the user, the stamp duty line enters the total and the net at once.
+    connect(stampDutyBox_, &QCheckBox::clicked, this, [this](bool charged) {
+        recompute(charged ? registers::chargeStampDuty : registers::dropStampDuty);
+    });
 
     connect(registerButton_, &QAbstractButton::clicked, this, &Entrata::registerInvoice);
     connect(selectButton_, &QAbstractButton::clicked, this, &Entrata::selectOrModify);
@@ -500,6 +534,8 @@ InvoiceAmounts Entrata::amounts() const {
     f.vatToRecompute = toRecompute_.vat;
     f.withholdingToRecompute = toRecompute_.withholding;
     f.exemptEnabled = exemptField_->isEnabled();
+    f.surchargeWithheld = registers::surchargeWithheld(store_.workbook(), f.surchargeRate);
+    f.stampDutyCharged = stampDutyBox_->isChecked();
     return f;
 }
 
@@ -741,7 +777,11 @@ void Entrata::registerInvoice() {
         return;
     InvoiceAmounts f = amounts();
     registers::zeroEmptyAmounts(f);
+    if (f.stampDutyCharged)
+        registers::chargeStampDuty(f);
     showAmounts(f);
+    if (!regimeAllows(f))
+        return;
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questa Fattura...................?"),
                          QStringLiteral(" Gestione"))) {
         clearWindow();
@@ -757,9 +797,37 @@ void Entrata::registerInvoice() {
         boxes_.tell(appended.error().message, kTitle, Icon::Warning);
         return;
     }
+    if (!keepStampDuty(recordField_->text()))
+        return;
     boxes_.tell(QStringLiteral("Fattura Registrata.......................... !"), kTitle,
                 Icon::Information);
     clearWindow();
+}
+
+bool Entrata::regimeAllows(InvoiceAmounts& f) {
+    const registers::RegistrationCheck check = registers::checkRegistration(
+        {registers::taxRegimeOf(store_.workbook()), f.vat, f.withholding, vatNumberLabel_->text(),
+         f.totalTaxable, f.exempt, f.stampDutyCharged});
+    if (!check.refusal.isEmpty()) {
+        boxes_.tell(check.refusal, kTitle, Icon::Warning);
+        return false;
+    }
+    if (!check.question.isEmpty() && !boxes_.askYesNo(check.question, kTitle, Icon::Question))
+        return false;
+    if (!check.stampDutyProposal.isEmpty() &&
+        boxes_.askYesNo(check.stampDutyProposal, kTitle, Icon::Question)) {
+        stampDutyBox_->setChecked(true);
+        registers::chargeStampDuty(f);
+        showAmounts(f);
+    }
+    return true;
+}
+
+bool Entrata::keepStampDuty(const QString& id) {
+    const auto kept = registers::recordStampDuty(store_.workbook(), id, stampDutyBox_->isChecked());
+    if (!kept)
+        boxes_.tell(kept.error().message, kTitle, Icon::Warning);
+    return kept.ok();
 }
 
 bool Entrata::amountsAgree(const InvoiceAmounts& f) {
@@ -817,6 +885,9 @@ void Entrata::loadInvoice(const InvoiceRecord& r) {
     // The register's "*" for a collection date still to come shows as no date.
     collectionField_->setText(r[Collection] == registers::kStarMark ? QString() : r[Collection]);
     setComboText(paymentBox_, r[PaidBy]);
+    const auto extras = registers::invoiceExtrasSheet(store_.workbook());
+    stampDutyBox_->setChecked(extras &&
+                              !registers::InvoiceExtras(*extras).stampDutyCharged(r[Id]).isZero());
     InvoiceAmounts loaded = amounts();
     loaded.surchargeToRecompute = loaded.vatToRecompute = loaded.withholdingToRecompute = false;
     showAmounts(loaded);
@@ -829,6 +900,8 @@ void Entrata::modifyInvoice() {
         return;
     InvoiceAmounts f = amounts();
     registers::zeroEmptyAmounts(f);
+    if (f.stampDutyCharged)
+        registers::chargeStampDuty(f);
     showAmounts(f);
     if (!amountsAgree(f))
         return;
@@ -839,6 +912,8 @@ void Entrata::modifyInvoice() {
         boxes_.tell(rewritten.error().message, QStringLiteral("  Gestione"), Icon::Warning);
         return;
     }
+    if (!keepStampDuty(recordField_->text()))
+        return;
     boxes_.tell(QStringLiteral(" Registrazione  modificata"), QStringLiteral("  Gestione"));
     clearWindow();
 }
@@ -861,6 +936,7 @@ void Entrata::clearWindow() {
     descriptionField_->clear();
     dateCalendarBox_->setChecked(false);
     collectionCalendarBox_->setChecked(false);
+    stampDutyBox_->setChecked(false);
     showCounters();
     for (QComboBox* rate : {surchargeRateBox_, vatRateBox_, withholdingRateBox_, exemptionBox_})
         setComboText(rate, registers::kNoneItem);

@@ -85,6 +85,11 @@ class Entrata : public app::AreaWindow {
     // The invoice number is given and no other invoice of the date's year has it;
     // otherwise the user is told which invoice has it.
     bool numberFree();
+    // What the user's tax regime and the client allow, asked or told before the
+    // question of "Registra"; false when the registration must not go on.
+    bool regimeAllows(registers::InvoiceAmounts& amounts);
+    // Keeps whether invoice `id` charges the stamp duty; false, told, when it cannot.
+    bool keepStampDuty(const QString& id);
     // The amounts agree with each other and with their rates; otherwise the user is
     // told what does not.
     bool amountsAgree(const registers::InvoiceAmounts& amounts);
@@ -135,6 +140,7 @@ class Entrata : public app::AreaWindow {
     QLabel* vatNumberLabel_;              // Label26
     QLineEdit* numberField_;              // Text1
     QCheckBox* changeNumberBox_;          // Check3 "Cambia Nr.Fattura"
+    QCheckBox* stampDutyBox_;             // Check4 the stamp duty charged as a line
     QCheckBox* dateCalendarBox_;          // Check1
     QLineEdit* dateField_;                // Text2
     QLineEdit* recordField_;              // Text10

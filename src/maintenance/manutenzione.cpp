@@ -9,6 +9,7 @@
 #include "controls/xpbutton.h"
 #include "registers/client_sheet.h"
 #include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
 #include "registers/register_emptying.h"
 #include "registers/settings_lists.h"
@@ -82,8 +83,9 @@ Manutenzione::Manutenzione(const app::Services& services, std::function<bool()> 
     buildLayout();
     XPButton2->hide();
 
-    connect(Check1, &QCheckBox::clicked, this,
-            [this] { emptyClicked(Check1, registers::invoiceLayout()); });
+    connect(Check1, &QCheckBox::clicked, this, [this] {
+        emptyClicked(Check1, registers::invoiceLayout(), registers::forgetInvoiceExtras);
+    });
     connect(Check2, &QCheckBox::clicked, this, [this] {
         emptyClicked(Check2, registers::clientLayout(), registers::forgetClientAddressing);
     });

@@ -166,7 +166,7 @@ void keepLastProgressive(store::Workbook& current, store::Workbook& restored) {
 ItemCodes defaultCodes(CodedList list, const QString& item) {
     switch (list) {
         case CodedList::Cassa:
-            return {rateIs(item, 4) ? QStringLiteral("TC22") : QString(), {}};
+            return {};
         case CodedList::Exemption:
             return {defaultNature(item), {}};
         case CodedList::Withholding:
@@ -196,6 +196,15 @@ ItemCodes EinvoiceCodes::codes(CodedList list, const QString& item) const {
     if (stored.code.isEmpty())
         return defaultCodes(list, item);
     return stored;
+}
+
+bool EinvoiceCodes::surchargeWithheld(const QString& cassaItem) const {
+    return codes(CodedList::Cassa, cassaItem).code == kInpsSeparateScheme;
+}
+
+bool surchargeWithheld(store::Workbook& book, const QString& cassaItem) {
+    const auto sheet = book.sheet(kEinvoiceCodesSheet);
+    return sheet && EinvoiceCodes(*sheet).surchargeWithheld(cassaItem);
 }
 
 int EinvoiceCodes::upsertRow(int keyColumn, const QString& key, QHash<QString, int>& rows) {

@@ -64,9 +64,13 @@ struct ClientAddressing {
 inline const QString kNoRecipientCode = QStringLiteral("0000000");
 inline const QString kOrdinaryRegime = QStringLiteral("RF01");
 
-// The code a common item gets until the user sets one: 4 % of INPS is TC22, 20 % of
-// withholding RT01 with reason A, "Bonifico" MP05, and the like; empty when the
-// item's text says nothing known.
+// The INPS separate-scheme surcharge: part of the fee, so it bears withholding too.
+inline const QString kInpsSeparateScheme = QStringLiteral("TC22");
+
+// The code a common item gets until the user sets one: 20 % of withholding RT01 with
+// reason A, "Bonifico" MP05, and the like; empty when the item's text says nothing
+// known. A surcharge item never gets one: 4 % may be INPS or a fund, and the
+// withholding depends on which, so the user says it in the codes window.
 ItemCodes defaultCodes(CodedList list, const QString& item);
 
 // The sheet read once (an export of a thousand invoices looks codes up often);
@@ -78,6 +82,8 @@ class EinvoiceCodes {
     // The stored code, or the item's default when none is stored.
     ItemCodes codes(CodedList list, const QString& item) const;
     void setCodes(CodedList list, const QString& item, const ItemCodes& codes);
+    // The surcharge item is coded as the INPS separate scheme.
+    bool surchargeWithheld(const QString& cassaItem) const;
 
     // "0000000" and no PEC for a client with nothing stored.
     ClientAddressing addressing(const QString& clientId) const;
@@ -100,5 +106,8 @@ class EinvoiceCodes {
     QHash<QString, int> rows_[4];  // per list: item text -> row
     QHash<QString, int> clientRows_;
 };
+
+// The same for the store's codes sheet; false when there is none.
+bool surchargeWithheld(store::Workbook& book, const QString& cassaItem);
 
 }  // namespace registers

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "registers/amount.h"
+#include "registers/invoice_extras.h"
 #include "registers/settings_lists.h"
 
 #include <optional>
@@ -50,8 +51,7 @@ std::optional<Amount> sum(const QString& a, const QString& b, const QString& c) 
     return *z + *xy;
 }
 
-std::optional<Amount> percent(const QString& amount, const QString& rate) {
-    const auto a = read(amount);
+std::optional<Amount> percent(const std::optional<Amount>& a, const QString& rate) {
     const auto r = Rate::parse(rate);
     if (!a || !r)
         return std::nullopt;
@@ -65,6 +65,19 @@ std::optional<Amount> readOrZero(const QString& text) {
     return read(text);
 }
 
+// What the withholding is taken on: the taxable, and the INPS surcharge with it.
+std::optional<Amount> withholdingBase(const InvoiceAmounts& f) {
+    const auto taxable = read(f.taxable);
+    const auto surcharge = readOrZero(f.surcharge);
+    if (!taxable || !surcharge)
+        return std::nullopt;
+    return f.surchargeWithheld ? *taxable + *surcharge : *taxable;
+}
+
+Amount stampDutyOf(const InvoiceAmounts& f) {
+    return f.stampDutyCharged ? kStampDuty : Amount();
+}
+
 // The total and the net from their parts: total taxable + VAT + exempt amount, less
 // the withholding. Skipped when a part does not read.
 void sumTotals(InvoiceAmounts& f) {
@@ -73,7 +86,7 @@ void sumTotals(InvoiceAmounts& f) {
     const auto exempt = readOrZero(f.exempt);
     if (!totalTaxable || !vat || !exempt)
         return;
-    const Amount total = *totalTaxable + *vat + *exempt;
+    const Amount total = *totalTaxable + *vat + *exempt + stampDutyOf(f);
     f.total = total.text();
     if (const auto withholding = readOrZero(f.withholding))
         f.net = (total - *withholding).text();
@@ -136,7 +149,8 @@ void taxableLeft(InvoiceAmounts& f) {
     if (const auto surcharge = readOrZero(f.surcharge))
         f.totalTaxable = (*taxable + *surcharge).text();
     followRate(f.vat, f.vatToRecompute, f.vatRate, read(f.totalTaxable), changed);
-    followRate(f.withholding, f.withholdingToRecompute, f.withholdingRate, taxable, changed);
+    followRate(f.withholding, f.withholdingToRecompute, f.withholdingRate, withholdingBase(f),
+               changed);
     sumTotals(f);
 }
 
@@ -157,7 +171,7 @@ void surchargeRateChosen(InvoiceAmounts& f) {
             format(f.total, f.total);
         }
     } else {
-        setPlain(f.surcharge, percent(f.taxable, f.surchargeRate));
+        setPlain(f.surcharge, percent(read(f.taxable), f.surchargeRate));
         format(f.surcharge, f.surcharge);
         f.totalTaxable.clear();
         setPlain(f.totalTaxable, sum(f.surcharge, f.taxable));
@@ -177,7 +191,7 @@ void vatRateChosen(InvoiceAmounts& f) {
     f.vat.clear();
     f.vatToRecompute = false;
     if (!isNone(f.vatRate)) {
-        setPlain(f.vat, percent(f.totalTaxable, f.vatRate));
+        setPlain(f.vat, percent(read(f.totalTaxable), f.vatRate));
         format(f.vat, f.vat);
         f.total.clear();
         if (!f.exempt.isEmpty()) {
@@ -238,7 +252,7 @@ void withholdingRateChosen(InvoiceAmounts& f) {
         format(f.net, f.total);
         return;
     }
-    setPlain(f.withholding, percent(f.taxable, f.withholdingRate));
+    setPlain(f.withholding, percent(withholdingBase(f), f.withholdingRate));
     format(f.withholding, f.withholding);
     const auto total = read(f.total);
     const auto withholding = read(f.withholding);
@@ -264,6 +278,16 @@ void totalLeft(InvoiceAmounts& f) {
     if (const auto total = read(f.total))
         f.total = total->plainText();
     format(f.total, f.total);
+}
+
+void chargeStampDuty(InvoiceAmounts& f) {
+    f.stampDutyCharged = true;
+    sumTotals(f);
+}
+
+void dropStampDuty(InvoiceAmounts& f) {
+    f.stampDutyCharged = false;
+    sumTotals(f);
 }
 
 void zeroEmptyAmounts(InvoiceAmounts& f) {
@@ -342,8 +366,8 @@ brisvel::Result<brisvel::Done, AmountsProblem> checkAgreement(const InvoiceAmoun
         {"Rivalsa INPS/Cassa %", f.surchargeRate, "Importo Rivalsa", surcharge, taxable,
          f.surchargeToRecompute},
         {"IVA %", f.vatRate, "Importo IVA", vat, totalTaxable, f.vatToRecompute},
-        {"Ritenuta Acconto", f.withholdingRate, "Importo Ritenuta", withholding, taxable,
-         f.withholdingToRecompute}};
+        {"Ritenuta Acconto", f.withholdingRate, "Importo Ritenuta", withholding,
+         f.surchargeWithheld ? taxable + surcharge : taxable, f.withholdingToRecompute}};
     for (const Share& s : shares) {
         if (s.toRecompute)
             return toRecompute(s.amountField, s.rateField);
@@ -369,11 +393,15 @@ brisvel::Result<brisvel::Done, AmountsProblem> checkAgreement(const InvoiceAmoun
                                       "Rivalsa (%2).")
                                .arg(totalTaxable.text(), (taxable + surcharge).text()) +
                            kRecompute};
-    if (totalTaxable + vat + exempt != total)
+    const Amount parts = totalTaxable + vat + exempt + stampDutyOf(f);
+    if (parts != total)
         return Problem{Kind::Disagree,
-                       QStringLiteral("Il Totale Fattura (%1) non è il Totale Imponibile più "
-                                      "IVA ed Esenzione (%2).")
-                               .arg(total.text(), (totalTaxable + vat + exempt).text()) +
+                       (f.stampDutyCharged
+                            ? QStringLiteral("Il Totale Fattura (%1) non è il Totale Imponibile "
+                                             "più IVA, Esenzione e imposta di bollo (%2).")
+                            : QStringLiteral("Il Totale Fattura (%1) non è il Totale Imponibile "
+                                             "più IVA ed Esenzione (%2)."))
+                               .arg(total.text(), parts.text()) +
                            kRecompute};
     if (net == total && !withholding.isZero())
         return Problem{Kind::WithholdingNotApplied,

@@ -37,6 +37,12 @@ struct InvoiceAmounts {
     bool withholdingToRecompute = false;
     // Text7 takes typing once an exemption item was chosen.
     bool exemptEnabled = false;
+    // The chosen surcharge is the INPS separate-scheme surcharge (cassa type TC22):
+    // it is part of the fee, so the withholding is taken on taxable + surcharge. A
+    // professional fund's contribution, or an uncoded item, is not withheld on.
+    bool surchargeWithheld = false;
+    // The stamp duty is charged to the client as a line of its own, in the total.
+    bool stampDutyCharged = false;
 
     bool operator==(const InvoiceAmounts&) const = default;
 };
@@ -59,6 +65,13 @@ void netLeft(InvoiceAmounts& f);                // leaving Text4
 void totalTaxableLeft(InvoiceAmounts& f);
 void vatLeft(InvoiceAmounts& f);    // leaving Text6
 void totalLeft(InvoiceAmounts& f);  // leaving Text8
+
+// The stamp duty charged to the client as a line of its own, when it is chosen and
+// again at "Registra" and "Modifica": the total becomes total taxable + VAT + exempt
+// amount + the duty, the net that total less the withholding; dropped, the total is
+// made of its parts alone. Skipped when an amount does not read.
+void chargeStampDuty(InvoiceAmounts& f);
+void dropStampDuty(InvoiceAmounts& f);
 
 // Before the question of "Registra": the surcharge, VAT, exempt and withholding
 // amounts left empty become "0".

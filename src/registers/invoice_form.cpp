@@ -4,7 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "registers/amount.h"
 #include "registers/cell_writes.h"
+#include "registers/invoice_extras.h"
 #include "store/address.h"
 #include "store/engine.h"
 #include "store/range.h"
@@ -50,6 +52,17 @@ std::vector<std::pair<const char*, UserField>> letterheadCells() {
             {"C43", UserIban}};
 }
 
+// The stamp duty below the amounts: its line when charged to the client (label and
+// amount), and the note of an invoice that declares it; empty texts when not.
+std::vector<std::pair<const char*, QString>> stampDutyCells(const InvoiceFields& invoice) {
+    const bool charged = invoice.stampDutyCharged;
+    const bool declared =
+        declaresStampDuty(invoice.totalTaxable, invoice.vat, invoice.exempt, charged);
+    return {{"F40", charged ? kStampDutyLine : QString()},
+            {"I40", charged ? kStampDuty.text() : QString()},
+            {"B41", declared ? kStampDutyNote : QString()}};
+}
+
 void write(const store::Worksheet& sheet, const char* cell, const QString& text) {
     auto range = sheet.range(QString::fromLatin1(cell));
     Q_ASSERT(range.ok());
@@ -57,6 +70,15 @@ void write(const store::Worksheet& sheet, const char* cell, const QString& text)
 }
 
 }  // namespace
+
+bool declaresStampDuty(const QString& totalTaxable, const QString& vat, const QString& exempt,
+                       bool charged) {
+    const Amount shownVat = Amount::parse(vat).value_or(Amount());
+    Amount withoutVat = Amount::parse(exempt).value_or(Amount());
+    if (shownVat.isZero())
+        withoutVat = withoutVat + Amount::parse(totalTaxable).value_or(Amount());
+    return charged || withoutVat > kStampDutyThreshold;
+}
 
 void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
                      const UserData& user) {
@@ -71,6 +93,12 @@ void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
         if (form.range(QString::fromLatin1(cell))->text().isEmpty()) {
             write(form, cell, user[field]);
         }
+    }
+    // Below the amounts, and only when there is something to say, so that a form of
+    // the user's own keeps what it has there.
+    for (const auto& [cell, text] : stampDutyCells(invoice)) {
+        if (!text.isEmpty())
+            write(form, cell, text);
     }
     form.protect();
 }
@@ -212,8 +240,9 @@ xls::Workbook makeInvoiceTemplate() {
     for (const auto& [cell, label] : labels)
         text(cell, QString::fromUtf8(label));
     style.apply("F37:F39", [&](xls::Xf& xf) { xf.font = style.font(10, true); });
-    sheet.range(u"I32:I39")->setNumberFormat(QStringLiteral("#,##0.00"));
-    style.apply("I32:I39", [&](xls::Xf& xf) { xf.setHAlign(xls::HAlign::Right); });
+    sheet.range(u"I32:I40")->setNumberFormat(QStringLiteral("#,##0.00"));
+    style.apply("I32:I40", [&](xls::Xf& xf) { xf.setHAlign(xls::HAlign::Right); });
+    style.apply("B41", [&](xls::Xf& xf) { xf.font = style.font(9, false, true); });
     style.apply("I37", [&](xls::Xf& xf) { xf.font = style.font(11, true); });
     style.apply("I39", [&](xls::Xf& xf) { xf.font = style.font(11, true); });
     asText("H33:H38");

@@ -18,6 +18,13 @@ struct Workbook;
 
 namespace registers {
 
+// Whether an invoice declares the stamp duty: its amounts without VAT (the total
+// taxable when there is no VAT, and the exempt amount) exceed 77,47, or it charges
+// the duty to the client.
+bool declaresStampDuty(const QString& totalTaxable, const QString& vat, const QString& exempt,
+                       bool charged);
+inline const QString kStampDutyNote = QStringLiteral("Imposta di bollo assolta in modo virtuale");
+
 // The name of the form beside the program.
 inline constexpr const char* kInvoiceFormFileName = "Fattura.xls";
 

@@ -107,7 +107,7 @@ TEST(StartWindowScenario, ClosingItBeforeContinuingSavesTheStore) {
 
     test_support::SavedStore saved(folder.storePath());
     ASSERT_TRUE(saved.ok());
-    EXPECT_EQ(saved.book().sheetCount(), 6);
+    EXPECT_EQ(saved.book().sheetCount(), 7);
     EXPECT_EQ(saved.text(QStringLiteral("Utente"), 10, 1), QStringLiteral("Codice IBAN"));
     EXPECT_EQ(saved.text(QStringLiteral("Anagrafe"), 1, 16), QStringLiteral("Annotazioni"));
 }

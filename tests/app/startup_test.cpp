@@ -243,8 +243,8 @@ TEST_F(StartUp, AStoreWithoutCoreSheetsGetsThemAfterItsLastSheetWithTheirFixedCe
     QStringList names;
     for (int i = 1; i <= book.sheetCount(); ++i)
         names << book.sheetAt(i)->name();
-    EXPECT_EQ(names,
-              QStringList({"Fatture", "Note", "Anagrafe", "Utilità", "Utente", "FatturaPA"}));
+    EXPECT_EQ(names, QStringList({"Fatture", "Note", "Anagrafe", "Utilità", "Utente", "FatturaPA",
+                                  "DatiFatture"}));
 
     const store::Worksheet user = *book.sheet(QStringLiteral("Utente"));
     const QStringList labels = {"Ragione sociale", "Domicilio",   "Città", "PR",    "CAP",

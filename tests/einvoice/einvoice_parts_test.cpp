@@ -76,6 +76,93 @@ TEST(FileSpelling, LatinTexts) {
     EXPECT_EQ(fatturapa::latinText("\u0141\u00F3d\u017A"), std::nullopt);
 }
 
+TEST(FileSpelling, AForeignCharacterIsNamedWithItsCode) {
+    struct Row {
+        const char* text;
+        const char* fault;
+    };
+    const Row rows[] = {
+        {"Esente art. 10 \u2192 DPR 633/72",
+         "la voce contiene il carattere \"\u2192\" (U+2192), che la fattura elettronica non "
+         "ammette"},
+        {"\u0141\u00F3d\u017A",
+         "la voce contiene il carattere \"\u0141\" (U+0141), che la fattura elettronica non "
+         "ammette"},
+        {"Consulenza \U0001F600",
+         "la voce contiene il carattere \"\U0001F600\" (U+1F600), che la fattura elettronica "
+         "non ammette"},
+        {"Perizia \u2018A\u2019 \u20AC \u00E8", ""},  // each has a form the file takes
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(fatturapa::foreignCharacterFault(QString::fromUtf8(row.text), "la voce"),
+                  QString::fromUtf8(row.fault))
+            << row.text;
+}
+
+TEST(Addressing, ThePecFollowsTheSchemaAndGoesOnlyWithTheCodeOfNone) {
+    struct Row {
+        const char* code;
+        const char* pec;
+        bool accepted;
+    };
+    const Row rows[] = {
+        {"0000000", "mario.rossi@pec.it", true},
+        {"0000000", "studio_rossi+fatture@pec.ordine.it", true},
+        {"0000000", "", true},
+        {"ABC1234", "", true},
+        {"0000000", "mario..rossi@pec.it", false},  // a doubled dot
+        {"0000000", ".mario@pec.it", false},
+        {"0000000", "mario.@pec.it", false},
+        {"0000000", "mario rossi@pec.it", false},
+        {"0000000", "m\u00E0rio@pec.it", false},
+        {"0000000", "mario@pec", false},  // no domain of two parts
+        {"0000000", "mario@@pec.it", false},
+        {"ABC1234", "mario.rossi@pec.it", false},  // the code wins: a PEC beside it is refused
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(
+            fatturapa::addressingFaults(row.code, QString::fromUtf8(row.pec), "ROSSI").isEmpty(),
+            row.accepted)
+            << row.code << " " << row.pec;
+    EXPECT_EQ(fatturapa::addressingFaults("ABC1234", "mario.rossi@pec.it", "ROSSI"),
+              QStringList{"il cliente ROSSI ha sia il codice destinatario ABC1234 sia una PEC: la "
+                          "PEC si indica solo con il codice destinatario 0000000"});
+}
+
+// The last net before writing catches a text that no earlier check looked at.
+TEST(Addressing, TheSchemaCheckCatchesEveryTextOfTheDocument) {
+    fatturapa::Document valid;
+    valid.transmitterId = "BNCLGU70A01H501Y";
+    valid.recipientCode = "0000000";
+    valid.supplier = {"STUDIO BIANCHI", "12345678903", "BNCLGU70A01H501Y", "VIA ROMA 1", "20121",
+                      "MILANO",         "MI"};
+    valid.customer = {"ROSSI MARIO", "", "RSSMRA85T10A562S", "VIA VERDI 3", "56017", "PISA", "PI"};
+    valid.number = "12";
+    valid.lines.push_back({"Consulenza", Amount::fromCents(10000), Rate(), "N4", false});
+    valid.summaries.push_back({Rate(), "N4", Amount::fromCents(10000), {}, "Esente art. 10"});
+    ASSERT_EQ(fatturapa::schemaFaults(valid), QStringList());
+
+    using Spoil = void (*)(fatturapa::Document&);
+    const std::pair<const char*, Spoil> spoils[] = {
+        {"arrow in a line", [](fatturapa::Document& d) { d.lines[0].description += "\u2192"; }},
+        {"legal reference",
+         [](fatturapa::Document& d) { d.summaries[0].legalReference = "\u2192"; }},
+        {"long name", [](fatturapa::Document& d) { d.customer.name = QString(81, 'A'); }},
+        {"empty town", [](fatturapa::Document& d) { d.supplier.town.clear(); }},
+        {"bad PEC", [](fatturapa::Document& d) { d.recipientPec = "mario..rossi@pec.it"; }},
+        {"lower-case tax code",
+         [](fatturapa::Document& d) { d.customer.taxCode = "rssmra85t10a562s"; }},
+        {"number too long", [](fatturapa::Document& d) { d.number = QString(21, '1'); }},
+        {"six-character code", [](fatturapa::Document& d) { d.recipientCode = "ABC12"; }},
+        {"control character", [](fatturapa::Document& d) { d.lines[0].description += QChar(0x01); }},
+    };
+    for (const auto& [what, spoil] : spoils) {
+        fatturapa::Document d = valid;
+        spoil(d);
+        EXPECT_FALSE(fatturapa::schemaFaults(d).isEmpty()) << what;
+    }
+}
+
 TEST(CodeLists, OfferTheCodesTheSistemaDiInterscambioAccepts) {
     EXPECT_EQ(fatturapa::cassaTypes().size(), 22u);
     EXPECT_EQ(fatturapa::descriptionOf(fatturapa::cassaTypes(), "TC22"), "INPS");
@@ -117,8 +204,9 @@ TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
         registers::ItemCodes expected;
     };
     const Row defaults[] = {
-        {CodedList::Cassa, "4", {"TC22", ""}},
-        {CodedList::Cassa, "4,0", {"TC22", ""}},
+        // 4 % may be INPS or a fund: the user says which.
+        {CodedList::Cassa, "4", {"", ""}},
+        {CodedList::Cassa, "4,0", {"", ""}},
         {CodedList::Cassa, "2", {"", ""}},
         {CodedList::Withholding, "20", {"RT01", "A"}},
         {CodedList::Withholding, "23", {"", ""}},
@@ -132,7 +220,11 @@ TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
     for (const Row& row : defaults)
         EXPECT_EQ(codes.codes(row.list, row.item), row.expected) << row.item;
 
+    EXPECT_FALSE(codes.surchargeWithheld("4")) << "uncoded";
+    codes.setCodes(CodedList::Cassa, "4", {"TC22", ""});
+    EXPECT_TRUE(codes.surchargeWithheld("4")) << "INPS separate scheme";
     codes.setCodes(CodedList::Cassa, "4", {"TC04", ""});
+    EXPECT_FALSE(codes.surchargeWithheld("4")) << "a professional fund";
     codes.setCodes(CodedList::Withholding, "23", {"RT01", "A"});
     codes.setCodes(CodedList::Cassa, "4", {"TC21", ""});  // the same entry again
     codes.setAddressing("7", "ROSSI", {"ABC1234", "rossi@pec.it"});

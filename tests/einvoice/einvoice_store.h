@@ -14,6 +14,7 @@
 #include "fatturapa/einvoice_export.h"
 #include "registers/client_sheet.h"
 #include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
 #include "registers/settings_lists.h"
 #include "registers/user_data.h"
@@ -46,6 +47,7 @@ class EinvoiceStore {
   public:
     EinvoiceStore() {
         registers::prepareEinvoiceCodesSheet(data.store());
+        registers::prepareInvoiceExtrasSheet(data.store());
         user = {QStringLiteral("STUDIO BIANCHI LUIGI"),
                 QStringLiteral("VIA ROMA 1"),
                 QStringLiteral("MILANO"),
@@ -71,6 +73,12 @@ class EinvoiceStore {
                                                   {registers::kExemptionColumn, kSpeseArt15},
                                                   {registers::kExemptionColumn, kSpeseVarie}})
             EXPECT_TRUE(registers::insertItem(settings, column, item).ok());
+        // The user said in the codes window that 4 % is the INPS separate scheme.
+        codes().setCodes(registers::CodedList::Cassa, "4", {"TC22", {}});
+    }
+
+    registers::InvoiceExtras extras() {
+        return registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet));
     }
 
     void writeUser() { registers::writeUserData(data.sheet(store::kUserSheet), user); }

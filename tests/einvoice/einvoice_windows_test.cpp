@@ -16,8 +16,11 @@
 #include "support/fake_printers.h"
 #include "support/scripted_message_boxes.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -40,14 +43,31 @@ class EinvoiceWindows : public testing::Test {
     test_support::FakePrinters printers{{}, {}, {}};
     const app::Services services{data.data.store(), boxes, clock, navigator, printers};
 
-    QString comboIn(QTableWidget* grid, int row, int column) {
-        auto* combo = qobject_cast<QComboBox*>(grid->cellWidget(row, column));
+    // A chooser found as a screen reader finds it: by its accessible name.
+    static QComboBox* chooser(QWidget* window, const QString& name) {
+        for (QComboBox* combo : window->findChildren<QComboBox*>())
+            if (combo->accessibleName() == name)
+                return combo;
+        return nullptr;
+    }
+    static QString chosen(QWidget* window, const QString& name) {
+        QComboBox* combo = chooser(window, name);
         return combo ? combo->currentText() : QStringLiteral("<none>");
     }
-    void choose(QTableWidget* grid, int row, int column, const QString& code) {
-        auto* combo = qobject_cast<QComboBox*>(grid->cellWidget(row, column));
-        ASSERT_NE(combo, nullptr);
-        combo->setCurrentIndex(combo->findText(code));
+    static QString described(QWidget* window, const QString& name) {
+        auto* label = window->findChild<QLabel*>(name + " - descrizione");
+        QComboBox* combo = chooser(window, name);
+        EXPECT_TRUE(label && combo) << name.toStdString();
+        if (!label || !combo)
+            return QStringLiteral("<none>");
+        EXPECT_EQ(label->text(), combo->accessibleDescription()) << name.toStdString();
+        return label->text();
+    }
+    static int choosersIn(QWidget* page) {
+        int count = 0;
+        for (QComboBox* combo : page->findChildren<QComboBox*>())
+            count += combo->accessibleName().startsWith("Codice della voce ");
+        return count;
     }
 };
 
@@ -57,22 +77,25 @@ TEST_F(EinvoiceWindows, TheCodesWindowShowsDefaultsWithTheirDescriptionsAndSaves
     einvoice::CodiciFatturaPA window(services);
     navigator.go(&menu, &window);
 
-    // INPS/Cassa: "4" is INPS by default, "2" has no code yet.
-    ASSERT_EQ(window.Grid1->rowCount(), 2);
-    EXPECT_EQ(window.Grid1->item(0, 0)->text(), "4");
-    EXPECT_EQ(comboIn(window.Grid1, 0, 1), "TC22");
-    EXPECT_EQ(window.Grid1->item(0, 2)->text(), "INPS");
-    EXPECT_EQ(comboIn(window.Grid1, 1, 1), "");
-    EXPECT_EQ(comboIn(window.Grid3, 0, 1), "RT01");
-    EXPECT_EQ(window.Grid3->item(0, 2)->text(), "Ritenuta di acconto persone fisiche");
-    EXPECT_EQ(comboIn(window.Grid3, 0, 3), "A");
+    // INPS/Cassa: "4" was coded as INPS, "2" has no code yet.
+    EXPECT_EQ(choosersIn(window.Grid1), 2);
+    EXPECT_EQ(chosen(&window, "Codice della voce 4"), "TC22");
+    EXPECT_EQ(described(&window, "Codice della voce 4"), "INPS");
+    EXPECT_EQ(chosen(&window, "Codice della voce 2"), "");
+    EXPECT_EQ(chosen(&window, "Codice della voce 20"), "RT01");
+    EXPECT_EQ(described(&window, "Codice della voce 20"), "Ritenuta di acconto persone fisiche");
+    EXPECT_EQ(chosen(&window, "Causale della voce 20"), "A");
     EXPECT_EQ(window.Grid5->item(0, 2)->text(), "ABC1234");
 
-    choose(window.Grid1, 1, 1, "TC04");
-    EXPECT_EQ(window.Grid1->item(1, 2)->text(),
+    QComboBox* fund = chooser(&window, "Codice della voce 2");
+    ASSERT_NE(fund, nullptr);
+    fund->setCurrentIndex(fund->findText("TC04"));
+    EXPECT_EQ(described(&window, "Codice della voce 2"),
               "Cassa nazionale previdenza e assistenza ingegneri e architetti liberi "
               "professionisti");
     window.Combo1->setCurrentIndex(window.Combo1->findData("RF19"));
+    // Delivered by PEC from now on: the recipient code goes back to 0000000.
+    window.Grid5->item(0, 2)->setText("0000000");
     window.Grid5->item(0, 3)->setText("rossi@pec.it");
     boxes.expect({"Operazione eseguita !", "Gestione", Icon::Information});
     window.XPButton1->click();
@@ -83,6 +106,48 @@ TEST_F(EinvoiceWindows, TheCodesWindowShowsDefaultsWithTheirDescriptionsAndSaves
     EXPECT_EQ(codes.addressing(id).pec, "rossi@pec.it");
     EXPECT_EQ(data.data.reopened(registers::kEinvoiceCodesSheet).text(2, 14), "RF19")
         << "the store was saved";
+}
+
+// The choosers a screen reader reaches, walking the window's accessibility tree
+// down; each by its own name (on Linux a combo box speaks its value as its name).
+QStringList accessibleChoosers(QAccessibleInterface* node) {
+    QStringList names;
+    if (!node)
+        return names;
+    if (node->role() == QAccessible::ComboBox)
+        if (auto* combo = qobject_cast<QComboBox*>(node->object()))
+            names << combo->accessibleName();
+    for (int i = 0; i < node->childCount(); ++i)
+        names << accessibleChoosers(node->child(i));
+    return names;
+}
+
+TEST_F(EinvoiceWindows, EveryChooserIsReachedByAccessibilityAndTabAndSetFromTheKeyboard) {
+    navigator.setMainMenu(&menu);
+    einvoice::CodiciFatturaPA window(services);
+    navigator.go(&menu, &window);
+    QApplication::setActiveWindow(&window);
+
+    window.Tab1->setCurrentIndex(2);
+    const QStringList found = accessibleChoosers(QAccessible::queryAccessibleInterface(&window));
+    for (const QString& name :
+         QStringList{"Codice della voce 4", "Codice della voce 2", "Codice della voce 20",
+                     "Causale della voce 20", "Codice della voce Bonifico",
+                     "Codice della voce " + kEsenteArt10})
+        EXPECT_TRUE(found.contains(name)) << name.toStdString();
+
+    // Tab runs from a code to its reason, and the arrow keys set them.
+    QComboBox* code = chooser(&window, "Codice della voce 20");
+    ASSERT_NE(code, nullptr);
+    code->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(code, Qt::Key_Down);  // RT01 -> RT02
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), chooser(&window, "Causale della voce 20"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);  // A -> B
+    boxes.expect({"Operazione eseguita !", "Gestione", Icon::Information});
+    window.XPButton1->click();
+    EXPECT_EQ(data.codes().codes(registers::CodedList::Withholding, "20"),
+              (registers::ItemCodes{"RT02", "B"}));
 }
 
 TEST_F(EinvoiceWindows, AWrongRecipientCodeIsRefusedAndNothingIsWritten) {
@@ -96,7 +161,8 @@ TEST_F(EinvoiceWindows, AWrongRecipientCodeIsRefusedAndNothingIsWritten) {
          "ROSSI MARIO non è di sette lettere maiuscole o cifre (\"ABC\")",
          "Gestione", Icon::Warning});
     window.XPButton1->click();
-    EXPECT_EQ(data.data.sheet(registers::kEinvoiceCodesSheet).text(2, 2), "");
+    EXPECT_EQ(data.data.sheet(registers::kEinvoiceCodesSheet).text(2, 12), "0000000")
+        << "the recipient code stored before";
 
     // Leaving with changes asks; No leaves them unwritten.
     boxes.expect(
@@ -157,7 +223,7 @@ TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured)
     EXPECT_TRUE(message.contains(
         "Fattura n. 2 del 03/02/2025 non esportata:\n- la provincia del cliente ROSSI MARIO "
         "non è di due lettere maiuscole (\"PISA\")\n- la voce di esenzione \"Spese varie\" non "
-        "ha la Natura: impostarla nei Codici FatturaPA"))
+        "ha la Natura: impostarla nei Codici Fattura Elettronica"))
         << message.toStdString();
 
     if (test_support::shotsFolder().isEmpty())
@@ -169,6 +235,7 @@ TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured)
     window.move(20, 20);
     test_support::settle(window);
     test_support::saveScreenShot("einvoice-codes-window");
+    test_support::saveWindowShot(window, "einvoice-codes-window-withholding");
     window.Tab1->setCurrentIndex(4);
     test_support::settle(window);
     test_support::saveScreenShot("einvoice-codes-window-clients");

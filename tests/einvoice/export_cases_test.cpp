@@ -74,6 +74,20 @@ void expectSdiChecks(const FatturaXml& xml) {
     EXPECT_EQ(summarised, expected);
     EXPECT_EQ(xml.count("//DatiRitenuta") > 0, withheld);
 
+    // The withholding is its rate of the lines and the cassa marked as withheld.
+    if (withheld) {
+        qint64 base = 0;
+        for (int i = 1; i <= lines; ++i) {
+            const QString line = QStringLiteral("//DettaglioLinee[%1]/").arg(i);
+            if (xml.one(line + "Ritenuta") == "SI")
+                base += cents(xml.one(line + "PrezzoTotale"));
+        }
+        if (xml.one("//DatiCassaPrevidenziale/Ritenuta") == "SI")
+            base += cents(xml.one("//DatiCassaPrevidenziale/ImportoContributoCassa"));
+        EXPECT_EQ(cents(xml.one("//DatiRitenuta/ImportoRitenuta")),
+                  (base * cents(xml.one("//DatiRitenuta/AliquotaRitenuta")) + 5000) / 10000);
+    }
+
     qint64 withholding = 0;
     for (const QString& amount : xml.all("//DatiRitenuta/ImportoRitenuta"))
         withholding += cents(amount);
@@ -90,6 +104,12 @@ struct Case {
     Amounts amounts;
     std::vector<std::pair<QString, QString>> expected;  // XPath, text
     std::vector<QString> absent;
+    // Surcharge items coded in the codes window for this case (item, cassa type).
+    std::vector<std::pair<QString, QString>> cassaCodes = {};
+    // What the outcome asks the user to look at.
+    QStringList notices = {};
+    // The stamp duty charged to the client as a line.
+    bool stampLine = false;
 };
 
 const QString kZero = QStringLiteral("0");
@@ -99,7 +119,7 @@ std::vector<Case> cases() {
         {"OrdinaryInpsVatAndWithholding",
          "RF01",
          ClientKind::Company,
-         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "200,00", "1.068,80",
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "208,00", "1.060,80",
           "Bonifico"},
          {{"//RegimeFiscale", "RF01"},
           {"//CodiceDestinatario", "ABC1234"},
@@ -111,17 +131,44 @@ std::vector<Case> cases() {
           {"//DatiCassaPrevidenziale/AlCassa", "4.00"},
           {"//DatiCassaPrevidenziale/ImportoContributoCassa", "40.00"},
           {"//DatiCassaPrevidenziale/ImponibileCassa", "1000.00"},
+          {"//DatiCassaPrevidenziale/Ritenuta", "SI"},
           {"//DatiRitenuta/TipoRitenuta", "RT01"},
-          {"//DatiRitenuta/ImportoRitenuta", "200.00"},
+          {"//DatiRitenuta/ImportoRitenuta", "208.00"},
           {"//DatiRitenuta/AliquotaRitenuta", "20.00"},
           {"//DatiRitenuta/CausalePagamento", "A"},
           {"//DatiRiepilogo/ImponibileImporto", "1040.00"},
           {"//DatiRiepilogo/Imposta", "228.80"},
           {"//ImportoTotaleDocumento", "1268.80"},
           {"//ModalitaPagamento", "MP05"},
-          {"//ImportoPagamento", "1068.80"},
+          {"//ImportoPagamento", "1060.80"},
           {"//IBAN", "IT60X0542811101000000123456"}},
          {"//DatiBollo", "//Natura", "//PECDestinatario"}},
+        // Registered when the withholding was taken on the taxable alone: exported
+        // with its stored figures, the surcharge not marked as withheld.
+        {"InpsInvoiceRegisteredWithTheOldWithholding",
+         "RF01",
+         ClientKind::Company,
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "200,00", "1.068,80",
+          "Bonifico"},
+         {{"//DatiCassaPrevidenziale/TipoCassa", "TC22"},
+          {"//DettaglioLinee/Ritenuta", "SI"},
+          {"//DatiRitenuta/ImportoRitenuta", "200.00"},
+          {"//ImportoPagamento", "1068.80"}},
+         {"//DatiCassaPrevidenziale/Ritenuta"}},
+        // An engineers' fund contribution bears VAT, not withholding.
+        {"OrdinaryWithAFundContribution",
+         "RF01",
+         ClientKind::Company,
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "200,00", "1.068,80",
+          "Bonifico"},
+         {{"//DatiCassaPrevidenziale/TipoCassa", "TC04"},
+          {"//DatiCassaPrevidenziale/AliquotaIVA", "22.00"},
+          {"//DettaglioLinee/Ritenuta", "SI"},
+          {"//DatiRitenuta/ImportoRitenuta", "200.00"},
+          {"//DatiRiepilogo/ImponibileImporto", "1040.00"},
+          {"//ImportoPagamento", "1068.80"}},
+         {"//DatiCassaPrevidenziale/Ritenuta"},
+         {{"4", "TC04"}}},
         {"FlatRateWithoutVatTakesStampDuty",
          "RF19",
          ClientKind::Company,
@@ -138,6 +185,32 @@ std::vector<Case> cases() {
           {"//DatiBollo/ImportoBollo", "2.00"},
           {"//ImportoPagamento", "1040.00"}},
          {"//DatiRitenuta", "//EsigibilitaIVA"}},
+        // The INPS surcharge outside VAT like the fee, and the stamp duty charged to
+        // the client as a line excluded from VAT, added to the total.
+        {"FlatRateWithInpsAndTheStampDutyLine",
+         "RF19",
+         ClientKind::Company,
+         {"1.000,00", "40,00", "1.040,00", "0", kForfettario, kZero, "1.042,00", kZero, "1.042,00",
+          "Bonifico"},
+         {{"//DatiCassaPrevidenziale/TipoCassa", "TC22"},
+          {"//DatiCassaPrevidenziale/Natura", "N2.2"},
+          {"//DettaglioLinee[1]/Natura", "N2.2"},
+          {"//DettaglioLinee[2]/Descrizione", "Rimborso imposta di bollo"},
+          {"//DettaglioLinee[2]/PrezzoTotale", "2.00"},
+          {"//DettaglioLinee[2]/Natura", "N1"},
+          {"//DatiRiepilogo[1]/Natura", "N2.2"},
+          {"//DatiRiepilogo[1]/ImponibileImporto", "1040.00"},
+          {"//DatiRiepilogo[2]/Natura", "N1"},
+          {"//DatiRiepilogo[2]/ImponibileImporto", "2.00"},
+          {"//DatiRiepilogo[2]/RiferimentoNormativo", "Art. 15 DPR 633/72"},
+          {"//DatiBollo/BolloVirtuale", "SI"},
+          {"//DatiBollo/ImportoBollo", "2.00"},
+          {"//ImportoTotaleDocumento", "1042.00"},
+          {"//ImportoPagamento", "1042.00"}},
+         {"//DatiRitenuta", "//DatiCassaPrevidenziale/Ritenuta", "//EsigibilitaIVA"},
+         {},
+         {},
+         true},
         {"FlatRateExemptAmountAboveTheThreshold",
          "RF19",
          ClientKind::Company,
@@ -179,6 +252,21 @@ std::vector<Case> cases() {
           {"//DatiRiepilogo/Imposta", "22.00"},
           {"//DatiRiepilogo/EsigibilitaIVA", "I"}},
          {"//CessionarioCommittente//IdFiscaleIVA", "//DatiRitenuta", "//DatiBollo"}},
+        // A condominium withholds with a fiscal code alone: written, and flagged.
+        {"WithholdingOnAClientWithoutVatNumber",
+         "RF01",
+         ClientKind::Person,
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "208,00", "1.060,80",
+          "Bonifico"},
+         {{"//DatiRitenuta/ImportoRitenuta", "208.00"},
+          {"//DatiCassaPrevidenziale/Ritenuta", "SI"},
+          {"//CessionarioCommittente//CodiceFiscale", "RSSMRA85T10A562S"},
+          {"//PECDestinatario", "mario.rossi@pec.it"}},
+         {"//CessionarioCommittente//IdFiscaleIVA"},
+         {},
+         {"Fattura n. 1 del 03/02/2025 (file ITBNCLGU70A01H501Y_00001.xml): ritenuta d'acconto "
+          "verso ROSSI MARIO, che non ha partita IVA: è giusta solo se il cliente è un sostituto "
+          "d'imposta (un condominio, un ente non commerciale), mai per un privato"}},
         {"VatWithAnExpenseOutsideTheBase",
          "RF01",
          ClientKind::Company,
@@ -201,14 +289,18 @@ TEST_P(ExportCase, WritesAValidFileThatHoldsTheInvoice) {
     const Case& c = GetParam();
     EinvoiceStore store;
     store.codes().setTaxRegime(c.regime);
+    for (const auto& [item, type] : c.cassaCodes)
+        store.codes().setCodes(registers::CodedList::Cassa, item, {type, {}});
     const registers::ClientRecord client = EinvoiceStore::clientOf(c.client);
     const QString id = store.addClient(c.client, client);
     const int row = store.addInvoice(id, client[client::Name], c.amounts);
+    store.extras().setStampDutyCharged("1", c.stampLine);
 
     const auto outcome = store.exportRows({row});
     ASSERT_TRUE(outcome.ok()) << outcome.error().message.toStdString();
     for (const auto& refusal : outcome->refusals)
         ADD_FAILURE() << refusal.message().toStdString();
+    EXPECT_EQ(outcome->notices, c.notices);
     ASSERT_EQ(store.files(), QStringList{"ITBNCLGU70A01H501Y_00001.xml"});
 
     const QByteArray bytes = store.file(store.files().front());
@@ -313,6 +405,10 @@ TEST(Export, TypographicCharactersBecomePlainAndTheFileStaysValid) {
     ASSERT_EQ(outcome->written.size(), 1);
     const QByteArray bytes = store.file(outcome->written.front());
     EXPECT_EQ(schemaErrors(bytes), QStringList());
+    EXPECT_EQ(outcome->notices,
+              QStringList{"Fattura n. 1 del 03/02/2025 (file ITBNCLGU70A01H501Y_00001.xml): "
+                          "alcuni caratteri (virgolette o trattini tipografici, €, ...) sono "
+                          "stati scritti nella forma semplice che la fattura elettronica ammette"});
     EXPECT_EQ(FatturaXml(bytes).one("//DettaglioLinee/Descrizione"),
               QString::fromUtf8("Progetto \"dell'impianto\" - spese EUR 5\nseconda riga "
                                 "\u00E0\u00E8\u00EC"));

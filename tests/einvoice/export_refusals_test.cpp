@@ -21,6 +21,8 @@ const Amounts kOrdinary{"1.000,00", "40,00",    "1.040,00", "228,80",   "*",
 const Amounts kExempt{"1.000,00", "40,00",    "1.040,00", "0",        kSpeseVarie,
                       "0",        "1.040,00", "0",        "1.040,00", "Bonifico"};
 
+const QString kArrowItem = QStringLiteral("Esente art. 10 \u2192 DPR 633/72");
+
 struct Refused {
     const char* name;
     std::function<void(registers::ClientRecord&, EinvoiceStore&)> spoil;
@@ -55,7 +57,7 @@ std::vector<Refused> refusals() {
          "il CAP dell'utente (Dati Anagrafici Utente) non è di cinque cifre (\"\")"},
         {"ExemptionItemWithoutNatura", [](R&, S&) {}, kExempt,
          "la voce di esenzione \"Spese varie\" non ha la Natura: impostarla nei Codici "
-         "FatturaPA"},
+         "Fattura Elettronica"},
         {"NoVatAndNoExemptionItem",
          [](R&, S&) {},
          {"100,00", "0", "100,00", "0", "*", "0", "100,00", "0", "100,00", "Bonifico"},
@@ -71,11 +73,73 @@ std::vector<Refused> refusals() {
          {"1.000,00", "30,00", "1.030,00", "226,60", "*", "0", "1.256,60", "200,00", "1.056,60",
           "Bonifico"},
          "nessuna aliquota INPS/Cassa dell'elenco dà 30,00 su 1.000,00"},
+        // A surcharge item nobody coded: INPS or a fund decides the withholding.
+        {"SurchargeItemNotYetCoded",
+         [](R&, S& s) {
+             s.codes().setCodes(registers::CodedList::Cassa, "4", {"", {}});
+         },
+         kOrdinary,
+         "la voce INPS/Cassa \"4\" non ha il Tipo Cassa: impostarlo nei Codici Fattura "
+         "Elettronica"},
+        // Neither 1.040,00 (INPS) nor 1.000,00 (as registered before) gives it.
+        {"InpsWithholdingThatNoItemGives",
+         [](R&, S&) {},
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0", "1.268,80", "210,00", "1.058,80",
+          "Bonifico"},
+         "nessuna aliquota di ritenuta dell'elenco dà 210,00 su 1.040,00"},
+        {"PecWithADoubledDot",
+         [](R&, S& s) {
+             s.codes().setAddressing("1", "ROSSI & FIGLI SRL", {"0000000", "mario..rossi@pec.it"});
+         },
+         kOrdinary,
+         "la PEC del cliente ROSSI & FIGLI SRL non è un indirizzo e-mail "
+         "(\"mario..rossi@pec.it\")"},
+        {"PecBesideARecipientCode",
+         [](R&, S& s) {
+             s.codes().setAddressing("1", "ROSSI & FIGLI SRL", {"ABC1234", "rossi@pec.it"});
+         },
+         kOrdinary,
+         "il cliente ROSSI & FIGLI SRL ha sia il codice destinatario ABC1234 sia una PEC: la PEC "
+         "si indica solo con il codice destinatario 0000000"},
+        {"ExemptionItemWithAnArrow",
+         [](R&, S& s) {
+             s.codes().setCodes(registers::CodedList::Exemption, kArrowItem, {"N4", {}});
+         },
+         {"100,00", "0", "100,00", "0", kArrowItem, "0", "100,00", "0", "100,00", "Bonifico"},
+         "la voce di esenzione \"Esente art. 10 \u2192 DPR 633/72\" contiene il carattere "
+         "\"\u2192\" (U+2192), che la fattura elettronica non ammette"},
+        {"FlatRateWithVat", [](R&, S& s) { s.codes().setTaxRegime("RF19"); }, kOrdinary,
+         "con il regime forfettario (RF19) la fattura non ha IVA, ma l'IVA è 228,80: scegliere "
+         "\"*\" come IVA e la voce di esenzione del regime"},
+        {"FlatRateWithWithholding",
+         [](R&, S& s) { s.codes().setTaxRegime("RF19"); },
+         {"1.000,00", "0", "1.000,00", "0", kForfettario, "0", "1.000,00", "200,00", "800,00",
+          "Bonifico"},
+         "con il regime forfettario (RF19) la fattura non ha ritenuta d'acconto, ma la ritenuta "
+         "è 200,00: scegliere \"*\" come ritenuta"},
+        {"StampDutyChargedUnderTheThreshold",
+         [](R&, S& s) {
+             s.codes().setTaxRegime("RF19");
+             s.extras().setStampDutyCharged("1", true);
+         },
+         {"50,00", "0", "50,00", "0", kForfettario, "0", "52,00", "0", "52,00", "Bonifico"},
+         "il rimborso dell'imposta di bollo è addebitato, ma gli importi senza IVA non superano "
+         "77,47: il bollo non è dovuto"},
+        {"StampDutyChargedButNotInTheTotal",
+         [](R&, S& s) {
+             s.codes().setTaxRegime("RF19");
+             s.extras().setStampDutyCharged("1", true);
+         },
+         {"1.000,00", "0", "1.000,00", "0", kForfettario, "0", "1.000,00", "0", "1.000,00",
+          "Bonifico"},
+         "il totale fattura 1.000,00 non è la somma di totale imponibile, IVA ed esente più il "
+         "rimborso del bollo: ricalcolare la fattura"},
         {"CassaItemWithoutType",
          [](R&, S&) {},
          {"1.000,00", "20,00", "1.020,00", "224,40", "*", "0", "1.244,40", "200,00", "1.044,40",
           "Bonifico"},
-         "la voce INPS/Cassa \"2\" non ha il Tipo Cassa: impostarlo nei Codici FatturaPA"},
+         "la voce INPS/Cassa \"2\" non ha il Tipo Cassa: impostarlo nei Codici Fattura "
+         "Elettronica"},
         {"TotalThatDoesNotAddUp",
          [](R&, S&) {},
          {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0", "1.040,00", "200,00", "840,00",
@@ -137,6 +201,11 @@ TEST(RefusalMessage, NamesTheInvoiceAndEveryFaultAndTheOthersAreStillWritten) {
     EXPECT_EQ(outcome->written, QStringList{"ITBNCLGU70A01H501Y_00001.xml"});
     EXPECT_EQ(fatturapa::outcomeMessage(*outcome),
               QString("È stato creato il file ITBNCLGU70A01H501Y_00001.xml nella cartella %1.\n\n"
+                      "Da verificare:\n"
+                      "- Fattura n. 2 del 03/02/2025 (file ITBNCLGU70A01H501Y_00001.xml): "
+                      "ritenuta d'acconto verso ROSSI MARIO, che non ha partita IVA: è giusta "
+                      "solo se il cliente è un sostituto d'imposta (un condominio, un ente non "
+                      "commerciale), mai per un privato\n\n"
                       "Fattura n. 1 del 03/02/2025 non esportata:\n"
                       "- il CAP del cliente ROSSI & FIGLI SRL non è di cinque cifre (\"185\")\n"
                       "- la provincia del cliente ROSSI & FIGLI SRL non è di due lettere "

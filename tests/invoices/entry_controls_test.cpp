@@ -41,6 +41,7 @@ TEST_F(EntryControls, EveryInputSaysWhatItIs) {
         {ui->Text6, "Importo IVA"},
         {ui->Combo3, "Esenzione"},
         {ui->Text7, "Importo Esenzione"},
+        {ui->Check4, "Rimborso imposta di bollo 2,00"},
         {ui->Text8, "Totale Fattura"},
         {ui->Combo7, "Ritenuta Acconto"},
         {ui->Text14, "Importo Ritenuta"},
@@ -93,10 +94,11 @@ TEST_F(EntryControls, CaptionsTipsAndTheButtonsOfLaterWork) {
 
 TEST_F(EntryControls, TabFollowsTheWindowsOrder) {
     const QStringList walk = test_support::names(test_support::tabWalk(ui->Combo1));
-    EXPECT_EQ(walk.join(u' '),
-              "Combo1 Text1 Check1 Text2 Text15 Text9 Combo5 Text3 Text5 Combo6 Text6 Text8 "
-              "Combo7 Text14 Check2 Text13 Combo2 Text10 Text12 Combo3 Text4 Check3 XPButton4 "
-              "XPButton3 XPButton5 XPButton2");
+    EXPECT_EQ(
+        walk.join(u' '),
+        "Combo1 Text1 Check1 Text2 Text15 Text9 Combo5 Text3 Text5 Combo6 Text6 Check4 "
+        "Text8 Combo7 Text14 Check2 Text13 Combo2 Text10 Text12 Combo3 Text4 Check3 XPButton4 "
+        "XPButton3 XPButton5 XPButton2");
 }
 
 TEST_F(EntryControls, ActivationReadsCountersAndListsAndKeepsWhatWasTyped) {

@@ -2,6 +2,10 @@
 // with the codec.
 #include "entry_window.h"
 
+#include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
+#include "store/sheet_idioms.h"
+
 namespace {
 
 using namespace invoices_test;
@@ -48,6 +52,148 @@ TEST_F(EntryScenario, TheFirstInvoiceGoesToRowTwoAndTheCountersMoveOn) {
     EXPECT_EQ(saved.value(2, Net).toNumber(), 1068.8);
     EXPECT_EQ(saved.value(1, kRecordCounterColumn).toNumber(), 2);
     EXPECT_EQ(saved.value(1, kNumberCounterColumn).toNumber(), 2);
+}
+
+// What the codes window says of the surcharge item decides the withholding's base,
+// on screen and in the register's N and O columns.
+TEST_F(EntryScenario, TheWithholdingBaseFollowsTheKindOfSurcharge) {
+    struct Row {
+        const char* cassaType;
+        const char* withholding;
+        const char* net;
+    };
+    for (const Row& row : {Row{"TC22", "208,00", "1.060,80"}, Row{"TC04", "200,00", "1.068,80"},
+                           Row{"", "200,00", "1.068,80"}}) {
+        registers::prepareEinvoiceCodesSheet(data.store());
+        registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet))
+            .setCodes(registers::CodedList::Cassa, "4", {row.cassaType, {}});
+        fillWorkedExample();
+        EXPECT_EQ(ui->Text14->text(), row.withholding) << row.cassaType;
+        EXPECT_EQ(ui->Text4->text(), row.net) << row.cassaType;
+        const int registered = *store::firstFreeRow(invoices(), Id);
+        registerAnsweringYes();
+        EXPECT_EQ(invoices().text(registered, Withholding), row.withholding);
+        EXPECT_EQ(invoices().text(registered, Net), row.net);
+    }
+}
+
+// Before the question of "Registra": what the regime forbids is refused, and a
+// withholding on a client without a VAT number must be confirmed.
+TEST_F(EntryScenario, RegistraRefusesWhatTheRegimeForbidsAndAsksAboutAWithholdingAgent) {
+    registers::ClientSheet clients(data.sheet(store::kClientsSheet));
+    addClient(clients, "CONDOMINIO VIA VERDI 3", "VIA VERDI 3", "56017", "PISA", "PI",
+              "93012345678", "");
+    window->activate();
+    registers::prepareEinvoiceCodesSheet(data.store());
+    const app::Message question{
+        QStringLiteral("Il cliente non ha partita IVA: la ritenuta d'acconto si applica solo se "
+                       "è un sostituto d'imposta (un condominio, un ente non commerciale), mai a "
+                       "un privato.\nRegistrare la fattura con la ritenuta ?"),
+        QStringLiteral("Gestione"), app::Icon::Question, app::Buttons::YesNo};
+    struct Row {
+        const char* what;
+        const char* regime;
+        const char* client;
+        std::vector<std::pair<app::Message, app::Answer>> prompts;
+        bool registered;
+    };
+    const Row rows[] = {
+        {"flat rate with VAT and withholding",
+         "RF19",
+         "ROSSI MARIO",
+         {{notice("La fattura non è stata registrata:\n- con il regime forfettario (RF19) la "
+                  "fattura non ha IVA, ma l'IVA è 228,80: scegliere \"*\" come IVA e la voce di "
+                  "esenzione del regime\n- con il regime forfettario (RF19) la fattura non ha "
+                  "ritenuta d'acconto, ma la ritenuta è 200,00: scegliere \"*\" come ritenuta",
+                  "Gestione", app::Icon::Warning),
+           app::Answer::Ok}},
+         false},
+        {"no VAT number, the user says No",
+         "RF01",
+         "CONDOMINIO VIA VERDI 3",
+         {{question, app::Answer::No}},
+         false},
+        {"no VAT number, the user says Yes",
+         "RF01",
+         "CONDOMINIO VIA VERDI 3",
+         {{question, app::Answer::Yes},
+          {kQuestion, app::Answer::Yes},
+          {kRegistered, app::Answer::Ok}},
+         true},
+    };
+    for (const Row& row : rows) {
+        registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet))
+            .setTaxRegime(row.regime);
+        ui->XPButton5->click();
+        fillWorkedExample();
+        choose(ui->Combo1, QString::fromUtf8(row.client));
+        const int free = *store::firstFreeRow(invoices(), Id);
+        for (const auto& [prompt, answer] : row.prompts)
+            boxes.expect(prompt, answer);
+        ui->XPButton4->click();
+        EXPECT_EQ(!invoices().text(free, Id).isEmpty(), row.registered) << row.what;
+    }
+}
+
+// The stamp duty charged to the client: added to the total and the net at
+// "Registra", kept beside the register by the invoice's ID, shown again when the
+// invoice is chosen for modification, and dropped by a modification that unticks it.
+TEST_F(EntryScenario, TheStampDutyLineIsChargedKeptAndShownAgain) {
+    registers::prepareInvoiceExtrasSheet(data.store());
+    choose(ui->Combo1, QStringLiteral("ROSSI MARIO"));
+    ui->Text2->setText(QStringLiteral("07/03/2024"));
+    ui->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(ui->Text9, QStringLiteral("1000"));
+    choose(ui->Combo5, QStringLiteral("4"));
+    ui->Check4->click();
+    EXPECT_EQ(ui->Text8->text(), "1.042,00") << "the line enters the total at once";
+    ui->Check4->click();
+    EXPECT_EQ(ui->Text8->text(), "1.040,00");
+    ui->Check4->click();
+    registerAnsweringYes();
+    EXPECT_FALSE(ui->Check4->isChecked()) << "cleared with the window";
+    EXPECT_EQ(invoices().text(2, Total), "1.042,00");
+    EXPECT_EQ(invoices().text(2, Net), "1.042,00");
+    EXPECT_EQ(invoices().text(1, 18), "") << "nothing beside the register";
+    const auto extras = [&] {
+        return registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet));
+    };
+    EXPECT_EQ(extras().stampDutyCharged("1"), registers::kStampDuty);
+
+    ui->XPButton3->click();
+    chooseLine(0);
+    EXPECT_TRUE(ui->Check4->isChecked());
+    ui->Check4->click();
+    EXPECT_EQ(ui->Text4->text(), "1.040,00");
+    boxes.expect(kModified);
+    ui->XPButton3->click();
+    EXPECT_TRUE(extras().stampDutyCharged("1").isZero());
+}
+
+// Under the flat-rate regime an invoice above 77,47 is offered the stamp duty line.
+TEST_F(EntryScenario, TheFlatRateOffersTheStampDutyLineAtRegistra) {
+    registers::prepareEinvoiceCodesSheet(data.store());
+    registers::prepareInvoiceExtrasSheet(data.store());
+    registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet)).setTaxRegime("RF19");
+    const app::Message offer{
+        QStringLiteral("La fattura supera 77,47 senza IVA: è dovuta l'imposta di bollo di 2,00.\n"
+                       "Addebitarla al cliente come rimborso ?"),
+        QStringLiteral("Gestione"), app::Icon::Question, app::Buttons::YesNo};
+    for (const auto& [answer, total] :
+         {std::pair{app::Answer::Yes, "1.002,00"}, std::pair{app::Answer::No, "1.000,00"}}) {
+        choose(ui->Combo1, QStringLiteral("ROSSI MARIO"));
+        ui->Text2->setText(QStringLiteral("07/03/2024"));
+        ui->Text15->setPlainText(QStringLiteral("Consulenza"));
+        type(ui->Text9, QStringLiteral("1000"));
+        const int free = *store::firstFreeRow(invoices(), Id);
+        boxes.expect(offer, answer);
+        registerAnsweringYes();
+        EXPECT_EQ(invoices().text(free, Total), total);
+        EXPECT_EQ(registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet))
+                      .stampDutyCharged(invoices().text(free, Id))
+                      .isZero(),
+                  answer == app::Answer::No);
+    }
 }
 
 TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {

@@ -88,6 +88,7 @@ struct EntryControlsByName {
     QCheckBox* Check1 = find<QCheckBox>("Check1");
     QCheckBox* Check2 = find<QCheckBox>("Check2");
     QCheckBox* Check3 = find<QCheckBox>("Check3");
+    QCheckBox* Check4 = find<QCheckBox>("Check4");
     QLabel* Label13 = find<QLabel>("Label13");
     QLabel* Label15 = find<QLabel>("Label15");
     QLabel* Label22 = find<QLabel>("Label22");

@@ -113,6 +113,43 @@ TEST_F(InvoiceDocumentTest, FillsTheFormsCellsAndTheLetterheadAndProtectsItAgain
     EXPECT_EQ(form.scrollArea(), (xls::CellRect{0, 49, 0, 15}));
 }
 
+// The stamp duty on paper: its line when charged, the note where it is declared,
+// and nothing written below the amounts otherwise.
+TEST_F(InvoiceDocumentTest, TheStampDutyLineAndNoteAppearWhereTheyAreDue) {
+    struct Row {
+        const char* what;
+        const char* totalTaxable;
+        const char* vat;
+        const char* exempt;
+        bool charged;
+        const char* label;
+        const char* line;
+        const char* note;
+    };
+    const char* note = "Imposta di bollo assolta in modo virtuale";
+    const Row rows[] = {
+        {"with VAT", "1.283,88", "282,45", "0", false, "", "", ""},
+        {"flat rate, charged", "1.040,00", "0", "0", true, "Rimborso imposta di bollo", "2,00",
+         note},
+        {"flat rate, borne by the professional", "1.040,00", "0", "0", false, "", "", note},
+        {"exempt amount above the threshold", "100,00", "22,00", "80,00", false, "", "", note},
+        {"at the threshold", "77,47", "0", "0", false, "", "", ""},
+    };
+    for (const Row& row : rows) {
+        registers::InvoiceFields f = filledInvoice();
+        f.totalTaxable = row.totalTaxable;
+        f.vat = row.vat;
+        f.exempt = row.exempt;
+        f.stampDutyCharged = row.charged;
+        auto document = invoices::InvoiceDocument::fill(formPath(), f, {});
+        ASSERT_TRUE(document.ok());
+        const store::Worksheet form = (*document)->form();
+        EXPECT_EQ(form.range(u"F40")->text(), row.label) << row.what;
+        EXPECT_EQ(form.range(u"I40")->text(), row.line) << row.what;
+        EXPECT_EQ(form.range(u"B41")->text(), row.note) << row.what;
+    }
+}
+
 TEST(InvoiceTemplate, EveryLabelBesideAFieldFitsItsColumn) {
     // A label whose right neighbour receives a field cannot spill over it, on paper
     // nor on screen, where hinting widens small text by up to a tenth.

@@ -5,6 +5,7 @@
 
 #include "registers/client_sheet.h"
 #include "registers/einvoice_codes.h"
+#include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
 #include "registers/settings_lists.h"
 #include "store/engine.h"
@@ -79,6 +80,7 @@ class Scenario : public MaintenanceWindow {
 TEST_F(Scenario, EmptyingTheInvoiceRegisterEndsTheProgramAndTheNextStartNumbersFromOne) {
     fillInvoices();
     addClient("ROSSI");
+    registers::InvoiceExtras(sheet(registers::kInvoiceExtrasSheet)).setStampDutyCharged("1", true);
     boxes.expect(kEmptyQuestion, Answer::Yes).expect(kEmptiedClosing);
     window->Check1->click();
     ASSERT_TRUE(ended);
@@ -95,6 +97,9 @@ TEST_F(Scenario, EmptyingTheInvoiceRegisterEndsTheProgramAndTheNextStartNumbersF
     EXPECT_EQ(saved.text(store::kInvoicesSheet, 2, registers::invoice::kScratchFirstColumn),
               "elenco");
     EXPECT_EQ(saved.text(store::kClientsSheet, 2, 2), "ROSSI");
+    // A new invoice 1 does not inherit the old one's stamp duty.
+    EXPECT_EQ(saved.text(registers::kInvoiceExtrasSheet, 2, 1), "");
+    EXPECT_EQ(saved.text(registers::kInvoiceExtrasSheet, 2, 2), "");
 
     start();
     const store::Worksheet invoices = sheet(store::kInvoicesSheet);

@@ -1,6 +1,8 @@
 // The amount steps of the entry window without a window: each case is what a user
 // does, in order, and the fields it must leave.
 #include "registers/invoice_amounts.h"
+#include "registers/amount.h"
+#include "registers/invoice_extras.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +45,14 @@ Action typeExempt(const char* t) {
 Action surcharge(const char* r) {
     return [=](InvoiceAmounts& f) {
         f.surchargeRate = QString::fromUtf8(r);
+        registers::surchargeRateChosen(f);
+    };
+}
+// A surcharge item the codes window coded: TC22 (INPS, withheld on) or a fund.
+Action coded(const char* r, bool inps) {
+    return [=](InvoiceAmounts& f) {
+        f.surchargeRate = QString::fromUtf8(r);
+        f.surchargeWithheld = inps;
         registers::surchargeRateChosen(f);
     };
 }
@@ -109,6 +119,26 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"WorkedExample",
              {typeTaxable("1000"), surcharge("4"), vat("22"), withholding("20")},
              {"1.000,00", "40,00", "1.040,00", "228,80", "", "1.268,80", "200,00", "1.068,80"}},
+        // The INPS separate-scheme surcharge is part of the fee: 20 % of 1.040,00.
+        Case{"InpsSurchargeIsWithheldOnWithTheFee",
+             {typeTaxable("1000"), coded("4", true), vat("22"), withholding("20")},
+             {"1.000,00", "40,00", "1.040,00", "228,80", "", "1.268,80", "208,00", "1.060,80"}},
+        // A professional fund's contribution bears VAT only: the worked example holds.
+        Case{"FundContributionIsNotWithheldOn",
+             {typeTaxable("1000"), coded("4", false), vat("22"), withholding("20")},
+             {"1.000,00", "40,00", "1.040,00", "228,80", "", "1.268,80", "200,00", "1.068,80"}},
+        // 333,33 + 13,33 = 346,66; 20 % is 69,332.
+        Case{"InpsWithholdingIsRoundedFromTheRoundedSurcharge",
+             {typeTaxable("333,33"), coded("4", true), vat("*"), withholding("20")},
+             {"333,33", "13,33", "346,66", "0", "", "346,66", "69,33", "277,33"}},
+        Case{"InpsSurchargeOfNoneWithholdsOnTheTaxable",
+             {typeTaxable("1000"), coded("*", true), vat("22"), withholding("20")},
+             {"1.000,00", "0", "1.000,00", "220,00", "", "1.220,00", "200,00", "1.020,00"}},
+        // A new taxable with the INPS rates shown: the withholding follows fee + surcharge.
+        Case{"InpsWithholdingFollowsANewTaxable",
+             {typeTaxable("1000"), coded("4", true), vat("22"), withholding("20"),
+              typeTaxable("2000")},
+             {"2.000,00", "80,00", "2.080,00", "457,60", "", "2.537,60", "416,00", "2.121,60"}},
         // The withholding must come last: chosen first, the VAT step sets the net
         // back to the total.
         Case{"WithholdingBeforeVat",
@@ -199,6 +229,46 @@ INSTANTIATE_TEST_SUITE_P(
             {typeTaxable("1000"), surcharge("*"), exemption("Art. 10"), typeExempt("16"), vat("*")},
             {"1.000,00", "0", "1.000,00", "0", "16", "1.016,00", "", "1.016,00"}}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+TEST(AmountSteps, TheStampDutyLineIsAddedToTheTotalAndTheNet) {
+    struct Row {
+        const char* what;
+        const char* totalTaxable;
+        const char* vat;
+        const char* exempt;
+        const char* withholding;
+        const char* total;
+        const char* net;
+    };
+    const Row rows[] = {
+        {"flat rate", "1.040,00", "0", "0", "0", "1.042,00", "1.042,00"},
+        {"VAT and withholding not chosen yet", "1.040,00", "", "", "", "1.042,00", "1.042,00"},
+        {"exempt amount too", "1.000,00", "0", "80,00", "0", "1.082,00", "1.082,00"},
+        {"with a withholding", "1.000,00", "0", "0", "200,00", "1.002,00", "802,00"},
+        // A total left stale by the steps is made again from its parts.
+        {"stale total", "500,00", "0", "0", "0", "502,00", "502,00"},
+        {"unreadable: nothing changes", "", "0", "0", "0", "9,00", "9,00"},
+    };
+    for (const Row& row : rows) {
+        InvoiceAmounts f = registers::clearedAmounts();
+        f.totalTaxable = row.totalTaxable;
+        f.vat = row.vat;
+        f.exempt = row.exempt;
+        f.withholding = row.withholding;
+        f.total = f.net = QStringLiteral("9,00");
+        registers::chargeStampDuty(f);
+        EXPECT_EQ(f.total, row.total) << row.what;
+        EXPECT_EQ(f.net, row.net) << row.what;
+        // Dropped again, the total is its parts alone.
+        registers::dropStampDuty(f);
+        const auto less = [](const char* text) {
+            const auto a = registers::Amount::parse(QString::fromUtf8(text));
+            return a ? (*a - registers::kStampDuty).text() : QString::fromUtf8(text);
+        };
+        EXPECT_EQ(f.total, row.totalTaxable[0] ? less(row.total) : QString(row.total)) << row.what;
+        EXPECT_EQ(f.net, row.totalTaxable[0] ? less(row.net) : QString(row.net)) << row.what;
+    }
+}
 
 TEST(AmountSteps, TheExemptBoxOpensWithAnExemptionItem) {
     InvoiceAmounts f = registers::clearedAmounts();
@@ -370,6 +440,27 @@ INSTANTIATE_TEST_SUITE_P(
                           registers::taxableLeft(f);
                       },
                       Kind::TooLarge, "Totale Imponibile"},
+        // The INPS surcharge withheld on with the fee: 20 % of 1.040,00.
+        AgreementCase{"TheInpsSurchargeWithheldOn",
+                      [](InvoiceAmounts& f) {
+                          f.surchargeWithheld = true;
+                          f.withholding = QStringLiteral("208,00");
+                          f.net = QStringLiteral("1.060,80");
+                      },
+                      std::nullopt},
+        AgreementCase{"TheInpsSurchargeLeftOutOfTheWithholding",
+                      [](InvoiceAmounts& f) { f.surchargeWithheld = true; }, Kind::RateMismatch,
+                      "Ritenuta Acconto"},
+        AgreementCase{"AStampDutyLineInTheTotal",
+                      [](InvoiceAmounts& f) {
+                          f.stampDutyCharged = true;
+                          f.total = QStringLiteral("1.270,80");
+                          f.net = QStringLiteral("1.070,80");
+                      },
+                      std::nullopt},
+        AgreementCase{"AStampDutyLineLeftOutOfTheTotal",
+                      [](InvoiceAmounts& f) { f.stampDutyCharged = true; }, Kind::Disagree,
+                      "imposta di bollo"},
         AgreementCase{"ARateTypedAsText", set(&InvoiceAmounts::vatRate, "ventidue"),
                       Kind::Unreadable, "IVA %"},
         // "Ritenuta" shown as 15 % while the amounts were computed at 20 %.

@@ -1,0 +1,107 @@
+#include "registers/invoice_extras.h"
+
+#include "registers/cell_writes.h"
+#include "store/address.h"
+#include "store/range.h"
+#include "store/sheet_idioms.h"
+#include "store/workbook.h"
+#include "store/workbook_store.h"
+
+namespace registers {
+
+namespace {
+
+constexpr int kFirstRow = 2;
+constexpr int kIdColumn = 1;         // A
+constexpr int kStampDutyColumn = 2;  // B
+
+}  // namespace
+
+const SheetLayout& invoiceExtrasLayout() {
+    static const SheetLayout layout{
+        kInvoiceExtrasSheet,
+        {QStringLiteral("ID FATTURA"), QStringLiteral("RIMBORSO BOLLO")},
+        false,
+        {kIdColumn, kStampDutyColumn},
+        {},
+    };
+    return layout;
+}
+
+void prepareInvoiceExtrasSheet(store::WorkbookStore& store) {
+    const SheetLayout& layout = invoiceExtrasLayout();
+    const store::Worksheet sheet = store.ensureSheet(layout.sheet);
+    for (int i = 0; i < layout.headers.size(); ++i)
+        expectWritten(sheet.setIdentifier(1, i + 1, layout.headers[i]));
+    for (int column : layout.textColumns) {
+        const auto whole = sheet.columns(column, column);
+        Q_ASSERT(whole.ok());
+        whole->setNumberFormat(QStringLiteral("@"));
+    }
+    sheet.freezePanes(2);
+}
+
+store::Result<store::Worksheet> invoiceExtrasSheet(store::Workbook& book) {
+    auto sheet = book.sheet(kInvoiceExtrasSheet);
+    if (!sheet) {
+        return store::Error{sheet.error().kind,
+                            QStringLiteral("I dati aggiuntivi delle fatture non sono "
+                                           "disponibili: ") +
+                                sheet.error().message};
+    }
+    return *sheet;
+}
+
+void forgetInvoiceExtras(store::WorkbookStore& store) {
+    auto sheet = store.workbook().sheet(kInvoiceExtrasSheet);
+    if (!sheet)
+        return;
+    const int lastRow = sheet->usedRange().lastRow();
+    if (lastRow < kFirstRow)
+        return;
+    const auto first = sheet->cell(kFirstRow, kIdColumn);
+    const auto last = sheet->cell(lastRow, kStampDutyColumn);
+    Q_ASSERT(first.ok() && last.ok());
+    sheet->range(*first, *last).clearContents();
+}
+
+InvoiceExtras::InvoiceExtras(store::Worksheet sheet) : sheet_(sheet) {
+    for (int row = kFirstRow;; ++row) {
+        const QString id = sheet_.text(row, kIdColumn);
+        if (id.isEmpty())
+            break;
+        if (!rows_.contains(id))
+            rows_.insert(id, row);
+    }
+}
+
+Amount InvoiceExtras::stampDutyCharged(const QString& id) const {
+    const auto found = rows_.constFind(id);
+    if (found == rows_.cend())
+        return {};
+    return Amount::parse(sheet_.text(*found, kStampDutyColumn)).value_or(Amount());
+}
+
+void InvoiceExtras::setStampDutyCharged(const QString& id, bool charged) {
+    auto found = rows_.constFind(id);
+    if (found == rows_.cend()) {
+        if (!charged)
+            return;
+        const std::optional<int> free = store::firstFreeRow(sheet_, kIdColumn, kFirstRow);
+        Q_ASSERT_X(free, "InvoiceExtras", "one row per invoice never fills a sheet");
+        expectWritten(sheet_.setIdentifier(*free, kIdColumn, id));
+        found = rows_.insert(id, *free);
+    }
+    expectWritten(
+        sheet_.setIdentifier(*found, kStampDutyColumn, charged ? kStampDuty.text() : QString()));
+}
+
+store::Result<store::Done> recordStampDuty(store::Workbook& book, const QString& id, bool charged) {
+    const auto sheet = invoiceExtrasSheet(book);
+    if (!sheet)
+        return charged ? store::Result<store::Done>(sheet.error()) : store::Done{};
+    InvoiceExtras(*sheet).setStampDutyCharged(id, charged);
+    return store::Done{};
+}
+
+}  // namespace registers

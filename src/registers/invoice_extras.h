@@ -1,0 +1,59 @@
+#pragma once
+
+// What an invoice carries beyond the register's columns A to Q, kept in a sheet the
+// program owns, DatiFatture, one row per invoice keyed by its register ID: the
+// register's own sheet ends at Q, and users keep their own formulas to its right.
+// Today: the stamp duty charged to the client as a line of its own. Widget-free.
+
+#include <QHash>
+#include <QString>
+
+#include "registers/amount.h"
+#include "registers/sheet_layout.h"
+#include "store/store_error.h"
+#include "store/worksheet.h"
+
+namespace store {
+class Workbook;
+class WorkbookStore;
+}  // namespace store
+
+namespace registers {
+
+inline const QString kInvoiceExtrasSheet = QStringLiteral("DatiFatture");
+
+// The stamp duty on an invoice whose amounts without VAT exceed 77,47 €.
+inline constexpr Amount kStampDuty = Amount::fromCents(200);
+inline constexpr Amount kStampDutyThreshold = Amount::fromCents(7747);
+inline const QString kStampDutyLine = QStringLiteral("Rimborso imposta di bollo");
+
+const SheetLayout& invoiceExtrasLayout();
+
+// Adds the sheet after the others when it is missing and writes its header row.
+void prepareInvoiceExtrasSheet(store::WorkbookStore& store);
+
+store::Result<store::Worksheet> invoiceExtrasSheet(store::Workbook& book);
+
+// Emptying the register starts its IDs again from 1: what was kept for the old IDs
+// goes with them, so that a new invoice never inherits an old one's stamp duty.
+void forgetInvoiceExtras(store::WorkbookStore& store);
+
+// The sheet read once; setters write through.
+class InvoiceExtras {
+  public:
+    explicit InvoiceExtras(store::Worksheet sheet);
+
+    // The stamp duty charged on invoice `id` as a line; zero when none.
+    Amount stampDutyCharged(const QString& id) const;
+    void setStampDutyCharged(const QString& id, bool charged);
+
+  private:
+    store::Worksheet sheet_;
+    QHash<QString, int> rows_;  // register ID -> row
+};
+
+// Records whether invoice `id` charges the stamp duty; an error only when it does
+// and the store has no sheet for it.
+store::Result<store::Done> recordStampDuty(store::Workbook& book, const QString& id, bool charged);
+
+}  // namespace registers
