@@ -1,6 +1,5 @@
 #include "app/store_saving.h"
 
-#include "app/message_boxes.h"
 #include "store/workbook_store.h"
 
 namespace app {
@@ -15,6 +14,14 @@ bool saveStoreTelling(store::WorkbookStore& store, MessageBoxes& boxes) {
                                   "prossimo salvataggio."),
                QStringLiteral("Gestione"), Icon::Critical);
     return false;
+}
+
+bool saveThenTell(store::WorkbookStore& store, MessageBoxes& boxes, const QString& text,
+                  const QString& title, Icon icon) {
+    if (!saveStoreTelling(store, boxes))
+        return false;
+    boxes.tell(text, title, icon);
+    return true;
 }
 
 }  // namespace app

@@ -22,6 +22,7 @@
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
 #include "app/date_picking.h"
+#include "app/entry_checks.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
@@ -305,6 +306,13 @@ ClientRecord Anagrafe::fields() const {
     return client;
 }
 
+bool Anagrafe::enteredValuesFit() {
+    return app::datesAreCalendarDates(boxes_, {Text18}) &&
+           app::textsFitCells(
+               boxes_, {Text26, Text18, Text25, Text24, Text23, Text22, Text21, Text20, Text15,
+                        Text16, Text19, Text2, Text1, Text3, Text12});
+}
+
 void Anagrafe::showFields(const ClientRecord& client) {
     Text26->setText(client[Name]);
     Text18->setText(client[Date]);
@@ -403,6 +411,8 @@ void Anagrafe::insertClient() {
         Text26->setFocus();
         return;
     }
+    if (!enteredValuesFit())
+        return;
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
                          QStringLiteral(" Gestione"))) {
         clearFields();
@@ -416,7 +426,8 @@ void Anagrafe::insertClient() {
             QStringLiteral("Gestione"), Icon::Warning);
         return;
     }
-    boxes_.tell(QStringLiteral(" Ciente Aggiunto"), QStringLiteral("Gestione"), Icon::Information);
+    app::saveThenTell(store_, boxes_, QStringLiteral(" Ciente Aggiunto"),
+                      QStringLiteral("Gestione"), Icon::Information);
     clearFields();
     loadClients();
 }
@@ -428,6 +439,8 @@ void Anagrafe::modifyClient() {
         Combo4->setFocus();
         return;
     }
+    if (!enteredValuesFit())
+        return;
     if (!chosen_) {
         boxes_.tell(
             QStringLiteral("Nessun cliente scelto: scegliere nell'elenco \"Seleziona Cliente\" "
@@ -450,7 +463,8 @@ void Anagrafe::modifyClient() {
     // the counter field shows.
     client[Id] = chosen_->identifier;
     sheet().update(*row, client);
-    boxes_.tell(QStringLiteral("Cliente Modificato"), QStringLiteral("  Gestione"));
+    app::saveThenTell(store_, boxes_, QStringLiteral("Cliente Modificato"),
+                      QStringLiteral("  Gestione"));
     clearFields();
     loadClients();
 }
@@ -471,8 +485,8 @@ void Anagrafe::deleteClient() {
         chosen_ ? chosenRow() : clients.findClient(Text10->text(), Text26->text());
     if (row)
         clients.removeRow(*row);
-    boxes_.tell(QStringLiteral("Cliente Eliminato"), QStringLiteral(" Gestione "),
-                Icon::Information);
+    app::saveThenTell(store_, boxes_, QStringLiteral("Cliente Eliminato"),
+                      QStringLiteral(" Gestione "), Icon::Information);
     clearFields();
     loadClients();
 }

@@ -24,6 +24,7 @@
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
 #include "app/date_picking.h"
+#include "app/entry_checks.h"
 #include "app/input_rules.h"
 #include "app/list_print.h"
 #include "app/message_boxes.h"
@@ -615,6 +616,11 @@ bool Entrata::requiredFieldsGiven() {
     return false;
 }
 
+bool Entrata::enteredValuesFit() {
+    return app::datesAreCalendarDates(boxes_, {Text2, Text13}) &&
+           app::textsFitCells(boxes_, {Combo1, Text1, Text2, Text15, Combo3, Text13, Combo2});
+}
+
 void Entrata::showClient(const registers::ClientRecord& client) {
     namespace c = registers::client;
     Text12->setText(client[c::Id]);
@@ -720,7 +726,7 @@ void Entrata::numberUnlocked(bool ticked) {
 }
 
 void Entrata::registerInvoice() {
-    if (!requiredFieldsGiven())
+    if (!requiredFieldsGiven() || !enteredValuesFit())
         return;
     InvoiceAmounts f = amounts();
     zeroEmptyAmounts(f);
@@ -742,8 +748,9 @@ void Entrata::registerInvoice() {
         boxes_.tell(appended.error().message, kTitle, Icon::Warning);
         return;
     }
-    boxes_.tell(QStringLiteral("Fattura Registrata.......................... !"), kTitle,
-                Icon::Information);
+    app::saveThenTell(store_, boxes_,
+                      QStringLiteral("Fattura Registrata.......................... !"), kTitle,
+                      Icon::Information);
     clearWindow();
 }
 
@@ -793,7 +800,7 @@ void Entrata::chooseLine(const QModelIndex& index) {
 }
 
 void Entrata::modifyInvoice() {
-    if (!requiredFieldsGiven())
+    if (!requiredFieldsGiven() || !enteredValuesFit())
         return;
     if (!invoiceRegister().rewrite(record())) {
         boxes_.tell(QStringLiteral("La fattura con ID %1 non è più nel registro: nessuna modifica "
@@ -802,7 +809,8 @@ void Entrata::modifyInvoice() {
                     QStringLiteral("  Gestione"), Icon::Warning);
         return;
     }
-    boxes_.tell(QStringLiteral(" Registrazione  modificata"), QStringLiteral("  Gestione"));
+    app::saveThenTell(store_, boxes_, QStringLiteral(" Registrazione  modificata"),
+                      QStringLiteral("  Gestione"));
     clearWindow();
 }
 

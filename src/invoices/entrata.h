@@ -128,6 +128,9 @@ class Entrata : public app::AreaWindow {
     // The client, date, description and taxable amount are there; otherwise the
     // required-fields message.
     bool requiredFieldsGiven();
+    // Every date is a calendar date and every text fits a cell; otherwise a message
+    // names the field.
+    bool enteredValuesFit();
     void showClient(const registers::ClientRecord& client);
     void forgetClient();
     void showCounters();

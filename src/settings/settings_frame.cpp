@@ -2,6 +2,7 @@
 
 #include "app/area_window.h"
 #include "app/controls_factory.h"
+#include "app/entry_checks.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "app/store_saving.h"
@@ -191,6 +192,8 @@ void SettingsFrame::insertClicked() {
     for (const Row& row : rows_) {
         if (row.text->text().isEmpty())
             continue;
+        if (!app::textsFitCells(boxes_, {row.text}))
+            return;
         if (!boxes_.askYesNo(QStringLiteral(" Vuoi effettuare l'inserimento ?"), kTitle)) {
             row.text->clear();
             row.text->setFocus();
@@ -203,8 +206,8 @@ void SettingsFrame::insertClicked() {
             boxes_.tell(written.error().message, kTitle, app::Icon::Warning);
             return;
         }
-        boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral(" Gestione "),
-                    app::Icon::Information);
+        app::saveThenTell(store_, boxes_, QStringLiteral("Operazione eseguita !"),
+                          QStringLiteral(" Gestione "), app::Icon::Information);
         clearSettings();
     }
 }
@@ -218,6 +221,8 @@ void SettingsFrame::modifyClicked() {
                         kTitle, app::Icon::Warning);
             return;
         }
+        if (!app::textsFitCells(boxes_, {row.text}))
+            return;
         if (!boxes_.askYesNo(QStringLiteral("Vuoi modificare il campo ? "), kTitle))
             return;
         auto sheet = registers::settingsSheet(store_.workbook());
@@ -229,8 +234,8 @@ void SettingsFrame::modifyClicked() {
             boxes_.tell(written.error().message, kTitle, app::Icon::Warning);
             return;
         }
-        boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral("Ombrast"),
-                    app::Icon::Information);
+        app::saveThenTell(store_, boxes_, QStringLiteral("Operazione eseguita !"),
+                          QStringLiteral("Ombrast"), app::Icon::Information);
         clearSettings();
     }
 }
