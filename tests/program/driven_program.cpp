@@ -3,6 +3,7 @@
 //   fattura   registers an invoice for the first client
 //   incasso   enters a collection date on the first invoice of the register
 //   cliente   inserts a client
+//   svuota    empties the invoice register (the program then ends)
 // Every message the program shows is written to standard output as one line,
 // "title|text" with line breaks as "\n". Questions are answered Yes; a notice stays
 // shown, the process waiting on standard input, until a line comes or the input
@@ -14,6 +15,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -30,6 +32,7 @@
 #include "app/session.h"
 #include "clients/anagrafe.h"
 #include "invoices/entrata.h"
+#include "maintenance/manutenzione.h"
 #include "printing/printer_catalogue.h"
 
 namespace {
@@ -99,9 +102,9 @@ int main(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments();
     const QString step = arguments.value(2);
     if (arguments.size() != 3 || !QStringList{QStringLiteral("fattura"), QStringLiteral("incasso"),
-                                              QStringLiteral("cliente")}
+                                              QStringLiteral("cliente"), QStringLiteral("svuota")}
                                       .contains(step)) {
-        std::cerr << "usage: driven_program FOLDER fattura|incasso|cliente" << std::endl;
+        std::cerr << "usage: driven_program FOLDER fattura|incasso|cliente|svuota" << std::endl;
         return 2;
     }
     ReportingBoxes boxes;
@@ -116,6 +119,13 @@ int main(int argc, char** argv) {
     app::AreaWindow menu;
     navigator.setMainMenu(&menu);
     navigator.go(nullptr, &menu);
+    if (step == u"svuota") {
+        maintenance::Manutenzione window(services,
+                                         [&session, &boxes] { return session.shutDown(boxes); });
+        navigator.go(&menu, &window);
+        control<QCheckBox>(&window, "Check1")->click();
+        return 0;
+    }
     if (step == u"cliente") {
         clients::Anagrafe window(services);
         navigator.go(&menu, &window);

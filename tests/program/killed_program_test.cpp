@@ -14,6 +14,7 @@
 #include "registers/client_sheet.h"
 #include "registers/core_sheets.h"
 #include "registers/invoice_register.h"
+#include "store/sheet_idioms.h"
 #include "store/workbook_store.h"
 #include "support/scripted_message_boxes.h"
 
@@ -128,10 +129,18 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_EQ(sheet.text(2, Collection), "15/03/2026");
                         EXPECT_EQ(sheet.text(2, Description), "Parere");
                     }},
-        KilledAfter{"cliente", "Gestione| Ciente Aggiunto", [](store::Workbook& book) {
+        KilledAfter{"cliente", "Gestione| Ciente Aggiunto",
+                    [](store::Workbook& book) {
                         const store::Worksheet sheet = *book.sheet(store::kClientsSheet);
                         EXPECT_EQ(sheet.text(3, c::Name), "VERDI ANNA");
                         EXPECT_EQ(sheet.text(3, c::Date), "05/03/2026");
+                    }},
+        KilledAfter{"svuota", "Gestione|Adesso l'applicativo si  chiuderà......................!",
+                    [](store::Workbook& book) {
+                        const store::Worksheet sheet = *book.sheet(store::kInvoicesSheet);
+                        EXPECT_EQ(store::firstFreeRow(sheet, Id), 2) << "the register is empty";
+                        EXPECT_EQ(book.sheet(store::kClientsSheet)->text(2, c::Name),
+                                  "ROSSI MARIO");
                     }}));
 
 }  // namespace
