@@ -21,6 +21,9 @@ const QRegularExpression kRecipientCode(QStringLiteral("^[A-Z0-9]{7}$"));
 const QRegularExpression kEmail(
     QStringLiteral("^[A-Za-z0-9._%+'-]+@[A-Za-z0-9-]+(\\.[A-Za-z0-9-]+)+$"));
 
+// The longest PEC address an electronic invoice names (PECDestinatario).
+constexpr int kLongestPec = 256;
+
 bool matches(const QRegularExpression& pattern, const QString& text) {
     return pattern.match(text).hasMatch();
 }
@@ -132,7 +135,11 @@ QStringList addressingFaults(const QString& recipientCode, const QString& pec,
                       "il codice destinatario del cliente %1 non è di sette "
                       "lettere maiuscole o cifre (\"%2\")")
                       .arg(clientName, recipientCode);
-    if (!pec.isEmpty() && !matches(kEmail, pec))
+    if (pec.size() > kLongestPec)
+        faults << QStringLiteral("la PEC del cliente %1 è più lunga di %2 caratteri")
+                      .arg(clientName)
+                      .arg(kLongestPec);
+    else if (!pec.isEmpty() && !matches(kEmail, pec))
         faults << QStringLiteral("la PEC del cliente %1 non è un indirizzo e-mail (\"%2\")")
                       .arg(clientName, pec);
     return faults;
