@@ -32,8 +32,8 @@ std::optional<QString> overlongTextRefusal(const QString& field, const QString& 
     if (text.size() <= kCellTextLimit)
         return std::nullopt;
     return QStringLiteral(
-               "Il campo \"%1\" contiene %2 caratteri, ma Gestione.xls ne può "
-               "conservare al massimo %3 in un campo.\n"
+               "Il campo \"%1\" contiene %2 caratteri: Gestione.xls ne conserva "
+               "al massimo %3 per campo.\n"
                "Accorciare il testo: nulla è stato registrato.")
         .arg(field, store::formatFixed(double(text.size()), 0, true),
              store::formatFixed(kCellTextLimit, 0, true));

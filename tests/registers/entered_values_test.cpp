@@ -95,8 +95,8 @@ TEST(CellText, TheRefusalNamesTheFieldTheLengthAndTheLimit) {
     const auto refusal = overlongTextRefusal(QStringLiteral("Descrizione"), QString(40000, u'a'));
     ASSERT_TRUE(refusal);
     EXPECT_EQ(*refusal,
-              "Il campo \"Descrizione\" contiene 40.000 caratteri, ma Gestione.xls ne può "
-              "conservare al massimo 32.767 in un campo.\n"
+              "Il campo \"Descrizione\" contiene 40.000 caratteri: Gestione.xls ne conserva "
+              "al massimo 32.767 per campo.\n"
               "Accorciare il testo: nulla è stato registrato.");
 }
 
