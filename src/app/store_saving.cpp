@@ -18,4 +18,12 @@ bool saveStoreTelling(store::WorkbookStore& store, MessageBoxes& boxes) {
     return false;
 }
 
+bool saveThenTell(store::WorkbookStore& store, MessageBoxes& boxes, const QString& text,
+                  const QString& title, Icon icon) {
+    if (!saveStoreTelling(store, boxes))
+        return false;
+    boxes.tell(text, title, icon);
+    return true;
+}
+
 }  // namespace app

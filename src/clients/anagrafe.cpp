@@ -23,6 +23,7 @@
 #include "app/controls_factory.h"
 #include "app/date_picking.h"
 #include "app/dialog_titles.h"
+#include "app/entry_checks.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
@@ -308,6 +309,13 @@ ClientRecord Anagrafe::fields() const {
     return client;
 }
 
+bool Anagrafe::enteredValuesFit() {
+    return app::datesAreCalendarDates(boxes_, {Text18}) &&
+           app::textsFitCells(
+               boxes_, {Text26, Text18, Text25, Text24, Text23, Text22, Text21, Text20, Text15,
+                        Text16, Text19, Text2, Text1, Text3, Text12});
+}
+
 void Anagrafe::showFields(const ClientRecord& client) {
     Text26->setText(client[Name]);
     Text18->setText(client[Date]);
@@ -400,6 +408,8 @@ void Anagrafe::insertClient() {
         Text26->setFocus();
         return;
     }
+    if (!enteredValuesFit())
+        return;
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
                          app::title::kGestioneBlankBefore)) {
         clearFields();
@@ -413,7 +423,8 @@ void Anagrafe::insertClient() {
         boxes_.tell(added.error().message, app::title::kGestione, Icon::Warning);
         return;
     }
-    boxes_.tell(QStringLiteral(" Ciente Aggiunto"), app::title::kGestione, Icon::Information);
+    app::saveThenTell(store_, boxes_, QStringLiteral(" Ciente Aggiunto"), app::title::kGestione,
+                      Icon::Information);
     clearFields();
     loadClients();
 }
@@ -425,6 +436,8 @@ void Anagrafe::modifyClient() {
         Combo4->setFocus();
         return;
     }
+    if (!enteredValuesFit())
+        return;
     if (!choice_.hasChosen()) {
         boxes_.tell(
             QStringLiteral("Nessun cliente scelto: scegliere nell'elenco \"Seleziona Cliente\" "
@@ -448,7 +461,8 @@ void Anagrafe::modifyClient() {
     client[Id] = choice_.chosenIdentifier();
     if (auto clients = sheet())
         clients->update(*row, client);
-    boxes_.tell(QStringLiteral("Cliente Modificato"), app::title::kGestioneTwoBlanksBefore);
+    app::saveThenTell(store_, boxes_, QStringLiteral("Cliente Modificato"),
+                      app::title::kGestioneTwoBlanksBefore);
     clearFields();
     loadClients();
 }
@@ -478,8 +492,8 @@ void Anagrafe::deleteClient() {
         return;
     }
     clients->removeRow(*row);
-    boxes_.tell(QStringLiteral("Cliente Eliminato"), app::title::kGestioneBlanksAround,
-                Icon::Information);
+    app::saveThenTell(store_, boxes_, QStringLiteral("Cliente Eliminato"),
+                      app::title::kGestioneBlanksAround, Icon::Information);
     clearFields();
     loadClients();
 }

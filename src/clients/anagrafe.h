@@ -68,6 +68,9 @@ class Anagrafe : public app::AreaWindow {
     // The registry; none once the user was told why it cannot be reached.
     std::optional<registers::ClientSheet> sheet() const;
     registers::ClientRecord fields() const;
+    // The date is a calendar date and every text fits a cell; otherwise a message
+    // names the field.
+    bool enteredValuesFit();
     void showFields(const registers::ClientRecord& client);
     void showCounter();
     // The row of the chosen client as the sheet stands now; none when it is gone.

@@ -26,7 +26,6 @@ const QRegularExpression kRecipientCode(QStringLiteral("^[A-Z0-9]{7}$"));
 const QRegularExpression kEmail(
     QStringLiteral("^[!#-'*+/-9=?A-Z^-~-]+(\\.[!#-'*+/-9=?A-Z^-~-]+)*@[!#-'*+/"
                    "-9=?A-Z^-~-]+(\\.[!#-'*+/-9=?A-Z^-~-]+)+$"));
-constexpr int kEmailLimit = 256;
 const QRegularExpression kTaxCodePattern(QStringLiteral("^[A-Z0-9]{11,16}$"));
 const QRegularExpression kIdCodePattern(QStringLiteral("^[\\x20-\\x7E]{1,28}$"));
 const QRegularExpression kNumberPattern(QStringLiteral("^[\\x00-\\x7F]{1,20}$"));
@@ -60,6 +59,9 @@ std::optional<QString> latinForm(char32_t u) {
         return QString();  // control characters have no place in the file
     return std::nullopt;
 }
+
+// The longest PEC address an electronic invoice names (PECDestinatario).
+constexpr int kLongestPec = 256;
 
 bool matches(const QRegularExpression& pattern, const QString& text) {
     return pattern.match(text).hasMatch();
@@ -167,7 +169,11 @@ QStringList addressingFaults(const QString& recipientCode, const QString& pec,
                       "il codice destinatario del cliente %1 non è di sette "
                       "lettere maiuscole o cifre (\"%2\")")
                       .arg(clientName, recipientCode);
-    if (!pec.isEmpty() && (!matches(kEmail, pec) || pec.size() > kEmailLimit))
+    if (pec.size() > kLongestPec)
+        faults << QStringLiteral("la PEC del cliente %1 è più lunga di %2 caratteri")
+                      .arg(clientName)
+                      .arg(kLongestPec);
+    else if (!pec.isEmpty() && !matches(kEmail, pec))
         faults << QStringLiteral("la PEC del cliente %1 non è un indirizzo e-mail (\"%2\")")
                       .arg(clientName, pec);
     // The Sistema di Interscambio delivers to the code; a PEC beside one is refused.

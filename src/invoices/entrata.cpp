@@ -23,6 +23,7 @@
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
 #include "app/date_picking.h"
+#include "app/entry_checks.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
@@ -626,6 +627,12 @@ bool Entrata::requiredFieldsGiven() {
     return false;
 }
 
+bool Entrata::enteredValuesFit() {
+    return app::datesAreCalendarDates(boxes_, {dateField_, collectionField_}) &&
+           app::textsFitCells(boxes_, {clientBox_, numberField_, dateField_, descriptionField_,
+                                       exemptionBox_, collectionField_, paymentBox_});
+}
+
 void Entrata::showClient(const registers::ClientRecord& client) {
     namespace c = registers::client;
     clientIdField_->setText(client[c::Id]);
@@ -773,7 +780,7 @@ void Entrata::numberUnlocked(bool ticked) {
 }
 
 void Entrata::registerInvoice() {
-    if (!requiredFieldsGiven() || !numberFree())
+    if (!requiredFieldsGiven() || !enteredValuesFit() || !numberFree())
         return;
     InvoiceAmounts f = amounts();
     registers::zeroEmptyAmounts(f);
@@ -799,8 +806,9 @@ void Entrata::registerInvoice() {
     }
     if (!keepStampDuty(recordField_->text()))
         return;
-    boxes_.tell(QStringLiteral("Fattura Registrata.......................... !"), kTitle,
-                Icon::Information);
+    app::saveThenTell(store_, boxes_,
+                      QStringLiteral("Fattura Registrata.......................... !"), kTitle,
+                      Icon::Information);
     clearWindow();
 }
 
@@ -896,7 +904,7 @@ void Entrata::loadInvoice(const InvoiceRecord& r) {
 }
 
 void Entrata::modifyInvoice() {
-    if (!requiredFieldsGiven() || !numberFree())
+    if (!requiredFieldsGiven() || !enteredValuesFit() || !numberFree())
         return;
     InvoiceAmounts f = amounts();
     registers::zeroEmptyAmounts(f);
@@ -914,7 +922,8 @@ void Entrata::modifyInvoice() {
     }
     if (!keepStampDuty(recordField_->text()))
         return;
-    boxes_.tell(QStringLiteral(" Registrazione  modificata"), QStringLiteral("  Gestione"));
+    app::saveThenTell(store_, boxes_, QStringLiteral(" Registrazione  modificata"),
+                      QStringLiteral("  Gestione"));
     clearWindow();
 }
 

@@ -82,6 +82,9 @@ class Entrata : public app::AreaWindow {
     // The client, date, description and taxable amount are there; otherwise the
     // required-fields message.
     bool requiredFieldsGiven();
+    // Every date is a calendar date and every text fits a cell; otherwise a message
+    // names the field.
+    bool enteredValuesFit();
     // The invoice number is given and no other invoice of the date's year has it;
     // otherwise the user is told which invoice has it.
     bool numberFree();

@@ -6,6 +6,7 @@
 #include "app/message_boxes.h"
 #include "app/navigator.h"
 #include "app/services.h"
+#include "app/store_saving.h"
 #include "controls/xpbutton.h"
 #include "registers/client_sheet.h"
 #include "registers/einvoice_codes.h"
@@ -157,7 +158,9 @@ void Manutenzione::emptyClicked(QCheckBox* box, const registers::SheetLayout& la
     registers::emptyRegister(store_, layout);
     if (alsoEmpty)
         alsoEmpty(store_);
-    boxes_.tell(kEmptiedClosing, app::title::kGestione);
+    // The emptying is on disk before the user reads that the program ends; a failed
+    // save is told here and met again by the end's own save.
+    app::saveThenTell(store_, boxes_, kEmptiedClosing, app::title::kGestione);
     endProgram_();
 }
 

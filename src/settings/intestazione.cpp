@@ -3,6 +3,7 @@
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
 #include "app/dialog_titles.h"
+#include "app/entry_checks.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
@@ -156,6 +157,9 @@ void Intestazione::activate() {
 
 void Intestazione::insertOrModifyClicked() {
     if (editing()) {
+        if (!app::textsFitCells(
+                boxes_, {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10}))
+            return;
         auto sheet = registers::userSheet(store_.workbook());
         if (!sheet) {
             boxes_.tell(sheet.error().message, app::title::kGestione, app::Icon::Warning);
@@ -176,8 +180,9 @@ void Intestazione::insertOrModifyClicked() {
         for (int i = 0; i < registers::kUserFieldCount; ++i)
             values[i] = fields_[i]->text();
         registers::writeUserData(*sheet, values);
-        boxes_.tell(QStringLiteral("Inserimento dati Utente avvenuto con successo !"),
-                    app::title::kGestione);
+        app::saveThenTell(store_, boxes_,
+                          QStringLiteral("Inserimento dati Utente avvenuto con successo !"),
+                          app::title::kGestione);
         setLocked(true);
         return;
     }

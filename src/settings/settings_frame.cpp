@@ -3,6 +3,7 @@
 #include "app/area_window.h"
 #include "app/controls_factory.h"
 #include "app/dialog_titles.h"
+#include "app/entry_checks.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "app/store_saving.h"
@@ -191,6 +192,8 @@ void SettingsFrame::insertClicked() {
     for (const Row& row : rows_) {
         if (row.text->text().isEmpty())
             continue;
+        if (!app::textsFitCells(boxes_, {row.text}))
+            return;
         if (!boxes_.askYesNo(QStringLiteral(" Vuoi effettuare l'inserimento ?"),
                              app::title::kGestione)) {
             row.text->clear();
@@ -204,8 +207,8 @@ void SettingsFrame::insertClicked() {
             boxes_.tell(written.error().message, app::title::kGestione, app::Icon::Warning);
             return;
         }
-        boxes_.tell(QStringLiteral("Operazione eseguita !"), app::title::kGestioneBlanksAround,
-                    app::Icon::Information);
+        app::saveThenTell(store_, boxes_, QStringLiteral("Operazione eseguita !"),
+                          app::title::kGestioneBlanksAround, app::Icon::Information);
         clearSettings();
     }
 }
@@ -219,6 +222,8 @@ void SettingsFrame::modifyClicked() {
                         app::title::kGestione, app::Icon::Warning);
             return;
         }
+        if (!app::textsFitCells(boxes_, {row.text}))
+            return;
         if (!boxes_.askYesNo(QStringLiteral("Vuoi modificare il campo ? "), app::title::kGestione))
             return;
         auto sheet = registers::settingsSheet(store_.workbook());
@@ -230,8 +235,8 @@ void SettingsFrame::modifyClicked() {
             boxes_.tell(written.error().message, app::title::kGestione, app::Icon::Warning);
             return;
         }
-        boxes_.tell(QStringLiteral("Operazione eseguita !"), QStringLiteral("Ombrast"),
-                    app::Icon::Information);
+        app::saveThenTell(store_, boxes_, QStringLiteral("Operazione eseguita !"),
+                          QStringLiteral("Ombrast"), app::Icon::Information);
         clearSettings();
     }
 }

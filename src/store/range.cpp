@@ -92,6 +92,7 @@ QString Range::text() const {
 }
 
 void Range::setValue(const QString& typed) const {
+    sheet_.workbook().markChanged();
     Workbook& book = sheet_.workbook();
     const bool date1904 = book.model().date1904;
     const TypedEntry entry = interpretTyped(typed, date1904);
@@ -112,16 +113,19 @@ void Range::setValue(const QString& typed) const {
 }
 
 void Range::setIdentifier(const QString& text) const {
+    sheet_.workbook().markChanged();
     const Value value = text.isEmpty() ? Value() : Value::text(text);
     forEachCell(sheet_.model(), rect_, [&](xls::Cell& cell) { value.storeIn(cell); });
 }
 
 void Range::setNumber(double number) const {
+    sheet_.workbook().markChanged();
     forEachCell(sheet_.model(), rect_,
                 [&](xls::Cell& cell) { Value::number(number).storeIn(cell); });
 }
 
 void Range::setDate(const QDate& date) const {
+    sheet_.workbook().markChanged();
     Workbook& book = sheet_.workbook();
     const double serial = serialOfDate(date, book.model().date1904);
     forEachCell(sheet_.model(), rect_, [&](xls::Cell& cell) {
@@ -133,6 +137,7 @@ void Range::setDate(const QDate& date) const {
 }
 
 void Range::pasteValueAndNumberFormat(const Range& source) const {
+    sheet_.workbook().markChanged();
     Q_ASSERT(&source.sheet_.workbook() == &sheet_.workbook());
     const xls::Sheet& from = source.sheet_.model();
     const int row = source.rect_.firstRow, col = source.rect_.firstCol;
@@ -149,6 +154,7 @@ void Range::pasteValueAndNumberFormat(const Range& source) const {
 }
 
 void Range::clearContents() const {
+    sheet_.workbook().markChanged();
     xls::Sheet& sheet = sheet_.model();
     const int lastRow = std::min(rect_.lastRow, int(sheet.rows.size()) - 1);
     for (int r = rect_.firstRow; r <= lastRow; ++r) {
@@ -160,6 +166,7 @@ void Range::clearContents() const {
 }
 
 void Range::deleteEntireRow() const {
+    sheet_.workbook().markChanged();
     xls::Sheet& sheet = sheet_.model();
     const int first = rect_.firstRow;
     const int count = rect_.lastRow - rect_.firstRow + 1;
@@ -209,6 +216,7 @@ QString Range::numberFormat() const {
 }
 
 void Range::setNumberFormat(const QString& code) const {
+    sheet_.workbook().markChanged();
     auto& book = sheet_.workbook().model();
     const std::uint16_t format = sheet_.workbook().formatIndex(code);
     restyle(book, sheet_.model(), rect_, [format](xls::Xf& xf) { xf.format = format; });
@@ -320,6 +328,7 @@ class ColumnWidest {
 }  // namespace
 
 void Range::autoFitColumns(const TextMeasure& measure) const {
+    sheet_.workbook().markChanged();
     xls::Sheet& sheet = sheet_.model();
     const auto& book = sheet_.workbook().model();
     ColumnSlots spread = spreadColumns(sheet);
@@ -352,6 +361,7 @@ void Range::autoFitColumns(const TextMeasure& measure) const {
 }
 
 void Range::sort(int keyColumn) const {
+    sheet_.workbook().markChanged();
     Q_ASSERT(keyColumn - 1 >= rect_.firstCol && keyColumn - 1 <= rect_.lastCol);
     sortRows(sheet_.model(), rect_, keyColumn - 1);
 }
@@ -364,21 +374,25 @@ xls::HAlign Range::horizontalAlignment() const {
 }
 
 void Range::setHorizontalAlignment(xls::HAlign align) const {
+    sheet_.workbook().markChanged();
     restyle(sheet_.workbook().model(), sheet_.model(), rect_,
             [align](xls::Xf& xf) { xf.setHAlign(align); });
 }
 
 void Range::setVerticalAlignment(xls::VAlign align) const {
+    sheet_.workbook().markChanged();
     restyle(sheet_.workbook().model(), sheet_.model(), rect_,
             [align](xls::Xf& xf) { xf.setVAlign(align); });
 }
 
 void Range::setWrapText(bool on) const {
+    sheet_.workbook().markChanged();
     restyle(sheet_.workbook().model(), sheet_.model(), rect_,
             [on](xls::Xf& xf) { xf.setWrap(on); });
 }
 
 void Range::setOrientation(int degrees) const {
+    sheet_.workbook().markChanged();
     // BIFF8: 0..90 counter-clockwise, 91..180 clockwise 1..90, 255 stacked letters.
     std::uint8_t rotation = 255;
     if (degrees != 255) {
@@ -390,23 +404,27 @@ void Range::setOrientation(int degrees) const {
 }
 
 void Range::setIndentLevel(int level) const {
+    sheet_.workbook().markChanged();
     level = std::clamp(level, 0, 15);
     restyle(sheet_.workbook().model(), sheet_.model(), rect_,
             [level](xls::Xf& xf) { xf.setIndentLevel(level); });
 }
 
 void Range::setShrinkToFit(bool on) const {
+    sheet_.workbook().markChanged();
     restyle(sheet_.workbook().model(), sheet_.model(), rect_,
             [on](xls::Xf& xf) { xf.setShrinkToFit(on); });
 }
 
 void Range::setReadingOrder(int order) const {
+    sheet_.workbook().markChanged();
     order = std::clamp(order, 0, 2);
     restyle(sheet_.workbook().model(), sheet_.model(), rect_,
             [order](xls::Xf& xf) { xf.setReadingOrder(order); });
 }
 
 void Range::setMergeCells(bool on) const {
+    sheet_.workbook().markChanged();
     auto& merged = sheet_.model().merged;
     auto overlaps = [this](const xls::CellRect& r) {
         return r.firstRow <= rect_.lastRow && r.lastRow >= rect_.firstRow &&

@@ -81,6 +81,7 @@ Result<Worksheet> Workbook::addSheetAfter(const Worksheet& after, const QString&
             --model_.activeSheet;
         return named.error();
     }
+    markChanged();
     return added;
 }
 

@@ -43,6 +43,12 @@ class Workbook {
     // is one of the program's own sheet names, always a valid one.
     Worksheet ensureSheet(const QString& name);
 
+    // True once a cell, a format, a sheet or a page set-up changed since the workbook
+    // was opened or last written to its own file. The engine's operations report
+    // their changes themselves; who changes model() directly calls markChanged().
+    bool hasUnsavedChanges() const { return unsaved_; }
+    void markChanged() { unsaved_ = true; }
+
     // Writes the workbook over its file with its password (none when empty), atomically:
     // a failure leaves the previous file whole.
     Result<Done> save();
@@ -74,6 +80,7 @@ class Workbook {
     int nextId_ = 0;
     QHash<QString, std::uint16_t> formatIndexes_;
     std::unordered_map<std::uint32_t, std::uint16_t> formatXfs_;
+    bool unsaved_ = false;
 };
 
 }  // namespace store

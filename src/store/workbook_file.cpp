@@ -44,7 +44,10 @@ Result<Workbook*> Engine::open(const QString& path, const QString& password) {
 
 Result<Done> Workbook::save() {
     Q_ASSERT_X(!path_.isEmpty(), "Workbook::save", "a new workbook is saved with saveAs");
-    return writeTo(model_, path_, password_);
+    auto written = writeTo(model_, path_, password_);
+    if (written)
+        unsaved_ = false;
+    return written;
 }
 
 Result<Done> Workbook::saveCopyAs(const QString& path) {
@@ -57,6 +60,7 @@ Result<Done> Workbook::saveAs(const QString& path, const QString& password) {
         return written;
     path_ = QFileInfo(path).absoluteFilePath();
     password_ = password;
+    unsaved_ = false;
     return Done{};
 }
 

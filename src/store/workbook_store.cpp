@@ -43,6 +43,9 @@ Result<Done> WorkbookStore::open() {
     if (!opened)
         return opened.error();  // the lock goes with `lock`
     book_ = *opened;
+    // The file may be plain or encrypted another way: the first save point writes it
+    // as the store is always written, the later ones only when something changed.
+    book_->markChanged();
     lock_.emplace(std::move(lock).value());
     return Done{};
 }
@@ -58,6 +61,10 @@ void WorkbookStore::autoFitSheets(const TextMeasure& measure) {
 
 Result<Done> WorkbookStore::saveStore() {
     // Our engine never asks the user anything, so there are no alerts to silence.
+    // Every confirmed change is saved at once, so the save points that follow find
+    // the file as it should be and need not write it again.
+    if (!book_->hasUnsavedChanges())
+        return Done{};
     return book_->save();
 }
 

@@ -59,7 +59,8 @@ class WorkbookStore {
     Worksheet ensureSheet(const QString& name);
     // Fits the columns of every sheet's used range, in workbook order.
     void autoFitSheets(const TextMeasure& measure = tableTextMeasure());
-    // Saves in place, encrypted with the store password, atomically.
+    // Saves in place, encrypted with the store password, atomically. After the first
+    // save since open(), a store without unsaved changes is left as it is.
     Result<Done> saveStore();
     // The shutdown sequence: alerts off, save, close, release the lock. When the
     // save fails the store stays open and locked, with every change, and the

@@ -46,6 +46,7 @@ Result<Done> Worksheet::setName(const QString& name) const {
         }
     }
     model().name = name;
+    book_->markChanged();
     return Done{};
 }
 
@@ -149,6 +150,7 @@ void Worksheet::freezePanes(int row, int column) const {
     sheet.frozenRows = std::clamp(row - 1, 0, xls::kMaxRows - 1);
     sheet.frozenCols = std::clamp(column - 1, 0, xls::kMaxCols - 1);
     sheet.topRow = sheet.frozenRows;
+    book_->markChanged();
 }
 
 int Worksheet::frozenRows() const {
@@ -184,9 +186,12 @@ void Worksheet::setColumnWidth(int column, int width) const {
     }
     slot->width = std::uint16_t(std::clamp(width, 0, 255 * 256));
     packColumns(sheet, spread);
+    book_->markChanged();
 }
 
 xls::PageSetup& Worksheet::pageSetup() const {
+    // Handed out to be changed: counted as a change.
+    book_->markChanged();
     return model().page;
 }
 
@@ -195,6 +200,7 @@ Result<Done> Worksheet::setPrintArea(QStringView address) const {
     if (!rect)
         return badAddress(address.toString());
     model().page.printArea = *rect;
+    book_->markChanged();
     return Done{};
 }
 
@@ -226,6 +232,7 @@ void Worksheet::setCenterHeader(const QString& text) const {
         const qsizetype end = sectionEnd(header, at + 2);
         header.replace(at + 2, end - at - 2, escaped);
     }
+    book_->markChanged();
 }
 
 QString Worksheet::centerHeader() const {
@@ -244,6 +251,7 @@ Result<Done> Worksheet::setPrintZoom(int percent) const {
             QStringLiteral("Lo zoom di stampa va da 10 a 400: %1 non è ammesso.").arg(percent)};
     model().page.scale = std::uint16_t(percent);
     model().page.fitToPage = false;
+    book_->markChanged();
     return Done{};
 }
 
@@ -251,6 +259,7 @@ void Worksheet::setFitToPages(int wide, int tall) const {
     model().page.fitWidth = std::uint16_t(std::clamp(wide, 0, 32767));
     model().page.fitHeight = std::uint16_t(std::clamp(tall, 0, 32767));
     model().page.fitToPage = true;
+    book_->markChanged();
 }
 
 Result<Done> Worksheet::setScrollArea(QStringView address) const {
@@ -267,10 +276,12 @@ std::optional<xls::CellRect> Worksheet::scrollArea() const {
 
 void Worksheet::protect() const {
     model().protection = xls::Protection{true, 0};
+    book_->markChanged();
 }
 
 void Worksheet::unprotect() const {
     model().protection = xls::Protection{};
+    book_->markChanged();
 }
 
 bool Worksheet::isProtected() const {

@@ -154,7 +154,8 @@ TEST(Addressing, TheSchemaCheckCatchesEveryTextOfTheDocument) {
          [](fatturapa::Document& d) { d.customer.taxCode = "rssmra85t10a562s"; }},
         {"number too long", [](fatturapa::Document& d) { d.number = QString(21, '1'); }},
         {"six-character code", [](fatturapa::Document& d) { d.recipientCode = "ABC12"; }},
-        {"control character", [](fatturapa::Document& d) { d.lines[0].description += QChar(0x01); }},
+        {"control character",
+         [](fatturapa::Document& d) { d.lines[0].description += QChar(0x01); }},
     };
     for (const auto& [what, spoil] : spoils) {
         fatturapa::Document d = valid;

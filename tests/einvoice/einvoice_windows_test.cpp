@@ -172,6 +172,26 @@ TEST_F(EinvoiceWindows, AWrongRecipientCodeIsRefusedAndNothingIsWritten) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(EinvoiceWindows, APecLongerThanAnInvoiceNamesIsRefusedAndNothingIsWritten) {
+    const QString id = data.addClient(ClientKind::Person);
+    navigator.setMainMenu(&menu);
+    einvoice::CodiciFatturaPA window(services);
+    navigator.go(&menu, &window);
+    window.Grid5->item(0, 2)->setText("0000000");
+    window.Grid5->item(0, 3)->setText(QString(40000, u'a') + "@pec.it");
+    const registers::ClientAddressing kept = data.codes().addressing(id);
+    boxes.expect(
+        {"I codici non sono stati salvati:\n- la PEC del cliente ROSSI MARIO è più "
+         "lunga di 256 caratteri",
+         "Gestione", Icon::Warning});
+    window.XPButton1->click();
+    EXPECT_EQ(data.codes().addressing(id), kept);
+    boxes.expect(
+        {"Salvare le modifiche ai codici ?", "Gestione", Icon::Question, app::Buttons::YesNo},
+        app::Answer::No);
+    window.XPButton2->click();
+}
+
 TEST_F(EinvoiceWindows, TheExportAsksForTheFolderWritesTheFilesAndTellsTheOutcome) {
     const QString id = data.addClient(ClientKind::Company);
     const int row = data.addInvoice(id, "ROSSI & FIGLI SRL",

@@ -86,6 +86,8 @@ TEST_F(UserWindow, YesTypeAndWriteStoresUpperCaseAndLocksAgain) {
 
     EXPECT_EQ(temp.sheet(store::kUserSheet).text(2, 2), "VIA ROMA 1");
     EXPECT_EQ(temp.sheet(store::kUserSheet).text(2, 1), "Domicilio");
+    EXPECT_EQ(temp.reopened(store::kUserSheet).text(2, 2), "VIA ROMA 1")
+        << "in the file when the message shows, before any save point";
     EXPECT_FALSE(window.editing());
     for (QLineEdit* field : fields())
         EXPECT_TRUE(field->isReadOnly());

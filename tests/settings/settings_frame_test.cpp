@@ -103,6 +103,22 @@ TEST_F(Frame, InsertWritesTheFirstFreeRowAndTheListShowsTheNewItem) {
     EXPECT_EQ(frame.Text2->text(), "");
 }
 
+// A list item confirmed with "Operazione eseguita !" is in the file at once: no save
+// point (the frame's "Esci") has to come first.
+TEST_F(Frame, InsertedAndModifiedItemsAreInTheFileWhenTheirMessageShows) {
+    type(frame.Text2, "4");
+    boxes.expect(kInsertQuestion, Answer::Yes).expect(kInserted);
+    frame.Command1->click();
+    EXPECT_EQ(temp.reopened(store::kSettingsSheet).text(3, registers::kInpsColumn), "4");
+
+    choose(frame.Combo2, 1);
+    frame.Text2->selectAll();
+    type(frame.Text2, "2");
+    boxes.expect(kModifyQuestion, Answer::Yes).expect(kModified);
+    frame.Command9->click();
+    EXPECT_EQ(temp.reopened(store::kSettingsSheet).text(3, registers::kInpsColumn), "2");
+}
+
 TEST_F(Frame, OneClickInsertsOnlyTheFirstTypedRow) {
     type(frame.Text1, "22");
     type(frame.Text3, "ART. 15");

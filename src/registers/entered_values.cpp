@@ -1,0 +1,52 @@
+#include "registers/entered_values.h"
+
+#include "store/number_text.h"
+#include "store/typed_entry.h"
+
+namespace registers {
+
+namespace {
+
+const QDate kFirstDay(1900, 1, 1);
+const QDate kLastDay(9999, 12, 31);
+
+// How much of a wrong date the message repeats: enough to recognise it.
+constexpr int kQuotedLength = 20;
+
+QString quoted(const QString& text) {
+    if (text.size() <= kQuotedLength)
+        return text;
+    return text.left(kQuotedLength) + QChar(0x2026);
+}
+
+}  // namespace
+
+std::optional<QDate> calendarDate(const QString& text) {
+    const std::optional<QDate> date = store::readItalianDate(text);
+    if (!date || *date < kFirstDay || *date > kLastDay)
+        return std::nullopt;
+    return date;
+}
+
+std::optional<QString> overlongTextRefusal(const QString& field, const QString& text) {
+    if (text.size() <= kCellTextLimit)
+        return std::nullopt;
+    return QStringLiteral(
+               "Il campo \"%1\" contiene %2 caratteri: Gestione.xls ne conserva "
+               "al massimo %3 per campo.\n"
+               "Accorciare il testo: nulla è stato registrato.")
+        .arg(field, store::formatFixed(double(text.size()), 0, true),
+             store::formatFixed(kCellTextLimit, 0, true));
+}
+
+std::optional<QString> dateRefusal(const QString& field, const QString& text) {
+    if (text.isEmpty() || calendarDate(text))
+        return std::nullopt;
+    return QStringLiteral(
+               "Il campo \"%1\" non contiene una data valida: \"%2\".\n"
+               "Scrivere un giorno del calendario come gg/mm/aaaa, per esempio "
+               "05/03/2026: nulla è stato registrato.")
+        .arg(field, quoted(text.trimmed()));
+}
+
+}  // namespace registers
