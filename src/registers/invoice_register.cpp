@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include <cmath>
 #include <set>
 
 #include "registers/amount.h"
@@ -104,14 +105,32 @@ std::optional<qint64> wholeNumber(const QString& text) {
     return read ? std::optional<qint64>(n) : std::nullopt;
 }
 
-bool sameNumber(const QString& a, const QString& b) {
-    const auto x = wholeNumber(a);
-    const auto y = wholeNumber(b);
-    return x && y ? *x == *y : a.trimmed() == b.trimmed();
+// The same from a cell: numbers are read as they are, without formatting them to
+// text first (a register walks tens of thousands of them at each registration).
+std::optional<qint64> wholeNumber(const store::Value& cell) {
+    if (cell.isNumber()) {
+        const double n = *cell.toNumber();
+        if (n == std::floor(n) && std::abs(n) < 1e15)
+            return qint64(n);
+        return std::nullopt;
+    }
+    return cell.isText() ? wholeNumber(cell.toString()) : std::nullopt;
 }
 
-int yearOf(const QString& date) {
-    const QDate d = QDate::fromString(date.trimmed(), QStringLiteral("dd/MM/yyyy"));
+bool sameNumber(const store::Value& cell, const QString& number) {
+    const auto x = wholeNumber(cell);
+    const auto y = wholeNumber(number);
+    return x && y ? *x == *y : cell.toString().trimmed() == number.trimmed();
+}
+
+// The year of a register date: a date cell is a day number, a text is dd/mm/yyyy;
+// 0 for anything else.
+int yearOf(const store::Value& cell) {
+    if (cell.isNumber()) {
+        const QDate day = QDate(1899, 12, 30).addDays(qint64(*cell.toNumber()));
+        return day.isValid() ? day.year() : 0;
+    }
+    const QDate d = QDate::fromString(cell.toString().trimmed(), QStringLiteral("dd/MM/yyyy"));
     return d.isValid() ? d.year() : 0;
 }
 
@@ -121,8 +140,8 @@ std::optional<InvoiceRecord> InvoiceRegister::numbered(const QString& number, in
                                                        const QString& exceptId) const {
     const int end = kFirstRow + rowCount();
     for (int r = kFirstRow; r < end; ++r) {
-        if (sameNumber(sheet_.text(r, Number), number) && yearOf(sheet_.text(r, Date)) == year &&
-            (exceptId.isEmpty() || !sameNumber(sheet_.text(r, Id), exceptId)))
+        if (sameNumber(sheet_.value(r, Number), number) && yearOf(sheet_.value(r, Date)) == year &&
+            (exceptId.isEmpty() || !sameNumber(sheet_.value(r, Id), exceptId)))
             return row(r);
     }
     return std::nullopt;
@@ -135,9 +154,9 @@ QString InvoiceRegister::firstFreeNumber(const QString& number, int year) const 
     std::set<qint64> used;
     const int end = kFirstRow + rowCount();
     for (int r = kFirstRow; r < end; ++r) {
-        if (yearOf(sheet_.text(r, Date)) != year)
+        if (yearOf(sheet_.value(r, Date)) != year)
             continue;
-        if (const auto n = wholeNumber(sheet_.text(r, Number)))
+        if (const auto n = wholeNumber(sheet_.value(r, Number)))
             used.insert(*n);
     }
     qint64 free = *proposed;
