@@ -1,5 +1,7 @@
 #include "app/entry_checks.h"
 
+#include "app/dialog_titles.h"
+
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,8 +15,6 @@
 namespace app {
 
 namespace {
-
-const QString kTitle = QStringLiteral("Gestione");
 
 QString enteredText(const QWidget* field) {
     if (const auto* line = qobject_cast<const QLineEdit*>(field))
@@ -40,7 +40,7 @@ QString fieldName(QWidget* field) {
 bool refused(MessageBoxes& boxes, QWidget* field, const std::optional<QString>& refusal) {
     if (!refusal)
         return false;
-    boxes.tell(*refusal, kTitle, Icon::Warning);
+    boxes.tell(*refusal, app::title::kGestione, Icon::Warning);
     field->setFocus();
     return true;
 }

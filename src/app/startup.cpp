@@ -57,13 +57,13 @@ void tellReadOnly(MessageBoxes& boxes, const QString& storePath) {
                               "una cartella in cui si può scrivere) e riavviare l'applicazione.\n\n"
                               "Il file non è stato modificato. Il programma verrà chiuso.")
                    .arg(storePath),
-               QStringLiteral("Brisvel"), Icon::Critical);
+               app::title::kProgram, Icon::Critical);
 }
 
 void tellMissing(MessageBoxes& boxes, const QString& storePath) {
     boxes.tell(QStringLiteral("Impossibile eseguire il programma\r\nIl file ") + storePath +
                    QStringLiteral(" non è stato trovato."),
-               QStringLiteral("Brisvel"));
+               app::title::kProgram);
 }
 
 void tellUnreadable(MessageBoxes& boxes, const QString& why) {

@@ -23,6 +23,7 @@
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
 #include "app/date_picking.h"
+#include "app/dialog_titles.h"
 #include "app/entry_checks.h"
 #include "app/input_rules.h"
 #include "app/message_boxes.h"
@@ -49,7 +50,6 @@ using namespace registers::invoice;
 
 namespace {
 
-const QString kTitle = QStringLiteral("Gestione");
 const QString kSelect = QStringLiteral("Seleziona");
 const QString kModify = QStringLiteral("Modifica");
 const QString kRequired = QStringLiteral(
@@ -622,7 +622,7 @@ bool Entrata::requiredFieldsGiven() {
     if (clientGiven && !dateField_->text().isEmpty() &&
         !descriptionField_->toPlainText().isEmpty() && !taxableField_->text().isEmpty())
         return true;
-    boxes_.tell(kRequired, kTitle);
+    boxes_.tell(kRequired, app::title::kGestione);
     clientBox_->setFocus();
     return false;
 }
@@ -686,7 +686,7 @@ bool Entrata::numberFree() {
     }
     if (refusal.isEmpty())
         return true;
-    boxes_.tell(refusal, kTitle, Icon::Warning);
+    boxes_.tell(refusal, app::title::kGestione, Icon::Warning);
     numberField_->setFocus();
     return false;
 }
@@ -729,7 +729,7 @@ void Entrata::loadLists() {
     }
     setComboText(paymentBox_, payment.isEmpty() ? kSelect : payment);
     if (!sheet)
-        boxes_.tell(sheet.error().message, kTitle, Icon::Warning);
+        boxes_.tell(sheet.error().message, app::title::kGestione, Icon::Warning);
 }
 
 void Entrata::loadClients() {
@@ -768,7 +768,7 @@ void Entrata::chooseClient(int position) {
     forgetClient();
     boxes_.tell(QStringLiteral("Il cliente scelto non è più in anagrafe: l'elenco dei clienti è "
                                "stato ricaricato."),
-                kTitle, Icon::Warning);
+                app::title::kGestione, Icon::Warning);
 }
 
 void Entrata::numberUnlocked(bool ticked) {
@@ -790,7 +790,7 @@ void Entrata::registerInvoice() {
     if (!regimeAllows(f))
         return;
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questa Fattura...................?"),
-                         QStringLiteral(" Gestione"))) {
+                         app::title::kGestioneBlankBefore)) {
         clearWindow();
         return;
     }
@@ -801,14 +801,14 @@ void Entrata::registerInvoice() {
         return;
     const registers::RowChange appended = book->append(record());
     if (!appended) {
-        boxes_.tell(appended.error().message, kTitle, Icon::Warning);
+        boxes_.tell(appended.error().message, app::title::kGestione, Icon::Warning);
         return;
     }
     if (!keepStampDuty(recordField_->text()))
         return;
     app::saveThenTell(store_, boxes_,
-                      QStringLiteral("Fattura Registrata.......................... !"), kTitle,
-                      Icon::Information);
+                      QStringLiteral("Fattura Registrata.......................... !"),
+                      app::title::kGestione, Icon::Information);
     clearWindow();
 }
 
@@ -817,13 +817,14 @@ bool Entrata::regimeAllows(InvoiceAmounts& f) {
         {registers::taxRegimeOf(store_.workbook()), f.vat, f.withholding, vatNumberLabel_->text(),
          f.totalTaxable, f.exempt, f.stampDutyCharged});
     if (!check.refusal.isEmpty()) {
-        boxes_.tell(check.refusal, kTitle, Icon::Warning);
+        boxes_.tell(check.refusal, app::title::kGestione, Icon::Warning);
         return false;
     }
-    if (!check.question.isEmpty() && !boxes_.askYesNo(check.question, kTitle, Icon::Question))
+    if (!check.question.isEmpty() &&
+        !boxes_.askYesNo(check.question, app::title::kGestione, Icon::Question))
         return false;
     if (!check.stampDutyProposal.isEmpty() &&
-        boxes_.askYesNo(check.stampDutyProposal, kTitle, Icon::Question)) {
+        boxes_.askYesNo(check.stampDutyProposal, app::title::kGestione, Icon::Question)) {
         stampDutyBox_->setChecked(true);
         registers::chargeStampDuty(f);
         showAmounts(f);
@@ -834,7 +835,7 @@ bool Entrata::regimeAllows(InvoiceAmounts& f) {
 bool Entrata::keepStampDuty(const QString& id) {
     const auto kept = registers::recordStampDuty(store_.workbook(), id, stampDutyBox_->isChecked());
     if (!kept)
-        boxes_.tell(kept.error().message, kTitle, Icon::Warning);
+        boxes_.tell(kept.error().message, app::title::kGestione, Icon::Warning);
     return kept.ok();
 }
 
@@ -842,7 +843,7 @@ bool Entrata::amountsAgree(const InvoiceAmounts& f) {
     const auto agreed = registers::checkAgreement(f);
     if (agreed)
         return true;
-    boxes_.tell(agreed.error().message, kTitle);
+    boxes_.tell(agreed.error().message, app::title::kGestione);
     // The withholding is applied again by choosing its rate.
     if (agreed.error().kind == registers::AmountsProblem::Kind::WithholdingNotApplied)
         withholdingField_->clear();
@@ -917,13 +918,13 @@ void Entrata::modifyInvoice() {
     if (!book)
         return;
     if (const registers::RowChange rewritten = book->rewrite(record()); !rewritten) {
-        boxes_.tell(rewritten.error().message, QStringLiteral("  Gestione"), Icon::Warning);
+        boxes_.tell(rewritten.error().message, app::title::kGestioneTwoBlanksBefore, Icon::Warning);
         return;
     }
     if (!keepStampDuty(recordField_->text()))
         return;
     app::saveThenTell(store_, boxes_, QStringLiteral(" Registrazione  modificata"),
-                      QStringLiteral("  Gestione"));
+                      app::title::kGestioneTwoBlanksBefore);
     clearWindow();
 }
 
