@@ -782,11 +782,7 @@ void Entrata::numberUnlocked(bool ticked) {
 void Entrata::registerInvoice() {
     if (!requiredFieldsGiven() || !enteredValuesFit() || !numberFree())
         return;
-    InvoiceAmounts f = amounts();
-    registers::zeroEmptyAmounts(f);
-    if (f.stampDutyCharged)
-        registers::chargeStampDuty(f);
-    showAmounts(f);
+    InvoiceAmounts f = amountsToRegister();
     if (!regimeAllows(f))
         return;
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questa Fattura...................?"),
@@ -810,6 +806,15 @@ void Entrata::registerInvoice() {
                       QStringLiteral("Fattura Registrata.......................... !"),
                       app::title::kGestione, Icon::Information);
     clearWindow();
+}
+
+InvoiceAmounts Entrata::amountsToRegister() {
+    InvoiceAmounts f = amounts();
+    registers::zeroEmptyAmounts(f);
+    if (f.stampDutyCharged)
+        registers::chargeStampDuty(f);
+    showAmounts(f);
+    return f;
 }
 
 bool Entrata::regimeAllows(InvoiceAmounts& f) {
@@ -907,11 +912,7 @@ void Entrata::loadInvoice(const InvoiceRecord& r) {
 void Entrata::modifyInvoice() {
     if (!requiredFieldsGiven() || !enteredValuesFit() || !numberFree())
         return;
-    InvoiceAmounts f = amounts();
-    registers::zeroEmptyAmounts(f);
-    if (f.stampDutyCharged)
-        registers::chargeStampDuty(f);
-    showAmounts(f);
+    InvoiceAmounts f = amountsToRegister();
     if (!amountsAgree(f))
         return;
     auto book = invoiceRegister();

@@ -88,6 +88,9 @@ class Entrata : public app::AreaWindow {
     // The invoice number is given and no other invoice of the date's year has it;
     // otherwise the user is told which invoice has it.
     bool numberFree();
+    // The amounts as "Registra" and "Modifica" write them: empty amounts as 0, the
+    // stamp duty line in the total when charged; shown as they are.
+    registers::InvoiceAmounts amountsToRegister();
     // What the user's tax regime and the client allow, asked or told before the
     // question of "Registra"; false when the registration must not go on.
     bool regimeAllows(registers::InvoiceAmounts& amounts);

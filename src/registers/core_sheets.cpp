@@ -10,24 +10,12 @@ namespace registers {
 
 namespace {
 
-// Selected, with row 1 kept in view when scrolling; then the fixed texts, written
-// as they are (never read as numbers or dates), and the text-format columns.
+// Selected, then written as its layout says.
 store::Worksheet prepare(store::WorkbookStore& store, const SheetLayout& layout) {
     auto sheet = store.workbook().sheet(layout.sheet);
     Q_ASSERT_X(sheet.ok(), "prepareCoreSheets", "the core sheets were ensured first");
     sheet->select();
-    sheet->freezePanes(2);
-    for (int i = 0; i < layout.headers.size(); ++i) {
-        const int row = layout.labelsDown ? i + 1 : 1;
-        const int column = layout.labelsDown ? 1 : i + 1;
-        expectWritten(sheet->setIdentifier(row, column, layout.headers[i]));
-    }
-    for (int column : layout.textColumns) {
-        const auto whole = sheet->columns(column, column);
-        Q_ASSERT(whole.ok());
-        whole->setNumberFormat(QStringLiteral("@"));
-    }
-    return *sheet;
+    return writeLayout(*sheet, layout);
 }
 
 }  // namespace

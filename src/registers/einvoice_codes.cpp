@@ -116,15 +116,7 @@ const SheetLayout& einvoiceCodesLayout() {
 
 void prepareEinvoiceCodesSheet(store::WorkbookStore& store) {
     const SheetLayout& layout = einvoiceCodesLayout();
-    const store::Worksheet sheet = store.ensureSheet(layout.sheet);
-    for (int i = 0; i < layout.headers.size(); ++i)
-        expectWritten(sheet.setIdentifier(1, i + 1, layout.headers[i]));
-    for (int column : layout.textColumns) {
-        const auto whole = sheet.columns(column, column);
-        Q_ASSERT(whole.ok());
-        whole->setNumberFormat(QStringLiteral("@"));
-    }
-    sheet.freezePanes(2);
+    writeLayout(store.ensureSheet(layout.sheet), layout);
 }
 
 store::Result<store::Worksheet> einvoiceCodesSheet(store::Workbook& book) {
@@ -139,16 +131,7 @@ store::Result<store::Worksheet> einvoiceCodesSheet(store::Workbook& book) {
 }
 
 void forgetClientAddressing(store::WorkbookStore& store) {
-    auto sheet = store.workbook().sheet(kEinvoiceCodesSheet);
-    if (!sheet)
-        return;
-    const int lastRow = sheet->usedRange().lastRow();
-    if (lastRow < kFirstRow)
-        return;
-    const auto first = sheet->cell(kFirstRow, kClientIdColumn);
-    const auto last = sheet->cell(lastRow, kPecColumn);
-    Q_ASSERT(first.ok() && last.ok());
-    sheet->range(*first, *last).clearContents();
+    clearBelowHeader(store.workbook(), einvoiceCodesLayout(), kClientIdColumn, kPecColumn);
 }
 
 void keepLastProgressive(store::Workbook& current, store::Workbook& restored) {

@@ -30,15 +30,7 @@ const SheetLayout& invoiceExtrasLayout() {
 
 void prepareInvoiceExtrasSheet(store::WorkbookStore& store) {
     const SheetLayout& layout = invoiceExtrasLayout();
-    const store::Worksheet sheet = store.ensureSheet(layout.sheet);
-    for (int i = 0; i < layout.headers.size(); ++i)
-        expectWritten(sheet.setIdentifier(1, i + 1, layout.headers[i]));
-    for (int column : layout.textColumns) {
-        const auto whole = sheet.columns(column, column);
-        Q_ASSERT(whole.ok());
-        whole->setNumberFormat(QStringLiteral("@"));
-    }
-    sheet.freezePanes(2);
+    writeLayout(store.ensureSheet(layout.sheet), layout);
 }
 
 store::Result<store::Worksheet> invoiceExtrasSheet(store::Workbook& book) {
@@ -53,16 +45,7 @@ store::Result<store::Worksheet> invoiceExtrasSheet(store::Workbook& book) {
 }
 
 void forgetInvoiceExtras(store::WorkbookStore& store) {
-    auto sheet = store.workbook().sheet(kInvoiceExtrasSheet);
-    if (!sheet)
-        return;
-    const int lastRow = sheet->usedRange().lastRow();
-    if (lastRow < kFirstRow)
-        return;
-    const auto first = sheet->cell(kFirstRow, kIdColumn);
-    const auto last = sheet->cell(lastRow, kStampDutyColumn);
-    Q_ASSERT(first.ok() && last.ok());
-    sheet->range(*first, *last).clearContents();
+    clearBelowHeader(store.workbook(), invoiceExtrasLayout(), kIdColumn, kStampDutyColumn);
 }
 
 InvoiceExtras::InvoiceExtras(store::Worksheet sheet) : sheet_(sheet) {

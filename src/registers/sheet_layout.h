@@ -46,6 +46,14 @@ const SheetLayout& userLayout();
 store::Result<store::Worksheet> layoutSheet(store::Workbook& book, const SheetLayout& layout,
                                             const QString& unavailable);
 
+// Writes the layout into `sheet`: row 1 kept in view when scrolling, the fixed texts
+// as they are (never read as numbers or dates), the text-format columns. The sheet.
+store::Worksheet writeLayout(const store::Worksheet& sheet, const SheetLayout& layout);
+
+// Empties columns `first` to `last` of the layout's sheet below its header row, when
+// the sheet is there: what the program keeps there starts again.
+void clearBelowHeader(store::Workbook& book, const SheetLayout& layout, int first, int last);
+
 // What every change to a register gives back: the row it wrote or removed, or why
 // nothing was changed (a full register, no row with the key asked for).
 using RowChange = store::Result<int>;
