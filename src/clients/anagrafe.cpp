@@ -32,6 +32,7 @@
 #include "app/store_saving.h"
 #include "clients/client_list_view.h"
 #include "controls/xpbutton.h"
+#include "registers/client_identifiers.h"
 #include "store/number_text.h"
 #include "store/workbook_store.h"
 
@@ -288,6 +289,60 @@ std::optional<ClientSheet> Anagrafe::sheet() const {
     return std::nullopt;
 }
 
+std::optional<Anagrafe::NumberHolders> Anagrafe::numberHolders() const {
+    auto clients = sheet();
+    if (!clients)
+        return std::nullopt;
+    const auto invoices = app::reachSheet(registers::invoiceSheet(store_.workbook()), boxes_);
+    if (!invoices)
+        return std::nullopt;
+    NumberHolders holders{*clients, registers::InvoiceRegister(*invoices), std::nullopt};
+    if (const auto codes = store_.workbook().sheet(registers::kEinvoiceCodesSheet))
+        holders.codes.emplace(*codes);
+    return holders;
+}
+
+std::optional<double> Anagrafe::freeNumberForNewClient(NumberHolders& holders) {
+    const registers::EinvoiceCodes* codes = holders.codes ? &*holders.codes : nullptr;
+    const double counter = holders.clients.ensureCounter();
+    const registers::IdentifierUse use = registers::identifierUse(
+        registers::identifierText(counter), holders.clients, holders.invoices, codes);
+    if (!use.any())
+        return counter;
+    // The counter was reset or changed by hand onto a number in use: the new client
+    // would inherit that number's invoices, position and delivery address.
+    const double free =
+        registers::firstFreeIdentifier(counter, holders.clients, holders.invoices, codes);
+    const bool agreed = boxes_.askYesNo(
+        QStringLiteral("Il numero %1 del contatore è ancora usato da:\n%2\n\nDato a un nuovo "
+                       "cliente, gli passerebbero fatture, situazione e indirizzo della fattura "
+                       "elettronica di quel numero.\n\nDare al nuovo cliente il primo numero "
+                       "libero, %3? (No: il cliente non viene inserito)")
+            .arg(registers::identifierText(counter), use.described(),
+                 registers::identifierText(free)),
+        app::title::kGestione, Icon::Warning);
+    if (!agreed)
+        return std::nullopt;
+    holders.clients.setCounter(free);
+    return free;
+}
+
+bool Anagrafe::confirmDeletion(const NumberHolders& holders, const QString& identifier) {
+    const registers::IdentifierUse use = registers::identifierUse(
+        identifier, holders.clients, holders.invoices, holders.codes ? &*holders.codes : nullptr);
+    if (use.invoices == 0)
+        return boxes_.askYesNo(QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?"),
+                               app::title::kGestioneBlankAfter);
+    return boxes_.askYesNo(
+        QStringLiteral("Al cliente %1 sono intestate:\n%2\n\nLe fatture restano registrate, ma "
+                       "i dati del cliente (indirizzo, codice fiscale, partita IVA) non saranno "
+                       "più in archivio%3.\n\nSi vuole eliminare il cliente?")
+            .arg(Text26->text().trimmed(), use.invoicesDescribed(),
+                 use.uncollected > 0 ? QStringLiteral(", anche per le fatture ancora da incassare")
+                                     : QString()),
+        app::title::kGestioneBlankAfter, Icon::Warning);
+}
+
 ClientRecord Anagrafe::fields() const {
     ClientRecord client;
     client[Id] = Text10->text();
@@ -415,11 +470,16 @@ void Anagrafe::insertClient() {
         clearFields();
         return;
     }
-    auto clients = sheet();
-    if (!clients)
+    auto holders = numberHolders();
+    if (!holders)
         return;
-    Text10->setText(registers::identifierText(clients->ensureCounter()));
-    if (const registers::RowChange added = clients->add(fields()); !added) {
+    const std::optional<double> number = freeNumberForNewClient(*holders);
+    if (!number) {
+        showCounter();
+        return;
+    }
+    Text10->setText(registers::identifierText(*number));
+    if (const registers::RowChange added = holders->clients.add(fields()); !added) {
         boxes_.tell(added.error().message, app::title::kGestione, Icon::Warning);
         return;
     }
@@ -473,16 +533,17 @@ void Anagrafe::deleteClient() {
                     app::title::kGestioneBlankAfter, Icon::Information);
         return;
     }
-    if (!boxes_.askYesNo(QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?"),
-                         app::title::kGestioneBlankAfter))
+    auto holders = numberHolders();
+    if (!holders)
+        return;
+    const QString identifier = choice_.hasChosen() ? choice_.chosenIdentifier() : Text10->text();
+    if (!confirmDeletion(*holders, identifier))
         return;
     // Only the client the fields show goes: the chosen one, or else the one that
     // carries both the identifier and the name in the fields.
-    auto clients = sheet();
-    if (!clients)
-        return;
+    registers::ClientSheet& clients = holders->clients;
     const std::optional<int> row =
-        choice_.hasChosen() ? chosenRow() : clients->findClient(Text10->text(), Text26->text());
+        choice_.hasChosen() ? chosenRow() : clients.findClient(Text10->text(), Text26->text());
     if (!row) {
         boxes_.tell(QStringLiteral("Il cliente dei campi non è nell'archivio: nessun cliente è "
                                    "stato eliminato."),
@@ -491,7 +552,17 @@ void Anagrafe::deleteClient() {
         loadClients();
         return;
     }
-    clients->removeRow(*row);
+    const QString name = clients.row(*row)[Name];
+    clients.removeRow(*row);
+    // The delivery address goes with the client, unless another client row still
+    // carries the same number.
+    if (holders->codes &&
+        registers::identifierUse(identifier, clients, holders->invoices, &*holders->codes)
+            .clientName.isEmpty()) {
+        const registers::ClientAddressing none{registers::kNoRecipientCode, {}};
+        if (holders->codes->addressing(identifier.trimmed()) != none)
+            holders->codes->setAddressing(identifier.trimmed(), name, none);
+    }
     app::saveThenTell(store_, boxes_, QStringLiteral("Cliente Eliminato"),
                       app::title::kGestioneBlanksAround, Icon::Information);
     clearFields();
