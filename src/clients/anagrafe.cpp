@@ -343,10 +343,19 @@ bool Anagrafe::confirmDeletion(const NumberHolders& holders, const QString& iden
         app::title::kGestioneBlankAfter, Icon::Warning);
 }
 
+std::optional<ClientRecord> Anagrafe::namesake(const ClientSheet& clients, const QString& name) {
+    for (const ClientRecord& client : clients.rows()) {
+        if (client[Name].trimmed() == name)
+            return client;
+    }
+    return std::nullopt;
+}
+
 ClientRecord Anagrafe::fields() const {
     ClientRecord client;
     client[Id] = Text10->text();
-    client[Name] = Text26->text();
+    // Blanks around a name would sort it first and hide it from a search.
+    client[Name] = Text26->text().trimmed();
     client[Date] = Text18->text();
     client[Address] = Text25->text();
     client[PostalCode] = Text24->text();
@@ -456,7 +465,7 @@ void Anagrafe::choose(int position) {
 }
 
 void Anagrafe::insertClient() {
-    if (Text26->text().isEmpty()) {
+    if (Text26->text().trimmed().isEmpty()) {
         boxes_.tell(
             QStringLiteral(" ERRORE- Il Campo RAGIONE SOCIALE/COGNOME deve essere compilato"),
             app::title::kGestione);
@@ -465,21 +474,31 @@ void Anagrafe::insertClient() {
     }
     if (!enteredValuesFit())
         return;
-    if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
-                         app::title::kGestioneBlankBefore)) {
-        clearFields();
-        return;
-    }
     auto holders = numberHolders();
     if (!holders)
         return;
+    const ClientRecord client = fields();
+    if (const std::optional<ClientRecord> twin = namesake(holders->clients, client[Name])) {
+        // A second client of the same name is legitimate (two people, one name) but
+        // mostly a slip: the user says which.
+        if (!boxes_.askYesNo(
+                QStringLiteral("Un cliente di nome %1 è già registrato (ID Progressivo %2).\n"
+                               "Inserire comunque un secondo cliente con lo stesso nome?")
+                    .arg(client[Name], (*twin)[Id]),
+                app::title::kGestioneBlankBefore, Icon::Warning))
+            return;
+    } else if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
+                                app::title::kGestioneBlankBefore)) {
+        clearFields();
+        return;
+    }
     const std::optional<double> number = freeNumberForNewClient(*holders);
     if (!number) {
         showCounter();
         return;
     }
     Text10->setText(registers::identifierText(*number));
-    if (const registers::RowChange added = holders->clients.add(fields()); !added) {
+    if (const registers::RowChange added = holders->clients.add(client); !added) {
         boxes_.tell(added.error().message, app::title::kGestione, Icon::Warning);
         return;
     }
@@ -490,7 +509,7 @@ void Anagrafe::insertClient() {
 }
 
 void Anagrafe::modifyClient() {
-    if (Text26->text().isEmpty()) {
+    if (Text26->text().trimmed().isEmpty()) {
         boxes_.tell(QStringLiteral(" Il campo :  COGNOME/RAGIONE SOCIALE    deve essere compilato"),
                     app::title::kGestioneBlankAfter, Icon::Information);
         Combo4->setFocus();

@@ -82,7 +82,11 @@ class Anagrafe : public app::AreaWindow {
     std::optional<double> freeNumberForNewClient(NumberHolders& holders);
     // Asks before deleting the client numbered `identifier` when invoices carry it.
     bool confirmDeletion(const NumberHolders& holders, const QString& identifier);
+    // The fields as a client row; the name without blanks around it.
     registers::ClientRecord fields() const;
+    // The first client row named `name`, blanks around the stored name aside.
+    static std::optional<registers::ClientRecord> namesake(const registers::ClientSheet& clients,
+                                                           const QString& name);
     // The date is a calendar date and every text fits a cell; otherwise a message
     // names the field.
     bool enteredValuesFit();
