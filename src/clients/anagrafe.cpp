@@ -33,6 +33,7 @@
 #include "clients/client_list_view.h"
 #include "controls/xpbutton.h"
 #include "registers/client_identifiers.h"
+#include "registers/iban.h"
 #include "store/number_text.h"
 #include "store/workbook_store.h"
 
@@ -148,8 +149,10 @@ void Anagrafe::createControls() {
     Text19->setToolTip(QStringLiteral("Il codice fiscale si compone di 16 caratteri alfanumerici"));
     Text2 = lineEdit("Text2", 11);
     Text3 = lineEdit("Text3", 50);
-    Text1 = lineEdit("Text1", 27);
-    Text1->setToolTip(QStringLiteral("IBAN di compone di 27 caratteri alfanumerici"));
+    Text1 = lineEdit("Text1", registers::kIbanMaxLength);
+    Text1->setToolTip(
+        QStringLiteral("IBAN: lettere e cifre (27 per un conto italiano); "
+                       "gli spazi della forma stampata sono tolti"));
     Text12 = new QPlainTextEdit;
     Text12->setObjectName(QStringLiteral("Text12"));
     Text12->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -272,8 +275,9 @@ Anagrafe::~Anagrafe() {
 }
 
 void Anagrafe::applyInputRules() {
-    for (QLineEdit* edit : {Text26, Text25, Text23, Text22, Text19, Text1, Text3})
+    for (QLineEdit* edit : {Text26, Text25, Text23, Text22, Text19, Text3})
         app::installUpperCase(edit);
+    app::installIbanFilter(Text1);
     app::installUpperCase(Text12);
     for (QLineEdit* edit : {Text24, Text21, Text20, Text15, Text2})
         app::installDigitFilter(edit);
@@ -380,6 +384,21 @@ bool Anagrafe::enteredValuesFit() {
                         Text16, Text19, Text2, Text1, Text3, Text12});
 }
 
+bool Anagrafe::ibanIsValid() {
+    // A stored IBAN of an earlier version may still carry the blanks of its printed form.
+    Text1->setText(registers::ibanCharacters(Text1->text()));
+    if (Text1->text().isEmpty() || registers::isValidIban(Text1->text()))
+        return true;
+    boxes_.tell(QStringLiteral("Il campo IBAN non è valido: il codice %1 non ha la forma di un "
+                               "IBAN o le sue cifre di controllo non corrispondono al resto del "
+                               "codice.\nControllare il codice (o lasciarlo vuoto). Nulla è "
+                               "stato registrato.")
+                    .arg(Text1->text()),
+                app::title::kGestione, Icon::Warning);
+    Text1->setFocus();
+    return false;
+}
+
 void Anagrafe::showFields(const ClientRecord& client) {
     Text26->setText(client[Name]);
     Text18->setText(client[Date]);
@@ -472,7 +491,7 @@ void Anagrafe::insertClient() {
         Text26->setFocus();
         return;
     }
-    if (!enteredValuesFit())
+    if (!enteredValuesFit() || !ibanIsValid())
         return;
     auto holders = numberHolders();
     if (!holders)
@@ -515,7 +534,7 @@ void Anagrafe::modifyClient() {
         Combo4->setFocus();
         return;
     }
-    if (!enteredValuesFit())
+    if (!enteredValuesFit() || !ibanIsValid())
         return;
     if (!choice_.hasChosen()) {
         boxes_.tell(

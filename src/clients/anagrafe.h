@@ -90,6 +90,9 @@ class Anagrafe : public app::AreaWindow {
     // The date is a calendar date and every text fits a cell; otherwise a message
     // names the field.
     bool enteredValuesFit();
+    // The IBAN, its blanks dropped, is empty or has agreeing control digits;
+    // otherwise a message names the field, which takes the focus.
+    bool ibanIsValid();
     void showFields(const registers::ClientRecord& client);
     void showCounter();
     // The row of the chosen client as the sheet stands now; none when it is gone.
