@@ -6,7 +6,11 @@
 #include <functional>
 #include <vector>
 
+#include "app/qt_message_boxes.h"
 #include "client_window.h"
+#include "support/shots.h"
+
+#include <QTimer>
 #include "registers/einvoice_codes.h"
 #include "registers/invoice_register.h"
 
@@ -148,6 +152,31 @@ INSTANTIATE_TEST_SUITE_P(
                                 "1", "- il codice destinatario o la PEC della fattura elettronica",
                                 "2", 2}),
     [](const testing::TestParamInfo<TakenNumber>& info) { return std::to_string(info.index); });
+
+// With BRISVEL_SHOTS set (under Xvfb), the window with a new client typed after a
+// counter reset, and the question it then asks in the program's real message box.
+TEST_F(ClientNumbers, TheTakenNumberQuestionCanBePictured) {
+    if (test_support::shotsFolder().isEmpty())
+        GTEST_SKIP() << "pictures only";
+    insert(QStringLiteral("rossi"));
+    tick("Check6");
+    type("Text26", QStringLiteral("  verdi  "));
+    type("Text1", QStringLiteral("it60 x054 2811 1010 0000 0123 456"));
+    window->resize(900, 600);
+    test_support::settle(*window);
+    test_support::saveWindowShot(*window, QStringLiteral("client-window-counter-reset"));
+    QTimer::singleShot(0, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            test_support::settle(*box);
+            test_support::saveWindowShot(*box, QStringLiteral("client-number-question"));
+            box->close();
+        }
+    });
+    app::QtMessageBoxes real;
+    real.askYesNo(
+        takenQuestion(QStringLiteral("1"), "- il cliente ROSSI", QStringLiteral("2")).text,
+        QStringLiteral("Gestione"), app::Icon::Warning);
+}
 
 TEST_F(ClientNumbers, ANumberNothingCarriesIsTakenWithoutAQuestion) {
     addInvoices({{"4", ""}});
