@@ -32,6 +32,8 @@
 #include "app/store_saving.h"
 #include "clients/client_list_view.h"
 #include "controls/xpbutton.h"
+#include "registers/client_identifiers.h"
+#include "registers/iban.h"
 #include "store/number_text.h"
 #include "store/workbook_store.h"
 
@@ -147,8 +149,10 @@ void Anagrafe::createControls() {
     Text19->setToolTip(QStringLiteral("Il codice fiscale si compone di 16 caratteri alfanumerici"));
     Text2 = lineEdit("Text2", 11);
     Text3 = lineEdit("Text3", 50);
-    Text1 = lineEdit("Text1", 27);
-    Text1->setToolTip(QStringLiteral("IBAN di compone di 27 caratteri alfanumerici"));
+    Text1 = lineEdit("Text1", registers::kIbanMaxLength);
+    Text1->setToolTip(
+        QStringLiteral("IBAN: lettere e cifre (27 per un conto italiano); "
+                       "gli spazi della forma stampata sono tolti"));
     Text12 = new QPlainTextEdit;
     Text12->setObjectName(QStringLiteral("Text12"));
     Text12->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -271,8 +275,9 @@ Anagrafe::~Anagrafe() {
 }
 
 void Anagrafe::applyInputRules() {
-    for (QLineEdit* edit : {Text26, Text25, Text23, Text22, Text19, Text1, Text3})
+    for (QLineEdit* edit : {Text26, Text25, Text23, Text22, Text19, Text3})
         app::installUpperCase(edit);
+    app::installIbanFilter(Text1);
     app::installUpperCase(Text12);
     for (QLineEdit* edit : {Text24, Text21, Text20, Text15, Text2})
         app::installDigitFilter(edit);
@@ -288,10 +293,73 @@ std::optional<ClientSheet> Anagrafe::sheet() const {
     return std::nullopt;
 }
 
+std::optional<Anagrafe::NumberHolders> Anagrafe::numberHolders() const {
+    auto clients = sheet();
+    if (!clients)
+        return std::nullopt;
+    const auto invoices = app::reachSheet(registers::invoiceSheet(store_.workbook()), boxes_);
+    if (!invoices)
+        return std::nullopt;
+    NumberHolders holders{*clients, registers::InvoiceRegister(*invoices), std::nullopt};
+    if (const auto codes = store_.workbook().sheet(registers::kEinvoiceCodesSheet))
+        holders.codes.emplace(*codes);
+    return holders;
+}
+
+std::optional<double> Anagrafe::freeNumberForNewClient(NumberHolders& holders) {
+    const registers::EinvoiceCodes* codes = holders.codes ? &*holders.codes : nullptr;
+    const double counter = holders.clients.ensureCounter();
+    const registers::IdentifierUse use = registers::identifierUse(
+        registers::identifierText(counter), holders.clients, holders.invoices, codes);
+    if (!use.any())
+        return counter;
+    // The counter was reset or changed by hand onto a number in use: the new client
+    // would inherit that number's invoices, position and delivery address.
+    const double free =
+        registers::firstFreeIdentifier(counter, holders.clients, holders.invoices, codes);
+    const bool agreed = boxes_.askYesNo(
+        QStringLiteral("Il numero %1 del contatore è ancora usato da:\n%2\n\nDato a un nuovo "
+                       "cliente, gli passerebbero fatture, situazione e indirizzo della fattura "
+                       "elettronica di quel numero.\n\nDare al nuovo cliente il primo numero "
+                       "libero, %3? (No: il cliente non viene inserito)")
+            .arg(registers::identifierText(counter), use.described(),
+                 registers::identifierText(free)),
+        app::title::kGestione, Icon::Warning);
+    if (!agreed)
+        return std::nullopt;
+    holders.clients.setCounter(free);
+    return free;
+}
+
+bool Anagrafe::confirmDeletion(const NumberHolders& holders, const QString& identifier) {
+    const registers::IdentifierUse use = registers::identifierUse(
+        identifier, holders.clients, holders.invoices, holders.codes ? &*holders.codes : nullptr);
+    if (use.invoices == 0)
+        return boxes_.askYesNo(QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?"),
+                               app::title::kGestioneBlankAfter);
+    return boxes_.askYesNo(
+        QStringLiteral("Al cliente %1 sono intestate:\n%2\n\nLe fatture restano registrate, ma "
+                       "i dati del cliente (indirizzo, codice fiscale, partita IVA) non saranno "
+                       "più in archivio%3.\n\nSi vuole eliminare il cliente?")
+            .arg(Text26->text().trimmed(), use.invoicesDescribed(),
+                 use.uncollected > 0 ? QStringLiteral(", anche per le fatture ancora da incassare")
+                                     : QString()),
+        app::title::kGestioneBlankAfter, Icon::Warning);
+}
+
+std::optional<ClientRecord> Anagrafe::namesake(const ClientSheet& clients, const QString& name) {
+    for (const ClientRecord& client : clients.rows()) {
+        if (client[Name].trimmed() == name)
+            return client;
+    }
+    return std::nullopt;
+}
+
 ClientRecord Anagrafe::fields() const {
     ClientRecord client;
     client[Id] = Text10->text();
-    client[Name] = Text26->text();
+    // Blanks around a name would sort it first and hide it from a search.
+    client[Name] = Text26->text().trimmed();
     client[Date] = Text18->text();
     client[Address] = Text25->text();
     client[PostalCode] = Text24->text();
@@ -314,6 +382,21 @@ bool Anagrafe::enteredValuesFit() {
            app::textsFitCells(
                boxes_, {Text26, Text18, Text25, Text24, Text23, Text22, Text21, Text20, Text15,
                         Text16, Text19, Text2, Text1, Text3, Text12});
+}
+
+bool Anagrafe::ibanIsValid() {
+    // A stored IBAN of an earlier version may still carry the blanks of its printed form.
+    Text1->setText(registers::ibanCharacters(Text1->text()));
+    if (Text1->text().isEmpty() || registers::isValidIban(Text1->text()))
+        return true;
+    boxes_.tell(QStringLiteral("Il campo IBAN non è valido: il codice %1 non ha la forma di un "
+                               "IBAN o le sue cifre di controllo non corrispondono al resto del "
+                               "codice.\nControllare il codice (o lasciarlo vuoto). Nulla è "
+                               "stato registrato.")
+                    .arg(Text1->text()),
+                app::title::kGestione, Icon::Warning);
+    Text1->setFocus();
+    return false;
 }
 
 void Anagrafe::showFields(const ClientRecord& client) {
@@ -401,25 +484,40 @@ void Anagrafe::choose(int position) {
 }
 
 void Anagrafe::insertClient() {
-    if (Text26->text().isEmpty()) {
+    if (Text26->text().trimmed().isEmpty()) {
         boxes_.tell(
             QStringLiteral(" ERRORE- Il Campo RAGIONE SOCIALE/COGNOME deve essere compilato"),
             app::title::kGestione);
         Text26->setFocus();
         return;
     }
-    if (!enteredValuesFit())
+    if (!enteredValuesFit() || !ibanIsValid())
         return;
-    if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
-                         app::title::kGestioneBlankBefore)) {
+    auto holders = numberHolders();
+    if (!holders)
+        return;
+    const ClientRecord client = fields();
+    if (const std::optional<ClientRecord> twin = namesake(holders->clients, client[Name])) {
+        // A second client of the same name is legitimate (two people, one name) but
+        // mostly a slip: the user says which.
+        if (!boxes_.askYesNo(
+                QStringLiteral("Un cliente di nome %1 è già registrato (ID Progressivo %2).\n"
+                               "Inserire comunque un secondo cliente con lo stesso nome?")
+                    .arg(client[Name], (*twin)[Id]),
+                app::title::kGestioneBlankBefore, Icon::Warning))
+            return;
+    } else if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questo Cliente ?"),
+                                app::title::kGestioneBlankBefore)) {
         clearFields();
         return;
     }
-    auto clients = sheet();
-    if (!clients)
+    const std::optional<double> number = freeNumberForNewClient(*holders);
+    if (!number) {
+        showCounter();
         return;
-    Text10->setText(registers::identifierText(clients->ensureCounter()));
-    if (const registers::RowChange added = clients->add(fields()); !added) {
+    }
+    Text10->setText(registers::identifierText(*number));
+    if (const registers::RowChange added = holders->clients.add(client); !added) {
         boxes_.tell(added.error().message, app::title::kGestione, Icon::Warning);
         return;
     }
@@ -430,13 +528,13 @@ void Anagrafe::insertClient() {
 }
 
 void Anagrafe::modifyClient() {
-    if (Text26->text().isEmpty()) {
+    if (Text26->text().trimmed().isEmpty()) {
         boxes_.tell(QStringLiteral(" Il campo :  COGNOME/RAGIONE SOCIALE    deve essere compilato"),
                     app::title::kGestioneBlankAfter, Icon::Information);
         Combo4->setFocus();
         return;
     }
-    if (!enteredValuesFit())
+    if (!enteredValuesFit() || !ibanIsValid())
         return;
     if (!choice_.hasChosen()) {
         boxes_.tell(
@@ -473,16 +571,17 @@ void Anagrafe::deleteClient() {
                     app::title::kGestioneBlankAfter, Icon::Information);
         return;
     }
-    if (!boxes_.askYesNo(QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?"),
-                         app::title::kGestioneBlankAfter))
+    auto holders = numberHolders();
+    if (!holders)
+        return;
+    const QString identifier = choice_.hasChosen() ? choice_.chosenIdentifier() : Text10->text();
+    if (!confirmDeletion(*holders, identifier))
         return;
     // Only the client the fields show goes: the chosen one, or else the one that
     // carries both the identifier and the name in the fields.
-    auto clients = sheet();
-    if (!clients)
-        return;
+    registers::ClientSheet& clients = holders->clients;
     const std::optional<int> row =
-        choice_.hasChosen() ? chosenRow() : clients->findClient(Text10->text(), Text26->text());
+        choice_.hasChosen() ? chosenRow() : clients.findClient(Text10->text(), Text26->text());
     if (!row) {
         boxes_.tell(QStringLiteral("Il cliente dei campi non è nell'archivio: nessun cliente è "
                                    "stato eliminato."),
@@ -491,7 +590,17 @@ void Anagrafe::deleteClient() {
         loadClients();
         return;
     }
-    clients->removeRow(*row);
+    const QString name = clients.row(*row)[Name];
+    clients.removeRow(*row);
+    // The delivery address goes with the client, unless another client row still
+    // carries the same number.
+    if (holders->codes &&
+        registers::identifierUse(identifier, clients, holders->invoices, &*holders->codes)
+            .clientName.isEmpty()) {
+        const registers::ClientAddressing none{registers::kNoRecipientCode, {}};
+        if (holders->codes->addressing(identifier.trimmed()) != none)
+            holders->codes->setAddressing(identifier.trimmed(), name, none);
+    }
     app::saveThenTell(store_, boxes_, QStringLiteral("Cliente Eliminato"),
                       app::title::kGestioneBlanksAround, Icon::Information);
     clearFields();

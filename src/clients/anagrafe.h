@@ -12,6 +12,8 @@
 #include "app/printer_window.h"
 #include "registers/client_choice.h"
 #include "registers/client_sheet.h"
+#include "registers/einvoice_codes.h"
+#include "registers/invoice_register.h"
 
 class QAction;
 class QCalendarWidget;
@@ -67,10 +69,30 @@ class Anagrafe : public app::AreaWindow {
 
     // The registry; none once the user was told why it cannot be reached.
     std::optional<registers::ClientSheet> sheet() const;
+    // Every place that carries a client number; none once the user was told why
+    // the registry or the invoices cannot be reached.
+    struct NumberHolders {
+        registers::ClientSheet clients;
+        registers::InvoiceRegister invoices;
+        std::optional<registers::EinvoiceCodes> codes;  // none in a store without them
+    };
+    std::optional<NumberHolders> numberHolders() const;
+    // The number the next client receives: the counter's when nothing carries it;
+    // otherwise, once the user agreed, the first free one. None when the user refused.
+    std::optional<double> freeNumberForNewClient(NumberHolders& holders);
+    // Asks before deleting the client numbered `identifier` when invoices carry it.
+    bool confirmDeletion(const NumberHolders& holders, const QString& identifier);
+    // The fields as a client row; the name without blanks around it.
     registers::ClientRecord fields() const;
+    // The first client row named `name`, blanks around the stored name aside.
+    static std::optional<registers::ClientRecord> namesake(const registers::ClientSheet& clients,
+                                                           const QString& name);
     // The date is a calendar date and every text fits a cell; otherwise a message
     // names the field.
     bool enteredValuesFit();
+    // The IBAN, its blanks dropped, is empty or has agreeing control digits;
+    // otherwise a message names the field, which takes the focus.
+    bool ibanIsValid();
     void showFields(const registers::ClientRecord& client);
     void showCounter();
     // The row of the chosen client as the sheet stands now; none when it is gone.

@@ -10,10 +10,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QStringList>
+
+#include <algorithm>
+#include <vector>
 
 namespace einvoice {
-
-namespace {}
 
 void exportElectronicInvoices(const app::Services& services, const QList<int>& registerRows,
                               QWidget* parent) {
@@ -22,6 +24,28 @@ void exportElectronicInvoices(const app::Services& services, const QList<int>& r
                                            "esportare."),
                             app::title::kGestione, app::Icon::Information);
         return;
+    }
+    std::vector<int> rows(registerRows.begin(), registerRows.end());
+    // Exporting again sends the invoice twice, under a new progressive: only on purpose.
+    if (const auto earlier = fatturapa::earlierExports(services.store.workbook(), rows);
+        !earlier.empty()) {
+        QStringList lines;
+        for (const fatturapa::EarlierExport& e : earlier)
+            lines << QStringLiteral("- Fattura %1: file %2").arg(e.title, e.file);
+        const bool again = services.boxes.askYesNo(
+            QStringLiteral("Già esportate:\n%1\n\nEsportarle di nuovo, con un nuovo file? "
+                           "Chi le riceve le avrebbe due volte.\n(No: si esportano solo le "
+                           "altre fatture scelte)")
+                .arg(lines.join(u'\n')),
+            app::title::kGestione, app::Icon::Warning);
+        if (!again) {
+            std::erase_if(rows, [&earlier](int row) {
+                return std::ranges::any_of(
+                    earlier, [row](const fatturapa::EarlierExport& e) { return e.row == row; });
+            });
+            if (rows.empty())
+                return;
+        }
     }
     const QString proposed =
         fatturapa::defaultExportFolder(QFileInfo(services.store.path()).absolutePath());
@@ -33,13 +57,12 @@ void exportElectronicInvoices(const app::Services& services, const QList<int>& r
         return;
 
     QProgressDialog progress(QStringLiteral("Esportazione delle fatture elettroniche..."),
-                             QStringLiteral("Annulla"), 0, int(registerRows.size()), parent);
+                             QStringLiteral("Annulla"), 0, int(rows.size()), parent);
     progress.setObjectName(QStringLiteral("ProgressoFatturaElettronica"));
     progress.setWindowTitle(app::title::kGestione);
     progress.setWindowModality(Qt::WindowModal);
-    const auto outcome = fatturapa::exportInvoices(services.store.workbook(),
-                                                   {registerRows.begin(), registerRows.end()},
-                                                   *folder, [&progress](int done, int) {
+    const auto outcome = fatturapa::exportInvoices(services.store.workbook(), rows, *folder,
+                                                   [&progress](int done, int) {
                                                        progress.setValue(done);
                                                        return !progress.wasCanceled();
                                                    });

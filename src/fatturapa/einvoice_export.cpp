@@ -1,6 +1,7 @@
 #include "fatturapa/einvoice_export.h"
 
 #include "fatturapa/fattura_pa.h"
+#include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
 #include "store/workbook.h"
 #include "store/workbook_store.h"
@@ -115,6 +116,8 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
             break;
         }
         sources->codes.setLastProgressive(next++);
+        if (sources->extras)
+            sources->extras->setExportedAs(invoice[registers::invoice::Id], name);
         outcome.written << name;
         for (const QString& notice : assembled->notices)
             outcome.notices
@@ -124,6 +127,23 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
     if (progress && outcome.stoppedBy.isEmpty())
         progress(total, total);
     return outcome;
+}
+
+std::vector<EarlierExport> earlierExports(store::Workbook& book, const std::vector<int>& rows) {
+    const auto registerSheet = registers::invoiceSheet(book);
+    const auto extrasSheet = registers::invoiceExtrasSheet(book);
+    if (!registerSheet || !extrasSheet)
+        return {};
+    const registers::InvoiceExtras extras(*extrasSheet);
+    const std::unordered_set<int> chosen(rows.begin(), rows.end());
+    std::vector<EarlierExport> earlier;
+    for (const RegisteredInvoice& invoice : readRegister(*registerSheet)) {
+        if (!chosen.contains(invoice.row))
+            continue;
+        if (QString file = extras.exportedAs(invoice[registers::invoice::Id]); !file.isEmpty())
+            earlier.push_back({invoice.row, invoice.title(), std::move(file)});
+    }
+    return earlier;
 }
 
 QString outcomeMessage(const ExportOutcome& outcome) {

@@ -40,11 +40,23 @@ QString defaultExportFolder(const QString& programFolder);
 // Exports the invoices of the register rows `rows` (2 and below) of `book` into
 // `folder`, made when missing. An error when the sheets are missing or the folder
 // cannot be made. A file that cannot be written stops the export there: the outcome
-// says why, the files already written stay, and the store knows their progressives.
+// says why, the files already written stay, and the store knows their progressives
+// and, for each invoice written, the name of its file.
 // The caller saves the store.
 store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::vector<int>& rows,
                                             const QString& folder,
                                             const ExportProgress& progress = {});
+
+// A chosen invoice that went to a file before, and the file it last went to.
+struct EarlierExport {
+    int row = 0;
+    QString title;  // "n. 12 del 03/02/2025"
+    QString file;
+};
+
+// Those of the register rows `rows` that were exported before, in register order;
+// none in a store without the invoices' own sheet.
+std::vector<EarlierExport> earlierExports(store::Workbook& book, const std::vector<int>& rows);
 
 // The message that closes an export: how many files, where, what to look at in
 // them, and why each refused invoice was not exported.

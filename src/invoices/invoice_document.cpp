@@ -95,8 +95,12 @@ store::Result<std::unique_ptr<InvoiceDocument>> InvoiceDocument::fill(
 }
 
 DocumentWindow::DocumentWindow(std::unique_ptr<InvoiceDocument> document, app::MessageBoxes& boxes,
-                               const QDate& today, QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(std::move(document)), boxes_(boxes), today_(today) {
+                               const QDate& today, store::HeldFiles held, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      document_(std::move(document)),
+      boxes_(boxes),
+      today_(today),
+      held_(std::move(held)) {
     setObjectName(QStringLiteral("DocumentoFattura"));
     setAttribute(Qt::WA_DeleteOnClose);
     const store::Worksheet form = document_->form();
@@ -164,6 +168,13 @@ store::Result<int> DocumentWindow::saveAsPdf(const QString& path) {
 }
 
 store::Result<store::Done> DocumentWindow::saveAsXls(const QString& path) {
+    // Written over the store, the one-sheet form would replace every register.
+    if (const std::optional<QString> held = held_.heldAs(path))
+        return store::Error{
+            store::Error::Kind::Refused,
+            QStringLiteral("Il file %1 è %2: la fattura non vi può essere salvata, e nulla è "
+                           "stato scritto.\nScegliere un altro nome o un'altra cartella.")
+                .arg(QDir::toNativeSeparators(path), *held)};
     return document_->workbook().saveCopyAs(path);
 }
 
@@ -200,7 +211,9 @@ void DocumentWindow::xlsClicked() {
         path->endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive) ? *path : *path + ".xls";
     const auto saved = saveAsXls(file);
     if (!saved.ok())
-        boxes_.tell(saved.error().message, app::title::kProgram, app::Icon::Critical);
+        boxes_.tell(saved.error().message, app::title::kProgram,
+                    saved.error().kind == store::Error::Kind::Refused ? app::Icon::Warning
+                                                                      : app::Icon::Critical);
 }
 
 DocumentWindow* showInvoiceDocument(const app::Services& services, const QString& programFolder,
@@ -231,7 +244,8 @@ DocumentWindow* showInvoiceDocument(const app::Services& services, const QString
         services.boxes.tell(document.error().message, app::title::kProgram, app::Icon::Critical);
         return nullptr;
     }
-    auto* window = new DocumentWindow(std::move(*document), services.boxes, services.clock.today());
+    auto* window = new DocumentWindow(std::move(*document), services.boxes, services.clock.today(),
+                                      store::HeldFiles(services.store, formPath));
     window->show();
     window->raise();
     window->activateWindow();

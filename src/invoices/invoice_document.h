@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "registers/invoice_form.h"
+#include "store/held_files.h"
 #include "store/pagination.h"
 
 class QScrollArea;
@@ -52,8 +53,9 @@ class InvoiceDocument {
 class DocumentWindow : public QWidget {
     Q_OBJECT
   public:
+    // `held`: the program's own files, which "Salva come .xls" never writes over.
     DocumentWindow(std::unique_ptr<InvoiceDocument> document, app::MessageBoxes& boxes,
-                   const QDate& today, QWidget* parent = nullptr);
+                   const QDate& today, store::HeldFiles held, QWidget* parent = nullptr);
     ~DocumentWindow() override;
 
     controls::XPButton* printButton;
@@ -64,6 +66,8 @@ class DocumentWindow : public QWidget {
     // Pages as they print.
     int pageCount() const { return plan_.pageCount(); }
     store::Result<int> saveAsPdf(const QString& path);
+    // A file the program holds is refused (Refused, with an Italian message), and
+    // nothing is written.
     store::Result<store::Done> saveAsXls(const QString& path);
 
   private:
@@ -74,6 +78,7 @@ class DocumentWindow : public QWidget {
     std::unique_ptr<InvoiceDocument> document_;
     app::MessageBoxes& boxes_;
     QDate today_;
+    store::HeldFiles held_;
     store::PagePlan plan_;
 };
 

@@ -4,6 +4,7 @@
 #include "registers/einvoice_codes.h"
 #include "registers/invoice_register.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace registers {
@@ -19,28 +20,34 @@ bool sameIdentifier(const QString& a, const QString& b) {
 
 }  // namespace
 
+QString IdentifierUse::invoicesDescribed() const {
+    if (invoices == 0)
+        return {};
+    QString line = invoices == 1 ? QStringLiteral("- 1 fattura")
+                                 : QStringLiteral("- %1 fatture").arg(invoices);
+    if (uncollected > 0 && uncollected == invoices)
+        line += invoices == 1 ? QStringLiteral(", non ancora incassata")
+                              : QStringLiteral(", non ancora incassate");
+    else if (uncollected > 0)
+        line += uncollected == 1
+                    ? QStringLiteral(", di cui 1 non ancora incassata")
+                    : QStringLiteral(", di cui %1 non ancora incassate").arg(uncollected);
+    return line;
+}
+
 QString IdentifierUse::described() const {
     QStringList lines;
     if (!clientName.isEmpty())
         lines << QStringLiteral("- il cliente %1").arg(clientName);
-    if (invoices == 1)
-        lines << QStringLiteral("- 1 fattura");
-    else if (invoices > 1)
-        lines << QStringLiteral("- %1 fatture").arg(invoices);
-    if (uncollected > 0 && uncollected == invoices)
-        lines.last() += invoices == 1 ? QStringLiteral(", non ancora incassata")
-                                      : QStringLiteral(", non ancora incassate");
-    else if (uncollected > 0)
-        lines.last() += uncollected == 1
-                            ? QStringLiteral(", di cui 1 non ancora incassata")
-                            : QStringLiteral(", di cui %1 non ancora incassate").arg(uncollected);
+    if (invoices > 0)
+        lines << invoicesDescribed();
     if (addressing)
         lines << QStringLiteral("- il codice destinatario o la PEC della fattura elettronica");
     return lines.join(u'\n');
 }
 
 IdentifierUse identifierUse(const QString& identifier, const ClientSheet& clients,
-                            const InvoiceRegister& invoices, const EinvoiceCodes& codes) {
+                            const InvoiceRegister& invoices, const EinvoiceCodes* codes) {
     IdentifierUse use;
     for (const ClientRecord& client : clients.rows()) {
         if (sameIdentifier(client[client::Id], identifier)) {
@@ -59,9 +66,34 @@ IdentifierUse identifierUse(const QString& identifier, const ClientSheet& client
         if (collected.isEmpty() || collected == kStarMark)
             ++use.uncollected;
     }
-    use.addressing =
-        codes.addressing(identifier.trimmed()) != ClientAddressing{kNoRecipientCode, QString()};
+    use.addressing = codes && codes->addressing(identifier.trimmed()) !=
+                                  ClientAddressing{kNoRecipientCode, QString()};
     return use;
+}
+
+double firstFreeIdentifier(double from, const ClientSheet& clients, const InvoiceRegister& invoices,
+                           const EinvoiceCodes* codes) {
+    QSet<double> taken;
+    const auto take = [&taken](const QString& identifier) {
+        bool read = false;
+        const double number = identifier.trimmed().toDouble(&read);
+        if (read)
+            taken.insert(number);
+    };
+    for (const ClientRecord& client : clients.rows())
+        take(client[client::Id]);
+    const store::Worksheet sheet = invoices.worksheet();
+    const int end = invoice::kFirstRow + invoices.rowCount();
+    for (int row = invoice::kFirstRow; row < end; ++row)
+        take(sheet.text(row, invoice::ClientId));
+    if (codes) {
+        for (const QString& identifier : codes->addressedClients())
+            take(identifier);
+    }
+    double free = from;
+    while (taken.contains(free))
+        ++free;
+    return free;
 }
 
 }  // namespace registers

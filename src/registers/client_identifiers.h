@@ -21,9 +21,18 @@ struct IdentifierUse {
     bool any() const { return !clientName.isEmpty() || invoices > 0 || addressing; }
     // What carries it, in Italian, one item a line ("- il cliente ROSSI MARIO").
     QString described() const;
+    // The invoices' line alone ("- 2 fatture, di cui 1 non ancora incassata"); empty
+    // when no invoice carries it.
+    QString invoicesDescribed() const;
 };
 
+// `codes` is null when the store has no sheet of electronic-invoice codes.
 IdentifierUse identifierUse(const QString& identifier, const ClientSheet& clients,
-                            const InvoiceRegister& invoices, const EinvoiceCodes& codes);
+                            const InvoiceRegister& invoices, const EinvoiceCodes* codes);
+
+// The smallest whole number from `from` up that no client row, invoice or stored
+// delivery address carries. Every place is read once, whatever the gap to cover.
+double firstFreeIdentifier(double from, const ClientSheet& clients, const InvoiceRegister& invoices,
+                           const EinvoiceCodes* codes);
 
 }  // namespace registers

@@ -227,6 +227,15 @@ void EinvoiceCodes::setAddressing(const QString& clientId, const QString& client
     expectWritten(sheet_.setIdentifier(row, kPecColumn, addressing.pec));
 }
 
+QStringList EinvoiceCodes::addressedClients() const {
+    QStringList addressed;
+    for (auto it = clientRows_.cbegin(); it != clientRows_.cend(); ++it) {
+        if (addressing(it.key()) != ClientAddressing{kNoRecipientCode, {}})
+            addressed << it.key();
+    }
+    return addressed;
+}
+
 QString EinvoiceCodes::taxRegime() const {
     const QString stored = sheet_.text(kFirstRow, kRegimeColumn);
     return stored.isEmpty() ? kOrdinaryRegime : stored;

@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include "registers/sheet_layout.h"
 #include "store/store_error.h"
@@ -90,6 +91,8 @@ class EinvoiceCodes {
     // `clientName` is written beside the identifier for whoever reads the sheet.
     void setAddressing(const QString& clientId, const QString& clientName,
                        const ClientAddressing& addressing);
+    // The identifiers whose stored addressing is other than "0000000" and no PEC.
+    QStringList addressedClients() const;
 
     // RF01 while nothing is stored.
     QString taxRegime() const;

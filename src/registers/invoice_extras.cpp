@@ -14,15 +14,17 @@ namespace {
 constexpr int kFirstRow = 2;
 constexpr int kIdColumn = 1;         // A
 constexpr int kStampDutyColumn = 2;  // B
+constexpr int kExportedColumn = 3;   // C
 
 }  // namespace
 
 const SheetLayout& invoiceExtrasLayout() {
     static const SheetLayout layout{
         kInvoiceExtrasSheet,
-        {QStringLiteral("ID FATTURA"), QStringLiteral("RIMBORSO BOLLO")},
+        {QStringLiteral("ID FATTURA"), QStringLiteral("RIMBORSO BOLLO"),
+         QStringLiteral("FILE ESPORTATO")},
         false,
-        {kIdColumn, kStampDutyColumn},
+        {kIdColumn, kStampDutyColumn, kExportedColumn},
         {},
     };
     return layout;
@@ -45,7 +47,7 @@ store::Result<store::Worksheet> invoiceExtrasSheet(store::Workbook& book) {
 }
 
 void forgetInvoiceExtras(store::WorkbookStore& store) {
-    clearBelowHeader(store.workbook(), invoiceExtrasLayout(), kIdColumn, kStampDutyColumn);
+    clearBelowHeader(store.workbook(), invoiceExtrasLayout(), kIdColumn, kExportedColumn);
 }
 
 InvoiceExtras::InvoiceExtras(store::Worksheet sheet) : sheet_(sheet) {
@@ -65,18 +67,30 @@ Amount InvoiceExtras::stampDutyCharged(const QString& id) const {
     return Amount::parse(sheet_.text(*found, kStampDutyColumn)).value_or(Amount());
 }
 
+int InvoiceExtras::rowFor(const QString& id) {
+    if (const auto found = rows_.constFind(id); found != rows_.cend())
+        return *found;
+    const std::optional<int> free = store::firstFreeRow(sheet_, kIdColumn, kFirstRow);
+    Q_ASSERT_X(free, "InvoiceExtras", "one row per invoice never fills a sheet");
+    expectWritten(sheet_.setIdentifier(*free, kIdColumn, id));
+    rows_.insert(id, *free);
+    return *free;
+}
+
 void InvoiceExtras::setStampDutyCharged(const QString& id, bool charged) {
-    auto found = rows_.constFind(id);
-    if (found == rows_.cend()) {
-        if (!charged)
-            return;
-        const std::optional<int> free = store::firstFreeRow(sheet_, kIdColumn, kFirstRow);
-        Q_ASSERT_X(free, "InvoiceExtras", "one row per invoice never fills a sheet");
-        expectWritten(sheet_.setIdentifier(*free, kIdColumn, id));
-        found = rows_.insert(id, *free);
-    }
-    expectWritten(
-        sheet_.setIdentifier(*found, kStampDutyColumn, charged ? kStampDuty.text() : QString()));
+    if (!charged && !rows_.contains(id))
+        return;
+    expectWritten(sheet_.setIdentifier(rowFor(id), kStampDutyColumn,
+                                       charged ? kStampDuty.text() : QString()));
+}
+
+QString InvoiceExtras::exportedAs(const QString& id) const {
+    const auto found = rows_.constFind(id);
+    return found == rows_.cend() ? QString() : sheet_.text(*found, kExportedColumn);
+}
+
+void InvoiceExtras::setExportedAs(const QString& id, const QString& fileName) {
+    expectWritten(sheet_.setIdentifier(rowFor(id), kExportedColumn, fileName));
 }
 
 store::Result<store::Done> recordStampDuty(store::Workbook& book, const QString& id, bool charged) {

@@ -3,7 +3,8 @@
 // What an invoice carries beyond the register's columns A to Q, kept in a sheet the
 // program owns, DatiFatture, one row per invoice keyed by its register ID: the
 // register's own sheet ends at Q, and users keep their own formulas to its right.
-// Today: the stamp duty charged to the client as a line of its own. Widget-free.
+// Today: the stamp duty charged to the client as a line of its own, and the name of
+// the electronic-invoice file the invoice last went to. Widget-free.
 
 #include <QHash>
 #include <QString>
@@ -47,7 +48,14 @@ class InvoiceExtras {
     Amount stampDutyCharged(const QString& id) const;
     void setStampDutyCharged(const QString& id, bool charged);
 
+    // The electronic-invoice file invoice `id` was last exported to; empty when never.
+    QString exportedAs(const QString& id) const;
+    void setExportedAs(const QString& id, const QString& fileName);
+
   private:
+    // The row of invoice `id`, given the first free one when it has none.
+    int rowFor(const QString& id);
+
     store::Worksheet sheet_;
     QHash<QString, int> rows_;  // register ID -> row
 };

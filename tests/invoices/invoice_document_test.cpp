@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/clock.h"
 #include "app/navigator.h"
 #include "app/services.h"
@@ -16,10 +18,13 @@
 #include "registers/user_data.h"
 #include "store/address.h"
 #include "store/engine.h"
+#include "store/held_files.h"
 #include "store/pagination.h"
 #include "store/range.h"
 #include "store/sheet_cells.h"
+#include "store/store_lock.h"
 #include "store/workbook.h"
+#include "store/workbook_store.h"
 #include "support/fake_printers.h"
 #include "support/pdf_words.h"
 #include "support/prepared_store.h"
@@ -177,7 +182,8 @@ TEST_F(InvoiceDocumentTest, AnEmptyWindowFillsEmptyTextsAndStillShowsTheForm) {
     for (const char* cell : {"C11", "B20", "I32", "H38", "I39"})
         EXPECT_TRUE(form.range(QString::fromLatin1(cell))->text().isEmpty()) << cell;
     EXPECT_EQ(form.range(u"F32")->text(), QStringLiteral("Imponibile"));
-    invoices::DocumentWindow window(std::move(*document), boxes, clock.today());
+    invoices::DocumentWindow window(std::move(*document), boxes, clock.today(),
+                                    store::HeldFiles(data.store(), formPath()));
     EXPECT_EQ(window.pageCount(), 1);
     EXPECT_EQ(digest(formPath()), before);
 }
@@ -301,6 +307,101 @@ TEST_F(InvoiceDocumentTest, SeveralDocumentsAtOnce) {
     EXPECT_TRUE(first->isVisible() && second->isVisible());
     first->close();
     second->close();
+}
+
+QString heldRefusal(const QString& path, const char* what) {
+    return QStringLiteral(
+               "Il file %1 è %2: la fattura non vi può essere salvata, e nulla è "
+               "stato scritto.\nScegliere un altro nome o un'altra cartella.")
+        .arg(QDir::toNativeSeparators(path), QString::fromUtf8(what));
+}
+
+// A file the program holds, however its path is spelt, is never written over by
+// "Salva come .xls"; the store (in its own folder) and the form stay as they were.
+struct HeldTarget {
+    const char* what;
+    // The path chosen, from the store's folder and the form's folder.
+    std::function<QString(const QString& storeFolder, const QString& formFolder)> chosen;
+    const char* heldAs;
+};
+
+class SavingOverAHeldFile : public InvoiceDocumentTest,
+                            public testing::WithParamInterface<HeldTarget> {};
+
+TEST_P(SavingOverAHeldFile, IsRefusedAndWritesNothing) {
+    const HeldTarget& t = GetParam();
+    ASSERT_TRUE(data.store().backUp().ok());
+    const QString target = t.chosen(data.folder(), folder.path());
+    const QByteArray storeBefore = digest(data.path());
+    const QByteArray formBefore = digest(formPath());
+    const QByteArray backupBefore = digest(data.store().backupPath());
+    auto* window = invoices::showInvoiceDocument(services, folder.path(), filledInvoice());
+    ASSERT_NE(window, nullptr);
+
+    const auto saved = window->saveAsXls(target);
+    ASSERT_FALSE(saved.ok()) << t.what;
+    EXPECT_EQ(saved.error().kind, store::Error::Kind::Refused) << t.what;
+    EXPECT_EQ(saved.error().message, heldRefusal(target, t.heldAs)) << t.what;
+    EXPECT_EQ(digest(data.path()), storeBefore) << t.what;
+    EXPECT_EQ(digest(formPath()), formBefore) << t.what;
+    EXPECT_EQ(digest(data.store().backupPath()), backupBefore) << t.what;
+    window->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    InvoiceDocument, SavingOverAHeldFile,
+    testing::Values(HeldTarget{"the store",
+                               [](const QString& store, const QString&) {
+                                   return QDir(store).filePath(QStringLiteral("Gestione.xls"));
+                               },
+                               "l'archivio Gestione.xls"},
+                    HeldTarget{"the store through a detour",
+                               [](const QString& store, const QString&) {
+                                   QDir(store).mkdir(QStringLiteral("altro"));
+                                   return store + QStringLiteral("/altro/../Gestione.xls");
+                               },
+                               "l'archivio Gestione.xls"},
+                    HeldTarget{"the store through a link",
+                               [](const QString& store, const QString& form) {
+                                   const QString link =
+                                       QDir(form).filePath(QStringLiteral("collegamento.xls"));
+                                   QFile::link(QDir(store).filePath(QStringLiteral("Gestione.xls")),
+                                               link);
+                                   return link;
+                               },
+                               "l'archivio Gestione.xls"},
+                    HeldTarget{"the store's lock file",
+                               [](const QString& store, const QString&) {
+                                   return store::StoreLock::lockPathFor(
+                                       QDir(store).filePath(QStringLiteral("Gestione.xls")));
+                               },
+                               "il file di blocco dell'archivio"},
+                    HeldTarget{"the backup copy",
+                               [](const QString& store, const QString&) {
+                                   return store + QStringLiteral("/Salvataggio/Gestione.xls");
+                               },
+                               "la copia di salvataggio dell'archivio"},
+                    HeldTarget{"the form",
+                               [](const QString&, const QString& form) {
+                                   return QDir(form).filePath(QStringLiteral("Fattura.xls"));
+                               },
+                               "il modello della fattura"}),
+    [](const testing::TestParamInfo<HeldTarget>& info) { return std::to_string(info.index); });
+
+TEST_F(InvoiceDocumentTest, SalvaComeXlsNamingTheStoreWithoutItsEndingSaysWhyAndWritesNothing) {
+    const QByteArray storeBefore = digest(data.path());
+    auto* window = invoices::showInvoiceDocument(services, folder.path(), filledInvoice());
+    ASSERT_NE(window, nullptr);
+    const QString chosen = QDir(data.folder()).filePath(QStringLiteral("Gestione"));
+    boxes
+        .expectSaveFile({QStringLiteral("Salva la fattura come .xls"), QDir::homePath(),
+                         QStringLiteral("Excel (*.xls)")},
+                        chosen)
+        .expect({heldRefusal(chosen + QStringLiteral(".xls"), "l'archivio Gestione.xls"),
+                 QStringLiteral("Brisvel"), app::Icon::Warning, app::Buttons::Ok});
+    window->xlsButton->click();
+    EXPECT_EQ(digest(data.path()), storeBefore);
+    window->close();
 }
 
 }  // namespace
