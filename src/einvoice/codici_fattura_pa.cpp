@@ -22,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -40,7 +41,7 @@ namespace {
 // withholding page adds the payment reason and its description.
 enum ItemColumn { ItemText, Code, CodeDescription, Reason, ReasonDescription };
 // Columns of the client grid.
-enum ClientColumn { ClientId, ClientName, RecipientCode, Pec };
+enum ClientColumn { ClientId, ClientName, RecipientCode, Pec, Country, ForeignVat };
 
 const CodeList& codesOf(CodedList list) {
     switch (list) {
@@ -153,10 +154,11 @@ CodiciFatturaPA::CodiciFatturaPA(const app::Services& services, QWidget* parent)
     Grid2 = makeItemPage("Grid2", QStringLiteral("Natura delle voci di esenzione"));
     Grid3 = makeItemPage("Grid3", QStringLiteral("Tipo e causale delle ritenute"));
     Grid4 = makeItemPage("Grid4", QStringLiteral("Modalità di pagamento dei tipi di pagamento"));
-    Grid5 = makeGrid("Grid5",
-                     {QStringLiteral("ID"), QStringLiteral("Cliente"),
-                      QStringLiteral("Codice destinatario"), QStringLiteral("PEC")},
-                     QStringLiteral("Recapito delle fatture dei clienti"));
+    Grid5 = makeGrid(
+        "Grid5",
+        {QStringLiteral("ID"), QStringLiteral("Cliente"), QStringLiteral("Codice destinatario"),
+         QStringLiteral("PEC"), QStringLiteral("Paese"), QStringLiteral("Partita IVA estera")},
+        QStringLiteral("Recapito delle fatture dei clienti"));
     connect(Grid5, &QTableWidget::itemChanged, this, [this] { changed_ = true; });
     grids_ = {{CodedList::Cassa, Grid1, {}},
               {CodedList::Exemption, Grid2, {}},
@@ -187,7 +189,8 @@ CodiciFatturaPA::CodiciFatturaPA(const app::Services& services, QWidget* parent)
     auto* note = new QLabel(QStringLiteral(
         "Codici richiesti dalla fattura elettronica. Le voci senza codice impediscono "
         "l'esportazione delle fatture che le usano. Il codice destinatario è 0000000 "
-        "quando il cliente non ne ha uno."));
+        "quando il cliente non ne ha uno. Per un cliente all'estero indicare il paese (DE, FR, "
+        "US, ...) e la sua partita IVA, se ne ha una."));
     note->setWordWrap(true);
 
     auto* top = new QHBoxLayout;
@@ -280,6 +283,7 @@ void CodiciFatturaPA::fillClients(const registers::EinvoiceCodes& codes) {
         clients ? registers::ClientSheet(*clients).rows() : std::vector<registers::ClientRecord>{};
     Grid5->clearContents();
     Grid5->setRowCount(int(rows.size()));
+    clientAddresses_.clear();
     for (int row = 0; row < int(rows.size()); ++row) {
         const QString id = rows[std::size_t(row)][registers::client::Id];
         const registers::ClientAddressing addressing = codes.addressing(id);
@@ -287,8 +291,17 @@ void CodiciFatturaPA::fillClients(const registers::EinvoiceCodes& codes) {
         Grid5->setItem(row, ClientName, fixedItem(rows[std::size_t(row)][registers::client::Name]));
         Grid5->setItem(row, RecipientCode, new QTableWidgetItem(addressing.recipientCode));
         Grid5->setItem(row, Pec, new QTableWidgetItem(addressing.pec));
+        Grid5->setItem(row, Country, new QTableWidgetItem(addressing.country));
+        Grid5->setItem(row, ForeignVat, new QTableWidgetItem(addressing.foreignVat));
+        clientAddresses_.push_back({rows[std::size_t(row)][registers::client::PostalCode],
+                                    rows[std::size_t(row)][registers::client::Province]});
     }
     Grid5->resizeColumnsToContents();
+}
+
+registers::ClientAddressing CodiciFatturaPA::clientAddressing(int row) const {
+    return {Grid5->item(row, RecipientCode)->text(), Grid5->item(row, Pec)->text().trimmed(),
+            Grid5->item(row, Country)->text(), Grid5->item(row, ForeignVat)->text()};
 }
 
 bool CodiciFatturaPA::save() {
@@ -297,9 +310,20 @@ bool CodiciFatturaPA::save() {
         const QString code = Grid5->item(row, RecipientCode)->text().trimmed().toUpper();
         Grid5->item(row, RecipientCode)
             ->setText(code.isEmpty() ? registers::kNoRecipientCode : code);
-        faults << fatturapa::addressingFaults(Grid5->item(row, RecipientCode)->text(),
-                                              Grid5->item(row, Pec)->text().trimmed(),
-                                              Grid5->item(row, ClientName)->text());
+        const QString country = Grid5->item(row, Country)->text().trimmed().toUpper();
+        Grid5->item(row, Country)->setText(country.isEmpty() ? registers::kItaly : country);
+        // A VAT number is often written with blanks or dots between its groups.
+        QString foreignVat = Grid5->item(row, ForeignVat)->text().toUpper();
+        foreignVat.remove(QRegularExpression(QStringLiteral("[\\s.\\-]")));
+        Grid5->item(row, ForeignVat)->setText(foreignVat);
+        const registers::ClientAddressing addressing = clientAddressing(row);
+        const QString name = Grid5->item(row, ClientName)->text();
+        const ClientAddress& address = clientAddresses_[std::size_t(row)];
+        const QStringList placeFaults =
+            fatturapa::clientPlaceFaults(addressing, address.postalCode, address.province, name);
+        faults << placeFaults;
+        if (placeFaults.isEmpty() && addressing.country == registers::kItaly)
+            faults << fatturapa::addressingFaults(addressing.recipientCode, addressing.pec, name);
     }
     if (!faults.isEmpty()) {
         boxes_.tell(QStringLiteral("I codici non sono stati salvati:\n- ") +
@@ -320,9 +344,8 @@ bool CodiciFatturaPA::save() {
                 coded.list, row.item,
                 {row.code->currentText(), row.reason ? row.reason->currentText() : QString()});
     for (int row = 0; row < Grid5->rowCount(); ++row)
-        codes.setAddressing(
-            Grid5->item(row, ClientId)->text(), Grid5->item(row, ClientName)->text(),
-            {Grid5->item(row, RecipientCode)->text(), Grid5->item(row, Pec)->text().trimmed()});
+        codes.setAddressing(Grid5->item(row, ClientId)->text(),
+                            Grid5->item(row, ClientName)->text(), clientAddressing(row));
     changed_ = false;
     return app::saveStoreTelling(store_, boxes_);
 }

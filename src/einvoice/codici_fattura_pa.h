@@ -4,8 +4,8 @@
 // regime, and beside each settings item its official code (cassa type, Natura,
 // withholding type and payment reason, payment method), each shown with the
 // description the Agenzia delle Entrate gives it; and each client's recipient code
-// or PEC. Items still named by registered invoices are listed too, so an invoice
-// whose item was renamed can still be coded. "Salva" writes them into the sheet
+// or PEC, its country and foreign VAT number. Items still named by registered invoices are listed
+// too, so an invoice whose item was renamed can still be coded. "Salva" writes them into the sheet
 // FatturaPA and saves the store.
 
 #include "app/area_window.h"
@@ -72,6 +72,8 @@ class CodiciFatturaPA : public app::AreaWindow {
     void fillGrid(CodedGrid& coded, const QStringList& items,
                   const registers::EinvoiceCodes& codes);
     void fillClients(const registers::EinvoiceCodes& codes);
+    // What a row of the client grid holds.
+    registers::ClientAddressing clientAddressing(int row) const;
     // Writes every code; false, with nothing written, when a client's data is wrong.
     bool save();
     void leave();
@@ -80,6 +82,12 @@ class CodiciFatturaPA : public app::AreaWindow {
     app::MessageBoxes& boxes_;
     app::Navigator& navigator_;
     std::vector<CodedGrid> grids_;
+    // The address of each client of the grid, as Anagrafe has it.
+    struct ClientAddress {
+        QString postalCode;
+        QString province;
+    };
+    std::vector<ClientAddress> clientAddresses_;
     bool changed_ = false;
 };
 

@@ -27,6 +27,7 @@ const QRegularExpression kEmail(
     QStringLiteral("^[!#-'*+/-9=?A-Z^-~-]+(\\.[!#-'*+/-9=?A-Z^-~-]+)*@[!#-'*+/"
                    "-9=?A-Z^-~-]+(\\.[!#-'*+/-9=?A-Z^-~-]+)+$"));
 const QRegularExpression kTaxCodePattern(QStringLiteral("^[A-Z0-9]{11,16}$"));
+const QRegularExpression kForeignVatPattern(QStringLiteral("^[A-Z0-9]{1,28}$"));
 const QRegularExpression kIdCodePattern(QStringLiteral("^[\\x20-\\x7E]{1,28}$"));
 const QRegularExpression kNumberPattern(QStringLiteral("^[\\x00-\\x7F]{1,20}$"));
 const QRegularExpression kIbanSchemaPattern(
@@ -137,6 +138,10 @@ QStringList partyFaults(const Party& party, const PartyRole& role) {
     checkText(faults, party.name, QStringLiteral("la ragione sociale ") + role.owner, kNameLimit);
     checkText(faults, party.address, QStringLiteral("l'indirizzo ") + role.owner, kAddressLimit);
     checkText(faults, party.town, QStringLiteral("la località ") + role.owner, kAddressLimit);
+    // An address abroad has CAP 00000 and the identifier its country gave; what the
+    // client's data may hold wrongly for it is told by clientPlaceFaults().
+    if (party.country != registers::kItaly)
+        return faults;
     if (!matches(kPostalCode, party.postalCode))
         faults << QStringLiteral("il CAP %1 non è di cinque cifre (\"%2\")")
                       .arg(role.owner, party.postalCode);
@@ -183,6 +188,52 @@ QStringList addressingFaults(const QString& recipientCode, const QString& pec,
                       "il cliente %1 ha sia il codice destinatario %2 sia una PEC: la PEC si "
                       "indica solo con il codice destinatario 0000000")
                       .arg(clientName, recipientCode);
+    return faults;
+}
+
+QStringList clientPlaceFaults(const registers::ClientAddressing& addressing,
+                              const QString& postalCode, const QString& province,
+                              const QString& clientName) {
+    QStringList faults;
+    const QString& country = addressing.country;
+    if (!isCountryCode(country)) {
+        faults << QStringLiteral(
+                      "il paese del cliente %1 non è un codice di nazione di due lettere "
+                      "(ISO 3166, per esempio IT, DE, FR): \"%2\"")
+                      .arg(clientName, country);
+        return faults;
+    }
+    if (country == registers::kItaly) {
+        if (!addressing.foreignVat.isEmpty())
+            faults << QStringLiteral(
+                          "il cliente %1 è in Italia: la partita IVA estera si indica solo per "
+                          "un cliente con sede all'estero")
+                          .arg(clientName);
+        return faults;
+    }
+    if (!addressing.foreignVat.isEmpty() && !matches(kForeignVatPattern, addressing.foreignVat))
+        faults << QStringLiteral(
+                      "la partita IVA estera del cliente %1 non è di sole lettere e cifre "
+                      "(al massimo 28): \"%2\"")
+                      .arg(clientName, addressing.foreignVat);
+    const QString cap = postalCode.trimmed();
+    if (matches(kPostalCode, cap) && cap != kForeignPostalCode)
+        faults << QStringLiteral(
+                      "il cliente %1 è all'estero (%2) ma in Anagrafe ha il CAP italiano %3: "
+                      "lasciare vuoto il CAP (la fattura elettronica riporta 00000) e scrivere "
+                      "il codice postale estero nella località")
+                      .arg(clientName, country, cap);
+    if (!province.trimmed().isEmpty())
+        faults << QStringLiteral(
+                      "il cliente %1 è all'estero (%2) ma in Anagrafe ha la provincia \"%3\": "
+                      "la provincia si indica solo per un indirizzo in Italia")
+                      .arg(clientName, country, province.trimmed());
+    if (!addressing.pec.isEmpty() || (addressing.recipientCode != registers::kNoRecipientCode &&
+                                      addressing.recipientCode != kForeignRecipientCode))
+        faults << QStringLiteral(
+                      "il cliente %1 è all'estero: la fattura va al codice destinatario "
+                      "XXXXXXX, senza altro codice destinatario né PEC")
+                      .arg(clientName);
     return faults;
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "fatturapa/fattura_pa.h"
+#include "registers/einvoice_codes.h"
 
 namespace fatturapa {
 
@@ -35,6 +36,14 @@ QStringList partyFaults(const Party& party, const PartyRole& role);
 // codes window's "Salva" both check with this.
 QStringList addressingFaults(const QString& recipientCode, const QString& pec,
                              const QString& clientName);
+
+// Where a client is: a known country; abroad, a VAT number of letters and digits or
+// none, no Italian CAP or province on the address, and neither a recipient code nor
+// a PEC (the file goes to XXXXXXX); in Italy, no foreign VAT number. The export and
+// the codes window's "Salva" both check with this.
+QStringList clientPlaceFaults(const registers::ClientAddressing& addressing,
+                              const QString& postalCode, const QString& province,
+                              const QString& clientName);
 
 // The checks of the Sistema di Interscambio on the amounts and codes: each summary's
 // taxable amount equals its lines and cassa, its tax is the rate of it (to the

@@ -35,9 +35,10 @@ class Writer {
     QXmlStreamWriter xml_;
 };
 
-void writeId(Writer& w, const QString& name, const QString& code) {
+void writeId(Writer& w, const QString& name, const QString& code,
+             const QString& country = QStringLiteral("IT")) {
     w.start(name);
-    w.text(QStringLiteral("IdPaese"), QStringLiteral("IT"));
+    w.text(QStringLiteral("IdPaese"), country);
     w.text(QStringLiteral("IdCodice"), code);
     w.end();
 }
@@ -48,7 +49,7 @@ void writeAddress(Writer& w, const Party& party) {
     w.text(QStringLiteral("CAP"), party.postalCode);
     w.text(QStringLiteral("Comune"), party.town);
     w.optionalText(QStringLiteral("Provincia"), party.province);
-    w.text(QStringLiteral("Nazione"), QStringLiteral("IT"));
+    w.text(QStringLiteral("Nazione"), party.country);
     w.end();
 }
 
@@ -82,7 +83,7 @@ void writeHeader(Writer& w, const Document& d) {
     w.start(QStringLiteral("CessionarioCommittente"));
     w.start(QStringLiteral("DatiAnagrafici"));
     if (!d.customer.vatNumber.isEmpty())
-        writeId(w, QStringLiteral("IdFiscaleIVA"), d.customer.vatNumber);
+        writeId(w, QStringLiteral("IdFiscaleIVA"), d.customer.vatNumber, d.customer.country);
     w.optionalText(QStringLiteral("CodiceFiscale"), d.customer.taxCode);
     writeName(w, d.customer);
     w.end();

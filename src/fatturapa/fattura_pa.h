@@ -21,12 +21,14 @@ using registers::Rate;
 
 struct Party {
     QString name;
-    QString vatNumber;  // eleven digits, or empty
+    // Eleven digits in Italy; abroad the identifier the party's country gave it.
+    QString vatNumber;  // or empty
     QString taxCode;    // or empty
     QString address;
     QString postalCode;
     QString town;
     QString province;
+    QString country = QStringLiteral("IT");  // ISO 3166 alpha-2
 };
 
 // A line of the invoice; `nature` is set exactly when the VAT rate is 0.
@@ -75,7 +77,7 @@ struct Payment {
 struct Document {
     QString transmitterId;  // the sender's identifier, as in the file name
     QString progressive;    // five characters
-    QString recipientCode;  // seven characters
+    QString recipientCode;  // seven characters; XXXXXXX for a client abroad
     QString recipientPec;   // or empty
     Party supplier;
     QString taxRegime;  // RF01..RF19
@@ -101,6 +103,14 @@ std::optional<QString> xmlRate(const Rate& rate);
 
 // The progressive as five characters in base 36: 1 is "00001", 10 "0000A", 36
 // "00010", so sixty million files get names of their own.
+// The recipient code of a client abroad, whom the Sistema di Interscambio does not
+// deliver to.
+inline const QString kForeignRecipientCode = QStringLiteral("XXXXXXX");
+// IdCodice of a client abroad that has no VAT number.
+inline const QString kNoForeignVatNumber = QStringLiteral("99999999999");
+// CAP of an address abroad.
+inline const QString kForeignPostalCode = QStringLiteral("00000");
+
 inline constexpr qint64 kLastProgressive = 36LL * 36 * 36 * 36 * 36 - 1;
 QString progressiveText(qint64 progressive);
 // The progressive a name written by fileName() carries; none for other names.

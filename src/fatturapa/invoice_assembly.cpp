@@ -113,6 +113,28 @@ Party clientParty(const registers::ClientRecord& record, PlainTexts& plain) {
             record[client::Province].trimmed()};
 }
 
+// A client abroad: the identifier its country gave it (without the country's prefix,
+// which IdPaese carries) or eleven nines when it has none, CAP 00000 and no
+// province. A postal code that is not an Italian CAP stays with the town.
+Party foreignClientParty(const registers::ClientRecord& record,
+                         const registers::ClientAddressing& addressing, PlainTexts& plain) {
+    Party party;
+    party.name = plain(record[client::Name]);
+    party.country = addressing.country;
+    party.vatNumber = addressing.foreignVat;
+    if (party.vatNumber.startsWith(party.country) && party.vatNumber.size() > 2)
+        party.vatNumber = party.vatNumber.mid(2);
+    if (party.vatNumber.isEmpty())
+        party.vatNumber = kNoForeignVatNumber;
+    party.address = plain(record[client::Address]);
+    party.town = plain(record[client::Town]);
+    const QString postalCode = record[client::PostalCode].trimmed();
+    if (!postalCode.isEmpty() && postalCode != kForeignPostalCode)
+        party.town = (postalCode + QLatin1Char(' ') + party.town).trimmed();
+    party.postalCode = kForeignPostalCode;
+    return party;
+}
+
 Party userParty(const registers::UserData& user, PlainTexts& plain) {
     return {plain(user[registers::UserName]),          user[registers::UserVatNumber].trimmed(),
             user[registers::UserTaxCode].trimmed(),    plain(user[registers::UserDomicile]),
@@ -246,12 +268,21 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
         faults << QStringLiteral("il cliente %1 (ID %2) non è più in Anagrafe")
                       .arg(clientName, invoice[col::ClientId]);
     } else {
-        d.customer = clientParty(*record, plain);
-        faults << partyFaults(d.customer, {QStringLiteral("del cliente ") + clientName, false});
         const registers::ClientAddressing addressing = codes.addressing((*record)[client::Id]);
-        d.recipientCode = addressing.recipientCode;
-        d.recipientPec = addressing.pec;
-        faults << addressingFaults(d.recipientCode, d.recipientPec, clientName);
+        const QStringList placeFaults = clientPlaceFaults(addressing, (*record)[client::PostalCode],
+                                                          (*record)[client::Province], clientName);
+        faults << placeFaults;
+        if (addressing.country == registers::kItaly) {
+            d.customer = clientParty(*record, plain);
+            d.recipientCode = addressing.recipientCode;
+            d.recipientPec = addressing.pec;
+            faults << addressingFaults(d.recipientCode, d.recipientPec, clientName);
+        } else {
+            d.customer = foreignClientParty(*record, addressing, plain);
+            d.recipientCode = kForeignRecipientCode;
+        }
+        if (placeFaults.isEmpty())
+            faults << partyFaults(d.customer, {QStringLiteral("del cliente ") + clientName, false});
     }
 
     // Number and date.
@@ -429,6 +460,13 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
                        "cliente è un sostituto d'imposta (un condominio, un ente non "
                        "commerciale), mai per un privato")
                        .arg(d.customer.name);
+    if (d.customer.country != registers::kItaly && d.customer.vatNumber != kNoForeignVatNumber &&
+        !vat.isZero())
+        notices << QStringLiteral(
+                       "IVA addebitata a %1, impresa con sede all'estero (%2): i servizi a "
+                       "un'impresa estera sono di regola fuori campo IVA (voce di esenzione con "
+                       "Natura N2.1, art. 7-ter DPR 633/72); verificare che l'IVA sia dovuta")
+                       .arg(d.customer.name, d.customer.country);
     if (plain.changed())
         notices << QStringLiteral(
             "alcuni caratteri (virgolette o trattini tipografici, €, ...) sono stati scritti "

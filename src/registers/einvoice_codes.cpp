@@ -31,6 +31,8 @@ constexpr int kClientNameColumn = 11;     // K
 constexpr int kRecipientCodeColumn = 12;  // L
 constexpr int kPecColumn = 13;            // M
 constexpr int kRegimeColumn = 14;         // N, value in N2
+constexpr int kCountryColumn = 15;        // O
+constexpr int kForeignVatColumn = 16;     // P
 constexpr int kProgressiveColumn = store::columnOf("IV");
 
 const Columns& columnsOf(CodedList list) {
@@ -50,6 +52,9 @@ bool mentions(const QString& item, std::initializer_list<const char*> words) {
 }
 
 QString defaultNature(const QString& item) {
+    // Services to a business abroad: outside Italian VAT by art. 7-ter.
+    if (mentions(item, {"7-ter", "7 ter", "7ter"}))
+        return QStringLiteral("N2.1");
     if (mentions(item, {"forfett", "minimi", "190/2014", "fuori campo", "non soggett"}))
         return QStringLiteral("N2.2");
     if (mentions(item, {"art. 15", "art.15", "art 15", "esclus"}))
@@ -105,10 +110,11 @@ const SheetLayout& einvoiceCodesLayout() {
          QStringLiteral("TIPO PAGAMENTO"), QStringLiteral("MODALITA PAGAMENTO"),
          QStringLiteral("ID CLIENTE"), QStringLiteral("CLIENTE"),
          QStringLiteral("CODICE DESTINATARIO"), QStringLiteral("PEC"),
-         QStringLiteral("REGIME FISCALE")},
+         QStringLiteral("REGIME FISCALE"), QStringLiteral("PAESE"),
+         QStringLiteral("PARTITA IVA ESTERA")},
         false,
         // Every column: items, codes and identifiers are kept exactly as written.
-        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14},
+        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16},
         {kProgressiveColumn},
     };
     return layout;
@@ -132,6 +138,7 @@ store::Result<store::Worksheet> einvoiceCodesSheet(store::Workbook& book) {
 
 void forgetClientAddressing(store::WorkbookStore& store) {
     clearBelowHeader(store.workbook(), einvoiceCodesLayout(), kClientIdColumn, kPecColumn);
+    clearBelowHeader(store.workbook(), einvoiceCodesLayout(), kCountryColumn, kForeignVatColumn);
 }
 
 void keepLastProgressive(store::Workbook& current, store::Workbook& restored) {
@@ -213,9 +220,13 @@ ClientAddressing EinvoiceCodes::addressing(const QString& clientId) const {
     if (found == clientRows_.cend())
         return {kNoRecipientCode, {}};
     ClientAddressing stored{sheet_.text(*found, kRecipientCodeColumn),
-                            sheet_.text(*found, kPecColumn)};
+                            sheet_.text(*found, kPecColumn), sheet_.text(*found, kCountryColumn),
+                            sheet_.text(*found, kForeignVatColumn)};
     if (stored.recipientCode.isEmpty())
         stored.recipientCode = kNoRecipientCode;
+    // A row written before clients had a country is a client in Italy.
+    if (stored.country.isEmpty())
+        stored.country = kItaly;
     return stored;
 }
 
@@ -225,12 +236,14 @@ void EinvoiceCodes::setAddressing(const QString& clientId, const QString& client
     expectWritten(sheet_.setIdentifier(row, kClientNameColumn, clientName));
     expectWritten(sheet_.setIdentifier(row, kRecipientCodeColumn, addressing.recipientCode));
     expectWritten(sheet_.setIdentifier(row, kPecColumn, addressing.pec));
+    expectWritten(sheet_.setIdentifier(row, kCountryColumn, addressing.country));
+    expectWritten(sheet_.setIdentifier(row, kForeignVatColumn, addressing.foreignVat));
 }
 
 QStringList EinvoiceCodes::addressedClients() const {
     QStringList addressed;
     for (auto it = clientRows_.cbegin(); it != clientRows_.cend(); ++it) {
-        if (addressing(it.key()) != ClientAddressing{kNoRecipientCode, {}})
+        if (addressing(it.key()) != ClientAddressing{kNoRecipientCode, {}, kItaly, {}})
             addressed << it.key();
     }
     return addressed;

@@ -54,11 +54,17 @@ struct ItemCodes {
     bool operator==(const ItemCodes&) const = default;
 };
 
+inline const QString kItaly = QStringLiteral("IT");
+
 // Where the client's invoices are delivered: a seven-character recipient code
-// ("0000000" when the client has none) and, optionally, a certified e-mail.
+// ("0000000" when the client has none) and, optionally, a certified e-mail; and
+// where the client is: its country (ISO 3166 alpha-2) and, outside Italy, the
+// VAT number its own country gave it, or none.
 struct ClientAddressing {
     QString recipientCode;
     QString pec;
+    QString country = kItaly;
+    QString foreignVat = {};
     bool operator==(const ClientAddressing&) const = default;
 };
 
@@ -91,7 +97,7 @@ class EinvoiceCodes {
     // `clientName` is written beside the identifier for whoever reads the sheet.
     void setAddressing(const QString& clientId, const QString& clientName,
                        const ClientAddressing& addressing);
-    // The identifiers whose stored addressing is other than "0000000" and no PEC.
+    // The identifiers whose stored addressing is other than "0000000", no PEC, Italy.
     QStringList addressedClients() const;
 
     // RF01 while nothing is stored.

@@ -217,6 +217,8 @@ TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
         {CodedList::Exemption, "Operazione in regime forfettario", {"N2.2", ""}},
         {CodedList::Exemption, "Spese anticipate Art. 15", {"N1", ""}},
         {CodedList::Exemption, "Spese varie", {"", ""}},
+        {CodedList::Exemption, "Fuori campo IVA art. 7-ter DPR 633/72", {"N2.1", ""}},
+        {CodedList::Exemption, "Non soggetta art. 7 ter", {"N2.1", ""}},
     };
     for (const Row& row : defaults)
         EXPECT_EQ(codes.codes(row.list, row.item), row.expected) << row.item;
@@ -229,6 +231,7 @@ TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
     codes.setCodes(CodedList::Withholding, "23", {"RT01", "A"});
     codes.setCodes(CodedList::Cassa, "4", {"TC21", ""});  // the same entry again
     codes.setAddressing("7", "ROSSI", {"ABC1234", "rossi@pec.it"});
+    codes.setAddressing("9", "MUELLER GMBH", {"XXXXXXX", "", "DE", "DE123456789"});
     codes.setTaxRegime("RF19");
     codes.setLastProgressive(12);
     ASSERT_TRUE(data.store().saveStore().ok());
@@ -239,6 +242,12 @@ TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
     EXPECT_EQ(reread.codes(CodedList::Withholding, "23"), (registers::ItemCodes{"RT01", "A"}));
     EXPECT_EQ(reread.addressing("7"), (registers::ClientAddressing{"ABC1234", "rossi@pec.it"}));
     EXPECT_EQ(reread.addressing("8"), (registers::ClientAddressing{"0000000", ""}));
+    EXPECT_EQ(reread.addressing("9"),
+              (registers::ClientAddressing{"XXXXXXX", "", "DE", "DE123456789"}));
+    EXPECT_EQ(reread.addressing("7").country, "IT") << "a client without a country is in Italy";
+    QStringList addressed = reread.addressedClients();
+    addressed.sort();
+    EXPECT_EQ(addressed, QStringList({"7", "9"}));
     EXPECT_EQ(reread.taxRegime(), "RF19");
     EXPECT_EQ(reread.lastProgressive(), 12);
     EXPECT_EQ(saved.text(3, 1), "") << "one row per item";
@@ -253,6 +262,7 @@ TEST(CodesSheet, EmptiedClientsTakeTheirAddressesAlongAndNothingElse) {
         codes.setCodes(CodedList::Payment, "Bonifico", {"MP05", ""});
         codes.setAddressing("1", "ROSSI", {"ABC1234", "rossi@pec.it"});
         codes.setAddressing("2", "BIANCHI", {"XYZ9876", ""});
+        codes.setAddressing("3", "MUELLER GMBH", {"0000000", "", "DE", "DE123456789"});
         codes.setTaxRegime("RF19");
         codes.setLastProgressive(5);
     }
@@ -262,6 +272,9 @@ TEST(CodesSheet, EmptiedClientsTakeTheirAddressesAlongAndNothingElse) {
     const registers::EinvoiceCodes codes(data.sheet(registers::kEinvoiceCodesSheet));
     EXPECT_EQ(codes.addressing("1"), (registers::ClientAddressing{"0000000", ""}));
     EXPECT_EQ(codes.addressing("2"), (registers::ClientAddressing{"0000000", ""}));
+    EXPECT_EQ(codes.addressing("3"), (registers::ClientAddressing{"0000000", ""}));
+    EXPECT_EQ(data.sheet(registers::kEinvoiceCodesSheet).text(4, 15), "");
+    EXPECT_EQ(data.sheet(registers::kEinvoiceCodesSheet).text(4, 16), "");
     EXPECT_EQ(data.sheet(registers::kEinvoiceCodesSheet).text(2, 11), "");
     EXPECT_EQ(codes.codes(CodedList::Payment, "Bonifico"), (registers::ItemCodes{"MP05", ""}));
     EXPECT_EQ(codes.taxRegime(), "RF19");
