@@ -168,6 +168,8 @@ void writePayment(Writer& w, const Document& d) {
     w.text(QStringLiteral("CondizioniPagamento"), QStringLiteral("TP02"));
     w.start(QStringLiteral("DettaglioPagamento"));
     w.text(QStringLiteral("ModalitaPagamento"), d.payment->method);
+    if (d.payment->due.isValid())
+        w.text(QStringLiteral("DataScadenzaPagamento"), d.payment->due.toString(Qt::ISODate));
     w.amount(QStringLiteral("ImportoPagamento"), d.payment->amount);
     w.optionalText(QStringLiteral("IBAN"), d.payment->iban);
     w.end();

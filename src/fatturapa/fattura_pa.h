@@ -72,6 +72,7 @@ struct Payment {
     QString method;  // MP01..MP23
     Amount amount;
     QString iban;  // or empty
+    QDate due;
 };
 
 struct Document {

@@ -436,7 +436,10 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
         if (!iban.isEmpty() && !kIbanPattern.match(iban).hasMatch())
             faults << QStringLiteral("il codice IBAN dell'utente non è valido (\"%1\")")
                           .arg(sources.user[registers::UserIban]);
-        d.payment = Payment{method, net, iban};
+        // An unreadable invoice date is refused above; its due date then is none.
+        const QDate due =
+            d.date.isValid() ? d.date.addDays(codes.paymentDays(paymentType)) : QDate();
+        d.payment = Payment{method, net, iban, due};
     }
 
     if (!faults.isEmpty())

@@ -8,6 +8,8 @@
 #include "store/workbook.h"
 #include "store/workbook_store.h"
 
+#include <QRegularExpression>
+
 namespace registers {
 
 namespace {
@@ -33,6 +35,8 @@ constexpr int kPecColumn = 13;            // M
 constexpr int kRegimeColumn = 14;         // N, value in N2
 constexpr int kCountryColumn = 15;        // O
 constexpr int kForeignVatColumn = 16;     // P
+constexpr int kPaymentDaysColumn = 17;    // Q, beside the payment items of H
+constexpr int kMostPaymentDays = 366;
 constexpr int kProgressiveColumn = store::columnOf("IV");
 
 const Columns& columnsOf(CodedList list) {
@@ -111,10 +115,10 @@ const SheetLayout& einvoiceCodesLayout() {
          QStringLiteral("ID CLIENTE"), QStringLiteral("CLIENTE"),
          QStringLiteral("CODICE DESTINATARIO"), QStringLiteral("PEC"),
          QStringLiteral("REGIME FISCALE"), QStringLiteral("PAESE"),
-         QStringLiteral("PARTITA IVA ESTERA")},
+         QStringLiteral("PARTITA IVA ESTERA"), QStringLiteral("GIORNI SCADENZA")},
         false,
         // Every column: items, codes and identifiers are kept exactly as written.
-        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16},
+        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17},
         {kProgressiveColumn},
     };
     return layout;
@@ -169,6 +173,15 @@ ItemCodes defaultCodes(CodedList list, const QString& item) {
     return {};
 }
 
+int proposedPaymentDays(const QString& item) {
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    const QRegularExpressionMatch found = number.match(item);
+    if (!found.hasMatch() || found.capturedLength() > 3)
+        return 0;
+    const int days = found.captured().toInt();
+    return days <= kMostPaymentDays ? days : 0;
+}
+
 EinvoiceCodes::EinvoiceCodes(store::Worksheet sheet) : sheet_(sheet) {
     for (CodedList list :
          {CodedList::Cassa, CodedList::Exemption, CodedList::Withholding, CodedList::Payment})
@@ -190,6 +203,24 @@ ItemCodes EinvoiceCodes::codes(CodedList list, const QString& item) const {
 
 bool EinvoiceCodes::surchargeWithheld(const QString& cassaItem) const {
     return codes(CodedList::Cassa, cassaItem).code == kInpsSeparateScheme;
+}
+
+int EinvoiceCodes::paymentDays(const QString& paymentItem) const {
+    const QHash<QString, int>& rows = rows_[int(CodedList::Payment)];
+    const auto found = rows.constFind(paymentItem);
+    if (found != rows.cend()) {
+        bool isNumber = false;
+        const int stored = sheet_.text(*found, kPaymentDaysColumn).toInt(&isNumber);
+        if (isNumber && stored >= 0 && stored <= kMostPaymentDays)
+            return stored;
+    }
+    return proposedPaymentDays(paymentItem);
+}
+
+void EinvoiceCodes::setPaymentDays(const QString& paymentItem, int days) {
+    const int row =
+        upsertRow(columnsOf(CodedList::Payment).key, paymentItem, rows_[int(CodedList::Payment)]);
+    expectWritten(sheet_.setIdentifier(row, kPaymentDaysColumn, QString::number(days)));
 }
 
 bool surchargeWithheld(store::Workbook& book, const QString& cassaItem) {

@@ -80,6 +80,10 @@ inline const QString kInpsSeparateScheme = QStringLiteral("TC22");
 // withholding depends on which, so the user says it in the codes window.
 ItemCodes defaultCodes(CodedList list, const QString& item);
 
+// The days to payment a payment item proposes: the first number in its text
+// ("RIBA 30 GG" gives 30), 0 when it has none or one beyond a year.
+int proposedPaymentDays(const QString& item);
+
 // The sheet read once (an export of a thousand invoices looks codes up often);
 // setters write through to the sheet.
 class EinvoiceCodes {
@@ -91,6 +95,11 @@ class EinvoiceCodes {
     void setCodes(CodedList list, const QString& item, const ItemCodes& codes);
     // The surcharge item is coded as the INPS separate scheme.
     bool surchargeWithheld(const QString& cassaItem) const;
+
+    // The days from an invoice's date to its payment: stored beside the payment
+    // item's code, else proposed from its text.
+    int paymentDays(const QString& paymentItem) const;
+    void setPaymentDays(const QString& paymentItem, int days);
 
     // "0000000" and no PEC for a client with nothing stored.
     ClientAddressing addressing(const QString& clientId) const;

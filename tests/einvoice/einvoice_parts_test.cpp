@@ -254,6 +254,45 @@ TEST(CodesSheet, DefaultsUntilTheUserSetsACodeAndEntriesAreKeptByText) {
     EXPECT_EQ(saved.text(2, 11), "ROSSI");
 }
 
+TEST(CodesSheet, PaymentDaysAreProposedFromTheItemsTextUntilTheUserSetsThem) {
+    struct Row {
+        const char* item;
+        int proposed;
+    };
+    const Row rows[] = {
+        {"RIBA 30 GG", 30},
+        {"Bonifico 60 gg d.f.f.m.", 60},
+        {"RIBA 30/60 GG", 30},
+        {"Bonifico", 0},
+        {"Rimessa diretta a 365 giorni", 365},
+        {"Conto 12345", 0},
+        {"Pagamento a 999 giorni", 0},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(registers::proposedPaymentDays(row.item), row.proposed) << row.item;
+
+    test_support::PreparedStore data;
+    registers::prepareEinvoiceCodesSheet(data.store());
+    {
+        registers::EinvoiceCodes codes(data.sheet(registers::kEinvoiceCodesSheet));
+        codes.setCodes(CodedList::Payment, "RIBA 30 GG", {"MP12", ""});
+        EXPECT_EQ(codes.paymentDays("RIBA 30 GG"), 30) << "coded, days not set yet";
+        codes.setPaymentDays("RIBA 30 GG", 45);
+        codes.setPaymentDays("Bonifico 60 gg", 0);
+        codes.setPaymentDays("Contanti", 10);
+    }
+    ASSERT_TRUE(data.store().saveStore().ok());
+    const store::Worksheet saved = data.reopened(registers::kEinvoiceCodesSheet);
+    const registers::EinvoiceCodes reread(saved);
+    EXPECT_EQ(reread.paymentDays("RIBA 30 GG"), 45);
+    EXPECT_EQ(reread.codes(CodedList::Payment, "RIBA 30 GG"), (registers::ItemCodes{"MP12", ""}))
+        << "the days leave the code alone";
+    EXPECT_EQ(reread.paymentDays("Bonifico 60 gg"), 0) << "a 0 set by the user is kept";
+    EXPECT_EQ(reread.paymentDays("Contanti"), 10);
+    EXPECT_EQ(reread.paymentDays("RIBA 90 GG"), 90) << "never stored";
+    EXPECT_EQ(saved.text(1, 17), "GIORNI SCADENZA") << "the column after the existing ones";
+}
+
 TEST(CodesSheet, EmptiedClientsTakeTheirAddressesAlongAndNothingElse) {
     test_support::PreparedStore data;
     registers::prepareEinvoiceCodesSheet(data.store());

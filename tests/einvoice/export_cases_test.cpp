@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -140,6 +141,7 @@ std::vector<Case> cases() {
           {"//DatiRiepilogo/Imposta", "228.80"},
           {"//ImportoTotaleDocumento", "1268.80"},
           {"//ModalitaPagamento", "MP05"},
+          {"//DataScadenzaPagamento", "2025-02-03"},
           {"//ImportoPagamento", "1060.80"},
           {"//IBAN", "IT60X0542811101000000123456"}},
          {"//DatiBollo", "//Natura", "//PECDestinatario"}},
@@ -371,6 +373,39 @@ TEST(Export, ProgressivesNeverRepeatAcrossExportsAndFolders) {
     EXPECT_EQ(registers::EinvoiceCodes(store.data.reopened(registers::kEinvoiceCodesSheet))
                   .lastProgressive(),
               36);
+}
+
+TEST(Export, ThePaymentFallsDueTheItemsDaysAfterTheInvoiceDate) {
+    struct Row {
+        const char* paidBy;
+        std::optional<int> storedDays;  // set in the codes window, or proposed from the text
+        const char* method;
+        const char* due;
+    };
+    const Row rows[] = {
+        {"RIBA 30 GG", std::nullopt, "MP12", "2025-03-05"},
+        {"Bonifico 60 gg d.f.", std::nullopt, "MP05", "2025-04-04"},
+        {"Bonifico", std::nullopt, "MP05", "2025-02-03"},
+        {"RIBA 30 GG", 90, "MP12", "2025-05-04"},
+        {"Bonifico 60 gg d.f.", 0, "MP05", "2025-02-03"},
+    };
+    for (const Row& row : rows) {
+        EinvoiceStore store;
+        if (row.storedDays)
+            store.codes().setPaymentDays(row.paidBy, *row.storedDays);
+        const QString id = store.addClient(ClientKind::Company);
+        const int invoice = store.addInvoice(
+            id, "ROSSI & FIGLI SRL",
+            {"100,00", "0", "100,00", "22,00", "*", "0", "122,00", "0", "122,00", row.paidBy});
+        const auto outcome = store.exportRows({invoice});
+        ASSERT_TRUE(outcome.ok()) << row.paidBy;
+        ASSERT_EQ(outcome->written.size(), 1) << row.paidBy;
+        const QByteArray bytes = store.file(outcome->written.front());
+        EXPECT_EQ(schemaErrors(bytes), QStringList()) << row.paidBy;
+        const FatturaXml xml(bytes);
+        EXPECT_EQ(xml.one("//DettaglioPagamento/ModalitaPagamento"), row.method) << row.paidBy;
+        EXPECT_EQ(xml.one("//DettaglioPagamento/DataScadenzaPagamento"), row.due) << row.paidBy;
+    }
 }
 
 TEST(Export, TheSenderIsTheVatNumberWhenTheUserHasNoTaxCode) {
