@@ -1,5 +1,7 @@
 #include "fatturapa/invoice_assembly.h"
 
+#include "registers/due_dates.h"
+
 #include "fatturapa/code_lists.h"
 #include "fatturapa/einvoice_checks.h"
 #include "registers/registration_checks.h"
@@ -436,10 +438,9 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
         if (!iban.isEmpty() && !kIbanPattern.match(iban).hasMatch())
             faults << QStringLiteral("il codice IBAN dell'utente non è valido (\"%1\")")
                           .arg(sources.user[registers::UserIban]);
-        // An unreadable invoice date is refused above; its due date then is none.
-        const QDate due =
-            d.date.isValid() ? d.date.addDays(codes.paymentDays(paymentType)) : QDate();
-        d.payment = Payment{method, net, iban, due};
+        d.payment = Payment{
+            method, net, iban,
+            registers::dueDateOf(invoice.cells, sources.extras, codes.paymentDays(paymentType))};
     }
 
     if (!faults.isEmpty())

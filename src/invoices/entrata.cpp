@@ -35,10 +35,12 @@
 #include "controls/xpbutton.h"
 #include "invoices/register_list_page.h"
 #include "registers/client_sheet.h"
+#include "registers/due_dates.h"
 #include "registers/einvoice_codes.h"
 #include "registers/invoice_extras.h"
 #include "registers/registration_checks.h"
 #include "registers/settings_lists.h"
+#include "store/typed_entry.h"
 #include "store/workbook_store.h"
 
 namespace invoices {
@@ -199,6 +201,10 @@ void Entrata::createControls() {
     paymentBox_ = combo("Combo2", kSelect);
     paymentBox_->setFixedWidth(kRateWidth + kAmountWidth + 6);
     paymentBox_->setAccessibleName(QStringLiteral("Tramite"));
+    dueField_ = centredField("Text16", 100);
+    dueField_->setAccessibleName(QStringLiteral("Scadenza"));
+    dueField_->setToolTip(
+        QStringLiteral("Proposta dalla data e dai giorni del tipo di pagamento; modificabile"));
     recordField_ = centredField("Text10", 70);
     recordField_->setReadOnly(true);
     clientIdField_ = centredField("Text12", 70);
@@ -358,6 +364,8 @@ void Entrata::arrangeControls() {
     amounts->addWidget(collectionField_, row++, 2, Qt::AlignRight);
     amounts->addWidget(caption(QStringLiteral("Tramite"), paymentBox_), row, 0);
     amounts->addWidget(paymentBox_, row++, 1, 1, 2);
+    amounts->addWidget(caption(QStringLiteral("Scadenza"), dueField_), row, 0);
+    amounts->addWidget(dueField_, row++, 2, Qt::AlignRight);
     amounts->setRowStretch(row, 1);
 
     auto* columns = new QHBoxLayout;
@@ -402,6 +410,7 @@ void Entrata::arrangeControls() {
                     collectionCalendarBox_,
                     collectionField_,
                     paymentBox_,
+                    dueField_,
                     recordField_,
                     clientIdField_,
                     exemptionBox_,
@@ -455,6 +464,8 @@ void Entrata::connectControls() {
             placeCalendar(collectionField_);
     });
     connect(changeNumberBox_, &QCheckBox::toggled, this, &Entrata::numberUnlocked);
+    connect(dateField_, &QLineEdit::textChanged, this, &Entrata::proposeDueDate);
+    connect(paymentBox_, &QComboBox::currentTextChanged, this, &Entrata::proposeDueDate);
     // Chosen by the user, the stamp duty line enters the total and the net at once.
     connect(stampDutyBox_, &QCheckBox::clicked, this, [this](bool charged) {
         recompute(charged ? registers::chargeStampDuty : registers::dropStampDuty);
@@ -628,7 +639,7 @@ bool Entrata::requiredFieldsGiven() {
 }
 
 bool Entrata::enteredValuesFit() {
-    return app::datesAreCalendarDates(boxes_, {dateField_, collectionField_}) &&
+    return app::datesAreCalendarDates(boxes_, {dateField_, collectionField_, dueField_}) &&
            app::textsFitCells(boxes_, {clientBox_, numberField_, dateField_, descriptionField_,
                                        exemptionBox_, collectionField_, paymentBox_});
 }
@@ -800,7 +811,7 @@ void Entrata::registerInvoice() {
         boxes_.tell(appended.error().message, app::title::kGestione, Icon::Warning);
         return;
     }
-    if (!keepStampDuty(recordField_->text()))
+    if (!keepStampDuty(recordField_->text()) || !keepDueDate())
         return;
     app::saveThenTell(store_, boxes_,
                       QStringLiteral("Fattura Registrata.......................... !"),
@@ -842,6 +853,24 @@ bool Entrata::keepStampDuty(const QString& id) {
     if (!kept)
         boxes_.tell(kept.error().message, app::title::kGestione, Icon::Warning);
     return kept.ok();
+}
+
+bool Entrata::keepDueDate() {
+    const InvoiceRecord r = record();
+    const QDate due = dueField_->text().trimmed().isEmpty()
+                          ? registers::proposedDueDate(store_.workbook(), r[Date], r[PaidBy])
+                          : store::readItalianDate(dueField_->text().trimmed()).value_or(QDate());
+    const auto kept = registers::recordDueDate(store_.workbook(), r, due);
+    if (!kept)
+        boxes_.tell(kept.error().message, app::title::kGestione, Icon::Warning);
+    return kept.ok();
+}
+
+void Entrata::proposeDueDate() {
+    const QDate due = registers::proposedDueDate(store_.workbook(), dateField_->text(),
+                                                 paymentBox_->currentText());
+    if (due.isValid())
+        dueField_->setText(due.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 bool Entrata::amountsAgree(const InvoiceAmounts& f) {
@@ -902,6 +931,8 @@ void Entrata::loadInvoice(const InvoiceRecord& r) {
     const auto extras = registers::invoiceExtrasSheet(store_.workbook());
     stampDutyBox_->setChecked(extras &&
                               !registers::InvoiceExtras(*extras).stampDutyCharged(r[Id]).isZero());
+    const QDate due = registers::dueDateOf(store_.workbook(), r);
+    dueField_->setText(due.isValid() ? due.toString(QStringLiteral("dd/MM/yyyy")) : QString());
     InvoiceAmounts loaded = amounts();
     loaded.surchargeToRecompute = loaded.vatToRecompute = loaded.withholdingToRecompute = false;
     showAmounts(loaded);
@@ -922,7 +953,7 @@ void Entrata::modifyInvoice() {
         boxes_.tell(rewritten.error().message, app::title::kGestioneTwoBlanksBefore, Icon::Warning);
         return;
     }
-    if (!keepStampDuty(recordField_->text()))
+    if (!keepStampDuty(recordField_->text()) || !keepDueDate())
         return;
     app::saveThenTell(store_, boxes_, QStringLiteral(" Registrazione  modificata"),
                       app::title::kGestioneTwoBlanksBefore);
@@ -942,7 +973,7 @@ void Entrata::clearWindow() {
     for (QLineEdit* field :
          {numberField_, dateField_, taxableField_, surchargeField_, totalTaxableField_, vatField_,
           exemptField_, totalField_, withholdingField_, collectionField_, recordField_,
-          clientIdField_, netField_})
+          clientIdField_, netField_, dueField_})
         field->clear();
     descriptionField_->clear();
     dateCalendarBox_->setChecked(false);

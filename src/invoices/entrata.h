@@ -96,6 +96,12 @@ class Entrata : public app::AreaWindow {
     bool regimeAllows(registers::InvoiceAmounts& amounts);
     // Keeps whether invoice `id` charges the stamp duty; false, told, when it cannot.
     bool keepStampDuty(const QString& id);
+    // Keeps the due date shown, or the proposed one when none is; false, told, when
+    // it cannot.
+    bool keepDueDate();
+    // The invoice date plus the days of the payment item chosen; a date that is not
+    // one yet leaves the due date as it is.
+    void proposeDueDate();
     // The amounts agree with each other and with their rates; otherwise the user is
     // told what does not.
     bool amountsAgree(const registers::InvoiceAmounts& amounts);
@@ -167,6 +173,7 @@ class Entrata : public app::AreaWindow {
     QCheckBox* collectionCalendarBox_;    // Check2
     QLineEdit* collectionField_;          // Text13
     QComboBox* paymentBox_;               // Combo2
+    QLineEdit* dueField_;                 // Text16 "Scadenza"
     QLabel* clockLabel_;                  // Label15
     QTimer* clockTimer_;                  // Timer2
     QCalendarWidget* calendar_;           // MonthView1

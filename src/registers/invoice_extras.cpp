@@ -4,6 +4,7 @@
 #include "store/address.h"
 #include "store/range.h"
 #include "store/sheet_idioms.h"
+#include "store/typed_entry.h"
 #include "store/workbook.h"
 #include "store/workbook_store.h"
 
@@ -15,6 +16,9 @@ constexpr int kFirstRow = 2;
 constexpr int kIdColumn = 1;         // A
 constexpr int kStampDutyColumn = 2;  // B
 constexpr int kExportedColumn = 3;   // C
+constexpr int kDueDateColumn = 4;    // D, dd/mm/yyyy
+
+const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
 
 }  // namespace
 
@@ -22,9 +26,9 @@ const SheetLayout& invoiceExtrasLayout() {
     static const SheetLayout layout{
         kInvoiceExtrasSheet,
         {QStringLiteral("ID FATTURA"), QStringLiteral("RIMBORSO BOLLO"),
-         QStringLiteral("FILE ESPORTATO")},
+         QStringLiteral("FILE ESPORTATO"), QStringLiteral("SCADENZA")},
         false,
-        {kIdColumn, kStampDutyColumn, kExportedColumn},
+        {kIdColumn, kStampDutyColumn, kExportedColumn, kDueDateColumn},
         {},
     };
     return layout;
@@ -47,7 +51,7 @@ store::Result<store::Worksheet> invoiceExtrasSheet(store::Workbook& book) {
 }
 
 void forgetInvoiceExtras(store::WorkbookStore& store) {
-    clearBelowHeader(store.workbook(), invoiceExtrasLayout(), kIdColumn, kExportedColumn);
+    clearBelowHeader(store.workbook(), invoiceExtrasLayout(), kIdColumn, kDueDateColumn);
 }
 
 InvoiceExtras::InvoiceExtras(store::Worksheet sheet) : sheet_(sheet) {
@@ -91,6 +95,20 @@ QString InvoiceExtras::exportedAs(const QString& id) const {
 
 void InvoiceExtras::setExportedAs(const QString& id, const QString& fileName) {
     expectWritten(sheet_.setIdentifier(rowFor(id), kExportedColumn, fileName));
+}
+
+QDate InvoiceExtras::dueDate(const QString& id) const {
+    const auto found = rows_.constFind(id);
+    if (found == rows_.cend())
+        return {};
+    return store::readItalianDate(sheet_.text(*found, kDueDateColumn)).value_or(QDate());
+}
+
+void InvoiceExtras::setDueDate(const QString& id, const QDate& due) {
+    if (!due.isValid() && !rows_.contains(id))
+        return;
+    expectWritten(sheet_.setIdentifier(rowFor(id), kDueDateColumn,
+                                       due.isValid() ? due.toString(kDateFormat) : QString()));
 }
 
 store::Result<store::Done> recordStampDuty(store::Workbook& book, const QString& id, bool charged) {

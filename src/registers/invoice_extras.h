@@ -3,9 +3,10 @@
 // What an invoice carries beyond the register's columns A to Q, kept in a sheet the
 // program owns, DatiFatture, one row per invoice keyed by its register ID: the
 // register's own sheet ends at Q, and users keep their own formulas to its right.
-// Today: the stamp duty charged to the client as a line of its own, and the name of
-// the electronic-invoice file the invoice last went to. Widget-free.
+// Today: the stamp duty charged to the client as a line of its own, the name of
+// the electronic-invoice file the invoice last went to, and its due date. Widget-free.
 
+#include <QDate>
 #include <QHash>
 #include <QString>
 
@@ -51,6 +52,10 @@ class InvoiceExtras {
     // The electronic-invoice file invoice `id` was last exported to; empty when never.
     QString exportedAs(const QString& id) const;
     void setExportedAs(const QString& id, const QString& fileName);
+
+    // The due date kept for invoice `id`; invalid when none is kept.
+    QDate dueDate(const QString& id) const;
+    void setDueDate(const QString& id, const QDate& due);
 
   private:
     // The row of invoice `id`, given the first free one when it has none.

@@ -379,15 +379,17 @@ TEST(Export, ThePaymentFallsDueTheItemsDaysAfterTheInvoiceDate) {
     struct Row {
         const char* paidBy;
         std::optional<int> storedDays;  // set in the codes window, or proposed from the text
+        QDate kept;                     // changed by the user for this invoice, or none
         const char* method;
         const char* due;
     };
     const Row rows[] = {
-        {"RIBA 30 GG", std::nullopt, "MP12", "2025-03-05"},
-        {"Bonifico 60 gg d.f.", std::nullopt, "MP05", "2025-04-04"},
-        {"Bonifico", std::nullopt, "MP05", "2025-02-03"},
-        {"RIBA 30 GG", 90, "MP12", "2025-05-04"},
-        {"Bonifico 60 gg d.f.", 0, "MP05", "2025-02-03"},
+        {"RIBA 30 GG", std::nullopt, {}, "MP12", "2025-03-05"},
+        {"Bonifico 60 gg d.f.", std::nullopt, {}, "MP05", "2025-04-04"},
+        {"Bonifico", std::nullopt, {}, "MP05", "2025-02-03"},
+        {"RIBA 30 GG", 90, {}, "MP12", "2025-05-04"},
+        {"Bonifico 60 gg d.f.", 0, {}, "MP05", "2025-02-03"},
+        {"RIBA 30 GG", std::nullopt, QDate(2025, 3, 31), "MP12", "2025-03-31"},
     };
     for (const Row& row : rows) {
         EinvoiceStore store;
@@ -397,6 +399,8 @@ TEST(Export, ThePaymentFallsDueTheItemsDaysAfterTheInvoiceDate) {
         const int invoice = store.addInvoice(
             id, "ROSSI & FIGLI SRL",
             {"100,00", "0", "100,00", "22,00", "*", "0", "122,00", "0", "122,00", row.paidBy});
+        if (row.kept.isValid())
+            store.extras().setDueDate(QString::number(invoice - 1), row.kept);
         const auto outcome = store.exportRows({invoice});
         ASSERT_TRUE(outcome.ok()) << row.paidBy;
         ASSERT_EQ(outcome->written.size(), 1) << row.paidBy;

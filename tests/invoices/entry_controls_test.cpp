@@ -48,6 +48,7 @@ TEST_F(EntryControls, EveryInputSaysWhatItIs) {
         {ui->Check2, "Calendario Data Riscossione"},
         {ui->Text13, "Data Riscossione"},
         {ui->Combo2, "Tramite"},
+        {ui->Text16, "Scadenza"},
         {ui->Text10, "ID"},
         {ui->Text12, "ID Cliente"},
         {ui->Text4, "Netto"},
@@ -94,11 +95,11 @@ TEST_F(EntryControls, CaptionsTipsAndTheButtonsOfLaterWork) {
 
 TEST_F(EntryControls, TabFollowsTheWindowsOrder) {
     const QStringList walk = test_support::names(test_support::tabWalk(ui->Combo1));
-    EXPECT_EQ(
-        walk.join(u' '),
-        "Combo1 Text1 Check1 Text2 Text15 Text9 Combo5 Text3 Text5 Combo6 Text6 Check4 "
-        "Text8 Combo7 Text14 Check2 Text13 Combo2 Text10 Text12 Combo3 Text4 Check3 XPButton4 "
-        "XPButton3 XPButton5 XPButton2");
+    EXPECT_EQ(walk.join(u' '),
+              "Combo1 Text1 Check1 Text2 Text15 Text9 Combo5 Text3 Text5 Combo6 Text6 Check4 "
+              "Text8 Combo7 Text14 Check2 Text13 Combo2 Text16 Text10 Text12 Combo3 Text4 Check3 "
+              "XPButton4 "
+              "XPButton3 XPButton5 XPButton2");
 }
 
 TEST_F(EntryControls, ActivationReadsCountersAndListsAndKeepsWhatWasTyped) {

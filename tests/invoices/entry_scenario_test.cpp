@@ -170,6 +170,70 @@ TEST_F(EntryScenario, TheStampDutyLineIsChargedKeptAndShownAgain) {
     EXPECT_TRUE(extras().stampDutyCharged("1").isZero());
 }
 
+// The due date: proposed from the invoice date and the payment item's days as the
+// user types, kept by the invoice's ID as registered (changed or not), shown again
+// for modification; one that is not a calendar date is refused and nothing written.
+TEST_F(EntryScenario, TheDueDateIsProposedKeptAndShownAgain) {
+    registers::prepareInvoiceExtrasSheet(data.store());
+    registers::prepareEinvoiceCodesSheet(data.store());
+    const store::Worksheet settings = data.sheet(store::kSettingsSheet);
+    ASSERT_TRUE(registers::insertItem(settings, registers::kPaymentColumn, "RIBA 30 GG").ok());
+    ASSERT_TRUE(registers::insertItem(settings, registers::kPaymentColumn, "RIBA 60 GG").ok());
+    registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet))
+        .setPaymentDays("RIBA 60 GG", 90);
+    window->activate();
+    const auto extras = [&] {
+        return registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet));
+    };
+    struct Row {
+        const char* what;
+        const char* paidBy;
+        const char* proposed;
+        const char* typed;  // what the user writes over the proposal, or nothing
+        QDate kept;         // invalid: refused, nothing registered
+    };
+    const Row rows[] = {
+        {"days from the item's text", "RIBA 30 GG", "06/04/2024", nullptr, QDate(2024, 4, 6)},
+        {"days set in the codes window", "RIBA 60 GG", "05/06/2024", nullptr, QDate(2024, 6, 5)},
+        {"no days: the invoice date", "Bonifico", "07/03/2024", nullptr, QDate(2024, 3, 7)},
+        {"changed by the user", "RIBA 30 GG", "06/04/2024", "30/04/2024", QDate(2024, 4, 30)},
+        {"emptied by the user: the proposal", "RIBA 30 GG", "06/04/2024", "", QDate(2024, 4, 6)},
+        {"not a calendar date", "RIBA 30 GG", "06/04/2024", "31/04/2024", QDate()},
+    };
+    for (const Row& row : rows) {
+        ui->XPButton5->click();
+        fillWorkedExample();
+        choose(ui->Combo2, QString::fromUtf8(row.paidBy));
+        EXPECT_EQ(ui->Text16->text(), row.proposed) << row.what;
+        if (row.typed)
+            ui->Text16->setText(QString::fromUtf8(row.typed));
+        const int free = *store::firstFreeRow(invoices(), Id);
+        const QString id = ui->Text10->text();
+        if (row.kept.isValid()) {
+            registerAnsweringYes();
+        } else {
+            boxes.expect(
+                notice("Il campo \"Scadenza\" non contiene una data valida: "
+                       "\"31/04/2024\".\nScrivere un giorno del calendario come "
+                       "gg/mm/aaaa, per esempio 05/03/2026: nulla è stato registrato.",
+                       "Gestione", app::Icon::Warning));
+            ui->XPButton4->click();
+        }
+        EXPECT_EQ(invoices().text(free, Id).isEmpty(), !row.kept.isValid()) << row.what;
+        EXPECT_EQ(extras().dueDate(id), row.kept) << row.what;
+    }
+
+    // Chosen for modification, the kept date is shown; a new one replaces it.
+    ui->XPButton5->click();
+    ui->XPButton3->click();
+    chooseLine(3);
+    EXPECT_EQ(ui->Text16->text(), "30/04/2024");
+    ui->Text16->setText(QStringLiteral("15/05/2024"));
+    boxes.expect(kModified);
+    ui->XPButton3->click();
+    EXPECT_EQ(extras().dueDate("4"), QDate(2024, 5, 15));
+}
+
 // Under the flat-rate regime an invoice above 77,47 is offered the stamp duty line.
 TEST_F(EntryScenario, TheFlatRateOffersTheStampDutyLineAtRegistra) {
     registers::prepareEinvoiceCodesSheet(data.store());

@@ -85,6 +85,7 @@ struct EntryControlsByName {
     QLineEdit* Text13 = find<QLineEdit>("Text13");
     QLineEdit* Text14 = find<QLineEdit>("Text14");
     QPlainTextEdit* Text15 = find<QPlainTextEdit>("Text15");
+    QLineEdit* Text16 = find<QLineEdit>("Text16");
     QCheckBox* Check1 = find<QCheckBox>("Check1");
     QCheckBox* Check2 = find<QCheckBox>("Check2");
     QCheckBox* Check3 = find<QCheckBox>("Check3");
