@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -38,8 +39,10 @@ using registers::CodedList;
 namespace {
 
 // Columns of an item page: the item, its code and the code's description; the
-// withholding page adds the payment reason and its description.
+// withholding page adds the payment reason and its description, the payment page the
+// days to payment.
 enum ItemColumn { ItemText, Code, CodeDescription, Reason, ReasonDescription };
+constexpr int kDaysColumn = Reason;
 // Columns of the client grid.
 enum ClientColumn { ClientId, ClientName, RecipientCode, Pec, Country, ForeignVat };
 
@@ -240,6 +243,7 @@ void CodiciFatturaPA::activate() {
 void CodiciFatturaPA::fillGrid(CodedGrid& coded, const QStringList& items,
                                const registers::EinvoiceCodes& codes) {
     const bool withReason = coded.list == CodedList::Withholding;
+    const bool withDays = coded.list == CodedList::Payment;
     // The rows are laid out before the page takes them, so that Tab runs through the
     // choosers row by row.
     auto* content = new QWidget;
@@ -251,6 +255,8 @@ void CodiciFatturaPA::fillGrid(CodedGrid& coded, const QStringList& items,
         rows->addWidget(heading(QStringLiteral("Causale")), 0, Reason);
         rows->addWidget(heading(QStringLiteral("Descrizione causale")), 0, ReasonDescription);
     }
+    if (withDays)
+        rows->addWidget(heading(QStringLiteral("Giorni alla scadenza")), 0, kDaysColumn);
     coded.rows.clear();
     const QStringList shown = itemsOf(items, {});
     for (int i = 0; i < shown.size(); ++i) {
@@ -268,7 +274,20 @@ void CodiciFatturaPA::fillGrid(CodedGrid& coded, const QStringList& items,
                                  QStringLiteral("Causale della voce %1").arg(shown[i]));
             connect(reason, &QComboBox::currentIndexChanged, this, [this] { changed_ = true; });
         }
-        coded.rows.push_back({shown[i], code, reason});
+        QSpinBox* days = nullptr;
+        if (withDays) {
+            days = new QSpinBox;
+            days->setRange(0, registers::kMostPaymentDays);
+            days->setFixedWidth(90);
+            days->setValue(codes.paymentDays(shown[i]));
+            days->setAccessibleName(
+                QStringLiteral("Giorni alla scadenza della voce %1").arg(shown[i]));
+            // As the code choosers: the wheel scrolls the page.
+            days->setFocusPolicy(Qt::StrongFocus);
+            rows->addWidget(days, row, kDaysColumn);
+            connect(days, &QSpinBox::valueChanged, this, [this] { changed_ = true; });
+        }
+        coded.rows.push_back({shown[i], code, reason, days});
     }
     rows->setColumnMinimumWidth(CodeDescription, 260);
     rows->setColumnStretch(withReason ? ReasonDescription : CodeDescription, 1);
@@ -339,10 +358,13 @@ bool CodiciFatturaPA::save() {
     registers::EinvoiceCodes codes(*sheet);
     codes.setTaxRegime(Combo1->currentData().toString());
     for (const CodedGrid& coded : grids_)
-        for (const ItemChoosers& row : coded.rows)
+        for (const ItemChoosers& row : coded.rows) {
             codes.setCodes(
                 coded.list, row.item,
                 {row.code->currentText(), row.reason ? row.reason->currentText() : QString()});
+            if (row.days)
+                codes.setPaymentDays(row.item, row.days->value());
+        }
     for (int row = 0; row < Grid5->rowCount(); ++row)
         codes.setAddressing(Grid5->item(row, ClientId)->text(),
                             Grid5->item(row, ClientName)->text(), clientAddressing(row));

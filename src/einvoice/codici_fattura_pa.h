@@ -2,8 +2,9 @@
 
 // The codes of the electronic invoice, reached from the main menu: the user's tax
 // regime, and beside each settings item its official code (cassa type, Natura,
-// withholding type and payment reason, payment method), each shown with the
-// description the Agenzia delle Entrate gives it; and each client's recipient code
+// withholding type and payment reason, payment method and the days from an invoice's
+// date to its payment), each shown with the description the Agenzia delle Entrate
+// gives it; and each client's recipient code
 // or PEC, its country and foreign VAT number. Items still named by registered invoices are listed
 // too, so an invoice whose item was renamed can still be coded. "Salva" writes them into the sheet
 // FatturaPA and saves the store.
@@ -16,6 +17,7 @@
 class QComboBox;
 class QLabel;
 class QScrollArea;
+class QSpinBox;
 class QTabWidget;
 class QTableWidget;
 class QTimer;
@@ -46,7 +48,8 @@ class CodiciFatturaPA : public app::AreaWindow {
     QComboBox* Combo1;  // tax regime
     QTabWidget* Tab1;   // one page per list, and the clients
     // One row per item: its text, the code chooser "Codice della voce <item>" and the
-    // code's description; the withholding page adds "Causale della voce <item>".
+    // code's description; the withholding page adds "Causale della voce <item>", the
+    // payment page "Giorni alla scadenza della voce <item>".
     QScrollArea* Grid1;   // INPS/Cassa items
     QScrollArea* Grid2;   // exemption items
     QScrollArea* Grid3;   // withholding items
@@ -57,11 +60,13 @@ class CodiciFatturaPA : public app::AreaWindow {
     controls::XPButton* XPButton2;  // Esci
 
   private:
-    // An item's choosers; `reason` only on the withholding page.
+    // An item's choosers; `reason` only on the withholding page, `days` only on the
+    // payment page.
     struct ItemChoosers {
         QString item;
         QComboBox* code;
         QComboBox* reason;
+        QSpinBox* days;
     };
     struct CodedGrid {
         registers::CodedList list;

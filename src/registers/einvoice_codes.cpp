@@ -36,7 +36,6 @@ constexpr int kRegimeColumn = 14;         // N, value in N2
 constexpr int kCountryColumn = 15;        // O
 constexpr int kForeignVatColumn = 16;     // P
 constexpr int kPaymentDaysColumn = 17;    // Q, beside the payment items of H
-constexpr int kMostPaymentDays = 366;
 constexpr int kProgressiveColumn = store::columnOf("IV");
 
 const Columns& columnsOf(CodedList list) {

@@ -80,6 +80,9 @@ inline const QString kInpsSeparateScheme = QStringLiteral("TC22");
 // withholding depends on which, so the user says it in the codes window.
 ItemCodes defaultCodes(CodedList list, const QString& item);
 
+// A payment item's days to payment run from 0 to a year.
+inline constexpr int kMostPaymentDays = 366;
+
 // The days to payment a payment item proposes: the first number in its text
 // ("RIBA 30 GG" gives 30), 0 when it has none or one beyond a year.
 int proposedPaymentDays(const QString& item);

@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -106,6 +107,50 @@ TEST_F(EinvoiceWindows, TheCodesWindowShowsDefaultsWithTheirDescriptionsAndSaves
     EXPECT_EQ(codes.addressing(id).pec, "rossi@pec.it");
     EXPECT_EQ(data.data.reopened(registers::kEinvoiceCodesSheet).text(2, 14), "RF19")
         << "the store was saved";
+}
+
+// The payment page shows each payment type's days to payment, proposed from its text
+// until the user sets them, and "Salva" keeps what the user set.
+TEST_F(EinvoiceWindows, ThePaymentPageProposesTheDaysToPaymentAndSavesThem) {
+    const store::Worksheet settings = data.data.sheet(store::kSettingsSheet);
+    for (const char* item : {"RIBA 30 GG", "RIBA 60 GG"})
+        ASSERT_TRUE(registers::insertItem(settings, registers::kPaymentColumn, item).ok());
+    data.codes().setPaymentDays("RIBA 60 GG", 75);
+    navigator.setMainMenu(&menu);
+    einvoice::CodiciFatturaPA window(services);
+    navigator.go(&menu, &window);
+
+    struct Row {
+        const char* item;
+        int shown;  // proposed, set before, or kept by an earlier row
+        int typed;
+        int kept;
+    };
+    const Row rows[] = {
+        {"RIBA 30 GG", 30, 45, 45},
+        {"RIBA 60 GG", 75, 75, 75},
+        {"Bonifico", 0, 10, 10},
+        {"Contanti", 0, 0, 0},
+        {"RIBA 30 GG", 45, 999, registers::kMostPaymentDays},
+    };
+    for (const Row& row : rows) {
+        window.activate();
+        QSpinBox* days = nullptr;
+        for (QSpinBox* box : window.Grid4->findChildren<QSpinBox*>())
+            if (box->accessibleName() ==
+                QStringLiteral("Giorni alla scadenza della voce %1").arg(row.item))
+                days = box;
+        ASSERT_NE(days, nullptr) << row.item;
+        EXPECT_EQ(days->value(), row.shown) << row.item;
+        days->setValue(row.typed);
+        boxes.expect({"Operazione eseguita !", "Gestione", Icon::Information});
+        window.XPButton1->click();
+        EXPECT_EQ(registers::EinvoiceCodes(data.data.reopened(registers::kEinvoiceCodesSheet))
+                      .paymentDays(row.item),
+                  row.kept)
+            << row.item;
+    }
+    EXPECT_EQ(data.codes().codes(registers::CodedList::Payment, "RIBA 30 GG").code, "MP12");
 }
 
 // The choosers a screen reader reaches, walking the window's accessibility tree
@@ -256,6 +301,9 @@ TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured)
     test_support::settle(window);
     test_support::saveScreenShot("einvoice-codes-window");
     test_support::saveWindowShot(window, "einvoice-codes-window-withholding");
+    window.Tab1->setCurrentIndex(3);
+    test_support::settle(window);
+    test_support::saveWindowShot(window, "einvoice-codes-window-payments");
     window.Tab1->setCurrentIndex(4);
     test_support::settle(window);
     test_support::saveScreenShot("einvoice-codes-window-clients");
