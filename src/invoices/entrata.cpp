@@ -546,7 +546,7 @@ InvoiceAmounts Entrata::amounts() const {
     f.vatToRecompute = toRecompute_.vat;
     f.withholdingToRecompute = toRecompute_.withholding;
     f.exemptEnabled = exemptField_->isEnabled();
-    f.surchargeWithheld = registers::surchargeWithheld(store_.workbook(), f.surchargeRate);
+    f.surchargeWithheld = withheldSurcharges_.contains(f.surchargeRate);
     f.stampDutyCharged = stampDutyBox_->isChecked();
     return f;
 }
@@ -741,6 +741,15 @@ void Entrata::loadLists() {
     setComboText(paymentBox_, payment.isEmpty() ? kSelect : payment);
     if (!sheet)
         boxes_.tell(sheet.error().message, app::title::kGestione, Icon::Warning);
+    // The codes sheet is read here, once per opening, not at every amount step.
+    withheldSurcharges_.clear();
+    if (const auto codes = registers::einvoiceCodesSheet(store_.workbook())) {
+        const registers::EinvoiceCodes read(*codes);
+        for (int i = 0; i < surchargeRateBox_->count(); ++i) {
+            if (read.surchargeWithheld(surchargeRateBox_->itemText(i)))
+                withheldSurcharges_.insert(surchargeRateBox_->itemText(i));
+        }
+    }
 }
 
 void Entrata::loadClients() {

@@ -8,6 +8,8 @@
 // modification mode is shown. Each control's object name is the window's design
 // name (Text9, Combo5, ...), which the tests and pictures find it by.
 
+#include <QSet>
+
 #include <functional>
 #include <optional>
 
@@ -142,17 +144,19 @@ class Entrata : public app::AreaWindow {
     } toRecompute_;
     registers::ClientChoice clients_;
 
-    QComboBox* clientBox_;                // Combo1
-    QLineEdit* clientIdField_;            // Text12
-    QLabel* addressLabel_;                // Label13
-    QLabel* postalCodeLabel_;             // Label22
-    QLabel* townLabel_;                   // Label23
-    QLabel* provinceLabel_;               // Label24
-    QLabel* taxCodeLabel_;                // Label25
-    QLabel* vatNumberLabel_;              // Label26
-    QLineEdit* numberField_;              // Text1
-    QCheckBox* changeNumberBox_;          // Check3 "Cambia Nr.Fattura"
-    QCheckBox* stampDutyBox_;             // Check4 the stamp duty charged as a line
+    QComboBox* clientBox_;        // Combo1
+    QLineEdit* clientIdField_;    // Text12
+    QLabel* addressLabel_;        // Label13
+    QLabel* postalCodeLabel_;     // Label22
+    QLabel* townLabel_;           // Label23
+    QLabel* provinceLabel_;       // Label24
+    QLabel* taxCodeLabel_;        // Label25
+    QLabel* vatNumberLabel_;      // Label26
+    QLineEdit* numberField_;      // Text1
+    QCheckBox* changeNumberBox_;  // Check3 "Cambia Nr.Fattura"
+    QCheckBox* stampDutyBox_;     // Check4 the stamp duty charged as a line
+    // The surcharge items coded as the INPS surcharge (TC22), withheld on with the fee.
+    QSet<QString> withheldSurcharges_;
     QCheckBox* dateCalendarBox_;          // Check1
     QLineEdit* dateField_;                // Text2
     QLineEdit* recordField_;              // Text10

@@ -222,11 +222,6 @@ void EinvoiceCodes::setPaymentDays(const QString& paymentItem, int days) {
     expectWritten(sheet_.setIdentifier(row, kPaymentDaysColumn, QString::number(days)));
 }
 
-bool surchargeWithheld(store::Workbook& book, const QString& cassaItem) {
-    const auto sheet = book.sheet(kEinvoiceCodesSheet);
-    return sheet && EinvoiceCodes(*sheet).surchargeWithheld(cassaItem);
-}
-
 int EinvoiceCodes::upsertRow(int keyColumn, const QString& key, QHash<QString, int>& rows) {
     if (const auto found = rows.constFind(key); found != rows.cend())
         return *found;

@@ -128,7 +128,4 @@ class EinvoiceCodes {
     QHash<QString, int> clientRows_;
 };
 
-// The same for the store's codes sheet; false when there is none.
-bool surchargeWithheld(store::Workbook& book, const QString& cassaItem);
-
 }  // namespace registers

@@ -4,6 +4,7 @@
 
 #include "client_window.h"
 #include "registers/iban.h"
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -11,10 +12,7 @@ using namespace clients_test;
 using app::Answer;
 namespace col = registers::client;
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test_support::fileBytes;
 
 app::Message ibanRefusal(const QString& shown) {
     return {QStringLiteral("Il campo IBAN non è valido: il codice %1 non ha la forma di un IBAN o "

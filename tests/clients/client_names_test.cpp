@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "client_window.h"
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -12,10 +13,7 @@ using namespace clients_test;
 using app::Answer;
 namespace col = registers::client;
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test_support::fileBytes;
 
 app::Message namesakeQuestion(const char* name, const char* id) {
     return {QStringLiteral("Un cliente di nome %1 è già registrato (ID Progressivo %2).\n"

@@ -8,6 +8,7 @@
 
 #include "app/qt_message_boxes.h"
 #include "client_window.h"
+#include "support/file_bytes.h"
 #include "support/shots.h"
 
 #include <QTimer>
@@ -20,10 +21,7 @@ using namespace clients_test;
 using app::Answer;
 namespace col = registers::client;
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test_support::fileBytes;
 
 struct Invoice {
     const char* clientId;

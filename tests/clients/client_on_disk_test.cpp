@@ -7,6 +7,7 @@
 
 #include "client_window.h"
 #include "registers/entered_values.h"
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -15,10 +16,7 @@ using app::Answer;
 using registers::client::Column;
 namespace c = registers::client;
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test_support::fileBytes;
 
 class ClientOnDisk : public ClientWindowTest {
   protected:

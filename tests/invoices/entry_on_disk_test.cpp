@@ -7,16 +7,14 @@
 
 #include "entry_window.h"
 #include "registers/entered_values.h"
+#include "support/file_bytes.h"
 
 namespace {
 
 using namespace invoices_test;
 using app::Answer;
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test_support::fileBytes;
 
 app::Message warning(const std::optional<QString>& text) {
     return {text.value_or(QStringLiteral("<no refusal>")), QStringLiteral("Gestione"),

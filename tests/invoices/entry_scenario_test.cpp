@@ -67,6 +67,10 @@ TEST_F(EntryScenario, TheWithholdingBaseFollowsTheKindOfSurcharge) {
         registers::prepareEinvoiceCodesSheet(data.store());
         registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet))
             .setCodes(registers::CodedList::Cassa, "4", {row.cassaType, {}});
+        // Codes are set in the codes window, from the main menu: the entry window is
+        // opened again after them.
+        navigator.backToMainMenu(window.get());
+        navigator.go(&menu, window.get());
         fillWorkedExample();
         EXPECT_EQ(ui->Text14->text(), row.withholding) << row.cassaType;
         EXPECT_EQ(ui->Text4->text(), row.net) << row.cassaType;
