@@ -17,6 +17,10 @@ constexpr int kIdColumn = 1;         // A
 constexpr int kStampDutyColumn = 2;  // B
 constexpr int kExportedColumn = 3;   // C
 constexpr int kDueDateColumn = 4;    // D, dd/mm/yyyy
+constexpr int kKindColumn = 5;       // E, "TD04" for a credit note
+constexpr int kCorrectedIdColumn = 6;
+constexpr int kCorrectedNumberColumn = 7;
+constexpr int kCorrectedDateColumn = 8;  // dd/mm/yyyy
 
 const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
 
@@ -26,9 +30,12 @@ const SheetLayout& invoiceExtrasLayout() {
     static const SheetLayout layout{
         kInvoiceExtrasSheet,
         {QStringLiteral("ID FATTURA"), QStringLiteral("RIMBORSO BOLLO"),
-         QStringLiteral("FILE ESPORTATO"), QStringLiteral("SCADENZA")},
+         QStringLiteral("FILE ESPORTATO"), QStringLiteral("SCADENZA"),
+         QStringLiteral("TIPO DOCUMENTO"), QStringLiteral("ID FATTURA STORNATA"),
+         QStringLiteral("N. FATTURA STORNATA"), QStringLiteral("DATA FATTURA STORNATA")},
         false,
-        {kIdColumn, kStampDutyColumn, kExportedColumn, kDueDateColumn},
+        {kIdColumn, kStampDutyColumn, kExportedColumn, kDueDateColumn, kKindColumn,
+         kCorrectedIdColumn, kCorrectedNumberColumn, kCorrectedDateColumn},
         {},
     };
     return layout;
@@ -51,7 +58,7 @@ store::Result<store::Worksheet> invoiceExtrasSheet(store::Workbook& book) {
 }
 
 void forgetInvoiceExtras(store::WorkbookStore& store) {
-    clearBelowHeader(store.workbook(), invoiceExtrasLayout(), kIdColumn, kDueDateColumn);
+    clearBelowHeader(store.workbook(), invoiceExtrasLayout(), kIdColumn, kCorrectedDateColumn);
 }
 
 InvoiceExtras::InvoiceExtras(store::Worksheet sheet) : sheet_(sheet) {
@@ -59,8 +66,11 @@ InvoiceExtras::InvoiceExtras(store::Worksheet sheet) : sheet_(sheet) {
         const QString id = sheet_.text(row, kIdColumn);
         if (id.isEmpty())
             break;
-        if (!rows_.contains(id))
-            rows_.insert(id, row);
+        if (rows_.contains(id))
+            continue;
+        rows_.insert(id, row);
+        if (sheet_.text(row, kKindColumn) == kCreditNoteKind)
+            notesOf_[sheet_.text(row, kCorrectedIdColumn)] << id;
     }
 }
 
@@ -109,6 +119,30 @@ void InvoiceExtras::setDueDate(const QString& id, const QDate& due) {
         return;
     expectWritten(sheet_.setIdentifier(rowFor(id), kDueDateColumn,
                                        due.isValid() ? due.toString(kDateFormat) : QString()));
+}
+
+std::optional<CorrectedInvoice> InvoiceExtras::corrects(const QString& id) const {
+    const auto found = rows_.constFind(id);
+    if (found == rows_.cend() || sheet_.text(*found, kKindColumn) != kCreditNoteKind)
+        return std::nullopt;
+    return CorrectedInvoice{
+        sheet_.text(*found, kCorrectedIdColumn), sheet_.text(*found, kCorrectedNumberColumn),
+        store::readItalianDate(sheet_.text(*found, kCorrectedDateColumn)).value_or(QDate())};
+}
+
+void InvoiceExtras::setCorrects(const QString& id, const CorrectedInvoice& corrected) {
+    const int row = rowFor(id);
+    expectWritten(sheet_.setIdentifier(row, kKindColumn, kCreditNoteKind));
+    expectWritten(sheet_.setIdentifier(row, kCorrectedIdColumn, corrected.id));
+    expectWritten(sheet_.setIdentifier(row, kCorrectedNumberColumn, corrected.number));
+    expectWritten(
+        sheet_.setIdentifier(row, kCorrectedDateColumn, corrected.date.toString(kDateFormat)));
+    if (!notesOf_.value(corrected.id).contains(id))
+        notesOf_[corrected.id] << id;
+}
+
+QStringList InvoiceExtras::creditNotesOf(const QString& invoiceId) const {
+    return notesOf_.value(invoiceId);
 }
 
 store::Result<store::Done> recordStampDuty(store::Workbook& book, const QString& id, bool charged) {

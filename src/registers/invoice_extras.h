@@ -4,11 +4,15 @@
 // program owns, DatiFatture, one row per invoice keyed by its register ID: the
 // register's own sheet ends at Q, and users keep their own formulas to its right.
 // Today: the stamp duty charged to the client as a line of its own, the name of
-// the electronic-invoice file the invoice last went to, and its due date. Widget-free.
+// the electronic-invoice file the invoice last went to, its due date, and for a
+// credit note the invoice it corrects. Widget-free.
 
 #include <QDate>
 #include <QHash>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 #include "registers/amount.h"
 #include "registers/sheet_layout.h"
@@ -28,6 +32,17 @@ inline const QString kInvoiceExtrasSheet = QStringLiteral("DatiFatture");
 inline constexpr Amount kStampDuty = Amount::fromCents(200);
 inline constexpr Amount kStampDutyThreshold = Amount::fromCents(7747);
 inline const QString kStampDutyLine = QStringLiteral("Rimborso imposta di bollo");
+
+// A credit note (TD04) is registered like an invoice with its amounts negative, so
+// that every sum over the register counts it against what the client owes; it
+// names the invoice it corrects by register ID, number and date.
+struct CorrectedInvoice {
+    QString id;
+    QString number;
+    QDate date;
+    bool operator==(const CorrectedInvoice&) const = default;
+};
+inline const QString kCreditNoteKind = QStringLiteral("TD04");
 
 const SheetLayout& invoiceExtrasLayout();
 
@@ -57,12 +72,21 @@ class InvoiceExtras {
     QDate dueDate(const QString& id) const;
     void setDueDate(const QString& id, const QDate& due);
 
+    // The invoice that credit note `id` corrects; none when `id` is an invoice.
+    std::optional<CorrectedInvoice> corrects(const QString& id) const;
+    bool isCreditNote(const QString& id) const { return corrects(id).has_value(); }
+    // Marks `id` as a credit note of `corrected`.
+    void setCorrects(const QString& id, const CorrectedInvoice& corrected);
+    // The credit notes that correct invoice `invoiceId`, in the order they were kept.
+    QStringList creditNotesOf(const QString& invoiceId) const;
+
   private:
     // The row of invoice `id`, given the first free one when it has none.
     int rowFor(const QString& id);
 
     store::Worksheet sheet_;
-    QHash<QString, int> rows_;  // register ID -> row
+    QHash<QString, int> rows_;             // register ID -> row
+    QHash<QString, QStringList> notesOf_;  // invoice ID -> its credit notes' IDs
 };
 
 // Records whether invoice `id` charges the stamp duty; an error only when it does

@@ -47,6 +47,37 @@ TEST(InvoiceExtras, TheStampDutyLineIsKeptPerInvoiceAndNeverBesideTheRegister) {
     EXPECT_EQ(data.reopened(store::kInvoicesSheet).text(2, 19), before);
 }
 
+TEST(InvoiceExtras, CreditNotesNameTheInvoiceTheyCorrectAndAreFoundFromIt) {
+    test_support::PreparedStore data;
+    registers::prepareInvoiceExtrasSheet(data.store());
+    const registers::CorrectedInvoice first{"1", "7", QDate(2024, 3, 5)};
+    const registers::CorrectedInvoice second{"2", "8", QDate(2024, 3, 9)};
+    {
+        registers::InvoiceExtras extras(data.sheet(registers::kInvoiceExtrasSheet));
+        extras.setStampDutyCharged("1", true);
+        extras.setCorrects("3", first);
+        extras.setDueDate("4", QDate(2024, 4, 30));
+        extras.setCorrects("5", first);
+        extras.setCorrects("6", second);
+        extras.setCorrects("5", first);  // kept again: still one note
+        EXPECT_EQ(extras.creditNotesOf("1"), QStringList({"3", "5"}));
+    }
+    ASSERT_TRUE(data.store().saveStore().ok());
+
+    const registers::InvoiceExtras reread(data.reopened(registers::kInvoiceExtrasSheet));
+    const std::pair<const char*, std::optional<registers::CorrectedInvoice>> rows[] = {
+        {"1", std::nullopt}, {"3", first},  {"4", std::nullopt},
+        {"5", first},        {"6", second}, {"9", std::nullopt}};
+    for (const auto& [id, corrected] : rows) {
+        EXPECT_EQ(reread.corrects(id), corrected) << id;
+        EXPECT_EQ(reread.isCreditNote(id), corrected.has_value()) << id;
+    }
+    EXPECT_EQ(reread.creditNotesOf("1"), QStringList({"3", "5"}));
+    EXPECT_EQ(reread.creditNotesOf("2"), QStringList({"6"}));
+    EXPECT_TRUE(reread.creditNotesOf("3").isEmpty()) << "a credit note has none of its own";
+    EXPECT_EQ(reread.dueDate("4"), QDate(2024, 4, 30)) << "other data of a row untouched";
+}
+
 TEST(InvoiceExtras, EmptyingTheRegisterForgetsThemAndRecordingAsksForTheSheetOnlyWhenCharged) {
     test_support::PreparedStore data;
     EXPECT_TRUE(registers::recordStampDuty(data.store().workbook(), "1", false).ok());
