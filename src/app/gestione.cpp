@@ -100,19 +100,21 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
                            QStringLiteral("Manutenzione"));
     XPButton11 = menuButton(this, "XPButton11", QStringLiteral("Fattura Elettronica"),
                             QStringLiteral("Codici della fattura elettronica"));
+    XPButton13 = menuButton(this, "XPButton13", QStringLiteral("Andamento"),
+                            QStringLiteral("Andamento dell'anno e fatture per il commercialista"));
     XPButton3 = menuButton(this, "XPButton3", QStringLiteral("Chiudi"), QStringLiteral("Chiudi"));
     XPButton7 = menuButton(this, "XPButton7", QString(), QStringLiteral("Invia alla stampante"));
     XPButton10 = menuButton(this, "XPButton10", QString(), QStringLiteral("Invia alla stampante"));
 
     // Enabled once the program hands in what they open.
     for (auto* button : {XPButton1, XPButton2, XPButton4, XPButton5, XPButton6, XPButton8,
-                         XPButton9, XPButton11}) {
+                         XPButton9, XPButton11, XPButton13}) {
         button->setEnabled(false);
         button->setFixedSize(kAreaButtonWidth, kButtonHeight);
     }
-    for (MenuArea area :
-         {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData, MenuArea::ClientPosition,
-          MenuArea::Collections, MenuArea::Maintenance, MenuArea::ElectronicInvoice})
+    for (MenuArea area : {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData,
+                          MenuArea::ClientPosition, MenuArea::Collections, MenuArea::Maintenance,
+                          MenuArea::ElectronicInvoice, MenuArea::YearOverview})
         connect(areaButton(area), &QAbstractButton::clicked, this,
                 [this, area] { openArea(area); });
     connect(XPButton1, &QAbstractButton::clicked, this, &Gestione::showSettings);
@@ -146,8 +148,8 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
 
     auto* areas = new QVBoxLayout;
     areas->setSpacing(8);
-    for (auto* button :
-         {XPButton2, XPButton4, XPButton6, XPButton8, XPButton5, XPButton1, XPButton11, XPButton9})
+    for (auto* button : {XPButton2, XPButton4, XPButton6, XPButton8, XPButton13, XPButton5,
+                         XPButton1, XPButton11, XPButton9})
         areas->addWidget(button);
     areas->addStretch();
 
@@ -172,8 +174,8 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
 
     // Tab goes down the area column (and through the settings frame beside it),
     // then along the footer.
-    orderTabs({XPButton2, XPButton4, XPButton6, XPButton8, XPButton5, XPButton1, XPButton11,
-               XPButton9, XPButton7, XPButton10, XPButton3});
+    orderTabs({XPButton2, XPButton4, XPButton6, XPButton8, XPButton13, XPButton5, XPButton1,
+               XPButton11, XPButton9, XPButton7, XPButton10, XPButton3});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
@@ -236,6 +238,8 @@ controls::XPButton* Gestione::areaButton(MenuArea area) const {
             return XPButton9;
         case MenuArea::ElectronicInvoice:
             return XPButton11;
+        case MenuArea::YearOverview:
+            return XPButton13;
     }
     Q_UNREACHABLE();
 }

@@ -160,11 +160,18 @@ store::Result<int> printAll(const store::Workbook& book, const store::Worksheet&
 
 }  // namespace
 
-store::Result<int> DocumentWindow::saveAsPdf(const QString& path) {
+store::Result<int> saveDocumentPdf(InvoiceDocument& document, const QString& path,
+                                   const QDate& today) {
+    const store::PagePlan plan =
+        printing::SheetPainter(document.workbook().model(), document.form().model()).plan();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    return printAll(document_->workbook(), document_->form(), plan_, printer, today_);
+    return printAll(document.workbook(), document.form(), plan, printer, today);
+}
+
+store::Result<int> DocumentWindow::saveAsPdf(const QString& path) {
+    return saveDocumentPdf(*document_, path, today_);
 }
 
 store::Result<store::Done> DocumentWindow::saveAsXls(const QString& path) {

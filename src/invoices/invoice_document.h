@@ -49,6 +49,11 @@ class InvoiceDocument {
     store::Workbook* book_ = nullptr;
 };
 
+// Writes every page of `document` as it prints into the PDF file `path`; the number
+// of pages, or why the file could not be written.
+store::Result<int> saveDocumentPdf(InvoiceDocument& document, const QString& path,
+                                   const QDate& today);
+
 // The window that shows one filled document.
 class DocumentWindow : public QWidget {
     Q_OBJECT

@@ -23,6 +23,7 @@
 #include "receivables/incassi.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
+#include "year/andamento.h"
 
 #include <QApplication>
 
@@ -79,6 +80,8 @@ int main(int argc, char** argv) {
     menu.setAreaWindow(app::MenuArea::Invoices, &entrata);
     einvoice::CodiciFatturaPA einvoiceCodes(services);
     menu.setAreaWindow(app::MenuArea::ElectronicInvoice, &einvoiceCodes);
+    year::Andamento yearWindow(services);
+    menu.setAreaWindow(app::MenuArea::YearOverview, &yearWindow);
     QObject::connect(&entrata, &invoices::Entrata::electronicInvoiceRequested, &entrata,
                      [&services, &entrata](const QList<int>& rows) {
                          einvoice::exportElectronicInvoices(services, rows, &entrata);

@@ -144,7 +144,7 @@ TEST_F(MainMenu, SettingsShowTheFrameAndLoadItsListsUntilTheNextActivation) {
 
 TEST_F(MainMenu, AreaButtonsAreDisabledUntilTheirWindowExists) {
     for (XPButton* button : {menu.XPButton2, menu.XPButton4, menu.XPButton5, menu.XPButton6,
-                             menu.XPButton8, menu.XPButton9})
+                             menu.XPButton8, menu.XPButton9, menu.XPButton13})
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     EXPECT_TRUE(menu.XPButton3->isEnabled());
 
@@ -155,9 +155,10 @@ TEST_F(MainMenu, AreaButtonsAreDisabledUntilTheirWindowExists) {
 
 TEST_F(MainMenu, EachAreaButtonHidesTheMenuAndShowsItsWindow) {
     const std::vector<std::pair<MenuArea, XPButton*>> areas = {
-        {MenuArea::Invoices, menu.XPButton2},    {MenuArea::Clients, menu.XPButton4},
-        {MenuArea::UserData, menu.XPButton5},    {MenuArea::ClientPosition, menu.XPButton6},
-        {MenuArea::Collections, menu.XPButton8}, {MenuArea::Maintenance, menu.XPButton9},
+        {MenuArea::Invoices, menu.XPButton2},      {MenuArea::Clients, menu.XPButton4},
+        {MenuArea::UserData, menu.XPButton5},      {MenuArea::ClientPosition, menu.XPButton6},
+        {MenuArea::Collections, menu.XPButton8},   {MenuArea::Maintenance, menu.XPButton9},
+        {MenuArea::YearOverview, menu.XPButton13},
     };
     for (const auto& [key, button] : areas) {
         Area window;

@@ -6,7 +6,7 @@ The layers, from the bottom: base, xls, store, the registers, the e-invoice core
 on them (Qt Core only, as they are), then printing and the controls, then app (the shared window layer), then the area
 windows, then the program's root. A folder of src/ that is not placed here fails
 too, so that a new folder is placed on purpose. Qt's modules have floors of their
-own: Core goes anywhere, Gui, Print Support and Widgets from printing up."""
+own: Core goes anywhere, Gui, Print Support, Widgets and Charts from printing up."""
 import pathlib
 import re
 import sys
@@ -27,9 +27,10 @@ LAYERS = {
     "maintenance": 6,
     "einvoice": 6,
     "printers": 6,
+    "year": 6,
     "program": 7,
 }
-QT_MODULES = {"Core": 0, "Gui": 4, "PrintSupport": 4, "Widgets": 4}
+QT_MODULES = {"Core": 0, "Gui": 4, "PrintSupport": 4, "Widgets": 4, "Charts": 4}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z_]+)/[^"]+"', re.MULTILINE)
 TARGET = re.compile(r"\badd_(?:library|executable)\s*\(\s*([A-Za-z0-9_]+)")
 LINK = re.compile(r"\btarget_link_libraries\s*\(([^)]*)\)")

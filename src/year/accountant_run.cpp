@@ -1,0 +1,74 @@
+#include "year/accountant_run.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProgressDialog>
+
+#include "app/clock.h"
+#include "app/dialog_titles.h"
+#include "app/message_boxes.h"
+#include "app/services.h"
+#include "app/store_saving.h"
+#include "registers/invoice_layout.h"
+#include "registers/register_csv.h"
+#include "store/workbook_store.h"
+#include "year/accountant_package.h"
+
+namespace year {
+
+void packForAccountant(const app::Services& services, const Period& period, QWidget* parent) {
+    store::Workbook& book = services.store.workbook();
+    const auto sheet = registers::invoiceSheet(book);
+    if (!sheet) {
+        services.boxes.tell(sheet.error().message, app::title::kProgram, app::Icon::Critical);
+        return;
+    }
+    const int invoices = int(registers::rowsDatedBetween(*sheet, period.first, period.last).size());
+    if (invoices == 0) {
+        services.boxes.tell(
+            QStringLiteral("Nessuna fattura con data nel periodo %1.").arg(period.name),
+            app::title::kProgram, app::Icon::Information);
+        return;
+    }
+    const auto chosen = services.boxes.saveFile({QStringLiteral("Fatture per il commercialista"),
+                                                 QDir::home().filePath(proposedZipName(period)),
+                                                 QStringLiteral("ZIP (*.zip)")});
+    if (!chosen)
+        return;
+    const QString path =
+        chosen->endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive) ? *chosen : *chosen + ".zip";
+
+    QProgressDialog progress(QStringLiteral("Preparazione delle fatture di %1...").arg(period.name),
+                             QStringLiteral("Annulla"), 0, 1, parent);
+    progress.setObjectName(QStringLiteral("ProgressoCommercialista"));
+    progress.setWindowTitle(app::title::kProgram);
+    progress.setWindowModality(Qt::WindowModal);
+    const PackageRequest request{period, path, QFileInfo(services.store.path()).absolutePath(),
+                                 services.clock.today()};
+    const auto outcome = packInvoices(book, request, [&progress](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+
+    // The electronic invoices made on the way keep their progressives, whatever happened.
+    if (!app::saveStoreTelling(services.store, services.boxes))
+        return;
+    if (!outcome) {
+        services.boxes.tell(outcome.error().message, app::title::kProgram, app::Icon::Critical);
+        return;
+    }
+    if (outcome->cancelled) {
+        services.boxes.tell(
+            QStringLiteral("Preparazione annullata: il file %1 non è stato scritto.")
+                .arg(QDir::toNativeSeparators(path)),
+            app::title::kProgram, app::Icon::Information);
+        return;
+    }
+    const bool whole = outcome->leftOut.isEmpty() && outcome->refusals.empty();
+    services.boxes.tell(outcomeMessage(*outcome), app::title::kProgram,
+                        whole ? app::Icon::Information : app::Icon::Warning);
+}
+
+}  // namespace year
