@@ -164,6 +164,16 @@ TEST_F(AccountantPackage, ARunAgainMakesNoFileTwice) {
     EXPECT_EQ(QDir(exportFolder()).entryList(QDir::Files), made);
 }
 
+TEST_F(AccountantPackage, ACreditNotesCopyIsNamedAsOne) {
+    data.extras().setCorrects(QStringLiteral("2"),
+                              {QStringLiteral("1"), QStringLiteral("1"), QDate(2025, 2, 3)});
+    ASSERT_TRUE(year::packInvoices(book(), request(6)).ok());
+    const QStringList names = year_test::zipEntries(zipPath()).keys();
+    EXPECT_TRUE(names.contains(QStringLiteral("PDF/Fattura 1 del 03-02-2025.pdf")));
+    EXPECT_TRUE(names.contains(QStringLiteral("PDF/Nota di credito 2 del 20-02-2025.pdf")));
+    EXPECT_FALSE(names.contains(QStringLiteral("PDF/Fattura 2 del 20-02-2025.pdf")));
+}
+
 TEST_F(AccountantPackage, AFileMissingFromTheExportFolderIsSaid) {
     const QString file = data.extras().exportedAs(QStringLiteral("1"));
     ASSERT_TRUE(QFile::remove(QDir(exportFolder()).filePath(file)));
