@@ -15,6 +15,7 @@
 #include "support/fake_printers.h"
 #include "support/reading_order.h"
 #include "support/scripted_message_boxes.h"
+#include "support/shots.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -226,6 +227,22 @@ TEST_F(MainMenu, TabFollowsTheLayout) {
     EXPECT_EQ(walk.size(), 8u) << test_support::names(walk).join(u' ').toStdString();
     EXPECT_EQ(test_support::outOfReadingOrder(walk, &menu), "")
         << test_support::names(walk).join(u' ').toStdString();
+}
+
+// The year at a glance stands in the area column under the collections it sums up.
+TEST_F(MainMenu, TheYearButtonStandsUnderTheCollections) {
+    Area areas[8];
+    int k = 0;
+    for (MenuArea area : {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData,
+                          MenuArea::ClientPosition, MenuArea::Collections, MenuArea::Maintenance,
+                          MenuArea::ElectronicInvoice, MenuArea::YearOverview})
+        menu.setAreaWindow(area, &areas[k++]);
+    test_support::settle(menu);
+    test_support::saveWindowShot(menu, QStringLiteral("menu"));
+    EXPECT_EQ(menu.XPButton13->x(), menu.XPButton8->x());
+    EXPECT_LT(menu.XPButton8->y(), menu.XPButton13->y());
+    EXPECT_LT(menu.XPButton13->y(), menu.XPButton5->y());
+    EXPECT_EQ(menu.XPButton13->accessibleName(), QStringLiteral("Andamento"));
 }
 
 // A screen reader reads what a label shows, the time included, as it changes.
