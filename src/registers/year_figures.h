@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "registers/amount.h"

@@ -9,6 +9,7 @@
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "app/store_saving.h"
+#include "fatturapa/einvoice_export.h"
 #include "registers/invoice_layout.h"
 #include "registers/register_csv.h"
 #include "store/workbook_store.h"
@@ -60,10 +61,16 @@ void packForAccountant(const app::Services& services, const Period& period, QWid
         return;
     }
     if (outcome->cancelled) {
-        services.boxes.tell(
-            QStringLiteral("Preparazione annullata: il file %1 non è stato scritto.")
-                .arg(QDir::toNativeSeparators(path)),
-            app::title::kProgram, app::Icon::Information);
+        QString text = QStringLiteral("Preparazione annullata: il file %1 non è stato scritto.")
+                           .arg(QDir::toNativeSeparators(path));
+        // Made and numbered, they stay where every export goes.
+        if (outcome->exportedNow > 0)
+            text +=
+                QStringLiteral("\nLe fatture elettroniche create (%1) restano nella cartella %2.")
+                    .arg(outcome->exportedNow)
+                    .arg(QDir::toNativeSeparators(
+                        fatturapa::defaultExportFolder(request.programFolder)));
+        services.boxes.tell(text, app::title::kProgram, app::Icon::Information);
         return;
     }
     const bool whole = outcome->leftOut.isEmpty() && outcome->refusals.empty();
