@@ -84,7 +84,7 @@ store::Result<std::vector<ReceiptOutcome>> recordReceipts(store::Workbook& book,
     QHash<QString, QString> titles;
     for (const RegisteredInvoice& invoice : invoices)
         titles.insert(invoice[registers::invoice::Id], invoice.title());
-    QHash<QString, ExportedFile> exported = exportedFiles(history, invoices, extras);
+    const QHash<QString, ExportedFile> exported = exportedFiles(history, invoices, extras);
 
     std::vector<ReceiptOutcome> outcomes;
     for (const ReceiptFile& file : files) {
@@ -103,10 +103,10 @@ store::Result<std::vector<ReceiptOutcome>> recordReceipts(store::Workbook& book,
                                .arg(receipt.invoiceFile);
             continue;
         }
-        outcome.invoice = titles.value(found->invoiceId,
-                                       QStringLiteral("ID %1").arg(found->invoiceId));
-        const registers::SdiRecord record{found->invoiceId, found->name,      receipt.event,
-                                          receipt.date,     receipt.sdiId,    receipt.messageId,
+        outcome.invoice =
+            titles.value(found->invoiceId, QStringLiteral("ID %1").arg(found->invoiceId));
+        const registers::SdiRecord record{found->invoiceId, found->name,   receipt.event,
+                                          receipt.date,     receipt.sdiId, receipt.messageId,
                                           receipt.outcome,  receipt.errors};
         outcome.said = record.stateText();
         if (history.holds(record)) {
@@ -130,8 +130,9 @@ QString receiptsSummary(const std::vector<ReceiptOutcome>& outcomes) {
     }
     if (outcomes.empty())
         return QStringLiteral("Nessuna ricevuta da leggere.");
-    QString text = QStringLiteral("Ricevute lette: %1.\nRegistrate: %2\nGià lette prima: %3\n"
-                                  "Di file non esportati da questo programma: %4\nNon leggibili: %5")
+    QString text = QStringLiteral(
+                       "Ricevute lette: %1.\nRegistrate: %2\nGià lette prima: %3\n"
+                       "Di file non esportati da questo programma: %4\nNon leggibili: %5")
                        .arg(outcomes.size())
                        .arg(counts[int(ReceiptStatus::Recorded)])
                        .arg(counts[int(ReceiptStatus::AlreadyRead)])

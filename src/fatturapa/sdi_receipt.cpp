@@ -100,17 +100,17 @@ QString missingPart(const SdiReceipt& r) {
 }
 
 store::Result<SdiReceipt> readXml(const QByteArray& bytes) {
+    if (bytes.trimmed().isEmpty())
+        return unreadable(QStringLiteral("il file è vuoto."));
     QXmlStreamReader xml(bytes);
-    if (!xml.readNextStartElement()) {
-        return unreadable(xml.hasError() ? QStringLiteral("non è un file XML leggibile (riga %1: %2).")
-                                               .arg(xml.lineNumber())
-                                               .arg(xml.errorString())
-                                         : QStringLiteral("il file è vuoto."));
-    }
+    if (!xml.readNextStartElement())
+        return unreadable(QStringLiteral("non è un file XML leggibile (riga %1: %2).")
+                              .arg(xml.lineNumber())
+                              .arg(xml.errorString()));
     SdiReceipt receipt;
-    const auto root =
-        std::find_if(kRoots.begin(), kRoots.end(),
-                     [&](const auto& known) { return xml.name() == QLatin1String(known.first); });
+    const auto root = std::find_if(kRoots.begin(), kRoots.end(), [&](const auto& known) {
+        return xml.name() == QLatin1String(known.first);
+    });
     if (xml.namespaceUri() != kReceiptNamespace || root == kRoots.end()) {
         return unreadable(
             QStringLiteral("non è una ricevuta del Sistema di Interscambio sulle fatture inviate "
@@ -169,8 +169,9 @@ store::Result<SdiReceipt> readReceipt(const QByteArray& bytes) {
 store::Result<SdiReceipt> readReceiptFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return store::Error{store::Error::Kind::Io,
-                            QStringLiteral("il file non si può leggere (%1).").arg(file.errorString())};
+        return store::Error{
+            store::Error::Kind::Io,
+            QStringLiteral("il file non si può leggere (%1).").arg(file.errorString())};
     if (file.size() > kLargestReceipt)
         return unreadable(QStringLiteral("il file è troppo grande per essere una ricevuta."));
     return readReceipt(file.readAll());

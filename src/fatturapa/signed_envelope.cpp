@@ -50,9 +50,8 @@ store::Result<QByteArray> signedContent(const QByteArray& envelope) {
     if (OBJ_obj2nid(CMS_get0_type(cms.get())) != NID_pkcs7_signed)
         return refused(QStringLiteral("il file .p7m non contiene un documento firmato."));
     Bio out(BIO_new(BIO_s_mem()));
-    if (!out ||
-        CMS_verify(cms.get(), nullptr, nullptr, nullptr, out.get(),
-                   CMS_NO_SIGNER_CERT_VERIFY | CMS_BINARY) != 1)
+    if (!out || CMS_verify(cms.get(), nullptr, nullptr, nullptr, out.get(),
+                           CMS_NO_SIGNER_CERT_VERIFY | CMS_BINARY) != 1)
         return refused(QStringLiteral("la firma non corrisponde al contenuto del file .p7m."));
     char* data = nullptr;
     const long size = BIO_get_mem_data(out.get(), &data);

@@ -46,10 +46,10 @@ struct SdiRecord {
     QString invoiceId;
     QString file;  // the invoice file's name, as exported
     SdiEvent event = SdiEvent::Exported;
-    QDate date;         // of the receipt: delivery, or reception by the system
-    QString sdiId;      // the number the system gave the file
-    QString messageId;  // the receipt's own; empty for an export
-    QString outcome;    // NE: EC01 or EC02
+    QDate date;          // of the receipt: delivery, or reception by the system
+    QString sdiId;       // the number the system gave the file
+    QString messageId;   // the receipt's own; empty for an export
+    QString outcome;     // NE: EC01 or EC02
     QStringList errors;  // NS: "00404 Fattura duplicata"; NE and MC: their description
 
     // "Consegnata il 05/02/2025", "Scartata: 00404 Fattura duplicata", ...
@@ -93,8 +93,8 @@ class SdiHistory {
   private:
     store::Worksheet sheet_;
     std::vector<SdiRecord> records_;
-    int nextRow_ = 2;  // the first without an ID
-    QHash<QString, QString> invoiceOfFile_;  // file, folded -> register ID
+    int nextRow_ = 2;                          // the first without an ID
+    QHash<QString, QString> invoiceOfFile_;    // file, folded -> register ID
     QHash<QString, std::vector<int>> byFile_;  // file, folded -> indexes into records_
     QSet<QString> receipts_;
 };
