@@ -63,9 +63,9 @@ RicevuteSdi::RicevuteSdi(store::WorkbookStore& store, app::MessageBoxes& boxes, 
     Grid1->setRootIsDecorated(false);
     Grid1->setUniformRowHeights(true);
     Grid1->setWordWrap(false);
-    Grid1->setColumnWidth(0, 260);
-    Grid1->setColumnWidth(1, 150);
-    Grid1->setColumnWidth(2, 220);
+    Grid1->setColumnWidth(0, 300);
+    Grid1->setColumnWidth(1, 140);
+    Grid1->setColumnWidth(2, 240);
 
     XPButton1 = app::makeButton(QStringLiteral("XPButton1"), QStringLiteral("Scegli file"),
                                 QStringLiteral("Legge le ricevute scelte"));
@@ -89,7 +89,7 @@ RicevuteSdi::RicevuteSdi(store::WorkbookStore& store, app::MessageBoxes& boxes, 
     layout->addWidget(Label1);
     layout->addWidget(Grid1, 1);
     layout->addLayout(buttons);
-    resize(980, 460);
+    resize(1120, 460);
 }
 
 QString RicevuteSdi::proposedFolder() const {

@@ -12,6 +12,7 @@
 
 namespace {
 
+using namespace invoices_test;
 using registers::SdiEvent;
 
 struct Listed {
