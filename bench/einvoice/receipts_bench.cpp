@@ -60,12 +60,13 @@ class ReceiptsStore {
             const QString file =
                 QStringLiteral("ITBNCLGU70A01H501Y_%1.xml").arg(i, 5, 10, QLatin1Char('0'));
             extras.setExportedAs(id, file);
-            einvoice_test::ReceiptSpec spec;
-            spec.kind = kinds[i % 3];
-            spec.invoiceFile = file;
-            spec.messageId = QString::number(9000 + i);
-            QFile out(QDir(receipts()).filePath(einvoice_test::receiptName(file, spec.kind)));
-            if (!out.open(QIODevice::WriteOnly) || out.write(einvoice_test::receiptXml(spec)) < 0)
+            einvoice_test::ReceiptContent content;
+            content.kind = kinds[i % 3];
+            content.invoiceFile = file;
+            content.messageId = QString::number(9000 + i);
+            QFile out(QDir(receipts()).filePath(einvoice_test::receiptName(file, content.kind)));
+            if (!out.open(QIODevice::WriteOnly) ||
+                out.write(einvoice_test::receiptXml(content)) < 0)
                 std::abort();
         }
     }

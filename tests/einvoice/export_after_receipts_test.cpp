@@ -68,14 +68,14 @@ TEST_P(ExportAfterReceipts, AsksOnlyAboutWhatReachedTheClient) {
     for (int i = 0; i < 3; ++i) {
         if (!a.answers[i])
             continue;
-        ReceiptSpec spec;
-        spec.kind = *a.answers[i];
-        spec.invoiceFile = QStringLiteral("ITBNCLGU70A01H501Y_0000%1.xml").arg(i + 1);
-        spec.messageId = QString::number(500 + i);
-        paths << QDir(receipts.path()).filePath(receiptName(spec.invoiceFile, spec.kind));
+        ReceiptContent content;
+        content.kind = *a.answers[i];
+        content.invoiceFile = QStringLiteral("ITBNCLGU70A01H501Y_0000%1.xml").arg(i + 1);
+        content.messageId = QString::number(500 + i);
+        paths << QDir(receipts.path()).filePath(receiptName(content.invoiceFile, content.kind));
         QFile file(paths.last());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(receiptXml(spec));
+        file.write(receiptXml(content));
     }
     ASSERT_TRUE(
         fatturapa::recordReceipts(data.data.store().workbook(), fatturapa::readReceiptFiles(paths))
@@ -152,7 +152,7 @@ TEST(ExportAfterRejection, TheHistoryKeepsBothFiles) {
     const int row = data.addInvoice(id, "ROSSI & FIGLI SRL", kAmounts);
     ASSERT_TRUE(data.exportRows({row}).ok());
     QTemporaryDir receipts;
-    ReceiptSpec rejection;
+    ReceiptContent rejection;
     rejection.kind = Kind::NS;
     const QString path = QDir(receipts.path()).filePath("scarto.xml");
     QFile file(path);

@@ -25,12 +25,12 @@ const QString kSecond = QStringLiteral("ITBNCLGU70A01H501Y_00002.xml");
 // Invoice 3 went to this file before the store kept a history: only its name is kept.
 const QString kOlder = QStringLiteral("ITBNCLGU70A01H501Y_00000.xml");
 
-ReceiptSpec receipt(Kind kind, const QString& file, const char* messageId) {
-    ReceiptSpec spec;
-    spec.kind = kind;
-    spec.invoiceFile = file;
-    spec.messageId = QString::fromLatin1(messageId);
-    return spec;
+ReceiptContent receipt(Kind kind, const QString& file, const char* messageId) {
+    ReceiptContent content;
+    content.kind = kind;
+    content.invoiceFile = file;
+    content.messageId = QString::fromLatin1(messageId);
+    return content;
 }
 
 // Three invoices of one client: 1 and 2 exported now, 3 before the history.
@@ -51,8 +51,8 @@ class ReceiptBatch : public testing::Test {
         file.write(bytes);
         return path;
     }
-    QString write(const ReceiptSpec& spec, int counter = 1) {
-        return write(receiptName(spec.invoiceFile, spec.kind, counter), receiptXml(spec));
+    QString write(const ReceiptContent& content, int counter = 1) {
+        return write(receiptName(content.invoiceFile, content.kind, counter), receiptXml(content));
     }
 
     std::vector<fatturapa::ReceiptOutcome> record(const QStringList& paths) {

@@ -15,7 +15,7 @@ namespace einvoice_test {
 
 enum class Kind { RC, NS, MC, NE, AT, DT };
 
-struct ReceiptSpec {
+struct ReceiptContent {
     Kind kind = Kind::RC;
     QString invoiceFile = QStringLiteral("ITBNCLGU70A01H501Y_00001.xml");
     QString messageId = QStringLiteral("1234567");
@@ -47,7 +47,7 @@ inline QString receiptRoot(Kind kind) {
     return {};
 }
 
-inline QByteArray receiptXml(const ReceiptSpec& r) {
+inline QByteArray receiptXml(const ReceiptContent& r) {
     const auto element = [](const char* name, const QString& text) {
         return QStringLiteral("<%1>%2</%1>").arg(QString::fromLatin1(name), text.toHtmlEscaped());
     };

@@ -43,12 +43,13 @@ class ReceiptsWindow : public testing::Test {
         file.write(bytes);
     }
     void write(Kind kind, const QString& invoiceFile, const char* messageId) {
-        ReceiptSpec spec;
-        spec.kind = kind;
-        spec.invoiceFile = invoiceFile;
-        spec.messageId = QString::fromLatin1(messageId);
-        spec.errors = {{"00404", "Fattura duplicata"}, {"00311", "Codice destinatario non valido"}};
-        write(receiptName(invoiceFile, kind), receiptXml(spec));
+        ReceiptContent content;
+        content.kind = kind;
+        content.invoiceFile = invoiceFile;
+        content.messageId = QString::fromLatin1(messageId);
+        content.errors = {{"00404", "Fattura duplicata"},
+                          {"00311", "Codice destinatario non valido"}};
+        write(receiptName(invoiceFile, kind), receiptXml(content));
     }
     QString proposed() const { return QDir(data.data.folder()).filePath("FatturePA"); }
 

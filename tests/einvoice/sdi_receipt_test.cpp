@@ -17,7 +17,7 @@ using registers::SdiEvent;
 
 struct Reading {
     const char* what;
-    std::function<void(ReceiptSpec&)> change;
+    std::function<void(ReceiptContent&)> change;
     Kind kind;
     bool validates;  // within what the schema allows
     SdiEvent event;
@@ -30,11 +30,11 @@ class ReceiptReading : public testing::TestWithParam<Reading> {};
 
 TEST_P(ReceiptReading, GivesTheAnswerTheFileAndWhatItSays) {
     const Reading& r = GetParam();
-    ReceiptSpec spec;
-    spec.kind = r.kind;
+    ReceiptContent content;
+    content.kind = r.kind;
     if (r.change)
-        r.change(spec);
-    const QByteArray xml = receiptXml(spec);
+        r.change(content);
+    const QByteArray xml = receiptXml(content);
     if (r.validates) {
         EXPECT_EQ(schemaErrorsAgainst(BRISVEL_RECEIPTS_SCHEMA, xml), QStringList()) << r.what;
     }
@@ -42,9 +42,9 @@ TEST_P(ReceiptReading, GivesTheAnswerTheFileAndWhatItSays) {
     const auto read = fatturapa::readReceipt(xml);
     ASSERT_TRUE(read.ok()) << r.what << ": " << read.error().message.toStdString();
     EXPECT_EQ(read->event, r.event) << r.what;
-    EXPECT_EQ(read->invoiceFile, spec.invoiceFile) << r.what;
-    EXPECT_EQ(read->sdiId, spec.sdiId) << r.what;
-    EXPECT_EQ(read->messageId, spec.messageId) << r.what;
+    EXPECT_EQ(read->invoiceFile, content.invoiceFile) << r.what;
+    EXPECT_EQ(read->sdiId, content.sdiId) << r.what;
+    EXPECT_EQ(read->messageId, content.messageId) << r.what;
     EXPECT_EQ(read->date, r.date) << r.what;
     EXPECT_EQ(read->errors, r.errors) << r.what;
     EXPECT_EQ(read->outcome, r.outcome) << r.what;
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 {}},
         Reading{"delivered to a private client's seven-character code",
-                [](ReceiptSpec& s) { s.recipientCode = "ABC1234"; },
+                [](ReceiptContent& s) { s.recipientCode = "ABC1234"; },
                 Kind::RC,
                 false,
                 SdiEvent::Delivered,
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 {}},
         Reading{"rejected with two errors",
-                [](ReceiptSpec& s) {
+                [](ReceiptContent& s) {
                     s.errors = {{"00404", "Fattura duplicata"},
                                 {"00311", "1.1.4 <CodiceDestinatario> non valido"}};
                 },
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"00404 Fattura duplicata", "00311 1.1.4 <CodiceDestinatario> non valido"},
                 {}},
         Reading{"not delivered, with the system's description",
-                [](ReceiptSpec& s) { s.description = "Casella PEC piena"; },
+                [](ReceiptContent& s) { s.description = "Casella PEC piena"; },
                 Kind::MC,
                 true,
                 SdiEvent::NotDelivered,
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         Reading{
             "accepted by the public client", {}, Kind::NE, true, SdiEvent::Outcome, {}, {}, "EC01"},
         Reading{"refused by the public client, and why",
-                [](ReceiptSpec& s) {
+                [](ReceiptContent& s) {
                     s.outcome = "EC02";
                     s.description = "Importo errato";
                 },
@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {}},
         Reading{"time to answer over", {}, Kind::DT, true, SdiEvent::Deadline, {}, {}, {}},
         Reading{"a date without milliseconds or zone",
-                [](ReceiptSpec& s) { s.received = "2025-03-01T08:00:00"; },
+                [](ReceiptContent& s) { s.received = "2025-03-01T08:00:00"; },
                 Kind::NS,
                 true,
                 SdiEvent::Rejected,
@@ -148,12 +148,12 @@ QByteArray without(const QByteArray& xml, const char* element) {
     return out.remove(from, to - from);
 }
 
-QByteArray of(Kind kind, std::function<void(ReceiptSpec&)> change = {}) {
-    ReceiptSpec spec;
-    spec.kind = kind;
+QByteArray of(Kind kind, std::function<void(ReceiptContent&)> change = {}) {
+    ReceiptContent content;
+    content.kind = kind;
     if (change)
-        change(spec);
-    return receiptXml(spec);
+        change(content);
+    return receiptXml(content);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -179,10 +179,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "manca l'elemento MessageId"},
         Refused{"no system number", without(of(Kind::DT), "IdentificativoSdI"),
                 "manca l'elemento IdentificativoSdI"},
-        Refused{"a rejection without errors", of(Kind::NS, [](ReceiptSpec& s) { s.errors = {}; }),
+        Refused{"a rejection without errors",
+                of(Kind::NS, [](ReceiptContent& s) { s.errors = {}; }),
                 "manca l'elemento ListaErrori"},
         Refused{"an outcome of no known kind",
-                of(Kind::NE, [](ReceiptSpec& s) { s.outcome = "EC03"; }), "Esito (EC01 o EC02)"},
+                of(Kind::NE, [](ReceiptContent& s) { s.outcome = "EC03"; }), "Esito (EC01 o EC02)"},
         Refused{"a signed file that is not one", QByteArray("\x30\x82\x01\x00garbage", 12),
                 "non è un file firmato leggibile"}),
     [](const testing::TestParamInfo<Refused>& info) { return std::to_string(info.index); });

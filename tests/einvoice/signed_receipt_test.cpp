@@ -67,9 +67,9 @@ class SignedReceipt : public testing::TestWithParam<Envelope> {};
 
 TEST_P(SignedReceipt, IsReadFromItsSignedContent) {
     const Envelope& e = GetParam();
-    ReceiptSpec spec;
-    spec.kind = Kind::NS;
-    const QByteArray plain = receiptXml(spec);
+    ReceiptContent content;
+    content.kind = Kind::NS;
+    const QByteArray plain = receiptXml(content);
     const auto read = fatturapa::readReceipt(e.wrap(signedEnvelope(plain)));
     if (e.refusal) {
         ASSERT_FALSE(read.ok()) << e.what;
