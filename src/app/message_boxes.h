@@ -4,6 +4,7 @@
 // so that tests can answer it from a script.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -55,6 +56,9 @@ class MessageBoxes {
     // The path chosen, or nothing when the dialog was cancelled.
     virtual std::optional<QString> openFile(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileRequest& request) = 0;
+    // An open dialog where several files can be chosen; the paths chosen, or nothing.
+    // Boxes that offer no such dialog answer as if it were cancelled.
+    virtual std::optional<QStringList> openFiles(const FileRequest&) { return std::nullopt; }
     // A folder dialog (the filter is not used); the folder chosen, or nothing. Boxes
     // that offer no folder dialog answer as if it were cancelled.
     virtual std::optional<QString> chooseFolder(const FileRequest&) { return std::nullopt; }

@@ -95,6 +95,14 @@ std::optional<QString> QtMessageBoxes::openFile(const FileRequest& request) {
                                                request.folder, request.filter));
 }
 
+std::optional<QStringList> QtMessageBoxes::openFiles(const FileRequest& request) {
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        QApplication::activeWindow(), request.title, request.folder, request.filter);
+    if (paths.isEmpty())
+        return std::nullopt;
+    return paths;
+}
+
 std::optional<QString> QtMessageBoxes::saveFile(const FileRequest& request) {
     return chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title,
                                                request.folder, request.filter));

@@ -11,6 +11,7 @@ class QtMessageBoxes final : public MessageBoxes {
     Answer message(const Message& message) override;
     std::optional<QString> input(const InputRequest& request) override;
     std::optional<QString> openFile(const FileRequest& request) override;
+    std::optional<QStringList> openFiles(const FileRequest& request) override;
     std::optional<QString> saveFile(const FileRequest& request) override;
     std::optional<QString> chooseFolder(const FileRequest& request) override;
 };

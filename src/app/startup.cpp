@@ -6,6 +6,7 @@
 #include "registers/core_sheets.h"
 #include "registers/einvoice_codes.h"
 #include "registers/invoice_extras.h"
+#include "registers/sdi_history.h"
 #include "store/engine.h"
 #include "store/store_lock.h"
 #include "store/workbook_store.h"
@@ -127,6 +128,7 @@ StartOutcome runStartUp(const QString& programFolder, MessageBoxes& boxes,
     // others, so the four sheets stay as older copies of the program know them.
     registers::prepareEinvoiceCodesSheet(store);
     registers::prepareInvoiceExtrasSheet(store);
+    registers::prepareSdiHistorySheet(store);
     // Fitted with the fonts that print them, so the page never cuts a fitted text.
     static const printing::FontTextMeasure fonts;
     store.autoFitSheets(fonts);

@@ -8,6 +8,7 @@
 #include "app/services.h"
 #include "app/store_saving.h"
 #include "controls/xpbutton.h"
+#include "einvoice/ricevute_sdi.h"
 #include "fatturapa/code_lists.h"
 #include "fatturapa/einvoice_checks.h"
 #include "registers/client_sheet.h"
@@ -180,8 +181,15 @@ CodiciFatturaPA::CodiciFatturaPA(const app::Services& services, QWidget* parent)
                                 QStringLiteral("Salva i codici"));
     XPButton2 = app::makeButton(QStringLiteral("XPButton2"), QStringLiteral("Esci"),
                                 QStringLiteral("Ritorna al menu"));
-    for (auto* button : {XPButton1, XPButton2})
+    XPButton3 = app::makeButton(QStringLiteral("XPButton3"), QStringLiteral("Ricevute SDI"),
+                                QStringLiteral("Legge le ricevute del Sistema di Interscambio"));
+    for (auto* button : {XPButton1, XPButton2, XPButton3})
         button->setMinimumSize(110, 32);
+    connect(XPButton3, &QAbstractButton::clicked, this, [this] {
+        if (!receipts_)
+            receipts_ = new RicevuteSdi(store_, boxes_, this);
+        receipts_->open();
+    });
     connect(XPButton1, &QAbstractButton::clicked, this, [this] {
         if (save())
             boxes_.tell(QStringLiteral("Operazione eseguita !"), app::title::kGestione,
@@ -202,6 +210,7 @@ CodiciFatturaPA::CodiciFatturaPA(const app::Services& services, QWidget* parent)
     top->addSpacing(24);
     top->addWidget(Label1);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(XPButton3);
     buttons->addStretch();
     buttons->addWidget(XPButton1);
     buttons->addSpacing(12);

@@ -5,7 +5,8 @@
 // withholding type and payment reason, payment method and the days from an invoice's
 // date to its payment), each shown with the description the Agenzia delle Entrate
 // gives it; and each client's recipient code
-// or PEC, its country and foreign VAT number. Items still named by registered invoices are listed
+// or PEC, its country and foreign VAT number. "Ricevute SDI" opens the reading of the
+// exchange system's receipts. Items still named by registered invoices are listed
 // too, so an invoice whose item was renamed can still be coded. "Salva" writes them into the sheet
 // FatturaPA and saves the store.
 
@@ -36,6 +37,8 @@ class WorkbookStore;
 
 namespace einvoice {
 
+class RicevuteSdi;
+
 class CodiciFatturaPA : public app::AreaWindow {
     Q_OBJECT
   public:
@@ -58,6 +61,7 @@ class CodiciFatturaPA : public app::AreaWindow {
     QTimer* Timer1;
     controls::XPButton* XPButton1;  // Salva
     controls::XPButton* XPButton2;  // Esci
+    controls::XPButton* XPButton3;  // Ricevute SDI
 
   private:
     // An item's choosers; `reason` only on the withholding page, `days` only on the
@@ -86,6 +90,7 @@ class CodiciFatturaPA : public app::AreaWindow {
     store::WorkbookStore& store_;
     app::MessageBoxes& boxes_;
     app::Navigator& navigator_;
+    RicevuteSdi* receipts_ = nullptr;  // made at its first opening
     std::vector<CodedGrid> grids_;
     // The address of each client of the grid, as Anagrafe has it.
     struct ClientAddress {

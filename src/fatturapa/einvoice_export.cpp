@@ -3,6 +3,7 @@
 #include "fatturapa/fattura_pa.h"
 #include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
+#include "registers/sdi_history.h"
 #include "store/workbook.h"
 #include "store/workbook_store.h"
 
@@ -92,6 +93,11 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
     std::vector<RegisteredInvoice> invoices = readRegister(*registerSheet);
     std::erase_if(invoices, [&](const RegisteredInvoice& i) { return !chosen.contains(i.row); });
 
+    // Each file written joins the invoice's history, where its receipts will follow.
+    std::optional<registers::SdiHistory> history;
+    if (const auto historySheet = registers::sdiHistorySheet(book))
+        history.emplace(*historySheet);
+
     ExportOutcome outcome;
     outcome.folder = folder.absolutePath();
     const QString sender = senderId(sources->user);
@@ -116,8 +122,19 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
             break;
         }
         sources->codes.setLastProgressive(next++);
+        const QString id = invoice[registers::invoice::Id];
         if (sources->extras)
-            sources->extras->setExportedAs(invoice[registers::invoice::Id], name);
+            sources->extras->setExportedAs(id, name);
+        if (history) {
+            registers::SdiRecord exported;
+            exported.invoiceId = id;
+            exported.file = name;
+            if (auto kept = history->record(exported); !kept) {
+                outcome.stoppedBy = kept.error().message;
+                outcome.written << name;
+                break;
+            }
+        }
         outcome.written << name;
         for (const QString& notice : assembled->notices)
             outcome.notices
@@ -131,17 +148,16 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
 
 std::vector<EarlierExport> earlierExports(store::Workbook& book, const std::vector<int>& rows) {
     const auto registerSheet = registers::invoiceSheet(book);
-    const auto extrasSheet = registers::invoiceExtrasSheet(book);
-    if (!registerSheet || !extrasSheet)
+    if (!registerSheet)
         return {};
-    const registers::InvoiceExtras extras(*extrasSheet);
+    const registers::SdiStates states(book);
     const std::unordered_set<int> chosen(rows.begin(), rows.end());
     std::vector<EarlierExport> earlier;
     for (const RegisteredInvoice& invoice : readRegister(*registerSheet)) {
         if (!chosen.contains(invoice.row))
             continue;
-        if (QString file = extras.exportedAs(invoice[registers::invoice::Id]); !file.isEmpty())
-            earlier.push_back({invoice.row, invoice.title(), std::move(file)});
+        if (auto state = states.of(invoice[registers::invoice::Id]))
+            earlier.push_back({invoice.row, invoice.title(), state->file, std::move(*state)});
     }
     return earlier;
 }

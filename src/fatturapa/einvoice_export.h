@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fatturapa/invoice_assembly.h"
+#include "registers/sdi_history.h"
 #include "store/store_error.h"
 
 namespace store {
@@ -47,11 +48,13 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
                                             const QString& folder,
                                             const ExportProgress& progress = {});
 
-// A chosen invoice that went to a file before, and the file it last went to.
+// A chosen invoice that went to a file before, the file it last went to and what
+// became of that file.
 struct EarlierExport {
     int row = 0;
     QString title;  // "n. 12 del 03/02/2025"
     QString file;
+    registers::SdiRecord state;
 };
 
 // Those of the register rows `rows` that were exported before, in register order;

@@ -37,14 +37,22 @@ constexpr std::array<ColumnLook, kColumns> kLooks = {{
     {2000, false},
 }};
 
+constexpr ColumnLook kStateLook = {4500, false};
+
+const ColumnLook& lookOf(int column) {
+    return column == InvoiceListModel::kStateColumn ? kStateLook : kLooks[std::size_t(column)];
+}
+
 }  // namespace
 
 InvoiceListModel::InvoiceListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void InvoiceListModel::fill(const registers::InvoiceRegister& book) {
+void InvoiceListModel::fill(const registers::InvoiceRegister& book, registers::SdiStates states) {
     beginResetModel();
     sheet_ = book.worksheet();
+    states_ = std::move(states);
     headers_ = book.headers();
+    headers_ << QStringLiteral("Stato SDI");
     rows_ = book.rowCount();
     endResetModel();
 }
@@ -52,22 +60,27 @@ void InvoiceListModel::fill(const registers::InvoiceRegister& book) {
 void InvoiceListModel::clear() {
     beginResetModel();
     sheet_.reset();
+    states_.reset();
     headers_.clear();
     rows_ = 0;
     endResetModel();
 }
 
 int InvoiceListModel::columnWidth(int column) {
-    return (kLooks[std::size_t(column)].twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+    return (lookOf(column).twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
 Qt::Alignment InvoiceListModel::columnAlignment(int column) {
-    return (kLooks[std::size_t(column)].right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    return (lookOf(column).right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
 QString InvoiceListModel::text(int line, int column) const {
     if (!sheet_ || line < 0 || line >= rows_)
         return {};
+    if (column == kStateColumn) {
+        const auto state = states_->of(sheet_->text(registers::invoice::kFirstRow + line, Id));
+        return state ? state->stateText() : QString();
+    }
     return sheet_->text(registers::invoice::kFirstRow + line, column + 1);
 }
 
@@ -83,7 +96,7 @@ int InvoiceListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int InvoiceListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() || headers_.isEmpty() ? 0 : kColumns;
+    return parent.isValid() || headers_.isEmpty() ? 0 : kColumns + 1;
 }
 
 QVariant InvoiceListModel::data(const QModelIndex& index, int role) const {

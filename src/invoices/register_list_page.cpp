@@ -12,6 +12,8 @@
 #include "controls/xpbutton.h"
 #include "invoices/invoice_list_model.h"
 #include "registers/invoice_layout.h"
+#include "registers/sdi_history.h"
+#include "store/workbook_store.h"
 
 namespace invoices {
 
@@ -64,8 +66,8 @@ RegisterListPage::RegisterListPage(const app::Services& services, QWidget* paren
 }
 
 void RegisterListPage::fill(const registers::InvoiceRegister& book) {
-    model_->fill(book);
-    for (int column = 0; column < registers::invoice::kColumns; ++column)
+    model_->fill(book, registers::SdiStates(services_.store.workbook()));
+    for (int column = 0; column < model_->columnCount(); ++column)
         lines_->setColumnWidth(column, InvoiceListModel::columnWidth(column));
     lines_->setFocus();
 }

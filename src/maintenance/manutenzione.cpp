@@ -13,6 +13,7 @@
 #include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
 #include "registers/register_emptying.h"
+#include "registers/sdi_history.h"
 #include "registers/settings_lists.h"
 #include "store/workbook_store.h"
 
@@ -85,7 +86,10 @@ Manutenzione::Manutenzione(const app::Services& services, std::function<bool()> 
     XPButton2->hide();
 
     connect(Check1, &QCheckBox::clicked, this, [this] {
-        emptyClicked(Check1, registers::invoiceLayout(), registers::forgetInvoiceExtras);
+        emptyClicked(Check1, registers::invoiceLayout(), [](store::WorkbookStore& store) {
+            registers::forgetInvoiceExtras(store);
+            registers::forgetSdiHistory(store);
+        });
     });
     connect(Check2, &QCheckBox::clicked, this, [this] {
         emptyClicked(Check2, registers::clientLayout(), registers::forgetClientAddressing);

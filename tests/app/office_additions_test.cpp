@@ -82,11 +82,12 @@ TEST(UserAdditionsOffice, WhatAUserAddedInLibreOfficeSurvivesTheProgramsStartAnd
     EXPECT_EQ(after[u"links"], added[u"links"]);
     EXPECT_EQ(after[u"validation"], added[u"validation"]);
     EXPECT_EQ(after[u"conditions"], added[u"conditions"]);
-    // The start adds the electronic invoice's codes and the invoices' further data
-    // after the user's sheets.
+    // The start adds the electronic invoice's codes, the invoices' further data and
+    // the receipts' history after the user's sheets.
     QJsonArray sheets = added[u"sheets"].toArray();
     sheets.append(QStringLiteral("FatturaPA"));
     sheets.append(QStringLiteral("DatiFatture"));
+    sheets.append(QStringLiteral("RicevuteSDI"));
     EXPECT_EQ(after[u"sheets"].toArray(), sheets);
 }
 

@@ -107,7 +107,8 @@ TEST(StartWindowScenario, ClosingItBeforeContinuingSavesTheStore) {
 
     test_support::SavedStore saved(folder.storePath());
     ASSERT_TRUE(saved.ok());
-    EXPECT_EQ(saved.book().sheetCount(), 7);
+    // Foglio1, the four core sheets, the codes, the invoices' data and the receipts.
+    EXPECT_EQ(saved.book().sheetCount(), 8);
     EXPECT_EQ(saved.text(QStringLiteral("Utente"), 10, 1), QStringLiteral("Codice IBAN"));
     EXPECT_EQ(saved.text(QStringLiteral("Anagrafe"), 1, 16), QStringLiteral("Annotazioni"));
 }

@@ -244,7 +244,7 @@ TEST_F(StartUp, AStoreWithoutCoreSheetsGetsThemAfterItsLastSheetWithTheirFixedCe
     for (int i = 1; i <= book.sheetCount(); ++i)
         names << book.sheetAt(i)->name();
     EXPECT_EQ(names, QStringList({"Fatture", "Note", "Anagrafe", "Utilità", "Utente", "FatturaPA",
-                                  "DatiFatture"}));
+                                  "DatiFatture", "RicevuteSDI"}));
 
     const store::Worksheet user = *book.sheet(QStringLiteral("Utente"));
     const QStringList labels = {"Ragione sociale", "Domicilio",   "Città", "PR",    "CAP",

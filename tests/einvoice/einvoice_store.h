@@ -16,6 +16,7 @@
 #include "registers/einvoice_codes.h"
 #include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
+#include "registers/sdi_history.h"
 #include "registers/settings_lists.h"
 #include "registers/user_data.h"
 #include "store/sheet_idioms.h"
@@ -48,6 +49,7 @@ class EinvoiceStore {
     EinvoiceStore() {
         registers::prepareEinvoiceCodesSheet(data.store());
         registers::prepareInvoiceExtrasSheet(data.store());
+        registers::prepareSdiHistorySheet(data.store());
         user = {QStringLiteral("STUDIO BIANCHI LUIGI"),
                 QStringLiteral("VIA ROMA 1"),
                 QStringLiteral("MILANO"),

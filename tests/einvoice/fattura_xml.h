@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+#include <string>
+
 #include <libxml/parser.h>
 #include <libxml/xmlschemas.h>
 #include <libxml/xpath.h>
@@ -15,17 +18,18 @@
 
 namespace einvoice_test {
 
-// The schema errors of `bytes`, empty when the file is valid. A schema that cannot
-// be loaded is a failure of the test, never a skip.
-inline QStringList schemaErrors(const QByteArray& bytes) {
-    static xmlSchemaPtr schema = [] {
-        xmlSchemaParserCtxtPtr parser = xmlSchemaNewParserCtxt(BRISVEL_FATTURAPA_SCHEMA);
-        xmlSchemaPtr parsed = parser ? xmlSchemaParse(parser) : nullptr;
+// The errors of `bytes` against the schema at `schemaPath`, empty when the file is
+// valid. A schema that cannot be loaded is a failure of the test, never a skip.
+inline QStringList schemaErrorsAgainst(const char* schemaPath, const QByteArray& bytes) {
+    static std::map<std::string, xmlSchemaPtr> schemas;
+    xmlSchemaPtr& schema = schemas[schemaPath];
+    if (!schema) {
+        xmlSchemaParserCtxtPtr parser = xmlSchemaNewParserCtxt(schemaPath);
+        schema = parser ? xmlSchemaParse(parser) : nullptr;
         xmlSchemaFreeParserCtxt(parser);
-        return parsed;
-    }();
+    }
     if (!schema)
-        return {QStringLiteral("the schema %1 does not load").arg(BRISVEL_FATTURAPA_SCHEMA)};
+        return {QStringLiteral("the schema %1 does not load").arg(QString::fromUtf8(schemaPath))};
     QStringList errors;
     xmlDocPtr doc = xmlReadMemory(bytes.constData(), int(bytes.size()), "fattura.xml", nullptr,
                                   XML_PARSE_NONET);
@@ -43,6 +47,11 @@ inline QStringList schemaErrors(const QByteArray& bytes) {
     xmlSchemaFreeValidCtxt(validation);
     xmlFreeDoc(doc);
     return errors;
+}
+
+// The FatturaPA schema errors of `bytes`.
+inline QStringList schemaErrors(const QByteArray& bytes) {
+    return schemaErrorsAgainst(BRISVEL_FATTURAPA_SCHEMA, bytes);
 }
 
 // A written file, queried by XPath (the elements are unqualified; the root is

@@ -131,7 +131,10 @@ TEST_F(EntryControls, TheRegisterListHasTheSheetsHeadersWidthsAndAlignment) {
     registerAnsweringYes();
     ui->XPButton3->click();
     const QAbstractItemModel* model = ui->ListView3->model();
-    ASSERT_EQ(model->columnCount(), 17);
+    // The register's seventeen columns, then the state of the invoice's electronic file.
+    ASSERT_EQ(model->columnCount(), 18);
+    EXPECT_EQ(model->headerData(17, Qt::Horizontal).toString(), "Stato SDI");
+    EXPECT_EQ(model->data(model->index(0, 17)).toString(), "") << "never exported";
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "ID");
     EXPECT_EQ(model->headerData(5, Qt::Horizontal).toString(), "Oggetto");
     EXPECT_EQ(model->headerData(16, Qt::Horizontal).toString(), "Tramite");

@@ -7,6 +7,7 @@
 #include "registers/einvoice_codes.h"
 #include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
+#include "registers/sdi_history.h"
 #include "registers/settings_lists.h"
 #include "store/engine.h"
 #include "store/range.h"
@@ -81,6 +82,9 @@ TEST_F(Scenario, EmptyingTheInvoiceRegisterEndsTheProgramAndTheNextStartNumbersF
     fillInvoices();
     addClient("ROSSI");
     registers::InvoiceExtras(sheet(registers::kInvoiceExtrasSheet)).setStampDutyCharged("1", true);
+    registers::SdiRecord delivered{
+        "1", "IT_00001.xml", registers::SdiEvent::Delivered, {}, {}, "1", {}, {}};
+    ASSERT_TRUE(registers::SdiHistory(sheet(registers::kSdiHistorySheet)).record(delivered).ok());
     boxes.expect(kEmptyQuestion, Answer::Yes).expect(kEmptiedClosing);
     window->Check1->click();
     ASSERT_TRUE(ended);
@@ -100,6 +104,9 @@ TEST_F(Scenario, EmptyingTheInvoiceRegisterEndsTheProgramAndTheNextStartNumbersF
     // A new invoice 1 does not inherit the old one's stamp duty.
     EXPECT_EQ(saved.text(registers::kInvoiceExtrasSheet, 2, 1), "");
     EXPECT_EQ(saved.text(registers::kInvoiceExtrasSheet, 2, 2), "");
+    // Nor the old one's receipts.
+    EXPECT_EQ(saved.text(registers::kSdiHistorySheet, 2, 1), "");
+    EXPECT_EQ(saved.text(registers::kSdiHistorySheet, 2, 3), "");
 
     start();
     const store::Worksheet invoices = sheet(store::kInvoicesSheet);

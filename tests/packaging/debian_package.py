@@ -65,7 +65,7 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(status, 0, depends)
         names = {d.strip().split()[0] for d in depends.split(",")}
         for needed in ["libc6", "libqt6widgets6", "libgsf-1-114",
-                       "libnettle8", "libqt6charts6", "libzip4"]:
+                       "libnettle8", "libqt6charts6", "libzip4", "libssl3"]:
             self.assertIn(needed, names)
         for name in names:
             self.assertTrue(name.startswith("lib") and not name.endswith("-dev"), name)

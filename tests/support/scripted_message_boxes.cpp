@@ -50,6 +50,12 @@ ScriptedMessageBoxes& ScriptedMessageBoxes::expectOpenFile(app::FileRequest requ
     return *this;
 }
 
+ScriptedMessageBoxes& ScriptedMessageBoxes::expectOpenFiles(app::FileRequest request,
+                                                            std::optional<QStringList> paths) {
+    script_.push_back({Kind::OpenFiles, std::move(request), std::move(paths)});
+    return *this;
+}
+
 ScriptedMessageBoxes& ScriptedMessageBoxes::expectSaveFile(app::FileRequest request,
                                                            std::optional<QString> path) {
     script_.push_back({Kind::SaveFile, std::move(request), std::move(path)});
@@ -100,6 +106,11 @@ std::optional<QString> ScriptedMessageBoxes::input(const app::InputRequest& requ
 std::optional<QString> ScriptedMessageBoxes::openFile(const app::FileRequest& request) {
     const auto step = next(Kind::OpenFile, request);
     return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
+}
+
+std::optional<QStringList> ScriptedMessageBoxes::openFiles(const app::FileRequest& request) {
+    const auto step = next(Kind::OpenFiles, request);
+    return step ? std::get<std::optional<QStringList>>(step->answer) : std::nullopt;
 }
 
 std::optional<QString> ScriptedMessageBoxes::saveFile(const app::FileRequest& request) {

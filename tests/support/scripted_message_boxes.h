@@ -29,12 +29,15 @@ class ScriptedMessageBoxes final : public app::MessageBoxes {
     // The next prompt must be this input box; nothing stands for Cancel.
     ScriptedMessageBoxes& expectInput(app::InputRequest request, std::optional<QString> answer);
     ScriptedMessageBoxes& expectOpenFile(app::FileRequest request, std::optional<QString> path);
+    ScriptedMessageBoxes& expectOpenFiles(app::FileRequest request,
+                                          std::optional<QStringList> paths);
     ScriptedMessageBoxes& expectSaveFile(app::FileRequest request, std::optional<QString> path);
     ScriptedMessageBoxes& expectChooseFolder(app::FileRequest request, std::optional<QString> path);
 
     app::Answer message(const app::Message& message) override;
     std::optional<QString> input(const app::InputRequest& request) override;
     std::optional<QString> openFile(const app::FileRequest& request) override;
+    std::optional<QStringList> openFiles(const app::FileRequest& request) override;
     std::optional<QString> saveFile(const app::FileRequest& request) override;
     std::optional<QString> chooseFolder(const app::FileRequest& request) override;
 
@@ -45,11 +48,11 @@ class ScriptedMessageBoxes final : public app::MessageBoxes {
     std::size_t pending() const { return script_.size(); }
 
   private:
-    enum class Kind { Message, Input, OpenFile, SaveFile, ChooseFolder };
+    enum class Kind { Message, Input, OpenFile, OpenFiles, SaveFile, ChooseFolder };
     struct Step {
         Kind kind;
         Prompt expected;
-        std::variant<app::Answer, std::optional<QString>> answer;
+        std::variant<app::Answer, std::optional<QString>, std::optional<QStringList>> answer;
     };
 
     // The script's next step when it is `kind` and equals `shown`; otherwise

@@ -1,0 +1,187 @@
+#include "fatturapa/sdi_receipt.h"
+
+#include "fatturapa/signed_envelope.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <array>
+
+namespace fatturapa {
+
+namespace {
+
+using registers::SdiEvent;
+
+// A receipt is a few kilobytes; anything far larger is not one.
+constexpr qint64 kLargestReceipt = 4 * 1024 * 1024;
+
+constexpr std::array<std::pair<const char*, SdiEvent>, 6> kRoots = {{
+    {"RicevutaConsegna", SdiEvent::Delivered},
+    {"NotificaMancataConsegna", SdiEvent::NotDelivered},
+    {"NotificaScarto", SdiEvent::Rejected},
+    {"NotificaEsito", SdiEvent::Outcome},
+    {"AttestazioneTrasmissioneFattura", SdiEvent::Attested},
+    {"NotificaDecorrenzaTermini", SdiEvent::Deadline},
+}};
+
+store::Error unreadable(const QString& why) {
+    return store::Error{store::Error::Kind::Unreadable, why};
+}
+
+// The date of an xs:dateTime ("2025-02-05T10:15:00.000+01:00"): the day the system
+// wrote, as it wrote it.
+QDate dayOf(const QString& dateTime) {
+    return QDate::fromString(dateTime.left(10), Qt::ISODate);
+}
+
+// The children of the current element, each handed to `child` by local name; what
+// `child` leaves unread is passed over.
+template <class Child>
+void readChildren(QXmlStreamReader& xml, Child child) {
+    while (xml.readNextStartElement()) {
+        if (!child(xml.name()))
+            xml.skipCurrentElement();
+    }
+}
+
+QString text(QXmlStreamReader& xml) {
+    return xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+}
+
+void readErrors(QXmlStreamReader& xml, SdiReceipt& receipt) {
+    readChildren(xml, [&](QStringView name) {
+        if (name != u"Errore")
+            return false;
+        QString code;
+        QString description;
+        readChildren(xml, [&](QStringView part) {
+            if (part == u"Codice")
+                code = text(xml);
+            else if (part == u"Descrizione")
+                description = text(xml);
+            else
+                return false;
+            return true;
+        });
+        receipt.errors << (code + u' ' + description).trimmed();
+        return true;
+    });
+}
+
+void readOutcome(QXmlStreamReader& xml, SdiReceipt& receipt) {
+    readChildren(xml, [&](QStringView name) {
+        if (name == u"Esito")
+            receipt.outcome = text(xml);
+        else if (name == u"Descrizione")
+            receipt.errors << text(xml);
+        else
+            return false;
+        return true;
+    });
+}
+
+// What a receipt must say to be matched and kept; empty when it says it.
+QString missingPart(const SdiReceipt& r) {
+    if (r.sdiId.isEmpty())
+        return QStringLiteral("IdentificativoSdI");
+    if (r.invoiceFile.isEmpty())
+        return QStringLiteral("NomeFile");
+    if (r.messageId.isEmpty())
+        return QStringLiteral("MessageId");
+    if (r.event == SdiEvent::Rejected && r.errors.isEmpty())
+        return QStringLiteral("ListaErrori");
+    if (r.event == SdiEvent::Outcome && r.outcome != registers::kOutcomeAccepted &&
+        r.outcome != registers::kOutcomeRefused)
+        return QStringLiteral("Esito (EC01 o EC02)");
+    return {};
+}
+
+store::Result<SdiReceipt> readXml(const QByteArray& bytes) {
+    if (bytes.trimmed().isEmpty())
+        return unreadable(QStringLiteral("il file è vuoto."));
+    QXmlStreamReader xml(bytes);
+    if (!xml.readNextStartElement())
+        return unreadable(QStringLiteral("non è un file XML leggibile (riga %1: %2).")
+                              .arg(xml.lineNumber())
+                              .arg(xml.errorString()));
+    SdiReceipt receipt;
+    const auto root = std::find_if(kRoots.begin(), kRoots.end(), [&](const auto& known) {
+        return xml.name() == QLatin1String(known.first);
+    });
+    if (xml.namespaceUri() != kReceiptNamespace || root == kRoots.end()) {
+        return unreadable(
+            QStringLiteral("non è una ricevuta del Sistema di Interscambio sulle fatture inviate "
+                           "(il suo elemento principale è %1).")
+                .arg(xml.qualifiedName()));
+    }
+    receipt.event = root->second;
+    QString received;
+    QString delivered;
+    readChildren(xml, [&](QStringView name) {
+        if (name == u"IdentificativoSdI")
+            receipt.sdiId = text(xml);
+        else if (name == u"NomeFile")
+            receipt.invoiceFile = text(xml);
+        else if (name == u"MessageId")
+            receipt.messageId = text(xml);
+        else if (name == u"DataOraRicezione")
+            received = text(xml);
+        else if (name == u"DataOraConsegna")
+            delivered = text(xml);
+        else if (name == u"Descrizione")
+            receipt.errors << text(xml);
+        else if (name == u"ListaErrori")
+            readErrors(xml, receipt);
+        else if (name == u"EsitoCommittente")
+            readOutcome(xml, receipt);
+        else
+            return false;
+        return true;
+    });
+    // What follows the root, too, must be well formed.
+    while (!xml.atEnd() && !xml.hasError())
+        xml.readNext();
+    if (xml.hasError())
+        return unreadable(QStringLiteral("il file è danneggiato (riga %1: %2).")
+                              .arg(xml.lineNumber())
+                              .arg(xml.errorString()));
+    if (const QString missing = missingPart(receipt); !missing.isEmpty())
+        return unreadable(
+            QStringLiteral("la ricevuta è incompleta: manca l'elemento %1.").arg(missing));
+    receipt.date = dayOf(delivered.isEmpty() ? received : delivered);
+    return receipt;
+}
+
+}  // namespace
+
+store::Result<SdiReceipt> readReceipt(const QByteArray& bytes) {
+    if (!looksSigned(bytes))
+        return readXml(bytes);
+    const auto content = signedContent(bytes);
+    if (!content)
+        return content.error();
+    return readXml(*content);
+}
+
+store::Result<SdiReceipt> readReceiptFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return store::Error{
+            store::Error::Kind::Io,
+            QStringLiteral("il file non si può leggere (%1).").arg(file.errorString())};
+    if (file.size() > kLargestReceipt)
+        return unreadable(QStringLiteral("il file è troppo grande per essere una ricevuta."));
+    return readReceipt(file.readAll());
+}
+
+bool isReceiptFileName(const QString& name) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^.+_(RC|NS|MC|NE|AT|DT)_[A-Za-z0-9]{3}\\.xml(\\.p7m)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(name).hasMatch();
+}
+
+}  // namespace fatturapa

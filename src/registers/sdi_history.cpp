@@ -1,0 +1,233 @@
+#include "registers/sdi_history.h"
+
+#include "registers/cell_writes.h"
+#include "store/sheet_idioms.h"
+#include "store/typed_entry.h"
+#include "store/workbook.h"
+#include "store/workbook_store.h"
+
+#include <array>
+
+namespace registers {
+
+namespace {
+
+constexpr int kFirstRow = 2;
+constexpr int kIdColumn = 1;         // A
+constexpr int kFileColumn = 2;       // B
+constexpr int kEventColumn = 3;      // C
+constexpr int kDateColumn = 4;       // D, dd/mm/yyyy
+constexpr int kSdiIdColumn = 5;      // E
+constexpr int kMessageIdColumn = 6;  // F
+constexpr int kOutcomeColumn = 7;    // G
+constexpr int kErrorsColumn = 8;     // H, one error a line
+
+const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
+
+constexpr std::array<std::pair<SdiEvent, const char*>, 7> kCodes = {{
+    {SdiEvent::Exported, "EXP"},
+    {SdiEvent::Rejected, "NS"},
+    {SdiEvent::NotDelivered, "MC"},
+    {SdiEvent::Delivered, "RC"},
+    {SdiEvent::Attested, "AT"},
+    {SdiEvent::Outcome, "NE"},
+    {SdiEvent::Deadline, "DT"},
+}};
+
+// A file's answers come in this order; the public client's answer and the end of its
+// time to answer close the file alike.
+int rank(SdiEvent event) {
+    return event == SdiEvent::Deadline ? int(SdiEvent::Outcome) : int(event);
+}
+
+// File names compare as the system compares them: without case.
+QString folded(const QString& file) {
+    return file.toLower();
+}
+
+QString receiptKey(const SdiRecord& r) {
+    return eventCode(r.event) + u'|' + folded(r.file) + u'|' + r.messageId;
+}
+
+// The state of a file no receipt came for.
+SdiRecord exportOnly(const QString& id, const QString& file) {
+    SdiRecord exported;
+    exported.invoiceId = id;
+    exported.file = file;
+    return exported;
+}
+
+QString onDate(const QDate& date) {
+    return date.isValid() ? QStringLiteral(" il ") + date.toString(kDateFormat) : QString();
+}
+
+}  // namespace
+
+QString eventCode(SdiEvent event) {
+    for (const auto& [e, code] : kCodes)
+        if (e == event)
+            return QString::fromLatin1(code);
+    Q_UNREACHABLE();
+}
+
+std::optional<SdiEvent> eventFromCode(const QString& code) {
+    for (const auto& [e, text] : kCodes)
+        if (code == QLatin1String(text))
+            return e;
+    return std::nullopt;
+}
+
+QString SdiRecord::stateText() const {
+    const QString details = errors.join(QStringLiteral("; "));
+    const QString withDetails = details.isEmpty() ? QString() : QStringLiteral(": ") + details;
+    switch (event) {
+        case SdiEvent::Exported:
+            return QStringLiteral("Esportata");
+        case SdiEvent::Rejected:
+            return QStringLiteral("Scartata") + onDate(date) + withDetails;
+        case SdiEvent::NotDelivered:
+            return QStringLiteral("Non consegnata") + onDate(date) +
+                   QStringLiteral(": è nell'area riservata del cliente, che va avvisato");
+        case SdiEvent::Delivered:
+            return QStringLiteral("Consegnata") + onDate(date);
+        case SdiEvent::Attested:
+            return QStringLiteral("Trasmissione attestata") + onDate(date) +
+                   QStringLiteral(": non recapitata al cliente");
+        case SdiEvent::Outcome:
+            return (outcome == kOutcomeRefused ? QStringLiteral("Rifiutata dal cliente")
+                                               : QStringLiteral("Accettata dal cliente")) +
+                   withDetails;
+        case SdiEvent::Deadline:
+            return QStringLiteral("Decorsi i termini senza esito del cliente");
+    }
+    Q_UNREACHABLE();
+}
+
+bool SdiRecord::reachedClient() const {
+    return event != SdiEvent::Exported && event != SdiEvent::Rejected;
+}
+
+const SheetLayout& sdiHistoryLayout() {
+    static const SheetLayout layout{
+        kSdiHistorySheet,
+        {QStringLiteral("ID FATTURA"), QStringLiteral("FILE"), QStringLiteral("EVENTO"),
+         QStringLiteral("DATA"), QStringLiteral("ID SDI"), QStringLiteral("ID MESSAGGIO"),
+         QStringLiteral("ESITO"), QStringLiteral("ERRORI")},
+        false,
+        {kIdColumn, kFileColumn, kEventColumn, kDateColumn, kSdiIdColumn, kMessageIdColumn,
+         kOutcomeColumn, kErrorsColumn},
+        {},
+    };
+    return layout;
+}
+
+void prepareSdiHistorySheet(store::WorkbookStore& store) {
+    const SheetLayout& layout = sdiHistoryLayout();
+    writeLayout(store.ensureSheet(layout.sheet), layout);
+}
+
+store::Result<store::Worksheet> sdiHistorySheet(store::Workbook& book) {
+    auto sheet = book.sheet(kSdiHistorySheet);
+    if (!sheet) {
+        return store::Error{sheet.error().kind,
+                            QStringLiteral("Lo storico delle ricevute SDI non è disponibile: ") +
+                                sheet.error().message};
+    }
+    return *sheet;
+}
+
+void forgetSdiHistory(store::WorkbookStore& store) {
+    clearBelowHeader(store.workbook(), sdiHistoryLayout(), kIdColumn, kErrorsColumn);
+}
+
+SdiHistory::SdiHistory(store::Worksheet sheet) : sheet_(sheet) {
+    for (int row = kFirstRow;; ++row) {
+        SdiRecord r;
+        r.invoiceId = sheet_.text(row, kIdColumn);
+        if (r.invoiceId.isEmpty()) {
+            nextRow_ = row;
+            break;
+        }
+        // A row a user spoiled by hand is passed over, not guessed at.
+        const std::optional<SdiEvent> event = eventFromCode(sheet_.text(row, kEventColumn));
+        r.file = sheet_.text(row, kFileColumn);
+        if (!event || r.file.isEmpty())
+            continue;
+        r.event = *event;
+        r.date = store::readItalianDate(sheet_.text(row, kDateColumn)).value_or(QDate());
+        r.sdiId = sheet_.text(row, kSdiIdColumn);
+        r.messageId = sheet_.text(row, kMessageIdColumn);
+        r.outcome = sheet_.text(row, kOutcomeColumn);
+        const QString errors = sheet_.text(row, kErrorsColumn);
+        if (!errors.isEmpty())
+            r.errors = errors.split(u'\n');
+        records_.push_back(r);
+        byFile_[folded(r.file)].push_back(int(records_.size()) - 1);
+        invoiceOfFile_.insert(folded(r.file), r.invoiceId);
+        if (r.event != SdiEvent::Exported)
+            receipts_.insert(receiptKey(r));
+    }
+}
+
+QString SdiHistory::invoiceOfFile(const QString& file) const {
+    return invoiceOfFile_.value(folded(file));
+}
+
+bool SdiHistory::holds(const SdiRecord& record) const {
+    return receipts_.contains(receiptKey(record));
+}
+
+store::Result<store::Done> SdiHistory::record(const SdiRecord& r) {
+    const int row = nextRow_;
+    // Only a sheet filled to its last row refuses the first cell; the others follow.
+    if (!sheet_.setIdentifier(row, kIdColumn, r.invoiceId))
+        return store::Error{store::Error::Kind::Full,
+                            QStringLiteral("Lo storico delle ricevute SDI è pieno.")};
+    ++nextRow_;
+    const auto write = [&](int column, const QString& text) {
+        expectWritten(sheet_.setIdentifier(row, column, text));
+    };
+    write(kFileColumn, r.file);
+    write(kEventColumn, eventCode(r.event));
+    write(kDateColumn, r.date.isValid() ? r.date.toString(kDateFormat) : QString());
+    write(kSdiIdColumn, r.sdiId);
+    write(kMessageIdColumn, r.messageId);
+    write(kOutcomeColumn, r.outcome);
+    write(kErrorsColumn, r.errors.join(u'\n'));
+    records_.push_back(r);
+    byFile_[folded(r.file)].push_back(int(records_.size()) - 1);
+    invoiceOfFile_.insert(folded(r.file), r.invoiceId);
+    if (r.event != SdiEvent::Exported)
+        receipts_.insert(receiptKey(r));
+    return store::Done{};
+}
+
+std::optional<SdiRecord> SdiHistory::stateOf(const QString& id, const QString& lastFile) const {
+    if (lastFile.isEmpty())
+        return std::nullopt;
+    const SdiRecord* furthest = nullptr;
+    for (const int index : byFile_.value(folded(lastFile))) {
+        const SdiRecord& r = records_[std::size_t(index)];
+        if (r.invoiceId == id && (!furthest || rank(r.event) >= rank(furthest->event)))
+            furthest = &r;
+    }
+    return furthest ? *furthest : exportOnly(id, lastFile);
+}
+
+SdiStates::SdiStates(store::Workbook& book) {
+    if (const auto extras = invoiceExtrasSheet(book))
+        extras_.emplace(*extras);
+    if (const auto history = sdiHistorySheet(book))
+        history_.emplace(*history);
+}
+
+std::optional<SdiRecord> SdiStates::of(const QString& id) const {
+    if (!extras_)
+        return std::nullopt;
+    const QString lastFile = extras_->exportedAs(id);
+    if (lastFile.isEmpty())
+        return std::nullopt;
+    return history_ ? history_->stateOf(id, lastFile) : exportOnly(id, lastFile);
+}
+
+}  // namespace registers
