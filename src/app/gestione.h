@@ -31,6 +31,7 @@ enum class MenuArea {
     Collections,        // Incassi, invoices to collect and collected
     Maintenance,        // Manutenzione
     ElectronicInvoice,  // the electronic invoice's codes
+    Overdue,            // Scadenze, invoices to collect by due date
 };
 
 class Gestione : public AreaWindow {
@@ -62,6 +63,7 @@ class Gestione : public AreaWindow {
     controls::XPButton* XPButton9;   // Manutenzione
     controls::XPButton* XPButton10;  // print, never active
     controls::XPButton* XPButton11;  // Fattura Elettronica
+    controls::XPButton* XPButton12;  // Scadenze
     QWidget* Frame4 = nullptr;
     QLabel* Label15;
     QTimer* Timer2;

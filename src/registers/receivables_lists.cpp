@@ -166,12 +166,7 @@ ListTotals listTotals(const store::Worksheet& invoices) {
     ListTotals totals;
     totals.invoices = listedCount(invoices);
     const auto add = [&totals](const store::Value& cell, Amount& sum) {
-        std::optional<Amount> amount;
-        if (cell.isNumber())
-            amount = Amount::fromNumber(*cell.toNumber());
-        else if (cell.isText())
-            amount = Amount::parse(cell.toString());
-        if (amount)
+        if (const std::optional<Amount> amount = amountOfCell(cell))
             sum = sum + *amount;
         else
             ++totals.unreadable;
