@@ -92,8 +92,9 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
                            QStringLiteral("Inserisci nuove Voci"));
     XPButton8 = menuButton(this, "XPButton8", QStringLiteral("Gestione Incassi"),
                            QStringLiteral("Gestione Incassi"));
-    XPButton12 = menuButton(this, "XPButton12", QStringLiteral("Scadenze"),
-                            QStringLiteral("Fatture da incassare per scadenza, incassi e solleciti"));
+    XPButton12 =
+        menuButton(this, "XPButton12", QStringLiteral("Scadenze"),
+                   QStringLiteral("Fatture da incassare per scadenza, incassi e solleciti"));
     XPButton1 = menuButton(this, "XPButton1", QStringLiteral("Impostazioni/Causali"),
                            QStringLiteral("Impostazioni/Causali"));
     XPButton5 = menuButton(this, "XPButton5", QStringLiteral("Dati Anagrafici Utente"),
@@ -112,10 +113,9 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
         button->setEnabled(false);
         button->setFixedSize(kAreaButtonWidth, kButtonHeight);
     }
-    for (MenuArea area :
-         {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData, MenuArea::ClientPosition,
-          MenuArea::Collections, MenuArea::Maintenance, MenuArea::ElectronicInvoice,
-          MenuArea::Overdue})
+    for (MenuArea area : {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData,
+                          MenuArea::ClientPosition, MenuArea::Collections, MenuArea::Maintenance,
+                          MenuArea::ElectronicInvoice, MenuArea::Overdue})
         connect(areaButton(area), &QAbstractButton::clicked, this,
                 [this, area] { openArea(area); });
     connect(XPButton1, &QAbstractButton::clicked, this, &Gestione::showSettings);
@@ -149,9 +149,8 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
 
     auto* areas = new QVBoxLayout;
     areas->setSpacing(8);
-    for (auto* button :
-         {XPButton2, XPButton4, XPButton6, XPButton8, XPButton12, XPButton5, XPButton1, XPButton11,
-          XPButton9})
+    for (auto* button : {XPButton2, XPButton4, XPButton6, XPButton8, XPButton12, XPButton5,
+                         XPButton1, XPButton11, XPButton9})
         areas->addWidget(button);
     areas->addStretch();
 

@@ -59,7 +59,8 @@ QString leftOutText(const List& list) {
                        .arg(invoicesText(list.unreadableAmounts));
     if (reasons.isEmpty())
         return {};
-    return QStringLiteral("Escluse dall'elenco e dai totali: ") + reasons.join(QStringLiteral(", ")) +
+    return QStringLiteral("Escluse dall'elenco e dai totali: ") +
+           reasons.join(QStringLiteral(", ")) +
            QStringLiteral(". Correggerle nel registro delle fatture.");
 }
 
@@ -229,15 +230,15 @@ void Scadenze::placeCalendar() {
 }
 
 void Scadenze::reload() {
-    const auto sheet = app::reachSheet(registers::invoiceSheet(services_.store.workbook()),
-                                       services_.boxes);
+    const auto sheet =
+        app::reachSheet(registers::invoiceSheet(services_.store.workbook()), services_.boxes);
     if (!sheet) {
         model_->show({});
         showTotals();
         return;
     }
-    auto list = registers::overdue::overdueList(services_.store.workbook(),
-                                                services_.clock.today());
+    auto list =
+        registers::overdue::overdueList(services_.store.workbook(), services_.clock.today());
     if (!list) {
         services_.boxes.tell(list.error().message, app::title::kGestione, app::Icon::Critical);
         model_->show({});
@@ -268,8 +269,8 @@ void Scadenze::showTotals() {
 std::vector<std::size_t> Scadenze::chosenLines() const {
     std::set<std::size_t> chosen;
     for (const QModelIndex& row : list_->selectionModel()->selectedRows())
-        for (const std::size_t member : registers::overdue::groupOf(model_->list(),
-                                                                   std::size_t(row.row())))
+        for (const std::size_t member :
+             registers::overdue::groupOf(model_->list(), std::size_t(row.row())))
             chosen.insert(member);
     return {chosen.begin(), chosen.end()};
 }
@@ -313,14 +314,13 @@ void Scadenze::markCollected() {
         described = described.first(kListedInQuestion);
         described << QStringLiteral("... e altri %1 documenti").arg(more);
     }
-    if (!boxes.askYesNo(QStringLiteral("Registrare l'incasso del %1 per:\n\n")
-                                .arg(app::dateText(date)) +
-                            described.join(u'\n') + u'?',
-                        app::title::kGestione, app::Icon::Question))
+    if (!boxes.askYesNo(
+            QStringLiteral("Registrare l'incasso del %1 per:\n\n").arg(app::dateText(date)) +
+                described.join(u'\n') + u'?',
+            app::title::kGestione, app::Icon::Question))
         return;
 
-    const auto sheet =
-        app::reachSheet(registers::invoiceSheet(services_.store.workbook()), boxes);
+    const auto sheet = app::reachSheet(registers::invoiceSheet(services_.store.workbook()), boxes);
     if (!sheet)
         return;
     registers::InvoiceRegister book(*sheet);

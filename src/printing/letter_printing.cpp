@@ -16,7 +16,7 @@ const QString kFontFamily = QStringLiteral("Arial");
 constexpr double kTextPoints = 10.5;
 constexpr double kTablePoints = 9.5;
 // Of the page's width: where each table column starts, the last one ends at 1.
-constexpr std::array<double, 5> kColumnStarts = {0, 0.46, 0.60, 0.74, 0.86};
+constexpr std::array<double, 5> kColumnStarts = {0, 0.38, 0.51, 0.64, 0.84};
 constexpr double kRecipientX = 0.55;
 
 QFont fontOf(double points, bool bold = false) {
@@ -99,7 +99,8 @@ class LetterLayout {
         for (std::size_t c = 0; c < kColumnStarts.size(); ++c) {
             y_ = top;
             const double start = width_ * kColumnStarts[c];
-            const double end = c + 1 < kColumnStarts.size() ? width_ * kColumnStarts[c + 1] : width_;
+            const double end =
+                c + 1 < kColumnStarts.size() ? width_ * kColumnStarts[c + 1] : width_;
             // Numbers line up on the right; the document's name on the left.
             const Qt::Alignment align = c == 0 ? Qt::AlignLeft : Qt::AlignRight;
             line(cells.value(qsizetype(c)), font, start + (c == 0 ? 0 : 4 * point_), end, align);
@@ -117,9 +118,9 @@ class LetterLayout {
             row(letter_.rows[i], font);
         if (rowsShown < letter_.rows.size()) {
             const std::size_t left = letter_.rows.size() - rowsShown;
-            row({left == 1 ? QStringLiteral("... e un altro documento, compreso nel totale")
-                           : QStringLiteral("... e altri %1 documenti, compresi nel totale")
-                                 .arg(left)},
+            row({left == 1
+                     ? QStringLiteral("... e un altro documento, compreso nel totale")
+                     : QStringLiteral("... e altri %1 documenti, compresi nel totale").arg(left)},
                 font);
         }
         rule(0, width_);

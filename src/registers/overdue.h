@@ -47,8 +47,8 @@ struct List {
     // Latest due date first (the higher register ID first on the same day); each
     // credit note right under the invoice it corrects.
     std::vector<Line> lines;
-    Amount overdue;     // net owed on invoices past their due date
-    Amount notYetDue;   // net owed on the others
+    Amount overdue;    // net owed on invoices past their due date
+    Amount notYetDue;  // net owed on the others
     int overdueInvoices = 0;
     int notYetDueInvoices = 0;
     // Rows still to be collected that are left out: a date that does not read as

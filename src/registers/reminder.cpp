@@ -51,8 +51,7 @@ ReminderLetter reminderLetter(const UserData& user, const ClientRecord& client,
     ReminderLetter letter;
     addGiven(letter.letterhead, user[UserName]);
     addGiven(letter.letterhead, user[UserDomicile]);
-    addGiven(letter.letterhead,
-             townLine(user[UserPostalCode], user[UserTown], user[UserProvince]));
+    addGiven(letter.letterhead, townLine(user[UserPostalCode], user[UserTown], user[UserProvince]));
     QStringList identifiers;
     if (!user[UserTaxCode].trimmed().isEmpty())
         identifiers << QStringLiteral("Codice Fiscale ") + user[UserTaxCode].trimmed();
@@ -63,12 +62,12 @@ ReminderLetter reminderLetter(const UserData& user, const ClientRecord& client,
     letter.recipient << QStringLiteral("Spett.le");
     addGiven(letter.recipient, client[client::Name]);
     addGiven(letter.recipient, client[client::Address]);
-    addGiven(letter.recipient, townLine(client[client::PostalCode], client[client::Town],
-                                        client[client::Province]));
+    addGiven(letter.recipient,
+             townLine(client[client::PostalCode], client[client::Town], client[client::Province]));
 
     const QString town = user[UserTown].trimmed();
-    letter.placeAndDate = (town.isEmpty() ? QString() : town + QStringLiteral(", ")) +
-                          today.toString(kDate);
+    letter.placeAndDate =
+        (town.isEmpty() ? QString() : town + QStringLiteral(", ")) + today.toString(kDate);
     letter.subject = QStringLiteral("Sollecito di pagamento");
     letter.greeting = QStringLiteral("Gentile Cliente,");
 
@@ -79,12 +78,13 @@ ReminderLetter reminderLetter(const UserData& user, const ClientRecord& client,
         owed = owed + line.net;
         invoices += line.creditNote ? 0 : 1;
     }
-    letter.opening =
-        invoices == 1
-            ? QStringLiteral("dalle nostre registrazioni la fattura seguente risulta scaduta e "
-                             "non ancora pagata:")
-            : QStringLiteral("dalle nostre registrazioni le fatture seguenti risultano scadute "
-                             "e non ancora pagate:");
+    letter.opening = invoices == 1
+                         ? QStringLiteral(
+                               "dalle nostre registrazioni la fattura seguente risulta scaduta e "
+                               "non ancora pagata:")
+                         : QStringLiteral(
+                               "dalle nostre registrazioni le fatture seguenti risultano scadute "
+                               "e non ancora pagate:");
     letter.columns = {QStringLiteral("Documento"), QStringLiteral("Data"),
                       QStringLiteral("Scadenza"), QStringLiteral("Giorni di ritardo"),
                       QStringLiteral("Importo")};
@@ -99,8 +99,9 @@ ReminderLetter reminderLetter(const UserData& user, const ClientRecord& client,
             request += QStringLiteral(" presso ") + bank;
     }
     letter.closing << request + u'.'
-                   << QStringLiteral("Se il pagamento è già stato effettuato, vi preghiamo di "
-                                     "non tenere conto di questa lettera.")
+                   << QStringLiteral(
+                          "Se il pagamento è già stato effettuato, vi preghiamo di "
+                          "non tenere conto di questa lettera.")
                    << QStringLiteral("Distinti saluti.");
     letter.signature = user[UserName].trimmed();
     return letter;

@@ -10,9 +10,16 @@ using registers::Amount;
 namespace ov = registers::overdue;
 
 registers::UserData user() {
-    return {"STUDIO BIANCHI LUIGI", "VIA ROMA 1",  "MILANO",      "MI",
-            "20121",                "BNCLGU70A01H501Y", "12345678903", "",
-            "BANCA DI MILANO",      "IT60X0542811101000000123456"};
+    return {"STUDIO BIANCHI LUIGI",
+            "VIA ROMA 1",
+            "MILANO",
+            "MI",
+            "20121",
+            "BNCLGU70A01H501Y",
+            "12345678903",
+            "",
+            "BANCA DI MILANO",
+            "IT60X0542811101000000123456"};
 }
 
 registers::ClientRecord client() {
@@ -85,17 +92,21 @@ TEST(ReminderLetter, WhatTheUserOrClientLeftEmptyIsLeftOutOfTheLetter) {
         const char* request;
     };
     const Row rows[] = {
-        {"no town", registers::UserTown,
+        {"no town",
+         registers::UserTown,
          {"STUDIO BIANCHI LUIGI", "VIA ROMA 1", "20121 (MI)",
           "Codice Fiscale BNCLGU70A01H501Y - Partita IVA 12345678903"},
          "15/04/2024",
          "Vi preghiamo di provvedere al pagamento al più presto con bonifico sul conto IBAN "
          "IT60X0542811101000000123456 presso BANCA DI MILANO."},
-        {"no IBAN", registers::UserIban,
+        {"no IBAN",
+         registers::UserIban,
          {"STUDIO BIANCHI LUIGI", "VIA ROMA 1", "20121 MILANO (MI)",
           "Codice Fiscale BNCLGU70A01H501Y - Partita IVA 12345678903"},
-         "MILANO, 15/04/2024", "Vi preghiamo di provvedere al pagamento al più presto."},
-        {"no VAT number", registers::UserVatNumber,
+         "MILANO, 15/04/2024",
+         "Vi preghiamo di provvedere al pagamento al più presto."},
+        {"no VAT number",
+         registers::UserVatNumber,
          {"STUDIO BIANCHI LUIGI", "VIA ROMA 1", "20121 MILANO (MI)",
           "Codice Fiscale BNCLGU70A01H501Y"},
          "MILANO, 15/04/2024",
