@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "registers/due_dates.h"
@@ -53,17 +54,26 @@ struct Group {
     }
 };
 
+// An identifier cell as the register shows it ("7"): a whole number is written
+// without going through its number format, thousands of times per list.
+QString identifierOf(const store::Worksheet& sheet, int row, int column) {
+    const store::Value value = sheet.value(row, column);
+    if (value.isNumber()) {
+        const double n = *value.toNumber();
+        if (n == std::floor(n) && std::abs(n) < 1e15)
+            return QString::number(qint64(n));
+    }
+    return sheet.text(row, column);
+}
+
 // The register row as a line; none, with the reason counted, when it cannot be read.
 std::optional<Line> readLine(const store::Worksheet& sheet, int row,
                              const std::optional<InvoiceExtras>& extras, PaymentDays& days,
                              List& list) {
-    // The cells the due date is found from, as the register shows them.
-    InvoiceRecord record;
-    record[col::Id] = sheet.text(row, col::Id);
-    record[col::Date] = sheet.text(row, col::Date);
-    record[col::PaidBy] = sheet.text(row, col::PaidBy);
-    const std::optional<QDate> date = store::readItalianDate(record[col::Date].trimmed());
-    if (!date) {
+    // A date cell read as the day it holds, whatever format shows it.
+    const std::optional<QDate> date =
+        store::dateOfCell(sheet.value(row, col::Date), sheet.workbook().model().date1904);
+    if (!date || !date->isValid()) {
         ++list.unreadableDates;
         return std::nullopt;
     }
@@ -75,12 +85,13 @@ std::optional<Line> readLine(const store::Worksheet& sheet, int row,
     }
     Line line;
     line.row = row;
-    line.id = record[col::Id];
+    line.id = identifierOf(sheet, row, col::Id);
     line.client = sheet.text(row, col::Client);
-    line.clientId = sheet.text(row, col::ClientId);
+    line.clientId = identifierOf(sheet, row, col::ClientId);
     line.number = sheet.text(row, col::Number);
     line.date = *date;
-    line.due = dueDateOf(record, extras, days.of(record[col::PaidBy].trimmed()));
+    line.due =
+        dueDateOf(line.id, line.date, extras, days.of(sheet.text(row, col::PaidBy).trimmed()));
     line.total = *total;
     line.net = *net;
     if (extras) {

@@ -39,15 +39,6 @@ void startList(const store::Worksheet& sheet, ListKind kind) {
         expectWritten(sheet.setIdentifier(1, Id + i, headers[i]));
 }
 
-// The day an invoice date cell stands for: a date serial, or a dd/mm/yyyy text.
-std::optional<QDate> dateOf(const store::Worksheet& sheet, const store::Value& value) {
-    if (value.isNumber())
-        return store::dateOfSerial(*value.toNumber(), sheet.workbook().model().date1904);
-    if (value.isText())
-        return store::readItalianDate(value.toString());
-    return std::nullopt;
-}
-
 // Copies register row `from` into scratch row `to`, AA to `lastColumn`.
 void copyRow(const store::Worksheet& sheet, int from, int to, int lastColumn) {
     for (int column = Id; column <= lastColumn; ++column) {
@@ -115,7 +106,8 @@ Built buildToCollect(const store::Worksheet& invoices) {
     // The invoice date as a date, also where the register holds it as a text.
     for (int row = kFirstListRow; row < kFirstListRow + copied; ++row) {
         const store::Range date = cellOf(invoices, row, Date);
-        if (const std::optional<QDate> day = dateOf(invoices, date.value()))
+        if (const std::optional<QDate> day =
+                store::dateOfCell(date.value(), invoices.workbook().model().date1904))
             date.setDate(*day);
     }
     formatAmountColumns(invoices, ListKind::ToCollect);

@@ -170,6 +170,17 @@ TEST_F(OverdueRegister, WithoutTheSheetBesideTheRegisterEveryRowIsAnInvoice) {
     EXPECT_EQ(found.notYetDue, Amount::fromCents(51000));
 }
 
+TEST_F(OverdueRegister, ADateCellReadsAsItsDayWhateverFormatShowsIt) {
+    const store::Range date = *data.sheet(store::kInvoicesSheet).cell(2, col::Date);
+    date.setNumberFormat("d mmmm yyyy");
+    ASSERT_NE(date.text(), "05/01/2024");
+    const ov::List found = list();
+    ASSERT_EQ(found.lines.size(), 8u);
+    EXPECT_EQ(found.lines.back().id, "1");
+    EXPECT_EQ(found.lines.back().due, QDate(2024, 1, 5));
+    EXPECT_EQ(found.unreadableDates, 1);
+}
+
 TEST(OverdueLists, AnEmptyRegisterOwesNothing) {
     test_support::PreparedStore data;
     const auto found = ov::overdueList(data.store().workbook(), kToday);
