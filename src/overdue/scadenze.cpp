@@ -356,7 +356,11 @@ std::optional<Scadenze::Reminder> Scadenze::reminder() {
     const Line& chosen =
         list.lines[registers::overdue::groupOf(list, std::size_t(current.row())).front()];
     const std::vector<Line> late = registers::overdue::lateLinesOf(list, chosen.clientId);
-    if (late.empty()) {
+    registers::Amount owed;
+    for (const Line& line : late)
+        owed = owed + line.net;
+    // Credit notes may leave nothing to ask for.
+    if (late.empty() || owed <= registers::Amount()) {
         boxes.tell(QStringLiteral("%1 non ha fatture scadute da sollecitare.").arg(chosen.client),
                    app::title::kGestione, app::Icon::Information);
         return std::nullopt;

@@ -211,6 +211,23 @@ TEST_F(Scadenze, AReminderThatCannotGoSaysWhy) {
     EXPECT_EQ(opened.size(), 1) << "only the one with an address and late invoices";
 }
 
+TEST_F(Scadenze, NoReminderWhenCreditNotesLeaveNothingOwed) {
+    // A credit note of invoice 2, which was collected: the client is owed 50,00.
+    test_support::writeInvoice(
+        data.sheet(store::kInvoicesSheet), 9,
+        {8, "VERDI COSTRUZIONI SRL", "9", "8", "01/03/2024", "-50,00", "-50,00", "*"});
+    registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet))
+        .setCorrects("8", {"2", "2", QDate(2024, 1, 10)});
+    window.activate();
+    choose({"8"});
+    boxes.expect(message("VERDI COSTRUZIONI SRL non ha fatture scadute da sollecitare.", "Gestione",
+                         app::Icon::Information));
+    click("SollecitoEmail");
+    EXPECT_EQ(boxes.failures(), 0);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(totals(), "Scaduto: 3.106,00 (4 fatture)     Non ancora scaduto: 510,00 (1 fattura)");
+}
+
 TEST_F(Scadenze, TheReminderLetterIsOnePageOnTheLetterhead) {
     QTemporaryDir folder;
     const QString path = folder.filePath("sollecito rossi");
