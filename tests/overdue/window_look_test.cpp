@@ -58,6 +58,21 @@ TEST_F(WindowLook, TheWholeListAndItsTotalsAreInView) {
     shoot("overdue-calendar");
 }
 
+// The main menu's way in, in the column of the other areas.
+TEST_F(ScadenzeTest, TheMainMenuLeadsToTheWindow) {
+    QApplication::processEvents();
+    const QRect button(menu.XPButton12->mapTo(&menu, QPoint(0, 0)), menu.XPButton12->size());
+    EXPECT_TRUE(menu.rect().contains(button));
+    EXPECT_EQ(button.left(), menu.XPButton8->mapTo(&menu, QPoint(0, 0)).x());
+    if (!test_support::shotsFolder().isEmpty()) {
+        test_support::settle(menu);
+        test_support::saveWindowShot(menu, QStringLiteral("overdue-main-menu"));
+    }
+    QTest::mouseClick(menu.XPButton12, Qt::LeftButton);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(menu.isVisible());
+}
+
 TEST_F(WindowLook, EveryControlAndLabelIsNamedForScreenReaders) {
     int named = 0;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
