@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QScopedValueRollback>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -207,6 +208,8 @@ void Scadenze::connectControls() {
         if (on)
             placeCalendar();
     });
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Scadenze::chooseWholeGroups);
     connect(collectButton_, &QAbstractButton::clicked, this, &Scadenze::markCollected);
     connect(printButton_, &QAbstractButton::clicked, this, &Scadenze::printReminder);
     connect(pdfButton_, &QAbstractButton::clicked, this, &Scadenze::saveReminderAsPdf);
@@ -264,6 +267,22 @@ void Scadenze::showTotals() {
     leftOut_->setText(leftOut);
     leftOut_->setAccessibleName(leftOut);
     leftOut_->setVisible(!leftOut.isEmpty());
+}
+
+void Scadenze::chooseWholeGroups() {
+    // Choosing the rest of a group changes the selection again.
+    if (choosingGroups_)
+        return;
+    const QScopedValueRollback<bool> choosing(choosingGroups_, true);
+    QItemSelectionModel* chosen = list_->selectionModel();
+    QItemSelection more;
+    for (const std::size_t line : chosenLines()) {
+        const QModelIndex first = model_->index(int(line), 0);
+        if (!chosen->isRowSelected(first.row(), {}))
+            more.select(first, model_->index(int(line), OverdueModel::ColumnCount - 1));
+    }
+    if (!more.isEmpty())
+        chosen->select(more, QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 std::vector<std::size_t> Scadenze::chosenLines() const {

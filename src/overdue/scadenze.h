@@ -53,6 +53,9 @@ class Scadenze : public app::AreaWindow {
 
     void reload();
     void showTotals();
+    // A line chosen chooses its group: an invoice and its credit notes are collected
+    // together, and the user sees it.
+    void chooseWholeGroups();
     // The positions of the lines chosen in the list, each with the rest of its group.
     std::vector<std::size_t> chosenLines() const;
     void markCollected();
@@ -71,6 +74,7 @@ class Scadenze : public app::AreaWindow {
     const app::Services services_;
     UrlOpener openUrl_;
     OverdueModel* model_;
+    bool choosingGroups_ = false;
 
     QLabel* heading_;
     QTreeView* list_;

@@ -68,6 +68,8 @@ TEST_F(Scadenze, TheListShowsEachInvoiceDueAndLateWithItsCreditNoteUnderIt) {
 
 TEST_F(Scadenze, ChosenInvoicesAreCollectedWithTheirCreditNotesAndSaved) {
     choose({"4"});
+    EXPECT_EQ(list()->selectionModel()->selectedRows().size(), 2) << "the note chooses its invoice";
+    EXPECT_TRUE(list()->selectionModel()->isRowSelected(rowOf("3"), {}));
     boxes.expect(message("Registrare l'incasso del 15/04/2024 per:\n\n"
                          "fattura n. 3 del 31/03/2024, ROSSI & FIGLI SRL: 2.040,00\n"
                          "nota di credito n. 4 del 05/04/2024, ROSSI & FIGLI SRL: -204,00?",
