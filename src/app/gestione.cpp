@@ -92,6 +92,9 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
                            QStringLiteral("Inserisci nuove Voci"));
     XPButton8 = menuButton(this, "XPButton8", QStringLiteral("Gestione Incassi"),
                            QStringLiteral("Gestione Incassi"));
+    XPButton12 =
+        menuButton(this, "XPButton12", QStringLiteral("Scadenze"),
+                   QStringLiteral("Fatture da incassare per scadenza, incassi e solleciti"));
     XPButton1 = menuButton(this, "XPButton1", QStringLiteral("Impostazioni/Causali"),
                            QStringLiteral("Impostazioni/Causali"));
     XPButton5 = menuButton(this, "XPButton5", QStringLiteral("Dati Anagrafici Utente"),
@@ -108,13 +111,13 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
 
     // Enabled once the program hands in what they open.
     for (auto* button : {XPButton1, XPButton2, XPButton4, XPButton5, XPButton6, XPButton8,
-                         XPButton9, XPButton11, XPButton13}) {
+                         XPButton9, XPButton11, XPButton12, XPButton13}) {
         button->setEnabled(false);
         button->setFixedSize(kAreaButtonWidth, kButtonHeight);
     }
     for (MenuArea area : {MenuArea::Invoices, MenuArea::Clients, MenuArea::UserData,
                           MenuArea::ClientPosition, MenuArea::Collections, MenuArea::Maintenance,
-                          MenuArea::ElectronicInvoice, MenuArea::YearOverview})
+                          MenuArea::ElectronicInvoice, MenuArea::Overdue, MenuArea::YearOverview})
         connect(areaButton(area), &QAbstractButton::clicked, this,
                 [this, area] { openArea(area); });
     connect(XPButton1, &QAbstractButton::clicked, this, &Gestione::showSettings);
@@ -148,8 +151,8 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
 
     auto* areas = new QVBoxLayout;
     areas->setSpacing(8);
-    for (auto* button : {XPButton2, XPButton4, XPButton6, XPButton8, XPButton13, XPButton5,
-                         XPButton1, XPButton11, XPButton9})
+    for (auto* button : {XPButton2, XPButton4, XPButton6, XPButton8, XPButton12, XPButton13,
+                         XPButton5, XPButton1, XPButton11, XPButton9})
         areas->addWidget(button);
     areas->addStretch();
 
@@ -174,8 +177,8 @@ Gestione::Gestione(const Services& services, std::function<bool()> endProgram, Q
 
     // Tab goes down the area column (and through the settings frame beside it),
     // then along the footer.
-    orderTabs({XPButton2, XPButton4, XPButton6, XPButton8, XPButton13, XPButton5, XPButton1,
-               XPButton11, XPButton9, XPButton7, XPButton10, XPButton3});
+    orderTabs({XPButton2, XPButton4, XPButton6, XPButton8, XPButton12, XPButton13, XPButton5,
+               XPButton1, XPButton11, XPButton9, XPButton7, XPButton10, XPButton3});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
@@ -238,6 +241,8 @@ controls::XPButton* Gestione::areaButton(MenuArea area) const {
             return XPButton9;
         case MenuArea::ElectronicInvoice:
             return XPButton11;
+        case MenuArea::Overdue:
+            return XPButton12;
         case MenuArea::YearOverview:
             return XPButton13;
     }

@@ -31,6 +31,7 @@ enum class MenuArea {
     Collections,        // Incassi, invoices to collect and collected
     Maintenance,        // Manutenzione
     ElectronicInvoice,  // the electronic invoice's codes
+    Overdue,            // Scadenze, invoices to collect by due date
     YearOverview,       // Andamento, the year at a glance
 };
 
@@ -63,6 +64,7 @@ class Gestione : public AreaWindow {
     controls::XPButton* XPButton9;   // Manutenzione
     controls::XPButton* XPButton10;  // print, never active
     controls::XPButton* XPButton11;  // Fattura Elettronica
+    controls::XPButton* XPButton12;  // Scadenze
     controls::XPButton* XPButton13;  // Andamento
     QWidget* Frame4 = nullptr;
     QLabel* Label15;

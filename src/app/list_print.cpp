@@ -13,17 +13,9 @@
 
 namespace app {
 
-namespace {
-
-// With no printer installed the pages go to a PDF file the user names.
-std::unique_ptr<QPrinter> pdfInstead(MessageBoxes& boxes) {
-    if (!boxes.askYesNo(QStringLiteral("Nel sistema non è installata alcuna stampante.\n"
-                                       "Vuoi salvare la stampa in un file PDF?"),
-                        app::title::kProgram, Icon::Question)) {
-        return nullptr;
-    }
-    const auto path = boxes.saveFile({QStringLiteral("Salva la stampa in PDF"), QDir::homePath(),
-                                      QStringLiteral("PDF (*.pdf)")});
+std::unique_ptr<QPrinter> pdfFileChosen(const Services& services, const QString& title) {
+    const auto path =
+        services.boxes.saveFile({title, QDir::homePath(), QStringLiteral("PDF (*.pdf)")});
     if (!path) {
         return nullptr;
     }
@@ -36,22 +28,34 @@ std::unique_ptr<QPrinter> pdfInstead(MessageBoxes& boxes) {
     return printer;
 }
 
-}  // namespace
-
-std::optional<int> printListOnDefaultPrinter(const Services& services,
-                                             const printing::PrintedList& list, QWidget* parent) {
+std::unique_ptr<QPrinter> defaultPrinterOrPdf(const Services& services) {
     const printing::PrinterCatalogue& printers = services.printers;
     QString name = printers.defaultName();
     if (name.isEmpty() && !printers.names().isEmpty()) {
         name = printers.names().first();
     }
-    std::unique_ptr<QPrinter> printer =
-        name.isEmpty() ? pdfInstead(services.boxes) : printers.printer(name);
-    if (!printer) {
-        if (!name.isEmpty()) {
-            services.boxes.tell(QStringLiteral("La stampante \"%1\" non è disponibile.").arg(name),
-                                app::title::kProgram, Icon::Critical);
+    if (name.isEmpty()) {
+        // With no printer installed the pages go to a PDF file the user names.
+        if (!services.boxes.askYesNo(QStringLiteral("Nel sistema non è installata alcuna "
+                                                    "stampante.\n"
+                                                    "Vuoi salvare la stampa in un file PDF?"),
+                                     app::title::kProgram, Icon::Question)) {
+            return nullptr;
         }
+        return pdfFileChosen(services, QStringLiteral("Salva la stampa in PDF"));
+    }
+    std::unique_ptr<QPrinter> printer = printers.printer(name);
+    if (!printer) {
+        services.boxes.tell(QStringLiteral("La stampante \"%1\" non è disponibile.").arg(name),
+                            app::title::kProgram, Icon::Critical);
+    }
+    return printer;
+}
+
+std::optional<int> printListOnDefaultPrinter(const Services& services,
+                                             const printing::PrintedList& list, QWidget* parent) {
+    std::unique_ptr<QPrinter> printer = defaultPrinterOrPdf(services);
+    if (!printer) {
         return std::nullopt;
     }
 

@@ -18,6 +18,7 @@
 #include "invoices/entrata.h"
 #include "invoices/invoice_document.h"
 #include "maintenance/manutenzione.h"
+#include "overdue/scadenze.h"
 #include "printers/printer_window_opener.h"
 #include "printing/printer_catalogue.h"
 #include "receivables/incassi.h"
@@ -74,6 +75,8 @@ int main(int argc, char** argv) {
                        [&receivablesWindow] { receivablesWindow.enterClientPosition(); });
     menu.setAreaWindow(app::MenuArea::Collections, &receivablesWindow,
                        [&receivablesWindow] { receivablesWindow.enterCollections(); });
+    overdue::Scadenze overdueWindow(services);
+    menu.setAreaWindow(app::MenuArea::Overdue, &overdueWindow);
     maintenance::Manutenzione maintenanceWindow(services, endProgram);
     menu.setAreaWindow(app::MenuArea::Maintenance, &maintenanceWindow);
     invoices::Entrata entrata(services);

@@ -1,6 +1,7 @@
 #include "registers/amount.h"
 
 #include "store/number_text.h"
+#include "store/value.h"
 
 #include <QtGlobal>
 
@@ -168,6 +169,14 @@ Amount operator-(Amount a, Amount b) {
     [[maybe_unused]] const bool overflow = __builtin_sub_overflow(a.cents_, b.cents_, &difference);
     Q_ASSERT(!overflow);
     return Amount(difference);
+}
+
+std::optional<Amount> amountOfCell(const store::Value& cell) {
+    if (cell.isNumber())
+        return Amount::fromNumber(*cell.toNumber());
+    if (cell.isText())
+        return Amount::parse(cell.toString());
+    return std::nullopt;
 }
 
 QString CtrNumD(const QString& text) {

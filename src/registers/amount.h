@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <optional>
 
+namespace store {
+class Value;
+}
+
 namespace registers {
 
 // A rate as the settings lists hold it ("22", "1,5", "4"): an exact decimal.
@@ -87,6 +91,10 @@ class Amount {
     constexpr explicit Amount(std::int64_t cents) : cents_(cents) {}
     std::int64_t cents_ = 0;
 };
+
+// The amount a cell holds: its number, or a text that reads as an amount; none for
+// anything else (an empty cell, "*").
+std::optional<Amount> amountOfCell(const store::Value& cell);
 
 // CtrNumD: the amount text of `text` ("1.234,50"), or an empty text when it does not
 // read as an amount.

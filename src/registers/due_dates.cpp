@@ -20,14 +20,20 @@ QDate proposedDueDate(store::Workbook& book, const QString& invoiceDate,
     return date->addDays(paymentDaysOf(book, paymentItem.trimmed()));
 }
 
-QDate dueDateOf(const InvoiceRecord& invoice, const std::optional<InvoiceExtras>& extras,
+QDate dueDateOf(const QString& id, const QDate& date, const std::optional<InvoiceExtras>& extras,
                 int paymentDays) {
     if (extras) {
-        if (const QDate kept = extras->dueDate(invoice[invoice::Id]); kept.isValid())
+        if (const QDate kept = extras->dueDate(id); kept.isValid())
             return kept;
     }
-    const std::optional<QDate> date = store::readItalianDate(invoice[invoice::Date].trimmed());
-    return date ? date->addDays(paymentDays) : QDate();
+    return date.isValid() ? date.addDays(paymentDays) : QDate();
+}
+
+QDate dueDateOf(const InvoiceRecord& invoice, const std::optional<InvoiceExtras>& extras,
+                int paymentDays) {
+    return dueDateOf(invoice[invoice::Id],
+                     store::readItalianDate(invoice[invoice::Date].trimmed()).value_or(QDate()),
+                     extras, paymentDays);
 }
 
 QDate dueDateOf(store::Workbook& book, const InvoiceRecord& invoice) {

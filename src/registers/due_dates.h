@@ -25,8 +25,11 @@ int paymentDaysOf(store::Workbook& book, const QString& paymentItem);
 QDate proposedDueDate(store::Workbook& book, const QString& invoiceDate,
                       const QString& paymentItem);
 
-// The due date kept for the invoice, else its date plus `paymentDays`; invalid when
-// neither is readable.
+// The due date kept for invoice `id`, else `date` plus `paymentDays`; invalid when
+// neither is known.
+QDate dueDateOf(const QString& id, const QDate& date, const std::optional<InvoiceExtras>& extras,
+                int paymentDays);
+// The same for the invoice's cells as shown (its date dd/mm/yyyy).
 QDate dueDateOf(const InvoiceRecord& invoice, const std::optional<InvoiceExtras>& extras,
                 int paymentDays);
 QDate dueDateOf(store::Workbook& book, const InvoiceRecord& invoice);

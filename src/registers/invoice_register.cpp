@@ -200,15 +200,29 @@ RowChange InvoiceRegister::append(const InvoiceRecord& invoice) {
     return *free;
 }
 
-RowChange InvoiceRegister::rewrite(const InvoiceRecord& invoice) {
-    const std::optional<double> record = store::readRegionalNumber(invoice[Id]);
+RowChange InvoiceRegister::rowOfRecord(const QString& id) const {
+    const std::optional<double> record = store::readRegionalNumber(id);
     const std::optional<int> found =
         record ? store::findRowByNumber(sheet_, Id, *record, kFirstRow) : std::nullopt;
     if (!found)
         return store::Error{store::Error::Kind::NoSuchRecord,
                             QStringLiteral("La fattura con ID %1 non è più nel registro: "
                                            "nessuna modifica è stata registrata.")
-                                .arg(invoice[Id])};
+                                .arg(id)};
+    return *found;
+}
+
+RowChange InvoiceRegister::setCollection(const QString& id, const QString& date) {
+    const RowChange found = rowOfRecord(id);
+    if (found)
+        writeCell(*found, Collection, date.isEmpty() ? kStarMark : date);
+    return found;
+}
+
+RowChange InvoiceRegister::rewrite(const InvoiceRecord& invoice) {
+    const RowChange found = rowOfRecord(invoice[Id]);
+    if (!found)
+        return found;
     for (int column = Client; column <= kColumns; ++column)
         writeCell(*found, Column(column), invoice[Column(column)]);
     if (invoice[Surcharge].isEmpty())

@@ -80,7 +80,14 @@ class InvoiceRegister {
     // written, when no row carries that record number.
     RowChange rewrite(const InvoiceRecord& invoice);
 
+    // Writes `date` (dd/mm/yyyy, or empty for "*") into column P of the row whose
+    // record number is `id`, as rewrite() writes it; the other cells stay. The row
+    // written; an error, with nothing written, when no row carries that number.
+    RowChange setCollection(const QString& id, const QString& date);
+
   private:
+    // The row whose record number is `id`; an error naming it when there is none.
+    RowChange rowOfRecord(const QString& id) const;
     void writeCell(int row, InvoiceColumn column, const QString& text);
 
     store::Worksheet sheet_;

@@ -39,15 +39,6 @@ void startList(const store::Worksheet& sheet, ListKind kind) {
         expectWritten(sheet.setIdentifier(1, Id + i, headers[i]));
 }
 
-// The day an invoice date cell stands for: a date serial, or a dd/mm/yyyy text.
-std::optional<QDate> dateOf(const store::Worksheet& sheet, const store::Value& value) {
-    if (value.isNumber())
-        return store::dateOfSerial(*value.toNumber(), sheet.workbook().model().date1904);
-    if (value.isText())
-        return store::readItalianDate(value.toString());
-    return std::nullopt;
-}
-
 // Copies register row `from` into scratch row `to`, AA to `lastColumn`.
 void copyRow(const store::Worksheet& sheet, int from, int to, int lastColumn) {
     for (int column = Id; column <= lastColumn; ++column) {
@@ -115,7 +106,8 @@ Built buildToCollect(const store::Worksheet& invoices) {
     // The invoice date as a date, also where the register holds it as a text.
     for (int row = kFirstListRow; row < kFirstListRow + copied; ++row) {
         const store::Range date = cellOf(invoices, row, Date);
-        if (const std::optional<QDate> day = dateOf(invoices, date.value()))
+        if (const std::optional<QDate> day =
+                store::dateOfCell(date.value(), invoices.workbook().model().date1904))
             date.setDate(*day);
     }
     formatAmountColumns(invoices, ListKind::ToCollect);
@@ -166,12 +158,7 @@ ListTotals listTotals(const store::Worksheet& invoices) {
     ListTotals totals;
     totals.invoices = listedCount(invoices);
     const auto add = [&totals](const store::Value& cell, Amount& sum) {
-        std::optional<Amount> amount;
-        if (cell.isNumber())
-            amount = Amount::fromNumber(*cell.toNumber());
-        else if (cell.isText())
-            amount = Amount::parse(cell.toString());
-        if (amount)
+        if (const std::optional<Amount> amount = amountOfCell(cell))
             sum = sum + *amount;
         else
             ++totals.unreadable;

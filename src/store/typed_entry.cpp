@@ -53,4 +53,12 @@ TypedEntry interpretTyped(const QString& typed, bool date1904) {
     return {Value::text(typed), QString()};
 }
 
+std::optional<QDate> dateOfCell(const Value& value, bool date1904) {
+    if (value.isNumber())
+        return dateOfSerial(*value.toNumber(), date1904);
+    if (value.isText())
+        return readItalianDate(value.toString());
+    return std::nullopt;
+}
+
 }  // namespace store

@@ -26,4 +26,8 @@ TypedEntry interpretTyped(const QString& typed, bool date1904 = false);
 // A dd/mm/yyyy (or d/m/yyyy) text as a date; anything else none.
 std::optional<QDate> readItalianDate(const QString& text);
 
+// The day a cell holds: a date serial (whatever format shows it), or a dd/mm/yyyy
+// text; anything else none.
+std::optional<QDate> dateOfCell(const Value& value, bool date1904 = false);
+
 }  // namespace store

@@ -73,6 +73,8 @@ TEST_F(MainMenu, EveryButtonHasItsCaptionAndTip) {
         {menu.XPButton6, "XPButton6", "Posizione Cliente", "Inserisci nuove Voci"},
         {menu.XPButton8, "XPButton8", "Gestione Incassi", "Gestione Incassi"},
         {menu.XPButton9, "XPButton9", "Manutenzione", "Manutenzione"},
+        {menu.XPButton12, "XPButton12", "Scadenze",
+         "Fatture da incassare per scadenza, incassi e solleciti"},
         {menu.XPButton3, "XPButton3", "Chiudi", "Chiudi"},
         {menu.XPButton7, "XPButton7", "", "Invia alla stampante"},
         {menu.XPButton10, "XPButton10", "", "Invia alla stampante"},
@@ -145,7 +147,7 @@ TEST_F(MainMenu, SettingsShowTheFrameAndLoadItsListsUntilTheNextActivation) {
 
 TEST_F(MainMenu, AreaButtonsAreDisabledUntilTheirWindowExists) {
     for (XPButton* button : {menu.XPButton2, menu.XPButton4, menu.XPButton5, menu.XPButton6,
-                             menu.XPButton8, menu.XPButton9, menu.XPButton13})
+                             menu.XPButton8, menu.XPButton9, menu.XPButton12, menu.XPButton13})
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     EXPECT_TRUE(menu.XPButton3->isEnabled());
 
@@ -156,10 +158,10 @@ TEST_F(MainMenu, AreaButtonsAreDisabledUntilTheirWindowExists) {
 
 TEST_F(MainMenu, EachAreaButtonHidesTheMenuAndShowsItsWindow) {
     const std::vector<std::pair<MenuArea, XPButton*>> areas = {
-        {MenuArea::Invoices, menu.XPButton2},      {MenuArea::Clients, menu.XPButton4},
-        {MenuArea::UserData, menu.XPButton5},      {MenuArea::ClientPosition, menu.XPButton6},
-        {MenuArea::Collections, menu.XPButton8},   {MenuArea::Maintenance, menu.XPButton9},
-        {MenuArea::YearOverview, menu.XPButton13},
+        {MenuArea::Invoices, menu.XPButton2},    {MenuArea::Clients, menu.XPButton4},
+        {MenuArea::UserData, menu.XPButton5},    {MenuArea::ClientPosition, menu.XPButton6},
+        {MenuArea::Collections, menu.XPButton8}, {MenuArea::Maintenance, menu.XPButton9},
+        {MenuArea::Overdue, menu.XPButton12},    {MenuArea::YearOverview, menu.XPButton13},
     };
     for (const auto& [key, button] : areas) {
         Area window;

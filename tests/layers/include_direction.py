@@ -24,6 +24,7 @@ LAYERS = {
     "settings": 6,
     "invoices": 6,
     "receivables": 6,
+    "overdue": 6,
     "maintenance": 6,
     "einvoice": 6,
     "printers": 6,
