@@ -38,14 +38,10 @@ struct RecoveredRate {
 
 // The first item (the "none" item aside) whose amount on `base` is `stored`.
 std::optional<RecoveredRate> recoverRate(const QStringList& items, Amount base, Amount stored) {
-    for (const QString& item : items) {
-        if (item == registers::kNoneItem)
-            continue;
-        const std::optional<Rate> rate = Rate::parse(item);
-        if (rate && base.percent(*rate) == stored)
-            return RecoveredRate{item, *rate};
-    }
-    return std::nullopt;
+    const std::optional<QString> item = registers::itemGiving(items, base, stored);
+    if (!item)
+        return std::nullopt;
+    return RecoveredRate{*item, *Rate::parse(*item)};
 }
 
 bool isNone(const QString& cell) {

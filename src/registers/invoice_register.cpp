@@ -200,15 +200,26 @@ RowChange InvoiceRegister::append(const InvoiceRecord& invoice) {
     return *free;
 }
 
+std::optional<int> InvoiceRegister::rowOf(const QString& id) const {
+    const std::optional<double> record = store::readRegionalNumber(id);
+    return record ? store::findRowByNumber(sheet_, Id, *record, kFirstRow) : std::nullopt;
+}
+
+namespace {
+
+store::Error noSuchRecord(const QString& id) {
+    return store::Error{store::Error::Kind::NoSuchRecord,
+                        QStringLiteral("La fattura con ID %1 non è più nel registro: "
+                                       "nessuna modifica è stata registrata.")
+                            .arg(id)};
+}
+
+}  // namespace
+
 RowChange InvoiceRegister::rewrite(const InvoiceRecord& invoice) {
-    const std::optional<double> record = store::readRegionalNumber(invoice[Id]);
-    const std::optional<int> found =
-        record ? store::findRowByNumber(sheet_, Id, *record, kFirstRow) : std::nullopt;
+    const std::optional<int> found = rowOf(invoice[Id]);
     if (!found)
-        return store::Error{store::Error::Kind::NoSuchRecord,
-                            QStringLiteral("La fattura con ID %1 non è più nel registro: "
-                                           "nessuna modifica è stata registrata.")
-                                .arg(invoice[Id])};
+        return noSuchRecord(invoice[Id]);
     for (int column = Client; column <= kColumns; ++column)
         writeCell(*found, Column(column), invoice[Column(column)]);
     if (invoice[Surcharge].isEmpty())
@@ -217,6 +228,14 @@ RowChange InvoiceRegister::rewrite(const InvoiceRecord& invoice) {
         writeCell(*found, ExemptAmount, kStarMark);
     if (invoice[Collection].isEmpty())
         writeCell(*found, Collection, kStarMark);
+    return *found;
+}
+
+RowChange InvoiceRegister::setCollection(const QString& id, const QString& date) {
+    const std::optional<int> found = rowOf(id);
+    if (!found)
+        return noSuchRecord(id);
+    writeCell(*found, Collection, date);
     return *found;
 }
 

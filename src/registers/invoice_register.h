@@ -80,7 +80,12 @@ class InvoiceRegister {
     // written, when no row carries that record number.
     RowChange rewrite(const InvoiceRecord& invoice);
 
+    // Writes `date` in the collection column of the row whose record number is `id`;
+    // an error, with nothing written, when no row carries it.
+    RowChange setCollection(const QString& id, const QString& date);
+
   private:
+    std::optional<int> rowOf(const QString& id) const;
     void writeCell(int row, InvoiceColumn column, const QString& text);
 
     store::Worksheet sheet_;
