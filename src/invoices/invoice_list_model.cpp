@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "registers/credit_notes.h"
+
 namespace invoices {
 
 using namespace registers::invoice;
@@ -41,8 +43,10 @@ constexpr std::array<ColumnLook, kColumns> kLooks = {{
 
 InvoiceListModel::InvoiceListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void InvoiceListModel::fill(const registers::InvoiceRegister& book) {
+void InvoiceListModel::fill(const registers::InvoiceRegister& book,
+                            const QSet<QString>& creditNotes) {
     beginResetModel();
+    creditNotes_ = creditNotes;
     sheet_ = book.worksheet();
     headers_ = book.headers();
     rows_ = book.rowCount();
@@ -52,6 +56,7 @@ void InvoiceListModel::fill(const registers::InvoiceRegister& book) {
 void InvoiceListModel::clear() {
     beginResetModel();
     sheet_.reset();
+    creditNotes_.clear();
     headers_.clear();
     rows_ = 0;
     endResetModel();
@@ -94,6 +99,9 @@ QVariant InvoiceListModel::data(const QModelIndex& index, int role) const {
         // A description over several lines shows on one line of the list.
         if (role == Qt::DisplayRole)
             shown.replace(u'\n', u' ');
+        if (index.column() == Number - 1)
+            shown =
+                registers::listedNumber(shown, creditNotes_.contains(text(index.row(), Id - 1)));
         return shown;
     }
     if (role == Qt::TextAlignmentRole)

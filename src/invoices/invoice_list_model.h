@@ -3,9 +3,11 @@
 // The register list of the entry window (ListView3): one line per register row,
 // seventeen columns headed by the texts of Fatture row 1. A model over the sheet:
 // the rows are counted when the list is filled and each cell's text is read when
-// the view (or a printout) asks for it, so a full register shows at once.
+// the view (or a printout) asks for it, so a full register shows at once. A credit
+// note's number shows "NC" beside it.
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QStringList>
 
 #include <optional>
@@ -20,8 +22,8 @@ class InvoiceListModel : public QAbstractTableModel {
     explicit InvoiceListModel(QObject* parent = nullptr);
 
     // Lists the register as it stands: its headers and its rows down to the first
-    // empty record number.
-    void fill(const registers::InvoiceRegister& book);
+    // empty record number; `creditNotes` are the register IDs of the credit notes.
+    void fill(const registers::InvoiceRegister& book, const QSet<QString>& creditNotes = {});
     // No rows and no headers.
     void clear();
 
@@ -43,6 +45,7 @@ class InvoiceListModel : public QAbstractTableModel {
     std::optional<store::Worksheet> sheet_;
     QStringList headers_;
     int rows_ = 0;
+    QSet<QString> creditNotes_;
 };
 
 }  // namespace invoices

@@ -1,5 +1,7 @@
 #include "registers/invoice_form.h"
 
+#include "registers/credit_notes.h"
+
 #include <functional>
 #include <utility>
 #include <vector>
@@ -80,8 +82,24 @@ bool declaresStampDuty(const QString& totalTaxable, const QString& vat, const QS
     return charged || withoutVat > kStampDutyThreshold;
 }
 
-void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
+namespace {
+
+// A credit note's register amounts are negative; its document shows them positive.
+InvoiceFields asShown(const InvoiceFields& invoice) {
+    InvoiceFields shown = invoice;
+    if (!invoice.corrects)
+        return shown;
+    for (QString* amount : {&shown.taxable, &shown.surcharge, &shown.totalTaxable, &shown.vat,
+                            &shown.exempt, &shown.total, &shown.withholding, &shown.net})
+        *amount = positiveAmount(*amount);
+    return shown;
+}
+
+}  // namespace
+
+void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& fields,
                      const UserData& user) {
+    const InvoiceFields invoice = asShown(fields);
     form.unprotect();
     expectWritten(form.setScrollArea(QString::fromLatin1(kInvoiceFormScrollArea)));
     for (const auto& [cell, field] : invoiceCells()) {
@@ -99,6 +117,12 @@ void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
     for (const auto& [cell, text] : stampDutyCells(invoice)) {
         if (!text.isEmpty())
             write(form, cell, text);
+    }
+    // A credit note says so in the title and names the invoice it corrects.
+    if (invoice.corrects) {
+        write(form, "H2", kCreditNoteTitle);
+        write(form, "H14", QStringLiteral("Nota N."));
+        write(form, "B16", reversalText(*invoice.corrects));
     }
     form.protect();
 }
