@@ -973,6 +973,8 @@ void Entrata::modifyInvoice() {
         boxes_.tell(rewritten.error().message, app::title::kGestioneTwoBlanksBefore, Icon::Warning);
         return;
     }
+    if (!collectCreditNotesWith(*book, record()))
+        return;
     if (!keepStampDuty(recordField_->text()) || !keepDueDate())
         return;
     app::saveThenTell(store_, boxes_, QStringLiteral(" Registrazione  modificata"),
@@ -987,6 +989,22 @@ void Entrata::leaveRegisterList() {
     selectButton_->setEnabled(true);
     setMode(Mode::NewInvoice);
     app::saveStoreTelling(store_, boxes_);
+}
+
+bool Entrata::collectCreditNotesWith(registers::InvoiceRegister& book, const InvoiceRecord& r) {
+    const QString collected = r[Collection].trimmed();
+    const auto sheet = registers::invoiceExtrasSheet(store_.workbook());
+    if (collected.isEmpty() || collected == registers::kStarMark || !sheet)
+        return true;
+    for (const QString& note :
+         registers::notesStillToCollect(r[Id], book.rows(), registers::InvoiceExtras(*sheet))) {
+        if (const registers::RowChange written = book.setCollection(note, collected); !written) {
+            boxes_.tell(written.error().message, app::title::kGestioneTwoBlanksBefore,
+                        Icon::Warning);
+            return false;
+        }
+    }
+    return true;
 }
 
 QSet<QString> Entrata::creditNoteIds() const {

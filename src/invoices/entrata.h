@@ -131,6 +131,10 @@ class Entrata : public app::AreaWindow {
     // The page's "Registra": the credit note computed, checked and registered with
     // what is kept beside it; the register list shows it.
     void registerCreditNote();
+    // An invoice modified with its collection date: its credit notes still to
+    // collect take the same date. False, told, when one cannot be written.
+    bool collectCreditNotesWith(registers::InvoiceRegister& book,
+                                const registers::InvoiceRecord& invoice);
     // The register IDs of the credit notes; none in a store without their sheet.
     QSet<QString> creditNoteIds() const;
     void leave();

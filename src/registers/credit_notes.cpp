@@ -123,6 +123,17 @@ brisvel::Result<CreditedInvoice, CreditNoteRefusal> creditable(
     return credited;
 }
 
+QStringList notesStillToCollect(const QString& invoiceId, const std::vector<InvoiceRecord>& rows,
+                                const InvoiceExtras& extras) {
+    const QStringList notes = extras.creditNotesOf(invoiceId);
+    QStringList out;
+    for (const InvoiceRecord& row : rows) {
+        if (notes.contains(row[Id]) && row[Collection] == kStarMark)
+            out << row[Id];
+    }
+    return out;
+}
+
 namespace {
 
 // A part of the invoice: the taxable typed, the rest by the amount steps with the

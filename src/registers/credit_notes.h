@@ -100,6 +100,11 @@ struct CreditNote {
     QStringList settled;
 };
 
+// The credit notes of invoice `invoiceId` still to collect, by ID: when the invoice
+// is collected, they are collected with it (what the client paid is net of them).
+QStringList notesStillToCollect(const QString& invoiceId, const std::vector<InvoiceRecord>& rows,
+                                const InvoiceExtras& extras);
+
 // The whole note takes the invoice's amounts as they are, the stamp duty line
 // with them. A part takes the taxable typed and computes the rest by the entry
 // window's amount steps with the invoice's rates (recovered from the settings

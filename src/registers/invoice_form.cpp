@@ -71,6 +71,32 @@ void write(const store::Worksheet& sheet, const char* cell, const QString& text)
     range->setValue(text);
 }
 
+// A credit note's title is longer than the form's "FATTURA": it takes the title row
+// from F to I, in the title's own font, ending where the invoice's title ends. A
+// form of the user's own with something there keeps it, and has the title in H2.
+void writeCreditNoteTitle(const store::Worksheet& form) {
+    const bool rowFree = form.range(u"F2")->text().isEmpty() &&
+                         form.range(u"G2")->text().isEmpty() && form.range(u"I2")->text().isEmpty();
+    if (!rowFree) {
+        write(form, "H2", kCreditNoteTitle);
+        return;
+    }
+    xls::Sheet& sheet = form.model();
+    xls::Workbook& book = form.workbook().model();
+    const xls::Cell* title = store::findCell(sheet, 1, 7);
+    const std::uint16_t xf = title ? title->xf : store::defaultXf(sheet, 1, 7);
+    const std::uint16_t font = book.xfs[xf].font;
+    write(form, "H2", QString());
+    store::restyle(book, sheet, {1, 1, 5, 8}, [font](xls::Xf& cell) {
+        cell.font = font;
+        cell.setHAlign(xls::HAlign::Right);
+        cell.setVAlign(xls::VAlign::Center);
+    });
+    form.workbook().markChanged();
+    form.range(u"F2:I2")->setMergeCells(true);
+    write(form, "F2", kCreditNoteTitle);
+}
+
 }  // namespace
 
 bool declaresStampDuty(const QString& totalTaxable, const QString& vat, const QString& exempt,
@@ -120,7 +146,7 @@ void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& fields,
     }
     // A credit note says so in the title and names the invoice it corrects.
     if (invoice.corrects) {
-        write(form, "H2", kCreditNoteTitle);
+        writeCreditNoteTitle(form);
         write(form, "H14", QStringLiteral("Nota N."));
         write(form, "B16", reversalText(*invoice.corrects));
     }

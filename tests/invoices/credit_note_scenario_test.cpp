@@ -199,6 +199,26 @@ TEST_F(CreditNoteScenario, APartLeavesBothToCollectAndTheTotalIsWhatIsOwed) {
     EXPECT_EQ(invoices().text(4, Id), "") << "nothing registered";
     find<controls::XPButton>("AnnullaNota")->click();
     EXPECT_TRUE(ui->Frame1->isVisibleTo(window.get()));
+
+    // The client pays what is owed: the invoice collected takes its note with it.
+    chooseLine(0);
+    ui->Text13->setText(QStringLiteral("20/03/2024"));
+    boxes.expect(kModified);
+    ui->XPButton3->click();
+    EXPECT_TRUE(toCollect().rows.isEmpty());
+    const Listed paid = collected();
+    EXPECT_EQ(paid.rows.size(), 2);
+    EXPECT_EQ(paid.total, "634,40");
+    EXPECT_EQ(paid.net, "534,40");
+
+    // The note loaded and modified as it is stays as it was.
+    ui->XPButton3->click();
+    chooseLine(1);
+    EXPECT_EQ(ui->Text8->text(), "-634,40");
+    boxes.expect(kModified);
+    ui->XPButton3->click();
+    EXPECT_EQ(invoices().text(3, Total), "-634,40");
+    EXPECT_EQ(invoices().text(3, Net), "-534,40");
 }
 
 TEST_F(CreditNoteScenario, TheListRefusesNothingChosenAndANoteOfANote) {

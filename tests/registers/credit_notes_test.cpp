@@ -3,6 +3,8 @@
 // invoice, and each refusal with what it tells the user.
 #include "registers/credit_notes.h"
 
+#include "registers/invoice_amounts.h"
+
 #include "support/prepared_store.h"
 
 #include <gtest/gtest.h>
@@ -221,6 +223,45 @@ TEST_F(CreditNotes, TheLastPartSettlesTheInvoiceAndTheNotesBeforeIt) {
         ASSERT_TRUE(note.ok()) << c.part;
         EXPECT_EQ(note->record[Collection], c.collection) << c.part;
         EXPECT_EQ(note->settled, c.settled) << c.part;
+    }
+}
+
+TEST_F(CreditNotes, AnInvoiceCollectedTakesItsNotesStillToCollect) {
+    registers::InvoiceExtras kept = extras();
+    kept.setCorrects("2", {"1", "7", QDate(2024, 3, 7)});
+    kept.setCorrects("3", {"1", "7", QDate(2024, 3, 7)});
+    kept.setCorrects("5", {"4", "9", QDate(2024, 3, 7)});
+    const std::vector<InvoiceRecord> rows{invoiceRow("1", "7", kFundInvoice),
+                                          invoiceRow("2", "8", kFundInvoice, "*"),
+                                          invoiceRow("3", "9", kFundInvoice, "09/03/2024"),
+                                          invoiceRow("4", "10", kFundInvoice),
+                                          invoiceRow("5", "11", kFundInvoice, "*"),
+                                          invoiceRow("6", "12", kFundInvoice, "*")};
+    const std::pair<const char*, QStringList> cases[] = {
+        {"1", {"2"}}, {"4", {"5"}}, {"6", {}}, {"2", {}}};
+    for (const auto& [invoice, notes] : cases)
+        EXPECT_EQ(registers::notesStillToCollect(invoice, rows, kept), notes) << invoice;
+}
+
+// A whole note of an invoice that charged the stamp duty, loaded back in the
+// entry window: its negative amounts agree with the duty given back.
+TEST(CreditNoteAmounts, ANotesStampDutyLineIsNegativeLikeItsAmounts) {
+    struct Case {
+        const char* taxable;
+        const char* total;
+        bool agrees;
+    };
+    const Case cases[] = {{"-100,00", "-102,00", true},
+                          {"-100,00", "-98,00", false},
+                          {"100,00", "102,00", true},
+                          {"100,00", "98,00", false}};
+    for (const Case& c : cases) {
+        registers::InvoiceAmounts f = registers::clearedAmounts();
+        f.taxable = f.totalTaxable = QString::fromUtf8(c.taxable);
+        f.surcharge = f.vat = f.exempt = f.withholding = QStringLiteral("0");
+        f.total = f.net = QString::fromUtf8(c.total);
+        f.stampDutyCharged = true;
+        EXPECT_EQ(registers::checkAgreement(f).ok(), c.agrees) << c.taxable << " " << c.total;
     }
 }
 
