@@ -3,6 +3,7 @@
 // in the lists of the receivables with the right totals, and refused where it must.
 #include "entry_window.h"
 
+#include <QAccessible>
 #include <QItemSelectionModel>
 #include <QRadioButton>
 
@@ -150,6 +151,17 @@ TEST_F(CreditNoteScenario, AWholeNoteSettlesTheInvoiceAndBothLeaveTheListToColle
     EXPECT_EQ(extras.corrects("2"), (registers::CorrectedInvoice{"1", "1", QDate(2024, 3, 7)}));
     EXPECT_EQ(saved.value(1, kNumberCounterColumn).toNumber(), 3);
 
+    // "Visualizza Fattura" on the note loaded from the list: a credit note's document.
+    std::optional<registers::InvoiceFields> shown;
+    window->setInvoiceDocument([&shown](const registers::InvoiceFields& f) { shown = f; });
+    chooseLine(1);
+    ui->XPButton6->click();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->corrects, (registers::CorrectedInvoice{"1", "1", QDate(2024, 3, 7)}));
+    chooseLine(0);
+    ui->XPButton6->click();
+    EXPECT_FALSE(shown->corrects) << "the invoice stays an invoice";
+
     EXPECT_TRUE(toCollect().rows.isEmpty());
     const Listed done = collected();
     EXPECT_EQ(done.rows, (QList<QStringList>{{"1", "1", "1.268,80", "1.068,80"},
@@ -259,6 +271,32 @@ TEST_F(CreditNoteScenario, TheListRefusesNothingChosenAndANoteOfANote) {
         EXPECT_TRUE(ui->Frame1->isVisibleTo(window.get())) << c.name;
     }
     EXPECT_EQ(invoices().text(4, Id), "");
+}
+
+TEST_F(CreditNoteScenario, EveryControlOfThePageSaysWhatItIs) {
+    const std::pair<const char*, const char*> expected[] = {
+        {"InteraFattura", "Intera fattura"},
+        {"ParteFattura", "Parte della fattura"},
+        {"ImponibileStorno", "Imponibile da stornare"},
+        {"NumeroNota", "Numero"},
+        {"DataNota", "Data"},
+        {"DescrizioneNota", "Descrizione"},
+        {"RegistraNota", "Registra"},
+        {"AnnullaNota", "Annulla"},
+        {"XPButton10", "Nota di credito"}};
+    for (const auto& [name, spoken] : expected) {
+        QWidget* control = find<QWidget>(name);
+        ASSERT_TRUE(control) << name;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        ASSERT_TRUE(accessible) << name;
+        EXPECT_EQ(accessible->text(QAccessible::Name).trimmed(), QString::fromUtf8(spoken)) << name;
+    }
+    registerInvoiceAndOpenTheList();
+    chooseOnly(0);
+    creditNote();
+    QAccessibleInterface* shown =
+        QAccessible::queryAccessibleInterface(find<QLabel>("FatturaStornata"));
+    EXPECT_EQ(shown->text(QAccessible::Name), "Fattura n. 1 del 07/03/2024 a ROSSI MARIO");
 }
 
 }  // namespace
