@@ -964,7 +964,7 @@ void Entrata::modifyInvoice() {
     if (!requiredFieldsGiven() || !enteredValuesFit() || !numberFree())
         return;
     InvoiceAmounts f = amountsToRegister();
-    if (!amountsAgree(f))
+    if (!amountsAgree(f) || !creditNoteStaysNegative())
         return;
     auto book = invoiceRegister();
     if (!book)
@@ -989,6 +989,17 @@ void Entrata::leaveRegisterList() {
     selectButton_->setEnabled(true);
     setMode(Mode::NewInvoice);
     app::saveStoreTelling(store_, boxes_);
+}
+
+bool Entrata::creditNoteStaysNegative() {
+    const auto sheet = registers::invoiceExtrasSheet(store_.workbook());
+    if (!sheet || !registers::InvoiceExtras(*sheet).isCreditNote(recordField_->text()))
+        return true;
+    const QString problem = registers::creditNoteSignProblem(record());
+    if (problem.isEmpty())
+        return true;
+    boxes_.tell(problem, app::title::kGestioneTwoBlanksBefore, Icon::Warning);
+    return false;
 }
 
 bool Entrata::collectCreditNotesWith(registers::InvoiceRegister& book, const InvoiceRecord& r) {

@@ -131,6 +131,9 @@ class Entrata : public app::AreaWindow {
     // The page's "Registra": the credit note computed, checked and registered with
     // what is kept beside it; the register list shows it.
     void registerCreditNote();
+    // A credit note being modified keeps its amounts negative; otherwise the user
+    // is told and nothing is written.
+    bool creditNoteStaysNegative();
     // An invoice modified with its collection date: its credit notes still to
     // collect take the same date. False, told, when one cannot be written.
     bool collectCreditNotesWith(registers::InvoiceRegister& book,

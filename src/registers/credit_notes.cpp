@@ -123,6 +123,17 @@ brisvel::Result<CreditedInvoice, CreditNoteRefusal> creditable(
     return credited;
 }
 
+QString creditNoteSignProblem(const InvoiceRecord& note) {
+    const std::optional<Amount> total = Amount::parse(note[Total]);
+    if (!total || *total <= Amount())
+        return {};
+    return QStringLiteral(
+               "La nota di credito n. %1 ha il totale positivo (%2): i suoi importi "
+               "restano negativi, perché stornano la fattura. Nessuna modifica è "
+               "stata registrata.")
+        .arg(note[Number], total->text());
+}
+
 QStringList notesStillToCollect(const QString& invoiceId, const std::vector<InvoiceRecord>& rows,
                                 const InvoiceExtras& extras) {
     const QStringList notes = extras.creditNotesOf(invoiceId);

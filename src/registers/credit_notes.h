@@ -100,6 +100,10 @@ struct CreditNote {
     QStringList settled;
 };
 
+// A credit note modified keeps its amounts negative: a total above zero would count
+// it as owed by the client. The sentence that tells the user, or an empty text.
+QString creditNoteSignProblem(const InvoiceRecord& note);
+
 // The credit notes of invoice `invoiceId` still to collect, by ID: when the invoice
 // is collected, they are collected with it (what the client paid is net of them).
 QStringList notesStillToCollect(const QString& invoiceId, const std::vector<InvoiceRecord>& rows,

@@ -243,6 +243,17 @@ TEST_F(CreditNotes, AnInvoiceCollectedTakesItsNotesStillToCollect) {
         EXPECT_EQ(registers::notesStillToCollect(invoice, rows, kept), notes) << invoice;
 }
 
+TEST(CreditNoteSign, AModifiedNoteKeepsItsAmountsNegative) {
+    const std::pair<const char*, bool> totals[] = {
+        {"-634,40", false}, {"0", false}, {"634,40", true}, {"*", false}};
+    for (const auto& [total, refused] : totals) {
+        InvoiceRecord note;
+        note[Number] = QStringLiteral("8");
+        note[Total] = QString::fromUtf8(total);
+        EXPECT_EQ(!registers::creditNoteSignProblem(note).isEmpty(), refused) << total;
+    }
+}
+
 // A whole note of an invoice that charged the stamp duty, loaded back in the
 // entry window: its negative amounts agree with the duty given back.
 TEST(CreditNoteAmounts, ANotesStampDutyLineIsNegativeLikeItsAmounts) {
