@@ -34,6 +34,8 @@ CreditNotePage::CreditNotePage(QWidget* parent)
     bold.setBold(true);
     invoiceLabel_->setFont(bold);
     leftLabel_ = app::makeLabel(QStringLiteral("DaStornare"), {});
+    outcomeLabel_ = app::makeLabel(QStringLiteral("ImportiNota"), {});
+    outcomeLabel_->setWordWrap(true);
     wholeButton_ = radio("InteraFattura", QStringLiteral("Intera fattura"));
     partButton_ = radio("ParteFattura", QStringLiteral("Parte della fattura"));
     partField_ = app::makeLineEdit(QStringLiteral("ImponibileStorno"));
@@ -88,10 +90,13 @@ CreditNotePage::CreditNotePage(QWidget* parent)
     page->addWidget(leftLabel_);
     page->addLayout(extent);
     page->addLayout(form);
+    page->addWidget(outcomeLabel_);
     page->addStretch();
     page->addLayout(buttons);
 
     connect(wholeButton_, &QRadioButton::toggled, this, &CreditNotePage::extentChosen);
+    for (QLineEdit* field : {partField_, dateField_})
+        connect(field, &QLineEdit::editingFinished, this, &CreditNotePage::choiceChanged);
     connect(registerButton_, &QAbstractButton::clicked, this, &CreditNotePage::registerRequested);
     connect(cancelButton_, &QAbstractButton::clicked, this, &CreditNotePage::cancelled);
 }
@@ -109,13 +114,13 @@ void CreditNotePage::start(const registers::CreditedInvoice& credited, const QSt
                   .arg(total.text(), invoice[Taxable])
             : QStringLiteral("Totale fattura %1, imponibile %2: resta da stornare %3.")
                   .arg(total.text(), invoice[Taxable], credited.left.text()));
-    wholeButton_->setChecked(true);
-    extentChosen();
     partField_->clear();
     numberField_->setText(number);
     dateField_->setText(today.toString(QStringLiteral("dd/MM/yyyy")));
     descriptionField_->setText(
         QStringLiteral("Storno della fattura n. %1 del %2").arg(invoice[Number], invoice[Date]));
+    wholeButton_->setChecked(true);
+    extentChosen();
     wholeButton_->setFocus();
 }
 
@@ -125,10 +130,18 @@ registers::CreditNoteChoice CreditNotePage::choice() const {
         dateField_->text().trimmed(), descriptionField_->text().trimmed()};
 }
 
+void CreditNotePage::showOutcome(const QString& text, bool refused) {
+    outcomeLabel_->setText(text);
+    QFont font = outcomeLabel_->font();
+    font.setItalic(refused);
+    outcomeLabel_->setFont(font);
+}
+
 void CreditNotePage::extentChosen() {
     partField_->setEnabled(partButton_->isChecked());
     if (partButton_->isChecked())
         partField_->setFocus();
+    emit choiceChanged();
 }
 
 }  // namespace invoices

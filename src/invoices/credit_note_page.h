@@ -30,8 +30,12 @@ class CreditNotePage : public QGroupBox {
                const QDate& today);
     // What the user chose; the ID and the number are the window's to give.
     registers::CreditNoteChoice choice() const;
+    // Shows the amounts the note would have, or (in italics) why it cannot be made.
+    void showOutcome(const QString& text, bool refused);
 
   signals:
+    // The whole invoice or a part was chosen, or the part or the date left.
+    void choiceChanged();
     void registerRequested();
     void cancelled();
 
@@ -40,6 +44,7 @@ class CreditNotePage : public QGroupBox {
 
     QLabel* invoiceLabel_;
     QLabel* leftLabel_;
+    QLabel* outcomeLabel_;
     QRadioButton* wholeButton_;
     QRadioButton* partButton_;
     QLineEdit* partField_;

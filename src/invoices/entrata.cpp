@@ -490,6 +490,7 @@ void Entrata::connectControls() {
     connect(creditNotePage_, &CreditNotePage::registerRequested, this,
             &Entrata::registerCreditNote);
     connect(creditNotePage_, &CreditNotePage::cancelled, this, &Entrata::showRegisterList);
+    connect(creditNotePage_, &CreditNotePage::choiceChanged, this, &Entrata::previewCreditNote);
 }
 
 bool Entrata::eventFilter(QObject* watched, QEvent* event) {
@@ -1056,31 +1057,68 @@ void Entrata::startCreditNote(const QList<int>& registerRows) {
     pages_->setCurrentWidget(creditNotePage_);
 }
 
-void Entrata::registerCreditNote() {
-    auto book = invoiceRegister();
-    const auto sheet = app::reachSheet(registers::invoiceExtrasSheet(store_.workbook()), boxes_);
+std::optional<registers::RateItems> Entrata::rateItems() {
     const auto settings = app::reachSheet(registers::settingsSheet(store_.workbook()), boxes_);
-    if (!book || !sheet || !settings || !credited_)
-        return;
-    registers::CreditNoteChoice choice = creditNotePage_->choice();
-    const registers::InvoiceCounters counters = book->ensureCounters();
+    if (!settings)
+        return std::nullopt;
+    return registers::RateItems{registers::loadList(*settings, registers::kInpsColumn),
+                                registers::loadList(*settings, registers::kVatColumn),
+                                registers::loadList(*settings, registers::kWithholdingColumn),
+                                withheldSurcharges_};
+}
+
+std::optional<Entrata::MadeCreditNote> Entrata::computeCreditNote(
+    registers::InvoiceRegister& book, registers::CreditNoteChoice choice) {
+    const auto items = rateItems();
+    if (!items || !credited_)
+        return std::nullopt;
+    const registers::InvoiceCounters counters = book.ensureCounters();
     choice.id = counters.record;
     // The number follows the register in the note's own year.
     if (const auto date = store::readItalianDate(choice.date))
-        choice.number = book->firstFreeNumber(counters.number, date->year());
-    const registers::RateItems items{registers::loadList(*settings, registers::kInpsColumn),
-                                     registers::loadList(*settings, registers::kVatColumn),
-                                     registers::loadList(*settings, registers::kWithholdingColumn),
-                                     withheldSurcharges_};
-    const auto note = registers::makeCreditNote(*credited_, items, choice);
+        choice.number = book.firstFreeNumber(counters.number, date->year());
+    MadeCreditNote note = registers::makeCreditNote(*credited_, *items, choice);
     if (!note) {
-        boxes_.tell(note.error().message, app::title::kGestione, Icon::Warning);
-        return;
+        creditNotePage_->showOutcome(note.error().message, true);
+        return note;
     }
     const InvoiceRecord& r = note->record;
+    // Positive, as the note's document shows them; the register's "*" is none.
+    const auto shown = [&r](registers::InvoiceColumn column) {
+        const auto amount = registers::Amount::parse(registers::positiveAmount(r[column]));
+        return amount.value_or(registers::Amount()).text();
+    };
+    creditNotePage_->showOutcome(
+        QStringLiteral("Storna imponibile %1, rivalsa %2, IVA %3, esente %4: totale %5, "
+                       "ritenuta %6, netto %7.")
+            .arg(shown(Taxable), shown(Surcharge), shown(Vat), shown(ExemptAmount), shown(Total),
+                 shown(Withholding), shown(Net)),
+        false);
+    return note;
+}
+
+void Entrata::previewCreditNote() {
+    if (auto book = invoiceRegister())
+        static_cast<void>(computeCreditNote(*book, creditNotePage_->choice()));
+}
+
+void Entrata::registerCreditNote() {
+    auto book = invoiceRegister();
+    const auto sheet = app::reachSheet(registers::invoiceExtrasSheet(store_.workbook()), boxes_);
+    if (!book || !sheet || !credited_)
+        return;
+    const std::optional<MadeCreditNote> made = computeCreditNote(*book, creditNotePage_->choice());
+    if (!made)
+        return;
+    if (!*made) {
+        boxes_.tell(made->error().message, app::title::kGestione, Icon::Warning);
+        return;
+    }
+    const registers::CreditNote& note = made->value();
+    const InvoiceRecord& r = note.record;
     if (!boxes_.askYesNo(QStringLiteral("Registrare la nota di credito n. %1 del %2 di %3, %4?")
                              .arg(r[Number], r[Date], registers::positiveAmount(r[Total]),
-                                  registers::reversalText(note->corrects)),
+                                  registers::reversalText(note.corrects)),
                          app::title::kGestione, Icon::Question))
         return;
     if (const registers::RowChange appended = book->append(r); !appended) {
@@ -1088,9 +1126,9 @@ void Entrata::registerCreditNote() {
         return;
     }
     registers::InvoiceExtras extras(*sheet);
-    extras.setCorrects(r[Id], note->corrects);
-    extras.setStampDutyCharged(r[Id], note->stampDuty);
-    for (const QString& id : note->settled) {
+    extras.setCorrects(r[Id], note.corrects);
+    extras.setStampDutyCharged(r[Id], note.stampDuty);
+    for (const QString& id : note.settled) {
         if (const registers::RowChange settled = book->setCollection(id, r[Date]); !settled) {
             boxes_.tell(settled.error().message, app::title::kGestione, Icon::Warning);
             return;
@@ -1099,7 +1137,7 @@ void Entrata::registerCreditNote() {
     credited_.reset();
     app::saveThenTell(store_, boxes_,
                       QStringLiteral("Nota di credito n. %1 registrata, %2.")
-                          .arg(r[Number], registers::reversalText(note->corrects)),
+                          .arg(r[Number], registers::reversalText(note.corrects)),
                       app::title::kGestione, Icon::Information);
     showCounters();
     showRegisterList();

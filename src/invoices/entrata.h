@@ -128,6 +128,15 @@ class Entrata : public app::AreaWindow {
     // "Nota di credito" of the register list: the page of the credit note for the
     // one invoice chosen, or the user is told why not.
     void startCreditNote(const QList<int>& registerRows);
+    // The settings items a partial note takes the invoice's rates from; none once
+    // the user was told why not.
+    std::optional<registers::RateItems> rateItems();
+    // The note as the page's choice makes it, its amounts or its refusal shown on the
+    // page; none when the settings cannot be reached (the user was told).
+    using MadeCreditNote = brisvel::Result<registers::CreditNote, registers::CreditNoteRefusal>;
+    std::optional<MadeCreditNote> computeCreditNote(registers::InvoiceRegister& book,
+                                                    registers::CreditNoteChoice choice);
+    void previewCreditNote();
     // The page's "Registra": the credit note computed, checked and registered with
     // what is kept beside it; the register list shows it.
     void registerCreditNote();
