@@ -96,7 +96,8 @@ void writeHeader(Writer& w, const Document& d) {
 void writeGeneralData(Writer& w, const Document& d) {
     w.start(QStringLiteral("DatiGenerali"));
     w.start(QStringLiteral("DatiGeneraliDocumento"));
-    w.text(QStringLiteral("TipoDocumento"), QStringLiteral("TD01"));
+    w.text(QStringLiteral("TipoDocumento"),
+           d.corrects ? registers::kCreditNoteKind : QStringLiteral("TD01"));
     w.text(QStringLiteral("Divisa"), QStringLiteral("EUR"));
     w.text(QStringLiteral("Data"), d.date.toString(Qt::ISODate));
     w.text(QStringLiteral("Numero"), d.number);
@@ -129,6 +130,12 @@ void writeGeneralData(Writer& w, const Document& d) {
     }
     w.amount(QStringLiteral("ImportoTotaleDocumento"), d.total);
     w.end();
+    if (d.corrects) {
+        w.start(QStringLiteral("DatiFattureCollegate"));
+        w.text(QStringLiteral("IdDocumento"), d.corrects->number);
+        w.text(QStringLiteral("Data"), d.corrects->date.toString(Qt::ISODate));
+        w.end();
+    }
     w.end();
 }
 

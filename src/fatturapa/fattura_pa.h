@@ -85,6 +85,8 @@ struct Document {
     Party customer;
     QDate date;
     QString number;
+    // A credit note (TD04) names the invoice it corrects; an invoice (TD01) has none.
+    std::optional<registers::CorrectedInvoice> corrects;
     std::optional<Withholding> withholding;
     bool stampDuty = false;
     std::optional<Cassa> cassa;

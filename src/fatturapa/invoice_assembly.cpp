@@ -1,5 +1,6 @@
 #include "fatturapa/invoice_assembly.h"
 
+#include "registers/credit_notes.h"
 #include "registers/due_dates.h"
 
 #include "fatturapa/code_lists.h"
@@ -38,14 +39,10 @@ struct RecoveredRate {
 
 // The first item (the "none" item aside) whose amount on `base` is `stored`.
 std::optional<RecoveredRate> recoverRate(const QStringList& items, Amount base, Amount stored) {
-    for (const QString& item : items) {
-        if (item == registers::kNoneItem)
-            continue;
-        const std::optional<Rate> rate = Rate::parse(item);
-        if (rate && base.percent(*rate) == stored)
-            return RecoveredRate{item, *rate};
-    }
-    return std::nullopt;
+    const std::optional<QString> item = registers::itemGiving(items, base, stored);
+    if (!item)
+        return std::nullopt;
+    return RecoveredRate{*item, *Rate::parse(*item)};
 }
 
 bool isNone(const QString& cell) {
@@ -249,8 +246,25 @@ QString senderId(const registers::UserData& user) {
     return taxCode.isEmpty() ? user[registers::UserVatNumber].trimmed() : taxCode;
 }
 
-brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvoice& invoice,
+namespace {
+
+// A credit note's register amounts are negative; its electronic document carries
+// them positive, as the amounts of the invoice it corrects.
+RegisteredInvoice positiveAmounts(const RegisteredInvoice& note) {
+    RegisteredInvoice shown = note;
+    for (const col::Column column : {col::Taxable, col::Surcharge, col::TotalTaxable, col::Vat,
+                                     col::ExemptAmount, col::Total, col::Withholding, col::Net})
+        shown[column] = registers::positiveAmount(note[column]);
+    return shown;
+}
+
+}  // namespace
+
+brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvoice& registered,
                                                             const ExportSources& sources) {
+    const std::optional<registers::CorrectedInvoice> corrects =
+        sources.extras ? sources.extras->corrects(registered[col::Id]) : std::nullopt;
+    const RegisteredInvoice invoice = corrects ? positiveAmounts(registered) : registered;
     QStringList faults;
     QStringList notices;
     Document d;
@@ -300,6 +314,12 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
                       .arg(invoice[col::Date]);
     else
         d.date = *date;
+    if (corrects) {
+        if (!corrects->date.isValid() || !printableAscii.match(corrects->number).hasMatch())
+            faults << QStringLiteral(
+                "la nota di credito non ha il numero e la data della fattura che storna");
+        d.corrects = corrects;
+    }
 
     // The amounts, and that they add up as the entry window computes them.
     // An amount that is not a number leaves nothing to compute with: the faults so far
@@ -426,8 +446,9 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
         }
     }
 
+    // A credit note asks the client for nothing: it carries no payment.
     const QString paymentType = invoice[col::PaidBy].trimmed();
-    if (!isNone(paymentType)) {
+    if (!corrects && !isNone(paymentType)) {
         const QString method = codes.codes(CodedList::Payment, paymentType).code;
         if (method.isEmpty())
             faults << QStringLiteral(

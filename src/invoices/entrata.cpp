@@ -33,6 +33,7 @@
 #include "app/store_saving.h"
 #include "app/tab_order.h"
 #include "controls/xpbutton.h"
+#include "invoices/credit_note_page.h"
 #include "invoices/register_list_page.h"
 #include "registers/client_sheet.h"
 #include "registers/due_dates.h"
@@ -260,6 +261,7 @@ void Entrata::createControls() {
     documentButton_->setMinimumSize(150, 30);
 
     registerList_ = new RegisterListPage(services_);
+    creditNotePage_ = new CreditNotePage;
 }
 
 void Entrata::arrangeControls() {
@@ -275,6 +277,7 @@ void Entrata::arrangeControls() {
     fieldsPage_ = new QWidget;
     pages_->addWidget(fieldsPage_);
     pages_->addWidget(registerList_);
+    pages_->addWidget(creditNotePage_);
     window->addWidget(pagesHolder, 1);
 
     // Left: the client and the invoice's own fields.
@@ -483,6 +486,11 @@ void Entrata::connectControls() {
     connect(registerList_, &RegisterListPage::leaveRequested, this, &Entrata::leaveRegisterList);
     connect(registerList_, &RegisterListPage::electronicInvoiceRequested, this,
             &Entrata::electronicInvoiceRequested);
+    connect(registerList_, &RegisterListPage::creditNoteRequested, this, &Entrata::startCreditNote);
+    connect(creditNotePage_, &CreditNotePage::registerRequested, this,
+            &Entrata::registerCreditNote);
+    connect(creditNotePage_, &CreditNotePage::cancelled, this, &Entrata::showRegisterList);
+    connect(creditNotePage_, &CreditNotePage::choiceChanged, this, &Entrata::previewCreditNote);
 }
 
 bool Entrata::eventFilter(QObject* watched, QEvent* event) {
@@ -621,6 +629,10 @@ registers::InvoiceFields Entrata::currentFields() const {
     form.description = descriptionField_->toPlainText();
     form.collection = collectionField_->text();
     form.paidBy = paymentBox_->currentText();
+    if (mode_ == Mode::Modifying) {
+        if (const auto extras = registers::invoiceExtrasSheet(store_.workbook()))
+            form.corrects = registers::InvoiceExtras(*extras).corrects(form.record);
+    }
     return form;
 }
 
@@ -914,7 +926,7 @@ void Entrata::showRegisterList() {
         return;
     pages_->setCurrentWidget(registerList_);
     changeNumberBox_->hide();
-    registerList_->fill(*book);
+    registerList_->fill(*book, creditNoteIds());
 }
 
 void Entrata::loadInvoice(const InvoiceRecord& r) {
@@ -953,7 +965,7 @@ void Entrata::modifyInvoice() {
     if (!requiredFieldsGiven() || !enteredValuesFit() || !numberFree())
         return;
     InvoiceAmounts f = amountsToRegister();
-    if (!amountsAgree(f))
+    if (!amountsAgree(f) || !creditNoteStaysNegative())
         return;
     auto book = invoiceRegister();
     if (!book)
@@ -962,6 +974,8 @@ void Entrata::modifyInvoice() {
         boxes_.tell(rewritten.error().message, app::title::kGestioneTwoBlanksBefore, Icon::Warning);
         return;
     }
+    if (!collectCreditNotesWith(*book, record()))
+        return;
     if (!keepStampDuty(recordField_->text()) || !keepDueDate())
         return;
     app::saveThenTell(store_, boxes_, QStringLiteral(" Registrazione  modificata"),
@@ -976,6 +990,157 @@ void Entrata::leaveRegisterList() {
     selectButton_->setEnabled(true);
     setMode(Mode::NewInvoice);
     app::saveStoreTelling(store_, boxes_);
+}
+
+bool Entrata::creditNoteStaysNegative() {
+    const auto sheet = registers::invoiceExtrasSheet(store_.workbook());
+    if (!sheet || !registers::InvoiceExtras(*sheet).isCreditNote(recordField_->text()))
+        return true;
+    const QString problem = registers::creditNoteSignProblem(record());
+    if (problem.isEmpty())
+        return true;
+    boxes_.tell(problem, app::title::kGestioneTwoBlanksBefore, Icon::Warning);
+    return false;
+}
+
+bool Entrata::collectCreditNotesWith(registers::InvoiceRegister& book, const InvoiceRecord& r) {
+    const QString collected = r[Collection].trimmed();
+    const auto sheet = registers::invoiceExtrasSheet(store_.workbook());
+    if (collected.isEmpty() || collected == registers::kStarMark || !sheet)
+        return true;
+    for (const QString& note :
+         registers::notesStillToCollect(r[Id], book.rows(), registers::InvoiceExtras(*sheet))) {
+        if (const registers::RowChange written = book.setCollection(note, collected); !written) {
+            boxes_.tell(written.error().message, app::title::kGestioneTwoBlanksBefore,
+                        Icon::Warning);
+            return false;
+        }
+    }
+    return true;
+}
+
+QSet<QString> Entrata::creditNoteIds() const {
+    QSet<QString> ids;
+    const auto sheet = registers::invoiceExtrasSheet(store_.workbook());
+    const auto book = invoiceRegister();
+    if (!sheet || !book)
+        return ids;
+    const registers::InvoiceExtras extras(*sheet);
+    const store::Worksheet invoices = book->worksheet();
+    for (int row = kFirstRow; row < kFirstRow + book->rowCount(); ++row) {
+        if (const QString id = invoices.text(row, Id); extras.isCreditNote(id))
+            ids.insert(id);
+    }
+    return ids;
+}
+
+void Entrata::startCreditNote(const QList<int>& registerRows) {
+    auto book = invoiceRegister();
+    const auto sheet = app::reachSheet(registers::invoiceExtrasSheet(store_.workbook()), boxes_);
+    if (!book || !sheet)
+        return;
+    const std::vector<InvoiceRecord> rows = book->rows();
+    std::vector<InvoiceRecord> chosen;
+    for (const int row : registerRows) {
+        if (row >= kFirstRow && row - kFirstRow < int(rows.size()))
+            chosen.push_back(rows[std::size_t(row - kFirstRow)]);
+    }
+    auto credited = registers::creditable(chosen, rows, registers::InvoiceExtras(*sheet));
+    if (!credited) {
+        boxes_.tell(credited.error().message, app::title::kGestione, Icon::Warning);
+        return;
+    }
+    credited_ = std::move(*credited);
+    const QDate today = clock_.today();
+    creditNotePage_->start(
+        *credited_, book->firstFreeNumber(book->ensureCounters().number, today.year()), today);
+    pages_->setCurrentWidget(creditNotePage_);
+}
+
+std::optional<registers::RateItems> Entrata::rateItems() {
+    const auto settings = app::reachSheet(registers::settingsSheet(store_.workbook()), boxes_);
+    if (!settings)
+        return std::nullopt;
+    return registers::RateItems{registers::loadList(*settings, registers::kInpsColumn),
+                                registers::loadList(*settings, registers::kVatColumn),
+                                registers::loadList(*settings, registers::kWithholdingColumn),
+                                withheldSurcharges_};
+}
+
+std::optional<Entrata::MadeCreditNote> Entrata::computeCreditNote(
+    registers::InvoiceRegister& book, registers::CreditNoteChoice choice) {
+    const auto items = rateItems();
+    if (!items || !credited_)
+        return std::nullopt;
+    const registers::InvoiceCounters counters = book.ensureCounters();
+    choice.id = counters.record;
+    // The number follows the register in the note's own year.
+    if (const auto date = store::readItalianDate(choice.date))
+        choice.number = book.firstFreeNumber(counters.number, date->year());
+    MadeCreditNote note = registers::makeCreditNote(*credited_, *items, choice);
+    if (!note) {
+        creditNotePage_->showOutcome(note.error().message, true);
+        return note;
+    }
+    const InvoiceRecord& r = note->record;
+    // Positive, as the note's document shows them; the register's "*" is none.
+    const auto shown = [&r](registers::InvoiceColumn column) {
+        const auto amount = registers::Amount::parse(registers::positiveAmount(r[column]));
+        return amount.value_or(registers::Amount()).text();
+    };
+    creditNotePage_->showOutcome(
+        QStringLiteral("Storna imponibile %1, rivalsa %2, IVA %3, esente %4: totale %5, "
+                       "ritenuta %6, netto %7.")
+            .arg(shown(Taxable), shown(Surcharge), shown(Vat), shown(ExemptAmount), shown(Total),
+                 shown(Withholding), shown(Net)),
+        false);
+    return note;
+}
+
+void Entrata::previewCreditNote() {
+    if (auto book = invoiceRegister())
+        static_cast<void>(computeCreditNote(*book, creditNotePage_->choice()));
+}
+
+void Entrata::registerCreditNote() {
+    auto book = invoiceRegister();
+    const auto sheet = app::reachSheet(registers::invoiceExtrasSheet(store_.workbook()), boxes_);
+    if (!book || !sheet || !credited_)
+        return;
+    const std::optional<MadeCreditNote> made = computeCreditNote(*book, creditNotePage_->choice());
+    if (!made)
+        return;
+    if (!*made) {
+        boxes_.tell(made->error().message, app::title::kGestione, Icon::Warning);
+        return;
+    }
+    const registers::CreditNote& note = made->value();
+    const InvoiceRecord& r = note.record;
+    if (!boxes_.askYesNo(QStringLiteral("Registrare la nota di credito n. %1 del %2 di %3, %4?")
+                             .arg(r[Number], r[Date], registers::positiveAmount(r[Total]),
+                                  registers::reversalText(note.corrects)),
+                         app::title::kGestione, Icon::Question))
+        return;
+    if (const registers::RowChange appended = book->append(r); !appended) {
+        boxes_.tell(appended.error().message, app::title::kGestione, Icon::Warning);
+        return;
+    }
+    registers::InvoiceExtras extras(*sheet);
+    extras.setCorrects(r[Id], note.corrects);
+    extras.setStampDutyCharged(r[Id], note.stampDuty);
+    for (const QString& id : note.settled) {
+        if (const registers::RowChange settled = book->setCollection(id, r[Date]); !settled) {
+            boxes_.tell(settled.error().message, app::title::kGestione, Icon::Warning);
+            return;
+        }
+    }
+    credited_.reset();
+    app::saveThenTell(store_, boxes_,
+                      QStringLiteral("Nota di credito n. %1 registrata, %2.")
+                          .arg(r[Number], registers::reversalText(note.corrects)),
+                      app::title::kGestione, Icon::Information);
+    showCounters();
+    showRegisterList();
 }
 
 void Entrata::clearWindow() {

@@ -16,6 +16,7 @@
 #include "app/area_window.h"
 #include "app/services.h"
 #include "registers/client_choice.h"
+#include "registers/credit_notes.h"
 #include "registers/invoice_fields.h"
 #include "registers/invoice_register.h"
 
@@ -42,6 +43,7 @@ class WorkbookStore;
 
 namespace invoices {
 
+class CreditNotePage;
 class RegisterListPage;
 
 class Entrata : public app::AreaWindow {
@@ -123,6 +125,30 @@ class Entrata : public app::AreaWindow {
     void loadInvoice(const registers::InvoiceRecord& invoice);
     void modifyInvoice();
     void leaveRegisterList();
+    // "Nota di credito" of the register list: the page of the credit note for the
+    // one invoice chosen, or the user is told why not.
+    void startCreditNote(const QList<int>& registerRows);
+    // The settings items a partial note takes the invoice's rates from; none once
+    // the user was told why not.
+    std::optional<registers::RateItems> rateItems();
+    // The note as the page's choice makes it, its amounts or its refusal shown on the
+    // page; none when the settings cannot be reached (the user was told).
+    using MadeCreditNote = brisvel::Result<registers::CreditNote, registers::CreditNoteRefusal>;
+    std::optional<MadeCreditNote> computeCreditNote(registers::InvoiceRegister& book,
+                                                    registers::CreditNoteChoice choice);
+    void previewCreditNote();
+    // The page's "Registra": the credit note computed, checked and registered with
+    // what is kept beside it; the register list shows it.
+    void registerCreditNote();
+    // A credit note being modified keeps its amounts negative; otherwise the user
+    // is told and nothing is written.
+    bool creditNoteStaysNegative();
+    // An invoice modified with its collection date: its credit notes still to
+    // collect take the same date. False, told, when one cannot be written.
+    bool collectCreditNotesWith(registers::InvoiceRegister& book,
+                                const registers::InvoiceRecord& invoice);
+    // The register IDs of the credit notes; none in a store without their sheet.
+    QSet<QString> creditNoteIds() const;
     void leave();
 
     // Empties every field and the list choices: the window as for a new invoice.
@@ -187,6 +213,9 @@ class Entrata : public app::AreaWindow {
     controls::XPButton* documentButton_;  // XPButton6 "Visualizza Fattura"
     controls::XPButton* exitButton_;      // XPButton2 "Esci"
     RegisterListPage* registerList_;      // Frame1
+    CreditNotePage* creditNotePage_;
+    // The invoice the credit note page shows.
+    std::optional<registers::CreditedInvoice> credited_;
     QStackedLayout* pages_;
     QWidget* fieldsPage_;
 };

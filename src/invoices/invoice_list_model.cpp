@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "registers/credit_notes.h"
+
 namespace invoices {
 
 using namespace registers::invoice;
@@ -47,8 +49,10 @@ const ColumnLook& lookOf(int column) {
 
 InvoiceListModel::InvoiceListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void InvoiceListModel::fill(const registers::InvoiceRegister& book, registers::SdiStates states) {
+void InvoiceListModel::fill(const registers::InvoiceRegister& book, registers::SdiStates states,
+                            const QSet<QString>& creditNotes) {
     beginResetModel();
+    creditNotes_ = creditNotes;
     sheet_ = book.worksheet();
     states_ = std::move(states);
     headers_ = book.headers();
@@ -61,6 +65,7 @@ void InvoiceListModel::clear() {
     beginResetModel();
     sheet_.reset();
     states_.reset();
+    creditNotes_.clear();
     headers_.clear();
     rows_ = 0;
     endResetModel();
@@ -107,6 +112,9 @@ QVariant InvoiceListModel::data(const QModelIndex& index, int role) const {
         // A description over several lines shows on one line of the list.
         if (role == Qt::DisplayRole)
             shown.replace(u'\n', u' ');
+        if (index.column() == Number - 1)
+            shown =
+                registers::listedNumber(shown, creditNotes_.contains(text(index.row(), Id - 1)));
         return shown;
     }
     if (role == Qt::TextAlignmentRole)

@@ -5,8 +5,10 @@
 // system said of the invoice's electronic file ("Stato SDI"). A model over the
 // sheet: the rows are counted when the list is filled and each cell's text is read
 // when the view (or a printout) asks for it, so a full register shows at once.
+// A credit note's number shows "NC" beside it.
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QStringList>
 
 #include <optional>
@@ -22,8 +24,10 @@ class InvoiceListModel : public QAbstractTableModel {
     explicit InvoiceListModel(QObject* parent = nullptr);
 
     // Lists the register as it stands: its headers and its rows down to the first
-    // empty record number, each with its state in `states`.
-    void fill(const registers::InvoiceRegister& book, registers::SdiStates states);
+    // empty record number, each with its state in `states`; `creditNotes` are the
+    // register IDs of the credit notes.
+    void fill(const registers::InvoiceRegister& book, registers::SdiStates states,
+              const QSet<QString>& creditNotes = {});
     // No rows and no headers.
     void clear();
 
@@ -49,6 +53,7 @@ class InvoiceListModel : public QAbstractTableModel {
     std::optional<registers::SdiStates> states_;
     QStringList headers_;
     int rows_ = 0;
+    QSet<QString> creditNotes_;
 };
 
 }  // namespace invoices

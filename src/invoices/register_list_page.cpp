@@ -32,9 +32,12 @@ RegisterListPage::RegisterListPage(const app::Services& services, QWidget* paren
     electronicInvoiceButton_ =
         app::makeButton(QStringLiteral("XPButton9"), QStringLiteral("Fattura Elettronica"),
                         QStringLiteral("Esporta le fatture scelte come fatture elettroniche"));
+    creditNoteButton_ =
+        app::makeButton(QStringLiteral("XPButton10"), QStringLiteral("Nota di credito"),
+                        QStringLiteral("Storna la fattura scelta (Ctrl+clic) in tutto o in parte"));
     printButton_ = app::makeButton(QStringLiteral("XPButton8"), QStringLiteral("Stampa"));
     exitButton_ = app::makeButton(QStringLiteral("XPButton1"), QStringLiteral("Esci"));
-    for (auto* b : {electronicInvoiceButton_, printButton_, exitButton_})
+    for (auto* b : {electronicInvoiceButton_, creditNoteButton_, printButton_, exitButton_})
         b->setMinimumSize(100, 30);
 
     auto* page = new QVBoxLayout(this);
@@ -49,6 +52,8 @@ RegisterListPage::RegisterListPage(const app::Services& services, QWidget* paren
     buttons->addStretch();
     buttons->addWidget(electronicInvoiceButton_);
     buttons->addSpacing(12);
+    buttons->addWidget(creditNoteButton_);
+    buttons->addSpacing(12);
     buttons->addWidget(printButton_);
     buttons->addSpacing(12);
     buttons->addWidget(exitButton_);
@@ -60,13 +65,16 @@ RegisterListPage::RegisterListPage(const app::Services& services, QWidget* paren
     });
     connect(lines_, &QAbstractItemView::activated, this, &RegisterListPage::chooseLine);
     connect(electronicInvoiceButton_, &QAbstractButton::clicked, this,
-            &RegisterListPage::requestElectronicInvoice);
+            [this] { emit electronicInvoiceRequested(chosenRows()); });
+    connect(creditNoteButton_, &QAbstractButton::clicked, this,
+            [this] { emit creditNoteRequested(chosenRows()); });
     connect(printButton_, &QAbstractButton::clicked, this, &RegisterListPage::print);
     connect(exitButton_, &QAbstractButton::clicked, this, &RegisterListPage::leaveRequested);
 }
 
-void RegisterListPage::fill(const registers::InvoiceRegister& book) {
-    model_->fill(book, registers::SdiStates(services_.store.workbook()));
+void RegisterListPage::fill(const registers::InvoiceRegister& book,
+                            const QSet<QString>& creditNotes) {
+    model_->fill(book, registers::SdiStates(services_.store.workbook()), creditNotes);
     for (int column = 0; column < model_->columnCount(); ++column)
         lines_->setColumnWidth(column, InvoiceListModel::columnWidth(column));
     lines_->setFocus();
@@ -87,12 +95,12 @@ void RegisterListPage::chooseLine(const QModelIndex& index) {
         emit invoiceChosen(model_->invoice(index.row()));
 }
 
-void RegisterListPage::requestElectronicInvoice() {
+QList<int> RegisterListPage::chosenRows() const {
     QList<int> rows;
     for (const QModelIndex& line : lines_->selectionModel()->selectedRows())
         rows << registers::invoice::kFirstRow + line.row();
     std::sort(rows.begin(), rows.end());
-    emit electronicInvoiceRequested(rows);
+    return rows;
 }
 
 // "Stampa": the list as it is shown, on the default printer.

@@ -28,6 +28,7 @@
 #include "printing/list_printing.h"
 #include "receivables/listed_invoices_model.h"
 #include "registers/client_sheet.h"
+#include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
 #include "store/sheet_idioms.h"
 #include "store/workbook_store.h"
@@ -386,6 +387,8 @@ void Incassi::showList(ListKind kind) {
         return;
     const store::Worksheet& sheet = *found;
     shownKind_ = kind;
+    if (const auto extras = registers::invoiceExtrasSheet(store_.workbook()))
+        registers::receivables::markCreditNotes(sheet, registers::InvoiceExtras(*extras));
     std::vector<ListColumn> columns = listColumns(kind);
     model_->show(sheet, registers::receivables::listedCount(sheet), columns);
     for (int i = 0; i < int(columns.size()); ++i)

@@ -74,8 +74,12 @@ std::optional<Amount> withholdingBase(const InvoiceAmounts& f) {
     return f.surchargeWithheld ? *taxable + *surcharge : *taxable;
 }
 
+// A credit note's amounts are negative: the stamp duty it gives back is too.
 Amount stampDutyOf(const InvoiceAmounts& f) {
-    return f.stampDutyCharged ? kStampDuty : Amount();
+    if (!f.stampDutyCharged)
+        return Amount();
+    const auto taxable = read(f.taxable);
+    return taxable && *taxable < Amount() ? Amount() - kStampDuty : kStampDuty;
 }
 
 // The total and the net from their parts: total taxable + VAT + exempt amount, less

@@ -6,7 +6,10 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "registers/invoice_amounts.h"
+#include "registers/invoice_extras.h"
 
 namespace registers {
 
@@ -25,6 +28,8 @@ struct InvoiceFields : InvoiceAmounts {
     QString description;  // Text15
     QString collection;   // Text13
     QString paidBy;       // Combo2
+    // For a credit note, the invoice it corrects.
+    std::optional<CorrectedInvoice> corrects;
 
     bool operator==(const InvoiceFields&) const = default;
 };

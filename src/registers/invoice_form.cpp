@@ -1,5 +1,7 @@
 #include "registers/invoice_form.h"
 
+#include "registers/credit_notes.h"
+
 #include <functional>
 #include <utility>
 #include <vector>
@@ -69,6 +71,32 @@ void write(const store::Worksheet& sheet, const char* cell, const QString& text)
     range->setValue(text);
 }
 
+// A credit note's title is longer than the form's "FATTURA": it takes the title row
+// from F to I, in the title's own font, ending where the invoice's title ends. A
+// form of the user's own with something there keeps it, and has the title in H2.
+void writeCreditNoteTitle(const store::Worksheet& form) {
+    const bool rowFree = form.range(u"F2")->text().isEmpty() &&
+                         form.range(u"G2")->text().isEmpty() && form.range(u"I2")->text().isEmpty();
+    if (!rowFree) {
+        write(form, "H2", kCreditNoteTitle);
+        return;
+    }
+    xls::Sheet& sheet = form.model();
+    xls::Workbook& book = form.workbook().model();
+    const xls::Cell* title = store::findCell(sheet, 1, 7);
+    const std::uint16_t xf = title ? title->xf : store::defaultXf(sheet, 1, 7);
+    const std::uint16_t font = book.xfs[xf].font;
+    write(form, "H2", QString());
+    store::restyle(book, sheet, {1, 1, 5, 8}, [font](xls::Xf& cell) {
+        cell.font = font;
+        cell.setHAlign(xls::HAlign::Right);
+        cell.setVAlign(xls::VAlign::Center);
+    });
+    form.workbook().markChanged();
+    form.range(u"F2:I2")->setMergeCells(true);
+    write(form, "F2", kCreditNoteTitle);
+}
+
 }  // namespace
 
 bool declaresStampDuty(const QString& totalTaxable, const QString& vat, const QString& exempt,
@@ -80,8 +108,24 @@ bool declaresStampDuty(const QString& totalTaxable, const QString& vat, const QS
     return charged || withoutVat > kStampDutyThreshold;
 }
 
-void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
+namespace {
+
+// A credit note's register amounts are negative; its document shows them positive.
+InvoiceFields asShown(const InvoiceFields& invoice) {
+    InvoiceFields shown = invoice;
+    if (!invoice.corrects)
+        return shown;
+    for (QString* amount : {&shown.taxable, &shown.surcharge, &shown.totalTaxable, &shown.vat,
+                            &shown.exempt, &shown.total, &shown.withholding, &shown.net})
+        *amount = positiveAmount(*amount);
+    return shown;
+}
+
+}  // namespace
+
+void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& fields,
                      const UserData& user) {
+    const InvoiceFields invoice = asShown(fields);
     form.unprotect();
     expectWritten(form.setScrollArea(QString::fromLatin1(kInvoiceFormScrollArea)));
     for (const auto& [cell, field] : invoiceCells()) {
@@ -99,6 +143,12 @@ void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& invoice,
     for (const auto& [cell, text] : stampDutyCells(invoice)) {
         if (!text.isEmpty())
             write(form, cell, text);
+    }
+    // A credit note says so in the title and names the invoice it corrects.
+    if (invoice.corrects) {
+        writeCreditNoteTitle(form);
+        write(form, "H14", QStringLiteral("Nota N."));
+        write(form, "B16", reversalText(*invoice.corrects));
     }
     form.protect();
 }

@@ -1,6 +1,7 @@
 #include "registers/receivables_lists.h"
 
 #include "registers/cell_writes.h"
+#include "registers/credit_notes.h"
 #include "registers/settings_lists.h"
 #include "store/number_format.h"
 #include "store/number_text.h"
@@ -122,6 +123,16 @@ Built buildCollected(const store::Worksheet& invoices) {
                                     [](const store::Value& v) { return !isUncollected(v); });
     formatAmountColumns(invoices, ListKind::Collected);
     return copied > 0 ? Built::Listed : Built::NothingListed;
+}
+
+void markCreditNotes(const store::Worksheet& invoices, const InvoiceExtras& extras) {
+    const QString mark = listedNumber(QString(), true);
+    const int end = kFirstListRow + listedCount(invoices);
+    for (int row = kFirstListRow; row < end; ++row) {
+        const QString number = invoices.text(row, Number);
+        if (extras.isCreditNote(invoices.text(row, Id)) && !number.endsWith(mark))
+            expectWritten(invoices.setIdentifier(row, Number, listedNumber(number, true)));
+    }
 }
 
 void formatAmountColumns(const store::Worksheet& invoices, ListKind kind) {

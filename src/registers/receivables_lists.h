@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "registers/amount.h"
+#include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
 #include "store/address.h"
 #include "store/worksheet.h"
@@ -62,6 +63,11 @@ enum class Built {
 Built buildClientPosition(const store::Worksheet& invoices, const QString& clientId);
 Built buildToCollect(const store::Worksheet& invoices);
 Built buildCollected(const store::Worksheet& invoices);
+
+// Writes "NC" beside the number of each listed credit note ("13 NC"), so that the
+// list on screen and its printout tell a credit note from an invoice; its amounts
+// stay negative and count against the totals. A number marked already stays.
+void markCreditNotes(const store::Worksheet& invoices, const InvoiceExtras& extras);
 
 // Aligns the list's amount columns (AE to AI for a client position, AE to AF for the
 // collections lists) right and bottom, unwrapped, unrotated, unindented, not

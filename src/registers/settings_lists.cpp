@@ -91,4 +91,15 @@ RowChange replaceItem(const store::Worksheet& sheet, int column, int position,
     return writeItem(sheet, position + kFirstItemRow, column, *item);
 }
 
+std::optional<QString> itemGiving(const QStringList& items, Amount base, Amount stored) {
+    for (const QString& item : items) {
+        if (item == kNoneItem)
+            continue;
+        const std::optional<Rate> rate = Rate::parse(item);
+        if (rate && base.percent(*rate) == stored)
+            return item;
+    }
+    return std::nullopt;
+}
+
 }  // namespace registers

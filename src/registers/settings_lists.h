@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+#include "registers/amount.h"
 #include "registers/sheet_layout.h"
 #include "store/store_error.h"
 #include "store/worksheet.h"
@@ -35,6 +38,11 @@ store::Result<store::Worksheet> settingsSheet(store::Workbook& book);
 // The items of one list, as the cells show them, from row 2 to the first empty cell.
 // (CaricaLista)
 QStringList loadList(const store::Worksheet& sheet, int column);
+
+// The register keeps amounts, not rates: the rate of an amount is the first item of
+// a rate list ("*" aside) whose share of `base` is `stored` to the cent; none when
+// no item gives it.
+std::optional<QString> itemGiving(const QStringList& items, Amount base, Amount stored);
 
 // Writes `item` as typed, less its outer blanks, into the column's first free row below
 // the header and returns that row. A column with no free row, an empty item, or a rate

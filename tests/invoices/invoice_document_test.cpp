@@ -155,6 +155,75 @@ TEST_F(InvoiceDocumentTest, TheStampDutyLineAndNoteAppearWhereTheyAreDue) {
     }
 }
 
+// A credit note is registered with its amounts negative; on paper it is titled as
+// such, names the invoice it corrects and shows its amounts positive.
+TEST_F(InvoiceDocumentTest, ACreditNoteIsTitledAsSuchWithItsAmountsPositive) {
+    struct Row {
+        const char* what;
+        bool creditNote;
+        const char* sign;
+        std::vector<std::pair<const char*, const char*>> cells;
+    };
+    const Row rows[] = {
+        {"an invoice",
+         false,
+         "",
+         {{"H2", "FATTURA"},
+          {"F2", ""},
+          {"H14", "Fattura N."},
+          {"B16", ""},
+          {"I32", "1.234,50"},
+          {"I37", "1.566,33"}}},
+        {"a credit note",
+         true,
+         "-",
+         {{"F2", "NOTA DI CREDITO"},
+          {"H2", ""},
+          {"H14", "Nota N."},
+          {"B16", "a storno della fattura n. 7 del 15/02/2024"},
+          {"I14", "12"},
+          {"I32", "1.234,50"},
+          {"I33", "49,38"},
+          {"I35", "282,45"},
+          {"I37", "1.566,33"},
+          {"I38", "246,90"},
+          {"I39", "1.319,43"}}},
+    };
+    for (const Row& row : rows) {
+        registers::InvoiceFields f = filledInvoice();
+        for (QString* amount :
+             {&f.taxable, &f.surcharge, &f.totalTaxable, &f.vat, &f.total, &f.withholding, &f.net})
+            amount->prepend(QString::fromLatin1(row.sign));
+        if (row.creditNote)
+            f.corrects = registers::CorrectedInvoice{"3", "7", QDate(2024, 2, 15)};
+        auto document = invoices::InvoiceDocument::fill(formPath(), f, {});
+        ASSERT_TRUE(document.ok());
+        const store::Worksheet form = (*document)->form();
+        for (const auto& [cell, text] : row.cells)
+            EXPECT_EQ(form.range(QString::fromLatin1(cell))->text(), QString::fromUtf8(text))
+                << row.what << " " << cell;
+    }
+
+    registers::InvoiceFields note = filledInvoice();
+    note.total = QStringLiteral("-1.566,33");
+    note.corrects = registers::CorrectedInvoice{"3", "7", QDate(2024, 2, 15)};
+    auto* window = invoices::showInvoiceDocument(services, folder.path(), note);
+    ASSERT_NE(window, nullptr);
+    const QString pdf = folder.filePath(QStringLiteral("nota.pdf"));
+    ASSERT_TRUE(window->saveAsPdf(pdf).ok());
+    const auto pages = test_support::readPdfWords(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    for (const char* word : {"NOTA", "CREDITO", "storno", "15/02/2024", "1.566,33"})
+        EXPECT_TRUE(pages[0].has(QString::fromUtf8(word))) << word;
+    EXPECT_FALSE(pages[0].has(QStringLiteral("-1.566,33")));
+    if (!test_support::shotsFolder().isEmpty()) {
+        window->resize(900, 1000);
+        test_support::settle(*window);
+        test_support::saveWindowShot(*window, QStringLiteral("credit-note-document-window"));
+    }
+    window->close();
+}
+
 TEST(InvoiceTemplate, EveryLabelBesideAFieldFitsItsColumn) {
     // A label whose right neighbour receives a field cannot spill over it, on paper
     // nor on screen, where hinting widens small text by up to a tenth.

@@ -6,6 +6,8 @@
 #include <map>
 
 #include "entry_window.h"
+#include "registers/invoice_extras.h"
+#include "store/workbook_store.h"
 #include "support/invoice_rows.h"
 #include "support/pdf_words.h"
 
@@ -100,6 +102,37 @@ TEST_F(RegisterPrintout, ThreeHundredInvoicesFitTwentyPagesWithEveryDateAndAmoun
             }
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The printed register tells a credit note from an invoice: "NC" beside its number,
+// and nowhere else.
+TEST_F(RegisterPrintout, ACreditNotesNumberIsPrintedWithNC) {
+    registers::prepareInvoiceExtrasSheet(data.store());
+    test_support::writeInvoice(
+        invoices(), 2,
+        {1, QStringLiteral("ROSSI SRL"), QStringLiteral("1"), QStringLiteral("41"),
+         QStringLiteral("05/03/2024"), QStringLiteral("1.268,80"), QStringLiteral("1.015,04"),
+         QStringLiteral("*")});
+    test_support::writeInvoice(
+        invoices(), 3,
+        {2, QStringLiteral("ROSSI SRL"), QStringLiteral("1"), QStringLiteral("42"),
+         QStringLiteral("06/03/2024"), QStringLiteral("-1.268,80"), QStringLiteral("-1.015,04"),
+         QStringLiteral("06/03/2024")});
+    registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet))
+        .setCorrects("2", {"1", "41", QDate(2024, 3, 5)});
+    const auto pages = test_support::readPdfWords(printShownList());
+    ASSERT_EQ(pages.size(), 1u);
+    QStringList words;
+    for (const auto& word : pages[0].words)
+        words << word.text;
+    const int note = int(words.indexOf(QStringLiteral("42")));
+    ASSERT_GE(note, 0);
+    EXPECT_EQ(words.value(note + 1), "NC");
+    EXPECT_EQ(words.count(QStringLiteral("NC")), 1);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include "registers/invoice_extras.h"
+#include "store/workbook_store.h"
 #include "support/pdf_words.h"
 
 namespace {
@@ -53,6 +55,29 @@ TEST_F(Printing, TheClientPositionPrintsItsCollectionMark) {
     EXPECT_TRUE(words.contains(QStringLiteral("INCASSATO")));
     EXPECT_TRUE(words.contains(QStringLiteral("*")));
     EXPECT_TRUE(words.contains(QStringLiteral("3.268,90")));
+}
+
+// A credit note of invoice 11, kept beside the register: on screen and on paper its
+// number reads "13 NC" and its negative total counts against the others.
+TEST_F(Printing, ACreditNoteIsMarkedAndCountedAgainstTheTotals) {
+    invoices({{1, "ROSSI SRL", "7", "11", "05/03/2024", "1.268,80", "1.015,04", "*"},
+              {2, "ROSSI SRL", "7", "12", "06/03/2024", "2.000,10", "1.600,08", "*"},
+              {3, "ROSSI SRL", "7", "13", "07/03/2024", "-268,81", "-215,04", "*"}});
+    registers::prepareInvoiceExtrasSheet(data.store());
+    registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet))
+        .setCorrects("3", {"1", "11", QDate(2024, 3, 5)});
+    openCollections();
+    QTest::mouseClick(window.Check1, Qt::LeftButton);
+    ASSERT_EQ(lines(), 3);
+    const std::pair<int, const char*> numbers[] = {{0, "11"}, {1, "12"}, {2, "13 NC"}};
+    for (const auto& [row, number] : numbers)
+        EXPECT_EQ(line(row)[2], QString::fromLatin1(number)) << row;
+    EXPECT_EQ(window.Totali->text(),
+              QStringLiteral("3 fatture     TOTALE FT: 3.000,09     NETTO FT: 2.400,08"));
+    QTest::mouseClick(window.XPButton2, Qt::LeftButton);
+    const QStringList words = printedWords();
+    for (const char* word : {"13", "NC", "-268,81", "3.000,09", "2.400,08"})
+        EXPECT_TRUE(words.contains(QString::fromLatin1(word))) << word;
 }
 
 TEST_F(Printing, WithNoPrinterAtAllTheListMayGoToAPdfFile) {
