@@ -22,10 +22,7 @@ std::size_t pointerHash(const QChar* p) {
 
 }  // namespace
 
-SharedStringsWriter::SharedStringsWriter(std::size_t expectedStrings)
-    : byBuffer_(kFirstSlots), byText_(kFirstSlots, kFree) {
-    strings_.reserve(expectedStrings);
-}
+SharedStringsWriter::SharedStringsWriter() : byBuffer_(kFirstSlots), byText_(kFirstSlots, kFree) {}
 
 std::uint32_t SharedStringsWriter::add(const QString& text) {
     ++references_;
@@ -52,12 +49,13 @@ std::uint32_t SharedStringsWriter::findOrAddText(const QString& text) {
         std::uint32_t& slot = byText_[i];
         if (slot == kFree) {
             slot = std::uint32_t(strings_.size());
-            strings_.push_back(text);
+            strings_.push_back(&text);
+            bytes_ += kStringHeader + 2 * std::size_t(text.size());
             if (strings_.size() * 2 > byText_.size())
                 growTexts();
             return std::uint32_t(strings_.size() - 1);
         }
-        if (strings_[slot] == text)
+        if (*strings_[slot] == text)
             return slot;
     }
 }
@@ -80,7 +78,7 @@ void SharedStringsWriter::growTexts() {
     byText_.assign(byText_.size() * 2, kFree);
     const std::size_t mask = byText_.size() - 1;
     for (std::uint32_t index = 0; index < strings_.size(); ++index) {
-        std::size_t i = qHash(strings_[index]) & mask;
+        std::size_t i = qHash(*strings_[index]) & mask;
         while (byText_[i] != kFree)
             i = (i + 1) & mask;
         byText_[i] = index;
@@ -102,7 +100,7 @@ void SharedStringsWriter::write(RecordWriter& out) const {
     out.u32(references_);
     out.u32(std::uint32_t(strings_.size()));
     for (std::size_t i = 0; i < strings_.size(); ++i) {
-        const QString& s = strings_[i];
+        const QString& s = *strings_[i];
         const QChar* chars = s.constData();
         const auto length = std::size_t(s.size());
         const bool wide = !isLatin1(chars, length);
