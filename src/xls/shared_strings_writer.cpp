@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <bit>
 
 #include "xls/record_types.h"
 
@@ -12,7 +13,15 @@ namespace {
 
 constexpr std::size_t kStringHeader = 3;  // character count and flag byte
 constexpr std::size_t kMaxBuckets = 128;
-constexpr std::size_t kFirstSlots = 1024;  // a power of two
+constexpr std::size_t kFewestSlots = 1024;  // a power of two
+// A register repeats its texts: tables sized for more distinct texts than this
+// would mostly stay empty; beyond it they grow.
+constexpr std::size_t kMostExpectedTexts = std::size_t(1) << 15;
+
+// Slots for `texts` distinct texts, at most half of them taken.
+std::size_t slotsFor(std::size_t texts) {
+    return std::max(kFewestSlots, std::bit_ceil(2 * std::min(texts, kMostExpectedTexts)));
+}
 
 // Addresses differ in their middle bits; the multiply spreads them to the low ones.
 std::size_t pointerHash(const QChar* p) {
@@ -22,12 +31,13 @@ std::size_t pointerHash(const QChar* p) {
 
 }  // namespace
 
-SharedStringsWriter::SharedStringsWriter() : byBuffer_(kFirstSlots), byText_(kFirstSlots, kFree) {}
+SharedStringsWriter::SharedStringsWriter(std::size_t textCells)
+    : byBuffer_(slotsFor(textCells)), byText_(slotsFor(textCells), kFree) {}
 
 std::uint32_t SharedStringsWriter::add(const QString& text) {
     ++references_;
     const QChar* data = text.constData();
-    const qsizetype size = text.size();
+    const auto size = std::uint32_t(text.size());
     const std::size_t mask = byBuffer_.size() - 1;
     for (std::size_t i = pointerHash(data) & mask;; i = (i + 1) & mask) {
         BufferSlot& slot = byBuffer_[i];

@@ -17,7 +17,9 @@ namespace xls {
 
 class SharedStringsWriter {
   public:
-    SharedStringsWriter();
+    // Sized for a workbook of `textCells` text cells, so a large one is not
+    // rehashed again and again while it is gathered.
+    explicit SharedStringsWriter(std::size_t textCells = 0);
 
     // The index of `text` in the table, adding it on first use. Every call counts
     // as one cell that refers to the table.
@@ -35,7 +37,7 @@ class SharedStringsWriter {
     // buffer's address without hashing the characters; the rest by their text.
     struct BufferSlot {
         const QChar* data = nullptr;  // null: a free slot
-        qsizetype size = 0;
+        std::uint32_t size = 0;       // cell texts are far shorter than 2^32
         std::uint32_t index = 0;
     };
     static constexpr std::uint32_t kFree = 0xFFFFFFFF;

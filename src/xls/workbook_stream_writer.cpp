@@ -29,7 +29,7 @@ Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<Formul
                 textCells += cell.kind() == CellKind::Text;
         }
     }
-    CollectedTexts texts{SharedStringsWriter(), {}, 0};
+    CollectedTexts texts{SharedStringsWriter(textCells), {}, 0};
     texts.indexes.reserve(textCells);
     for (std::size_t s = 0; s < wb.sheets.size(); ++s) {
         const Sheet& sheet = wb.sheets[s];
