@@ -297,7 +297,7 @@ void SheetPainter::paintPage(QPainter& painter, double dotsPerPoint, const store
             if (shown.isEmpty()) {
                 continue;
             }
-            const bool number = cell->kind == xls::CellKind::Number;
+            const bool number = cell->kind() == xls::CellKind::Number;
             int horizontal = Qt::AlignLeft;
             switch (xf.hAlign()) {
                 case xls::HAlign::Center:
@@ -313,8 +313,8 @@ void SheetPainter::paintPage(QPainter& painter, double dotsPerPoint, const store
                     break;
                 case xls::HAlign::General:
                     horizontal = number ? Qt::AlignRight
-                                        : (cell->kind == xls::CellKind::Boolean ||
-                                                   cell->kind == xls::CellKind::Error
+                                        : (cell->kind() == xls::CellKind::Boolean ||
+                                                   cell->kind() == xls::CellKind::Error
                                                ? Qt::AlignHCenter
                                                : Qt::AlignLeft);
                     break;

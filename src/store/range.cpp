@@ -234,11 +234,12 @@ class ColumnWidest {
         : book_(book), measure_(measure) {}
 
     void add(const xls::Cell& cell) {
-        if (cell.kind == xls::CellKind::Number && growsWithSize(cell)) {
-            auto [it, fresh] = extremes_.try_emplace(cell.xf, Extremes{cell.number, cell.number});
+        if (cell.kind() == xls::CellKind::Number && growsWithSize(cell)) {
+            auto [it, fresh] =
+                extremes_.try_emplace(cell.xf, Extremes{cell.number(), cell.number()});
             if (!fresh) {
-                it->second.low = std::min(it->second.low, cell.number);
-                it->second.high = std::max(it->second.high, cell.number);
+                it->second.low = std::min(it->second.low, cell.number());
+                it->second.high = std::max(it->second.high, cell.number());
             }
             return;
         }
@@ -248,11 +249,10 @@ class ColumnWidest {
     int width() {
         for (const auto& [xf, range] : extremes_) {
             xls::Cell probe;
-            probe.kind = xls::CellKind::Number;
             probe.xf = xf;
-            probe.number = range.low;
+            probe.setNumber(range.low);
             measure(probe);
-            probe.number = range.high;
+            probe.setNumber(range.high);
             measure(probe);
         }
         extremes_.clear();
@@ -295,7 +295,8 @@ class ColumnWidest {
             case Grows::Yes:
                 return true;
             case Grows::WholeOnly:
-                return cell.number == std::floor(cell.number) && std::fabs(cell.number) < 1e15;
+                return cell.number() == std::floor(cell.number()) &&
+                       std::fabs(cell.number()) < 1e15;
             case Grows::No:
                 break;
         }

@@ -154,19 +154,19 @@ QString displayText(const xls::Workbook& book, const xls::Cell& cell) {
         cell.xf < book.xfs.size() ? book.xfs[cell.xf] : book.xfs.at(xls::kDefaultXf);
     // General and "@" show a text as it is; no format code to look up.
     const bool plain = (xf.format == 0 || xf.format == 49) && book.formats.count(xf.format) == 0;
-    if (cell.kind == xls::CellKind::Text && plain)
-        return cell.text;
-    switch (cell.kind) {
+    if (cell.kind() == xls::CellKind::Text && plain)
+        return cell.text();
+    switch (cell.kind()) {
         case xls::CellKind::Empty:
             return QString();
         case xls::CellKind::Text:
-            return formatText(cell.text, book.formatCode(xf.format));
+            return formatText(cell.text(), book.formatCode(xf.format));
         case xls::CellKind::Number:
-            return formatNumber(cell.number, book.formatCode(xf.format), book.date1904);
+            return formatNumber(cell.number(), book.formatCode(xf.format), book.date1904);
         case xls::CellKind::Boolean:
-            return cell.code ? QStringLiteral("VERO") : QStringLiteral("FALSO");
+            return cell.code() ? QStringLiteral("VERO") : QStringLiteral("FALSO");
         case xls::CellKind::Error:
-            return xls::errorText(cell.code);
+            return xls::errorText(cell.code());
     }
     return QString();
 }

@@ -19,7 +19,7 @@ xls::Cell& cellAt(xls::Sheet& sheet, int row, int col);
 std::uint16_t defaultXf(const xls::Sheet& sheet, int row, int col);
 
 inline bool isFilled(const xls::Cell* cell) {
-    return cell && cell->kind != xls::CellKind::Empty;
+    return cell && cell->kind() != xls::CellKind::Empty;
 }
 
 // From A1 to the last row and column holding a value or a format; none when the

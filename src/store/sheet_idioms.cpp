@@ -58,12 +58,12 @@ std::optional<int> findRow(const Worksheet& sheet, int keyColumn, const QString&
     std::optional<int> found;
     walk(sheet, keyColumn, fromRow, [&](int row, const xls::Cell& cell) {
         bool equal = false;
-        switch (cell.kind) {
+        switch (cell.kind()) {
             case xls::CellKind::Text:
-                equal = cell.text == key;
+                equal = cell.text() == key;
                 break;
             case xls::CellKind::Number:
-                equal = keyNumber && *keyNumber == cell.number;
+                equal = keyNumber && *keyNumber == cell.number();
                 break;
             default:
                 equal = Value::of(cell) == key;

@@ -22,7 +22,7 @@ struct SortEntry {
 int categoryOf(const xls::Cell* cell) {
     if (!cell)
         return 4;
-    switch (cell->kind) {
+    switch (cell->kind()) {
         case xls::CellKind::Number:
             return 0;
         case xls::CellKind::Text:
@@ -53,9 +53,9 @@ void sortRows(xls::Sheet& sheet, const xls::CellRect& rect, int keyCol) {
         SortEntry& e = entries[std::size_t(i)];
         e.category = categoryOf(cell);
         if (e.category == 0 || e.category == 2 || e.category == 3)
-            e.number = e.category == 0 ? cell->number : cell->code;
+            e.number = e.category == 0 ? cell->number() : cell->code();
         else if (e.category == 1)
-            e.key = collator.sortKey(cell->text);
+            e.key = collator.sortKey(cell->text());
     }
 
     std::vector<int> order(static_cast<std::size_t>(count));

@@ -33,17 +33,17 @@ Value Value::error(xls::ErrorCode code) {
 }
 
 Value Value::of(const xls::Cell& cell) {
-    switch (cell.kind) {
+    switch (cell.kind()) {
         case Kind::Empty:
             return Value();
         case Kind::Number:
-            return number(cell.number);
+            return number(cell.number());
         case Kind::Text:
-            return text(cell.text);
+            return text(cell.text());
         case Kind::Boolean:
-            return boolean(cell.code != 0);
+            return boolean(cell.code() != 0);
         case Kind::Error:
-            return error(xls::ErrorCode(cell.code));
+            return error(xls::ErrorCode(cell.code()));
     }
     return Value();
 }
@@ -97,11 +97,24 @@ bool Value::operator==(QStringView s) const {
 }
 
 void Value::storeIn(xls::Cell& cell) const {
-    cell.formula.reset();  // a value stored over a formula replaces it
-    cell.kind = kind_;
-    cell.number = kind_ == Kind::Number ? number_ : 0;
-    cell.text = kind_ == Kind::Text ? text_ : QString();
-    cell.code = code_;
+    cell.setFormula(nullptr);  // a value stored over a formula replaces it
+    switch (kind_) {
+        case Kind::Empty:
+            cell.setEmpty();
+            break;
+        case Kind::Number:
+            cell.setNumber(number_);
+            break;
+        case Kind::Text:
+            cell.setText(text_);
+            break;
+        case Kind::Boolean:
+            cell.setBoolean(code_ != 0);
+            break;
+        case Kind::Error:
+            cell.setError(code_);
+            break;
+    }
 }
 
 bool Value::operator==(const Value& other) const {

@@ -68,11 +68,11 @@ std::uint8_t* cellRecord(RecordWriter& out, std::uint16_t type, std::uint16_t le
 }
 
 bool isBlank(const Cell& c) {
-    return c.kind == CellKind::Empty && !c.isVoid();
+    return c.kind() == CellKind::Empty && !c.isVoid();
 }
 
 std::optional<std::uint32_t> rkOf(const Cell& c) {
-    return c.kind == CellKind::Number ? exactRk(c.number) : std::nullopt;
+    return c.kind() == CellKind::Number ? exactRk(c.number()) : std::nullopt;
 }
 
 // The cells of one row and the formulas kept among them.
@@ -153,22 +153,23 @@ void writeRowCells(RecordWriter& out, const RowCells& rowCells,
     std::size_t col = 0;
     while (col < cells.size()) {
         const Cell& cell = cells[col];
-        if (cell.formula && rowCells.isFormula(col)) {
+        if (cell.formula() && rowCells.isFormula(col)) {
             writeFormulaCell(out, row, int(col), cell);
             ++col;
             continue;
         }
-        switch (cell.kind) {
+        switch (cell.kind()) {
             case CellKind::Empty:
                 col = cell.isVoid() ? col + 1 : writeBlanks(out, rowCells, col);
                 continue;
             case CellKind::Number:
-                if (const auto rk = exactRk(cell.number)) {
+                if (const auto rk = exactRk(cell.number())) {
                     col = writeRks(out, rowCells, col, *rk);
                     continue;
                 }
-                if (std::isfinite(cell.number)) {
-                    putLeF64(cellRecord(out, rec::Number, 14, row, int(col), cell.xf), cell.number);
+                if (std::isfinite(cell.number())) {
+                    putLeF64(cellRecord(out, rec::Number, 14, row, int(col), cell.xf),
+                             cell.number());
                 } else {
                     // No spreadsheet stores infinities or NaN: they show as #NUM!.
                     writeBoolErr(out, row, int(col), cell.xf, std::uint8_t(ErrorCode::Num), kError);
@@ -181,10 +182,10 @@ void writeRowCells(RecordWriter& out, const RowCells& rowCells,
                 textIndexes = textIndexes.subspan(1);
                 break;
             case CellKind::Boolean:
-                writeBoolErr(out, row, int(col), cell.xf, cell.code ? 1 : 0, kBoolean);
+                writeBoolErr(out, row, int(col), cell.xf, cell.code() ? 1 : 0, kBoolean);
                 break;
             case CellKind::Error:
-                writeBoolErr(out, row, int(col), cell.xf, cell.code, kError);
+                writeBoolErr(out, row, int(col), cell.xf, cell.code(), kError);
                 break;
         }
         ++col;

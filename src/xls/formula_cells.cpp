@@ -23,20 +23,20 @@ std::array<std::uint8_t, 8> specialResult(ResultKind kind, std::uint8_t code = 0
 }
 
 std::array<std::uint8_t, 8> cachedResult(const Cell& cell) {
-    switch (cell.kind) {
+    switch (cell.kind()) {
         case CellKind::Number:
-            if (std::isfinite(cell.number)) {
+            if (std::isfinite(cell.number())) {
                 std::array<std::uint8_t, 8> value;
-                putLeF64(value.data(), cell.number);
+                putLeF64(value.data(), cell.number());
                 return value;
             }
             return specialResult(ResultKind::Error, std::uint8_t(ErrorCode::Num));
         case CellKind::Text:
-            return specialResult(cell.text.isEmpty() ? ResultKind::EmptyText : ResultKind::Text);
+            return specialResult(cell.text().isEmpty() ? ResultKind::EmptyText : ResultKind::Text);
         case CellKind::Boolean:
-            return specialResult(ResultKind::Boolean, cell.code ? 1 : 0);
+            return specialResult(ResultKind::Boolean, cell.code() ? 1 : 0);
         case CellKind::Error:
-            return specialResult(ResultKind::Error, cell.code);
+            return specialResult(ResultKind::Error, cell.code());
         case CellKind::Empty:
             break;
     }
@@ -72,7 +72,7 @@ FormulaPlan::FormulaPlan(const Sheet& sheet) {
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
         const std::vector<Cell>& cells = sheet.rows[r].cells;
         for (std::size_t c = 0; c < cells.size(); ++c) {
-            const CellFormula* f = cells[c].formula.get();
+            const CellFormula* f = cells[c].formula().get();
             if (f && f->group && f->row == int(r) && f->col == int(c))
                 ++inPlace[f->group.get()];
         }
@@ -84,7 +84,7 @@ FormulaPlan::FormulaPlan(const Sheet& sheet) {
 }
 
 void writeFormulaCell(RecordWriter& out, int row, int col, const Cell& cell) {
-    const CellFormula& formula = *cell.formula;
+    const CellFormula& formula = *cell.formula();
     out.begin(rec::Formula);
     out.u16(std::uint16_t(row));
     out.u16(std::uint16_t(col));
@@ -96,8 +96,8 @@ void writeFormulaCell(RecordWriter& out, int row, int col, const Cell& cell) {
     out.end();
     if (formula.group && formula.group->anchorRow == row && formula.group->anchorCol == col)
         writeRaw(out, formula.group->record);
-    if (cell.kind == CellKind::Text && !cell.text.isEmpty())
-        writeFormulaString(out, cell.text);
+    if (cell.kind() == CellKind::Text && !cell.text().isEmpty())
+        writeFormulaString(out, cell.text());
 }
 
 }  // namespace xls

@@ -19,8 +19,9 @@ class FormulaPlan {
     explicit FormulaPlan(const Sheet& sheet);
     // Whether the cell at (row, col), 0-based, is written as its formula.
     bool writesFormula(const Cell& cell, int row, int col) const {
-        return cell.formula && cell.formula->row == row && cell.formula->col == col &&
-               (!cell.formula->group || intact_.count(cell.formula->group.get()) != 0);
+        const CellFormula* formula = cell.formula().get();
+        return formula && formula->row == row && formula->col == col &&
+               (!formula->group || intact_.count(formula->group.get()) != 0);
     }
 
   private:

@@ -131,8 +131,13 @@ Result<Globals> readGlobals(RecordStream& records) {
             case rec::Sst: {
                 auto strings = readSharedStrings(r);
                 ok = strings.has_value();
-                if (ok)
-                    g.sharedStrings = std::move(*strings);
+                if (ok) {
+                    // One shared text per entry, which every cell showing it refers to.
+                    g.sharedStrings.clear();
+                    g.sharedStrings.reserve(strings->size());
+                    for (QString& text : *strings)
+                        g.sharedStrings.emplace_back(std::move(text));
+                }
                 break;
             }
             case rec::Name:

@@ -26,7 +26,7 @@ struct SheetEntry {
 struct Globals {
     Workbook book;  // formatting tables, date system and kept records; no sheets yet
     std::vector<SheetEntry> sheets;
-    std::vector<QString> sharedStrings;
+    std::vector<SharedText> sharedStrings;
     std::vector<PrintAreaName> printAreas;
     std::vector<std::uint16_t> externSheetTabs;  // first sheet of each EXTERNSHEET entry
     int activeTab = 0;                           // BOUNDSHEET index of the active sheet

@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <bit>
 
 #include "xls/record_types.h"
 
@@ -12,7 +13,15 @@ namespace {
 
 constexpr std::size_t kStringHeader = 3;  // character count and flag byte
 constexpr std::size_t kMaxBuckets = 128;
-constexpr std::size_t kFirstSlots = 1024;  // a power of two
+constexpr std::size_t kFewestSlots = 1024;  // a power of two
+// A register repeats its texts: tables sized for more distinct texts than this
+// would mostly stay empty; beyond it they grow.
+constexpr std::size_t kMostExpectedTexts = std::size_t(1) << 15;
+
+// Slots for `texts` distinct texts, at most half of them taken.
+std::size_t slotsFor(std::size_t texts) {
+    return std::max(kFewestSlots, std::bit_ceil(2 * std::min(texts, kMostExpectedTexts)));
+}
 
 // Addresses differ in their middle bits; the multiply spreads them to the low ones.
 std::size_t pointerHash(const QChar* p) {
@@ -22,15 +31,13 @@ std::size_t pointerHash(const QChar* p) {
 
 }  // namespace
 
-SharedStringsWriter::SharedStringsWriter(std::size_t expectedStrings)
-    : byBuffer_(kFirstSlots), byText_(kFirstSlots, kFree) {
-    strings_.reserve(expectedStrings);
-}
+SharedStringsWriter::SharedStringsWriter(std::size_t textCells)
+    : byBuffer_(slotsFor(textCells)), byText_(slotsFor(textCells), kFree) {}
 
 std::uint32_t SharedStringsWriter::add(const QString& text) {
     ++references_;
     const QChar* data = text.constData();
-    const qsizetype size = text.size();
+    const auto size = std::uint32_t(text.size());
     const std::size_t mask = byBuffer_.size() - 1;
     for (std::size_t i = pointerHash(data) & mask;; i = (i + 1) & mask) {
         BufferSlot& slot = byBuffer_[i];
@@ -52,12 +59,13 @@ std::uint32_t SharedStringsWriter::findOrAddText(const QString& text) {
         std::uint32_t& slot = byText_[i];
         if (slot == kFree) {
             slot = std::uint32_t(strings_.size());
-            strings_.push_back(text);
+            strings_.push_back(&text);
+            bytes_ += kStringHeader + 2 * std::size_t(text.size());
             if (strings_.size() * 2 > byText_.size())
                 growTexts();
             return std::uint32_t(strings_.size() - 1);
         }
-        if (strings_[slot] == text)
+        if (*strings_[slot] == text)
             return slot;
     }
 }
@@ -80,7 +88,7 @@ void SharedStringsWriter::growTexts() {
     byText_.assign(byText_.size() * 2, kFree);
     const std::size_t mask = byText_.size() - 1;
     for (std::uint32_t index = 0; index < strings_.size(); ++index) {
-        std::size_t i = qHash(strings_[index]) & mask;
+        std::size_t i = qHash(*strings_[index]) & mask;
         while (byText_[i] != kFree)
             i = (i + 1) & mask;
         byText_[i] = index;
@@ -102,7 +110,7 @@ void SharedStringsWriter::write(RecordWriter& out) const {
     out.u32(references_);
     out.u32(std::uint32_t(strings_.size()));
     for (std::size_t i = 0; i < strings_.size(); ++i) {
-        const QString& s = strings_[i];
+        const QString& s = *strings_[i];
         const QChar* chars = s.constData();
         const auto length = std::size_t(s.size());
         const bool wide = !isLatin1(chars, length);

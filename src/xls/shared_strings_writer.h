@@ -3,6 +3,8 @@
 // The shared string table of a workbook being written: every distinct cell text
 // once, in order of first use, written as SST (split into CONTINUE records, a
 // string's characters carried over with their flag byte repeated) and EXTSST.
+// The table refers to the texts it is given, which the workbook being written
+// holds: they must stay as they are until the table is written.
 
 #include <QString>
 
@@ -15,11 +17,16 @@ namespace xls {
 
 class SharedStringsWriter {
   public:
-    explicit SharedStringsWriter(std::size_t expectedStrings = 0);
+    // Sized for a workbook of `textCells` text cells, so a large one is not
+    // rehashed again and again while it is gathered.
+    explicit SharedStringsWriter(std::size_t textCells = 0);
 
     // The index of `text` in the table, adding it on first use. Every call counts
     // as one cell that refers to the table.
     std::uint32_t add(const QString& text);
+
+    // The most the table's strings take in the SST, before the CONTINUE records.
+    std::size_t byteSize() const { return bytes_; }
 
     // Writes the SST record, its CONTINUE records and EXTSST.
     void write(RecordWriter& out) const;
@@ -30,7 +37,7 @@ class SharedStringsWriter {
     // buffer's address without hashing the characters; the rest by their text.
     struct BufferSlot {
         const QChar* data = nullptr;  // null: a free slot
-        qsizetype size = 0;
+        std::uint32_t size = 0;       // cell texts are far shorter than 2^32
         std::uint32_t index = 0;
     };
     static constexpr std::uint32_t kFree = 0xFFFFFFFF;
@@ -42,7 +49,8 @@ class SharedStringsWriter {
     std::vector<BufferSlot> byBuffer_;
     std::size_t buffers_ = 0;
     std::vector<std::uint32_t> byText_;  // indexes into strings_, or kFree
-    std::vector<QString> strings_;
+    std::vector<const QString*> strings_;
+    std::size_t bytes_ = 0;
     std::uint32_t references_ = 0;
 };
 

@@ -197,9 +197,11 @@ bool SheetReader::putElsewhere(int r, int c, Cell&& cell) {
 
 Cell codeCell(std::uint16_t xf, bool isError, std::uint8_t code) {
     Cell cell;
-    cell.kind = isError ? CellKind::Error : CellKind::Boolean;
     cell.xf = xf;
-    cell.code = isError ? code : std::uint8_t(code != 0);
+    if (isError)
+        cell.setError(code);
+    else
+        cell.setBoolean(code != 0);
     return cell;
 }
 
@@ -359,7 +361,7 @@ bool SheetReader::formula(Body body) {
 
 void SheetReader::attachFormula(int row, int col, std::shared_ptr<const CellFormula> formula) {
     // put() has just placed the cell, so it is there.
-    sheet_.rows[std::size_t(row)].cells[std::size_t(col)].formula = std::move(formula);
+    sheet_.rows[std::size_t(row)].cells[std::size_t(col)].setFormula(std::move(formula));
 }
 
 void SheetReader::formulaGroup(const Record& r) {
@@ -383,7 +385,7 @@ bool SheetReader::formulaString(ByteReader& in) {
     if (pendingString_) {
         const PendingString p = *pendingString_;
         pendingString_.reset();
-        sheet_.rows[std::size_t(p.row)].cells[std::size_t(p.col)].text = std::move(text);
+        sheet_.rows[std::size_t(p.row)].cells[std::size_t(p.col)].setText(std::move(text));
     }
     return true;
 }

@@ -23,7 +23,7 @@ struct SlotBudget {
 };
 
 struct SheetContext {
-    const std::vector<QString>& sharedStrings;
+    const std::vector<SharedText>& sharedStrings;
     std::size_t xfCount;  // cell format indexes at or beyond this are damage
     SlotBudget& budget;
 };

@@ -13,12 +13,12 @@
 #include <optional>
 #include <vector>
 
+#include "xls/cell.h"
+
 namespace xls {
 
 inline constexpr int kMaxRows = 65536;  // rows 1..65536 (0-based 0..65535 here)
 inline constexpr int kMaxCols = 256;    // columns A..IV
-
-enum class CellKind : std::uint8_t { Empty, Number, Text, Boolean, Error };
 
 // BIFF error codes as stored in BOOLERR and FORMULA records.
 enum class ErrorCode : std::uint8_t {
@@ -33,9 +33,6 @@ enum class ErrorCode : std::uint8_t {
 
 // "#DIV/0!" and the like; an unknown code reads as "#N/A".
 QString errorText(std::uint8_t code);
-
-// The cell format every new cell gets: the first cell XF after the 15 style XFs.
-inline constexpr std::uint16_t kDefaultXf = 15;
 
 // A record kept as read, written back unchanged.
 struct RawRecord {
@@ -63,36 +60,6 @@ struct CellFormula {
     QByteArray tokens;
     std::shared_ptr<const FormulaGroup> group;  // for a cell of a group, else null
 };
-
-struct Cell {
-    CellKind kind = CellKind::Empty;
-    std::uint8_t code = 0;  // Boolean: 0/1; Error: an ErrorCode
-    std::uint16_t xf = kDefaultXf;
-    double number = 0;
-    QString text;
-    // The formula whose cached result the value is; a value the program stores
-    // drops it, as typing over a formula does.
-    std::shared_ptr<const CellFormula> formula;
-
-    // A cell that carries nothing worth writing: no value and the default format.
-    bool isVoid() const { return kind == CellKind::Empty && xf == kDefaultXf && !formula; }
-};
-
-inline Cell numberCell(double value, std::uint16_t xf = kDefaultXf) {
-    Cell cell;
-    cell.kind = CellKind::Number;
-    cell.xf = xf;
-    cell.number = value;
-    return cell;
-}
-
-inline Cell textCell(QString text, std::uint16_t xf = kDefaultXf) {
-    Cell cell;
-    cell.kind = CellKind::Text;
-    cell.xf = xf;
-    cell.text = std::move(text);
-    return cell;
-}
 
 struct Row {
     std::vector<Cell> cells;  // index = 0-based column; may be shorter than the used width

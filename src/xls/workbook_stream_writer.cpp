@@ -19,7 +19,6 @@ struct CollectedTexts {
     SharedStringsWriter table;
     std::vector<std::uint32_t> indexes;
     std::size_t cellCount = 0;
-    std::size_t textBytes = 0;
 };
 
 Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<FormulaPlan>& formulas) {
@@ -27,10 +26,10 @@ Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<Formul
     for (const Sheet& sheet : wb.sheets) {
         for (const Row& row : sheet.rows) {
             for (const Cell& cell : row.cells)
-                textCells += cell.kind == CellKind::Text;
+                textCells += cell.kind() == CellKind::Text;
         }
     }
-    CollectedTexts texts{SharedStringsWriter(textCells), {}, 0, 0};
+    CollectedTexts texts{SharedStringsWriter(textCells), {}, 0};
     texts.indexes.reserve(textCells);
     for (std::size_t s = 0; s < wb.sheets.size(); ++s) {
         const Sheet& sheet = wb.sheets[s];
@@ -38,14 +37,13 @@ Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<Formul
             const std::vector<Cell>& cells = sheet.rows[r].cells;
             texts.cellCount += cells.size();
             for (std::size_t c = 0; c < cells.size(); ++c) {
-                if (cells[c].kind != CellKind::Text)
+                if (cells[c].kind() != CellKind::Text)
                     continue;
-                if (cells[c].text.size() > kMaxCellText)
+                if (cells[c].text().size() > kMaxCellText)
                     return cellTextTooLong(sheet, int(r), int(c));
-                if (cells[c].formula && formulas[s].writesFormula(cells[c], int(r), int(c)))
+                if (cells[c].formula() && formulas[s].writesFormula(cells[c], int(r), int(c)))
                     continue;
-                texts.textBytes += 3 + 2 * std::size_t(cells[c].text.size());
-                texts.indexes.push_back(texts.table.add(cells[c].text));
+                texts.indexes.push_back(texts.table.add(cells[c].text()));
             }
         }
     }
@@ -150,7 +148,7 @@ Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std
         return texts.error();
 
     // One buffer for the whole stream, sized so it rarely has to grow.
-    RecordWriter out(16 * 1024 + 16 * texts->cellCount + texts->textBytes);
+    RecordWriter out(16 * 1024 + 16 * texts->cellCount + texts->table.byteSize());
     if (cipher)
         out.handOverTo(cipher);
     const std::vector<std::size_t> positions = writeGlobals(out, wb, filePass, texts->table);

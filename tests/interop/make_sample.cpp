@@ -66,8 +66,7 @@ xls::Workbook sample() {
     settings.put(1, 0, xls::textCell(QStringLiteral("*")));
     settings.put(2, 0, xls::numberCell(4));
     xls::Cell yes;
-    yes.kind = xls::CellKind::Boolean;
-    yes.code = 1;
+    yes.setBoolean(true);
     settings.put(3, 0, yes);
 
     wb.sheets.push_back(std::move(invoices));

@@ -235,11 +235,11 @@ TEST(InvoiceTemplate, EveryLabelBesideAFieldFitsItsColumn) {
         const auto cell = store::parseAddress(QString::fromLatin1(address));
         ASSERT_TRUE(cell) << address;
         const xls::Cell* label = store::findCell(sheet, cell->firstRow, cell->firstCol);
-        ASSERT_TRUE(label && !label->text.isEmpty()) << address;
+        ASSERT_TRUE(label && !label->text().isEmpty()) << address;
         const double room = store::columnWidthPoints(sheet, cell->firstCol, zero) - 2 * 2;
-        EXPECT_LE(printing::textWidthPoints(label->text, form.fontOf(form.xfs[label->xf])) * 1.1,
+        EXPECT_LE(printing::textWidthPoints(label->text(), form.fontOf(form.xfs[label->xf])) * 1.1,
                   room)
-            << address << " " << label->text.toStdString();
+            << address << " " << label->text().toStdString();
     }
 }
 

@@ -45,7 +45,7 @@ class KeptAdditions : public testing::Test {
     static std::vector<bool> formulasInS(const xls::Workbook& wb) {
         std::vector<bool> out;
         for (int row = 1; row <= 5; ++row)
-            out.push_back(at(wb, "Fatture", row, kColumnS).formula != nullptr);
+            out.push_back(at(wb, "Fatture", row, kColumnS).formula() != nullptr);
         return out;
     }
 
@@ -57,7 +57,7 @@ class KeptAdditions : public testing::Test {
 TEST_F(KeptAdditions, UntouchedEveryFormulaIsSavedAsAFormula) {
     const xls::Workbook wb = saved();
     EXPECT_EQ(formulasInS(wb), (std::vector<bool>{true, true, true, true, true}));
-    EXPECT_TRUE(at(wb, "Riepilogo", 0, 0).formula);
+    EXPECT_TRUE(at(wb, "Riepilogo", 0, 0).formula());
 }
 
 TEST_F(KeptAdditions, AValueStoredOverAFormulaReplacesItAndBreaksItsGroup) {
@@ -66,11 +66,11 @@ TEST_F(KeptAdditions, AValueStoredOverAFormulaReplacesItAndBreaksItsGroup) {
     // S2:S5 were one formula down the column: with S3 overwritten, the rest of the
     // group is saved as values; the array formula in S6 and the total stay.
     EXPECT_EQ(formulasInS(wb), (std::vector<bool>{false, false, false, false, true}));
-    EXPECT_EQ(at(wb, "Fatture", 2, kColumnS).number, 2030);
+    EXPECT_EQ(at(wb, "Fatture", 2, kColumnS).number(), 2030);
     const xls::Cell& s2 = at(wb, "Fatture", 1, kColumnS);
-    EXPECT_EQ(s2.kind, xls::CellKind::Number);
-    EXPECT_GT(s2.number, 2000);  // the year it showed
-    EXPECT_TRUE(at(wb, "Riepilogo", 0, 0).formula);
+    EXPECT_EQ(s2.kind(), xls::CellKind::Number);
+    EXPECT_GT(s2.number(), 2000);  // the year it showed
+    EXPECT_TRUE(at(wb, "Riepilogo", 0, 0).formula());
 }
 
 TEST_F(KeptAdditions, TheRegisterSortedBesideTheFormulasLeavesThemInPlace) {
@@ -88,25 +88,25 @@ TEST_F(KeptAdditions, FormulasSortedWithTheirRowsAreSavedAsTheirValues) {
     for (int row = 1; row <= 12; ++row) {
         const xls::Cell& cell = at(wb, "Fatture", row, kColumnS);
         // A formula survives only in its own place, and no group survives a move.
-        if (cell.formula) {
+        if (cell.formula()) {
             ++kept;
-            EXPECT_EQ(cell.formula->row, row);
-            EXPECT_EQ(at(original, "Fatture", row, kColumnS).formula->tokens.mid(2),
-                      cell.formula->tokens.mid(2));
+            EXPECT_EQ(cell.formula()->row, row);
+            EXPECT_EQ(at(original, "Fatture", row, kColumnS).formula()->tokens.mid(2),
+                      cell.formula()->tokens.mid(2));
         }
     }
     EXPECT_LT(kept, 5);
-    EXPECT_TRUE(at(wb, "Riepilogo", 0, 0).formula);
+    EXPECT_TRUE(at(wb, "Riepilogo", 0, 0).formula());
 }
 
 TEST_F(KeptAdditions, ADeletedRowTurnsTheFormulasItMovesIntoValues) {
-    const double s6 = at(saved(), "Fatture", 5, kColumnS).number;
+    const double s6 = at(saved(), "Fatture", 5, kColumnS).number();
     sheet("Fatture").rows(3, 3)->deleteEntireRow();
     const xls::Workbook wb = saved();
     // S2 stayed, but its group lost S3 and moved S4:S5; the array formula moved up.
     EXPECT_EQ(formulasInS(wb), (std::vector<bool>{false, false, false, false, false}));
-    EXPECT_EQ(at(wb, "Fatture", 4, kColumnS).number, s6);
-    EXPECT_TRUE(at(wb, "Riepilogo", 0, 0).formula);
+    EXPECT_EQ(at(wb, "Fatture", 4, kColumnS).number(), s6);
+    EXPECT_TRUE(at(wb, "Riepilogo", 0, 0).formula());
 }
 
 TEST_F(KeptAdditions, NotesValidationAndConditionalFormatsStayOnTheirCells) {

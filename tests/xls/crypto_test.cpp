@@ -55,8 +55,8 @@ TEST(CryptoApi, WhatTheNewCipherEncryptsOpensWithItsPasswordOnly) {
     auto book = xls::readWorkbook(file, "Pesk1987");
     ASSERT_TRUE(book.ok()) << book.error().message.toStdString();
     EXPECT_EQ(book->sheets[0].name, "Fatture");
-    EXPECT_EQ(book->sheets[0].rows[0].cells[0].text, "segreto");
-    EXPECT_EQ(book->sheets[0].rows[299].cells[1].number, 299 * 1.5);
+    EXPECT_EQ(book->sheets[0].rows[0].cells[0].text(), "segreto");
+    EXPECT_EQ(book->sheets[0].rows[299].cells[1].number(), 299 * 1.5);
 }
 
 TEST(CryptoApi, ShortPaddingAfterTheLastRecordDoesNotStopDecryption) {
@@ -64,7 +64,7 @@ TEST(CryptoApi, ShortPaddingAfterTheLastRecordDoesNotStopDecryption) {
     const QByteArray stream = biff::workbookStream({{"A", sheetWithText()}}, {}, &enc);
     auto book = xls::readWorkbookStreamBytes(stream + QByteArray(2, 0), "pw");
     ASSERT_TRUE(book.ok()) << book.error().message.toStdString();
-    EXPECT_EQ(book->sheets[0].rows[0].cells[0].text, "segreto");
+    EXPECT_EQ(book->sheets[0].rows[0].cells[0].text(), "segreto");
 }
 
 TEST(CryptoApi, EachEncryptionHasItsOwnSalt) {

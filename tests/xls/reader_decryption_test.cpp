@@ -78,7 +78,7 @@ TEST(ReaderDecryption, TheSameStreamWithItsSheetInPlaceReadsWhole) {
     ASSERT_TRUE(book.ok());
     ASSERT_EQ(book->sheets.size(), 1u);
     ASSERT_EQ(book->sheets[0].rows.size(), 6000u);
-    EXPECT_DOUBLE_EQ(book->sheets[0].rows[5999].cells[9].number, 5999 + 3 + 0.001);
+    EXPECT_DOUBLE_EQ(book->sheets[0].rows[5999].cells[9].number(), 5999 + 3 + 0.001);
 }
 
 }  // namespace

@@ -93,18 +93,12 @@ TEST(Dump, NumbersBooleansAndErrorsTakeJsonForms) {
     book.sheets[0].name = "S";
     auto& cells = book.sheets[0].rows.emplace_back().cells;
     cells.resize(6);
-    cells[0].kind = xls::CellKind::Number;
-    cells[0].number = 0.1;
-    cells[1].kind = xls::CellKind::Number;
-    cells[1].number = -1e-7;
-    cells[2].kind = xls::CellKind::Number;
-    cells[2].number = 1e16;
-    cells[3].kind = xls::CellKind::Boolean;
-    cells[3].code = 1;
-    cells[4].kind = xls::CellKind::Error;
-    cells[4].code = std::uint8_t(xls::ErrorCode::Div0);
-    cells[5].kind = xls::CellKind::Text;
-    cells[5].text = "a\"b\n";
+    cells[0].setNumber(0.1);
+    cells[1].setNumber(-1e-7);
+    cells[2].setNumber(1e16);
+    cells[3].setBoolean(true);
+    cells[4].setError(std::uint8_t(xls::ErrorCode::Div0));
+    cells[5].setText("a\"b\n");
     EXPECT_EQ(brisvel::dumpWorkbookText(book),
               "{\"S\": {\"A1\": 0.1, \"B1\": -1e-07, \"C1\": 1e+16, \"D1\": true, "
               "\"E1\": \"#DIV/0!\", \"F1\": \"a\\\"b\\n\"}}\n");

@@ -47,22 +47,22 @@ TEST(ReaderRecords, EveryKindOfCellRecordGivesItsValue) {
         record(0x00BE, le16(4) + le16(0) + le16(16) + le16(17) + le16(1));  // MULBLANK
     auto book = readSheet(cells, sharedStrings);
     ASSERT_TRUE(book.ok()) << book.error().message.toStdString();
-    EXPECT_EQ(at(*book, 0, 0).number, 2889.1);
-    EXPECT_EQ(at(*book, 0, 1).number, 7);
-    EXPECT_EQ(at(*book, 0, 2).number, 123.45);
-    EXPECT_EQ(at(*book, 0, 3).number, 1.5);
-    EXPECT_EQ(at(*book, 1, 2).number, 1);
-    EXPECT_EQ(at(*book, 1, 3).number, 2);
-    EXPECT_EQ(at(*book, 2, 0).text, "testo");
-    EXPECT_EQ(at(*book, 2, 1).text, "nota");
-    EXPECT_EQ(at(*book, 2, 2).kind, xls::CellKind::Boolean);
-    EXPECT_EQ(at(*book, 2, 2).code, 1);
-    EXPECT_EQ(at(*book, 2, 3).kind, xls::CellKind::Error);
-    EXPECT_EQ(at(*book, 2, 3).code, 0x07);
-    EXPECT_EQ(at(*book, 3, 0).text, "calcolato");
-    EXPECT_EQ(at(*book, 3, 1).number, 42.5);
-    EXPECT_EQ(at(*book, 3, 2).code, 0x2A);
-    EXPECT_EQ(at(*book, 4, 0).kind, xls::CellKind::Empty);
+    EXPECT_EQ(at(*book, 0, 0).number(), 2889.1);
+    EXPECT_EQ(at(*book, 0, 1).number(), 7);
+    EXPECT_EQ(at(*book, 0, 2).number(), 123.45);
+    EXPECT_EQ(at(*book, 0, 3).number(), 1.5);
+    EXPECT_EQ(at(*book, 1, 2).number(), 1);
+    EXPECT_EQ(at(*book, 1, 3).number(), 2);
+    EXPECT_EQ(at(*book, 2, 0).text(), "testo");
+    EXPECT_EQ(at(*book, 2, 1).text(), "nota");
+    EXPECT_EQ(at(*book, 2, 2).kind(), xls::CellKind::Boolean);
+    EXPECT_EQ(at(*book, 2, 2).code(), 1);
+    EXPECT_EQ(at(*book, 2, 3).kind(), xls::CellKind::Error);
+    EXPECT_EQ(at(*book, 2, 3).code(), 0x07);
+    EXPECT_EQ(at(*book, 3, 0).text(), "calcolato");
+    EXPECT_EQ(at(*book, 3, 1).number(), 42.5);
+    EXPECT_EQ(at(*book, 3, 2).code(), 0x2A);
+    EXPECT_EQ(at(*book, 4, 0).kind(), xls::CellKind::Empty);
     EXPECT_EQ(at(*book, 4, 1).xf, 15);  // XF 17 does not exist: the default format
     EXPECT_EQ(at(*book, 4, 0).xf, 15);  // XF 16 does not exist either
 }
@@ -187,9 +187,9 @@ TEST(ReaderRecords, CellRecordsCarriedOverContinueAreReadWhole) {
                              record(0x00BD, mulRk.left(8)) + record(0x003C, mulRk.mid(8));
     auto book = readSheet(cells);
     ASSERT_TRUE(book.ok()) << book.error().message.toStdString();
-    EXPECT_EQ(at(*book, 0, 0).number, -2889.1);
-    EXPECT_EQ(at(*book, 1, 0).number, 5);
-    EXPECT_EQ(at(*book, 1, 1).number, 6);
+    EXPECT_EQ(at(*book, 0, 0).number(), -2889.1);
+    EXPECT_EQ(at(*book, 1, 0).number(), 5);
+    EXPECT_EQ(at(*book, 1, 1).number(), 6);
 }
 
 TEST(ReaderRecords, RecordsThatLieAreRefused) {

@@ -18,12 +18,9 @@ xls::Workbook invoiceRegister(int rows) {
     for (int r = 0; r < rows; ++r) {
         auto& cells = sheet.rows[std::size_t(r)].cells;
         cells.resize(3);
-        cells[0].kind = xls::CellKind::Number;
-        cells[0].number = r + 0.25;
-        cells[1].kind = xls::CellKind::Text;
-        cells[1].text = QStringLiteral("Cliente %1 città").arg(r % 97);
-        cells[2].kind = xls::CellKind::Text;
-        cells[2].text = QStringLiteral("Fattura n. %1").arg(r);
+        cells[0].setNumber(r + 0.25);
+        cells[1].setText(QStringLiteral("Cliente %1 città").arg(r % 97));
+        cells[2].setText(QStringLiteral("Fattura n. %1").arg(r));
     }
     wb.sheets.push_back(std::move(sheet));
     return wb;

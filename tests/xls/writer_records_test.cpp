@@ -114,6 +114,53 @@ TEST(WriterSharedStrings, TableCountsReferencesAndUniqueTexts) {
     FAIL() << "no SST record";
 }
 
+// The SST's total and unique counts, from a written file.
+std::pair<std::uint32_t, std::uint32_t> sstCounts(const QByteArray& file) {
+    for (const auto& r : physicalRecords(file)) {
+        if (r.type != xls::rec::Sst)
+            continue;
+        std::uint32_t total = 0, unique = 0;
+        std::memcpy(&total, r.body.constData(), 4);
+        std::memcpy(&unique, r.body.constData() + 4, 4);
+        return {total, unique};
+    }
+    ADD_FAILURE() << "no SST record";
+    return {0, 0};
+}
+
+struct TableSizeRow {
+    int cells;
+    int distinct;
+    bool copies;  // repeated texts copied from one cell (one buffer), else made anew
+};
+
+TEST(WriterSharedStrings, EachTextOnceHoweverManyAndHoweverMade) {
+    // Around the table's first size and past the most it is sized for at first.
+    for (const TableSizeRow row :
+         {TableSizeRow{3, 3, false}, TableSizeRow{3000, 1500, true},
+          TableSizeRow{3000, 1500, false}, TableSizeRow{60000, 40000, true},
+          TableSizeRow{60000, 60000, false}}) {
+        SCOPED_TRACE(testing::Message() << row.cells << " cells, " << row.distinct << " texts");
+        std::vector<xls::Cell> cells;
+        cells.reserve(std::size_t(row.cells));
+        for (int i = 0; i < row.cells; ++i) {
+            const int text = i % row.distinct;
+            cells.push_back(row.copies && i >= row.distinct
+                                ? cells[std::size_t(text)]
+                                : xls::textCell(QStringLiteral("Cliente %1").arg(text)));
+        }
+        const xls::Workbook wb = oneSheet(cells);
+        xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
+        ASSERT_TRUE(bytes.ok());
+        const auto [total, unique] = sstCounts(*bytes);
+        EXPECT_EQ(total, std::uint32_t(row.cells));
+        EXPECT_EQ(unique, std::uint32_t(row.distinct));
+        const xls::Result<xls::Workbook> back = xls::readWorkbook(*bytes);
+        ASSERT_TRUE(back.ok());
+        writertest::expectSameCells(wb.sheets[0], back->sheets[0]);
+    }
+}
+
 TEST(RkNumbers, EachFormDecodes) {
     // 30-bit integers, plain and in hundredths, negative ones included.
     EXPECT_EQ(xls::rkNumber((7u << 2) | 0x02), 7.0);

@@ -47,12 +47,10 @@ xls::Workbook richWorkbook() {
     fatture.put(2, 0, xls::numberCell(2));
     fatture.put(2, 1, xls::textCell(QStringLiteral("Consulenza\nseconda riga")));
     xls::Cell yes;
-    yes.kind = xls::CellKind::Boolean;
-    yes.code = 1;
+    yes.setBoolean(true);
     fatture.put(2, 2, yes);
     xls::Cell div0;
-    div0.kind = xls::CellKind::Error;
-    div0.code = std::uint8_t(xls::ErrorCode::Div0);
+    div0.setError(std::uint8_t(xls::ErrorCode::Div0));
     fatture.put(2, 3, div0);
     xls::Cell formattedBlank;
     formattedBlank.xf = amount;
@@ -263,12 +261,12 @@ TEST(WriterRoundTrip, NonFiniteNumbersBecomeNumErrors) {
     ASSERT_EQ(back.sheets.size(), 1u);
     for (int col : {0, 1}) {
         const xls::Cell c = cellAt(back.sheets[0], 0, col);
-        EXPECT_EQ(c.kind, xls::CellKind::Error);
-        EXPECT_EQ(c.code, std::uint8_t(xls::ErrorCode::Num));
+        EXPECT_EQ(c.kind(), xls::CellKind::Error);
+        EXPECT_EQ(c.code(), std::uint8_t(xls::ErrorCode::Num));
     }
     const xls::Cell zero = cellAt(back.sheets[0], 0, 2);
-    ASSERT_EQ(zero.kind, xls::CellKind::Number);
-    EXPECT_TRUE(std::signbit(zero.number));
+    ASSERT_EQ(zero.kind(), xls::CellKind::Number);
+    EXPECT_TRUE(std::signbit(zero.number()));
 }
 
 }  // namespace

@@ -85,15 +85,15 @@ QByteArray stringText(const QString& s) {
 
 // The value of a cell that shows something; an empty one gives nothing.
 QByteArray valueText(const xls::Cell& cell) {
-    switch (cell.kind) {
+    switch (cell.kind()) {
         case xls::CellKind::Number:
-            return numberText(cell.number);
+            return numberText(cell.number());
         case xls::CellKind::Text:
-            return cell.text.isEmpty() ? QByteArray() : stringText(cell.text);
+            return cell.text().isEmpty() ? QByteArray() : stringText(cell.text());
         case xls::CellKind::Boolean:
-            return cell.code ? "true" : "false";
+            return cell.code() ? "true" : "false";
         case xls::CellKind::Error:
-            return stringText(xls::errorText(cell.code));
+            return stringText(xls::errorText(cell.code()));
         case xls::CellKind::Empty:
             break;
     }

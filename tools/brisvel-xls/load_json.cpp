@@ -66,14 +66,11 @@ std::optional<xls::Error> fillSheet(xls::Sheet& sheet, const QJsonObject& cells)
         xls::Cell cell;
         const QJsonValue value = it.value();
         if (value.isDouble()) {
-            cell.kind = xls::CellKind::Number;
-            cell.number = value.toDouble();
+            cell.setNumber(value.toDouble());
         } else if (value.isString()) {
-            cell.kind = xls::CellKind::Text;
-            cell.text = value.toString();
+            cell.setText(value.toString());
         } else if (value.isBool()) {
-            cell.kind = xls::CellKind::Boolean;
-            cell.code = value.toBool() ? 1 : 0;
+            cell.setBoolean(value.toBool());
         } else if (value.isNull()) {
             continue;
         } else {
