@@ -216,11 +216,11 @@ store::Result<PackageOutcome> packInvoices(store::Workbook& book, const PackageR
     const auto goOn = [&] { return !progress || progress(done, total); };
 
     if (!toExport.empty()) {
-        const auto exported =
-            fatturapa::exportInvoices(book, toExport, exportFolder, [&](int exportedSoFar, int) {
-                done = exportedSoFar;
-                return goOn();
-            });
+        const auto exported = fatturapa::exportInvoices(book, toExport, exportFolder, request.today,
+                                                        [&](int exportedSoFar, int) {
+                                                            done = exportedSoFar;
+                                                            return goOn();
+                                                        });
         if (!exported) {
             outcome.leftOut << QStringLiteral("Fatture elettroniche non create: %1")
                                    .arg(exported.error().message);

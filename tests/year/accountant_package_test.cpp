@@ -42,7 +42,8 @@ class AccountantPackage : public testing::Test {
         invoice("05/07/2025", kAmounts);
         invoice("03/02/2024", kAmounts);
         // The first went to a file before, into the folder every export proposes.
-        const auto earlier = fatturapa::exportInvoices(book(), {first}, exportFolder());
+        const auto earlier =
+            fatturapa::exportInvoices(book(), {first}, exportFolder(), QDate(2025, 2, 4));
         EXPECT_TRUE(earlier.ok() && earlier->written.size() == 1);
         EXPECT_TRUE(zipFolder.isValid());
     }
