@@ -14,6 +14,7 @@
 #include "registers/invoice_rates.h"
 #include "registers/register_csv.h"
 #include "support/pdf_words.h"
+#include "support/shots.h"
 #include "year/zip_entries.h"
 
 namespace {
@@ -312,6 +313,12 @@ TEST_P(DocumentCopies, ShowWhatTheDocumentShows) {
         QFile pdf(pdfPath);
         ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
         pdf.write(entries.value(QString::fromUtf8(c.pdf)));
+    }
+    if (const QString shots = test_support::shotsFolder(); !shots.isEmpty()) {
+        QString name =
+            QString::fromLatin1(testing::UnitTest::GetInstance()->current_test_info()->name());
+        QFile::copy(pdfPath, QDir(shots).filePath(
+                                 QStringLiteral("zip-copy-%1.pdf").arg(name.replace(u'/', u'-'))));
     }
     const std::vector<test_support::PdfPage> pages = test_support::readPdfWords(pdfPath);
     ASSERT_FALSE(pages.empty()) << c.pdf;
