@@ -105,7 +105,7 @@ void BM_ExportThousandInvoices(benchmark::State& state) {
     int run = 0;
     for (auto _ : state) {
         const QString out = QDir(data.folder()).filePath(QStringLiteral("out%1").arg(run++));
-        const auto outcome = fatturapa::exportInvoices(data.book(), rows, out);
+        const auto outcome = fatturapa::exportInvoices(data.book(), rows, out, QDate(2025, 2, 3));
         expectOk(outcome);
         if (outcome->written.size() != kInvoices || !outcome->refusals.empty()) {
             state.SkipWithError("not every invoice was written");

@@ -1,5 +1,6 @@
 #include "einvoice/export_run.h"
 
+#include "app/clock.h"
 #include "app/dialog_titles.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
@@ -83,11 +84,12 @@ void exportElectronicInvoices(const app::Services& services, const QList<int>& r
     progress.setObjectName(QStringLiteral("ProgressoFatturaElettronica"));
     progress.setWindowTitle(app::title::kGestione);
     progress.setWindowModality(Qt::WindowModal);
-    const auto outcome = fatturapa::exportInvoices(services.store.workbook(), rows, *folder,
-                                                   [&progress](int done, int) {
-                                                       progress.setValue(done);
-                                                       return !progress.wasCanceled();
-                                                   });
+    const auto outcome =
+        fatturapa::exportInvoices(services.store.workbook(), rows, *folder, services.clock.today(),
+                                  [&progress](int done, int) {
+                                      progress.setValue(done);
+                                      return !progress.wasCanceled();
+                                  });
     progress.reset();
 
     // Whatever happened, the progressives of the files written are kept.

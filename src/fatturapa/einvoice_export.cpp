@@ -76,7 +76,7 @@ QString defaultExportFolder(const QString& programFolder) {
 }
 
 store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::vector<int>& rows,
-                                            const QString& folderPath,
+                                            const QString& folderPath, const QDate& today,
                                             const ExportProgress& progress) {
     const auto registerSheet = registers::invoiceSheet(book);
     if (!registerSheet)
@@ -129,6 +129,7 @@ store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::ve
             registers::SdiRecord exported;
             exported.invoiceId = id;
             exported.file = name;
+            exported.date = today;
             if (auto kept = history->record(exported); !kept) {
                 outcome.stoppedBy = kept.error().message;
                 outcome.written << name;

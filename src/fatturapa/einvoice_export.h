@@ -6,6 +6,7 @@
 // and a folder that already holds later names moves it on). Widget-free: the window
 // shows the progress and the outcome.
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -42,10 +43,11 @@ QString defaultExportFolder(const QString& programFolder);
 // `folder`, made when missing. An error when the sheets are missing or the folder
 // cannot be made. A file that cannot be written stops the export there: the outcome
 // says why, the files already written stay, and the store knows their progressives
-// and, for each invoice written, the name of its file.
+// and, for each invoice written, the name of its file, kept in its history as
+// exported on `today`.
 // The caller saves the store.
 store::Result<ExportOutcome> exportInvoices(store::Workbook& book, const std::vector<int>& rows,
-                                            const QString& folder,
+                                            const QString& folder, const QDate& today,
                                             const ExportProgress& progress = {});
 
 // A chosen invoice that went to a file before, the file it last went to and what

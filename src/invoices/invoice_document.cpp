@@ -90,6 +90,7 @@ store::Result<std::unique_ptr<InvoiceDocument>> InvoiceDocument::fill(
                                 .arg(QDir::toNativeSeparators(formPath), opened.error().message)};
     }
     document->book_ = *opened;
+    document->creditNote_ = invoice.corrects.has_value();
     registers::fillInvoiceForm(document->form(), invoice, user);
     return document;
 }
@@ -104,7 +105,8 @@ DocumentWindow::DocumentWindow(std::unique_ptr<InvoiceDocument> document, app::M
     setObjectName(QStringLiteral("DocumentoFattura"));
     setAttribute(Qt::WA_DeleteOnClose);
     const store::Worksheet form = document_->form();
-    setWindowTitle(QStringLiteral("Fattura - Brisvel"));
+    setWindowTitle(document_->isCreditNote() ? QStringLiteral("Nota di credito - Brisvel")
+                                             : QStringLiteral("Fattura - Brisvel"));
     plan_ = printing::SheetPainter(document_->workbook().model(), form.model()).plan();
 
     auto* pages = new QWidget;

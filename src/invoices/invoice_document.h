@@ -42,11 +42,14 @@ class InvoiceDocument {
 
     store::Workbook& workbook() { return *book_; }
     store::Worksheet form() const;
+    // The document corrects an invoice: it is a credit note.
+    bool isCreditNote() const { return creditNote_; }
 
   private:
     InvoiceDocument();
     std::unique_ptr<store::Engine> engine_;
     store::Workbook* book_ = nullptr;
+    bool creditNote_ = false;
 };
 
 // Writes every page of `document` as it prints into the PDF file `path`; the number

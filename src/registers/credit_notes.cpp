@@ -18,13 +18,6 @@ const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
 constexpr InvoiceColumn kAmountColumns[] = {Taxable,      Surcharge, TotalTaxable, Vat,
                                             ExemptAmount, Total,     Withholding,  Net};
 
-// An amount that may be left empty in the register: empty and "*" count as 0.
-std::optional<Amount> readOrZero(const QString& text) {
-    if (text.trimmed().isEmpty() || text == kNoneItem)
-        return Amount();
-    return Amount::parse(text);
-}
-
 QString title(const InvoiceRecord& invoice) {
     return QStringLiteral("n. %1 del %2").arg(invoice[Number], invoice[Date]);
 }
@@ -36,7 +29,7 @@ CreditNoteRefusal refusal(Kind kind, const QString& message) {
 // `amount` with the opposite sign, as a credit note's register cell holds it; a
 // zero keeps the text it had ("0", "*").
 QString negated(const QString& text) {
-    const std::optional<Amount> amount = readOrZero(text);
+    const std::optional<Amount> amount = cellAmount(text);
     if (!amount || amount->isZero())
         return text;
     return (Amount() - *amount).text();
@@ -49,14 +42,6 @@ Amount inProportion(Amount amount, Amount part, Amount whole) {
     const __int128 rounded =
         product >= 0 ? (product + half) / whole.cents() : (product - half) / whole.cents();
     return Amount::fromCents(std::int64_t(rounded));
-}
-
-// The rate item of a partial note's amount: "*" for a zero amount, else the item
-// whose share of `base` it is.
-std::optional<QString> rateOf(const QStringList& items, Amount base, Amount stored) {
-    if (stored.isZero())
-        return kNoneItem;
-    return itemGiving(items, base, stored);
 }
 
 }  // namespace
@@ -102,7 +87,7 @@ brisvel::Result<CreditedInvoice, CreditNoteRefusal> creditable(
                                       "nota di credito non si storna. Scegliere la fattura.")
                            .arg(title(invoice), corrected->number));
     for (const InvoiceColumn column : kAmountColumns) {
-        if (!readOrZero(invoice[column]))
+        if (!cellAmount(invoice[column]))
             return refusal(Kind::Unreadable,
                            QStringLiteral("La fattura %1 ha un importo che non è un numero "
                                           "(\"%2\"): correggerla prima di stornarla.")
@@ -162,12 +147,12 @@ brisvel::Result<InvoiceAmounts, CreditNoteRefusal> partAmounts(const CreditedInv
     if (*part <= Amount())
         return refusal(Kind::NoPart, QStringLiteral("L'imponibile da stornare è zero: scrivere "
                                                     "l'imponibile della parte da stornare."));
-    const Amount taxable = *readOrZero(invoice[Taxable]);
-    const Amount surcharge = *readOrZero(invoice[Surcharge]);
-    const Amount totalTaxable = *readOrZero(invoice[TotalTaxable]);
-    const Amount vat = *readOrZero(invoice[Vat]);
-    const Amount exempt = *readOrZero(invoice[ExemptAmount]);
-    const Amount withholding = *readOrZero(invoice[Withholding]);
+    const Amount taxable = *cellAmount(invoice[Taxable]);
+    const Amount surcharge = *cellAmount(invoice[Surcharge]);
+    const Amount totalTaxable = *cellAmount(invoice[TotalTaxable]);
+    const Amount vat = *cellAmount(invoice[Vat]);
+    const Amount exempt = *cellAmount(invoice[ExemptAmount]);
+    const Amount withholding = *cellAmount(invoice[Withholding]);
 
     const auto notFound = [&](const char* what, Amount amount, Amount base) {
         return refusal(
@@ -177,30 +162,20 @@ brisvel::Result<InvoiceAmounts, CreditNoteRefusal> partAmounts(const CreditedInv
                            "fattura, o rimettere l'aliquota nell'elenco.")
                 .arg(QString::fromUtf8(what), amount.text(), base.text(), title(invoice)));
     };
-    const std::optional<QString> surchargeItem = rateOf(items.surcharge, taxable, surcharge);
-    if (!surchargeItem)
+    const InvoiceRates rates = ratesOf(invoice, items);
+    if (!rates.surcharge)
         return notFound("INPS/Cassa", surcharge, taxable);
-    const std::optional<QString> vatItem = rateOf(items.vat, totalTaxable, vat);
-    if (!vatItem)
+    if (!rates.vat)
         return notFound("IVA", vat, totalTaxable);
-    // The INPS surcharge is withheld on with the fee; an invoice whose withholding
-    // was taken on the taxable alone keeps being credited that way.
-    bool withheld = items.withheldSurcharges.contains(*surchargeItem);
-    std::optional<QString> withholdingItem =
-        rateOf(items.withholding, withheld ? taxable + surcharge : taxable, withholding);
-    if (!withholdingItem && withheld) {
-        withheld = false;
-        withholdingItem = rateOf(items.withholding, taxable, withholding);
-    }
-    if (!withholdingItem)
+    if (!rates.withholding)
         return notFound("di ritenuta", withholding, taxable);
 
     InvoiceAmounts f = clearedAmounts();
     f.taxable = part->text();
-    f.surchargeRate = *surchargeItem;
-    f.vatRate = *vatItem;
-    f.withholdingRate = *withholdingItem;
-    f.surchargeWithheld = withheld;
+    f.surchargeRate = *rates.surcharge;
+    f.vatRate = *rates.vat;
+    f.withholdingRate = *rates.withholding;
+    f.surchargeWithheld = rates.surchargeWithheld;
     f.exemption = invoice[Exemption].trimmed().isEmpty() ? kNoneItem : invoice[Exemption];
     const Amount exemptPart = taxable.isZero() ? Amount() : inProportion(exempt, *part, taxable);
     f.exempt = exemptPart.isZero() ? QStringLiteral("0") : exemptPart.text();

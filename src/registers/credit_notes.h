@@ -6,7 +6,6 @@
 // negative, so every sum over the register counts it against what the client owes;
 // the invoice it corrects is kept beside it in InvoiceExtras. Widget-free.
 
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +14,7 @@
 #include "base/result.h"
 #include "registers/amount.h"
 #include "registers/invoice_extras.h"
+#include "registers/invoice_rates.h"
 #include "registers/invoice_register.h"
 
 namespace registers {
@@ -68,15 +68,6 @@ struct CreditedInvoice {
 brisvel::Result<CreditedInvoice, CreditNoteRefusal> creditable(
     const std::vector<InvoiceRecord>& chosen, const std::vector<InvoiceRecord>& rows,
     const InvoiceExtras& extras);
-
-// The settings items a partial note recovers the invoice's rates from.
-struct RateItems {
-    QStringList surcharge;
-    QStringList vat;
-    QStringList withholding;
-    // The surcharge items withheld on with the fee (the INPS surcharge).
-    QSet<QString> withheldSurcharges;
-};
 
 // What the user chose for the credit note.
 struct CreditNoteChoice {

@@ -82,7 +82,7 @@ QString SdiRecord::stateText() const {
     const QString withDetails = details.isEmpty() ? QString() : QStringLiteral(": ") + details;
     switch (event) {
         case SdiEvent::Exported:
-            return QStringLiteral("Esportata");
+            return QStringLiteral("Esportata") + onDate(date);
         case SdiEvent::Rejected:
             return QStringLiteral("Scartata") + onDate(date) + withDetails;
         case SdiEvent::NotDelivered:

@@ -46,7 +46,9 @@ struct SdiRecord {
     QString invoiceId;
     QString file;  // the invoice file's name, as exported
     SdiEvent event = SdiEvent::Exported;
-    QDate date;          // of the receipt: delivery, or reception by the system
+    // Of a receipt: delivery, or reception by the system; of an export, the day the
+    // file was written (none in a row kept before exports carried it).
+    QDate date;
     QString sdiId;       // the number the system gave the file
     QString messageId;   // the receipt's own; empty for an export
     QString outcome;     // NE: EC01 or EC02

@@ -13,6 +13,7 @@
 #include "registers/client_sheet.h"
 #include "registers/invoice_extras.h"
 #include "registers/invoice_form.h"
+#include "registers/invoice_rates.h"
 #include "registers/invoice_register.h"
 #include "registers/register_csv.h"
 #include "registers/user_data.h"
@@ -28,10 +29,13 @@ const char* const kMonths[] = {"Gennaio",   "Febbraio", "Marzo",    "Aprile",
                                "Maggio",    "Giugno",   "Luglio",   "Agosto",
                                "Settembre", "Ottobre",  "Novembre", "Dicembre"};
 
-// The invoice document's fields from its register row and its client's row; the
-// register keeps amounts, not rates, so the rates stay empty.
+// The invoice document's fields from its register row, its client's row and what
+// the program keeps beside the row. The rates are recovered from the amounts; one
+// that no settings item gives any more stays empty.
 registers::InvoiceFields documentFields(const registers::InvoiceRecord& r,
-                                        const registers::ClientRecord* client) {
+                                        const registers::ClientRecord* client,
+                                        const registers::InvoiceExtras* extras,
+                                        const std::optional<registers::RateItems>& items) {
     registers::InvoiceFields f;
     f.taxable = r[col::Taxable];
     f.surcharge = r[col::Surcharge];
@@ -50,6 +54,16 @@ registers::InvoiceFields documentFields(const registers::InvoiceRecord& r,
     f.description = r[col::Description];
     f.collection = r[col::Collection] == registers::kStarMark ? QString() : r[col::Collection];
     f.paidBy = r[col::PaidBy];
+    if (items) {
+        const registers::InvoiceRates rates = registers::ratesOf(r, *items);
+        f.surchargeRate = rates.surcharge.value_or(QString());
+        f.vatRate = rates.vat.value_or(QString());
+        f.withholdingRate = rates.withholding.value_or(QString());
+    }
+    if (extras) {
+        f.corrects = extras->corrects(r[col::Id]);
+        f.stampDutyCharged = !extras->stampDutyCharged(r[col::Id]).isZero();
+    }
     if (client) {
         namespace c = registers::client;
         f.address = (*client)[c::Address];
@@ -92,6 +106,9 @@ class DocumentPrinter {
           today_(request.today) {
         if (const auto sheet = registers::userSheet(book))
             user_ = registers::readUserData(*sheet);
+        if (const auto sheet = registers::invoiceExtrasSheet(book))
+            extras_.emplace(*sheet);
+        rateItems_ = registers::rateItemsOf(book);
         if (const auto sheet = registers::clientSheet(book)) {
             for (const registers::ClientRecord& client : registers::ClientSheet(*sheet).rows())
                 clients_.insert(client[registers::client::Id], client);
@@ -111,7 +128,9 @@ class DocumentPrinter {
     store::Result<QByteArray> pdf(const registers::InvoiceRecord& invoice) {
         const auto client = clients_.constFind(invoice[col::ClientId]);
         auto document = invoices::InvoiceDocument::fill(
-            formPath_, documentFields(invoice, client == clients_.cend() ? nullptr : &*client),
+            formPath_,
+            documentFields(invoice, client == clients_.cend() ? nullptr : &*client,
+                           extras_ ? &*extras_ : nullptr, rateItems_),
             user_);
         if (!document)
             return document.error();
@@ -129,6 +148,8 @@ class DocumentPrinter {
     QDate today_;
     registers::UserData user_;
     QHash<QString, registers::ClientRecord> clients_;
+    std::optional<registers::InvoiceExtras> extras_;
+    std::optional<registers::RateItems> rateItems_;
     QTemporaryDir folder_;
     QString failure_;
 };
@@ -195,11 +216,11 @@ store::Result<PackageOutcome> packInvoices(store::Workbook& book, const PackageR
     const auto goOn = [&] { return !progress || progress(done, total); };
 
     if (!toExport.empty()) {
-        const auto exported =
-            fatturapa::exportInvoices(book, toExport, exportFolder, [&](int exportedSoFar, int) {
-                done = exportedSoFar;
-                return goOn();
-            });
+        const auto exported = fatturapa::exportInvoices(book, toExport, exportFolder, request.today,
+                                                        [&](int exportedSoFar, int) {
+                                                            done = exportedSoFar;
+                                                            return goOn();
+                                                        });
         if (!exported) {
             outcome.leftOut << QStringLiteral("Fatture elettroniche non create: %1")
                                    .arg(exported.error().message);

@@ -161,8 +161,10 @@ class EinvoiceStore {
     }
 
     store::Result<fatturapa::ExportOutcome> exportRows(const std::vector<int>& rows) {
-        return fatturapa::exportInvoices(data.store().workbook(), rows, folder());
+        return fatturapa::exportInvoices(data.store().workbook(), rows, folder(), exportDay);
     }
+    // The day every export of the test is made on.
+    QDate exportDay = QDate(2025, 2, 10);
 
     QString folder() const { return out.filePath(QStringLiteral("FatturePA")); }
     QStringList files() const {

@@ -254,6 +254,10 @@ TEST_F(EinvoiceWindows, TheExportAsksForTheFolderWritesTheFilesAndTellsTheOutcom
                   .lastProgressive(),
               1)
         << "the progressive reached the file";
+    const auto state =
+        registers::SdiStates(data.data.reopened(registers::kSdiHistorySheet).workbook()).of("1");
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->stateText(), "Esportata il 03/02/2025") << "the export's day, from the clock";
 }
 
 TEST_F(EinvoiceWindows, NoChosenInvoiceGetsAHintAndCancellingTheFolderWritesNothing) {

@@ -174,7 +174,7 @@ TEST(ExportAfterRejection, TheHistoryKeepsBothFiles) {
     const auto state = registers::SdiStates(data.data.store().workbook()).of("1");
     ASSERT_TRUE(state);
     EXPECT_EQ(state->file, "ITBNCLGU70A01H501Y_00002.xml");
-    EXPECT_EQ(state->stateText(), "Esportata");
+    EXPECT_EQ(state->stateText(), "Esportata il 10/02/2025");
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 
 #include "registers/credit_notes.h"
 #include "registers/invoice_extras.h"
+#include "registers/overdue.h"
 #include "registers/receivables_lists.h"
+#include "registers/year_figures.h"
 #include "store/workbook_store.h"
 #include "support/shots.h"
 
@@ -261,6 +263,81 @@ TEST_F(CreditNoteScenario, APartLeavesBothToCollectAndTheTotalIsWhatIsOwed) {
     ui->XPButton3->click();
     EXPECT_EQ(invoices().text(3, Total), "-634,40");
 }
+
+// A credit note made on the page, read by the list of invoices still to collect
+// (the overdue window's) and by the year's figures (the year window's): a part
+// lowers what is owed and what was invoiced, a whole note takes the invoice out.
+struct ReadElsewhere {
+    const char* what;
+    const char* part;  // "" the whole invoice
+    const char* date;
+    const char* noteTotal;
+    std::vector<const char*> owedIds;  // the overdue list's lines, in order
+    const char* owed;                  // overdue and not yet due, net
+    const char* yearTaxable;
+    const char* yearTotal;
+    const char* yearNetCollected;
+    const char* clientInvoiced;  // the client's figure among the year's most invoiced
+};
+
+class CreditNoteReadElsewhere : public CreditNoteScenario,
+                                public testing::WithParamInterface<ReadElsewhere> {};
+
+TEST_P(CreditNoteReadElsewhere, InTheOverdueListAndTheYearsFigures) {
+    const ReadElsewhere& c = GetParam();
+    registerInvoiceAndOpenTheList();
+    chooseOnly(0);
+    creditNote();
+    if (*c.part) {
+        find<QRadioButton>("ParteFattura")->click();
+        enter(find<QLineEdit>("ImponibileStorno"), c.part);
+    }
+    enter(find<QLineEdit>("DataNota"), c.date);
+    boxes
+        .expect(question(QStringLiteral("Registrare la nota di credito n. 2 del %1 di %2, a "
+                                        "storno della fattura n. 1 del 07/03/2024?")
+                             .arg(QString::fromUtf8(c.date), QString::fromUtf8(c.noteTotal))),
+                app::Answer::Yes)
+        .expect(information("Nota di credito n. 2 registrata, a storno della fattura n. 1 del "
+                            "07/03/2024."));
+    find<controls::XPButton>("RegistraNota")->click();
+    ASSERT_EQ(invoices().text(3, Id), "2") << "the note registered";
+
+    const auto list = registers::overdue::overdueList(data.store().workbook(), QDate(2024, 12, 31));
+    ASSERT_TRUE(list.ok());
+    std::vector<std::string> ids;
+    for (const registers::overdue::Line& line : list->lines)
+        ids.push_back(line.id.toStdString());
+    EXPECT_EQ(ids, std::vector<std::string>(c.owedIds.begin(), c.owedIds.end()));
+    EXPECT_EQ((list->overdue + list->notYetDue).text().toStdString(), c.owed);
+    if (ids.size() == 2) {
+        EXPECT_TRUE(list->lines[1].creditNote);
+        EXPECT_TRUE(list->lines[1].underInvoice);
+    }
+
+    const registers::YearFigures year = registers::yearFigures(invoices(), 2024);
+    EXPECT_EQ(year.invoices, 2);
+    EXPECT_EQ(year.taxable.text().toStdString(), c.yearTaxable);
+    EXPECT_EQ(year.total.text().toStdString(), c.yearTotal);
+    EXPECT_EQ(year.invoicedByMonth[2].text().toStdString(), c.yearTotal);
+    EXPECT_EQ(year.netCollected.text().toStdString(), c.yearNetCollected);
+    std::vector<std::string> top;
+    for (const registers::ClientInvoiced& client : year.topClients)
+        top.push_back(client.invoiced.text().toStdString());
+    EXPECT_EQ(top, *c.clientInvoiced ? std::vector<std::string>{c.clientInvoiced}
+                                     : std::vector<std::string>{});
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Notes, CreditNoteReadElsewhere, testing::Values(
+    ReadElsewhere{"a part: both still owed, the part off what is owed and invoiced", "500",
+                  "10/03/2024", "634,40", {"1", "2"}, "534,40", "500,00", "634,40", "0,00", "634,40"},
+    ReadElsewhere{"the whole: nothing owed, nothing invoiced, the year's client gone", "",
+                  "08/03/2024", "1.268,80", {}, "0,00", "0,00", "0,00", "0,00", ""}),
+    [](const testing::TestParamInfo<ReadElsewhere>& info) {
+        return "Case" + std::to_string(info.index);
+    });
+// clang-format on
 
 TEST_F(CreditNoteScenario, TheListRefusesNothingChosenAndANoteOfANote) {
     registerInvoiceAndOpenTheList();

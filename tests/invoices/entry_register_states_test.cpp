@@ -19,17 +19,19 @@ struct Listed {
     const char* id;
     std::optional<SdiEvent> answer;  // none: exported, no receipt yet
     bool exported;
+    QDate exportedOn;  // none: kept before exports carried their day
     const char* shown;
 };
 
 const Listed kListed[] = {
-    {"1", SdiEvent::Delivered, true, "Consegnata il 05/02/2025"},
-    {"2", SdiEvent::Rejected, true,
+    {"1", SdiEvent::Delivered, true, QDate(2025, 2, 3), "Consegnata il 05/02/2025"},
+    {"2", SdiEvent::Rejected, true, QDate(2025, 2, 3),
      "Scartata il 04/02/2025: 00404 Fattura duplicata; 00311 Codice destinatario non valido"},
-    {"3", SdiEvent::NotDelivered, true,
+    {"3", SdiEvent::NotDelivered, true, QDate(2025, 2, 3),
      "Non consegnata il 04/02/2025: è nell'area riservata del cliente, che va avvisato"},
-    {"4", std::nullopt, true, "Esportata"},
-    {"5", std::nullopt, false, ""},
+    {"4", std::nullopt, true, QDate(2025, 2, 3), "Esportata il 03/02/2025"},
+    {"5", std::nullopt, false, {}, ""},
+    {"6", std::nullopt, true, {}, "Esportata"},
 };
 
 class EntryRegisterStates : public EntryWindowTest {};
@@ -49,7 +51,7 @@ TEST_F(EntryRegisterStates, EachInvoiceShowsTheStateOfItsLastFile) {
             continue;
         const QString file = QStringLiteral("ITRSSMRA80A01H501U_0000%1.xml").arg(l.id);
         extras.setExportedAs(l.id, file);
-        registers::SdiRecord r{l.id, file, SdiEvent::Exported, {}, {}, {}, {}, {}};
+        registers::SdiRecord r{l.id, file, SdiEvent::Exported, l.exportedOn, {}, {}, {}, {}};
         ASSERT_TRUE(history.record(r).ok());
         if (!l.answer)
             continue;

@@ -156,13 +156,15 @@ TEST_F(InvoiceDocumentTest, TheStampDutyLineAndNoteAppearWhereTheyAreDue) {
 }
 
 // A credit note is registered with its amounts negative; on paper it is titled as
-// such, names the invoice it corrects and shows its amounts positive.
+// such, names the invoice it corrects and shows its amounts positive; its window
+// says which of the two it shows.
 TEST_F(InvoiceDocumentTest, ACreditNoteIsTitledAsSuchWithItsAmountsPositive) {
     struct Row {
         const char* what;
         bool creditNote;
         const char* sign;
         std::vector<std::pair<const char*, const char*>> cells;
+        const char* windowTitle;
     };
     const Row rows[] = {
         {"an invoice",
@@ -173,7 +175,8 @@ TEST_F(InvoiceDocumentTest, ACreditNoteIsTitledAsSuchWithItsAmountsPositive) {
           {"H14", "Fattura N."},
           {"B16", ""},
           {"I32", "1.234,50"},
-          {"I37", "1.566,33"}}},
+          {"I37", "1.566,33"}},
+         "Fattura - Brisvel"},
         {"a credit note",
          true,
          "-",
@@ -187,7 +190,8 @@ TEST_F(InvoiceDocumentTest, ACreditNoteIsTitledAsSuchWithItsAmountsPositive) {
           {"I35", "282,45"},
           {"I37", "1.566,33"},
           {"I38", "246,90"},
-          {"I39", "1.319,43"}}},
+          {"I39", "1.319,43"}},
+         "Nota di credito - Brisvel"},
     };
     for (const Row& row : rows) {
         registers::InvoiceFields f = filledInvoice();
@@ -202,6 +206,9 @@ TEST_F(InvoiceDocumentTest, ACreditNoteIsTitledAsSuchWithItsAmountsPositive) {
         for (const auto& [cell, text] : row.cells)
             EXPECT_EQ(form.range(QString::fromLatin1(cell))->text(), QString::fromUtf8(text))
                 << row.what << " " << cell;
+        invoices::DocumentWindow window(std::move(*document), boxes, clock.today(),
+                                        store::HeldFiles(data.store(), formPath()));
+        EXPECT_EQ(window.windowTitle().toStdString(), row.windowTitle) << row.what;
     }
 
     registers::InvoiceFields note = filledInvoice();

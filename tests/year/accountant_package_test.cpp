@@ -10,7 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "einvoice/einvoice_store.h"
+#include "registers/credit_notes.h"
+#include "registers/invoice_rates.h"
 #include "registers/register_csv.h"
+#include "support/pdf_words.h"
+#include "support/shots.h"
 #include "year/zip_entries.h"
 
 namespace {
@@ -39,7 +43,8 @@ class AccountantPackage : public testing::Test {
         invoice("05/07/2025", kAmounts);
         invoice("03/02/2024", kAmounts);
         // The first went to a file before, into the folder every export proposes.
-        const auto earlier = fatturapa::exportInvoices(book(), {first}, exportFolder());
+        const auto earlier =
+            fatturapa::exportInvoices(book(), {first}, exportFolder(), QDate(2025, 2, 4));
         EXPECT_TRUE(earlier.ok() && earlier->written.size() == 1);
         EXPECT_TRUE(zipFolder.isValid());
     }
@@ -246,6 +251,117 @@ TEST_F(AccountantPackage, AZipThatCannotBeWrittenIsAnErrorAndLeavesNothing) {
                     .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)
                     .isEmpty());
 }
+
+// What the copies in the ZIP show: the rates the amounts were made with, recovered
+// from the settings items, and a credit note as one, with its amounts positive and
+// its electronic document a TD04 naming the invoice it corrects.
+struct DocumentCase {
+    const char* what;
+    const char* part;  // the credit note made of invoice 1: nullptr none, "" the whole
+    const char* pdf;
+    std::vector<const char*> words;                            // shown on the first page
+    std::vector<std::pair<const char*, const char*>> ratesBy;  // rate, beside its amount
+    std::vector<const char*> xml;                              // in the electronic document
+};
+
+// The text of the nearest word left of `amount`'s on its line; empty when none.
+QString wordLeftOf(const test_support::PdfPage& page, const QString& amount) {
+    for (const test_support::PdfWord& word : page.words) {
+        if (word.text != amount)
+            continue;
+        const test_support::PdfWord* nearest = nullptr;
+        for (const test_support::PdfWord& other : page.words) {
+            if (std::abs(other.yMin - word.yMin) < 2 && other.xMax <= word.xMin &&
+                (!nearest || other.xMax > nearest->xMax))
+                nearest = &other;
+        }
+        return nearest ? nearest->text : QString();
+    }
+    return {};
+}
+
+class DocumentCopies : public AccountantPackage, public testing::WithParamInterface<DocumentCase> {
+  protected:
+    // A credit note of invoice 1, registered as the entry window registers it.
+    void creditInvoiceOne(const QString& part) {
+        registers::InvoiceRegister invoices(sheet());
+        const std::vector<registers::InvoiceRecord> rows = invoices.rows();
+        const auto credited = registers::creditable({rows.front()}, rows, data.extras());
+        ASSERT_TRUE(credited.ok());
+        const auto items = registers::rateItemsOf(book());
+        ASSERT_TRUE(items.has_value());
+        const auto note = registers::makeCreditNote(
+            *credited, *items,
+            {part.isEmpty(), part, "6", "6", "25/02/2025", "Storno della fattura n. 1"});
+        ASSERT_TRUE(note.ok()) << note.error().message.toStdString();
+        ASSERT_TRUE(invoices.append(note->record).ok());
+        data.extras().setCorrects("6", note->corrects);
+    }
+};
+
+TEST_P(DocumentCopies, ShowWhatTheDocumentShows) {
+    const DocumentCase& c = GetParam();
+    if (c.part)
+        creditInvoiceOne(QString::fromUtf8(c.part));
+    const auto outcome = year::packInvoices(book(), request(6));
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_TRUE(outcome->refusals.empty());
+    const QMap<QString, QByteArray> entries = year_test::zipEntries(zipPath());
+
+    const QString pdfPath = zipFolder.filePath(QStringLiteral("copia.pdf"));
+    {
+        QFile pdf(pdfPath);
+        ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+        pdf.write(entries.value(QString::fromUtf8(c.pdf)));
+    }
+    if (const QString shots = test_support::shotsFolder(); !shots.isEmpty()) {
+        QString name =
+            QString::fromLatin1(testing::UnitTest::GetInstance()->current_test_info()->name());
+        QFile::copy(pdfPath, QDir(shots).filePath(
+                                 QStringLiteral("zip-copy-%1.pdf").arg(name.replace(u'/', u'-'))));
+    }
+    const std::vector<test_support::PdfPage> pages = test_support::readPdfWords(pdfPath);
+    ASSERT_FALSE(pages.empty()) << c.pdf;
+    for (const char* word : c.words)
+        EXPECT_TRUE(pages.front().has(QString::fromUtf8(word))) << word;
+    for (const auto& [rate, amount] : c.ratesBy)
+        EXPECT_EQ(wordLeftOf(pages.front(), QString::fromUtf8(amount)).toStdString(), rate)
+            << amount;
+    for (const test_support::PdfWord& word : pages.front().words)
+        EXPECT_FALSE(word.text.size() > 1 && word.text[0] == u'-' && word.text[1].isDigit())
+            << word.text.toStdString();
+
+    const QString id = c.part ? QStringLiteral("6") : QStringLiteral("1");
+    const QByteArray xml =
+        entries.value(QStringLiteral("FatturePA/") + data.extras().exportedAs(id));
+    for (const char* text : c.xml)
+        EXPECT_TRUE(xml.contains(text)) << text;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Copies, DocumentCopies, testing::Values(
+    DocumentCase{"an invoice: the rates beside its amounts", nullptr,
+                 "PDF/Fattura 1 del 03-02-2025.pdf",
+                 {"FATTURA", "1.268,80"},
+                 {{"4", "40,00"}, {"22", "228,80"}, {"20", "208,00"}},
+                 {"<TipoDocumento>TD01</TipoDocumento>"}},
+    DocumentCase{"a whole credit note: its title, the invoice it corrects, amounts positive", "",
+                 "PDF/Nota di credito 6 del 25-02-2025.pdf",
+                 {"NOTA", "CREDITO", "storno", "03/02/2025", "1.268,80", "1.060,80"},
+                 {{"4", "40,00"}, {"22", "228,80"}, {"20", "208,00"}},
+                 {"<TipoDocumento>TD04</TipoDocumento>", "<IdDocumento>1</IdDocumento>",
+                  "<Data>2025-02-03</Data>",
+                  "<ImportoTotaleDocumento>1268.80</ImportoTotaleDocumento>"}},
+    DocumentCase{"a part: the invoice's rates on the part's amounts", "500",
+                 "PDF/Nota di credito 6 del 25-02-2025.pdf",
+                 {"NOTA", "CREDITO", "storno", "500,00", "634,40"},
+                 {{"4", "20,00"}, {"22", "114,40"}, {"20", "104,00"}},
+                 {"<TipoDocumento>TD04</TipoDocumento>", "<IdDocumento>1</IdDocumento>",
+                  "<ImportoTotaleDocumento>634.40</ImportoTotaleDocumento>"}}),
+    [](const testing::TestParamInfo<DocumentCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
+// clang-format on
 
 struct PeriodCase {
     int index;
