@@ -43,6 +43,11 @@ inline constexpr int kRecordCounterColumn = store::columnOf("IU");
 inline constexpr int kNumberCounterColumn = store::columnOf("IV");
 inline constexpr int kScratchFirstColumn = store::columnOf("AA");
 
+// The columns that hold amounts, G to O but the exemption item.
+constexpr bool isAmountColumn(int column) {
+    return column >= Taxable && column <= Net && column != Exemption;
+}
+
 }  // namespace invoice
 
 using InvoiceColumn = invoice::Column;

@@ -26,22 +26,6 @@ bool keptAsText(InvoiceColumn column) {
     return column == Client || column == Description || column == Exemption || column == PaidBy;
 }
 
-bool isAmount(InvoiceColumn column) {
-    switch (column) {
-        case Taxable:
-        case Surcharge:
-        case TotalTaxable:
-        case Vat:
-        case ExemptAmount:
-        case Total:
-        case Withholding:
-        case Net:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // The counter's value as the fields show it ("7"), set to 1 first when it holds no number.
 QString ensuredCounter(const store::Worksheet& sheet, int column) {
     std::optional<double> next = store::counter(sheet, column);
@@ -174,7 +158,7 @@ void InvoiceRegister::writeCell(int row, InvoiceColumn column, const QString& te
     }
     // An amount as the window formats it ("1.234,50", "40,00") is stored as its
     // exact number and keeps showing two decimals; "0" and "*" are stored as typed.
-    if (isAmount(column) && text.contains(u',')) {
+    if (isAmountColumn(column) && text.contains(u',')) {
         const auto cell = sheet_.cell(row, column);
         if (const auto amount = Amount::parse(text); amount && cell.ok()) {
             cell->setNumber(amount->toNumber());

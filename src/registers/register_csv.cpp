@@ -13,22 +13,6 @@ using namespace invoice;
 
 constexpr int kHeaderRow = 1;
 
-bool isAmountColumn(int column) {
-    switch (column) {
-        case Taxable:
-        case Surcharge:
-        case TotalTaxable:
-        case Vat:
-        case ExemptAmount:
-        case Total:
-        case Withholding:
-        case Net:
-            return true;
-        default:
-            return false;
-    }
-}
-
 QString field(const QString& text) {
     if (!text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') &&
         !text.contains(u'\r'))
