@@ -21,7 +21,14 @@ namespace einvoice_test {
 // The errors of `bytes` against the schema at `schemaPath`, empty when the file is
 // valid. A schema that cannot be loaded is a failure of the test, never a skip.
 inline QStringList schemaErrorsAgainst(const char* schemaPath, const QByteArray& bytes) {
-    static std::map<std::string, xmlSchemaPtr> schemas;
+    // Each schema parsed once per test program and freed when it ends.
+    struct Schemas : std::map<std::string, xmlSchemaPtr> {
+        ~Schemas() {
+            for (auto& entry : *this)
+                xmlSchemaFree(entry.second);
+        }
+    };
+    static Schemas schemas;
     xmlSchemaPtr& schema = schemas[schemaPath];
     if (!schema) {
         xmlSchemaParserCtxtPtr parser = xmlSchemaNewParserCtxt(schemaPath);
