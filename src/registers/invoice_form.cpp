@@ -149,6 +149,9 @@ void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& fields,
         writeCreditNoteTitle(form);
         write(form, "H14", QStringLiteral("Nota N."));
         write(form, "B16", reversalText(*invoice.corrects));
+        // The net of a credit note is owed to the client; a label of the user's own stays.
+        if (form.range(u"F39")->text() == QStringLiteral("Netto a pagare"))
+            write(form, "F39", QStringLiteral("Netto a vostro credito"));
     }
     form.protect();
 }

@@ -175,7 +175,8 @@ TEST_F(InvoiceDocumentTest, ACreditNoteIsTitledAsSuchWithItsAmountsPositive) {
           {"H14", "Fattura N."},
           {"B16", ""},
           {"I32", "1.234,50"},
-          {"I37", "1.566,33"}},
+          {"I37", "1.566,33"},
+          {"F39", "Netto a pagare"}},
          "Fattura - Brisvel"},
         {"a credit note",
          true,
@@ -190,6 +191,7 @@ TEST_F(InvoiceDocumentTest, ACreditNoteIsTitledAsSuchWithItsAmountsPositive) {
           {"I35", "282,45"},
           {"I37", "1.566,33"},
           {"I38", "246,90"},
+          {"F39", "Netto a vostro credito"},
           {"I39", "1.319,43"}},
          "Nota di credito - Brisvel"},
     };
