@@ -80,7 +80,7 @@ TEST_F(KeptAdditions, TheRegisterSortedBesideTheFormulasLeavesThemInPlace) {
 }
 
 TEST_F(KeptAdditions, FormulasSortedWithTheirRowsAreSavedAsTheirValues) {
-    const xls::Workbook original = saved();
+    const xls::Workbook before = saved();
     // Sorted by client, the rows move, and S with them.
     sheet("Fatture").range(u"A2:S13")->sort(2);
     const xls::Workbook wb = saved();
@@ -91,7 +91,7 @@ TEST_F(KeptAdditions, FormulasSortedWithTheirRowsAreSavedAsTheirValues) {
         if (cell.formula()) {
             ++kept;
             EXPECT_EQ(cell.formula()->row, row);
-            EXPECT_EQ(at(original, "Fatture", row, kColumnS).formula()->tokens.mid(2),
+            EXPECT_EQ(at(before, "Fatture", row, kColumnS).formula()->tokens.mid(2),
                       cell.formula()->tokens.mid(2));
         }
     }
@@ -116,12 +116,12 @@ TEST_F(KeptAdditions, NotesValidationAndConditionalFormatsStayOnTheirCells) {
             out.emplace_back(r.type, r.data);
         return out;
     };
-    const xls::Workbook original = saved();
+    const xls::Workbook before = saved();
     sheet("Anagrafe").range(u"A2:P7")->sort(2);
     sheet("Fatture").rows(2, 3)->deleteEntireRow();
     const xls::Workbook wb = saved();
     for (const char* name : {"Anagrafe", "Fatture", "Riepilogo"})
-        EXPECT_EQ(keptOf(wb, name), keptOf(original, name)) << name;
+        EXPECT_EQ(keptOf(wb, name), keptOf(before, name)) << name;
     bool note = false;
     for (const auto& [type, data] : keptOf(wb, "Anagrafe"))
         note = note || type == 0x001C;

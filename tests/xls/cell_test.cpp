@@ -110,20 +110,20 @@ struct CopyRow {
 TEST(CellTest, CopiesAndMovesKeepTheValueAndStayApart) {
     for (const CopyRow row : {CopyRow{"a plain text", false}, CopyRow{"a formula's text", true}}) {
         SCOPED_TRACE(row.what);
-        Cell original = xls::textCell(QStringLiteral("Rossi & C."), 21);
+        Cell source = xls::textCell(QStringLiteral("Rossi & C."), 21);
         if (row.withFormula)
-            original.setFormula(formulaAt(1, 2));
+            source.setFormula(formulaAt(1, 2));
 
-        Cell copy = original;
-        copy.setNumber(99);  // changing the copy leaves the original
-        expectValue(original, {CellKind::Text, 0, "Rossi & C.", 0});
+        Cell copy = source;
+        copy.setNumber(99);  // a number set in the copy leaves the source a text
+        expectValue(source, {CellKind::Text, 0, "Rossi & C.", 0});
         expectValue(copy, {CellKind::Number, 99, "", 0});
         EXPECT_EQ(copy.xf, 21);
         EXPECT_EQ(bool(copy.formula()), row.withFormula);
 
         Cell assigned;
-        assigned = original;
-        original.setText(QStringLiteral("altro"));
+        assigned = source;
+        source.setText(QStringLiteral("altro"));
         expectValue(assigned, {CellKind::Text, 0, "Rossi & C.", 0});
 
         Cell moved = std::move(assigned);
