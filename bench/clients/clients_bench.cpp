@@ -23,19 +23,11 @@
 #include "registers/core_sheets.h"
 #include "store/workbook_store.h"
 #include "support/expect_ok.h"
+#include "support/silent_boxes.h"
 
 namespace {
 
 constexpr int kClients = 5000;
-
-// Answers every message with OK: an empty registry's notice never comes here.
-class SilentBoxes final : public app::MessageBoxes {
-  public:
-    app::Answer message(const app::Message&) override { return app::Answer::Ok; }
-    std::optional<QString> input(const app::InputRequest&) override { return std::nullopt; }
-    std::optional<QString> openFile(const app::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const app::FileRequest&) override { return std::nullopt; }
-};
 
 // A client window on a store of 5,000 clients. Each benchmark makes its own, so
 // that no widget outlives the application.
@@ -90,7 +82,7 @@ class ClientWindow {
     QTemporaryDir folder_;
     store::Engine engine_;
     std::optional<store::WorkbookStore> store_;
-    SilentBoxes boxes_;
+    bench_support::SilentBoxes boxes_;
     app::SystemClock clock_;
     app::Navigator navigator_;
     printing::SystemPrinters printers_;

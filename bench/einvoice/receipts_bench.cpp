@@ -1,7 +1,6 @@
 // Reading 1,000 receipts of the exchange system into the store: the files read from a
 // folder, each matched to the exported invoice it names and kept in the history. The
 // history is emptied between runs, so that every run keeps all of them.
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -98,11 +97,3 @@ void BM_ReadThousandReceipts(benchmark::State& state) {
 BENCHMARK(BM_ReadThousandReceipts)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

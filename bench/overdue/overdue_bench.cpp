@@ -25,19 +25,11 @@
 #include "store/engine.h"
 #include "store/workbook_store.h"
 #include "support/expect_ok.h"
+#include "support/silent_boxes.h"
 
 namespace {
 
 const QDate kToday(2016, 6, 30);
-
-// Answers every message with OK: none comes on this register.
-class SilentBoxes final : public app::MessageBoxes {
-  public:
-    app::Answer message(const app::Message&) override { return app::Answer::Ok; }
-    std::optional<QString> input(const app::InputRequest&) override { return std::nullopt; }
-    std::optional<QString> openFile(const app::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const app::FileRequest&) override { return std::nullopt; }
-};
 
 class FullStore {
   public:
@@ -95,7 +87,7 @@ BENCHMARK(BM_OverdueList)->Unit(benchmark::kMillisecond);
 
 void BM_OverdueWindow(benchmark::State& state) {
     FullStore full;
-    SilentBoxes boxes;
+    bench_support::SilentBoxes boxes;
     app::FixedClock clock{QDateTime(kToday, QTime(9, 0))};
     app::Navigator navigator;
     printing::SystemPrinters printers;

@@ -24,17 +24,10 @@
 #include "store/workbook.h"
 #include "store/workbook_store.h"
 #include "support/expect_ok.h"
+#include "support/silent_boxes.h"
 #include "xls/writer.h"
 
 namespace {
-
-class SilentBoxes final : public app::MessageBoxes {
-  public:
-    app::Answer message(const app::Message&) override { return app::Answer::Ok; }
-    std::optional<QString> input(const app::InputRequest&) override { return std::nullopt; }
-    std::optional<QString> openFile(const app::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const app::FileRequest&) override { return std::nullopt; }
-};
 
 // One printer whose jobs go to a PDF file.
 class PdfPrinter final : public printing::PrinterCatalogue {
@@ -86,7 +79,7 @@ struct Environment {
     QTemporaryDir folder;
     store::Engine engine;
     std::unique_ptr<store::WorkbookStore> store;
-    SilentBoxes boxes;
+    bench_support::SilentBoxes boxes;
     app::SystemClock clock;
     app::Navigator navigator;
 };

@@ -25,6 +25,7 @@
 #include "registers/receivables_lists.h"
 #include "store/workbook_store.h"
 #include "support/expect_ok.h"
+#include "support/silent_boxes.h"
 
 namespace {
 
@@ -32,15 +33,6 @@ constexpr int kInvoices = 32766;
 constexpr int kClientInvoices = 3000;
 constexpr int kToCollect = 16000;
 const QString kClient = QStringLiteral("4");
-
-// Answers every message with OK: none comes on this register.
-class SilentBoxes final : public app::MessageBoxes {
-  public:
-    app::Answer message(const app::Message&) override { return app::Answer::Ok; }
-    std::optional<QString> input(const app::InputRequest&) override { return std::nullopt; }
-    std::optional<QString> openFile(const app::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const app::FileRequest&) override { return std::nullopt; }
-};
 
 // The receivables window on a store whose register is full. Each benchmark makes
 // its own, so that no widget outlives the application.
@@ -106,7 +98,7 @@ class ReceivablesWindow {
     QTemporaryDir folder_;
     store::Engine engine_;
     std::optional<store::WorkbookStore> store_;
-    SilentBoxes boxes_;
+    bench_support::SilentBoxes boxes_;
     app::SystemClock clock_;
     app::Navigator navigator_;
     printing::SystemPrinters printers_;
