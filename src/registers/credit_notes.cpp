@@ -1,5 +1,6 @@
 #include "registers/credit_notes.h"
 
+#include "registers/entered_values.h"
 #include "registers/invoice_amounts.h"
 #include "registers/settings_lists.h"
 #include "store/typed_entry.h"
@@ -202,6 +203,8 @@ brisvel::Result<CreditNote, CreditNoteRefusal> makeCreditNote(const CreditedInvo
                        QStringLiteral("La nota di credito del %1 precede la fattura %2 che "
                                       "storna: scegliere una data dal %3 in poi.")
                            .arg(date->toString(kDateFormat), title(invoice), invoice[Date]));
+    if (const auto tooLong = overlongTextRefusal(QStringLiteral("Descrizione"), choice.description))
+        return refusal(Kind::TooLong, *tooLong);
 
     CreditNote note;
     InvoiceRecord& r = note.record;

@@ -47,6 +47,7 @@ struct CreditNoteRefusal {
         MoreThanLeft,   // the credit note exceeds what is left of the invoice
         RateNotFound,   // a partial note needs a rate no settings item gives
         BadDate,        // the credit note's date is not a date, or precedes the invoice's
+        TooLong,        // the description is longer than a cell holds
     };
     Kind kind;
     QString message;

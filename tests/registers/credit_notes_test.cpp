@@ -3,6 +3,7 @@
 // invoice, and each refusal with what it tells the user.
 #include "registers/credit_notes.h"
 
+#include "registers/entered_values.h"
 #include "registers/invoice_amounts.h"
 
 #include "support/prepared_store.h"
@@ -84,13 +85,14 @@ class CreditNotes : public testing::Test {
         return registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet));
     }
     registers::CreditNoteChoice choice(bool whole, const char* part = "",
-                                       const char* date = "20/03/2024") {
+                                       const char* date = "20/03/2024",
+                                       const QString& description = QStringLiteral("Storno")) {
         return {whole,
                 QString::fromUtf8(part),
                 QStringLiteral("9"),
                 QStringLiteral("5"),
                 QString::fromUtf8(date),
-                QStringLiteral("Storno")};
+                description};
     }
 
     test_support::PreparedStore data;
@@ -302,6 +304,7 @@ TEST_F(CreditNotes, WhatCannotBeCreditedIsRefusedWithItsReason) {
         const char* date;
         Kind kind;
         const char* told;  // a part of the message
+        QString description = QStringLiteral("Storno");
     };
     const Case cases[] = {
         {"nothing chosen", {}, true, "", "20/03/2024", Kind::NothingChosen, "Nessuna fattura"},
@@ -371,14 +374,22 @@ TEST_F(CreditNotes, WhatCannotBeCreditedIsRefusedWithItsReason) {
          "06/03/2024",
          Kind::BadDate,
          "precede la fattura"},
+        {"a description longer than a cell holds",
+         {invoice},
+         false,
+         "100",
+         "20/03/2024",
+         Kind::TooLong,
+         "Descrizione",
+         QString(registers::kCellTextLimit + 1, u'x')},
     };
     for (const Case& c : cases) {
         const auto credited = registers::creditable(c.chosen, rows, kept);
         std::optional<CreditNoteRefusal> refused;
         if (!credited)
             refused = credited.error();
-        else if (const auto note =
-                     registers::makeCreditNote(*credited, items(), choice(c.whole, c.part, c.date));
+        else if (const auto note = registers::makeCreditNote(
+                     *credited, items(), choice(c.whole, c.part, c.date, c.description));
                  !note)
             refused = note.error();
         ASSERT_TRUE(refused) << c.name;
