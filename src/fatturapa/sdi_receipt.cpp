@@ -1,6 +1,7 @@
 #include "fatturapa/sdi_receipt.h"
 
 #include "fatturapa/signed_envelope.h"
+#include "registers/entered_values.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -151,6 +152,16 @@ store::Result<SdiReceipt> readXml(const QByteArray& bytes) {
     if (const QString missing = missingPart(receipt); !missing.isEmpty())
         return unreadable(
             QStringLiteral("la ricevuta è incompleta: manca l'elemento %1.").arg(missing));
+    // Its texts are kept in cells of the history: one longer than a cell holds would
+    // make every later save of the store fail.
+    for (const QString& kept : {receipt.sdiId, receipt.invoiceFile, receipt.messageId,
+                                receipt.outcome, receipt.errors.join(u'\n')}) {
+        if (kept.size() > registers::kCellTextLimit)
+            return unreadable(QStringLiteral("un suo testo è lungo %1 caratteri, più di quanti una "
+                                             "cella ne tenga (%2): non è una ricevuta valida.")
+                                  .arg(kept.size())
+                                  .arg(registers::kCellTextLimit));
+    }
     receipt.date = dayOf(delivered.isEmpty() ? received : delivered);
     return receipt;
 }

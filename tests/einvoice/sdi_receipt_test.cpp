@@ -184,6 +184,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "manca l'elemento ListaErrori"},
         Refused{"an outcome of no known kind",
                 of(Kind::NE, [](ReceiptContent& s) { s.outcome = "EC03"; }), "Esito (EC01 o EC02)"},
+        Refused{"an error text longer than a cell holds",
+                of(Kind::NS,
+                   [](ReceiptContent& s) {
+                       s.errors = {{QStringLiteral("00404"), QString(40'000, u'x')}};
+                   }),
+                "più di quanti una cella ne tenga"},
         Refused{"a signed file that is not one", QByteArray("\x30\x82\x01\x00garbage", 12),
                 "non è un file firmato leggibile"}),
     [](const testing::TestParamInfo<Refused>& info) { return std::to_string(info.index); });
