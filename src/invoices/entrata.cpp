@@ -1020,18 +1020,9 @@ bool Entrata::collectCreditNotesWith(registers::InvoiceRegister& book, const Inv
 }
 
 QSet<QString> Entrata::creditNoteIds() const {
-    QSet<QString> ids;
+    // From the kept credit notes alone: the register list reads its rows lazily.
     const auto sheet = registers::invoiceExtrasSheet(store_.workbook());
-    const auto book = invoiceRegister();
-    if (!sheet || !book)
-        return ids;
-    const registers::InvoiceExtras extras(*sheet);
-    const store::Worksheet invoices = book->worksheet();
-    for (int row = kFirstRow; row < kFirstRow + book->rowCount(); ++row) {
-        if (const QString id = invoices.text(row, Id); extras.isCreditNote(id))
-            ids.insert(id);
-    }
-    return ids;
+    return sheet ? registers::InvoiceExtras(*sheet).creditNoteIds() : QSet<QString>();
 }
 
 void Entrata::startCreditNote(const QList<int>& registerRows) {

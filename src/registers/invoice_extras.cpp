@@ -145,6 +145,14 @@ QStringList InvoiceExtras::creditNotesOf(const QString& invoiceId) const {
     return notesOf_.value(invoiceId);
 }
 
+QSet<QString> InvoiceExtras::creditNoteIds() const {
+    QSet<QString> ids;
+    for (const QStringList& notes : notesOf_)
+        for (const QString& id : notes)
+            ids.insert(id);
+    return ids;
+}
+
 store::Result<store::Done> recordStampDuty(store::Workbook& book, const QString& id, bool charged) {
     const auto sheet = invoiceExtrasSheet(book);
     if (!sheet)

@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -79,6 +80,8 @@ class InvoiceExtras {
     void setCorrects(const QString& id, const CorrectedInvoice& corrected);
     // The credit notes that correct invoice `invoiceId`, in the order they were kept.
     QStringList creditNotesOf(const QString& invoiceId) const;
+    // Every credit note kept, by register ID.
+    QSet<QString> creditNoteIds() const;
 
   private:
     // The row of invoice `id`, given the first free one when it has none.

@@ -74,6 +74,7 @@ TEST(InvoiceExtras, CreditNotesNameTheInvoiceTheyCorrectAndAreFoundFromIt) {
     }
     EXPECT_EQ(reread.creditNotesOf("1"), QStringList({"3", "5"}));
     EXPECT_EQ(reread.creditNotesOf("2"), QStringList({"6"}));
+    EXPECT_EQ(reread.creditNoteIds(), QSet<QString>({"3", "5", "6"}));
     EXPECT_TRUE(reread.creditNotesOf("3").isEmpty()) << "a credit note has none of its own";
     EXPECT_EQ(reread.dueDate("4"), QDate(2024, 4, 30)) << "other data of a row untouched";
 }
