@@ -1,9 +1,11 @@
 #include "app/date_text.h"
 
+#include "store/typed_entry.h"
+
 namespace app {
 
 QString dateText(const QDate& date) {
-    return date.toString(u"dd/MM/yyyy");
+    return store::italianDateText(date);
 }
 
 QString timeText(const QTime& time) {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/controls_factory.h"
+#include "app/date_text.h"
 #include "app/input_rules.h"
 #include "controls/xpbutton.h"
 
@@ -116,7 +117,7 @@ void CreditNotePage::start(const registers::CreditedInvoice& credited, const QSt
                   .arg(total.text(), invoice[Taxable], credited.left.text()));
     partField_->clear();
     numberField_->setText(number);
-    dateField_->setText(today.toString(QStringLiteral("dd/MM/yyyy")));
+    dateField_->setText(app::dateText(today));
     descriptionField_->setText(
         QStringLiteral("Storno della fattura n. %1 del %2").arg(invoice[Number], invoice[Date]));
     wholeButton_->setChecked(true);

@@ -23,6 +23,7 @@
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
 #include "app/date_picking.h"
+#include "app/date_text.h"
 #include "app/dialog_titles.h"
 #include "app/entry_checks.h"
 #include "app/input_rules.h"
@@ -891,7 +892,7 @@ void Entrata::proposeDueDate() {
     const QDate due = registers::proposedDueDate(store_.workbook(), dateField_->text(),
                                                  paymentBox_->currentText());
     if (due.isValid())
-        dueField_->setText(due.toString(QStringLiteral("dd/MM/yyyy")));
+        dueField_->setText(app::dateText(due));
 }
 
 bool Entrata::amountsAgree(const InvoiceAmounts& f) {
@@ -953,7 +954,7 @@ void Entrata::loadInvoice(const InvoiceRecord& r) {
     stampDutyBox_->setChecked(extras &&
                               !registers::InvoiceExtras(*extras).stampDutyCharged(r[Id]).isZero());
     const QDate due = registers::dueDateOf(store_.workbook(), r);
-    dueField_->setText(due.isValid() ? due.toString(QStringLiteral("dd/MM/yyyy")) : QString());
+    dueField_->setText(due.isValid() ? app::dateText(due) : QString());
     InvoiceAmounts loaded = amounts();
     loaded.surchargeToRecompute = loaded.vatToRecompute = loaded.withholdingToRecompute = false;
     showAmounts(loaded);

@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "app/date_text.h"
+
 namespace overdue {
 
 namespace {
@@ -28,8 +30,6 @@ constexpr std::array<ColumnLook, OverdueModel::ColumnCount> kColumns = {{
     {"TOTALE FT", 100, Qt::AlignRight},
     {"DA INCASSARE", 110, Qt::AlignRight},
 }};
-
-const QString kDate = QStringLiteral("dd/MM/yyyy");
 
 }  // namespace
 
@@ -69,9 +69,9 @@ QString OverdueModel::text(const Line& line, int column) const {
         case Number:
             return line.number;
         case Date:
-            return line.date.toString(kDate);
+            return app::dateText(line.date);
         case Due:
-            return line.underInvoice ? QString() : line.due.toString(kDate);
+            return line.underInvoice ? QString() : app::dateText(line.due);
         case DaysLate:
             return !line.underInvoice && line.isLate() ? QString::number(line.daysLate) : QString();
         case Total:

@@ -13,8 +13,6 @@ namespace {
 
 using Kind = CreditNoteRefusal::Kind;
 
-const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
-
 // The amounts of a register row, in column order.
 constexpr InvoiceColumn kAmountColumns[] = {Taxable,      Surcharge, TotalTaxable, Vat,
                                             ExemptAmount, Total,     Withholding,  Net};
@@ -53,7 +51,7 @@ QString listedNumber(const QString& number, bool creditNote) {
 
 QString reversalText(const CorrectedInvoice& corrected) {
     return QStringLiteral("a storno della fattura n. %1 del %2")
-        .arg(corrected.number, corrected.date.toString(kDateFormat));
+        .arg(corrected.number, store::italianDateText(corrected.date));
 }
 
 QString positiveAmount(const QString& text) {
@@ -202,7 +200,7 @@ brisvel::Result<CreditNote, CreditNoteRefusal> makeCreditNote(const CreditedInvo
         return refusal(Kind::BadDate,
                        QStringLiteral("La nota di credito del %1 precede la fattura %2 che "
                                       "storna: scegliere una data dal %3 in poi.")
-                           .arg(date->toString(kDateFormat), title(invoice), invoice[Date]));
+                           .arg(store::italianDateText(*date), title(invoice), invoice[Date]));
     if (const auto tooLong = overlongTextRefusal(QStringLiteral("Descrizione"), choice.description))
         return refusal(Kind::TooLong, *tooLong);
 
@@ -212,7 +210,7 @@ brisvel::Result<CreditNote, CreditNoteRefusal> makeCreditNote(const CreditedInvo
     r[Client] = invoice[Client];
     r[ClientId] = invoice[ClientId];
     r[Number] = choice.number;
-    r[Date] = date->toString(kDateFormat);
+    r[Date] = store::italianDateText(*date);
     r[Description] = choice.description;
     r[Exemption] = invoice[Exemption];
     r[PaidBy] = invoice[PaidBy];

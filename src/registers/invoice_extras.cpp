@@ -22,8 +22,6 @@ constexpr int kCorrectedIdColumn = 6;
 constexpr int kCorrectedNumberColumn = 7;
 constexpr int kCorrectedDateColumn = 8;  // dd/mm/yyyy
 
-const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
-
 }  // namespace
 
 const SheetLayout& invoiceExtrasLayout() {
@@ -118,7 +116,7 @@ void InvoiceExtras::setDueDate(const QString& id, const QDate& due) {
     if (!due.isValid() && !rows_.contains(id))
         return;
     expectWritten(sheet_.setIdentifier(rowFor(id), kDueDateColumn,
-                                       due.isValid() ? due.toString(kDateFormat) : QString()));
+                                       due.isValid() ? store::italianDateText(due) : QString()));
 }
 
 std::optional<CorrectedInvoice> InvoiceExtras::corrects(const QString& id) const {
@@ -136,7 +134,7 @@ void InvoiceExtras::setCorrects(const QString& id, const CorrectedInvoice& corre
     expectWritten(sheet_.setIdentifier(row, kCorrectedIdColumn, corrected.id));
     expectWritten(sheet_.setIdentifier(row, kCorrectedNumberColumn, corrected.number));
     expectWritten(
-        sheet_.setIdentifier(row, kCorrectedDateColumn, corrected.date.toString(kDateFormat)));
+        sheet_.setIdentifier(row, kCorrectedDateColumn, store::italianDateText(corrected.date)));
     if (!notesOf_.value(corrected.id).contains(id))
         notesOf_[corrected.id] << id;
 }

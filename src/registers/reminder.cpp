@@ -1,5 +1,7 @@
 #include "registers/reminder.h"
 
+#include "store/typed_entry.h"
+
 #include <QRegularExpression>
 
 namespace registers {
@@ -8,8 +10,6 @@ namespace {
 
 // The table's columns.
 enum ReminderColumn { Document, Dated, Due, DaysLate, Owed };
-
-const QString kDate = QStringLiteral("dd/MM/yyyy");
 
 // "20121 Milano (MI)", leaving out what is not given.
 QString townLine(const QString& postalCode, const QString& town, const QString& province) {
@@ -36,10 +36,10 @@ QStringList rowOf(const overdue::Line& line) {
                             .arg(line.number, line.correctedNumber);
     } else {
         row[Document] = QStringLiteral("Fattura n. %1").arg(line.number);
-        row[Due] = line.due.toString(kDate);
+        row[Due] = store::italianDateText(line.due);
         row[DaysLate] = QString::number(line.daysLate);
     }
-    row[Dated] = line.date.toString(kDate);
+    row[Dated] = store::italianDateText(line.date);
     row[Owed] = line.net.text();
     return row;
 }
@@ -67,7 +67,7 @@ ReminderLetter reminderLetter(const UserData& user, const ClientRecord& client,
 
     const QString town = user[UserTown].trimmed();
     letter.placeAndDate =
-        (town.isEmpty() ? QString() : town + QStringLiteral(", ")) + today.toString(kDate);
+        (town.isEmpty() ? QString() : town + QStringLiteral(", ")) + store::italianDateText(today);
     letter.subject = QStringLiteral("Sollecito di pagamento");
     letter.greeting = QStringLiteral("Gentile Cliente,");
 

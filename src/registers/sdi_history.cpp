@@ -22,8 +22,6 @@ constexpr int kMessageIdColumn = 6;  // F
 constexpr int kOutcomeColumn = 7;    // G
 constexpr int kErrorsColumn = 8;     // H, one error a line
 
-const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
-
 constexpr std::array<std::pair<SdiEvent, const char*>, 7> kCodes = {{
     {SdiEvent::Exported, "EXP"},
     {SdiEvent::Rejected, "NS"},
@@ -58,7 +56,7 @@ SdiRecord exportOnly(const QString& id, const QString& file) {
 }
 
 QString onDate(const QDate& date) {
-    return date.isValid() ? QStringLiteral(" il ") + date.toString(kDateFormat) : QString();
+    return date.isValid() ? QStringLiteral(" il ") + store::italianDateText(date) : QString();
 }
 
 }  // namespace
@@ -189,7 +187,7 @@ store::Result<store::Done> SdiHistory::record(const SdiRecord& r) {
     };
     write(kFileColumn, r.file);
     write(kEventColumn, eventCode(r.event));
-    write(kDateColumn, r.date.isValid() ? r.date.toString(kDateFormat) : QString());
+    write(kDateColumn, r.date.isValid() ? store::italianDateText(r.date) : QString());
     write(kSdiIdColumn, r.sdiId);
     write(kMessageIdColumn, r.messageId);
     write(kOutcomeColumn, r.outcome);

@@ -7,6 +7,10 @@
 
 namespace store {
 
+QString italianDateText(const QDate& date) {
+    return date.toString(u"dd/MM/yyyy");
+}
+
 std::optional<QDate> readItalianDate(const QString& text) {
     const QStringList parts = text.trimmed().split(u'/');
     if (parts.size() != 3)

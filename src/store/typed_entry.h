@@ -25,6 +25,8 @@ TypedEntry interpretTyped(const QString& typed, bool date1904 = false);
 
 // A dd/mm/yyyy (or d/m/yyyy) text as a date; anything else none.
 std::optional<QDate> readItalianDate(const QString& text);
+// `date` as dd/mm/yyyy ("05/03/2024"); empty for an invalid date.
+QString italianDateText(const QDate& date);
 
 // The day a cell holds: a date serial (whatever format shows it), or a dd/mm/yyyy
 // text; anything else none.
