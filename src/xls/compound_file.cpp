@@ -3,6 +3,7 @@
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
+#include <gsf/gsf-input-stdio.h>
 
 #include <memory>
 
@@ -18,17 +19,10 @@ Error notWorkbook() {
     return Error{Error::Kind::NotWorkbook, QStringLiteral("Il file non è una cartella di lavoro.")};
 }
 
-}  // namespace
-
-Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes) {
-    ensureGsfInitialised();
-    GsfPtr<GsfInput> input(
-        gsf_input_memory_new(reinterpret_cast<const guint8*>(fileBytes.constData()),
-                             gsf_off_t(fileBytes.size()), FALSE));
-    if (!input)
-        return notWorkbook();
+// The Workbook stream of the container `input`, of `containerSize` bytes.
+Result<QByteArray> streamOfContainer(GsfInput* input, gsf_off_t containerSize) {
     GError* error = nullptr;
-    GsfPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &error));
+    GsfPtr<GsfInfile> root(gsf_infile_msole_new(input, &error));
     if (error)
         g_error_free(error);
     if (!root)
@@ -56,7 +50,7 @@ Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes) {
 
     const gsf_off_t size = gsf_input_size(stream.get());
     // A stream cannot hold more than the file it lives in.
-    if (size < 0 || size > gsf_off_t(fileBytes.size())) {
+    if (size < 0 || size > containerSize) {
         return damagedFile();
     }
     QByteArray bytes(qsizetype(size), Qt::Uninitialized);
@@ -66,6 +60,26 @@ Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes) {
         return damagedFile();
     }
     return bytes;
+}
+
+}  // namespace
+
+Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes) {
+    ensureGsfInitialised();
+    GsfPtr<GsfInput> input(
+        gsf_input_memory_new(reinterpret_cast<const guint8*>(fileBytes.constData()),
+                             gsf_off_t(fileBytes.size()), FALSE));
+    if (!input)
+        return notWorkbook();
+    return streamOfContainer(input.get(), gsf_off_t(fileBytes.size()));
+}
+
+Result<QByteArray> readWorkbookStream(std::FILE* file) {
+    ensureGsfInitialised();
+    GsfPtr<GsfInput> input(gsf_input_stdio_new_FILE("Workbook", file, TRUE));
+    if (!input)
+        return notWorkbook();
+    return streamOfContainer(input.get(), gsf_input_size(input.get()));
 }
 
 }  // namespace xls

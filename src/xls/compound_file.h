@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+#include <cstdio>
+
 #include "xls/error.h"
 
 namespace xls {
@@ -12,5 +14,9 @@ namespace xls {
 // has no workbook stream is NotWorkbook; one with only the BIFF5 "Book" stream is
 // OldFormat.
 Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes);
+// The same read from `file`, open at its start and left open: the stream's sectors
+// go from the disk straight into its buffer, with no copy of the whole file in
+// memory. A file that cannot be positioned (a pipe) is NotWorkbook.
+Result<QByteArray> readWorkbookStream(std::FILE* file);
 
 }  // namespace xls

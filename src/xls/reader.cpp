@@ -2,11 +2,14 @@
 
 #include <QFile>
 
+#include <unistd.h>
+
+#include <cstdio>
+
 #include <set>
 
 #include "xls/compound_file.h"
 #include "xls/globals_reader.h"
-#include "xls/huge_pages.h"
 #include "xls/read_errors.h"
 #include "xls/record_stream.h"
 #include "xls/record_types.h"
@@ -64,7 +67,10 @@ Result<Workbook> readWorkbook(const QByteArray& fileBytes, const QString& passwo
     return readWorkbookStreamBytes(std::move(*streamBytes), password);
 }
 
-Result<Workbook> readWorkbookStreamBytes(QByteArray bytes, const QString& password) {
+namespace {
+
+// The workbook in `bytes`, a Workbook stream deciphered in place.
+Result<Workbook> readStream(QByteArray& bytes, const QString& password) {
     Result<brisvel::Done> decryption = decryptWorkbookStream(bytes, password);
     if (!decryption)
         return decryption.error();
@@ -116,39 +122,56 @@ Result<Workbook> readWorkbookStreamBytes(QByteArray bytes, const QString& passwo
     return book;
 }
 
-namespace {
-
 Error unreadable(const QString& path) {
     return Error{Error::Kind::Io, QStringLiteral("Impossibile leggere il file %1.").arg(path)};
 }
 
-// The Workbook stream of the file at `path`. The file is read in one go into a
-// buffer of its size, and let go before the workbook is parsed. (It is not
-// mapped: a file cut short by another program while mapped would crash us.)
+// The Workbook stream of the file at `path`, read from the disk into a buffer of
+// its own. (The file is not mapped: a file cut short by another program while
+// mapped would crash us.)
 Result<QByteArray> workbookStreamOfFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return unreadable(path);
-    QByteArray bytes;
-    if (file.size() > 0) {
-        bytes.resize(qsizetype(file.size()));
-        adviseHugePages(bytes.data(), std::size_t(bytes.size()));
-        bytes.truncate(qsizetype(std::max<qint64>(0, file.read(bytes.data(), bytes.size()))));
-    } else {
-        bytes = file.readAll();  // a pipe, say, whose size is not known
+    if (file.isSequential() || file.size() == 0) {
+        // A pipe, say, whose size is not known and which cannot be positioned.
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return unreadable(path);
+        return readWorkbookStream(bytes);
     }
-    if (file.error() != QFileDevice::NoError)
+    const int fd = ::dup(file.handle());
+    std::FILE* const stream = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
+    if (!stream) {
+        if (fd >= 0)
+            ::close(fd);
         return unreadable(path);
-    return readWorkbookStream(bytes);
+    }
+    Result<QByteArray> bytes = readWorkbookStream(stream);
+    // A disk that failed under the read is what the user is told, not the
+    // container it left unreadable.
+    const bool failed = std::ferror(stream) != 0;
+    std::fclose(stream);
+    if (failed)
+        return unreadable(path);
+    return bytes;
 }
 
 }  // namespace
 
-Result<Workbook> readWorkbookFile(const QString& path, const QString& password) {
+Result<Workbook> readWorkbookStreamBytes(QByteArray bytes, const QString& password) {
+    return readStream(bytes, password);
+}
+
+Result<Workbook> readWorkbookFile(const QString& path, const QString& password,
+                                  QByteArray* streamMemory) {
     Result<QByteArray> stream = workbookStreamOfFile(path);
     if (!stream)
         return stream.error();
-    return readWorkbookStreamBytes(std::move(*stream), password);
+    Result<Workbook> book = readStream(*stream, password);
+    if (streamMemory)
+        *streamMemory = std::move(*stream);
+    return book;
 }
 
 }  // namespace xls

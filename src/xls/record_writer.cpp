@@ -18,9 +18,24 @@ bool isLatin1(const QChar* s, std::size_t count) {
     return true;
 }
 
-RecordWriter::RecordWriter(std::size_t expectedSize)
-    : data_(new std::uint8_t[expectedSize]), capacity_(expectedSize) {
-    adviseHugePages(data_.get(), capacity_);
+RecordWriter::RecordWriter(std::size_t expectedSize, QByteArray memory) {
+    // The expected size is a bound, some way above what is written: memory of
+    // somewhat less serves, and grows in the rare case it must.
+    const auto given = std::size_t(memory.capacity());
+    const bool serves = memory.isDetached() && given >= expectedSize / 2;
+    hold(serves ? std::move(memory) : QByteArray(), serves ? given : expectedSize);
+}
+
+void RecordWriter::hold(QByteArray memory, std::size_t capacity) {
+    if (std::size_t(memory.capacity()) >= capacity) {
+        buffer_ = std::move(memory);
+        buffer_.resize(qsizetype(capacity));
+    } else {
+        buffer_ = QByteArray(qsizetype(capacity), Qt::Uninitialized);
+        adviseHugePages(buffer_.data(), capacity);
+    }
+    data_ = reinterpret_cast<std::uint8_t*>(buffer_.data());
+    capacity_ = capacity;
 }
 
 namespace {
@@ -33,11 +48,9 @@ constexpr std::size_t kHandOverStep = 64 * 1024;
 void RecordWriter::grow(std::size_t n) {
     if (cipher_)
         cipher_->awaitCiphered(handed_);
-    capacity_ = std::max(capacity_ * 2, size_ + n);
-    std::unique_ptr<std::uint8_t[]> bigger(new std::uint8_t[capacity_]);
-    adviseHugePages(bigger.get(), capacity_);
-    std::memcpy(bigger.get(), data_.get(), size_);
-    data_ = std::move(bigger);
+    QByteArray written = std::move(buffer_);
+    hold(QByteArray(), std::max(capacity_ * 2, size_ + n));
+    std::memcpy(data_, written.constData(), size_);
 }
 
 void RecordWriter::handOverTo(CipherPipeline* cipher) {
@@ -86,7 +99,7 @@ void RecordWriter::splitLongRecord() {
         const std::size_t from = bodyStart + i * kMaxRecordBody;
         const std::size_t n = std::min(kMaxRecordBody, length - i * kMaxRecordBody);
         const std::size_t to = from + 4 * i;
-        std::memmove(data_.get() + to, data_.get() + from, n);
+        std::memmove(data_ + to, data_ + from, n);
         put16(to - 4, rec::Continue);
         put16(to - 2, std::uint16_t(n));
     }
@@ -102,26 +115,26 @@ void RecordWriter::record(std::uint16_t type, std::span<const std::uint8_t> body
 
 void RecordWriter::f64(double v) {
     reserve(8);
-    putLeF64(&data_[size_], v);
+    putLeF64(data_ + size_, v);
     size_ += 8;
 }
 
 void RecordWriter::bytes(std::span<const std::uint8_t> b) {
     reserve(b.size());
     if (!b.empty())
-        std::memcpy(data_.get() + size_, b.data(), b.size());
+        std::memcpy(data_ + size_, b.data(), b.size());
     size_ += b.size();
 }
 
 void RecordWriter::zeros(std::size_t n) {
     reserve(n);
-    std::memset(data_.get() + size_, 0, n);
+    std::memset(data_ + size_, 0, n);
     size_ += n;
 }
 
 void RecordWriter::stringChars(const QChar* s, std::size_t count, bool wide) {
     reserve(1 + count * (wide ? 2 : 1));
-    std::uint8_t* out = data_.get() + size_;
+    std::uint8_t* out = data_ + size_;
     *out++ = wide ? 0x01 : 0x00;
     if (wide) {
         for (std::size_t i = 0; i < count; ++i) {
@@ -133,7 +146,7 @@ void RecordWriter::stringChars(const QChar* s, std::size_t count, bool wide) {
         for (std::size_t i = 0; i < count; ++i)
             *out++ = std::uint8_t(s[i].unicode());
     }
-    size_ = std::size_t(out - data_.get());
+    size_ = std::size_t(out - data_);
 }
 
 void RecordWriter::unicodeString(const QString& s) {

@@ -5,6 +5,7 @@
 // fills in each record's length when it ends, and splits a body longer than a
 // record may be into CONTINUE records. It knows nothing of the workbook model.
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstddef>
@@ -23,7 +24,9 @@ class CipherPipeline;
 
 class RecordWriter {
   public:
-    explicit RecordWriter(std::size_t expectedSize = 64 * 1024);
+    // `memory`, when given and of about the expected size (that of a stream just
+    // read, say), holds the stream instead of a buffer taken afresh.
+    explicit RecordWriter(std::size_t expectedSize = 64 * 1024, QByteArray memory = {});
 
     // Opens a record; its body is whatever is written until end().
     void begin(std::uint16_t type);
@@ -38,7 +41,7 @@ class RecordWriter {
         if (size_ >= nextHandOver_)
             handOverFinished();
         reserve(4 + std::size_t(length));
-        std::uint8_t* header = &data_[size_];
+        std::uint8_t* header = data_ + size_;
         putLe16(header, type);
         putLe16(header + 2, length);
         size_ += 4 + std::size_t(length);
@@ -82,10 +85,10 @@ class RecordWriter {
         put16(at + 2, std::uint16_t(v >> 16));
     }
 
-    std::uint8_t* data() { return data_.get(); }
-    const std::uint8_t* data() const { return data_.get(); }
+    std::uint8_t* data() { return data_; }
+    const std::uint8_t* data() const { return data_; }
     std::size_t size() const { return size_; }
-    std::span<std::uint8_t> bytes() { return {data_.get(), size_}; }
+    std::span<std::uint8_t> bytes() { return {data_, size_}; }
 
     // From now on each finished stretch of the stream goes to `cipher` while
     // writing goes on. Only bytes that are never ciphered (a sheet's position in
@@ -105,11 +108,16 @@ class RecordWriter {
             grow(n);
     }
     void grow(std::size_t n);
-    void put16(std::size_t at, std::uint16_t v) { putLe16(&data_[at], v); }
+    void put16(std::size_t at, std::uint16_t v) { putLe16(data_ + at, v); }
     void splitLongRecord();
 
+    // Takes `capacity` bytes of `memory`, or of a fresh buffer when it has not
+    // enough, for the stream.
+    void hold(QByteArray memory, std::size_t capacity);
+
     // Not zero-filled: pages of the reserve that are never written cost no memory.
-    std::unique_ptr<std::uint8_t[]> data_;
+    QByteArray buffer_;
+    std::uint8_t* data_ = nullptr;  // buffer_'s bytes
     std::size_t capacity_ = 0;
     std::size_t size_ = 0;
     std::size_t recordStart_ = 0;

@@ -136,7 +136,7 @@ void writeSheet(RecordWriter& out, const Sheet& sheet, bool selected, const Form
 }  // namespace
 
 Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std::uint8_t> filePass,
-                                         CipherPipeline* cipher) {
+                                         CipherPipeline* cipher, QByteArray memory) {
     if (auto ok = checkWritable(wb); !ok)
         return ok.error();
     std::vector<FormulaPlan> formulas;
@@ -148,7 +148,8 @@ Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std
         return texts.error();
 
     // One buffer for the whole stream, sized so it rarely has to grow.
-    RecordWriter out(16 * 1024 + 16 * texts->cellCount + texts->table.byteSize());
+    RecordWriter out(16 * 1024 + 16 * texts->cellCount + texts->table.byteSize(),
+                     std::move(memory));
     if (cipher)
         out.handOverTo(cipher);
     const std::vector<std::size_t> positions = writeGlobals(out, wb, filePass, texts->table);

@@ -26,9 +26,10 @@ void padStream(RecordWriter& stream) {
 }
 
 // The Workbook stream, encrypted when there is a password, ready for its container.
-Result<RecordWriter> finishedStream(const Workbook& wb, const QString& password) {
+Result<RecordWriter> finishedStream(const Workbook& wb, const QString& password,
+                                    QByteArray memory = {}) {
     if (password.isEmpty()) {
-        Result<RecordWriter> stream = buildWorkbookStream(wb, {});
+        Result<RecordWriter> stream = buildWorkbookStream(wb, {}, nullptr, std::move(memory));
         if (stream)
             padStream(*stream);
         return stream;
@@ -38,8 +39,9 @@ Result<RecordWriter> finishedStream(const Workbook& wb, const QString& password)
     // The records are encrypted on a second thread while the stream is built.
     const std::unique_ptr<CipherPipeline> cipher =
         workbookStreamEncryption(std::move(encryption.cipher));
-    Result<RecordWriter> stream = buildWorkbookStream(
-        wb, std::span(filePass, std::size_t(encryption.filePass.size())), cipher.get());
+    Result<RecordWriter> stream =
+        buildWorkbookStream(wb, std::span(filePass, std::size_t(encryption.filePass.size())),
+                            cipher.get(), std::move(memory));
     if (!stream)
         return stream;
     padStream(*stream);
@@ -56,9 +58,9 @@ Result<QByteArray> writeWorkbook(const Workbook& wb, const QString& password) {
     return writeCompoundFile(stream->bytes());
 }
 
-Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file,
-                                    const QString& password) {
-    Result<RecordWriter> stream = finishedStream(wb, password);
+Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file, const QString& password,
+                                    QByteArray streamMemory) {
+    Result<RecordWriter> stream = finishedStream(wb, password, std::move(streamMemory));
     if (!stream)
         return stream.error();
     // The container goes out through a stream of its own on the file's descriptor;

@@ -17,8 +17,10 @@ namespace xls {
 Result<QByteArray> writeWorkbook(const Workbook& wb, const QString& password = {});
 // The same file written into `file`, open for writing (a QSaveFile, say), as it
 // is composed: no second copy of the file is held in memory. The caller commits
-// or closes `file`.
+// or closes `file`. `streamMemory`, memory a workbook stream was just read into
+// (see readWorkbookFile), holds the stream being built instead of fresh memory,
+// which costs page faults and the system's zeroing of each page.
 Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file,
-                                    const QString& password = {});
+                                    const QString& password = {}, QByteArray streamMemory = {});
 
 }  // namespace xls

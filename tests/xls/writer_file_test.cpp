@@ -58,6 +58,36 @@ TEST(WriterToFile, EncryptedFileReadsBackWithItsPassword) {
     writertest::expectSameCells(wb.sheets[0], back->sheets[0]);
 }
 
+// A copy reads a file and writes it again, building the stream in the memory the
+// read stream was in: the same file comes out, plain or under its password.
+TEST(WriterToFile, ACopyThroughTheReadStreamsMemoryGivesTheSameWorkbook) {
+    QTemporaryDir dir;
+    const xls::Workbook wb = invoiceRegister(5000);
+    for (const QString& password : {QString(), QStringLiteral("Pesk1987")}) {
+        SCOPED_TRACE(qPrintable(password));
+        const QString from = dir.filePath(QStringLiteral("da.xls"));
+        const QByteArray first = saved(from, wb, password);
+        QByteArray memory;
+        const xls::Result<xls::Workbook> read = xls::readWorkbookFile(from, password, &memory);
+        ASSERT_TRUE(read.ok()) << qPrintable(read.error().message);
+        EXPECT_GT(memory.size(), 5000 * 14);
+
+        const QString to = dir.filePath(QStringLiteral("a.xls"));
+        QSaveFile file(to);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(xls::writeWorkbook(*read, file, password, std::move(memory)).ok());
+        ASSERT_TRUE(file.commit());
+        if (password.isEmpty()) {
+            QFile back(to);
+            ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+            EXPECT_EQ(back.readAll(), first);
+        }
+        const xls::Result<xls::Workbook> again = xls::readWorkbookFile(to, password);
+        ASSERT_TRUE(again.ok()) << qPrintable(again.error().message);
+        writertest::expectSameCells(wb.sheets[0], again->sheets[0]);
+    }
+}
+
 TEST(WriterToFile, AFileNotOpenForWritingIsAnIoError) {
     QTemporaryDir dir;
     QFile closed(dir.filePath(QStringLiteral("chiuso.xls")));

@@ -296,4 +296,41 @@ TEST(WriterRecords, LongKeptRecordIsContinued) {
     FAIL() << "kept record not written";
 }
 
+// Memory handed to the writer holds the stream only when it is the writer's alone
+// and of about the expected size; whatever holds it, the bytes are the same.
+TEST(WriterMemory, GivenMemoryHoldsTheStreamOnlyWhenItServes) {
+    struct Row {
+        const char* what;
+        qsizetype given;
+        bool sharedElsewhere;
+        bool held;
+    };
+    const std::size_t expected = 1000;
+    const Row rows[] = {
+        {"none", 0, false, false},
+        {"the expected size", 1000, false, true},
+        {"somewhat less, grown when full", 600, false, true},
+        {"far less", 400, false, false},
+        {"held by another array too", 1000, true, false},
+    };
+    QByteArray reference;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        QByteArray memory(row.given, '\x77');
+        const QByteArray other = row.sharedElsewhere ? memory : QByteArray();
+        const char* const given = memory.constData();
+        xls::RecordWriter out(expected, std::move(memory));
+        EXPECT_EQ(reinterpret_cast<const char*>(out.data()) == given, row.held);
+        for (int i = 0; i < 250; ++i)
+            out.u32(std::uint32_t(i) * 0x01010101u);
+        const QByteArray written(reinterpret_cast<const char*>(out.data()), qsizetype(out.size()));
+        if (reference.isEmpty())
+            reference = written;
+        EXPECT_EQ(written, reference);
+        if (row.sharedElsewhere) {
+            EXPECT_EQ(other, QByteArray(row.given, '\x77'));
+        }
+    }
+}
+
 }  // namespace

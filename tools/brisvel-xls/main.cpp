@@ -68,14 +68,16 @@ std::optional<Arguments> parse(const QStringList& args, int positionalCount, boo
 }
 
 // Writes the workbook straight into a new file that replaces `path` only once
-// it is whole.
-int writeTo(const QString& path, const xls::Workbook& wb, const QString& password) {
+// it is whole; its stream is built in `streamMemory` when that serves.
+int writeTo(const QString& path, const xls::Workbook& wb, const QString& password,
+            QByteArray streamMemory = {}) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return fail(
             QStringLiteral("Impossibile scrivere il file %1: %2.").arg(path, file.errorString()));
     }
-    xls::Result<brisvel::Done> written = xls::writeWorkbook(wb, file, password);
+    xls::Result<brisvel::Done> written =
+        xls::writeWorkbook(wb, file, password, std::move(streamMemory));
     if (!written) {
         file.cancelWriting();
         return failWith(written.error());
@@ -110,10 +112,15 @@ int write(const Arguments& a) {
 }
 
 int copy(const Arguments& a) {
-    xls::Result<xls::Workbook> wb = xls::readWorkbookFile(a.positional[0], a.password);
+    // The stream read serves again for the stream written: a copy's output is
+    // about the size of its input, and that memory is already the process's own.
+    QByteArray streamMemory;
+    xls::Result<xls::Workbook> wb =
+        xls::readWorkbookFile(a.positional[0], a.password, &streamMemory);
     if (!wb)
         return failWith(wb.error());
-    const int code = writeTo(a.positional[1], *wb, a.outPassword.value_or(QString()));
+    const int code =
+        writeTo(a.positional[1], *wb, a.outPassword.value_or(QString()), std::move(streamMemory));
     // The process ends right after the copy, its file closed: freeing the model
     // cell by cell would only delay the exit, so the system takes it back whole.
     // It stays reachable from here, so leak checkers do not count it as lost.
