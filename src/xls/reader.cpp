@@ -71,13 +71,15 @@ namespace {
 
 // The workbook in `bytes`, a Workbook stream deciphered in place.
 Result<Workbook> readStream(QByteArray& bytes, const QString& password) {
-    Result<brisvel::Done> decryption = decryptWorkbookStream(bytes, password);
+    Result<Deciphering> decryption = decryptWorkbookStream(bytes, password);
     if (!decryption)
         return decryption.error();
 
     const std::span<const std::uint8_t> stream(
         reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
     RecordStream records(stream);
+    if (decryption->pipeline)
+        records.readBehind(decryption->pipeline.get(), decryption->from);
     Result<std::uint16_t> kind = readBof(records);
     if (!kind)
         return kind.error();

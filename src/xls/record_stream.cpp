@@ -1,5 +1,7 @@
 #include "xls/record_stream.h"
 
+#include "xls/cipher_pipeline.h"
+
 namespace xls {
 
 std::size_t Record::size() const {
@@ -15,6 +17,17 @@ QByteArray Record::joined() const {
     for (const auto& s : segments)
         out.append(reinterpret_cast<const char*>(s.data()), s.size());
     return out;
+}
+
+void RecordStream::readBehind(CipherPipeline* decipher, std::size_t from) {
+    decipher_ = decipher;
+    final_ = from;
+}
+
+void RecordStream::awaitDeciphered(std::size_t end) {
+    // The pipeline says kAll once it can go no further; what it did not reach is
+    // read as it is, as a stream deciphered whole would leave it.
+    final_ = decipher_->awaitCiphered(end);
 }
 
 std::optional<Record> RecordStream::nextPhysical() {

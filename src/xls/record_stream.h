@@ -29,10 +29,17 @@ struct Record {
     QByteArray joined() const;
 };
 
+class CipherPipeline;
+
 class RecordStream {
   public:
     explicit RecordStream(std::span<const std::uint8_t> stream, std::size_t offset = 0)
         : stream_(stream), pos_(offset) {}
+
+    // From now on a record is read only once `decipher`, which deciphers the
+    // stream front to back from `from` on, has got past it. (Headers are never
+    // enciphered, but a damaged file may send the reader into a body.)
+    void readBehind(CipherPipeline* decipher, std::size_t from);
 
     // The next record with its continuations, into `out`, whose storage is reused
     // so a loop over the records allocates nothing. False at the stream end or
@@ -48,19 +55,34 @@ class RecordStream {
 
   private:
     // Whether a CONTINUE record starts at the read position.
-    bool continues() const;
+    bool continues();
+    // Whether the `n` bytes at the read position are in the stream, waiting until
+    // they are deciphered.
+    bool haveFinal(std::size_t n) {
+        if (stream_.size() - pos_ < n)
+            return false;
+        if (pos_ + n > final_)
+            awaitDeciphered(pos_ + n);
+        return true;
+    }
     // Appends the body of the record at the read position to `segments`.
     bool readBody(std::uint16_t& type, std::vector<ByteReader::Segment>& segments);
+    // Waits until the bytes before `end` are deciphered.
+    void awaitDeciphered(std::size_t end);
 
     std::span<const std::uint8_t> stream_;
     std::size_t pos_ = 0;
     bool damaged_ = false;
+    CipherPipeline* decipher_ = nullptr;
+    // The bytes before this are final: all of them unless the stream is read
+    // behind its deciphering.
+    std::size_t final_ = SIZE_MAX;
 };
 
 // Called once per record, so defined here where the parsers can inline them.
 
-inline bool RecordStream::continues() const {
-    return !damaged_ && pos_ <= stream_.size() && stream_.size() - pos_ >= 4 &&
+inline bool RecordStream::continues() {
+    return !damaged_ && pos_ <= stream_.size() && haveFinal(4) &&
            le16(&stream_[pos_]) == rec::Continue;
 }
 
@@ -68,13 +90,13 @@ inline bool RecordStream::readBody(std::uint16_t& type,
                                    std::vector<ByteReader::Segment>& segments) {
     if (damaged_ || pos_ >= stream_.size())
         return false;
-    if (stream_.size() - pos_ < 4) {
+    if (!haveFinal(4)) {
         damaged_ = true;
         return false;
     }
     type = le16(&stream_[pos_]);
     const std::size_t length = le16(&stream_[pos_ + 2]);
-    if (stream_.size() - pos_ - 4 < length) {
+    if (!haveFinal(4 + length)) {
         damaged_ = true;
         return false;
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <thread>
 
 #include "xls/crypto.h"
 #include "xls/read_errors.h"
@@ -14,7 +13,7 @@ namespace xls {
 namespace {
 
 // Below this many bytes a second thread costs more than it saves.
-constexpr std::size_t kTwoHalvesFrom = 256 * 1024;
+constexpr std::size_t kSecondThreadFrom = 256 * 1024;
 
 // Deciphers the records from `begin` up to the first record start at or after
 // `limit`; gives where it stopped.
@@ -40,28 +39,18 @@ std::size_t decryptRecords(std::span<std::uint8_t> all, std::size_t begin, std::
 
 }  // namespace
 
-void decipherRecords(std::span<std::uint8_t> stream, std::size_t begin,
-                     const StreamCipher& cipher) {
-    const std::unique_ptr<StreamCipher> first = cipher.clone();
-    if (stream.size() - std::min(begin, stream.size()) < kTwoHalvesFrom) {
-        decryptRecords(stream, begin, stream.size(), *first);
-        return;
+std::unique_ptr<CipherPipeline> decipherRecords(std::span<std::uint8_t> stream, std::size_t begin,
+                                                std::unique_ptr<StreamCipher> cipher) {
+    if (stream.size() - std::min(begin, stream.size()) < kSecondThreadFrom) {
+        decryptRecords(stream, begin, stream.size(), *cipher);
+        return nullptr;
     }
-    // Record headers are never enciphered, so the first record of the second half
-    // is found by walking them.
-    const std::size_t middle = begin + (stream.size() - begin) / 2;
-    RecordStream headers(stream, begin);
-    Record r;
-    while (headers.position() < middle && headers.nextPhysical(r)) {
-    }
-    const std::size_t split = headers.position();
-    const std::unique_ptr<StreamCipher> second = cipher.clone();
-    std::thread secondHalf([&] { decryptRecords(stream, split, stream.size(), *second); });
-    decryptRecords(stream, begin, split, *first);
-    secondHalf.join();
+    auto pipeline = std::make_unique<CipherPipeline>(begin, std::move(cipher), decryptRecords);
+    pipeline->handOver(stream);
+    return pipeline;
 }
 
-Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& password) {
+Result<Deciphering> decryptWorkbookStream(QByteArray& stream, const QString& password) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(stream.data());
     const std::span<std::uint8_t> all(bytes, std::size_t(stream.size()));
 
@@ -76,7 +65,7 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
     if (records.damaged())
         return damagedFile();
     if (!encrypted)
-        return brisvel::Done{};
+        return Deciphering{};
 
     Result<std::unique_ptr<StreamCipher>> cipher =
         cipherForFilePass(filePass.segments.front(),
@@ -99,8 +88,8 @@ Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& p
 
     // Bytes after the last whole record are never read as records, so a short
     // tail is left to the reader rather than refused here.
-    decipherRecords(all, records.position(), **cipher);
-    return brisvel::Done{};
+    const std::size_t from = records.position();
+    return Deciphering{decipherRecords(all, from, std::move(*cipher)), from};
 }
 
 }  // namespace xls

@@ -1,16 +1,19 @@
 #pragma once
 
-// Turns an encrypted workbook stream into a plain one before it is parsed: the
-// parser then reads nothing but final bytes, wherever the file sends it.
+// Turns an encrypted workbook stream into a plain one as it is parsed: a large
+// stream is deciphered front to back on a second thread while the parser reads
+// behind it (see RecordStream::readBehind), a small one before parsing starts.
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "base/result.h"
+#include "xls/cipher_pipeline.h"
 #include "xls/crypto.h"
 #include "xls/error.h"
 
@@ -20,15 +23,22 @@ namespace xls {
 // writing: such files are encrypted, but open without asking.
 inline constexpr char kDefaultPassword[] = "VelvetSweatshop";
 
+// What is left to decipher of a stream: nothing, or a pipeline deciphering it
+// from `from` on, which must be let go before the stream is.
+struct Deciphering {
+    std::unique_ptr<CipherPipeline> pipeline;
+    std::size_t from = 0;
+};
+
 // When the workbook globals hold a FILEPASS record, deciphers every record after it
-// in place and returns once all of them are; a plain stream is left as it is. A
-// wrong or missing password gives PasswordNeeded; an empty password tries the
-// default one.
-Result<brisvel::Done> decryptWorkbookStream(QByteArray& stream, const QString& password);
+// in place (see decipherRecords); a plain stream is left as it is. A wrong or
+// missing password gives PasswordNeeded; an empty password tries the default one.
+Result<Deciphering> decryptWorkbookStream(QByteArray& stream, const QString& password);
 
 // Deciphers in place the body of every record from `begin` on, leaving in the clear
-// what is never enciphered. A large stream is done in two halves side by side; the
-// function returns when both are done.
-void decipherRecords(std::span<std::uint8_t> stream, std::size_t begin, const StreamCipher& cipher);
+// what is never enciphered. A large stream is deciphered on a second thread and the
+// pipeline doing it is given; a small one is done before returning (null).
+std::unique_ptr<CipherPipeline> decipherRecords(std::span<std::uint8_t> stream, std::size_t begin,
+                                                std::unique_ptr<StreamCipher> cipher);
 
 }  // namespace xls

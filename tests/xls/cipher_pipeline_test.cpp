@@ -1,7 +1,7 @@
-// The cipher beside the writer, and the reader's deciphering in two halves: every
-// body byte is ciphered exactly once whatever the hand-overs, buffer moves or the
-// split, headers stay untouched, and damaged records or an early stop end without
-// waiting forever.
+// The cipher beside the writer, and the reader's deciphering ahead of its parser:
+// every body byte is ciphered exactly once whatever the hand-overs or buffer moves,
+// a body is read only once deciphered, headers stay untouched, and damaged records
+// or an early stop end without waiting forever.
 
 #include <gtest/gtest.h>
 
@@ -70,12 +70,29 @@ void expectCipheredOnce(const std::vector<std::uint8_t>& before,
     }
 }
 
-TEST(CipherPipeline, AReadStreamDecipheredInTwoHalvesHasEveryBodyDecipheredOnce) {
-    // Large enough for two halves, and small, so both sides of the split are seen.
+TEST(CipherPipeline, AReadStreamIsReadOnlyBehindItsDeciphering) {
+    // Large enough for a second thread, and small, deciphered before reading.
     for (const int count : {20000, 50}) {
+        SCOPED_TRACE(count);
         const std::vector<std::uint8_t> plain = records(count);
         std::vector<std::uint8_t> stream = plain;
-        xls::decipherRecords(stream, 0, CountingCipher());
+        {
+            const std::unique_ptr<xls::CipherPipeline> pipeline =
+                xls::decipherRecords(stream, 0, std::make_unique<CountingCipher>());
+            EXPECT_EQ(pipeline != nullptr, count == 20000);
+            xls::RecordStream reading(stream);
+            if (pipeline)
+                reading.readBehind(pipeline.get(), 0);
+            xls::Record r;
+            int read = 0;
+            while (reading.next(r)) {
+                const xls::ByteReader::Segment body = r.segments.front();
+                ASSERT_EQ(body.front(), std::uint8_t(read + 1)) << "record " << read;
+                ASSERT_EQ(body.back(), std::uint8_t(read + 1)) << "record " << read;
+                ++read;
+            }
+            EXPECT_EQ(read, count);
+        }
         expectCipheredOnce(plain, stream);
     }
     ASSERT_GT(records(20000).size(), 2u * 1024 * 1024);
