@@ -89,6 +89,8 @@ class Cell {
     }
     // The formula whose cached result the value is, or null.
     const std::shared_ptr<const CellFormula>& formula() const;
+    // Whether the value is a formula's result; cheaper than asking for the formula.
+    bool hasFormula() const { return withFormula_; }
 
     // Each replaces the value and keeps the formula, whose result the value may be.
     void setEmpty() { setCoded(CellKind::Empty, 0); }

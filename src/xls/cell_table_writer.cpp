@@ -153,7 +153,7 @@ void writeRowCells(RecordWriter& out, const RowCells& rowCells,
     std::size_t col = 0;
     while (col < cells.size()) {
         const Cell& cell = cells[col];
-        if (cell.formula() && rowCells.isFormula(col)) {
+        if (cell.hasFormula() && rowCells.isFormula(col)) {
             writeFormulaCell(out, row, int(col), cell);
             ++col;
             continue;

@@ -72,6 +72,8 @@ FormulaPlan::FormulaPlan(const Sheet& sheet) {
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
         const std::vector<Cell>& cells = sheet.rows[r].cells;
         for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (!cells[c].hasFormula())
+                continue;
             const CellFormula* f = cells[c].formula().get();
             if (f && f->group && f->row == int(r) && f->col == int(c))
                 ++inPlace[f->group.get()];

@@ -41,7 +41,7 @@ Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<Formul
                     continue;
                 if (cells[c].text().size() > kMaxCellText)
                     return cellTextTooLong(sheet, int(r), int(c));
-                if (cells[c].formula() && formulas[s].writesFormula(cells[c], int(r), int(c)))
+                if (cells[c].hasFormula() && formulas[s].writesFormula(cells[c], int(r), int(c)))
                     continue;
                 texts.indexes.push_back(texts.table.add(cells[c].text()));
             }
