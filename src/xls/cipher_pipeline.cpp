@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "xls/little_endian.h"
+
 namespace xls {
 
 namespace {
@@ -13,7 +15,10 @@ constexpr std::size_t kStep = 64 * 1024;
 }  // namespace
 
 CipherPipeline::CipherPipeline(std::size_t from, std::unique_ptr<StreamCipher> cipher, Work work)
-    : work_(std::move(work)), cipher_(std::move(cipher)), done_(from) {
+    : work_(std::move(work)),
+      cipher_(std::move(cipher)),
+      callerCipher_(cipher_->clone()),
+      done_(from) {
     thread_ = std::thread([this] { run(); });
 }
 
@@ -38,6 +43,33 @@ std::size_t CipherPipeline::awaitCiphered(std::size_t end) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return done_ >= end; });
     return done_;
+}
+
+void CipherPipeline::finish(std::span<std::uint8_t> finalBytes) {
+    std::size_t split = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        // The thread's step under way ends at the first record start at or after
+        // done_ + kStep; the caller's share starts at a record start past it, about
+        // halfway through the rest. Record headers are never ciphered, so they are
+        // walked while the thread works.
+        const std::size_t from = done_;
+        if (from != kAll && finalBytes.size() > from && finalBytes.size() - from > 4 * kStep) {
+            const std::size_t half = from + (finalBytes.size() - from) / 2;
+            std::size_t p = from;
+            while (p < half && finalBytes.size() - p >= 4)
+                p += 4 + le16(&finalBytes[p + 2]);
+            if (p < finalBytes.size() && p - from > kStep)
+                split = p;
+        }
+        handed_ = split > 0 ? finalBytes.first(split) : finalBytes;
+    }
+    changed_.notify_all();
+    // What the caller's walk cannot reach (past a damaged record) stays as it is,
+    // as the thread would leave it.
+    if (split > 0)
+        work_(finalBytes, split, finalBytes.size(), *callerCipher_);
+    awaitCiphered(split > 0 ? split : finalBytes.size());
 }
 
 void CipherPipeline::run() {

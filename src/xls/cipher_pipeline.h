@@ -46,12 +46,19 @@ class CipherPipeline {
     // Waits until the bytes before `end` are ciphered, or the walk can go no
     // further; gives how far the stream is ciphered (kAll in the second case).
     std::size_t awaitCiphered(std::size_t end);
+    // Hands over `finalBytes`, the whole stream, and ciphers the far part of what
+    // is left on the calling thread while the thread does the near part, rather
+    // than waiting idle; returns once all of it is ciphered. Nothing may be
+    // handed over after it.
+    void finish(std::span<std::uint8_t> finalBytes);
 
   private:
     void run();
 
     const Work work_;
     const std::unique_ptr<StreamCipher> cipher_;
+    // For the caller's share in finish(), made before the thread uses cipher_.
+    const std::unique_ptr<StreamCipher> callerCipher_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::span<std::uint8_t> handed_;

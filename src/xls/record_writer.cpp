@@ -65,8 +65,8 @@ void RecordWriter::handOverFinished() {
 }
 
 void RecordWriter::finishHandOver() {
-    handOverFinished();
-    cipher_->awaitCiphered(size_);
+    handed_ = size_;
+    cipher_->finish(bytes());
     cipher_ = nullptr;
     nextHandOver_ = kNever;
 }

@@ -95,7 +95,8 @@ class RecordWriter {
     // BOUNDSHEET) may be patched after that; the buffer moves only once the
     // cipher has caught up.
     void handOverTo(CipherPipeline* cipher);
-    // Hands over the rest, waits until all of it is ciphered and lets the cipher go.
+    // Hands over the rest, ciphers part of it beside the cipher's thread, and lets
+    // the cipher go once all of it is ciphered.
     void finishHandOver();
 
   private:

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 #include "xls/cipher_pipeline.h"
@@ -98,12 +99,8 @@ TEST(CipherPipeline, AReadStreamIsReadOnlyBehindItsDeciphering) {
     ASSERT_GT(records(20000).size(), 2u * 1024 * 1024);
 }
 
-TEST(CipherPipeline, AWriterHandsOverAsItGoesEvenWhenItsBufferMoves) {
-    const std::vector<std::uint8_t> plain = records(20000);
-    // A small first buffer, so it moves several times while the cipher works.
-    xls::RecordWriter out(1024);
-    xls::CipherPipeline pipeline(0, std::make_unique<CountingCipher>(), countBodies);
-    out.handOverTo(&pipeline);
+// Writes the records of `plain` into `out`, each way of writing a record in turn.
+void writeRecords(xls::RecordWriter& out, const std::vector<std::uint8_t>& plain) {
     std::size_t p = 0;
     int n = 0;
     while (p < plain.size()) {
@@ -118,8 +115,42 @@ TEST(CipherPipeline, AWriterHandsOverAsItGoesEvenWhenItsBufferMoves) {
         }
         p += 4 + length;
     }
-    out.finishHandOver();
-    expectCipheredOnce(plain, std::span<const std::uint8_t>(out.data(), out.size()));
+}
+
+// Counts as CountingCipher does, slowly, so a writer is done long before it.
+class SlowCountingCipher : public CountingCipher {
+  public:
+    void apply(std::span<std::uint8_t> data, std::uint64_t offset) override {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(2);
+        while (std::chrono::steady_clock::now() < until) {
+        }
+        CountingCipher::apply(data, offset);
+    }
+    std::unique_ptr<xls::StreamCipher> clone() const override {
+        return std::make_unique<SlowCountingCipher>();
+    }
+};
+
+TEST(CipherPipeline, AWriterHandsOverAsItGoesEvenWhenItsBufferMoves) {
+    // A cipher that keeps up, and one so slow that the writer, once done, ciphers
+    // the far part of the rest itself.
+    for (const bool slow : {false, true}) {
+        SCOPED_TRACE(slow ? "slow" : "keeping up");
+        const std::vector<std::uint8_t> plain = records(20000);
+        // A small first buffer, so it moves several times while the cipher works.
+        xls::RecordWriter out(1024);
+        std::unique_ptr<xls::StreamCipher> cipher;
+        if (slow) {
+            cipher = std::make_unique<SlowCountingCipher>();
+        } else {
+            cipher = std::make_unique<CountingCipher>();
+        }
+        xls::CipherPipeline pipeline(0, std::move(cipher), countBodies);
+        out.handOverTo(&pipeline);
+        writeRecords(out, plain);
+        out.finishHandOver();
+        expectCipheredOnce(plain, std::span<const std::uint8_t>(out.data(), out.size()));
+    }
 }
 
 TEST(CipherPipeline, ARealEncryptionLeavesTheSheetPositionPatchedLaterInTheClear) {
