@@ -9,9 +9,9 @@ SharedText::SharedText(QString text) {
         node_ = new Node{{1}, std::move(text)};
 }
 
-const QString& SharedText::textOf(const Node* node) {
+const QString& SharedText::emptyText() {
     static const QString empty;
-    return node ? node->text : empty;
+    return empty;
 }
 
 Cell::Cell(const Cell& other)

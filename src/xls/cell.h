@@ -51,7 +51,10 @@ class SharedText {
         if (node && node->references.fetch_sub(1, std::memory_order_acq_rel) == 1)
             delete node;
     }
-    static const QString& textOf(const Node* node);
+    // Called for every text cell written or shown, so inline; only the rare empty
+    // text goes through a call.
+    static const QString& textOf(const Node* node) { return node ? node->text : emptyText(); }
+    static const QString& emptyText();
 
     Node* node_ = nullptr;  // null for the empty text
 };

@@ -18,9 +18,15 @@ constexpr std::size_t kFewestSlots = 1024;  // a power of two
 // would mostly stay empty; beyond it they grow.
 constexpr std::size_t kMostExpectedTexts = std::size_t(1) << 15;
 
-// Slots for `texts` distinct texts, at most half of them taken.
+// Slots for `texts` distinct texts, half of them taken.
 std::size_t slotsFor(std::size_t texts) {
     return std::max(kFewestSlots, std::bit_ceil(2 * std::min(texts, kMostExpectedTexts)));
+}
+
+// A table grows once three quarters of its slots are taken: linear probing stays
+// short, and the table of a large register is not doubled past what the cache holds.
+bool overFull(std::size_t taken, std::size_t tableSize) {
+    return taken * 4 > tableSize * 3;
 }
 
 // Addresses differ in their middle bits; the multiply spreads them to the low ones.
@@ -46,7 +52,7 @@ std::uint32_t SharedStringsWriter::add(const QString& text) {
         if (!slot.data) {
             const std::uint32_t index = findOrAddText(text);
             slot = BufferSlot{data, size, index};
-            if (++buffers_ * 2 > byBuffer_.size())
+            if (overFull(++buffers_, byBuffer_.size()))
                 growBuffers();
             return index;
         }
@@ -61,7 +67,7 @@ std::uint32_t SharedStringsWriter::findOrAddText(const QString& text) {
             slot = std::uint32_t(strings_.size());
             strings_.push_back(&text);
             bytes_ += kStringHeader + 2 * std::size_t(text.size());
-            if (strings_.size() * 2 > byText_.size())
+            if (overFull(strings_.size(), byText_.size()))
                 growTexts();
             return std::uint32_t(strings_.size() - 1);
         }
