@@ -90,6 +90,9 @@ class Cell {
     const QString& text() const {
         return SharedText::textOf(kind_ == CellKind::Text ? slot().text : nullptr);
     }
+    // The same for two cells only when they show one shared text; null for any
+    // other kind. A table of texts knows a text again by it without reading it.
+    const void* textIdentity() const { return kind_ == CellKind::Text ? slot().text : nullptr; }
     // The formula whose cached result the value is, or null.
     const std::shared_ptr<const CellFormula>& formula() const;
     // Whether the value is a formula's result; cheaper than asking for the formula.

@@ -30,7 +30,7 @@ bool overFull(std::size_t taken, std::size_t tableSize) {
 }
 
 // Addresses differ in their middle bits; the multiply spreads them to the low ones.
-std::size_t pointerHash(const QChar* p) {
+std::size_t pointerHash(const void* p) {
     const auto bits = std::uint64_t(reinterpret_cast<std::uintptr_t>(p));
     return std::size_t((bits * 0x9E3779B97F4A7C15ull) >> 32);
 }
@@ -38,22 +38,22 @@ std::size_t pointerHash(const QChar* p) {
 }  // namespace
 
 SharedStringsWriter::SharedStringsWriter(std::size_t textCells)
-    : byBuffer_(slotsFor(textCells)), byText_(slotsFor(textCells), kFree) {}
+    : byIdentity_(slotsFor(textCells)), byText_(slotsFor(textCells), kFree) {}
 
-std::uint32_t SharedStringsWriter::add(const QString& text) {
+std::uint32_t SharedStringsWriter::add(const QString& text, const void* identity) {
     ++references_;
-    const QChar* data = text.constData();
-    const auto size = std::uint32_t(text.size());
-    const std::size_t mask = byBuffer_.size() - 1;
-    for (std::size_t i = pointerHash(data) & mask;; i = (i + 1) & mask) {
-        BufferSlot& slot = byBuffer_[i];
-        if (slot.data == data && slot.size == size)
+    if (!identity)  // the empty text has none
+        return findOrAddText(text);
+    const std::size_t mask = byIdentity_.size() - 1;
+    for (std::size_t i = pointerHash(identity) & mask;; i = (i + 1) & mask) {
+        IdentitySlot& slot = byIdentity_[i];
+        if (slot.identity == identity)
             return slot.index;
-        if (!slot.data) {
+        if (!slot.identity) {
             const std::uint32_t index = findOrAddText(text);
-            slot = BufferSlot{data, size, index};
-            if (overFull(++buffers_, byBuffer_.size()))
-                growBuffers();
+            slot = IdentitySlot{identity, index};
+            if (overFull(++identities_, byIdentity_.size()))
+                growIdentities();
             return index;
         }
     }
@@ -76,17 +76,17 @@ std::uint32_t SharedStringsWriter::findOrAddText(const QString& text) {
     }
 }
 
-void SharedStringsWriter::growBuffers() {
-    std::vector<BufferSlot> old(byBuffer_.size() * 2);
-    old.swap(byBuffer_);
-    const std::size_t mask = byBuffer_.size() - 1;
-    for (const BufferSlot& slot : old) {
-        if (!slot.data)
+void SharedStringsWriter::growIdentities() {
+    std::vector<IdentitySlot> old(byIdentity_.size() * 2);
+    old.swap(byIdentity_);
+    const std::size_t mask = byIdentity_.size() - 1;
+    for (const IdentitySlot& slot : old) {
+        if (!slot.identity)
             continue;
-        std::size_t i = pointerHash(slot.data) & mask;
-        while (byBuffer_[i].data)
+        std::size_t i = pointerHash(slot.identity) & mask;
+        while (byIdentity_[i].identity)
             i = (i + 1) & mask;
-        byBuffer_[i] = slot;
+        byIdentity_[i] = slot;
     }
 }
 

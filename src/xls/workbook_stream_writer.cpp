@@ -39,11 +39,19 @@ Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<Formul
             for (std::size_t c = 0; c < cells.size(); ++c) {
                 if (cells[c].kind() != CellKind::Text)
                     continue;
-                if (cells[c].text().size() > kMaxCellText)
-                    return cellTextTooLong(sheet, int(r), int(c));
-                if (cells[c].hasFormula() && formulas[s].writesFormula(cells[c], int(r), int(c)))
+                const QString& text = cells[c].text();
+                if (cells[c].hasFormula() && formulas[s].writesFormula(cells[c], int(r), int(c))) {
+                    if (text.size() > kMaxCellText)
+                        return cellTextTooLong(sheet, int(r), int(c));
                     continue;
-                texts.indexes.push_back(texts.table.add(cells[c].text()));
+                }
+                // A text is read, and its length checked, only where the table
+                // meets it for the first time.
+                const std::size_t known = texts.table.count();
+                const std::uint32_t index = texts.table.add(text, cells[c].textIdentity());
+                if (index == known && text.size() > kMaxCellText)
+                    return cellTextTooLong(sheet, int(r), int(c));
+                texts.indexes.push_back(index);
             }
         }
     }

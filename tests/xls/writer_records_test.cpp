@@ -214,13 +214,32 @@ TEST(WriterNumbers, CellsUseRkMulRkAndNumberAsFits) {
     writertest::expectSameCells(wb.sheets[0], roundTrip(wb).sheets.at(0));
 }
 
+// The first cell that shows a text too long is named, however the text is shared.
 TEST(WriterLimits, TextLongerThanACellHoldsIsRefusedNamingTheCell) {
-    xls::Workbook wb = oneSheet({xls::textCell("ok"), xls::textCell(QString(32768, u'a'))});
-    xls::Result<QByteArray> bytes = xls::writeWorkbook(wb);
-    ASSERT_FALSE(bytes.ok());
-    EXPECT_TRUE(bytes.error().message.contains(QStringLiteral("riga 2")));
-    EXPECT_TRUE(bytes.error().message.contains(QStringLiteral("colonna 1")));
-    EXPECT_TRUE(bytes.error().message.contains(QStringLiteral("Foglio1")));
+    const xls::SharedText tooLong(QString(32768, u'a'));
+    const xls::SharedText shortText(QStringLiteral("ok"));
+    struct Row {
+        const char* what;
+        std::vector<xls::Cell> column;
+        const char* named;
+    };
+    const Row rows[] = {
+        {"alone", {xls::textCell(shortText), xls::textCell(tooLong)}, "riga 2"},
+        {"shared by two cells",
+         {xls::textCell(shortText), xls::textCell(shortText), xls::textCell(tooLong),
+          xls::textCell(tooLong)},
+         "riga 3"},
+        {"made twice", {xls::textCell(QString(32768, u'a')), xls::textCell(tooLong)}, "riga 1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        xls::Result<QByteArray> bytes = xls::writeWorkbook(oneSheet(row.column));
+        ASSERT_FALSE(bytes.ok());
+        EXPECT_TRUE(bytes.error().message.contains(QString::fromLatin1(row.named)))
+            << qPrintable(bytes.error().message);
+        EXPECT_TRUE(bytes.error().message.contains(QStringLiteral("colonna 1")));
+        EXPECT_TRUE(bytes.error().message.contains(QStringLiteral("Foglio1")));
+    }
 }
 
 TEST(WriterLimits, WorkbooksBiffCannotHoldAreRefused) {
