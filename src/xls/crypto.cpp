@@ -86,8 +86,7 @@ class BlockRc4 : public StreamCipher {
         std::array<rc4::Key, kKeptBlocks> keys{};
         for (std::size_t k = 0; k < kKeptBlocks; ++k)
             keys[k] = keyFor(std::uint32_t(block + k));
-        keystreams_.fill(0);
-        rc4::xorBlocks(keys, kBlockSize, keystreams_);
+        rc4::keystreamBlocks(keys, kBlockSize, keystreams_);
         wipe(keys.data(), sizeof keys);
         first_ = block;
         keyed_ = true;

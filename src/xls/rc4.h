@@ -21,9 +21,9 @@ struct Key {
     std::size_t size = 0;
 };
 
-// XORs `data`, cut into blocks of `blockSize` bytes (the last may be shorter), with
+// Writes into `out`, cut into blocks of `blockSize` bytes (the last may be shorter),
 // the keystream of keys[k] over block k, from the keystream's start. `keys` holds
-// one key per block. Being an XOR, the same call enciphers and deciphers.
-void xorBlocks(std::span<const Key> keys, std::size_t blockSize, std::span<std::uint8_t> data);
+// one key per block. Ciphering XORs the data with it, both ways.
+void keystreamBlocks(std::span<const Key> keys, std::size_t blockSize, std::span<std::uint8_t> out);
 
 }  // namespace xls::rc4
