@@ -16,7 +16,7 @@ namespace xls {
 Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes);
 // The same read from `file`, open at its start and left open: the stream's sectors
 // go from the disk straight into its buffer, with no copy of the whole file in
-// memory. A file that cannot be positioned (a pipe) is NotWorkbook.
+// memory (one that cannot be positioned, a pipe, libgsf reads whole first).
 Result<QByteArray> readWorkbookStream(std::FILE* file);
 
 }  // namespace xls

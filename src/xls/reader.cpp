@@ -2,13 +2,12 @@
 
 #include <QFile>
 
-#include <unistd.h>
-
 #include <cstdio>
 
 #include <set>
 
 #include "xls/compound_file.h"
+#include "xls/descriptor_stream.h"
 #include "xls/globals_reader.h"
 #include "xls/read_errors.h"
 #include "xls/record_stream.h"
@@ -71,15 +70,15 @@ namespace {
 
 // The workbook in `bytes`, a Workbook stream deciphered in place.
 Result<Workbook> readStream(QByteArray& bytes, const QString& password) {
-    Result<Deciphering> decryption = decryptWorkbookStream(bytes, password);
-    if (!decryption)
-        return decryption.error();
+    Result<std::unique_ptr<CipherPipeline>> deciphering = decryptWorkbookStream(bytes, password);
+    if (!deciphering)
+        return deciphering.error();
 
     const std::span<const std::uint8_t> stream(
         reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
     RecordStream records(stream);
-    if (decryption->pipeline)
-        records.readBehind(decryption->pipeline.get(), decryption->from);
+    if (*deciphering)
+        records.readBehind(deciphering->get());
     Result<std::uint16_t> kind = readBof(records);
     if (!kind)
         return kind.error();
@@ -135,20 +134,9 @@ Result<QByteArray> workbookStreamOfFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return unreadable(path);
-    if (file.isSequential() || file.size() == 0) {
-        // A pipe, say, whose size is not known and which cannot be positioned.
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return unreadable(path);
-        return readWorkbookStream(bytes);
-    }
-    const int fd = ::dup(file.handle());
-    std::FILE* const stream = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
-    if (!stream) {
-        if (fd >= 0)
-            ::close(fd);
+    std::FILE* const stream = streamOnDescriptor(file, "rb");
+    if (!stream)
         return unreadable(path);
-    }
     Result<QByteArray> bytes = readWorkbookStream(stream);
     // A disk that failed under the read is what the user is told, not the
     // container it left unreadable.

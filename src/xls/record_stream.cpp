@@ -19,9 +19,10 @@ QByteArray Record::joined() const {
     return out;
 }
 
-void RecordStream::readBehind(CipherPipeline* decipher, std::size_t from) {
+void RecordStream::readBehind(CipherPipeline* decipher) {
     decipher_ = decipher;
-    final_ = from;
+    // The first read asks how far it has got, which is at least where it started.
+    final_ = 0;
 }
 
 void RecordStream::awaitDeciphered(std::size_t end) {

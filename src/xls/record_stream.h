@@ -37,9 +37,9 @@ class RecordStream {
         : stream_(stream), pos_(offset) {}
 
     // From now on a record is read only once `decipher`, which deciphers the
-    // stream front to back from `from` on, has got past it. (Headers are never
-    // enciphered, but a damaged file may send the reader into a body.)
-    void readBehind(CipherPipeline* decipher, std::size_t from);
+    // stream front to back, has got past it. (Headers are never enciphered, but a
+    // damaged file may send the reader into a body.)
+    void readBehind(CipherPipeline* decipher);
 
     // The next record with its continuations, into `out`, whose storage is reused
     // so a loop over the records allocates nothing. False at the stream end or

@@ -50,7 +50,8 @@ std::unique_ptr<CipherPipeline> decipherRecords(std::span<std::uint8_t> stream, 
     return pipeline;
 }
 
-Result<Deciphering> decryptWorkbookStream(QByteArray& stream, const QString& password) {
+Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream,
+                                                              const QString& password) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(stream.data());
     const std::span<std::uint8_t> all(bytes, std::size_t(stream.size()));
 
@@ -65,7 +66,7 @@ Result<Deciphering> decryptWorkbookStream(QByteArray& stream, const QString& pas
     if (records.damaged())
         return damagedFile();
     if (!encrypted)
-        return Deciphering{};
+        return std::unique_ptr<CipherPipeline>();
 
     Result<std::unique_ptr<StreamCipher>> cipher =
         cipherForFilePass(filePass.segments.front(),
@@ -88,8 +89,7 @@ Result<Deciphering> decryptWorkbookStream(QByteArray& stream, const QString& pas
 
     // Bytes after the last whole record are never read as records, so a short
     // tail is left to the reader rather than refused here.
-    const std::size_t from = records.position();
-    return Deciphering{decipherRecords(all, from, std::move(*cipher)), from};
+    return decipherRecords(all, records.position(), std::move(*cipher));
 }
 
 }  // namespace xls

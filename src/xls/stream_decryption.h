@@ -23,17 +23,13 @@ namespace xls {
 // writing: such files are encrypted, but open without asking.
 inline constexpr char kDefaultPassword[] = "VelvetSweatshop";
 
-// What is left to decipher of a stream: nothing, or a pipeline deciphering it
-// from `from` on, which must be let go before the stream is.
-struct Deciphering {
-    std::unique_ptr<CipherPipeline> pipeline;
-    std::size_t from = 0;
-};
-
 // When the workbook globals hold a FILEPASS record, deciphers every record after it
-// in place (see decipherRecords); a plain stream is left as it is. A wrong or
-// missing password gives PasswordNeeded; an empty password tries the default one.
-Result<Deciphering> decryptWorkbookStream(QByteArray& stream, const QString& password);
+// in place (see decipherRecords) and gives the pipeline still doing it, if any,
+// which must be let go before the stream is; a plain stream is left as it is. A
+// wrong or missing password gives PasswordNeeded; an empty password tries the
+// default one.
+Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream,
+                                                              const QString& password);
 
 // Deciphers in place the body of every record from `begin` on, leaving in the clear
 // what is never enciphered. A large stream is deciphered on a second thread and the

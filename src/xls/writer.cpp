@@ -1,12 +1,11 @@
 #include "xls/writer.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <span>
 
 #include "xls/compound_file_writer.h"
 #include "xls/crypto.h"
+#include "xls/descriptor_stream.h"
 #include "xls/stream_encryption.h"
 #include "xls/workbook_stream_writer.h"
 
@@ -65,11 +64,8 @@ Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file, const
         return stream.error();
     // The container goes out through a stream of its own on the file's descriptor;
     // the device's buffer is flushed first so nothing it holds comes after it.
-    const int fd = file.flush() ? ::dup(file.handle()) : -1;
-    std::FILE* out = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    std::FILE* out = file.flush() ? streamOnDescriptor(file, "wb") : nullptr;
     if (!out) {
-        if (fd >= 0)
-            ::close(fd);
         return Error{Error::Kind::Io, QStringLiteral("Impossibile scrivere il file %1: %2.")
                                           .arg(file.fileName(), file.errorString())};
     }

@@ -83,7 +83,7 @@ TEST(CipherPipeline, AReadStreamIsReadOnlyBehindItsDeciphering) {
             EXPECT_EQ(pipeline != nullptr, count == 20000);
             xls::RecordStream reading(stream);
             if (pipeline)
-                reading.readBehind(pipeline.get(), 0);
+                reading.readBehind(pipeline.get());
             xls::Record r;
             int read = 0;
             while (reading.next(r)) {

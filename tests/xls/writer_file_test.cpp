@@ -5,6 +5,10 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
+#include <thread>
+
 #include "writer_test_support.h"
 
 namespace {
@@ -85,6 +89,29 @@ TEST(WriterToFile, ACopyThroughTheReadStreamsMemoryGivesTheSameWorkbook) {
         const xls::Result<xls::Workbook> again = xls::readWorkbookFile(to, password);
         ASSERT_TRUE(again.ok()) << qPrintable(again.error().message);
         writertest::expectSameCells(wb.sheets[0], again->sheets[0]);
+    }
+}
+
+// A file that cannot be positioned (a pipe) gives the same cells as the file on
+// disk.
+TEST(WriterToFile, AWorkbookThroughAPipeReadsAsOnDisk) {
+    QTemporaryDir dir;
+    const xls::Workbook wb = invoiceRegister(2000);
+    for (const QString& password : {QString(), QStringLiteral("Pesk1987")}) {
+        SCOPED_TRACE(qPrintable(password));
+        const QByteArray bytes = saved(dir.filePath(QStringLiteral("a.xls")), wb, password);
+        const QString pipe = dir.filePath(QStringLiteral("tubo"));
+        QFile::remove(pipe);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        std::thread feeding([&] {
+            QFile into(pipe);
+            if (into.open(QIODevice::WriteOnly))
+                into.write(bytes);
+        });
+        const xls::Result<xls::Workbook> back = xls::readWorkbookFile(pipe, password);
+        feeding.join();
+        ASSERT_TRUE(back.ok()) << qPrintable(back.error().message);
+        writertest::expectSameCells(wb.sheets[0], back->sheets[0]);
     }
 }
 
