@@ -52,7 +52,7 @@ TEST(WriterToFile, PlainFileHasTheBytesWrittenInMemory) {
 TEST(WriterToFile, EncryptedFileReadsBackWithItsPassword) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Gestione.xls"));
-    // Large enough for the stream to be ciphered in two halves.
+    // Large enough to be deciphered on a second thread while it is parsed.
     const xls::Workbook wb = invoiceRegister(12000);
     const QByteArray bytes = saved(path, wb, QStringLiteral("Pesk1987"));
     EXPECT_FALSE(bytes.contains("Fattura n. 1"));
