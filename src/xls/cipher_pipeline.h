@@ -32,8 +32,20 @@ class CipherPipeline {
     // Said by awaitCiphered once the walk can go no further: the rest is left as it is.
     static constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max();
 
+    // Called on the thread with each stretch it has just ciphered, front to back.
+    using Ciphered = std::function<void(std::span<const std::uint8_t> stretch)>;
+
+    // What the thread does before it is first handed anything to cipher.
+    enum class Start {
+        Wait,
+        // Makes ahead what the cipher will need (StreamCipher::prepareAhead): for a
+        // writer that has more to do before its first records are final.
+        PrepareAhead,
+    };
+
     // Starts the thread; the records from `from` on are ciphered once handed over.
-    CipherPipeline(std::size_t from, std::unique_ptr<StreamCipher> cipher, Work work);
+    CipherPipeline(std::size_t from, std::unique_ptr<StreamCipher> cipher, Work work,
+                   Start start = Start::Wait, Ciphered ciphered = {});
     // Stops the thread at its next step; what it has not reached stays as it was.
     ~CipherPipeline();
     CipherPipeline(const CipherPipeline&) = delete;
@@ -56,9 +68,11 @@ class CipherPipeline {
     void run();
 
     const Work work_;
+    const Ciphered ciphered_;
     const std::unique_ptr<StreamCipher> cipher_;
     // For the caller's share in finish(), made before the thread uses cipher_.
     const std::unique_ptr<StreamCipher> callerCipher_;
+    const Start start_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::span<std::uint8_t> handed_;

@@ -1,12 +1,11 @@
 #include "xls/compound_file_writer.h"
 
+#include <fcntl.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
 #include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-output-stdio.h>
 #include <gsf/gsf-output.h>
-
-#include <memory>
 
 #include "xls/gsf_library.h"
 
@@ -14,47 +13,91 @@ namespace xls {
 
 namespace {
 
+// Past this much written since the last time, the system is asked to start
+// putting the file on disk: a save then waits at the end for the last stretch
+// only.
+constexpr std::size_t kWriteBackStep = 1 << 20;
+
 Error writeFailed() {
     return Error{Error::Kind::Io,
                  QStringLiteral("Impossibile comporre il file della cartella di lavoro.")};
 }
 
-// Writes the container into `sink` and closes it.
-bool writeContainer(GsfOutput* sink, std::span<const std::uint8_t> workbookStream) {
-    GsfPtr<GsfOutfile> container(gsf_outfile_msole_new(sink));
-    if (!container)
-        return false;
-    {
-        GsfPtr<GsfOutput> stream(gsf_outfile_new_child(container.get(), "Workbook", FALSE));
-        if (!stream)
-            return false;
-        const bool written =
-            gsf_output_write(stream.get(), workbookStream.size(), workbookStream.data());
-        if (!gsf_output_close(stream.get()) || !written)
-            return false;
-    }
-    return gsf_output_close(GSF_OUTPUT(container.get()));
+}  // namespace
+
+struct CompoundFileStreamer::Gsf {
+    GsfPtr<GsfOutput> sink;
+    GsfPtr<GsfOutfile> container;
+    GsfPtr<GsfOutput> stream;
+};
+
+CompoundFileStreamer::CompoundFileStreamer(std::FILE* file) : gsf_(new Gsf), file_(file) {
+    ensureGsfInitialised();
+    gsf_->sink.reset(gsf_output_stdio_new_FILE("Workbook", file, TRUE));
+    if (gsf_->sink)
+        gsf_->container.reset(gsf_outfile_msole_new(gsf_->sink.get()));
+    if (gsf_->container)
+        gsf_->stream.reset(gsf_outfile_new_child(gsf_->container.get(), "Workbook", FALSE));
+    failed_ = !gsf_->stream;
 }
 
-}  // namespace
+CompoundFileStreamer::~CompoundFileStreamer() = default;
+
+void CompoundFileStreamer::append(std::span<const std::uint8_t> bytes) {
+    if (failed_ || bytes.empty())
+        return;
+    failed_ = !gsf_output_write(gsf_->stream.get(), bytes.size(), bytes.data());
+    appended_ += bytes.size();
+    sinceWriteBack_ += bytes.size();
+    if (!failed_ && sinceWriteBack_ >= kWriteBackStep) {
+        // Only a hint to start writing: the file is made durable when it is saved.
+        failed_ = std::fflush(file_) != 0;
+        ::sync_file_range(fileno(file_), 0, 0, SYNC_FILE_RANGE_WRITE);
+        sinceWriteBack_ = 0;
+    }
+}
+
+void CompoundFileStreamer::rewrite(std::size_t offset, std::span<const std::uint8_t> bytes) {
+    if (failed_)
+        return;
+    // The stream lies in one run of the file's sectors, so it can be gone back in.
+    GsfOutput* stream = gsf_->stream.get();
+    failed_ = !gsf_output_seek(stream, gsf_off_t(offset), G_SEEK_SET) ||
+              !gsf_output_write(stream, bytes.size(), bytes.data()) ||
+              !gsf_output_seek(stream, 0, G_SEEK_END);
+}
+
+Result<brisvel::Done> CompoundFileStreamer::finish() {
+    if (failed_)
+        return writeFailed();
+    const bool closed = gsf_output_close(gsf_->stream.get());
+    if (!gsf_output_close(GSF_OUTPUT(gsf_->container.get())) || !closed ||
+        std::fflush(file_) != 0) {
+        return writeFailed();
+    }
+    return brisvel::Done{};
+}
 
 Result<QByteArray> writeCompoundFile(std::span<const std::uint8_t> workbookStream) {
     ensureGsfInitialised();
     GsfPtr<GsfOutput> memory(gsf_output_memory_new());
-    if (!writeContainer(memory.get(), workbookStream))
+    GsfPtr<GsfOutfile> container(gsf_outfile_msole_new(memory.get()));
+    if (!container)
+        return writeFailed();
+    {
+        GsfPtr<GsfOutput> stream(gsf_outfile_new_child(container.get(), "Workbook", FALSE));
+        if (!stream)
+            return writeFailed();
+        const bool written =
+            gsf_output_write(stream.get(), workbookStream.size(), workbookStream.data());
+        if (!gsf_output_close(stream.get()) || !written)
+            return writeFailed();
+    }
+    if (!gsf_output_close(GSF_OUTPUT(container.get())))
         return writeFailed();
     const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
     const gsf_off_t size = gsf_output_size(memory.get());
     return QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(size));
-}
-
-Result<brisvel::Done> writeCompoundFile(std::span<const std::uint8_t> workbookStream,
-                                        std::FILE* file) {
-    ensureGsfInitialised();
-    GsfPtr<GsfOutput> sink(gsf_output_stdio_new_FILE("Workbook", file, TRUE));
-    if (!sink || !writeContainer(sink.get(), workbookStream) || std::fflush(file) != 0)
-        return writeFailed();
-    return brisvel::Done{};
 }
 
 }  // namespace xls

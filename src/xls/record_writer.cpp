@@ -69,6 +69,8 @@ void RecordWriter::finishHandOver() {
     cipher_->finish(bytes());
     cipher_ = nullptr;
     nextHandOver_ = kNever;
+    for (const Patch& p : patchedAfterHandOver_)
+        patch32(p.at, p.value);
 }
 
 void RecordWriter::begin(std::uint16_t type) {

@@ -13,6 +13,7 @@
 #include <limits>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "xls/little_endian.h"
 
@@ -80,10 +81,23 @@ class RecordWriter {
     // The flag byte and then `count` characters, one or two bytes each.
     void stringChars(const QChar* s, std::size_t count, bool wide);
 
+    // Sets four bytes written before. Bytes already handed over to the cipher (a
+    // sheet's position in BOUNDSHEET, which is never ciphered) may be on their way
+    // to a file as they were: they are set once the cipher is done with the
+    // stream, and listed in patchedAfterHandOver.
     void patch32(std::size_t at, std::uint32_t v) {
+        if (cipher_ && at < handed_) {
+            patchedAfterHandOver_.push_back({at, v});
+            return;
+        }
         put16(at, std::uint16_t(v));
         put16(at + 2, std::uint16_t(v >> 16));
     }
+    struct Patch {
+        std::size_t at;
+        std::uint32_t value;
+    };
+    const std::vector<Patch>& patchedAfterHandOver() const { return patchedAfterHandOver_; }
 
     std::uint8_t* data() { return data_; }
     const std::uint8_t* data() const { return data_; }
@@ -125,6 +139,7 @@ class RecordWriter {
     CipherPipeline* cipher_ = nullptr;
     std::size_t handed_ = 0;  // the cipher has been handed the stream up to here
     std::size_t nextHandOver_ = kNever;
+    std::vector<Patch> patchedAfterHandOver_;
 };
 
 // True when every character fits in one byte, so BIFF can store it compressed.

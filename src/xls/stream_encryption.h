@@ -16,7 +16,9 @@
 namespace xls {
 
 // A pipeline that encrypts the records handed to it with `cipher`, from the start
-// of the stream (BOF and FILEPASS, which open it, stay in the clear).
-std::unique_ptr<CipherPipeline> workbookStreamEncryption(std::unique_ptr<StreamCipher> cipher);
+// of the stream (BOF and FILEPASS, which open it, stay in the clear), and gives
+// what its thread has encrypted to `encrypted`, if any, as it goes.
+std::unique_ptr<CipherPipeline> workbookStreamEncryption(std::unique_ptr<StreamCipher> cipher,
+                                                         CipherPipeline::Ciphered encrypted = {});
 
 }  // namespace xls

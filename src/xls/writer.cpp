@@ -25,8 +25,11 @@ void padStream(RecordWriter& stream) {
 }
 
 // The Workbook stream, encrypted when there is a password, ready for its container.
+// With `container`, the stretches encrypted beside the building go into it as they
+// are done.
 Result<RecordWriter> finishedStream(const Workbook& wb, const QString& password,
-                                    QByteArray memory = {}) {
+                                    QByteArray memory = {},
+                                    CompoundFileStreamer* container = nullptr) {
     if (password.isEmpty()) {
         Result<RecordWriter> stream = buildWorkbookStream(wb, {}, nullptr, std::move(memory));
         if (stream)
@@ -35,9 +38,15 @@ Result<RecordWriter> finishedStream(const Workbook& wb, const QString& password,
     }
     Encryption encryption = newCryptoApiEncryption(password);
     const auto* filePass = reinterpret_cast<const std::uint8_t*>(encryption.filePass.constData());
+    CipherPipeline::Ciphered encrypted;
+    if (container) {
+        encrypted = [container](std::span<const std::uint8_t> stretch) {
+            container->append(stretch);
+        };
+    }
     // The records are encrypted on a second thread while the stream is built.
     const std::unique_ptr<CipherPipeline> cipher =
-        workbookStreamEncryption(std::move(encryption.cipher));
+        workbookStreamEncryption(std::move(encryption.cipher), std::move(encrypted));
     Result<RecordWriter> stream =
         buildWorkbookStream(wb, std::span(filePass, std::size_t(encryption.filePass.size())),
                             cipher.get(), std::move(memory));
@@ -46,6 +55,21 @@ Result<RecordWriter> finishedStream(const Workbook& wb, const QString& password,
     padStream(*stream);
     stream->finishHandOver();
     return stream;
+}
+
+// The container written into `out` while the stream is built: what is encrypted
+// on the way first, the rest once the stream is whole.
+Result<brisvel::Done> writeContainer(const Workbook& wb, std::FILE* out, const QString& password,
+                                     QByteArray memory) {
+    CompoundFileStreamer container(out);
+    Result<RecordWriter> stream = finishedStream(wb, password, std::move(memory), &container);
+    if (!stream)
+        return stream.error();
+    const std::span<const std::uint8_t> bytes = stream->bytes();
+    container.append(bytes.subspan(container.appended()));
+    for (const RecordWriter::Patch& patch : stream->patchedAfterHandOver())
+        container.rewrite(patch.at, bytes.subspan(patch.at, 4));
+    return container.finish();
 }
 
 }  // namespace
@@ -59,9 +83,6 @@ Result<QByteArray> writeWorkbook(const Workbook& wb, const QString& password) {
 
 Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file, const QString& password,
                                     QByteArray streamMemory) {
-    Result<RecordWriter> stream = finishedStream(wb, password, std::move(streamMemory));
-    if (!stream)
-        return stream.error();
     // The container goes out through a stream of its own on the file's descriptor;
     // the device's buffer is flushed first so nothing it holds comes after it.
     std::FILE* out = file.flush() ? streamOnDescriptor(file, "wb") : nullptr;
@@ -69,7 +90,7 @@ Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file, const
         return Error{Error::Kind::Io, QStringLiteral("Impossibile scrivere il file %1: %2.")
                                           .arg(file.fileName(), file.errorString())};
     }
-    Result<brisvel::Done> written = writeCompoundFile(stream->bytes(), out);
+    Result<brisvel::Done> written = writeContainer(wb, out, password, std::move(streamMemory));
     // A disk that refused the bytes (full, say) is what the user is told, not
     // the container that could not be finished because of it.
     const bool refused = std::ferror(out) != 0;

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <thread>
 #include <vector>
 
 #include "xls/cipher_pipeline.h"
@@ -131,25 +134,68 @@ class SlowCountingCipher : public CountingCipher {
     }
 };
 
+// Counts as CountingCipher does; says how often it was asked to make keystreams
+// ahead, and whether it was asked once ciphering had begun.
+class PreparingCipher : public CountingCipher {
+  public:
+    void apply(std::span<std::uint8_t> data, std::uint64_t offset) override {
+        applied = true;
+        CountingCipher::apply(data, offset);
+    }
+    bool prepareAhead(std::uint64_t) override {
+        askedLate = askedLate || applied;
+        return ++prepared < 50;
+    }
+    std::atomic<int> prepared{0};
+    std::atomic<bool> applied{false};
+    std::atomic<bool> askedLate{false};
+};
+
 TEST(CipherPipeline, AWriterHandsOverAsItGoesEvenWhenItsBufferMoves) {
-    // A cipher that keeps up, and one so slow that the writer, once done, ciphers
-    // the far part of the rest itself.
-    for (const bool slow : {false, true}) {
-        SCOPED_TRACE(slow ? "slow" : "keeping up");
+    // A cipher that keeps up; one so slow that the writer, once done, ciphers the
+    // far part of the rest itself; one that makes keystreams ahead until it is
+    // first handed something. What the thread ciphers it gives on, front to back.
+    enum class Kind { KeepingUp, Slow, Preparing };
+    for (const Kind kind : {Kind::KeepingUp, Kind::Slow, Kind::Preparing}) {
+        SCOPED_TRACE(int(kind));
         const std::vector<std::uint8_t> plain = records(20000);
         // A small first buffer, so it moves several times while the cipher works.
         xls::RecordWriter out(1024);
         std::unique_ptr<xls::StreamCipher> cipher;
-        if (slow) {
+        PreparingCipher* preparing = nullptr;
+        if (kind == Kind::Slow) {
             cipher = std::make_unique<SlowCountingCipher>();
+        } else if (kind == Kind::Preparing) {
+            auto owned = std::make_unique<PreparingCipher>();
+            preparing = owned.get();
+            cipher = std::move(owned);
         } else {
             cipher = std::make_unique<CountingCipher>();
         }
-        xls::CipherPipeline pipeline(0, std::move(cipher), countBodies);
+        std::vector<std::uint8_t> given;
+        xls::CipherPipeline pipeline(
+            0, std::move(cipher), countBodies,
+            preparing ? xls::CipherPipeline::Start::PrepareAhead : xls::CipherPipeline::Start::Wait,
+            [&given](std::span<const std::uint8_t> stretch) {
+                given.insert(given.end(), stretch.begin(), stretch.end());
+            });
+        if (preparing) {
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (preparing->prepared == 0 && std::chrono::steady_clock::now() < until)
+                std::this_thread::yield();
+            EXPECT_GT(preparing->prepared, 0);
+        }
         out.handOverTo(&pipeline);
         writeRecords(out, plain);
         out.finishHandOver();
-        expectCipheredOnce(plain, std::span<const std::uint8_t>(out.data(), out.size()));
+        const std::span<const std::uint8_t> written(out.data(), out.size());
+        expectCipheredOnce(plain, written);
+        ASSERT_LE(given.size(), written.size());
+        EXPECT_GT(given.size(), written.size() / 4);
+        EXPECT_TRUE(std::equal(given.begin(), given.end(), written.begin()));
+        if (preparing) {
+            EXPECT_FALSE(preparing->askedLate);
+        }
     }
 }
 
@@ -167,6 +213,8 @@ TEST(CipherPipeline, ARealEncryptionLeavesTheSheetPositionPatchedLaterInTheClear
     for (int i = 0; i < 40; ++i)
         out.record(kLabel, filler);
     out.patch32(4, 0x12345678);
+    ASSERT_EQ(out.patchedAfterHandOver().size(), 1u);
+    EXPECT_EQ(out.patchedAfterHandOver()[0].at, 4u);
     out.finishHandOver();
     const std::uint8_t* bytes = out.data();
     EXPECT_EQ(xls::le32(bytes + 4), 0x12345678u);

@@ -1,5 +1,6 @@
 // Writing a workbook straight into a file: the same bytes as in memory, read back
-// whole with its password, and a clear error for a file that cannot take them.
+// whole with its password, the container the same however the stream is given
+// to it, and a clear error for a file that cannot take them.
 
 #include <QFile>
 #include <QSaveFile>
@@ -7,9 +8,12 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 #include <thread>
 
 #include "writer_test_support.h"
+#include "xls/compound_file_writer.h"
 
 namespace {
 
@@ -112,6 +116,71 @@ TEST(WriterToFile, AWorkbookThroughAPipeReadsAsOnDisk) {
         feeding.join();
         ASSERT_TRUE(back.ok()) << qPrintable(back.error().message);
         writertest::expectSameCells(wb.sheets[0], back->sheets[0]);
+    }
+}
+
+TEST(WriterToFile, AContainerWrittenPieceByPieceIsTheContainerWrittenAtOnce) {
+    // The stream given in pieces (one, across the size where a stream leaves the
+    // container's small blocks, over several write-back steps) and parts of it
+    // written again once given.
+    struct Row {
+        const char* what;
+        std::vector<std::size_t> pieces;  // sizes; the last piece takes the rest
+        std::vector<std::size_t> rewritten;
+    };
+    const Row rows[] = {
+        {"at once", {}, {}},
+        {"first pieces smaller than a small-block stream", {1, 4094, 2}, {0}},
+        {"megabytes at a time", {1 << 20, (1 << 20) + 3, 5}, {4, 2 << 20, 3 << 20}},
+    };
+    std::vector<std::uint8_t> stream(3 * (1 << 20) + 777);
+    for (std::size_t i = 0; i < stream.size(); ++i)
+        stream[i] = std::uint8_t(i * 31 + i / 4096);
+    QTemporaryDir dir;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::vector<std::uint8_t> given = stream;
+        for (const std::size_t at : row.rewritten)
+            given[at] = std::uint8_t(~given[at]);
+        const QString path = dir.filePath(QStringLiteral("pezzi.xls"));
+        std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
+        ASSERT_NE(file, nullptr);
+        {
+            xls::CompoundFileStreamer container(file);
+            std::size_t at = 0;
+            for (const std::size_t size : row.pieces) {
+                container.append(std::span(given).subspan(at, size));
+                at += size;
+            }
+            container.append(std::span(given).subspan(at));
+            EXPECT_EQ(container.appended(), given.size());
+            for (const std::size_t at : row.rewritten)
+                container.rewrite(at, std::span(stream).subspan(at, 1));
+            EXPECT_TRUE(container.finish().ok());
+        }
+        ASSERT_EQ(std::fclose(file), 0);
+        QFile back(path);
+        ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(back.readAll() == *xls::writeCompoundFile(stream));
+    }
+}
+
+TEST(WriterToFile, AFullDiskIsAnIoErrorPlainOrEncryptedSmallOrLarge) {
+    // Large encrypted workbooks go out to the file while they are encrypted, on
+    // the encrypting thread: its refusal is told all the same.
+    for (const int rows : {3, 12000}) {
+        for (const QString& password : {QString(), QStringLiteral("Pesk1987")}) {
+            SCOPED_TRACE(rows);
+            SCOPED_TRACE(qPrintable(password));
+            QFile full(QStringLiteral("/dev/full"));
+            ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+            const xls::Result<brisvel::Done> written =
+                xls::writeWorkbook(invoiceRegister(rows), full, password);
+            ASSERT_FALSE(written.ok());
+            EXPECT_EQ(written.error().kind, xls::Error::Kind::Io);
+            EXPECT_EQ(written.error().message,
+                      QStringLiteral("Impossibile scrivere il file /dev/full."));
+        }
     }
 }
 
