@@ -5,6 +5,7 @@
 #include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-input-stdio.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "xls/gsf_library.h"
@@ -19,8 +20,15 @@ Error notWorkbook() {
     return Error{Error::Kind::NotWorkbook, QStringLiteral("Il file non è una cartella di lavoro.")};
 }
 
-// The Workbook stream of the container `input`, of `containerSize` bytes.
-Result<QByteArray> streamOfContainer(GsfInput* input, gsf_off_t containerSize) {
+// The first part of a large stream is small, so what works on it as it comes in
+// starts early; the rest comes in larger parts.
+constexpr std::size_t kFirstPart = 64 * 1024;
+constexpr std::size_t kPart = 1024 * 1024;
+
+// The Workbook stream of the container `input`, of `containerSize` bytes, read into
+// `bytes`.
+Result<brisvel::Done> streamOfContainer(GsfInput* input, gsf_off_t containerSize, QByteArray& bytes,
+                                        const ReadProgress& progress = {}) {
     GError* error = nullptr;
     GsfPtr<GsfInfile> root(gsf_infile_msole_new(input, &error));
     if (error)
@@ -53,13 +61,21 @@ Result<QByteArray> streamOfContainer(GsfInput* input, gsf_off_t containerSize) {
     if (size < 0 || size > containerSize) {
         return damagedFile();
     }
-    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    bytes = QByteArray(qsizetype(size), Qt::Uninitialized);
     adviseHugePages(bytes.data(), std::size_t(bytes.size()));
-    if (size > 0 &&
-        !gsf_input_read(stream.get(), size_t(size), reinterpret_cast<guint8*>(bytes.data()))) {
-        return damagedFile();
+    const std::span<std::uint8_t> all(reinterpret_cast<std::uint8_t*>(bytes.data()),
+                                      std::size_t(size));
+    std::size_t read = 0;
+    while (read < all.size()) {
+        const std::size_t part =
+            progress ? std::min(all.size() - read, read == 0 ? kFirstPart : kPart) : all.size();
+        if (!gsf_input_read(stream.get(), part, all.data() + read))
+            return damagedFile();
+        read += part;
+        if (progress)
+            progress(all, read);
     }
-    return bytes;
+    return brisvel::Done{};
 }
 
 }  // namespace
@@ -71,15 +87,21 @@ Result<QByteArray> readWorkbookStream(const QByteArray& fileBytes) {
                              gsf_off_t(fileBytes.size()), FALSE));
     if (!input)
         return notWorkbook();
-    return streamOfContainer(input.get(), gsf_off_t(fileBytes.size()));
+    QByteArray stream;
+    Result<brisvel::Done> read =
+        streamOfContainer(input.get(), gsf_off_t(fileBytes.size()), stream);
+    if (!read)
+        return read.error();
+    return stream;
 }
 
-Result<QByteArray> readWorkbookStream(std::FILE* file) {
+Result<brisvel::Done> readWorkbookStream(std::FILE* file, QByteArray& stream,
+                                         const ReadProgress& progress) {
     ensureGsfInitialised();
     GsfPtr<GsfInput> input(gsf_input_stdio_new_FILE("Workbook", file, TRUE));
     if (!input)
         return notWorkbook();
-    return streamOfContainer(input.get(), gsf_input_size(input.get()));
+    return streamOfContainer(input.get(), gsf_input_size(input.get()), stream, progress);
 }
 
 }  // namespace xls

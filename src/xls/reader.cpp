@@ -68,9 +68,12 @@ Result<Workbook> readWorkbook(const QByteArray& fileBytes, const QString& passwo
 
 namespace {
 
-// The workbook in `bytes`, a Workbook stream deciphered in place.
-Result<Workbook> readStream(QByteArray& bytes, const QString& password) {
-    Result<std::unique_ptr<CipherPipeline>> deciphering = decryptWorkbookStream(bytes, password);
+// The workbook in `bytes`, a Workbook stream deciphered in place: by `started`,
+// when its deciphering began while it was read.
+Result<Workbook> readStream(QByteArray& bytes, const QString& password,
+                            std::unique_ptr<CipherPipeline> started = nullptr) {
+    Result<std::unique_ptr<CipherPipeline>> deciphering =
+        started ? std::move(started) : decryptWorkbookStream(bytes, password);
     if (!deciphering)
         return deciphering.error();
 
@@ -127,24 +130,25 @@ Error unreadable(const QString& path) {
     return Error{Error::Kind::Io, QStringLiteral("Impossibile leggere il file %1.").arg(path)};
 }
 
-// The Workbook stream of the file at `path`, read from the disk into a buffer of
-// its own. (The file is not mapped: a file cut short by another program while
-// mapped would crash us.)
-Result<QByteArray> workbookStreamOfFile(const QString& path) {
+// The Workbook stream of the file at `path`, read from the disk into `stream`, a
+// buffer of its own, `progress` told as it comes in. (The file is not mapped: a
+// file cut short by another program while mapped would crash us.)
+Result<brisvel::Done> workbookStreamOfFile(const QString& path, QByteArray& stream,
+                                           const ReadProgress& progress) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return unreadable(path);
-    std::FILE* const stream = streamOnDescriptor(file, "rb");
-    if (!stream)
+    std::FILE* const in = streamOnDescriptor(file, "rb");
+    if (!in)
         return unreadable(path);
-    Result<QByteArray> bytes = readWorkbookStream(stream);
+    Result<brisvel::Done> read = readWorkbookStream(in, stream, progress);
     // A disk that failed under the read is what the user is told, not the
     // container it left unreadable.
-    const bool failed = std::ferror(stream) != 0;
-    std::fclose(stream);
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
     if (failed)
         return unreadable(path);
-    return bytes;
+    return read;
 }
 
 }  // namespace
@@ -155,12 +159,23 @@ Result<Workbook> readWorkbookStreamBytes(QByteArray bytes, const QString& passwo
 
 Result<Workbook> readWorkbookFile(const QString& path, const QString& password,
                                   QByteArray* streamMemory) {
-    Result<QByteArray> stream = workbookStreamOfFile(path);
-    if (!stream)
-        return stream.error();
-    Result<Workbook> book = readStream(*stream, password);
+    QByteArray stream;
+    Result<std::unique_ptr<CipherPipeline>> started = std::unique_ptr<CipherPipeline>();
+    {
+        // Declared after the stream, so its deciphering stops before the stream goes.
+        DecryptionAsRead decryption(password);
+        Result<brisvel::Done> read = workbookStreamOfFile(
+            path, stream,
+            [&](std::span<std::uint8_t> bytes, std::size_t n) { decryption.read(bytes, n); });
+        if (!read)
+            return read.error();
+        started = decryption.whole();
+    }
+    if (!started)
+        return started.error();
+    Result<Workbook> book = readStream(stream, password, std::move(*started));
     if (streamMemory)
-        *streamMemory = std::move(*stream);
+        *streamMemory = std::move(stream);
     return book;
 }
 

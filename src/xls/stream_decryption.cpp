@@ -4,6 +4,7 @@
 #include <array>
 
 #include "xls/crypto.h"
+#include "xls/little_endian.h"
 #include "xls/read_errors.h"
 #include "xls/record_stream.h"
 #include "xls/record_types.h"
@@ -50,24 +51,38 @@ std::unique_ptr<CipherPipeline> decipherRecords(std::span<std::uint8_t> stream, 
     return pipeline;
 }
 
-Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream,
-                                                              const QString& password) {
-    auto* bytes = reinterpret_cast<std::uint8_t*>(stream.data());
-    const std::span<std::uint8_t> all(bytes, std::size_t(stream.size()));
+namespace {
 
-    RecordStream records(all);
+// What the opening records of a stream say of its protection.
+struct Opening {
+    enum Kind { Plain, Encrypted, Damaged, NotYetKnown } kind;
     Record filePass;
-    bool encrypted = false;
-    while (records.nextPhysical(filePass)) {
-        encrypted = filePass.type == rec::FilePass;
-        if (encrypted || filePass.type == rec::Eof)
-            break;
-    }
-    if (records.damaged())
-        return damagedFile();
-    if (!encrypted)
-        return std::unique_ptr<CipherPipeline>();
+    std::size_t after = 0;  // where the records after FILEPASS start
+};
 
+// The opening of `bytes`, the whole stream or, when `whole` is false, what has
+// been read of it so far.
+Opening openingOf(std::span<const std::uint8_t> bytes, bool whole) {
+    RecordStream records(bytes);
+    Opening opening{Opening::Plain, {}, 0};
+    while (records.nextPhysical(opening.filePass)) {
+        if (opening.filePass.type == rec::FilePass) {
+            opening.kind = Opening::Encrypted;
+            opening.after = records.position();
+            return opening;
+        }
+        if (opening.filePass.type == rec::Eof)
+            return opening;
+    }
+    if (!whole)
+        opening.kind = Opening::NotYetKnown;
+    else if (records.damaged())
+        opening.kind = Opening::Damaged;
+    return opening;
+}
+
+// The cipher FILEPASS names, checked against `password`.
+Result<std::unique_ptr<StreamCipher>> cipherFor(const Record& filePass, const QString& password) {
     Result<std::unique_ptr<StreamCipher>> cipher =
         cipherForFilePass(filePass.segments.front(),
                           password.isEmpty() ? QString::fromLatin1(kDefaultPassword) : password);
@@ -79,17 +94,64 @@ Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream
             return Error{Error::Kind::PasswordNeeded, QStringLiteral("Password errata.")};
         }
     }
-    if (!cipher) {
-        if (cipher.error().kind == Error::Kind::PasswordNeeded) {
-            return Error{Error::Kind::PasswordNeeded,
-                         QStringLiteral("Il file è protetto da una password.")};
-        }
-        return cipher.error();
+    if (!cipher && cipher.error().kind == Error::Kind::PasswordNeeded) {
+        return Error{Error::Kind::PasswordNeeded,
+                     QStringLiteral("Il file è protetto da una password.")};
     }
+    return cipher;
+}
 
+}  // namespace
+
+Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream,
+                                                              const QString& password) {
+    auto* bytes = reinterpret_cast<std::uint8_t*>(stream.data());
+    const std::span<std::uint8_t> all(bytes, std::size_t(stream.size()));
+    const Opening opening = openingOf(all, true);
+    if (opening.kind == Opening::Damaged)
+        return damagedFile();
+    if (opening.kind != Opening::Encrypted)
+        return std::unique_ptr<CipherPipeline>();
+    Result<std::unique_ptr<StreamCipher>> cipher = cipherFor(opening.filePass, password);
+    if (!cipher)
+        return cipher.error();
     // Bytes after the last whole record are never read as records, so a short
     // tail is left to the reader rather than refused here.
-    return decipherRecords(all, records.position(), std::move(*cipher));
+    return decipherRecords(all, opening.after, std::move(*cipher));
+}
+
+void DecryptionAsRead::read(std::span<std::uint8_t> stream, std::size_t read) {
+    if (!looked_) {
+        // One look at what has come in first; a small stream, or one that does not
+        // say in its first part how it is protected, is deciphered once whole.
+        looked_ = true;
+        if (stream.size() < kSecondThreadFrom)
+            return;
+        const Opening opening = openingOf(stream.first(read), false);
+        if (opening.kind != Opening::Encrypted)
+            return;
+        Result<std::unique_ptr<StreamCipher>> cipher = cipherFor(opening.filePass, password_);
+        if (!cipher) {
+            error_ = cipher.error();
+            return;
+        }
+        pipeline_ =
+            std::make_unique<CipherPipeline>(opening.after, std::move(*cipher), decryptRecords);
+        handed_ = opening.after;
+    }
+    if (!pipeline_)
+        return;
+    // The deciphering walks whole records: it is handed the stream up to the
+    // first record not wholly in yet.
+    while (read - handed_ >= 4 && read - handed_ - 4 >= le16(&stream[handed_ + 2]))
+        handed_ += 4 + le16(&stream[handed_ + 2]);
+    pipeline_->handOver(stream.first(read == stream.size() ? read : handed_));
+}
+
+Result<std::unique_ptr<CipherPipeline>> DecryptionAsRead::whole() {
+    if (error_)
+        return *error_;
+    return std::move(pipeline_);
 }
 
 }  // namespace xls

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "base/result.h"
@@ -30,6 +31,29 @@ inline constexpr char kDefaultPassword[] = "VelvetSweatshop";
 // default one.
 Result<std::unique_ptr<CipherPipeline>> decryptWorkbookStream(QByteArray& stream,
                                                               const QString& password);
+
+// Deciphering that starts while a large stream is still being read, as soon as
+// its first part says how it is encrypted, each part read handed on as it comes.
+class DecryptionAsRead {
+  public:
+    explicit DecryptionAsRead(QString password) : password_(std::move(password)) {}
+
+    // The first `read` bytes of `stream` are in.
+    void read(std::span<std::uint8_t> stream, std::size_t read);
+    // Once all of the stream is in: the pipeline deciphering it, which must be let
+    // go before the stream is; null when none was started (the stream is plain,
+    // small or did not say in its first part how it is protected, and
+    // decryptWorkbookStream takes it whole); the error found in its first part
+    // (a wrong password, say).
+    Result<std::unique_ptr<CipherPipeline>> whole();
+
+  private:
+    const QString password_;
+    bool looked_ = false;
+    std::optional<Error> error_;
+    std::unique_ptr<CipherPipeline> pipeline_;
+    std::size_t handed_ = 0;  // the pipeline has the records before this
+};
 
 // Deciphers in place the body of every record from `begin` on, leaving in the clear
 // what is never enciphered. A large stream is deciphered on a second thread and the

@@ -7,13 +7,16 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 
 #include <thread>
 
 #include "writer_test_support.h"
+#include "xls/compound_file.h"
 #include "xls/compound_file_writer.h"
+#include "xls/stream_decryption.h"
 
 namespace {
 
@@ -97,25 +100,28 @@ TEST(WriterToFile, ACopyThroughTheReadStreamsMemoryGivesTheSameWorkbook) {
 }
 
 // A file that cannot be positioned (a pipe) gives the same cells as the file on
-// disk.
+// disk, small or large enough to be deciphered as it is read.
 TEST(WriterToFile, AWorkbookThroughAPipeReadsAsOnDisk) {
     QTemporaryDir dir;
-    const xls::Workbook wb = invoiceRegister(2000);
-    for (const QString& password : {QString(), QStringLiteral("Pesk1987")}) {
-        SCOPED_TRACE(qPrintable(password));
-        const QByteArray bytes = saved(dir.filePath(QStringLiteral("a.xls")), wb, password);
-        const QString pipe = dir.filePath(QStringLiteral("tubo"));
-        QFile::remove(pipe);
-        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        std::thread feeding([&] {
-            QFile into(pipe);
-            if (into.open(QIODevice::WriteOnly))
-                into.write(bytes);
-        });
-        const xls::Result<xls::Workbook> back = xls::readWorkbookFile(pipe, password);
-        feeding.join();
-        ASSERT_TRUE(back.ok()) << qPrintable(back.error().message);
-        writertest::expectSameCells(wb.sheets[0], back->sheets[0]);
+    for (const int rows : {2000, 12000}) {
+        for (const QString& password : {QString(), QStringLiteral("Pesk1987")}) {
+            SCOPED_TRACE(rows);
+            SCOPED_TRACE(qPrintable(password));
+            const xls::Workbook wb = invoiceRegister(rows);
+            const QByteArray bytes = saved(dir.filePath(QStringLiteral("a.xls")), wb, password);
+            const QString pipe = dir.filePath(QStringLiteral("tubo"));
+            QFile::remove(pipe);
+            ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+            std::thread feeding([&] {
+                QFile into(pipe);
+                if (into.open(QIODevice::WriteOnly))
+                    into.write(bytes);
+            });
+            const xls::Result<xls::Workbook> back = xls::readWorkbookFile(pipe, password);
+            feeding.join();
+            ASSERT_TRUE(back.ok()) << qPrintable(back.error().message);
+            writertest::expectSameCells(wb.sheets[0], back->sheets[0]);
+        }
     }
 }
 
@@ -182,6 +188,58 @@ TEST(WriterToFile, AFullDiskIsAnIoErrorPlainOrEncryptedSmallOrLarge) {
                       QStringLiteral("Impossibile scrivere il file /dev/full."));
         }
     }
+}
+
+TEST(WriterToFile, ALargeEncryptedFileIsDecipheredAsItIsReadAndOpensOnlyWhole) {
+    // Its deciphering starts once the first part is read: a wrong or missing
+    // password is told as for any file.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Gestione.xls"));
+    const xls::Workbook wb = invoiceRegister(30000);
+    ASSERT_GT(saved(path, wb, QStringLiteral("Pesk1987")).size(), 2 * 1024 * 1024);
+    struct Row {
+        QString password;
+        const char* refusal;  // null: it opens
+    };
+    const Row rows[] = {
+        {QStringLiteral("Pesk1987"), nullptr},
+        {QStringLiteral("Pesk1988"), "Password errata."},
+        {QString(), "Il file è protetto da una password."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(qPrintable(row.password));
+        const xls::Result<xls::Workbook> back = xls::readWorkbookFile(path, row.password);
+        if (!row.refusal) {
+            ASSERT_TRUE(back.ok()) << qPrintable(back.error().message);
+            writertest::expectSameCells(wb.sheets[0], back->sheets[0]);
+            continue;
+        }
+        ASSERT_FALSE(back.ok());
+        EXPECT_EQ(back.error().kind, xls::Error::Kind::PasswordNeeded);
+        EXPECT_EQ(back.error().message, QString::fromUtf8(row.refusal));
+    }
+
+    // A file cut short by another program while its stream is read and
+    // deciphered: the read is refused, and the deciphering, let go first, never
+    // touches the stream's memory after it is gone.
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    ASSERT_NE(file, nullptr);
+    QByteArray stream;
+    {
+        xls::DecryptionAsRead decryption(QStringLiteral("Pesk1987"));
+        int parts = 0;
+        const xls::Result<brisvel::Done> read = xls::readWorkbookStream(
+            file, stream, [&](std::span<std::uint8_t> bytes, std::size_t n) {
+                decryption.read(bytes, n);
+                // Past the first two parts, before the rest.
+                if (++parts == 2) {
+                    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), 3 << 19), 0);
+                }
+            });
+        EXPECT_FALSE(read.ok());
+        EXPECT_EQ(parts, 2);
+    }
+    std::fclose(file);
 }
 
 TEST(WriterToFile, AFileNotOpenForWritingIsAnIoError) {
