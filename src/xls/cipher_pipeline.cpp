@@ -15,12 +15,11 @@ constexpr std::size_t kStep = 64 * 1024;
 }  // namespace
 
 CipherPipeline::CipherPipeline(std::size_t from, std::unique_ptr<StreamCipher> cipher, Work work,
-                               Start start, Ciphered ciphered)
+                               Ciphered ciphered)
     : work_(std::move(work)),
       ciphered_(std::move(ciphered)),
       cipher_(std::move(cipher)),
       callerCipher_(cipher_->clone()),
-      start_(start),
       done_(from) {
     thread_ = std::thread([this] { run(); });
 }
@@ -77,14 +76,6 @@ void CipherPipeline::finish(std::span<std::uint8_t> finalBytes) {
 
 void CipherPipeline::run() {
     std::unique_lock lock(mutex_);
-    // Until there is something to cipher, the cipher makes ahead what it can.
-    bool preparing = start_ == Start::PrepareAhead;
-    while (preparing && !stop_ && done_ >= handed_.size()) {
-        const std::size_t at = done_;
-        lock.unlock();
-        preparing = cipher_->prepareAhead(at);
-        lock.lock();
-    }
     for (;;) {
         changed_.wait(lock, [this] { return stop_ || done_ < handed_.size(); });
         if (stop_)

@@ -4,8 +4,8 @@
 // RC4 schemes key every 1,024-byte block afresh, so any stretch of the stream can
 // be ciphered as soon as its bytes are final: the writer hands over each finished
 // stretch and goes on building, and the thread walks the records front to back
-// over what it has been handed and says how far it has got. (Reading deciphers the
-// whole stream before parsing it: see stream_decryption.h.)
+// over what it has been handed and says how far it has got. Reading deciphers the
+// same way, the parser behind the thread (see stream_decryption.h).
 
 #include <condition_variable>
 #include <cstddef>
@@ -35,17 +35,9 @@ class CipherPipeline {
     // Called on the thread with each stretch it has just ciphered, front to back.
     using Ciphered = std::function<void(std::span<const std::uint8_t> stretch)>;
 
-    // What the thread does before it is first handed anything to cipher.
-    enum class Start {
-        Wait,
-        // Makes ahead what the cipher will need (StreamCipher::prepareAhead): for a
-        // writer that has more to do before its first records are final.
-        PrepareAhead,
-    };
-
     // Starts the thread; the records from `from` on are ciphered once handed over.
     CipherPipeline(std::size_t from, std::unique_ptr<StreamCipher> cipher, Work work,
-                   Start start = Start::Wait, Ciphered ciphered = {});
+                   Ciphered ciphered = {});
     // Stops the thread at its next step; what it has not reached stays as it was.
     ~CipherPipeline();
     CipherPipeline(const CipherPipeline&) = delete;
@@ -72,7 +64,6 @@ class CipherPipeline {
     const std::unique_ptr<StreamCipher> cipher_;
     // For the caller's share in finish(), made before the thread uses cipher_.
     const std::unique_ptr<StreamCipher> callerCipher_;
-    const Start start_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::span<std::uint8_t> handed_;

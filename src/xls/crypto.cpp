@@ -7,8 +7,6 @@
 
 #include <array>
 #include <cstring>
-#include <deque>
-#include <limits>
 #include <vector>
 
 #include "xls/byte_reader.h"
@@ -55,9 +53,7 @@ Error badFilePass() {
 // a byte falls in, and the keystream runs from the start of that block. The
 // keystreams of a few blocks in a row are made at once, interleaved, and kept, so
 // the many short record bodies in a block cost only an XOR each, and no
-// keystream is made twice while the stream is walked front to back. A cipher
-// that would wait idle makes the keystreams of the blocks ahead in chunks, which
-// the walk then uses and lets go of as it passes them.
+// keystream is made twice while the stream is walked front to back.
 class BlockRc4 : public StreamCipher {
   public:
     void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) override {
@@ -66,39 +62,18 @@ class BlockRc4 : public StreamCipher {
             const std::uint64_t at = streamOffset + done;
             const std::uint64_t block = at / kBlockSize;
             const std::size_t inBlock = std::size_t(at % kBlockSize);
-            if (!window_ || block < first_ || block >= first_ + windowBlocks_)
-                moveWindow(block);
+            if (!keyed_ || block < first_ || block >= first_ + kKeptBlocks)
+                makeKeystreams(block);
             const std::size_t n = std::min(data.size() - done, kBlockSize - inBlock);
             std::uint8_t* out = data.data() + done;
-            const std::uint8_t* key = window_ + (block - first_) * kBlockSize + inBlock;
+            const std::uint8_t* key = keystreams_.data() + (block - first_) * kBlockSize + inBlock;
             for (std::size_t i = 0; i < n; ++i)
                 out[i] ^= key[i];
             done += n;
         }
     }
 
-    bool prepareAhead(std::uint64_t streamOffset) override {
-        const std::uint64_t block = streamOffset / kBlockSize;
-        dropChunksBefore(block);
-        if (ahead_.empty())
-            aheadFirst_ = block;
-        if (ahead_.size() >= kMaxAheadChunks)
-            return false;
-        auto chunk = std::make_unique_for_overwrite<std::uint8_t[]>(kChunkBlocks * kBlockSize);
-        makeKeystreams(aheadFirst_ + ahead_.size() * kChunkBlocks,
-                       std::span(chunk.get(), kChunkBlocks * kBlockSize));
-        ahead_.push_back(std::move(chunk));
-        return ahead_.size() < kMaxAheadChunks;
-    }
-
-    BlockRc4() = default;
-    // A copy starts with no keystream made: it is made again as it is needed.
-    BlockRc4(const BlockRc4&) : StreamCipher() {}
-    BlockRc4& operator=(const BlockRc4&) = delete;
-    ~BlockRc4() override {
-        wipe(keystreams_.data(), keystreams_.size());
-        dropChunksBefore(std::numeric_limits<std::uint64_t>::max());
-    }
+    ~BlockRc4() override { wipe(keystreams_.data(), keystreams_.size()); }
 
   protected:
     // The RC4 key of `block`.
@@ -106,52 +81,20 @@ class BlockRc4 : public StreamCipher {
 
   private:
     static constexpr std::size_t kKeptBlocks = 4;
-    // 64 KB of keystream a chunk, at most 8 MB ahead.
-    static constexpr std::size_t kChunkBlocks = 64;
-    static constexpr std::size_t kMaxAheadChunks = 128;
 
-    // The keystreams of the blocks from `block` on, one after another in `out`.
-    void makeKeystreams(std::uint64_t block, std::span<std::uint8_t> out) const {
-        std::array<rc4::Key, kChunkBlocks> keys{};
-        const std::size_t count = out.size() / kBlockSize;
-        for (std::size_t k = 0; k < count; ++k)
+    void makeKeystreams(std::uint64_t block) {
+        std::array<rc4::Key, kKeptBlocks> keys{};
+        for (std::size_t k = 0; k < kKeptBlocks; ++k)
             keys[k] = keyFor(std::uint32_t(block + k));
-        rc4::keystreamBlocks(std::span(keys).first(count), kBlockSize, out);
+        rc4::keystreamBlocks(keys, kBlockSize, keystreams_);
         wipe(keys.data(), sizeof keys);
-    }
-
-    void moveWindow(std::uint64_t block) {
-        dropChunksBefore(block);
-        if (!ahead_.empty() && block >= aheadFirst_ && block < aheadFirst_ + kChunkBlocks) {
-            window_ = ahead_.front().get();
-            first_ = aheadFirst_;
-            windowBlocks_ = kChunkBlocks;
-            return;
-        }
-        makeKeystreams(block, keystreams_);
-        window_ = keystreams_.data();
         first_ = block;
-        windowBlocks_ = kKeptBlocks;
-    }
-
-    // Chunks wholly before `block` are behind a walk that goes front to back.
-    void dropChunksBefore(std::uint64_t block) {
-        while (!ahead_.empty() && aheadFirst_ + kChunkBlocks <= block) {
-            if (window_ == ahead_.front().get())
-                window_ = nullptr;
-            wipe(ahead_.front().get(), kChunkBlocks * kBlockSize);
-            ahead_.pop_front();
-            aheadFirst_ += kChunkBlocks;
-        }
+        keyed_ = true;
     }
 
     std::array<std::uint8_t, kKeptBlocks * kBlockSize> keystreams_{};
-    std::deque<std::unique_ptr<std::uint8_t[]>> ahead_;
-    std::uint64_t aheadFirst_ = 0;  // the block of the first chunk ahead
-    // The keystreams in use: windowBlocks_ blocks from block first_ on.
-    const std::uint8_t* window_ = nullptr;
+    bool keyed_ = false;
     std::uint64_t first_ = 0;
-    std::size_t windowBlocks_ = 0;
 };
 
 // RC4 with an MD5-derived key: the 40-bit scheme of older spreadsheet programs.

@@ -25,13 +25,6 @@ class StreamCipher {
     // An independent cipher in the same state, for working on another part of the
     // stream at the same time.
     virtual std::unique_ptr<StreamCipher> clone() const = 0;
-    // Makes ahead part of what applying the cipher from `streamOffset` on needs, so
-    // that applying it there later costs less: for a cipher that would otherwise
-    // wait idle. Gives false once there is nothing more worth making ahead.
-    virtual bool prepareAhead(std::uint64_t streamOffset) {
-        static_cast<void>(streamOffset);
-        return false;
-    }
 };
 
 // The cipher described by a FILEPASS record body, checked against `password`.

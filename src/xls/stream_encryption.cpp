@@ -32,10 +32,7 @@ std::size_t encryptRecords(std::span<std::uint8_t> stream, std::size_t begin, st
 
 std::unique_ptr<CipherPipeline> workbookStreamEncryption(std::unique_ptr<StreamCipher> cipher,
                                                          CipherPipeline::Ciphered encrypted) {
-    // The writer gathers the workbook's texts before its first records are final:
-    // meanwhile the thread makes the keystreams of the first blocks.
     return std::make_unique<CipherPipeline>(0, std::move(cipher), encryptRecords,
-                                            CipherPipeline::Start::PrepareAhead,
                                             std::move(encrypted));
 }
 

@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <thread>
 #include <vector>
 
 #include "xls/cipher_pipeline.h"
@@ -134,57 +132,26 @@ class SlowCountingCipher : public CountingCipher {
     }
 };
 
-// Counts as CountingCipher does; says how often it was asked to make keystreams
-// ahead, and whether it was asked once ciphering had begun.
-class PreparingCipher : public CountingCipher {
-  public:
-    void apply(std::span<std::uint8_t> data, std::uint64_t offset) override {
-        applied = true;
-        CountingCipher::apply(data, offset);
-    }
-    bool prepareAhead(std::uint64_t) override {
-        askedLate = askedLate || applied;
-        return ++prepared < 50;
-    }
-    std::atomic<int> prepared{0};
-    std::atomic<bool> applied{false};
-    std::atomic<bool> askedLate{false};
-};
-
 TEST(CipherPipeline, AWriterHandsOverAsItGoesEvenWhenItsBufferMoves) {
-    // A cipher that keeps up; one so slow that the writer, once done, ciphers the
-    // far part of the rest itself; one that makes keystreams ahead until it is
-    // first handed something. What the thread ciphers it gives on, front to back.
-    enum class Kind { KeepingUp, Slow, Preparing };
-    for (const Kind kind : {Kind::KeepingUp, Kind::Slow, Kind::Preparing}) {
-        SCOPED_TRACE(int(kind));
+    // A cipher that keeps up, and one so slow that the writer, once done, ciphers
+    // the far part of the rest itself. What the thread ciphers it gives on, front
+    // to back.
+    for (const bool slow : {false, true}) {
+        SCOPED_TRACE(slow ? "slow" : "keeping up");
         const std::vector<std::uint8_t> plain = records(20000);
         // A small first buffer, so it moves several times while the cipher works.
         xls::RecordWriter out(1024);
         std::unique_ptr<xls::StreamCipher> cipher;
-        PreparingCipher* preparing = nullptr;
-        if (kind == Kind::Slow) {
+        if (slow) {
             cipher = std::make_unique<SlowCountingCipher>();
-        } else if (kind == Kind::Preparing) {
-            auto owned = std::make_unique<PreparingCipher>();
-            preparing = owned.get();
-            cipher = std::move(owned);
         } else {
             cipher = std::make_unique<CountingCipher>();
         }
         std::vector<std::uint8_t> given;
-        xls::CipherPipeline pipeline(
-            0, std::move(cipher), countBodies,
-            preparing ? xls::CipherPipeline::Start::PrepareAhead : xls::CipherPipeline::Start::Wait,
-            [&given](std::span<const std::uint8_t> stretch) {
-                given.insert(given.end(), stretch.begin(), stretch.end());
-            });
-        if (preparing) {
-            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            while (preparing->prepared == 0 && std::chrono::steady_clock::now() < until)
-                std::this_thread::yield();
-            EXPECT_GT(preparing->prepared, 0);
-        }
+        xls::CipherPipeline pipeline(0, std::move(cipher), countBodies,
+                                     [&given](std::span<const std::uint8_t> stretch) {
+                                         given.insert(given.end(), stretch.begin(), stretch.end());
+                                     });
         out.handOverTo(&pipeline);
         writeRecords(out, plain);
         out.finishHandOver();
@@ -193,9 +160,6 @@ TEST(CipherPipeline, AWriterHandsOverAsItGoesEvenWhenItsBufferMoves) {
         ASSERT_LE(given.size(), written.size());
         EXPECT_GT(given.size(), written.size() / 4);
         EXPECT_TRUE(std::equal(given.begin(), given.end(), written.begin()));
-        if (preparing) {
-            EXPECT_FALSE(preparing->askedLate);
-        }
     }
 }
 

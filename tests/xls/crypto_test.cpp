@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "biff_builder.h"
 #include "xls/crypto.h"
 #include "xls/reader.h"
@@ -131,56 +129,6 @@ TEST(CryptoApi, PiecesInAnyOrderDecryptAsOneRun) {
     auto run = encrypted;
     enc.cipher->apply(run, 0);
     EXPECT_EQ(run, plain);
-}
-
-TEST(CryptoApi, KeystreamsMadeAheadCipherAsThoseMadeOnTheWay) {
-    // Made ahead from `from`, `chunks` times; then the pieces go through front to
-    // back, or from the end backwards; `again` makes more ahead halfway through.
-    struct Row {
-        const char* what;
-        std::size_t from;
-        int chunks;
-        bool backwards;
-        bool again;
-    };
-    const Row rows[] = {
-        {"ahead from the start, the walk going past it", 0, 2, false, false},
-        {"ahead from inside a block, the walk starting before it", 70000, 1, false, false},
-        {"walked from the end backwards", 0, 2, true, false},
-        {"more made ahead once the walk has passed what was made", 0, 1, false, true},
-    };
-    auto enc = xls::newCryptoApiEncryption("pw");
-    std::vector<std::uint8_t> plain(300000);
-    for (std::size_t i = 0; i < plain.size(); ++i)
-        plain[i] = std::uint8_t(i * 13 + 5);
-    auto expected = plain;
-    enc.cipher->clone()->apply(expected, 0);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        const std::unique_ptr<xls::StreamCipher> cipher = enc.cipher->clone();
-        for (int i = 0; i < row.chunks; ++i)
-            EXPECT_TRUE(cipher->prepareAhead(row.from));
-        auto data = plain;
-        std::vector<std::size_t> starts;
-        for (std::size_t at = 0; at < data.size(); at += 611)
-            starts.push_back(at);
-        if (row.backwards)
-            std::reverse(starts.begin(), starts.end());
-        for (const std::size_t at : starts) {
-            if (row.again && at == 150001 / 611 * 611) {
-                EXPECT_TRUE(cipher->prepareAhead(at));
-            }
-            const std::size_t n = std::min<std::size_t>(611, data.size() - at);
-            cipher->apply(std::span(data).subspan(at, n), at);
-        }
-        EXPECT_TRUE(data == expected);
-    }
-    // Making ahead stops on its own: it is for a cipher waiting idle, not a whole stream.
-    const std::unique_ptr<xls::StreamCipher> cipher = enc.cipher->clone();
-    int made = 0;
-    while (made < 10000 && cipher->prepareAhead(0))
-        ++made;
-    EXPECT_LT(made, 10000);
 }
 
 TEST(FilePass, UnknownSchemesAndShortRecordsAreNotPasswordErrors) {
