@@ -2,7 +2,8 @@
 
 // Turns an encrypted workbook stream into a plain one as it is parsed: a large
 // stream is deciphered front to back on a second thread while the parser reads
-// behind it (see RecordStream::readBehind), a small one before parsing starts.
+// behind it (see RecordStream::readBehind), from a file already while it is read
+// (DecryptionAsRead); a small one before parsing starts.
 
 #include <QByteArray>
 #include <QString>

@@ -92,9 +92,11 @@ Result<brisvel::Done> writeWorkbook(const Workbook& wb, QFileDevice& file, const
     }
     Result<brisvel::Done> written = writeContainer(wb, out, password, std::move(streamMemory));
     // A disk that refused the bytes (full, say) is what the user is told, not
-    // the container that could not be finished because of it.
+    // the container that could not be finished because of it; a workbook that
+    // cannot be written at all is told as such.
     const bool refused = std::ferror(out) != 0;
-    if (std::fclose(out) != 0 || refused)
+    const bool closed = std::fclose(out) == 0;
+    if ((!closed || refused) && (written || written.error().kind == Error::Kind::Io))
         return Error{Error::Kind::Io,
                      QStringLiteral("Impossibile scrivere il file %1.").arg(file.fileName())};
     return written;

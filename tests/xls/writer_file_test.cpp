@@ -188,6 +188,15 @@ TEST(WriterToFile, AFullDiskIsAnIoErrorPlainOrEncryptedSmallOrLarge) {
                       QStringLiteral("Impossibile scrivere il file /dev/full."));
         }
     }
+    // A workbook that cannot be written at all is told as such, full disk or not.
+    xls::Workbook tooLong = invoiceRegister(3);
+    tooLong.sheets[0].rows[1].cells[1].setText(QString(40000, u'a'));
+    QFile full(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+    const xls::Result<brisvel::Done> written =
+        xls::writeWorkbook(tooLong, full, QStringLiteral("Pesk1987"));
+    ASSERT_FALSE(written.ok());
+    EXPECT_NE(written.error().kind, xls::Error::Kind::Io);
 }
 
 TEST(WriterToFile, ALargeEncryptedFileIsDecipheredAsItIsReadAndOpensOnlyWhole) {
