@@ -23,21 +23,45 @@ Error writeFailed() {
                  QStringLiteral("Impossibile comporre il file della cartella di lavoro.")};
 }
 
-}  // namespace
+// The outputs a container goes to; libgsf is set up before the first is made.
+GsfOutput* fileSink(std::FILE* file) {
+    ensureGsfInitialised();
+    return gsf_output_stdio_new_FILE("Workbook", file, TRUE);
+}
 
-struct CompoundFileStreamer::Gsf {
+GsfOutput* memorySink() {
+    ensureGsfInitialised();
+    return gsf_output_memory_new();
+}
+
+// A compound file on `output` with its Workbook stream open for writing; `stream`
+// is null when it could not be made.
+struct Container {
+    explicit Container(GsfOutput* output) : sink(output) {
+        if (sink)
+            root.reset(gsf_outfile_msole_new(sink.get()));
+        if (root)
+            stream.reset(gsf_outfile_new_child(root.get(), "Workbook", FALSE));
+    }
+    // Closes the stream, then writes the rest of the container.
+    bool close() {
+        const bool closed = gsf_output_close(stream.get());
+        return gsf_output_close(GSF_OUTPUT(root.get())) && closed;
+    }
+
     GsfPtr<GsfOutput> sink;
-    GsfPtr<GsfOutfile> container;
+    GsfPtr<GsfOutfile> root;
     GsfPtr<GsfOutput> stream;
 };
 
-CompoundFileStreamer::CompoundFileStreamer(std::FILE* file) : gsf_(new Gsf), file_(file) {
-    ensureGsfInitialised();
-    gsf_->sink.reset(gsf_output_stdio_new_FILE("Workbook", file, TRUE));
-    if (gsf_->sink)
-        gsf_->container.reset(gsf_outfile_msole_new(gsf_->sink.get()));
-    if (gsf_->container)
-        gsf_->stream.reset(gsf_outfile_new_child(gsf_->container.get(), "Workbook", FALSE));
+}  // namespace
+
+struct CompoundFileStreamer::Gsf : Container {
+    using Container::Container;
+};
+
+CompoundFileStreamer::CompoundFileStreamer(std::FILE* file)
+    : gsf_(new Gsf(fileSink(file))), file_(file) {
     failed_ = !gsf_->stream;
 }
 
@@ -70,33 +94,21 @@ void CompoundFileStreamer::rewrite(std::size_t offset, std::span<const std::uint
 Result<brisvel::Done> CompoundFileStreamer::finish() {
     if (failed_)
         return writeFailed();
-    const bool closed = gsf_output_close(gsf_->stream.get());
-    if (!gsf_output_close(GSF_OUTPUT(gsf_->container.get())) || !closed ||
-        std::fflush(file_) != 0) {
+    if (!gsf_->close() || std::fflush(file_) != 0)
         return writeFailed();
-    }
     return brisvel::Done{};
 }
 
 Result<QByteArray> writeCompoundFile(std::span<const std::uint8_t> workbookStream) {
-    ensureGsfInitialised();
-    GsfPtr<GsfOutput> memory(gsf_output_memory_new());
-    GsfPtr<GsfOutfile> container(gsf_outfile_msole_new(memory.get()));
-    if (!container)
+    Container container(memorySink());
+    if (!container.stream)
         return writeFailed();
-    {
-        GsfPtr<GsfOutput> stream(gsf_outfile_new_child(container.get(), "Workbook", FALSE));
-        if (!stream)
-            return writeFailed();
-        const bool written =
-            gsf_output_write(stream.get(), workbookStream.size(), workbookStream.data());
-        if (!gsf_output_close(stream.get()) || !written)
-            return writeFailed();
-    }
-    if (!gsf_output_close(GSF_OUTPUT(container.get())))
+    const bool written =
+        gsf_output_write(container.stream.get(), workbookStream.size(), workbookStream.data());
+    if (!container.close() || !written)
         return writeFailed();
-    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
-    const gsf_off_t size = gsf_output_size(memory.get());
+    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(container.sink.get()));
+    const gsf_off_t size = gsf_output_size(container.sink.get());
     return QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(size));
 }
 

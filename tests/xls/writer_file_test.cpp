@@ -247,6 +247,10 @@ TEST(WriterToFile, ALargeEncryptedFileIsDecipheredAsItIsReadAndOpensOnlyWhole) {
             });
         EXPECT_FALSE(read.ok());
         EXPECT_EQ(parts, 2);
+        // The deciphering was under way when the read failed.
+        const xls::Result<std::unique_ptr<xls::CipherPipeline>> started = decryption.whole();
+        ASSERT_TRUE(started.ok());
+        EXPECT_NE(*started, nullptr);
     }
     std::fclose(file);
 }
