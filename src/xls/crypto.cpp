@@ -73,6 +73,8 @@ class BlockRc4 : public StreamCipher {
         }
     }
 
+    bool byPosition() const override { return true; }
+
     ~BlockRc4() override { wipe(keystreams_.data(), keystreams_.size()); }
 
   protected:

@@ -22,6 +22,10 @@ class StreamCipher {
     // Transforms `data` in place: the record bytes found at `streamOffset` of the
     // Workbook stream. For RC4 schemes this both encrypts and decrypts.
     virtual void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) = 0;
+    // Whether the transform is a keystream XORed in by stream position alone, so a
+    // stretch gives the same bytes applied whole or piece by piece (the RC4
+    // schemes; XOR obfuscation keys each record by where it ends).
+    virtual bool byPosition() const { return false; }
     // An independent cipher in the same state, for working on another part of the
     // stream at the same time.
     virtual std::unique_ptr<StreamCipher> clone() const = 0;

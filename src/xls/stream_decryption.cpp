@@ -1,11 +1,11 @@
 #include "xls/stream_decryption.h"
 
 #include <algorithm>
-#include <array>
 
 #include "xls/crypto.h"
 #include "xls/little_endian.h"
 #include "xls/read_errors.h"
+#include "xls/record_cipher.h"
 #include "xls/record_stream.h"
 #include "xls/record_types.h"
 
@@ -16,37 +16,15 @@ namespace {
 // Below this many bytes a second thread costs more than it saves.
 constexpr std::size_t kSecondThreadFrom = 256 * 1024;
 
-// Deciphers the records from `begin` up to the first record start at or after
-// `limit`; gives where it stopped.
-std::size_t decryptRecords(std::span<std::uint8_t> all, std::size_t begin, std::size_t limit,
-                           StreamCipher& cipher) {
-    RecordStream records(all, begin);
-    Record r;
-    while (records.position() < limit && records.nextPhysical(r)) {
-        if (rec::neverEncrypted(r.type))
-            continue;
-        const std::size_t bodyOffset = r.offset + 4;
-        const std::span<std::uint8_t> body = all.subspan(bodyOffset, r.segments.front().size());
-        const std::size_t clearSize = rec::bytesInTheClear(r.type, body.size());
-        // The bytes in the clear (a BOUNDSHEET's stream position) are kept while the
-        // body is deciphered whole, because XOR obfuscation counts those bytes too.
-        std::array<std::uint8_t, 4> clear{};
-        std::copy_n(body.begin(), clearSize, clear.begin());
-        cipher.apply(body, bodyOffset);
-        std::copy_n(clear.begin(), clearSize, body.begin());
-    }
-    return records.position();
-}
-
 }  // namespace
 
 std::unique_ptr<CipherPipeline> decipherRecords(std::span<std::uint8_t> stream, std::size_t begin,
                                                 std::unique_ptr<StreamCipher> cipher) {
     if (stream.size() - std::min(begin, stream.size()) < kSecondThreadFrom) {
-        decryptRecords(stream, begin, stream.size(), *cipher);
+        cipherRecords(stream, begin, stream.size(), *cipher);
         return nullptr;
     }
-    auto pipeline = std::make_unique<CipherPipeline>(begin, std::move(cipher), decryptRecords);
+    auto pipeline = std::make_unique<CipherPipeline>(begin, std::move(cipher), cipherRecords);
     pipeline->handOver(stream);
     return pipeline;
 }
@@ -136,7 +114,7 @@ void DecryptionAsRead::read(std::span<std::uint8_t> stream, std::size_t read) {
             return;
         }
         pipeline_ =
-            std::make_unique<CipherPipeline>(opening.after, std::move(*cipher), decryptRecords);
+            std::make_unique<CipherPipeline>(opening.after, std::move(*cipher), cipherRecords);
         handed_ = opening.after;
     }
     if (!pipeline_)
