@@ -12,6 +12,10 @@ namespace {
 // parser behind it rarely waits long, large enough that reporting costs nothing.
 constexpr std::size_t kStep = 64 * 1024;
 
+// How far ahead of the stream ciphered the keystream is made at most: about what
+// the thread can make while the writer gathers a large workbook's texts.
+constexpr std::size_t kMostAhead = 4 * 1024 * 1024;
+
 }  // namespace
 
 CipherPipeline::CipherPipeline(std::size_t from, std::unique_ptr<StreamCipher> cipher, Work work,
@@ -41,6 +45,14 @@ void CipherPipeline::handOver(std::span<std::uint8_t> finalBytes) {
     changed_.notify_all();
 }
 
+void CipherPipeline::expect(std::size_t bytes) {
+    {
+        const std::lock_guard lock(mutex_);
+        expected_ = bytes;
+    }
+    changed_.notify_all();
+}
+
 std::size_t CipherPipeline::awaitCiphered(std::size_t end) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return done_ >= end; });
@@ -65,6 +77,7 @@ void CipherPipeline::finish(std::span<std::uint8_t> finalBytes) {
                 split = p;
         }
         handed_ = split > 0 ? finalBytes.first(split) : finalBytes;
+        finishing_ = true;
     }
     changed_.notify_all();
     // What the caller's walk cannot reach (past a damaged record) stays as it is,
@@ -77,9 +90,21 @@ void CipherPipeline::finish(std::span<std::uint8_t> finalBytes) {
 void CipherPipeline::run() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return stop_ || done_ < handed_.size(); });
+        const auto prepares = [this] {
+            return !finishing_ && done_ != kAll &&
+                   std::max(prepared_, done_) < std::min(expected_, done_ + kMostAhead);
+        };
+        changed_.wait(lock, [&] { return stop_ || done_ < handed_.size() || prepares(); });
         if (stop_)
             return;
+        if (done_ >= handed_.size()) {
+            const std::size_t from = std::max(prepared_, done_);
+            lock.unlock();
+            cipher_->prepare(from, kStep);
+            lock.lock();
+            prepared_ = from + kStep;
+            continue;
+        }
         const std::span<std::uint8_t> stream = handed_;
         const std::size_t begin = done_;
         lock.unlock();

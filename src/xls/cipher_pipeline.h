@@ -47,6 +47,10 @@ class CipherPipeline {
     // except bytes that are never ciphered. It replaces what was handed before, so
     // a stream that moved is handed again once the thread has caught up.
     void handOver(std::span<std::uint8_t> finalBytes);
+    // Says the stream will be about `bytes` long: while nothing is handed over,
+    // the thread makes the keystream of what is to come, up to a few megabytes
+    // ahead (see StreamCipher::prepare).
+    void expect(std::size_t bytes);
     // Waits until the bytes before `end` are ciphered, or the walk can go no
     // further; gives how far the stream is ciphered (kAll in the second case).
     std::size_t awaitCiphered(std::size_t end);
@@ -68,6 +72,9 @@ class CipherPipeline {
     std::condition_variable changed_;
     std::span<std::uint8_t> handed_;
     std::size_t done_;
+    std::size_t expected_ = 0;
+    std::size_t prepared_ = 0;  // the keystream is made ahead up to here
+    bool finishing_ = false;    // the whole stream is handed over
     bool stop_ = false;
     std::thread thread_;  // last, so it starts with everything above in place
 };

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstring>
+#include <deque>
+#include <memory>
 #include <vector>
 
 #include "xls/byte_reader.h"
@@ -53,20 +55,27 @@ Error badFilePass() {
 // a byte falls in, and the keystream runs from the start of that block. The
 // keystreams of a few blocks in a row are made at once, interleaved, and kept, so
 // the many short record bodies in a block cost only an XOR each, and no
-// keystream is made twice while the stream is walked front to back.
+// keystream is made twice while the stream is walked front to back. Keystreams
+// prepared ahead are kept in chunks until the walk has gone past them.
 class BlockRc4 : public StreamCipher {
   public:
+    BlockRc4() = default;
+    // A copy starts afresh, without what was prepared.
+    BlockRc4(const BlockRc4& other)
+        : StreamCipher(other),
+          keystreams_(other.keystreams_),
+          keyed_(other.keyed_),
+          first_(other.first_) {}
+    BlockRc4& operator=(const BlockRc4&) = delete;
+
     void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) override {
         std::size_t done = 0;
         while (done < data.size()) {
             const std::uint64_t at = streamOffset + done;
-            const std::uint64_t block = at / kBlockSize;
             const std::size_t inBlock = std::size_t(at % kBlockSize);
-            if (!keyed_ || block < first_ || block >= first_ + kKeptBlocks)
-                makeKeystreams(block);
             const std::size_t n = std::min(data.size() - done, kBlockSize - inBlock);
             std::uint8_t* out = data.data() + done;
-            const std::uint8_t* key = keystreams_.data() + (block - first_) * kBlockSize + inBlock;
+            const std::uint8_t* key = keystreamOf(at / kBlockSize) + inBlock;
             for (std::size_t i = 0; i < n; ++i)
                 out[i] ^= key[i];
             done += n;
@@ -75,7 +84,38 @@ class BlockRc4 : public StreamCipher {
 
     bool byPosition() const override { return true; }
 
-    ~BlockRc4() override { wipe(keystreams_.data(), keystreams_.size()); }
+    void keystream(std::span<std::uint8_t> out, std::uint64_t streamOffset) override {
+        std::size_t done = 0;
+        while (done < out.size()) {
+            const std::uint64_t at = streamOffset + done;
+            const std::size_t inBlock = std::size_t(at % kBlockSize);
+            const std::size_t n = std::min(out.size() - done, kBlockSize - inBlock);
+            std::memcpy(out.data() + done, keystreamOf(at / kBlockSize) + inBlock, n);
+            done += n;
+        }
+    }
+
+    void prepare(std::uint64_t streamOffset, std::size_t size) override {
+        const std::uint64_t end = (streamOffset + size + kBlockSize - 1) / kBlockSize;
+        std::uint64_t block = preparedFirst_ + kChunkBlocks * prepared_.size();
+        if (prepared_.empty() || streamOffset / kBlockSize > block) {
+            dropPrepared(prepared_.size());
+            block = preparedFirst_ = streamOffset / kBlockSize;
+        }
+        for (; block < end; block += kChunkBlocks) {
+            std::array<rc4::Key, kChunkBlocks> keys{};
+            for (std::size_t k = 0; k < kChunkBlocks; ++k)
+                keys[k] = keyFor(std::uint32_t(block + k));
+            prepared_.push_back(std::make_unique<Chunk>());
+            rc4::keystreamBlocks(keys, kBlockSize, *prepared_.back());
+            wipe(keys.data(), sizeof keys);
+        }
+    }
+
+    ~BlockRc4() override {
+        wipe(keystreams_.data(), keystreams_.size());
+        dropPrepared(prepared_.size());
+    }
 
   protected:
     // The RC4 key of `block`.
@@ -83,6 +123,22 @@ class BlockRc4 : public StreamCipher {
 
   private:
     static constexpr std::size_t kKeptBlocks = 4;
+    static constexpr std::size_t kChunkBlocks = 64;
+    using Chunk = std::array<std::uint8_t, kChunkBlocks * kBlockSize>;
+
+    // The keystream of `block`: prepared, kept, or made now with the next few.
+    const std::uint8_t* keystreamOf(std::uint64_t block) {
+        if (!prepared_.empty() && block >= preparedFirst_) {
+            const std::uint64_t chunk = (block - preparedFirst_) / kChunkBlocks;
+            // The walk goes front to back: chunks behind it are done with.
+            dropPrepared(std::min<std::size_t>(chunk, prepared_.size()));
+            if (!prepared_.empty())
+                return prepared_.front()->data() + (block - preparedFirst_) * kBlockSize;
+        }
+        if (!keyed_ || block < first_ || block >= first_ + kKeptBlocks)
+            makeKeystreams(block);
+        return keystreams_.data() + (block - first_) * kBlockSize;
+    }
 
     void makeKeystreams(std::uint64_t block) {
         std::array<rc4::Key, kKeptBlocks> keys{};
@@ -94,9 +150,20 @@ class BlockRc4 : public StreamCipher {
         keyed_ = true;
     }
 
+    // Drops the first `chunks` prepared chunks.
+    void dropPrepared(std::size_t chunks) {
+        for (std::size_t c = 0; c < chunks; ++c) {
+            wipe(prepared_.front()->data(), prepared_.front()->size());
+            prepared_.pop_front();
+            preparedFirst_ += kChunkBlocks;
+        }
+    }
+
     std::array<std::uint8_t, kKeptBlocks * kBlockSize> keystreams_{};
     bool keyed_ = false;
     std::uint64_t first_ = 0;
+    std::deque<std::unique_ptr<Chunk>> prepared_;
+    std::uint64_t preparedFirst_ = 0;  // the block the first prepared chunk starts at
 };
 
 // RC4 with an MD5-derived key: the 40-bit scheme of older spreadsheet programs.

@@ -41,7 +41,8 @@ std::size_t cipherEachRecord(std::span<std::uint8_t> stream, std::size_t begin, 
 
 // What a keystream by position is made for at once. Records are mostly a dozen
 // bytes: the keystream of a whole stretch, its clear bytes masked out, is XORed
-// in one pass rather than asked of the cipher record by record.
+// in one pass rather than asked of the cipher record by record. The headers are
+// never touched, so other threads may walk them meanwhile.
 constexpr std::size_t kStretch = 16 * 1024;
 
 std::size_t cipherByPosition(std::span<std::uint8_t> stream, std::size_t begin, std::size_t limit,
@@ -61,8 +62,7 @@ std::size_t cipherByPosition(std::span<std::uint8_t> stream, std::size_t begin, 
             end = walked;
 
         const std::span<std::uint8_t> keys(mask.data(), end - at);
-        std::fill(keys.begin(), keys.end(), std::uint8_t(0));
-        cipher.apply(keys, at);
+        cipher.keystream(keys, at);
         auto keepClear = [&](std::size_t from, std::size_t to) {
             from = std::max(from, at);
             to = std::min(to, end);

@@ -1,6 +1,7 @@
 #include "xls/workbook_stream_writer.h"
 
 #include "xls/cell_table_writer.h"
+#include "xls/cipher_pipeline.h"
 #include "xls/globals_records.h"
 #include "xls/link_table_writer.h"
 #include "xls/record_writer.h"
@@ -18,7 +19,6 @@ namespace {
 struct CollectedTexts {
     SharedStringsWriter table;
     std::vector<std::uint32_t> indexes;
-    std::size_t cellCount = 0;
 };
 
 Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<FormulaPlan>& formulas) {
@@ -29,13 +29,12 @@ Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<Formul
                 textCells += cell.kind() == CellKind::Text;
         }
     }
-    CollectedTexts texts{SharedStringsWriter(textCells), {}, 0};
+    CollectedTexts texts{SharedStringsWriter(textCells), {}};
     texts.indexes.reserve(textCells);
     for (std::size_t s = 0; s < wb.sheets.size(); ++s) {
         const Sheet& sheet = wb.sheets[s];
         for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
             const std::vector<Cell>& cells = sheet.rows[r].cells;
-            texts.cellCount += cells.size();
             for (std::size_t c = 0; c < cells.size(); ++c) {
                 if (cells[c].kind() != CellKind::Text)
                     continue;
@@ -147,6 +146,16 @@ Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std
                                          CipherPipeline* cipher, QByteArray memory) {
     if (auto ok = checkWritable(wb); !ok)
         return ok.error();
+    std::size_t cellCount = 0;
+    for (const Sheet& sheet : wb.sheets) {
+        for (const Row& row : sheet.rows)
+            cellCount += row.cells.size();
+    }
+    // About what the cell records take: the thread that enciphers them makes
+    // their keystream while the texts are gathered.
+    const std::size_t cellBytes = 16 * 1024 + 16 * cellCount;
+    if (cipher)
+        cipher->expect(cellBytes);
     std::vector<FormulaPlan> formulas;
     formulas.reserve(wb.sheets.size());
     for (const Sheet& sheet : wb.sheets)
@@ -156,8 +165,7 @@ Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std
         return texts.error();
 
     // One buffer for the whole stream, sized so it rarely has to grow.
-    RecordWriter out(16 * 1024 + 16 * texts->cellCount + texts->table.byteSize(),
-                     std::move(memory));
+    RecordWriter out(cellBytes + texts->table.byteSize(), std::move(memory));
     if (cipher)
         out.handOverTo(cipher);
     const std::vector<std::size_t> positions = writeGlobals(out, wb, filePass, texts->table);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ostream>
+#include <vector>
+
 #include "biff_builder.h"
 #include "xls/crypto.h"
 #include "xls/reader.h"
@@ -130,6 +134,56 @@ TEST(CryptoApi, PiecesInAnyOrderDecryptAsOneRun) {
     enc.cipher->apply(run, 0);
     EXPECT_EQ(run, plain);
 }
+
+struct PreparedAhead {
+    const char* name;
+    std::vector<std::pair<std::size_t, std::size_t>> prepared;  // offset and size of each call
+    std::size_t from = 0;                                       // where the pieces start
+    bool backwards = false;
+};
+
+void PrintTo(const PreparedAhead& p, std::ostream* os) {
+    *os << p.name;
+}
+
+class KeystreamAhead : public ::testing::TestWithParam<PreparedAhead> {};
+
+TEST_P(KeystreamAhead, CiphersAsTheKeystreamMadeOnTheSpot) {
+    // The thread that enciphers makes keystream ahead while it waits; the stream
+    // must come out the same whatever was prepared and however it is walked.
+    const PreparedAhead& p = GetParam();
+    auto enc = xls::newCryptoApiEncryption("pw");
+    const std::unique_ptr<xls::StreamCipher> onTheSpot = enc.cipher->clone();
+    for (const auto& [offset, size] : p.prepared)
+        enc.cipher->prepare(offset, size);
+    std::vector<std::uint8_t> expected(700 * 1024);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        expected[i] = std::uint8_t(i * 5 + 1);
+    std::vector<std::uint8_t> ciphered = expected;
+    std::vector<std::size_t> starts;
+    for (std::size_t at = p.from; at < expected.size(); at += 173)
+        starts.push_back(at);
+    if (p.backwards)
+        std::reverse(starts.begin(), starts.end());
+    for (const std::size_t at : starts) {
+        const std::size_t n = std::min<std::size_t>(173, expected.size() - at);
+        onTheSpot->apply(std::span(expected).subspan(at, n), at);
+        enc.cipher->apply(std::span(ciphered).subspan(at, n), at);
+    }
+    EXPECT_EQ(ciphered, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prepared, KeystreamAhead,
+    ::testing::Values(PreparedAhead{"FromTheStart", {{0, 200 * 1024}}},
+                      PreparedAhead{"InStepsWithAGap",
+                                    {{0, 65536}, {65536, 65536}, {500 * 1024, 65536}}},
+                      PreparedAhead{"NotFromABlockStart", {{1000, 70000}, {71000, 3000}}},
+                      PreparedAhead{"WalkedFromBeyondIt", {{0, 65536}}, 300 * 1024},
+                      PreparedAhead{"WalkedBackwards", {{100 * 1024, 100 * 1024}}, 0, true}),
+    [](const ::testing::TestParamInfo<PreparedAhead>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(FilePass, UnknownSchemesAndShortRecordsAreNotPasswordErrors) {
     const QByteArray aes = biff::le16(1) + biff::le16(4) + biff::le16(4) + QByteArray(100, 0);

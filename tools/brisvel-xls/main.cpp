@@ -156,8 +156,10 @@ int newTemplate(const Arguments& a) {
 // A copy frees buffers of several megabytes and takes others in turn, and fills
 // tens of megabytes with small cells. The heap is grown once, asks for huge pages
 // and is never handed back, so its pages are not faulted in one by one, nor again.
+// The ciphering threads allocate from it too, rather than from fresh arenas.
 void prepareHeap() {
     constexpr std::size_t kGrowth = 30 << 20;  // below the mmap threshold: from the heap
+    mallopt(M_ARENA_MAX, 1);
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TOP_PAD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 128 << 20);
