@@ -36,6 +36,17 @@ class SharedText {
 
     const QString& text() const { return textOf(node_); }
 
+    // Another reference to the same text, counted without an atomic operation,
+    // which would stall the reader once per cell: only for a text no other
+    // thread can reach yet, as the entries of the table a workbook is read with.
+    SharedText copyUnpublished() const {
+        if (node_) {
+            node_->references.store(node_->references.load(std::memory_order_relaxed) + 1,
+                                    std::memory_order_relaxed);
+        }
+        return SharedText(node_);
+    }
+
   private:
     friend class Cell;
     struct Node {
@@ -55,6 +66,8 @@ class SharedText {
     // text goes through a call.
     static const QString& textOf(const Node* node) { return node ? node->text : emptyText(); }
     static const QString& emptyText();
+
+    explicit SharedText(Node* counted) : node_(counted) {}
 
     Node* node_ = nullptr;  // null for the empty text
 };

@@ -59,32 +59,44 @@ std::size_t CipherPipeline::awaitCiphered(std::size_t end) {
     return done_;
 }
 
-void CipherPipeline::finish(std::span<std::uint8_t> finalBytes) {
+void CipherPipeline::cipherFarShare(std::span<std::uint8_t> finalBytes, std::size_t parts) {
     std::size_t split = 0;
     {
         const std::lock_guard lock(mutex_);
-        // The thread's step under way ends at the first record start at or after
-        // done_ + kStep; the caller's share starts at a record start past it, about
-        // halfway through the rest. Record headers are never ciphered, so they are
-        // walked while the thread works.
+        // The thread works only on what it was handed, so the walk to a record
+        // start for the caller's share goes on from there: it reads no header the
+        // thread may be writing.
         const std::size_t from = done_;
         if (from != kAll && finalBytes.size() > from && finalBytes.size() - from > 4 * kStep) {
-            const std::size_t half = from + (finalBytes.size() - from) / 2;
-            std::size_t p = from;
-            while (p < half && finalBytes.size() - p >= 4)
+            const std::size_t near = from + (finalBytes.size() - from) / parts * (parts - 1);
+            std::size_t p = handed_.size();
+            while (p < near && finalBytes.size() - p >= 4)
                 p += 4 + le16(&finalBytes[p + 2]);
-            if (p < finalBytes.size() && p - from > kStep)
+            if (p < finalBytes.size())
                 split = p;
         }
         handed_ = split > 0 ? finalBytes.first(split) : finalBytes;
+        wholeSize_ = finalBytes.size();
         finishing_ = true;
     }
     changed_.notify_all();
+    if (split == 0)
+        return;
     // What the caller's walk cannot reach (past a damaged record) stays as it is,
     // as the thread would leave it.
-    if (split > 0)
-        work_(finalBytes, split, finalBytes.size(), *callerCipher_);
-    awaitCiphered(split > 0 ? split : finalBytes.size());
+    work_(finalBytes, split, finalBytes.size(), *callerCipher_);
+    {
+        const std::lock_guard lock(mutex_);
+        farShareDone_ = true;
+        if (done_ == handed_.size())
+            done_ = wholeSize_;
+    }
+    changed_.notify_all();
+}
+
+void CipherPipeline::finish(std::span<std::uint8_t> finalBytes) {
+    cipherFarShare(finalBytes, 2);
+    awaitCiphered(finalBytes.size());
 }
 
 void CipherPipeline::run() {
@@ -114,6 +126,8 @@ void CipherPipeline::run() {
             ciphered_(stream.subspan(begin, reached - begin));
         lock.lock();
         done_ = reached < limit ? kAll : reached;
+        if (farShareDone_ && done_ == handed_.size())
+            done_ = wholeSize_;
         changed_.notify_all();
     }
 }

@@ -54,10 +54,15 @@ class CipherPipeline {
     // Waits until the bytes before `end` are ciphered, or the walk can go no
     // further; gives how far the stream is ciphered (kAll in the second case).
     std::size_t awaitCiphered(std::size_t end);
-    // Hands over `finalBytes`, the whole stream, and ciphers the far part of what
-    // is left on the calling thread while the thread does the near part, rather
-    // than waiting idle; returns once all of it is ciphered. Nothing may be
+    // Hands over `finalBytes`, the whole stream, and ciphers on the calling thread
+    // about one part in `parts` of what is left, the far end (less where the
+    // thread was handed more already), while the thread does the rest; returns
+    // once the calling thread's share is done. The whole stream
+    // is said ciphered once the thread has done its share too. Nothing may be
     // handed over after it.
+    void cipherFarShare(std::span<std::uint8_t> finalBytes, std::size_t parts);
+    // The same with half of what is left, rather than waiting idle; returns once
+    // all of the stream is ciphered.
     void finish(std::span<std::uint8_t> finalBytes);
 
   private:
@@ -75,6 +80,8 @@ class CipherPipeline {
     std::size_t expected_ = 0;
     std::size_t prepared_ = 0;  // the keystream is made ahead up to here
     bool finishing_ = false;    // the whole stream is handed over
+    bool farShareDone_ = false;
+    std::size_t wholeSize_ = 0;  // said ciphered once both shares are done
     bool stop_ = false;
     std::thread thread_;  // last, so it starts with everything above in place
 };

@@ -41,8 +41,9 @@ std::size_t cipherEachRecord(std::span<std::uint8_t> stream, std::size_t begin, 
 
 // What a keystream by position is made for at once. Records are mostly a dozen
 // bytes: the keystream of a whole stretch, its clear bytes masked out, is XORed
-// in one pass rather than asked of the cipher record by record. The headers are
-// never touched, so other threads may walk them meanwhile.
+// in one pass rather than asked of the cipher record by record. Every byte of the
+// stretch is written, those in the clear with their own value: no other thread
+// may read the stretch meanwhile.
 constexpr std::size_t kStretch = 16 * 1024;
 
 std::size_t cipherByPosition(std::span<std::uint8_t> stream, std::size_t begin, std::size_t limit,

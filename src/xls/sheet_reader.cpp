@@ -279,7 +279,9 @@ bool SheetReader::labelSst(Body body) {
     const std::uint32_t index = le32(p + 6);
     if (index >= ctx_.sharedStrings.size())
         return false;
-    return put(le16(p), le16(p + 2), textCell(ctx_.sharedStrings[index], xf(le16(p + 4))));
+    // The table and the cells read so far are this thread's alone.
+    return put(le16(p), le16(p + 2),
+               textCell(ctx_.sharedStrings[index].copyUnpublished(), xf(le16(p + 4))));
 }
 
 bool SheetReader::label(ByteReader& in) {

@@ -16,6 +16,11 @@ namespace {
 // Below this many bytes a second thread costs more than it saves.
 constexpr std::size_t kSecondThreadFrom = 256 * 1024;
 
+// The reader's share of the deciphering left once the whole file is read: one part
+// in this many. Measured on the full store, a sixth lets the parser and the thread
+// end together.
+constexpr std::size_t kReaderShareParts = 6;
+
 }  // namespace
 
 std::unique_ptr<CipherPipeline> decipherRecords(std::span<std::uint8_t> stream, std::size_t begin,
@@ -121,9 +126,15 @@ void DecryptionAsRead::read(std::span<std::uint8_t> stream, std::size_t read) {
         return;
     // The deciphering walks whole records: it is handed the stream up to the
     // first record not wholly in yet.
+    if (read == stream.size()) {
+        // Parsing behind the thread, the reader would catch up with it and wait:
+        // it deciphers the far end itself first.
+        pipeline_->cipherFarShare(stream, kReaderShareParts);
+        return;
+    }
     while (read - handed_ >= 4 && read - handed_ - 4 >= le16(&stream[handed_ + 2]))
         handed_ += 4 + le16(&stream[handed_ + 2]);
-    pipeline_->handOver(stream.first(read == stream.size() ? read : handed_));
+    pipeline_->handOver(stream.first(handed_));
 }
 
 Result<std::unique_ptr<CipherPipeline>> DecryptionAsRead::whole() {

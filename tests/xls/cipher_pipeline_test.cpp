@@ -163,6 +163,40 @@ TEST(CipherPipeline, AWriterHandsOverAsItGoesEvenWhenItsBufferMoves) {
     }
 }
 
+TEST(CipherPipeline, AReaderReadsBehindTheThreadAndItsOwnFarShare) {
+    // The reader deciphers the far end itself once the file is in; what the
+    // thread has not yet reached is still waited for, the far end not.
+    for (const std::size_t parts : {2, 6, 1000}) {
+        for (const bool slow : {false, true}) {
+            SCOPED_TRACE(parts);
+            SCOPED_TRACE(slow ? "slow" : "keeping up");
+            const std::vector<std::uint8_t> plain = records(20000);
+            std::vector<std::uint8_t> stream = plain;
+            {
+                std::unique_ptr<xls::StreamCipher> cipher;
+                if (slow) {
+                    cipher = std::make_unique<SlowCountingCipher>();
+                } else {
+                    cipher = std::make_unique<CountingCipher>();
+                }
+                xls::CipherPipeline pipeline(0, std::move(cipher), countBodies);
+                pipeline.handOver(std::span(stream).first(records(3000).size()));
+                pipeline.cipherFarShare(stream, parts);
+                xls::RecordStream reading(stream);
+                reading.readBehind(&pipeline);
+                xls::Record r;
+                int read = 0;
+                while (reading.next(r)) {
+                    ASSERT_EQ(r.segments.front().front(), std::uint8_t(read + 1)) << read;
+                    ++read;
+                }
+                EXPECT_EQ(read, 20000);
+            }
+            expectCipheredOnce(plain, stream);
+        }
+    }
+}
+
 TEST(CipherPipeline, ARealEncryptionLeavesTheSheetPositionPatchedLaterInTheClear) {
     // BOUNDSHEET's first four bytes are filled in once the sheet is written,
     // long after the record was handed over.
