@@ -16,6 +16,9 @@ constexpr std::size_t kStep = 64 * 1024;
 // the thread can make while the writer gathers a large workbook's texts.
 constexpr std::size_t kMostAhead = 4 * 1024 * 1024;
 
+// The most a record's header can say it holds, header included.
+constexpr std::size_t kLongestRecord = 4 + 0xFFFF;
+
 }  // namespace
 
 CipherPipeline::CipherPipeline(std::size_t from, std::unique_ptr<StreamCipher> cipher, Work work,
@@ -41,6 +44,8 @@ void CipherPipeline::handOver(std::span<std::uint8_t> finalBytes) {
     {
         const std::lock_guard lock(mutex_);
         handed_ = finalBytes;
+        if (handedEnds_.empty() || finalBytes.size() > handedEnds_.back())
+            handedEnds_.push_back(finalBytes.size());
     }
     changed_.notify_all();
 }
@@ -63,13 +68,17 @@ void CipherPipeline::cipherFarShare(std::span<std::uint8_t> finalBytes, std::siz
     std::size_t split = 0;
     {
         const std::lock_guard lock(mutex_);
-        // The thread works only on what it was handed, so the walk to a record
-        // start for the caller's share goes on from there: it reads no header the
-        // thread may be writing.
+        // The caller's share starts at a record start the thread's step under way
+        // cannot reach. No header is read where the thread may be writing: the
+        // share starts where a hand-over ended, or past all that was handed over,
+        // found by walking the headers there.
         const std::size_t from = done_;
         if (from != kAll && finalBytes.size() > from && finalBytes.size() - from > 4 * kStep) {
-            const std::size_t near = from + (finalBytes.size() - from) / parts * (parts - 1);
-            std::size_t p = handed_.size();
+            const std::size_t near =
+                std::max(from + (finalBytes.size() - from) / parts * (parts - 1),
+                         from + kStep + kLongestRecord);
+            const auto handedEnd = std::lower_bound(handedEnds_.begin(), handedEnds_.end(), near);
+            std::size_t p = handedEnd != handedEnds_.end() ? *handedEnd : handed_.size();
             while (p < near && finalBytes.size() - p >= 4)
                 p += 4 + le16(&finalBytes[p + 2]);
             if (p < finalBytes.size())

@@ -16,6 +16,7 @@
 #include <mutex>
 #include <span>
 #include <thread>
+#include <vector>
 
 #include "xls/crypto.h"
 
@@ -55,9 +56,8 @@ class CipherPipeline {
     // further; gives how far the stream is ciphered (kAll in the second case).
     std::size_t awaitCiphered(std::size_t end);
     // Hands over `finalBytes`, the whole stream, and ciphers on the calling thread
-    // about one part in `parts` of what is left, the far end (less where the
-    // thread was handed more already), while the thread does the rest; returns
-    // once the calling thread's share is done. The whole stream
+    // about one part in `parts` of what is left, the far end, while the thread does
+    // the rest; returns once the calling thread's share is done. The whole stream
     // is said ciphered once the thread has done its share too. Nothing may be
     // handed over after it.
     void cipherFarShare(std::span<std::uint8_t> finalBytes, std::size_t parts);
@@ -76,6 +76,7 @@ class CipherPipeline {
     std::mutex mutex_;
     std::condition_variable changed_;
     std::span<std::uint8_t> handed_;
+    std::vector<std::size_t> handedEnds_;  // where each hand-over ended: record starts
     std::size_t done_;
     std::size_t expected_ = 0;
     std::size_t prepared_ = 0;  // the keystream is made ahead up to here

@@ -69,30 +69,21 @@ class BlockRc4 : public StreamCipher {
     BlockRc4& operator=(const BlockRc4&) = delete;
 
     void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) override {
-        std::size_t done = 0;
-        while (done < data.size()) {
-            const std::uint64_t at = streamOffset + done;
-            const std::size_t inBlock = std::size_t(at % kBlockSize);
-            const std::size_t n = std::min(data.size() - done, kBlockSize - inBlock);
-            std::uint8_t* out = data.data() + done;
-            const std::uint8_t* key = keystreamOf(at / kBlockSize) + inBlock;
-            for (std::size_t i = 0; i < n; ++i)
-                out[i] ^= key[i];
-            done += n;
-        }
+        byBlock(data.size(), streamOffset,
+                [&](std::size_t done, const std::uint8_t* key, std::size_t n) {
+                    std::uint8_t* out = data.data() + done;
+                    for (std::size_t i = 0; i < n; ++i)
+                        out[i] ^= key[i];
+                });
     }
 
     bool byPosition() const override { return true; }
 
     void keystream(std::span<std::uint8_t> out, std::uint64_t streamOffset) override {
-        std::size_t done = 0;
-        while (done < out.size()) {
-            const std::uint64_t at = streamOffset + done;
-            const std::size_t inBlock = std::size_t(at % kBlockSize);
-            const std::size_t n = std::min(out.size() - done, kBlockSize - inBlock);
-            std::memcpy(out.data() + done, keystreamOf(at / kBlockSize) + inBlock, n);
-            done += n;
-        }
+        byBlock(out.size(), streamOffset,
+                [&](std::size_t done, const std::uint8_t* key, std::size_t n) {
+                    std::memcpy(out.data() + done, key, n);
+                });
     }
 
     void prepare(std::uint64_t streamOffset, std::size_t size) override {
@@ -125,6 +116,19 @@ class BlockRc4 : public StreamCipher {
     static constexpr std::size_t kKeptBlocks = 4;
     static constexpr std::size_t kChunkBlocks = 64;
     using Chunk = std::array<std::uint8_t, kChunkBlocks * kBlockSize>;
+
+    // Calls `use(done, key, n)` for each piece of the `size` bytes at `streamOffset`
+    // that lies in one block: `done` bytes come before it, `key` is its keystream.
+    template <class Use>
+    void byBlock(std::size_t size, std::uint64_t streamOffset, Use use) {
+        for (std::size_t done = 0; done < size;) {
+            const std::uint64_t at = streamOffset + done;
+            const std::size_t inBlock = std::size_t(at % kBlockSize);
+            const std::size_t n = std::min(size - done, kBlockSize - inBlock);
+            use(done, keystreamOf(at / kBlockSize) + inBlock, n);
+            done += n;
+        }
+    }
 
     // The keystream of `block`: prepared, kept, or made now with the next few.
     const std::uint8_t* keystreamOf(std::uint64_t block) {

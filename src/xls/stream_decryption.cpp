@@ -17,8 +17,8 @@ namespace {
 constexpr std::size_t kSecondThreadFrom = 256 * 1024;
 
 // The reader's share of the deciphering left once the whole file is read: one part
-// in this many. Measured on the full store, a sixth lets the parser and the thread
-// end together.
+// in this many, starting where a part read ended. Measured on the full store, the
+// parser and the thread then end about together.
 constexpr std::size_t kReaderShareParts = 6;
 
 }  // namespace
@@ -124,14 +124,14 @@ void DecryptionAsRead::read(std::span<std::uint8_t> stream, std::size_t read) {
     }
     if (!pipeline_)
         return;
-    // The deciphering walks whole records: it is handed the stream up to the
-    // first record not wholly in yet.
     if (read == stream.size()) {
         // Parsing behind the thread, the reader would catch up with it and wait:
         // it deciphers the far end itself first.
         pipeline_->cipherFarShare(stream, kReaderShareParts);
         return;
     }
+    // The deciphering walks whole records: it is handed the stream up to the
+    // first record not wholly in yet.
     while (read - handed_ >= 4 && read - handed_ - 4 >= le16(&stream[handed_ + 2]))
         handed_ += 4 + le16(&stream[handed_ + 2]);
     pipeline_->handOver(stream.first(handed_));
