@@ -16,6 +16,7 @@ namespace xls {
 
 class FormulaPlan {
   public:
+    FormulaPlan() = default;  // for a sheet without formula cells
     explicit FormulaPlan(const Sheet& sheet);
     // Whether the cell at (row, col), 0-based, is written as its formula.
     bool writesFormula(const Cell& cell, int row, int col) const {

@@ -21,14 +21,31 @@ struct CollectedTexts {
     std::vector<std::uint32_t> indexes;
 };
 
-Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<FormulaPlan>& formulas) {
+// What one walk over the cells finds before anything is written.
+struct CellCensus {
+    std::size_t cells = 0;
     std::size_t textCells = 0;
+    std::vector<bool> sheetHasFormulas;
+};
+
+CellCensus cellCensus(const Workbook& wb) {
+    CellCensus census;
     for (const Sheet& sheet : wb.sheets) {
+        bool formulas = false;
         for (const Row& row : sheet.rows) {
-            for (const Cell& cell : row.cells)
-                textCells += cell.kind() == CellKind::Text;
+            census.cells += row.cells.size();
+            for (const Cell& cell : row.cells) {
+                census.textCells += cell.kind() == CellKind::Text;
+                formulas = formulas || cell.hasFormula();
+            }
         }
+        census.sheetHasFormulas.push_back(formulas);
     }
+    return census;
+}
+
+Result<CollectedTexts> collectTexts(const Workbook& wb, const std::vector<FormulaPlan>& formulas,
+                                    std::size_t textCells) {
     CollectedTexts texts{SharedStringsWriter(textCells), {}};
     texts.indexes.reserve(textCells);
     for (std::size_t s = 0; s < wb.sheets.size(); ++s) {
@@ -146,21 +163,22 @@ Result<RecordWriter> buildWorkbookStream(const Workbook& wb, std::span<const std
                                          CipherPipeline* cipher, QByteArray memory) {
     if (auto ok = checkWritable(wb); !ok)
         return ok.error();
-    std::size_t cellCount = 0;
-    for (const Sheet& sheet : wb.sheets) {
-        for (const Row& row : sheet.rows)
-            cellCount += row.cells.size();
-    }
+    const CellCensus census = cellCensus(wb);
     // About what the cell records take: the thread that enciphers them makes
     // their keystream while the texts are gathered.
-    const std::size_t cellBytes = 16 * 1024 + 16 * cellCount;
+    const std::size_t cellBytes = 16 * 1024 + 16 * census.cells;
     if (cipher)
         cipher->expect(cellBytes);
+    // A sheet without formulas needs no plan, nor another walk over its cells.
     std::vector<FormulaPlan> formulas;
     formulas.reserve(wb.sheets.size());
-    for (const Sheet& sheet : wb.sheets)
-        formulas.emplace_back(sheet);
-    Result<CollectedTexts> texts = collectTexts(wb, formulas);
+    for (std::size_t s = 0; s < wb.sheets.size(); ++s) {
+        if (census.sheetHasFormulas[s])
+            formulas.emplace_back(wb.sheets[s]);
+        else
+            formulas.emplace_back();
+    }
+    Result<CollectedTexts> texts = collectTexts(wb, formulas, census.textCells);
     if (!texts)
         return texts.error();
 
