@@ -26,6 +26,7 @@ CipherPipeline::CipherPipeline(std::size_t from, std::unique_ptr<StreamCipher> c
     : work_(std::move(work)),
       ciphered_(std::move(ciphered)),
       cipher_(std::move(cipher)),
+      keystream_(cipher_->byPosition()),
       callerCipher_(cipher_->clone()),
       done_(from) {
     thread_ = std::thread([this] { run(); });
@@ -86,7 +87,6 @@ void CipherPipeline::cipherFarShare(std::span<std::uint8_t> finalBytes, std::siz
         }
         handed_ = split > 0 ? finalBytes.first(split) : finalBytes;
         wholeSize_ = finalBytes.size();
-        finishing_ = true;
     }
     changed_.notify_all();
     if (split == 0)
@@ -98,7 +98,7 @@ void CipherPipeline::cipherFarShare(std::span<std::uint8_t> finalBytes, std::siz
         const std::lock_guard lock(mutex_);
         farShareDone_ = true;
         if (done_ == handed_.size())
-            done_ = wholeSize_;
+            done_ = *wholeSize_;
     }
     changed_.notify_all();
 }
@@ -112,7 +112,7 @@ void CipherPipeline::run() {
     std::unique_lock lock(mutex_);
     for (;;) {
         const auto prepares = [this] {
-            return !finishing_ && done_ != kAll &&
+            return keystream_ && !wholeSize_ && done_ != kAll &&
                    std::max(prepared_, done_) < std::min(expected_, done_ + kMostAhead);
         };
         changed_.wait(lock, [&] { return stop_ || done_ < handed_.size() || prepares(); });
@@ -121,7 +121,7 @@ void CipherPipeline::run() {
         if (done_ >= handed_.size()) {
             const std::size_t from = std::max(prepared_, done_);
             lock.unlock();
-            cipher_->prepare(from, kStep);
+            keystream_->prepare(from, kStep);
             lock.lock();
             prepared_ = from + kStep;
             continue;
@@ -136,7 +136,7 @@ void CipherPipeline::run() {
         lock.lock();
         done_ = reached < limit ? kAll : reached;
         if (farShareDone_ && done_ == handed_.size())
-            done_ = wholeSize_;
+            done_ = *wholeSize_;
         changed_.notify_all();
     }
 }

@@ -14,6 +14,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <thread>
 #include <vector>
@@ -50,7 +51,7 @@ class CipherPipeline {
     void handOver(std::span<std::uint8_t> finalBytes);
     // Says the stream will be about `bytes` long: while nothing is handed over,
     // the thread makes the keystream of what is to come, up to a few megabytes
-    // ahead (see StreamCipher::prepare).
+    // ahead, when its cipher is a keystream (see KeystreamCipher::prepare).
     void expect(std::size_t bytes);
     // Waits until the bytes before `end` are ciphered, or the walk can go no
     // further; gives how far the stream is ciphered (kAll in the second case).
@@ -71,6 +72,7 @@ class CipherPipeline {
     const Work work_;
     const Ciphered ciphered_;
     const std::unique_ptr<StreamCipher> cipher_;
+    KeystreamCipher* const keystream_;  // cipher_ when it can make its keystream ahead
     // For the caller's share in finish(), made before the thread uses cipher_.
     const std::unique_ptr<StreamCipher> callerCipher_;
     std::mutex mutex_;
@@ -80,9 +82,10 @@ class CipherPipeline {
     std::size_t done_;
     std::size_t expected_ = 0;
     std::size_t prepared_ = 0;  // the keystream is made ahead up to here
-    bool finishing_ = false;    // the whole stream is handed over
+    // Once the whole stream is handed over: its size, said ciphered once both
+    // shares are done.
+    std::optional<std::size_t> wholeSize_;
     bool farShareDone_ = false;
-    std::size_t wholeSize_ = 0;  // said ciphered once both shares are done
     bool stop_ = false;
     std::thread thread_;  // last, so it starts with everything above in place
 };

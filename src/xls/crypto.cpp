@@ -57,12 +57,12 @@ Error badFilePass() {
 // the many short record bodies in a block cost only an XOR each, and no
 // keystream is made twice while the stream is walked front to back. Keystreams
 // prepared ahead are kept in chunks until the walk has gone past them.
-class BlockRc4 : public StreamCipher {
+class BlockRc4 : public KeystreamCipher {
   public:
     BlockRc4() = default;
     // A copy starts afresh, without what was prepared.
     BlockRc4(const BlockRc4& other)
-        : StreamCipher(other),
+        : KeystreamCipher(other),
           keystreams_(other.keystreams_),
           keyed_(other.keyed_),
           first_(other.first_) {}
@@ -76,8 +76,6 @@ class BlockRc4 : public StreamCipher {
                         out[i] ^= key[i];
                 });
     }
-
-    bool byPosition() const override { return true; }
 
     void keystream(std::span<std::uint8_t> out, std::uint64_t streamOffset) override {
         byBlock(out.size(), streamOffset,

@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -23,24 +22,26 @@ class StreamCipher {
     // Transforms `data` in place: the record bytes found at `streamOffset` of the
     // Workbook stream. For RC4 schemes this both encrypts and decrypts.
     virtual void apply(std::span<std::uint8_t> data, std::uint64_t streamOffset) = 0;
-    // Whether the transform is a keystream XORed in by stream position alone, so a
-    // stretch gives the same bytes applied whole or piece by piece (the RC4
-    // schemes; XOR obfuscation keys each record by where it ends).
-    virtual bool byPosition() const { return false; }
-    // For a cipher by position: writes into `out` the keystream of the bytes at
-    // `streamOffset`, what apply would XOR them with.
-    virtual void keystream(std::span<std::uint8_t> out, std::uint64_t streamOffset) {
-        std::fill(out.begin(), out.end(), std::uint8_t(0));
-        apply(out, streamOffset);
-    }
-    // Makes the keystream of the `size` bytes at `streamOffset` before they are
-    // given, for a thread that would otherwise wait: applying it later is then
-    // only an XOR. Kept until the bytes are applied, front to back; schemes
-    // without a keystream by position make nothing.
-    virtual void prepare(std::uint64_t /*streamOffset*/, std::size_t /*size*/) {}
+    // The cipher as a keystream XORed in by stream position alone, when it is one,
+    // so a stretch gives the same bytes applied whole or piece by piece (the RC4
+    // schemes); null for one keyed otherwise (XOR obfuscation keys each record by
+    // where it ends).
+    virtual class KeystreamCipher* byPosition() { return nullptr; }
     // An independent cipher in the same state, for working on another part of the
     // stream at the same time.
     virtual std::unique_ptr<StreamCipher> clone() const = 0;
+};
+
+class KeystreamCipher : public StreamCipher {
+  public:
+    KeystreamCipher* byPosition() override { return this; }
+    // Writes into `out` the keystream of the bytes at `streamOffset`, what apply
+    // would XOR them with.
+    virtual void keystream(std::span<std::uint8_t> out, std::uint64_t streamOffset) = 0;
+    // Makes the keystream of the `size` bytes at `streamOffset` before they are
+    // given, for a thread that would otherwise wait: applying it later is then
+    // only an XOR. Kept until the bytes are applied, front to back.
+    virtual void prepare(std::uint64_t streamOffset, std::size_t size) = 0;
 };
 
 // The cipher described by a FILEPASS record body, checked against `password`.

@@ -47,7 +47,7 @@ std::size_t cipherEachRecord(std::span<std::uint8_t> stream, std::size_t begin, 
 constexpr std::size_t kStretch = 16 * 1024;
 
 std::size_t cipherByPosition(std::span<std::uint8_t> stream, std::size_t begin, std::size_t limit,
-                             StreamCipher& cipher) {
+                             KeystreamCipher& cipher) {
     std::array<std::uint8_t, kStretch> mask;
     std::size_t at = begin;        // where the next stretch starts
     std::size_t next = begin;      // the next record start
@@ -95,8 +95,9 @@ std::size_t cipherRecords(std::span<std::uint8_t> stream, std::size_t begin, std
                           StreamCipher& cipher) {
     if (begin >= stream.size())
         return begin;
-    return cipher.byPosition() ? cipherByPosition(stream, begin, limit, cipher)
-                               : cipherEachRecord(stream, begin, limit, cipher);
+    if (KeystreamCipher* keystream = cipher.byPosition())
+        return cipherByPosition(stream, begin, limit, *keystream);
+    return cipherEachRecord(stream, begin, limit, cipher);
 }
 
 }  // namespace xls
