@@ -45,6 +45,8 @@ std::size_t cipherEachRecord(std::span<std::uint8_t> stream, std::size_t begin, 
 // stretch is written, those in the clear with their own value: no other thread
 // may read the stretch meanwhile.
 constexpr std::size_t kStretch = 16 * 1024;
+// What a record header can say, header included.
+constexpr std::size_t kLongestRecord = 4 + 0xFFFF;
 
 std::size_t cipherByPosition(std::span<std::uint8_t> stream, std::size_t begin, std::size_t limit,
                              KeystreamCipher& cipher) {
@@ -53,14 +55,20 @@ std::size_t cipherByPosition(std::span<std::uint8_t> stream, std::size_t begin, 
     std::size_t next = begin;      // the next record start
     std::size_t clearEnd = begin;  // the end of the clear bytes of the record under way
     for (;;) {
-        // The stretch ends early at the record start where the walk stops.
+        // The stretch ends early at the record start where the walk stops. Short of
+        // the limit and farther from the stream's end than any record is long, no
+        // record can stop it, and the stretch is walked once.
         std::size_t end = std::min(stream.size(), at + kStretch);
-        std::size_t walked = next;
-        while (walked < end && walked < limit && wholeRecordAt(stream, walked))
-            walked = recordEnd(stream, walked);
-        const bool stops = walked <= end && (walked >= limit || !wholeRecordAt(stream, walked));
-        if (stops)
-            end = walked;
+        const bool mayStop = end >= limit || stream.size() - end < kLongestRecord;
+        bool stops = false;
+        if (mayStop) {
+            std::size_t walked = next;
+            while (walked < end && walked < limit && wholeRecordAt(stream, walked))
+                walked = recordEnd(stream, walked);
+            stops = walked <= end && (walked >= limit || !wholeRecordAt(stream, walked));
+            if (stops)
+                end = walked;
+        }
 
         const std::span<std::uint8_t> keys(mask.data(), end - at);
         cipher.keystream(keys, at);
@@ -71,15 +79,22 @@ std::size_t cipherByPosition(std::span<std::uint8_t> stream, std::size_t begin, 
                 std::fill(keys.data() + (from - at), keys.data() + (to - at), std::uint8_t(0));
         };
         keepClear(at, clearEnd);
-        for (std::size_t r = next; r < end; r = recordEnd(stream, r)) {
-            clearEnd = r + 4 + rec::bytesInTheClear(le16(&stream[r]), le16(&stream[r + 2]));
-            keepClear(r, clearEnd);
+        std::size_t r = next;
+        for (; r < end; r = recordEnd(stream, r)) {
+            const std::size_t clear = rec::bytesInTheClear(le16(&stream[r]), le16(&stream[r + 2]));
+            clearEnd = r + 4 + clear;
+            // A header alone is what nearly every record keeps in the clear: one
+            // store, where a fill of four bytes costs a call.
+            if (clear == 0 && clearEnd <= end)
+                std::memset(keys.data() + (r - at), 0, 4);
+            else
+                keepClear(r, clearEnd);
         }
         std::uint8_t* const bytes = stream.data() + at;
         for (std::size_t i = 0; i < keys.size(); ++i)
             bytes[i] ^= keys[i];
 
-        next = walked;
+        next = r;
         at = end;
         if (stops) {
             // Keystream left on the stack would give away the data it ciphered.

@@ -94,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         Stretch{"LongestRecordsAcrossStretchEnds", many(kLabelSst, 8224, 9)},
         Stretch{"ClearPartsAndClearRecordsAcrossStretchEnds", mixed()},
         Stretch{"FromARecordInsideUpToALimit", many(kLabelSst, 37, 3000), 500, 70001},
+        Stretch{"ClearPartsUpToALimitFarIn", mixed(), 3, 300001},
         Stretch{"ALastRecordCutShortIsLeftAsItIs", many(kLabelSst, 3000, 12), 0, SIZE_MAX, 5},
         Stretch{"AHeaderCutShortIsLeftAsItIs", many(kLabelSst, 3000, 12), 0, SIZE_MAX, 3002}),
     [](const ::testing::TestParamInfo<Stretch>& info) { return std::string(info.param.name); });
