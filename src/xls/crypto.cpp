@@ -111,7 +111,7 @@ class BlockRc4 : public KeystreamCipher {
     virtual rc4::Key keyFor(std::uint32_t block) const = 0;
 
   private:
-    static constexpr std::size_t kKeptBlocks = 4;
+    static constexpr std::size_t kKeptBlocks = 6;  // as many as RC4 makes side by side
     static constexpr std::size_t kChunkBlocks = 64;
     using Chunk = std::array<std::uint8_t, kChunkBlocks * kBlockSize>;
 

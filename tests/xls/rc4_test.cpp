@@ -99,7 +99,7 @@ TEST(Rc4, BlocksSideBySideEqualBlocksOneByOne) {
 }
 
 TEST(Rc4, AKeyGivesItsPublishedStreamInAnyLane) {
-    // The RFC key among nine blocks, in a group of four and in the last groups:
+    // The RFC key among nine blocks, in a whole group and in the last one:
     // a lane that borrowed another lane's state or output would show here.
     std::vector<xls::rc4::Key> keys = blockKeys(9);
     for (const std::size_t at : {std::size_t(2), std::size_t(7), std::size_t(8)}) {
