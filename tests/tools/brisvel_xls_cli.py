@@ -112,6 +112,23 @@ class Cli(unittest.TestCase):
         self.assertEqual(run("dump", locked)[0], 3)
         self.assertEqual(run("dump", locked, "--password", "segreta")[1], run("dump", plain)[1])
 
+    def test_copy_replaces_what_stands_at_its_destination(self):
+        source = os.path.join(FIXTURES, "calc-store-small.xls")
+        expected = run("dump", source, "--password", "Pesk1987")[1]
+        for kind in ("an older file", "a pipe nobody writes to"):
+            with self.subTest(kind=kind):
+                out = self.path("out.xls")
+                if os.path.lexists(out):
+                    os.remove(out)
+                if kind == "an older file":
+                    with open(out, "wb") as f:
+                        f.write(b"una copia precedente" * 1000)
+                else:
+                    os.mkfifo(out)
+                code, _, err = run("copy", source, out, "--password", "Pesk1987")
+                self.assertEqual(code, 0, err)
+                self.assertEqual(run("dump", out)[1], expected)
+
     def test_new_store_never_overwrites(self):
         store = self.path("Gestione.xls")
         code, _, err = run("new-store", store)
