@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "xls/little_endian.h"
+#include "xls/record_types.h"
 
 namespace xls {
 
@@ -15,9 +16,6 @@ constexpr std::size_t kStep = 64 * 1024;
 // How far ahead of the stream ciphered the keystream is made at most: about what
 // the thread can make while the writer gathers a large workbook's texts.
 constexpr std::size_t kMostAhead = 4 * 1024 * 1024;
-
-// The most a record's header can say it holds, header included.
-constexpr std::size_t kLongestRecord = 4 + 0xFFFF;
 
 }  // namespace
 
@@ -77,7 +75,7 @@ void CipherPipeline::cipherFarShare(std::span<std::uint8_t> finalBytes, std::siz
         if (from != kAll && finalBytes.size() > from && finalBytes.size() - from > 4 * kStep) {
             const std::size_t near =
                 std::max(from + (finalBytes.size() - from) / parts * (parts - 1),
-                         from + kStep + kLongestRecord);
+                         from + kStep + rec::kLongestRecord);
             const auto handedEnd = std::lower_bound(handedEnds_.begin(), handedEnds_.end(), near);
             std::size_t p = handedEnd != handedEnds_.end() ? *handedEnd : handed_.size();
             while (p < near && finalBytes.size() - p >= 4)

@@ -45,8 +45,6 @@ std::size_t cipherEachRecord(std::span<std::uint8_t> stream, std::size_t begin, 
 // stretch is written, those in the clear with their own value: no other thread
 // may read the stretch meanwhile.
 constexpr std::size_t kStretch = 16 * 1024;
-// What a record header can say, header included.
-constexpr std::size_t kLongestRecord = 4 + 0xFFFF;
 
 std::size_t cipherByPosition(std::span<std::uint8_t> stream, std::size_t begin, std::size_t limit,
                              KeystreamCipher& cipher) {
@@ -59,7 +57,7 @@ std::size_t cipherByPosition(std::span<std::uint8_t> stream, std::size_t begin, 
         // the limit and farther from the stream's end than any record is long, no
         // record can stop it, and the stretch is walked once.
         std::size_t end = std::min(stream.size(), at + kStretch);
-        const bool mayStop = end >= limit || stream.size() - end < kLongestRecord;
+        const bool mayStop = end >= limit || stream.size() - end < rec::kLongestRecord;
         bool stops = false;
         if (mayStop) {
             std::size_t walked = next;

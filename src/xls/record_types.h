@@ -7,6 +7,10 @@
 
 namespace xls::rec {
 
+// The most a record can span as its header says, header included: a damaged
+// stream may claim that much whatever the format allows.
+inline constexpr std::size_t kLongestRecord = 4 + 0xFFFF;
+
 // Stream structure
 inline constexpr std::uint16_t Bof = 0x0809;
 inline constexpr std::uint16_t Eof = 0x000A;
