@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "xls/little_endian.h"
+#include "xls/record_stream.h"
 #include "xls/record_types.h"
 
 namespace xls {
@@ -79,7 +79,7 @@ void CipherPipeline::cipherFarShare(std::span<std::uint8_t> finalBytes, std::siz
             const auto handedEnd = std::lower_bound(handedEnds_.begin(), handedEnds_.end(), near);
             std::size_t p = handedEnd != handedEnds_.end() ? *handedEnd : handed_.size();
             while (p < near && finalBytes.size() - p >= 4)
-                p += 4 + le16(&finalBytes[p + 2]);
+                p = recordEnd(finalBytes, p);
             if (p < finalBytes.size())
                 split = p;
         }

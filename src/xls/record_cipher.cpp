@@ -5,20 +5,12 @@
 #include <cstring>
 
 #include "xls/little_endian.h"
+#include "xls/record_stream.h"
 #include "xls/record_types.h"
 
 namespace xls {
 
 namespace {
-
-// Whether the header and the whole body of a record starting at `at` are in `stream`.
-bool wholeRecordAt(std::span<const std::uint8_t> stream, std::size_t at) {
-    return stream.size() - at >= 4 && stream.size() - at - 4 >= le16(&stream[at + 2]);
-}
-
-std::size_t recordEnd(std::span<const std::uint8_t> stream, std::size_t at) {
-    return at + 4 + le16(&stream[at + 2]);
-}
 
 // One record at a time: each body through the cipher whole and its bytes in the
 // clear put back, as XOR obfuscation counts those bytes too.

@@ -29,6 +29,16 @@ struct Record {
     QByteArray joined() const;
 };
 
+// Where the record whose header starts at `at` ends, as its header says.
+inline std::size_t recordEnd(std::span<const std::uint8_t> stream, std::size_t at) {
+    return at + 4 + le16(&stream[at + 2]);
+}
+
+// Whether the header and the whole body of a record starting at `at` are in `stream`.
+inline bool wholeRecordAt(std::span<const std::uint8_t> stream, std::size_t at) {
+    return stream.size() - at >= 4 && stream.size() - at - 4 >= le16(&stream[at + 2]);
+}
+
 class CipherPipeline;
 
 class RecordStream {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "xls/crypto.h"
-#include "xls/little_endian.h"
 #include "xls/read_errors.h"
 #include "xls/record_cipher.h"
 #include "xls/record_stream.h"
@@ -132,8 +131,8 @@ void DecryptionAsRead::read(std::span<std::uint8_t> stream, std::size_t read) {
     }
     // The deciphering walks whole records: it is handed the stream up to the
     // first record not wholly in yet.
-    while (read - handed_ >= 4 && read - handed_ - 4 >= le16(&stream[handed_ + 2]))
-        handed_ += 4 + le16(&stream[handed_ + 2]);
+    while (wholeRecordAt(stream.first(read), handed_))
+        handed_ = recordEnd(stream, handed_);
     pipeline_->handOver(stream.first(handed_));
 }
 
