@@ -68,59 +68,52 @@ ScriptedMessageBoxes& ScriptedMessageBoxes::expectChooseFolder(app::FileRequest 
     return *this;
 }
 
-std::optional<ScriptedMessageBoxes::Step> ScriptedMessageBoxes::next(Kind kind,
-                                                                     const Prompt& shown) {
+bool ScriptedMessageBoxes::comesNext(Kind kind, const Prompt& shown) {
     prompts_.push_back(shown);
     if (script_.empty()) {
         ++failures_;
         ADD_FAILURE() << "unexpected " << describe(shown) << " (the script has ended)";
-        return std::nullopt;
+        return false;
     }
     if (script_.front().kind != kind || script_.front().expected != shown) {
         ++failures_;
         ADD_FAILURE() << "unexpected " << describe(shown) << "\n  the script expected "
                       << describe(script_.front().expected);
-        return std::nullopt;
+        return false;
     }
-    Step step = std::move(script_.front());
-    script_.pop_front();
-    return step;
+    return true;
 }
 
 app::Answer ScriptedMessageBoxes::message(const app::Message& message) {
-    const auto step = next(Kind::Message, message);
-    if (!step) {
+    if (!comesNext(Kind::Message, message)) {
         // The answer that changes nothing, so a stray question does no harm.
         return message.buttons == app::Buttons::Ok      ? app::Answer::Ok
                : message.buttons == app::Buttons::YesNo ? app::Answer::No
                                                         : app::Answer::Cancel;
     }
-    return std::get<app::Answer>(step->answer);
+    return takeAnswer<app::Answer>();
 }
 
 std::optional<QString> ScriptedMessageBoxes::input(const app::InputRequest& request) {
-    const auto step = next(Kind::Input, request);
-    return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
+    return comesNext(Kind::Input, request) ? takeAnswer<std::optional<QString>>() : std::nullopt;
 }
 
 std::optional<QString> ScriptedMessageBoxes::openFile(const app::FileRequest& request) {
-    const auto step = next(Kind::OpenFile, request);
-    return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
+    return comesNext(Kind::OpenFile, request) ? takeAnswer<std::optional<QString>>() : std::nullopt;
 }
 
 std::optional<QStringList> ScriptedMessageBoxes::openFiles(const app::FileRequest& request) {
-    const auto step = next(Kind::OpenFiles, request);
-    return step ? std::get<std::optional<QStringList>>(step->answer) : std::nullopt;
+    return comesNext(Kind::OpenFiles, request) ? takeAnswer<std::optional<QStringList>>()
+                                               : std::nullopt;
 }
 
 std::optional<QString> ScriptedMessageBoxes::saveFile(const app::FileRequest& request) {
-    const auto step = next(Kind::SaveFile, request);
-    return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
+    return comesNext(Kind::SaveFile, request) ? takeAnswer<std::optional<QString>>() : std::nullopt;
 }
 
 std::optional<QString> ScriptedMessageBoxes::chooseFolder(const app::FileRequest& request) {
-    const auto step = next(Kind::ChooseFolder, request);
-    return step ? std::get<std::optional<QString>>(step->answer) : std::nullopt;
+    return comesNext(Kind::ChooseFolder, request) ? takeAnswer<std::optional<QString>>()
+                                                  : std::nullopt;
 }
 
 }  // namespace test_support

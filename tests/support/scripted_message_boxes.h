@@ -55,9 +55,16 @@ class ScriptedMessageBoxes final : public app::MessageBoxes {
         std::variant<app::Answer, std::optional<QString>, std::optional<QStringList>> answer;
     };
 
-    // The script's next step when it is `kind` and equals `shown`; otherwise
+    // Whether the script's next step is `kind` and equals `shown`; otherwise
     // records the failure.
-    std::optional<Step> next(Kind kind, const Prompt& shown);
+    bool comesNext(Kind kind, const Prompt& shown);
+    // The answer of the script's next step, which is done with.
+    template <class Answer>
+    Answer takeAnswer() {
+        Answer answer = std::get<Answer>(std::move(script_.front().answer));
+        script_.pop_front();
+        return answer;
+    }
 
     std::deque<Step> script_;
     std::vector<Prompt> prompts_;
