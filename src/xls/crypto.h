@@ -16,6 +16,8 @@
 
 namespace xls {
 
+class KeystreamCipher;
+
 class StreamCipher {
   public:
     virtual ~StreamCipher() = default;
@@ -26,7 +28,7 @@ class StreamCipher {
     // so a stretch gives the same bytes applied whole or piece by piece (the RC4
     // schemes); null for one keyed otherwise (XOR obfuscation keys each record by
     // where it ends).
-    virtual class KeystreamCipher* byPosition() { return nullptr; }
+    virtual KeystreamCipher* byPosition() { return nullptr; }
     // An independent cipher in the same state, for working on another part of the
     // stream at the same time.
     virtual std::unique_ptr<StreamCipher> clone() const = 0;

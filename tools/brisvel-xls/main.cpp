@@ -119,13 +119,16 @@ int write(const Arguments& a) {
 // the very end of the copy; freed while the input is read, on an otherwise idle
 // processor, their memory serves the copy's own writing.
 void forgetCachedPages(const QByteArray& path) {
-    // Not blocking: opening a FIFO for reading would otherwise wait for a writer.
+    // Only a regular file is opened: a pipe or a device at the destination could
+    // wait for a writer or act on being opened. Not blocking all the same, should
+    // it be swapped for one in between.
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return;
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     ::close(fd);
 }
 
