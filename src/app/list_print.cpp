@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QPageSize>
 #include <QPrinter>
-#include <QProgressDialog>
 
 #include "app/clock.h"
 #include "app/dialog_titles.h"
+#include "app/job_progress.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "printing/printer_catalogue.h"
@@ -59,19 +59,13 @@ std::optional<int> printListOnDefaultPrinter(const Services& services,
         return std::nullopt;
     }
 
-    QProgressDialog progress(QStringLiteral("Stampa in corso..."), QStringLiteral("Annulla"), 0,
-                             static_cast<int>(list.rows.size()), parent);
-    progress.setWindowTitle(app::title::kProgram);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    bool cancelled = false;
+    const int rows = static_cast<int>(list.rows.size());
+    JobProgress progress(QStringLiteral("Stampa in corso..."), app::title::kProgram, rows, parent);
     const auto printed =
-        printing::printList(list, *printer, services.clock.now(), [&](int, int rowsDone) {
-            progress.setValue(rowsDone);
-            cancelled = progress.wasCanceled();
-            return !cancelled;
-        });
-    progress.reset();
+        printing::printList(list, *printer, services.clock.now(),
+                            [&](int, int rowsDone) { return progress.step(rowsDone, rows); });
+    const bool cancelled = progress.cancelled();
+    progress.close();
     if (!printed.ok()) {
         if (!cancelled) {
             services.boxes.tell(printed.error().message, app::title::kProgram, Icon::Critical);

@@ -2,6 +2,7 @@
 
 #include "app/clock.h"
 #include "app/dialog_titles.h"
+#include "app/job_progress.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "app/store_saving.h"
@@ -11,7 +12,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QStringList>
 
 #include <algorithm>
@@ -79,18 +79,13 @@ void exportElectronicInvoices(const app::Services& services, const QList<int>& r
     if (!folder)
         return;
 
-    QProgressDialog progress(QStringLiteral("Esportazione delle fatture elettroniche..."),
-                             QStringLiteral("Annulla"), 0, int(rows.size()), parent);
-    progress.setObjectName(QStringLiteral("ProgressoFatturaElettronica"));
-    progress.setWindowTitle(app::title::kGestione);
-    progress.setWindowModality(Qt::WindowModal);
-    const auto outcome =
-        fatturapa::exportInvoices(services.store.workbook(), rows, *folder, services.clock.today(),
-                                  [&progress](int done, int) {
-                                      progress.setValue(done);
-                                      return !progress.wasCanceled();
-                                  });
-    progress.reset();
+    app::JobProgress progress(QStringLiteral("Esportazione delle fatture elettroniche..."),
+                              app::title::kGestione, int(rows.size()), parent,
+                              QStringLiteral("ProgressoFatturaElettronica"));
+    const auto outcome = fatturapa::exportInvoices(
+        services.store.workbook(), rows, *folder, services.clock.today(),
+        [&progress](int done, int total) { return progress.step(done, total); });
+    progress.close();
 
     // Whatever happened, the progressives of the files written are kept.
     if (!app::saveStoreTelling(services.store, services.boxes))

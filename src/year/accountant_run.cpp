@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressDialog>
 
 #include "app/clock.h"
 #include "app/dialog_titles.h"
+#include "app/job_progress.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 #include "app/store_saving.h"
@@ -39,19 +39,14 @@ void packForAccountant(const app::Services& services, const Period& period, QWid
     const QString path =
         chosen->endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive) ? *chosen : *chosen + ".zip";
 
-    QProgressDialog progress(QStringLiteral("Preparazione delle fatture di %1...").arg(period.name),
-                             QStringLiteral("Annulla"), 0, 1, parent);
-    progress.setObjectName(QStringLiteral("ProgressoCommercialista"));
-    progress.setWindowTitle(app::title::kProgram);
-    progress.setWindowModality(Qt::WindowModal);
+    app::JobProgress progress(
+        QStringLiteral("Preparazione delle fatture di %1...").arg(period.name),
+        app::title::kProgram, 1, parent, QStringLiteral("ProgressoCommercialista"));
     const PackageRequest request{period, path, QFileInfo(services.store.path()).absolutePath(),
                                  services.clock.today()};
-    const auto outcome = packInvoices(book, request, [&progress](int done, int total) {
-        progress.setMaximum(total);
-        progress.setValue(done);
-        return !progress.wasCanceled();
-    });
-    progress.reset();
+    const auto outcome = packInvoices(
+        book, request, [&progress](int done, int total) { return progress.step(done, total); });
+    progress.close();
 
     // The electronic invoices made on the way keep their progressives, whatever happened.
     if (!app::saveStoreTelling(services.store, services.boxes))
