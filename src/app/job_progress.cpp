@@ -1,5 +1,7 @@
 #include "app/job_progress.h"
 
+#include <QProgressBar>
+
 namespace app {
 
 namespace {
@@ -16,11 +18,13 @@ JobProgress::JobProgress(const QString& text, const QString& title, int steps, Q
     dialog_.setWindowTitle(title);
     dialog_.setWindowModality(Qt::WindowModal);
     dialog_.setMinimumDuration(kShownAfterMs);
+    // The bar is named by the job, so a screen reader says what is progressing.
+    if (auto* const bar = dialog_.findChild<QProgressBar*>())
+        bar->setAccessibleName(text);
 }
 
 bool JobProgress::step(int done, int total) {
-    if (total != dialog_.maximum())
-        dialog_.setMaximum(total);
+    dialog_.setMaximum(total);
     dialog_.setValue(done);
     return !dialog_.wasCanceled();
 }

@@ -1,5 +1,7 @@
 #include "app/job_progress.h"
 
+#include <QAccessible>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QWidget>
 
@@ -43,7 +45,7 @@ TEST(JobProgress, TheJobStopsAtTheStepAfterTheUserCancels) {
     }
 }
 
-TEST(JobProgress, ATotalLearnedAsTheJobGoesIsShown) {
+TEST(JobProgress, ABarNamedByItsJobShowsATotalLearnedAsTheJobGoes) {
     QWidget window;
     app::JobProgress progress(QStringLiteral("Preparazione..."), QStringLiteral("Brisvel"), 1,
                               &window);
@@ -53,6 +55,11 @@ TEST(JobProgress, ATotalLearnedAsTheJobGoesIsShown) {
     EXPECT_EQ(dialog->maximum(), 40);
     EXPECT_EQ(dialog->value(), 3);
     EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    auto* const bar = dialog->findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    QAccessibleInterface* const said = QAccessible::queryAccessibleInterface(bar);
+    ASSERT_NE(said, nullptr);
+    EXPECT_EQ(said->text(QAccessible::Name), QStringLiteral("Preparazione..."));
     progress.close();
     EXPECT_FALSE(dialog->isVisible());
 }
