@@ -1,5 +1,6 @@
 #include "app/entry_checks.h"
 
+#include "app/date_text.h"
 #include "app/dialog_titles.h"
 
 #include <QAccessible>
@@ -66,6 +67,21 @@ bool datesAreCalendarDates(MessageBoxes& boxes, std::initializer_list<QLineEdit*
             return false;
     }
     return true;
+}
+
+bool datesFollowInvoice(MessageBoxes& boxes, const QLineEdit* dateField, const QString& number,
+                        QLineEdit* collectionField, QLineEdit* dueField) {
+    const std::optional<QDate> invoiceDate = registers::calendarDate(dateField->text());
+    if (!invoiceDate)
+        return true;
+    const QString invoice =
+        QStringLiteral("fattura n. %1 del %2").arg(number.trimmed(), dateText(*invoiceDate));
+    const auto refusedBefore = [&](QLineEdit* field, const auto& refusal) {
+        const std::optional<QDate> day = registers::calendarDate(field->text());
+        return day && refused(boxes, field, refusal(*day, *invoiceDate, invoice));
+    };
+    return !refusedBefore(collectionField, registers::collectionBeforeDocument) &&
+           !refusedBefore(dueField, registers::dueBeforeDocument);
 }
 
 }  // namespace app

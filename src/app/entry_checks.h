@@ -1,9 +1,12 @@
 #pragma once
 
 // The checks a confirmed step makes on its fields before it writes anything: every
-// text that reaches a cell fits one, every date field holds a calendar date. The
-// first field that fails is named in a message (by the name it has for screen
-// readers, its caption) and takes the focus; the step then writes nothing.
+// text that reaches a cell fits one, every date field holds a calendar date, no
+// collection or due date comes before its invoice. The first field that fails is
+// named in a message (by the name it has for screen readers, its caption) and
+// takes the focus; the step then writes nothing.
+
+#include <QString>
 
 #include <initializer_list>
 
@@ -19,5 +22,11 @@ bool textsFitCells(MessageBoxes& boxes, std::initializer_list<QWidget*> fields);
 
 // Each field empty or a calendar date; false after the message.
 bool datesAreCalendarDates(MessageBoxes& boxes, std::initializer_list<QLineEdit*> fields);
+
+// The collection and due dates, where given, on or after the date of invoice number
+// `number` in `dateField`; all of them calendar dates or empty, as checked above.
+// False after the message, the refused field taking the focus.
+bool datesFollowInvoice(MessageBoxes& boxes, const QLineEdit* dateField, const QString& number,
+                        QLineEdit* collectionField, QLineEdit* dueField);
 
 }  // namespace app

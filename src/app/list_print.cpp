@@ -8,23 +8,22 @@
 #include "app/dialog_titles.h"
 #include "app/job_progress.h"
 #include "app/message_boxes.h"
+#include "app/save_dialog.h"
 #include "app/services.h"
 #include "printing/printer_catalogue.h"
 
 namespace app {
 
 std::unique_ptr<QPrinter> pdfFileChosen(const Services& services, const QString& title) {
-    const auto path =
-        services.boxes.saveFile({title, QDir::homePath(), QStringLiteral("PDF (*.pdf)")});
+    const auto path = chooseSavePath(
+        services.boxes, {title, QDir::homePath(), QStringLiteral("PDF (*.pdf)")}, kPdfSuffix);
     if (!path) {
         return nullptr;
     }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setPageSize(QPageSize(QPageSize::A4));
-    printer->setOutputFileName(path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
-                                   ? *path
-                                   : *path + QStringLiteral(".pdf"));
+    printer->setOutputFileName(*path);
     return printer;
 }
 

@@ -104,8 +104,11 @@ std::optional<QStringList> QtMessageBoxes::openFiles(const FileRequest& request)
 }
 
 std::optional<QString> QtMessageBoxes::saveFile(const FileRequest& request) {
+    // The program asks itself before a file is replaced (app/save_dialog.h), also
+    // about the name with the suffix it adds.
     return chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title,
-                                               request.folder, request.filter));
+                                               request.folder, request.filter, nullptr,
+                                               QFileDialog::DontConfirmOverwrite));
 }
 
 std::optional<QString> QtMessageBoxes::chooseFolder(const FileRequest& request) {

@@ -653,6 +653,8 @@ bool Entrata::requiredFieldsGiven() {
 
 bool Entrata::enteredValuesFit() {
     return app::datesAreCalendarDates(boxes_, {dateField_, collectionField_, dueField_}) &&
+           app::datesFollowInvoice(boxes_, dateField_, numberField_->text(), collectionField_,
+                                   dueField_) &&
            app::textsFitCells(boxes_, {clientBox_, numberField_, dateField_, descriptionField_,
                                        exemptionBox_, collectionField_, paymentBox_});
 }

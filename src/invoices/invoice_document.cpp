@@ -12,6 +12,7 @@
 #include "app/clock.h"
 #include "app/dialog_titles.h"
 #include "app/message_boxes.h"
+#include "app/save_dialog.h"
 #include "app/services.h"
 #include "controls/xpbutton.h"
 #include "printing/sheet_painter.h"
@@ -200,25 +201,25 @@ void DocumentWindow::printClicked() {
 }
 
 void DocumentWindow::pdfClicked() {
-    const auto path = boxes_.saveFile({QStringLiteral("Salva la fattura in PDF"), QDir::homePath(),
-                                       QStringLiteral("PDF (*.pdf)")});
+    const auto path = app::chooseSavePath(boxes_,
+                                          {QStringLiteral("Salva la fattura in PDF"),
+                                           QDir::homePath(), QStringLiteral("PDF (*.pdf)")},
+                                          app::kPdfSuffix);
     if (!path)
         return;
-    const QString file =
-        path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? *path : *path + ".pdf";
-    const auto saved = saveAsPdf(file);
+    const auto saved = saveAsPdf(*path);
     if (!saved.ok())
         boxes_.tell(saved.error().message, app::title::kProgram, app::Icon::Critical);
 }
 
 void DocumentWindow::xlsClicked() {
-    const auto path = boxes_.saveFile({QStringLiteral("Salva la fattura come .xls"),
-                                       QDir::homePath(), QStringLiteral("Excel (*.xls)")});
+    const auto path = app::chooseSavePath(boxes_,
+                                          {QStringLiteral("Salva la fattura come .xls"),
+                                           QDir::homePath(), QStringLiteral("Excel (*.xls)")},
+                                          QStringLiteral(".xls"));
     if (!path)
         return;
-    const QString file =
-        path->endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive) ? *path : *path + ".xls";
-    const auto saved = saveAsXls(file);
+    const auto saved = saveAsXls(*path);
     if (!saved.ok())
         boxes_.tell(saved.error().message, app::title::kProgram,
                     saved.error().kind == store::Error::Kind::Refused ? app::Icon::Warning

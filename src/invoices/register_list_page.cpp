@@ -116,6 +116,9 @@ void RegisterListPage::print() {
     for (int c = 0; c < model->columnCount(); ++c) {
         printed.columnHeadings << model->headerData(c, Qt::Horizontal).toString();
         printed.columnWidths.push_back(lines_->isColumnHidden(c) ? 0 : lines_->columnWidth(c));
+        // The list's column c shows register column c + 1.
+        if (registers::invoice::isAmountColumn(c + 1))
+            printed.amountColumns.insert(c);
     }
     for (int r = 0; r < model->rowCount(); ++r) {
         QStringList row;

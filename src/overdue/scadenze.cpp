@@ -33,6 +33,8 @@
 #include "overdue/overdue_model.h"
 #include "printing/letter_printing.h"
 #include "registers/client_sheet.h"
+#include "registers/collection_cell.h"
+#include "registers/entered_values.h"
 #include "registers/invoice_register.h"
 #include "registers/user_data.h"
 #include "store/typed_entry.h"
@@ -58,6 +60,8 @@ QString leftOutText(const List& list) {
     if (list.unreadableAmounts > 0)
         reasons << QStringLiteral("%1 con un importo non leggibile")
                        .arg(invoicesText(list.unreadableAmounts));
+    if (!list.unreadableCollections.isEmpty())
+        reasons << registers::unreadableCollectionsText(list.unreadableCollections);
     if (reasons.isEmpty())
         return {};
     return QStringLiteral("Escluse dall'elenco e dai totali: ") +
@@ -317,11 +321,9 @@ void Scadenze::markCollected() {
     QStringList described;
     for (const std::size_t i : chosen) {
         const Line& line = lines[i];
-        if (date < line.date) {
-            boxes.tell(QStringLiteral("La data dell'incasso %1 precede la data della %2: "
-                                      "scrivere la data in cui è stata incassata.")
-                           .arg(app::dateText(date), documentText(line)),
-                       app::title::kGestione, app::Icon::Warning);
+        if (const std::optional<QString> refusal =
+                registers::collectionBeforeDocument(date, line.date, documentText(line))) {
+            boxes.tell(*refusal, app::title::kGestione, app::Icon::Warning);
             dateField_->setFocus();
             return;
         }

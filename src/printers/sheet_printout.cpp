@@ -9,6 +9,7 @@
 #include "app/clock.h"
 #include "app/dialog_titles.h"
 #include "app/message_boxes.h"
+#include "app/save_dialog.h"
 #include "app/services.h"
 #include "printers/stampa_p.h"
 #include "printing/printer_catalogue.h"
@@ -73,17 +74,16 @@ class PageSink {
   private:
     bool printToPdf(int index) {
         if (!pdfJob_) {
-            const auto path =
-                services_.boxes.saveFile({QStringLiteral("Salva la stampa in PDF"),
-                                          QDir::homePath(), QStringLiteral("PDF (*.pdf)")});
+            const auto path = app::chooseSavePath(services_.boxes,
+                                                  {QStringLiteral("Salva la stampa in PDF"),
+                                                   QDir::homePath(), QStringLiteral("PDF (*.pdf)")},
+                                                  app::kPdfSuffix);
             if (!path) {
                 return false;
             }
             pdfPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
             pdfPrinter_->setOutputFormat(QPrinter::PdfFormat);
-            pdfPrinter_->setOutputFileName(
-                path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? *path
-                                                                            : *path + ".pdf");
+            pdfPrinter_->setOutputFileName(*path);
             pdfJob_ = std::make_unique<printing::SheetPrintJob>(book_, sheet_, plan_, *pdfPrinter_,
                                                                 services_.clock.today());
         }

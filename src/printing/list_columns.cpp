@@ -177,7 +177,7 @@ ColumnPlan planColumns(const PrintedList& list, const ListMetrics& metrics) {
     for (std::size_t c = 0; c < count; ++c) {
         const int index = plan.columns[c].index;
         for (const QStringList& row : list.rows) {
-            const QString cell = row.value(index);
+            const QString cell = printedCell(list, row, index);
             words[c] = std::max(words[c], cells.widestWord(cell) + gap);
             texts[c] = std::max(texts[c], cells.widestLine(cell) + gap);
         }

@@ -1,6 +1,7 @@
 #include "printing/list_printing.h"
 
 #include "printing/print_failure.h"
+#include "registers/amount.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -41,6 +42,15 @@ QString listFooter() {
         .arg(kVersionRevision);
 }
 
+QString printedCell(const PrintedList& list, const QStringList& row, int column) {
+    const QString text = row.value(column);
+    if (list.amountColumns.contains(column)) {
+        if (const std::optional<registers::Amount> amount = registers::Amount::parse(text))
+            return amount->text();
+    }
+    return text;
+}
+
 int layOutList(const PrintedList& list, const ListMetrics& metrics, const QDateTime& printedAt,
                const std::function<bool(const ListPage&)>& handPage) {
     return layOutList(list, metrics, planColumns(list, metrics), printedAt, handPage);
@@ -78,11 +88,9 @@ int layOutList(const PrintedList& list, const ListMetrics& metrics, const Column
     const double headingTop = std::min(kColumnHeadingY, kHeadLineY - headingLines * lineHeight);
 
     // Lines of one item that a fresh page holds below its headings.
-    const int pageLines =
-        std::min(kLinesPerPage, static_cast<int>((kBottomLineY - kFirstRowY) / lineHeight));
+    const int pageLines = static_cast<int>((kBottomLineY - kFirstRowY) / lineHeight + 1e-9);
 
     ListPage page;
-    int lineCount = 0;
     double y = kFirstRowY;
     int rowsDone = 0;
     bool go = true;
@@ -93,7 +101,7 @@ int layOutList(const PrintedList& list, const ListMetrics& metrics, const Column
         page.number = number;
         page.texts.push_back({50 - boldWidth(title) / 2, kTitleY, title, true});
         page.texts.push_back(
-            {kPageNumberX, kTitleY, QStringLiteral("Page ") + QString::number(number), false});
+            {kPageNumberX, kTitleY, QStringLiteral("Pagina ") + QString::number(number), false});
         page.texts.push_back({50 - regularWidth(list.heading) / 2, kHeadingY, list.heading, false});
         for (std::size_t c = 0; c < plan.columns.size(); ++c) {
             for (qsizetype line = 0; line < headings[c].size(); ++line) {
@@ -102,7 +110,6 @@ int layOutList(const PrintedList& list, const ListMetrics& metrics, const Column
             }
         }
         page.lines.push_back({0, kHeadLineY, 100, kHeadLineY});
-        lineCount = 0;
         y = kFirstRowY;
     };
     const auto finishPage = [&] {
@@ -112,21 +119,34 @@ int layOutList(const PrintedList& list, const ListMetrics& metrics, const Column
         page.rowsDone = rowsDone;
         go = handPage(page);
     };
-    const auto roomFor = [&](int lines) {
-        return lineCount + lines <= kLinesPerPage && y + lines * lineHeight <= kBottomLineY + 1e-9;
+    const auto roomFor = [&](int lines) { return y + lines * lineHeight <= kBottomLineY + 1e-9; };
+    // Each row's cells as printed: wrapped in their columns, amounts with two decimals.
+    const auto laidOut = [&](std::size_t index) {
+        std::vector<QStringList> cells;
+        for (const PlacedColumn& column : plan.columns) {
+            cells.push_back(wrapToWidth(printedCell(list, list.rows[index], column.index),
+                                        column.textRoom, regularWidth));
+        }
+        return cells;
+    };
+    const auto linesOf = [](const std::vector<QStringList>& cells) {
+        qsizetype lines = 1;
+        for (const QStringList& cell : cells)
+            lines = std::max(lines, cell.size());
+        return static_cast<int>(lines);
     };
 
     startPage();
-    for (const QStringList& row : list.rows) {
-        std::vector<QStringList> cells;
-        int itemLines = 1;
-        for (const PlacedColumn& column : plan.columns) {
-            cells.push_back(wrapToWidth(row.value(column.index), column.textRoom, regularWidth));
-            itemLines = std::max(itemLines, static_cast<int>(cells.back().size()));
-        }
+    for (std::size_t index = 0; index < list.rows.size(); ++index) {
+        const std::vector<QStringList> cells = laidOut(index);
+        const int itemLines = linesOf(cells);
+        // A heading keeps the row under it on its page.
+        int keptLines = itemLines;
+        if (list.headingRows.contains(index) && index + 1 < list.rows.size())
+            keptLines += linesOf(laidOut(index + 1));
         // An item that would cross the bottom line starts on the next page, unless
         // it is longer than a whole page: then it goes on over as many as it needs.
-        if (lineCount > 0 && !roomFor(itemLines) && itemLines <= pageLines) {
+        if (y > kFirstRowY && !roomFor(keptLines) && keptLines <= pageLines) {
             finishPage();
             if (!go) {
                 return page.number;
@@ -147,7 +167,6 @@ int layOutList(const PrintedList& list, const ListMetrics& metrics, const Column
                 }
             }
             y += lineHeight;
-            ++lineCount;
         }
         ++rowsDone;
     }

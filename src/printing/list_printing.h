@@ -2,13 +2,15 @@
 
 // List printing: a list view's columns and rows printed page by page
 // with a title, a heading, page numbers and a footer. The register list and the
-// receivables lists print through it.
+// receivables lists print through it. A page holds as many rows as fit above its
+// bottom line, each row as tall as its lines are at the font the page is printed in.
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "printing/list_columns.h"
@@ -26,7 +28,16 @@ struct PrintedList {
     QStringList columnHeadings;
     std::vector<int> columnWidths;  // list view pixels; 0 = skipped
     std::vector<QStringList> rows;  // the item's text, then its sub-items
+    // Columns of amounts: a text there that reads as one prints with two decimals
+    // ("18,2" as "18,20"), whatever number format its cell has.
+    std::set<int> amountColumns = {};
+    // Rows that head the rows after them ("CLIENTI PRINCIPALI"): each goes to the
+    // next page rather than end a page without the row that follows it.
+    std::set<std::size_t> headingRows = {};
 };
+
+// The text of `row` in column `column` as it is printed: an amount with two decimals.
+QString printedCell(const PrintedList& list, const QStringList& row, int column);
 
 // One text or line on a page, in page units: 0 to 100 across and down, a text
 // placed by its top-left corner.
@@ -55,8 +66,6 @@ struct ListPage {
     std::vector<PageLine> lines;
 };
 
-// Rows of one item past which a page is ended.
-inline constexpr int kLinesPerPage = 22;
 // "Brisvel v1.1.25": the program's title and version at the foot of every page.
 QString listFooter();
 

@@ -28,6 +28,7 @@
 #include "printing/list_printing.h"
 #include "receivables/listed_invoices_model.h"
 #include "registers/client_sheet.h"
+#include "registers/collection_cell.h"
 #include "registers/invoice_extras.h"
 #include "registers/invoice_layout.h"
 #include "store/sheet_idioms.h"
@@ -72,6 +73,18 @@ QString totalsText(const registers::receivables::ListTotals& totals) {
         text += QStringLiteral("     (%1 importi non numerici esclusi dalle somme)")
                     .arg(totals.unreadable);
     return text;
+}
+
+// The invoices a collections list leaves out, said under its totals; empty when none.
+QString leftOutText(const store::Worksheet& sheet, ListKind kind) {
+    if (kind == ListKind::ClientPosition)
+        return {};
+    const QString unreadable =
+        registers::unreadableCollectionsText(registers::unreadableCollections(sheet));
+    if (unreadable.isEmpty())
+        return {};
+    return QStringLiteral("Escluse dall'elenco: ") + unreadable +
+           QStringLiteral(". Correggerle nel registro delle fatture.");
 }
 
 controls::XPButton* button(const char* name, const QString& caption, const QString& tip) {
@@ -144,6 +157,8 @@ void Incassi::createControls() {
 
     Totali = app::makeLabel(QStringLiteral("Totali"), QString());
     Totali->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The invoices left out may be named at length under the totals.
+    Totali->setWordWrap(true);
     QFont bold = Totali->font();
     bold.setBold(true);
     Totali->setFont(bold);
@@ -393,7 +408,9 @@ void Incassi::showList(ListKind kind) {
     model_->show(sheet, registers::receivables::listedCount(sheet), columns);
     for (int i = 0; i < int(columns.size()); ++i)
         ListView3->header()->resizeSection(i, pixelsOfTwips(columns[std::size_t(i)].twips));
-    const QString totals = totalsText(registers::receivables::listTotals(sheet));
+    QString totals = totalsText(registers::receivables::listTotals(sheet));
+    if (const QString leftOut = leftOutText(sheet, kind); !leftOut.isEmpty())
+        totals += u'\n' + leftOut;
     Totali->setText(totals);
     Totali->setAccessibleName(totals);
     QString caption;
@@ -440,6 +457,8 @@ void Incassi::print() {
         list.columnHeadings << model_->columns()[std::size_t(column)].header;
         list.columnWidths.push_back(ListView3->columnWidth(column));
     }
+    list.amountColumns = {registers::receivables::Total - registers::receivables::Id,
+                          registers::receivables::Net - registers::receivables::Id};
     const auto found = invoices();
     if (!found)
         return;
@@ -458,6 +477,8 @@ void Incassi::print() {
     totalsRow[registers::receivables::Net - registers::receivables::Id] = totals.net.text();
     list.rows.push_back(QStringList(model_->columnCount()));
     list.rows.push_back(totalsRow);
+    if (const QString leftOut = leftOutText(sheet, shownKind_); !leftOut.isEmpty())
+        list.rows.push_back({QString(), leftOut});
 
     // Printed or not (the user was told why), the window stays as it is.
     app::printListOnDefaultPrinter(services_, list, this);

@@ -49,4 +49,24 @@ std::optional<QString> dateRefusal(const QString& field, const QString& text) {
         .arg(field, quoted(text.trimmed()));
 }
 
+std::optional<QString> collectionBeforeDocument(const QDate& day, const QDate& documentDate,
+                                                const QString& document) {
+    if (day >= documentDate)
+        return std::nullopt;
+    return QStringLiteral(
+               "La data dell'incasso %1 precede la data della %2: "
+               "scrivere la data in cui è stata incassata.")
+        .arg(day.toString(QStringLiteral("dd/MM/yyyy")), document);
+}
+
+std::optional<QString> dueBeforeDocument(const QDate& day, const QDate& documentDate,
+                                         const QString& document) {
+    if (day >= documentDate)
+        return std::nullopt;
+    return QStringLiteral(
+               "La scadenza %1 precede la data della %2: "
+               "scrivere il giorno in cui il pagamento è dovuto.")
+        .arg(day.toString(QStringLiteral("dd/MM/yyyy")), document);
+}
+
 }  // namespace registers

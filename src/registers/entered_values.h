@@ -29,4 +29,12 @@ std::optional<QString> overlongTextRefusal(const QString& field, const QString& 
 // not empty: they would stand in the cell in place of a date.
 std::optional<QString> dateRefusal(const QString& field, const QString& text);
 
+// A collection or a due date cannot come before the day of the document it belongs
+// to, named as "fattura n. 3 del 05/03/2024": the messages that refuse `day` when it
+// does; none when it does not.
+std::optional<QString> collectionBeforeDocument(const QDate& day, const QDate& documentDate,
+                                                const QString& document);
+std::optional<QString> dueBeforeDocument(const QDate& day, const QDate& documentDate,
+                                         const QString& document);
+
 }  // namespace registers

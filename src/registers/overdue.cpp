@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 
+#include "registers/collection_cell.h"
 #include "registers/due_dates.h"
 #include "registers/invoice_extras.h"
 #include "registers/invoice_register.h"
@@ -17,10 +18,6 @@ namespace registers::overdue {
 namespace {
 
 namespace col = invoice;
-
-bool toBeCollected(const store::Value& collection) {
-    return collection.isText() && collection.toString() == kStarMark;
-}
 
 // The days of each payment item, looked up once per list: a register names few
 // items, and the codes sheet is read at each look-up.
@@ -122,7 +119,10 @@ store::Result<List> overdueList(store::Workbook& book, const QDate& today) {
     QHash<QString, std::size_t> groupOfInvoice;
     const int end = col::kFirstRow + InvoiceRegister(sheet).rowCount();
     for (int row = col::kFirstRow; row < end; ++row) {
-        if (!toBeCollected(sheet.value(row, col::Collection)))
+        const CollectionState collection = collectionOf(sheet, row).state;
+        if (collection == CollectionState::Unreadable)
+            list.unreadableCollections << invoiceNamed(sheet, row);
+        if (collection != CollectionState::ToCollect)
             continue;
         std::optional<Line> line = readLine(sheet, row, extras, days, list);
         if (!line)

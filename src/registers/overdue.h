@@ -1,6 +1,6 @@
 #pragma once
 
-// The invoices still to be collected (collection column "*") with the day each
+// The invoices still to be collected (collection column "*" or empty) with the day each
 // falls due and how late it is on a given day, and what clients owe: overdue and
 // not yet due. A credit note still to be collected lowers what its invoice's
 // client owes: it is listed under that invoice and falls due with it. Amounts are
@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -55,6 +56,9 @@ struct List {
     // one, an amount that does not read as one.
     int unreadableDates = 0;
     int unreadableAmounts = 0;
+    // The invoices whose collection cell reads neither as a date nor as "to be
+    // collected", named ("7 del 05/03/2024"): whether they are owed is unknown.
+    QStringList unreadableCollections;
 };
 
 // The list on `today`, from the register of `book` and what is kept beside it (due

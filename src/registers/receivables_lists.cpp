@@ -1,8 +1,9 @@
 #include "registers/receivables_lists.h"
 
 #include "registers/cell_writes.h"
+#include "registers/collection_cell.h"
 #include "registers/credit_notes.h"
-#include "registers/settings_lists.h"
+#include "registers/invoice_register.h"
 #include "store/number_format.h"
 #include "store/number_text.h"
 #include "store/range.h"
@@ -48,17 +49,14 @@ void copyRow(const store::Worksheet& sheet, int from, int to, int lastColumn) {
     }
 }
 
-// Walks `column` of the register from `fromRow` down to its first empty cell and
-// copies every row `take` accepts; answers how many were copied.
+// Walks the register from `fromRow` to its last invoice and copies every row `take`
+// accepts; answers how many were copied.
 template <class Take>
-int copyMatching(const store::Worksheet& sheet, int column, int fromRow, int lastColumn,
-                 Take&& take) {
+int copyMatching(const store::Worksheet& sheet, int fromRow, int lastColumn, Take&& take) {
     int next = kFirstListRow;
-    for (int row = fromRow; row <= xls::kMaxRows; ++row) {
-        const store::Value value = sheet.value(row, column);
-        if (value.isEmpty())
-            break;
-        if (take(value)) {
+    const int end = reg::kFirstRow + InvoiceRegister(sheet).rowCount();
+    for (int row = fromRow; row < end; ++row) {
+        if (take(row)) {
             copyRow(sheet, row, next, lastColumn);
             ++next;
         }
@@ -66,8 +64,9 @@ int copyMatching(const store::Worksheet& sheet, int column, int fromRow, int las
     return next - kFirstListRow;
 }
 
-bool isUncollected(const store::Value& collection) {
-    return collection.isText() && collection.toString() == kNoneItem;
+// A register without invoices has nothing for any list.
+bool emptyRegister(const store::Worksheet& sheet) {
+    return InvoiceRegister(sheet).rowCount() == 0;
 }
 
 }  // namespace
@@ -87,23 +86,24 @@ QStringList scratchHeaders(ListKind kind) {
 
 Built buildClientPosition(const store::Worksheet& invoices, const QString& clientId) {
     startList(invoices, ListKind::ClientPosition);
-    if (invoices.value(2, reg::ClientId).isEmpty())
+    if (emptyRegister(invoices))
         return Built::EmptyRegister;
     const double wanted = store::readLeadingNumber(clientId);
-    // From row 1: the header "ID Cliente" is a text and never matches.
-    const int copied = copyMatching(
-        invoices, reg::ClientId, 1, Collected,
-        [wanted](const store::Value& id) { return id.isNumber() && *id.toNumber() == wanted; });
+    const int copied = copyMatching(invoices, reg::kFirstRow, Collected, [&](int row) {
+        const store::Value id = invoices.value(row, reg::ClientId);
+        return id.isNumber() && *id.toNumber() == wanted;
+    });
     formatAmountColumns(invoices, ListKind::ClientPosition);
     return copied > 0 ? Built::Listed : Built::NothingListed;
 }
 
 Built buildToCollect(const store::Worksheet& invoices) {
     startList(invoices, ListKind::ToCollect);
-    if (invoices.value(2, reg::Collection).isEmpty())
+    if (emptyRegister(invoices))
         return Built::EmptyRegister;
-    // From row 1: the header "Incasso" is not "*" and is passed over.
-    const int copied = copyMatching(invoices, reg::Collection, 1, Net, isUncollected);
+    const int copied = copyMatching(invoices, reg::kFirstRow, Net, [&](int row) {
+        return collectionOf(invoices, row).state == CollectionState::ToCollect;
+    });
     // The invoice date as a date, also where the register holds it as a text.
     for (int row = kFirstListRow; row < kFirstListRow + copied; ++row) {
         const store::Range date = cellOf(invoices, row, Date);
@@ -117,10 +117,11 @@ Built buildToCollect(const store::Worksheet& invoices) {
 
 Built buildCollected(const store::Worksheet& invoices) {
     startList(invoices, ListKind::Collected);
-    if (invoices.value(2, reg::Collection).isEmpty())
+    if (emptyRegister(invoices))
         return Built::EmptyRegister;
-    const int copied = copyMatching(invoices, reg::Collection, 2, Net,
-                                    [](const store::Value& v) { return !isUncollected(v); });
+    const int copied = copyMatching(invoices, reg::kFirstRow, Net, [&](int row) {
+        return collectionOf(invoices, row).state == CollectionState::Collected;
+    });
     formatAmountColumns(invoices, ListKind::Collected);
     return copied > 0 ? Built::Listed : Built::NothingListed;
 }

@@ -36,8 +36,8 @@ inline constexpr int kFirstListRow = 2;
 
 enum class ListKind {
     ClientPosition,  // every invoice of one client, with its collection mark
-    ToCollect,       // the invoices whose collection column holds "*"
-    Collected,       // the invoices whose collection column holds anything else
+    ToCollect,       // the invoices whose collection cell is "*" or empty
+    Collected,       // the invoices whose collection cell holds a date
 };
 
 // The last column a list of this kind fills (AG or AF).
@@ -54,8 +54,10 @@ enum class Built {
 // Builds the list in the scratch area of `invoices` (the Fatture sheet): every
 // scratch row used so far is cleared, the headers are written, and the matching
 // register rows are copied in register order, each value with its number format,
-// from row 2 down. The walk over the register stops at its first blank cell of the
-// walked column (C for a client, P for the collections lists).
+// from row 2 down. The walk goes over every invoice of the register (down to its
+// first empty record number): an empty cell on the way stops nothing. A collection
+// cell that cannot be read (registers/collection_cell.h) puts its invoice in
+// neither collections list; the window says which ones under the totals.
 //
 // A client position takes the rows whose client identifier cell holds the number
 // `clientId` reads as (store::readLeadingNumber); a text cell never matches. The

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "registers/collection_cell.h"
 #include "registers/invoice_layout.h"
 #include "registers/invoice_register.h"
 #include "store/number_format.h"
@@ -75,13 +76,10 @@ YearFigures yearFigures(const store::Worksheet& invoices, int year) {
             return starOrEmpty(invoices.value(row, column)) ? Amount() : amount(column);
         };
 
-        const store::Value collection = invoices.value(row, Collection);
-        QDate collected;
-        if (!starOrEmpty(collection)) {
-            collected = registerDate(collection);
-            if (!collected.isValid())
-                ++figures.unreadableCollections;
-        }
+        const CollectionCell collection = collectionOf(invoices, row);
+        if (collection.state == CollectionState::Unreadable)
+            ++figures.unreadableCollections;
+        const QDate collected = collection.date;
         const bool datedInYear = date.year() == year;
         const bool collectedInYear = collected.isValid() && collected.year() == year;
         if (!datedInYear && !collectedInYear)

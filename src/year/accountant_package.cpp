@@ -17,6 +17,7 @@
 #include "registers/invoice_register.h"
 #include "registers/register_csv.h"
 #include "registers/user_data.h"
+#include "year/year_report.h"
 #include "year/zip_archive.h"
 
 namespace year {
@@ -196,11 +197,30 @@ store::Result<PackageOutcome> packInvoices(store::Workbook& book, const PackageR
 
     PackageOutcome outcome;
     outcome.zipPath = request.zipPath;
+    // The electronic invoices made on the way are numbered for good: a ZIP that
+    // cannot be written says where they are.
+    QStringList madeNow;
+    const QString exportFolder = fatturapa::defaultExportFolder(request.programFolder);
+    const auto failed = [&](store::Error error) {
+        const QString folder = QDir::toNativeSeparators(exportFolder);
+        if (madeNow.size() == 1)
+            error.message += QStringLiteral(
+                                 "\nLa fattura elettronica creata prima dell'errore, "
+                                 "già numerata, resta nella cartella %1: %2.")
+                                 .arg(folder, madeNow.first());
+        else if (madeNow.size() > 1)
+            error.message += QStringLiteral(
+                                 "\nLe %1 fatture elettroniche create prima "
+                                 "dell'errore, già numerate, restano nella cartella "
+                                 "%2: %3.")
+                                 .arg(QString::number(madeNow.size()), folder,
+                                      madeNow.join(QStringLiteral(", ")));
+        return error;
+    };
     outcome.invoices = int(rows.size());
 
     // The invoices never made into an electronic invoice are exported now, into the
     // folder where every export goes unless the user chose another.
-    const QString exportFolder = fatturapa::defaultExportFolder(request.programFolder);
     std::vector<int> toExport;
     if (const auto extrasSheet = registers::invoiceExtrasSheet(book)) {
         const registers::InvoiceExtras extras(*extrasSheet);
@@ -226,6 +246,7 @@ store::Result<PackageOutcome> packInvoices(store::Workbook& book, const PackageR
                                    .arg(exported.error().message);
         } else {
             outcome.exportedNow = int(exported->written.size());
+            madeNow = exported->written;
             outcome.refusals = exported->refusals;
             if (!exported->stoppedBy.isEmpty())
                 outcome.leftOut
@@ -240,7 +261,7 @@ store::Result<PackageOutcome> packInvoices(store::Workbook& book, const PackageR
 
     auto archive = ZipArchive::create(request.zipPath);
     if (!archive)
-        return archive.error();
+        return failed(archive.error());
     const auto extrasSheet = registers::invoiceExtrasSheet(book);
     const std::optional<registers::InvoiceExtras> extras =
         extrasSheet ? std::optional<registers::InvoiceExtras>(*extrasSheet) : std::nullopt;
@@ -259,7 +280,7 @@ store::Result<PackageOutcome> packInvoices(store::Workbook& book, const PackageR
                 if (auto added =
                         (*archive)->add(QStringLiteral("FatturePA/") + xml, file.readAll());
                     !added)
-                    return added.error();
+                    return failed(added.error());
                 ++outcome.xmlFiles;
             } else {
                 outcome.leftOut << QStringLiteral("Fattura %1: il file %2 non è nella cartella %3")
@@ -275,7 +296,7 @@ store::Result<PackageOutcome> packInvoices(store::Workbook& book, const PackageR
             } else {
                 const bool creditNote = extras && extras->isCreditNote(id);
                 if (auto added = (*archive)->add(pdfName(invoice, creditNote), *pdf); !added)
-                    return added.error();
+                    return failed(added.error());
                 ++outcome.pdfFiles;
             }
         }
@@ -289,22 +310,21 @@ store::Result<PackageOutcome> packInvoices(store::Workbook& book, const PackageR
     if (auto added = (*archive)->add(QStringLiteral("Registro %1.csv").arg(request.period.name),
                                      registers::registerCsv(*sheet, rows));
         !added)
-        return added.error();
+        return failed(added.error());
     if (auto written = (*archive)->commit(); !written)
-        return written.error();
+        return failed(written.error());
     ++done;
     goOn();
     return outcome;
 }
 
 QString outcomeMessage(const PackageOutcome& outcome) {
-    QString text = QStringLiteral(
-                       "Il file %1 contiene %2 fatture elettroniche, %3 copie PDF e il "
-                       "registro del periodo (%4 fatture).")
-                       .arg(QDir::toNativeSeparators(outcome.zipPath))
-                       .arg(outcome.xmlFiles)
-                       .arg(outcome.pdfFiles)
-                       .arg(outcome.invoices);
+    QString text =
+        QStringLiteral("Il file %1 contiene %2, %3 e il registro del periodo (%4).")
+            .arg(QDir::toNativeSeparators(outcome.zipPath),
+                 counted(outcome.xmlFiles, "fattura elettronica", "fatture elettroniche"),
+                 counted(outcome.pdfFiles, "copia PDF", "copie PDF"),
+                 counted(outcome.invoices, "fattura", "fatture"));
     if (outcome.exportedNow > 0)
         text += QStringLiteral("\nFatture elettroniche create ora: %1.").arg(outcome.exportedNow);
     if (!outcome.leftOut.isEmpty())

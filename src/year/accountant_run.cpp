@@ -7,6 +7,7 @@
 #include "app/dialog_titles.h"
 #include "app/job_progress.h"
 #include "app/message_boxes.h"
+#include "app/save_dialog.h"
 #include "app/services.h"
 #include "app/store_saving.h"
 #include "fatturapa/einvoice_export.h"
@@ -31,13 +32,14 @@ void packForAccountant(const app::Services& services, const Period& period, QWid
             app::title::kProgram, app::Icon::Information);
         return;
     }
-    const auto chosen = services.boxes.saveFile({QStringLiteral("Fatture per il commercialista"),
-                                                 QDir::home().filePath(proposedZipName(period)),
-                                                 QStringLiteral("ZIP (*.zip)")});
+    const auto chosen = app::chooseSavePath(
+        services.boxes,
+        {QStringLiteral("Fatture per il commercialista"),
+         QDir::home().filePath(proposedZipName(period)), QStringLiteral("ZIP (*.zip)")},
+        QStringLiteral(".zip"));
     if (!chosen)
         return;
-    const QString path =
-        chosen->endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive) ? *chosen : *chosen + ".zip";
+    const QString& path = *chosen;
 
     app::JobProgress progress(
         QStringLiteral("Preparazione delle fatture di %1...").arg(period.name),

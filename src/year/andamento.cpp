@@ -28,6 +28,7 @@
 #include "app/list_print.h"
 #include "app/message_boxes.h"
 #include "app/navigator.h"
+#include "app/save_dialog.h"
 #include "app/tab_order.h"
 #include "controls/xpbutton.h"
 #include "registers/invoice_layout.h"
@@ -320,18 +321,18 @@ void Andamento::print() {
 void Andamento::saveAsPdf() {
     if (!figures_)
         return;
-    const auto path = services_.boxes.saveFile(
+    const auto path = app::chooseSavePath(
+        services_.boxes,
         {QStringLiteral("Salva l'andamento in PDF"),
          QDir::home().filePath(QStringLiteral("Andamento %1.pdf").arg(figures_->year)),
-         QStringLiteral("PDF (*.pdf)")});
+         QStringLiteral("PDF (*.pdf)")},
+        app::kPdfSuffix);
     if (!path)
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setOutputFileName(path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
-                                  ? *path
-                                  : *path + QStringLiteral(".pdf"));
+    printer.setOutputFileName(*path);
     const auto printed = printing::printList(yearList(*figures_, flatRate_, services_.clock.now()),
                                              printer, services_.clock.now());
     if (!printed)

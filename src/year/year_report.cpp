@@ -17,12 +17,11 @@ QString euro(Amount amount) {
     return amount.text() + QStringLiteral(" €");
 }
 
-// "1 fattura" / "3 fatture", with what is said of them.
+}  // namespace
+
 QString counted(int count, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
 }
-
-}  // namespace
 
 QString monthName(int month) {
     return QString::fromLatin1(kMonthNames[month - 1]);
@@ -88,6 +87,7 @@ printing::PrintedList yearList(const registers::YearFigures& f, bool flatRate,
         list.rows.push_back({leftOut, QString(), QString()});
     if (!f.topClients.empty()) {
         list.rows.push_back({});
+        list.headingRows.insert(list.rows.size());
         list.rows.push_back({QStringLiteral("CLIENTI PRINCIPALI"), QString(), QString()});
         for (const registers::ClientInvoiced& client : f.topClients)
             list.rows.push_back({client.name, client.invoiced.text(), QString()});

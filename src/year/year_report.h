@@ -12,6 +12,9 @@
 
 namespace year {
 
+// "1 fattura" / "3 fatture", with what is said of them.
+QString counted(int count, const char* one, const char* many);
+
 // The months' short names, January first: "Gen" .. "Dic".
 QString monthName(int month);
 

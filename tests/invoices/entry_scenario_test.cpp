@@ -193,16 +193,31 @@ TEST_F(EntryScenario, TheDueDateIsProposedKeptAndShownAgain) {
         const char* what;
         const char* paidBy;
         const char* proposed;
-        const char* typed;  // what the user writes over the proposal, or nothing
-        QDate kept;         // invalid: refused, nothing registered
+        const char* typed;      // what the user writes over the proposal, or nothing
+        QDate kept;             // invalid: refused, nothing registered
+        const char* collected;  // the collection date typed, or nothing
+        QString refusal;        // "%1" stands for the invoice's number
     };
+    const QString notADate = QStringLiteral(
+        "Il campo \"Scadenza\" non contiene una data valida: \"31/04/2024\".\nScrivere un "
+        "giorno del calendario come gg/mm/aaaa, per esempio 05/03/2026: nulla è stato "
+        "registrato.");
     const Row rows[] = {
         {"days from the item's text", "RIBA 30 GG", "06/04/2024", nullptr, QDate(2024, 4, 6)},
         {"days set in the codes window", "RIBA 60 GG", "05/06/2024", nullptr, QDate(2024, 6, 5)},
         {"no days: the invoice date", "Bonifico", "07/03/2024", nullptr, QDate(2024, 3, 7)},
         {"changed by the user", "RIBA 30 GG", "06/04/2024", "30/04/2024", QDate(2024, 4, 30)},
         {"emptied by the user: the proposal", "RIBA 30 GG", "06/04/2024", "", QDate(2024, 4, 6)},
-        {"not a calendar date", "RIBA 30 GG", "06/04/2024", "31/04/2024", QDate()},
+        {"not a calendar date", "RIBA 30 GG", "06/04/2024", "31/04/2024", QDate(), nullptr,
+         notADate},
+        {"before the invoice", "RIBA 30 GG", "06/04/2024", "01/01/2020", QDate(), nullptr,
+         QStringLiteral("La scadenza 01/01/2020 precede la data della fattura n. %1 del "
+                        "07/03/2024: scrivere il giorno in cui il pagamento è dovuto.")},
+        {"collected before the invoice", "Bonifico", "07/03/2024", nullptr, QDate(), "06/03/2024",
+         QStringLiteral("La data dell'incasso 06/03/2024 precede la data della fattura n. %1 "
+                        "del 07/03/2024: scrivere la data in cui è stata incassata.")},
+        {"collected on the invoice's day", "Bonifico", "07/03/2024", nullptr, QDate(2024, 3, 7),
+         "07/03/2024"},
     };
     for (const Row& row : rows) {
         ui->XPButton5->click();
@@ -211,16 +226,16 @@ TEST_F(EntryScenario, TheDueDateIsProposedKeptAndShownAgain) {
         EXPECT_EQ(ui->Text16->text(), row.proposed) << row.what;
         if (row.typed)
             ui->Text16->setText(QString::fromUtf8(row.typed));
+        if (row.collected)
+            ui->Text13->setText(QString::fromUtf8(row.collected));
         const int free = *store::firstFreeRow(invoices(), Id);
         const QString id = ui->Text10->text();
-        if (row.kept.isValid()) {
+        if (row.refusal.isEmpty()) {
             registerAnsweringYes();
         } else {
-            boxes.expect(
-                notice("Il campo \"Scadenza\" non contiene una data valida: "
-                       "\"31/04/2024\".\nScrivere un giorno del calendario come "
-                       "gg/mm/aaaa, per esempio 05/03/2026: nulla è stato registrato.",
-                       "Gestione", app::Icon::Warning));
+            boxes.expect(app::Message{
+                row.refusal.contains(u"%1") ? row.refusal.arg(ui->Text1->text()) : row.refusal,
+                QStringLiteral("Gestione"), app::Icon::Warning});
             ui->XPButton4->click();
         }
         EXPECT_EQ(invoices().text(free, Id).isEmpty(), !row.kept.isValid()) << row.what;

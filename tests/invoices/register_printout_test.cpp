@@ -18,7 +18,8 @@ using namespace invoices_test;
 class RegisterPrintout : public EntryWindowTest {
   protected:
     // `count` invoices of amounts with thousands, dates of every length of day
-    // and month, and a description that has to wrap.
+    // and month, and a description of two lines; every tenth with a VAT and a
+    // surcharge typed without their cents ("18,2", "360").
     void writeRegister(int count) {
         for (int i = 1; i <= count; ++i) {
             const QDate date = QDate(2009, 1, 5).addDays(i * 11);
@@ -32,6 +33,14 @@ class RegisterPrintout : public EntryWindowTest {
                      .arg(i % 100, 2, 10, QLatin1Char('0')),
                  QStringLiteral("%1,54").arg(100 + i),
                  i % 3 ? QStringLiteral("*") : QStringLiteral("07/03/2010")});
+            EXPECT_TRUE(invoices()
+                            .setValue(i + 1, Description,
+                                      QStringLiteral("Consulenza fiscale\nmese %1").arg(i))
+                            .ok());
+            if (i % 10 == 0) {
+                EXPECT_TRUE(invoices().setValue(i + 1, Vat, QStringLiteral("18,2")).ok());
+                EXPECT_TRUE(invoices().setValue(i + 1, Surcharge, QStringLiteral("360")).ok());
+            }
         }
     }
 
@@ -88,6 +97,12 @@ TEST_F(RegisterPrintout, ThreeHundredInvoicesFitTwentyPagesWithEveryDateAndAmoun
     ASSERT_GT(wanted.size(), 300u);
     for (const auto& [text, count] : wanted)
         EXPECT_EQ(printed[text], count) << text.toStdString();
+    // Printed with their cents, the cells left as they are.
+    ASSERT_EQ(sheet.text(11, Vat), QStringLiteral("18,2"));
+    ASSERT_EQ(sheet.text(11, Surcharge), QStringLiteral("360"));
+    EXPECT_EQ(printed[QStringLiteral("18,20")], 30);
+    EXPECT_EQ(printed[QStringLiteral("360,00")], 30);
+    EXPECT_EQ(printed[QStringLiteral("18,2")], 0);
 
     // No word on a page is printed over another, headings included.
     for (std::size_t p = 0; p < pages.size(); ++p) {

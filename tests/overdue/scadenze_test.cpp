@@ -267,10 +267,18 @@ TEST_F(Scadenze, EscGoesBackToTheMenuAndAComingBackReadsTheRegisterAgain) {
     ASSERT_TRUE(registers::InvoiceRegister(data.sheet(store::kInvoicesSheet))
                     .setCollection("5", "14/04/2024")
                     .ok());
+    // Edited in a spreadsheet program: invoice 6's cell emptied, invoice 1's a word.
+    const store::Worksheet sheet = data.sheet(store::kInvoicesSheet);
+    ASSERT_TRUE(sheet.setValue(7, col::Collection, QString()).ok());
+    ASSERT_TRUE(sheet.setValue(2, col::Collection, QStringLiteral("ieri")).ok());
     clock.set(QDateTime(QDate(2024, 4, 20), QTime(8, 0)));
     open();
-    EXPECT_EQ(lines(), 4);
+    EXPECT_EQ(lines(), 3);
     EXPECT_EQ(line(0)[5], "10") << "client 11's invoice, ten days late now";
+    EXPECT_EQ(find<QLabel>("Escluse")->text(),
+              "Escluse dall'elenco e dai totali: 1 fattura con la data non leggibile, 1 data di "
+              "incasso illeggibile (fattura n. 1 del 05/01/2024). Correggerle nel registro delle "
+              "fatture.");
     EXPECT_EQ(dateField()->text(), "20/04/2024");
 }
 

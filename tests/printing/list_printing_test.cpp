@@ -73,18 +73,20 @@ bool hasText(const ListPage& page, const PageText& wanted) {
     return false;
 }
 
-TEST(ListLayout, TwentyThreeRowsMakeTwoPagesEachWithHeadingsAndFooter) {
-    const auto pages = layOut(invoiceList(23));
+// Lines of 2 units: 38 fit between the line under the headings (14) and the bottom
+// line (90).
+TEST(ListLayout, RowsFillThePageDownToItsBottomLineEachPageWithHeadingsAndFooter) {
+    const auto pages = layOut(invoiceList(39));
     ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(rowTexts(pages[0]).size(), 22u * 3);
+    EXPECT_EQ(rowTexts(pages[0]).size(), 38u * 3);
     EXPECT_EQ(rowTexts(pages[1]).size(), 3u);
-    EXPECT_EQ(pages[0].rowsDone, 22);
-    EXPECT_EQ(pages[1].rowsDone, 23);
+    EXPECT_EQ(pages[0].rowsDone, 38);
+    EXPECT_EQ(pages[1].rowsDone, 39);
     for (const ListPage& page : pages) {
         SCOPED_TRACE(page.number);
         // The title trimmed and upper-cased, centred by its width (14 characters).
         EXPECT_TRUE(hasText(page, {43, 3, QStringLiteral("ELENCO FATTURE"), true}));
-        EXPECT_TRUE(hasText(page, {90, 3, QStringLiteral("Page %1").arg(page.number), false}));
+        EXPECT_TRUE(hasText(page, {90, 3, QStringLiteral("Pagina %1").arg(page.number), false}));
         EXPECT_TRUE(hasText(page, {46.5, 5, QStringLiteral("Brisvel"), false}));
         // Columns at their share of the total width: 50, 200, 150 of 400.
         EXPECT_TRUE(hasText(page, {0, 10, QStringLiteral("ID"), true}));
@@ -96,13 +98,13 @@ TEST(ListLayout, TwentyThreeRowsMakeTwoPagesEachWithHeadingsAndFooter) {
                   (std::vector<printing::PageLine>{{0, 13, 100, 13}, {0, 90, 100, 90}}));
     }
     EXPECT_TRUE(hasText(pages[0], {0, 14, QStringLiteral("1"), false}));
-    EXPECT_TRUE(hasText(pages[0], {0, 14 + 21 * 2, QStringLiteral("22"), false}));
-    EXPECT_TRUE(hasText(pages[1], {0, 14, QStringLiteral("23"), false}));
+    EXPECT_TRUE(hasText(pages[0], {0, 14 + 37 * 2, QStringLiteral("38"), false}));
+    EXPECT_TRUE(hasText(pages[1], {0, 14, QStringLiteral("39"), false}));
     EXPECT_TRUE(hasText(pages[1], {62.5, 14, QStringLiteral("100,00"), false}));
 }
 
 TEST(ListLayout, ExactlyFullPageLeavesNoEmptyPageBehind) {
-    EXPECT_EQ(layOut(invoiceList(22)).size(), 1u);
+    EXPECT_EQ(layOut(invoiceList(38)).size(), 1u);
     EXPECT_EQ(layOut(invoiceList(0)).size(), 1u);
 }
 
@@ -175,17 +177,57 @@ printing::PrintedList tallRows(std::vector<int> lines) {
 }
 
 TEST(ListLayout, ItemThatWouldCrossTheBottomLineMovesWholeToTheNextPage) {
-    std::vector<int> lines(20, 1);
+    std::vector<int> lines(36, 1);
     lines.push_back(4);
     const auto pages = layOut(tallRows(lines));
     ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0].rowsDone, 20);
-    EXPECT_TRUE(hasText(pages[1], {0, 14, QStringLiteral("21"), false}));
+    EXPECT_EQ(pages[0].rowsDone, 36);
+    EXPECT_TRUE(hasText(pages[1], {0, 14, QStringLiteral("37"), false}));
     EXPECT_TRUE(hasText(pages[1], {10, 20, QStringLiteral("parola3"), false}));
 }
 
+TEST(ListLayout, AHeadingGoesToTheNextPageRatherThanEndAPageWithoutItsRows) {
+    for (const std::size_t heading : {std::size_t(36), std::size_t(37)}) {
+        SCOPED_TRACE(heading);
+        printing::PrintedList list = invoiceList(int(heading));
+        list.rows.push_back({QString(), QStringLiteral("CLIENTI PRINCIPALI"), QString()});
+        list.rows.push_back({QString(), QStringLiteral("Bianchi"), QStringLiteral("10,00")});
+        list.headingRows.insert(heading);
+        const auto pages = layOut(list);
+        // With room for both it stays: 36 rows, the heading and its row fill page 1.
+        const bool stays = heading == 36;
+        ASSERT_EQ(pages.size(), stays ? 1u : 2u);
+        EXPECT_TRUE(hasText(pages.back(), {12.5, stays ? 14.0 + 36 * 2 : 14.0,
+                                           QStringLiteral("CLIENTI PRINCIPALI"), false}));
+    }
+}
+
+TEST(ListLayout, AmountsPrintWithTwoDecimalsAndOtherTextsAsTheyAre) {
+    const struct {
+        const char* cell;
+        const char* printed;
+    } rows[] = {{"18,2", "18,20"}, {"360", "360,00"},        {"1234,5", "1.234,50"},
+                {"-7", "-7,00"},   {"1.268,80", "1.268,80"}, {"*", "*"},
+                {"", ""},          {"N2.2", "N2.2"}};
+    printing::PrintedList list = invoiceList(0);
+    list.amountColumns = {2};
+    for (const auto& row : rows)
+        list.rows.push_back(
+            {QStringLiteral("18,2"), QStringLiteral("Rossi"), QString::fromLatin1(row.cell)});
+    const auto pages = layOut(list);
+    ASSERT_EQ(pages.size(), 1u);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].cell);
+        const double y = 14 + double(i) * 2;
+        EXPECT_TRUE(hasText(pages[0], {0, y, QStringLiteral("18,2"), false})) << "not an amount";
+        if (*rows[i].printed) {
+            EXPECT_TRUE(hasText(pages[0], {62.5, y, QString::fromLatin1(rows[i].printed), false}));
+        }
+    }
+}
+
 TEST(ListLayout, ItemLongerThanAPageGoesOnOverTheNextPagesAndNeverBelowTheLine) {
-    const auto pages = layOut(tallRows({2, 50}));
+    const auto pages = layOut(tallRows({2, 80}));
     ASSERT_EQ(pages.size(), 3u);
     int printed = 0;
     for (const ListPage& page : pages) {
@@ -195,9 +237,9 @@ TEST(ListLayout, ItemLongerThanAPageGoesOnOverTheNextPagesAndNeverBelowTheLine) 
             EXPECT_LE(text.y + 2, 90);
             printed += text.text.startsWith(QStringLiteral("parola")) ? 1 : 0;
         }
-        EXPECT_LE(lines.size(), 22u);
+        EXPECT_LE(lines.size(), 38u);
     }
-    EXPECT_EQ(printed, 52);
+    EXPECT_EQ(printed, 82);
 }
 
 TEST(ListLayout, TallLinesEndThePageBeforeTheBottomLine) {
@@ -376,9 +418,9 @@ class ListPdf : public ::testing::Test {
     QTemporaryDir dir_;
 };
 
-TEST_F(ListPdf, TwentyThreeInvoicesPrintOnTwoPagesWithEverythingInPlace) {
+TEST_F(ListPdf, InvoicesFillEachPageDownToItsFooterWithEverythingInPlace) {
     int pages = 0;
-    const auto words = test_support::readPdfWords(printToPdf(invoiceList(23), &pages));
+    const auto words = test_support::readPdfWords(printToPdf(invoiceList(60), &pages));
     EXPECT_EQ(pages, 2);
     ASSERT_EQ(words.size(), 2u);
     for (const auto& page : words) {
@@ -400,10 +442,11 @@ TEST_F(ListPdf, TwentyThreeInvoicesPrintOnTwoPagesWithEverythingInPlace) {
             }
         }
         EXPECT_LT(lowestRow, footerTop);
-        EXPECT_EQ(rossi, &page == &words[0] ? 22 : 1);
+        // Lines of 10 points from the line under the headings down to the bottom line.
+        EXPECT_EQ(rossi, &page == &words[0] ? 55 : 5);
     }
-    EXPECT_TRUE(words[0].has(QStringLiteral("22")));
-    EXPECT_TRUE(words[1].has(QStringLiteral("23")));
+    EXPECT_TRUE(words[0].has(QStringLiteral("55")));
+    EXPECT_TRUE(words[1].has(QStringLiteral("56")));
 }
 
 TEST_F(ListPdf, ListWithoutColumnsIsRefusedWithAMessage) {

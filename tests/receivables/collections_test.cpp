@@ -109,11 +109,24 @@ TEST_F(Collections, WithNoInvoiceCollectedTheBoxesComeBackUnticked) {
     EXPECT_EQ(boxes.failures(), 0);
 }
 
-TEST_F(Collections, ARowAfterABlankCollectionCellIsNotListed) {
-    invoices({invoice(1, "*"), invoice(2, "*"), invoice(3, "*")});
+// A store edited in a spreadsheet program: an emptied collection cell is still to be
+// collected and stops no list; one that cannot be read is in neither list, and
+// each list names it under its totals.
+TEST_F(Collections, EveryInvoiceIsListedOrNamedUnderTheTotals) {
+    invoices({invoice(1, "*"), invoice(2, "*"), invoice(3, "* "), invoice(4, "ieri"),
+              invoice(5, "10/04/2024")});
     ASSERT_TRUE(register_().setValue(3, registers::invoice::Collection, QString()).ok());
+    const QString named = QStringLiteral(
+        "\nEscluse dall'elenco: 1 data di incasso illeggibile (fattura n. 4 del 04/03/2024). "
+        "Correggerle nel registro delle fatture.");
     tick(window.Check1);
+    EXPECT_EQ(lines(), 3);
+    EXPECT_EQ(window.Totali->text(),
+              QStringLiteral("3 fatture     TOTALE FT: 6.000,00     NETTO FT: 5.400,00") + named);
+    tick(window.Check2);
     EXPECT_EQ(lines(), 1);
+    EXPECT_EQ(window.Totali->text(),
+              QStringLiteral("1 fattura     TOTALE FT: 2.000,00     NETTO FT: 1.800,00") + named);
 }
 
 TEST_F(Collections, ANewVisitStartsOnTheBoxesAgain) {

@@ -181,6 +181,30 @@ TEST_F(OverdueRegister, ADateCellReadsAsItsDayWhateverFormatShowsIt) {
     EXPECT_EQ(found.unreadableDates, 1);
 }
 
+TEST_F(OverdueRegister, AnInvoiceIsOwedWhileItsCollectionCellIsEmptyOrAStar) {
+    const struct {
+        const char* cell;  // invoice 1's collection cell as a spreadsheet user left it
+        bool listed;
+        QStringList unreadable;
+    } rows[] = {
+        {"*", true, {}},
+        {"* ", true, {}},
+        {"", true, {}},
+        {"20/02/2024", false, {}},
+        {"ieri", false, {"1 del 05/01/2024"}},
+    };
+    const store::Worksheet sheet = data.sheet(store::kInvoicesSheet);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.cell);
+        ASSERT_TRUE(sheet.setValue(col::kFirstRow, col::Collection, row.cell).ok());
+        const ov::List found = list();
+        EXPECT_EQ(ids(found.lines).contains(QStringLiteral("1")), row.listed);
+        EXPECT_EQ(found.overdue,
+                  row.listed ? Amount::fromCents(315600) : Amount::fromCents(213600));
+        EXPECT_EQ(found.unreadableCollections, row.unreadable);
+    }
+}
+
 TEST(OverdueLists, AnEmptyRegisterOwesNothing) {
     test_support::PreparedStore data;
     const auto found = ov::overdueList(data.store().workbook(), kToday);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "registers/collection_cell.h"
 #include "store/range.h"
 #include "support/invoice_rows.h"
 #include "support/prepared_store.h"
@@ -101,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IdentifierCase{"7.5", "7", false, true},  // the dot ends the number
                     IdentifierCase{"", "0", false, true},     // an empty search is 0
                     IdentifierCase{"ROSSI", "0", false, true},
-                    IdentifierCase{"", "", true, false},    // an empty cell ends the walk
+                    IdentifierCase{"", "", true, false},    // an empty cell never matches
                     IdentifierCase{"7", "7", true, false},  // a text cell never matches
                     IdentifierCase{"ID Cliente", "0", true, false},
                     IdentifierCase{"8", "7", false, false},
@@ -114,30 +115,51 @@ TEST_F(ReceivablesLists, TheHeaderCellOfTheIdentifiersNeverMatches) {
     EXPECT_EQ(rl::listedCount(sheet), 0);
 }
 
-TEST_F(ReceivablesLists, EachListStopsAtTheFirstBlankCellOfItsColumn) {
-    rows({invoice(1, "7", "*"), invoice(2, "7", "*"), invoice(3, "7", "*")});
+TEST_F(ReceivablesLists, AnEmptyCellOnTheWayStopsNoList) {
+    rows({invoice(1, "7", "*"), invoice(2, "7", "*"), invoice(3, "7", "01/02/2024")});
     ASSERT_TRUE(sheet.setValue(3, col::ClientId, QString()).ok());
     EXPECT_EQ(rl::buildClientPosition(sheet, QStringLiteral("7")), Built::Listed);
-    EXPECT_EQ(listedIds(), QStringList{"1"});
-
-    ASSERT_TRUE(sheet.setValue(3, col::Collection, QString()).ok());
-    EXPECT_EQ(rl::buildToCollect(sheet), Built::Listed);
-    EXPECT_EQ(listedIds(), QStringList{"1"});
-    ASSERT_TRUE(sheet.setValue(2, col::Collection, QStringLiteral("01/02/2024")).ok());
-    EXPECT_EQ(rl::buildCollected(sheet), Built::Listed);
-    EXPECT_EQ(listedIds(), QStringList{"1"});
-}
-
-TEST_F(ReceivablesLists, TheCollectionMarkSplitsTheRegisterInTwo) {
-    rows({invoice(1, "7", "*"), invoice(2, "8", "10/04/2024"), invoice(3, "9", "*"),
-          invoice(4, "9", "PAGATA")});
-    EXPECT_EQ(rl::buildToCollect(sheet), Built::Listed);
     EXPECT_EQ(listedIds(), (QStringList{"1", "3"}));
-    EXPECT_EQ(headerRow(rl::Net),
-              (QStringList{"ID", "CLIENTE", "N.FATT.", "DATA", "TOTALE FT ", "NETTO FT "}));
+
+    ASSERT_TRUE(sheet.setValue(2, col::Collection, QString()).ok());
+    EXPECT_EQ(rl::buildToCollect(sheet), Built::Listed);
+    EXPECT_EQ(listedIds(), (QStringList{"1", "2"}));
     EXPECT_EQ(rl::buildCollected(sheet), Built::Listed);
-    EXPECT_EQ(listedIds(), (QStringList{"2", "4"}));
+    EXPECT_EQ(listedIds(), QStringList{"3"});
 }
+
+struct CollectionCase {
+    const char* cell;  // typed into the register's column P
+    bool toCollect;    // in the list of invoices to collect
+    bool collected;    // in the list of invoices collected
+    bool unreadable;   // named under the totals
+};
+
+class CollectionCellLists : public ReceivablesLists,
+                            public testing::WithParamInterface<CollectionCase> {};
+
+TEST_P(CollectionCellLists, EachInvoiceGoesToOneListOrIsNamedAsUnreadable) {
+    const CollectionCase& c = GetParam();
+    rows({invoice(1, "7", "10/04/2024"), invoice(2, "7", "*"), invoice(3, "8", "*")});
+    ASSERT_TRUE(sheet.setValue(3, col::Collection, QString::fromLatin1(c.cell)).ok());
+    rl::buildToCollect(sheet);
+    EXPECT_EQ(listedIds().contains(QStringLiteral("2")), c.toCollect);
+    EXPECT_TRUE(listedIds().contains(QStringLiteral("3")));
+    rl::buildCollected(sheet);
+    EXPECT_EQ(listedIds().contains(QStringLiteral("2")), c.collected);
+    EXPECT_EQ(registers::unreadableCollections(sheet),
+              c.unreadable ? QStringList{"102 del 05/03/2024"} : QStringList{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CollectionCellLists,
+                         testing::Values(CollectionCase{"*", true, false, false},
+                                         CollectionCase{"* ", true, false, false},
+                                         CollectionCase{" *", true, false, false},
+                                         CollectionCase{"", true, false, false},
+                                         CollectionCase{"10/04/2024", false, true, false},
+                                         CollectionCase{"ieri", false, false, true},
+                                         CollectionCase{"PAGATA", false, false, true},
+                                         CollectionCase{"31/02/2024", false, false, true}));
 
 TEST_F(ReceivablesLists, EmptyRegistersAndListsWithNothingToShow) {
     EXPECT_EQ(rl::buildClientPosition(sheet, QStringLiteral("1")), Built::EmptyRegister);

@@ -7,7 +7,9 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -207,19 +209,19 @@ TEST_F(YearWindow, SavesItsFiguresAsAPdfList) {
                          pdf);
     QTest::mouseClick(child<controls::XPButton>("SalvaPdf"), Qt::LeftButton);
     EXPECT_EQ(boxes.failures(), 0);
-    // The months and totals on the first page, the clients and the limit after them.
+    // The months, the totals, the clients and the limit on one page, numbered in Italian.
     const auto pages = test_support::readPdfWords(pdf);
-    ASSERT_EQ(pages.size(), 2u);
+    ASSERT_EQ(pages.size(), 1u);
     const auto words = [&pages](std::size_t page) {
         QStringList all;
         for (const auto& word : pages[page].words)
             all << word.text;
         return all.join(u' ').toStdString();
     };
-    for (const char* word : {"ANDAMENTO", "Gen", "Dic", "1.000,00", "Netto"})
+    for (const char* word : {"ANDAMENTO", "Pagina", "Gen", "Dic", "1.000,00", "Netto", "CLIENTI",
+                             "ROSSI", "forfettario:", "85.000,00"})
         EXPECT_TRUE(pages[0].has(QString::fromUtf8(word))) << word << " in " << words(0);
-    for (const char* word : {"ROSSI", "forfettario:", "85.000,00"})
-        EXPECT_TRUE(pages[1].has(QString::fromUtf8(word))) << word << " in " << words(1);
+    EXPECT_FALSE(pages[0].has(QStringLiteral("Page")));
 }
 
 TEST_F(YearWindow, PacksTheChosenPeriodForTheAccountant) {
@@ -242,14 +244,33 @@ TEST_F(YearWindow, PacksTheChosenPeriodForTheAccountant) {
                           QDir::home().filePath(QStringLiteral("Fatture 2025-01.zip")),
                           QStringLiteral("ZIP (*.zip)")},
                          zip);
-    boxes.expect({QStringLiteral("Il file %1.zip contiene 1 fatture elettroniche, 1 copie PDF e il "
-                                 "registro del periodo (1 fatture).\nFatture elettroniche create "
+    boxes.expect({QStringLiteral("Il file %1.zip contiene 1 fattura elettronica, 1 copia PDF e il "
+                                 "registro del periodo (1 fattura).\nFatture elettroniche create "
                                  "ora: 1.")
                       .arg(QDir::toNativeSeparators(zip)),
                   QStringLiteral("Brisvel"), app::Icon::Information});
     QTest::mouseClick(child<controls::XPButton>("Pacchetto"), Qt::LeftButton);
     EXPECT_EQ(boxes.failures(), 0);
     EXPECT_EQ(year_test::zipEntries(zip + QStringLiteral(".zip")).size(), 3);
+
+    // The same name typed again, without ".zip": the file there is not replaced
+    // without a question, and No leaves it as it was.
+    const QDateTime written = QFileInfo(zip + QStringLiteral(".zip")).lastModified();
+    boxes.expectSaveFile({QStringLiteral("Fatture per il commercialista"),
+                          QDir::home().filePath(QStringLiteral("Fatture 2025-01.zip")),
+                          QStringLiteral("ZIP (*.zip)")},
+                         zip);
+    boxes.expect(
+        {QStringLiteral("Il file %1.zip esiste già.\nVuoi sostituirlo?")
+             .arg(QDir::toNativeSeparators(zip)),
+         QStringLiteral("Fatture per il commercialista"), app::Icon::Warning, app::Buttons::YesNo},
+        app::Answer::No);
+    boxes.expectSaveFile({QStringLiteral("Fatture per il commercialista"),
+                          zip + QStringLiteral(".zip"), QStringLiteral("ZIP (*.zip)")},
+                         std::nullopt);
+    QTest::mouseClick(child<controls::XPButton>("Pacchetto"), Qt::LeftButton);
+    EXPECT_EQ(boxes.failures(), 0);
+    EXPECT_EQ(QFileInfo(zip + QStringLiteral(".zip")).lastModified(), written);
     // The progressive given is in the saved store.
     EXPECT_EQ(registers::EinvoiceCodes(data.data.reopened(registers::kEinvoiceCodesSheet))
                   .lastProgressive(),
