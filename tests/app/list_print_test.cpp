@@ -45,7 +45,7 @@ class ListPrint : public testing::Test {
 TEST_F(ListPrint, GoesToTheDefaultPrinter) {
     test_support::FakePrinters printers({QStringLiteral("Ufficio"), QStringLiteral("Casa")},
                                         QStringLiteral("Casa"), out.path());
-    EXPECT_EQ(app::printListOnDefaultPrinter(services(printers), registerList(23)), 2);
+    EXPECT_EQ(app::printListOnDefaultPrinter(services(printers), registerList(60)), 2);
     ASSERT_EQ(printers.jobFiles().size(), 1);
     EXPECT_TRUE(printers.jobFiles().first().contains(QStringLiteral("Casa-")));
     const auto pages = test_support::readPdfWords(printers.jobFiles().first());

@@ -193,10 +193,10 @@ TEST_F(EntryScenario, TheDueDateIsProposedKeptAndShownAgain) {
         const char* what;
         const char* paidBy;
         const char* proposed;
-        const char* typed;      // what the user writes over the proposal, or nothing
-        QDate kept;             // invalid: refused, nothing registered
-        const char* collected;  // the collection date typed, or nothing
-        QString refusal;        // "%1" stands for the invoice's number
+        const char* typed;                // what the user writes over the proposal, or nothing
+        QDate kept;                       // invalid: refused, nothing registered
+        const char* collected = nullptr;  // the collection date typed, or nothing
+        QString refusal = {};             // "%1" stands for the invoice's number
     };
     const QString notADate = QStringLiteral(
         "Il campo \"Scadenza\" non contiene una data valida: \"31/04/2024\".\nScrivere un "
