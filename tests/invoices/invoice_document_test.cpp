@@ -475,6 +475,12 @@ TEST_F(InvoiceDocumentTest, SalvaComeXlsNamingTheStoreWithoutItsEndingSaysWhyAnd
         .expectSaveFile({QStringLiteral("Salva la fattura come .xls"), QDir::homePath(),
                          QStringLiteral("Excel (*.xls)")},
                         chosen)
+        // The file is there: replacing it is asked first, and refused after.
+        .expect(
+            {QStringLiteral("Il file %1.xls esiste già.\nVuoi sostituirlo?")
+                 .arg(QDir::toNativeSeparators(chosen)),
+             QStringLiteral("Salva la fattura come .xls"), app::Icon::Warning, app::Buttons::YesNo},
+            app::Answer::Yes)
         .expect({heldRefusal(chosen + QStringLiteral(".xls"), "l'archivio Gestione.xls"),
                  QStringLiteral("Brisvel"), app::Icon::Warning, app::Buttons::Ok});
     window->xlsButton->click();
