@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <limits>
+
 #include "app/clock.h"
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
@@ -388,10 +390,13 @@ bool Anagrafe::enteredValuesFit() {
 
 bool Anagrafe::fitsTheEinvoice() {
     const QString owner = QStringLiteral("del cliente ") + Text26->text().trimmed();
-    if (!app::textsFitEinvoice(
-            boxes_, {{Text26, fatturapa::kNameWhat + owner, fatturapa::kNameLimit},
-                     {Text25, QStringLiteral("l'indirizzo ") + owner, fatturapa::kAddressLimit},
-                     {Text23, QStringLiteral("la località ") + owner, fatturapa::kAddressLimit}}))
+    // The address and the town are checked for their characters alone: a long one
+    // stored before stays as it was, and the export tells its length.
+    constexpr int kAnyLength = std::numeric_limits<int>::max();
+    if (!app::textsFitEinvoice(boxes_,
+                               {{Text26, fatturapa::kNameWhat + owner, fatturapa::kNameLimit},
+                                {Text25, QStringLiteral("l'indirizzo ") + owner, kAnyLength},
+                                {Text23, QStringLiteral("la località ") + owner, kAnyLength}}))
         return false;
     // A client abroad is named in the electronic invoice by the identifier its own
     // country gave it, checked in the codes window; the Italian ones do not apply.

@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace settings {
 
 namespace {
@@ -52,6 +54,9 @@ constexpr std::array<FieldSpec, registers::kUserFieldCount> kFields = {{
 
 // How the checks name the user's data, as the export does.
 const QString kOwner = QStringLiteral("dell'utente (Dati Anagrafici Utente)");
+// The domicile and the town are checked for their characters alone: a long one stored
+// before stays as it was, and the export tells its length.
+constexpr int kAnyLength = std::numeric_limits<int>::max();
 
 // The fields of each line of the window, by their index in kFields.
 const std::vector<std::vector<int>> kLines = {{0}, {1}, {2, 3, 4}, {5, 6}, {7}, {8}, {9}};
@@ -164,10 +169,9 @@ void Intestazione::insertOrModifyClicked() {
         if (!app::textsFitCells(
                 boxes_, {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10}) ||
             !app::textsFitEinvoice(
-                boxes_,
-                {{Text1, fatturapa::kNameWhat + kOwner, fatturapa::kNameLimit},
-                 {Text2, QStringLiteral("l'indirizzo ") + kOwner, fatturapa::kAddressLimit},
-                 {Text3, QStringLiteral("la località ") + kOwner, fatturapa::kAddressLimit}}) ||
+                boxes_, {{Text1, fatturapa::kNameWhat + kOwner, fatturapa::kNameLimit},
+                         {Text2, QStringLiteral("l'indirizzo ") + kOwner, kAnyLength},
+                         {Text3, QStringLiteral("la località ") + kOwner, kAnyLength}}) ||
             !app::taxIdentifiersValid(boxes_, Text7, Text6, kOwner))
             return;
         auto sheet = registers::userSheet(store_.workbook());

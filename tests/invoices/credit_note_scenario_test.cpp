@@ -220,6 +220,7 @@ TEST_F(CreditNoteScenario, APartLeavesBothToCollectAndTheTotalIsWhatIsOwed) {
     // After a part, the rest is offered in one step; the user goes back instead.
     chooseOnly(0);
     creditNote();
+    enter(find<QLineEdit>("DataNota"), "11/03/2024");
     EXPECT_EQ(find<QRadioButton>("InteraFattura")->text(), "Tutto il resto della fattura");
     EXPECT_EQ(find<QLabel>("DaStornare")->text(),
               "Totale fattura 1.268,80, imponibile 1.000,00: resta da stornare 634,40.");
