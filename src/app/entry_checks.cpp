@@ -11,6 +11,8 @@
 #include <optional>
 
 #include "app/message_boxes.h"
+#include "fatturapa/einvoice_checks.h"
+#include "fatturapa/tax_identifiers.h"
 #include "registers/entered_values.h"
 
 namespace app {
@@ -57,6 +59,38 @@ bool textsFitCells(MessageBoxes& boxes, std::initializer_list<QWidget*> fields) 
             return false;
     }
     return true;
+}
+
+bool textsFitEinvoice(MessageBoxes& boxes, std::initializer_list<EinvoiceText> fields) {
+    for (const EinvoiceText& text : fields) {
+        const QString fault = fatturapa::textFault(enteredText(text.field), text.what, text.limit);
+        if (!fault.isEmpty() &&
+            refused(boxes, text.field,
+                    QStringLiteral("Il campo %1 non andrebbe nella fattura elettronica: %2.\n"
+                                   "Correggerlo: nulla è stato registrato.")
+                        .arg(fieldName(text.field), fault)))
+            return false;
+    }
+    return true;
+}
+
+bool taxIdentifiersValid(MessageBoxes& boxes, QLineEdit* vatNumber, QLineEdit* taxCode,
+                         const QString& owner) {
+    for (QLineEdit* field : {vatNumber, taxCode})
+        field->setText(field->text().trimmed().toUpper());
+    const QStringList faults =
+        fatturapa::italianIdentifierFaults(vatNumber->text(), taxCode->text(), owner);
+    if (faults.isEmpty())
+        return true;
+    QString fault = faults.front();
+    fault[0] = fault[0].toUpper();
+    // The partita IVA's line comes first when it is wrong.
+    const bool vatWrong =
+        !vatNumber->text().isEmpty() && !fatturapa::isValidVatNumber(vatNumber->text());
+    refused(
+        boxes, vatWrong ? vatNumber : taxCode,
+        fault + QStringLiteral(".\nCorreggerlo (o lasciarlo vuoto): nulla è stato registrato."));
+    return false;
 }
 
 bool datesAreCalendarDates(MessageBoxes& boxes, std::initializer_list<QLineEdit*> fields) {

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <QString>
+
 #include <initializer_list>
 
 class QLineEdit;
@@ -19,6 +21,23 @@ class MessageBoxes;
 
 // Line edits, multi-line boxes and editable combo boxes; false after the message.
 bool textsFitCells(MessageBoxes& boxes, std::initializer_list<QWidget*> fields);
+
+// A field whose text goes into the electronic invoice, how the export's message
+// names it ("la descrizione") and the longest text the file takes there.
+struct EinvoiceText {
+    QWidget* field;
+    QString what;
+    int limit;
+};
+// Each text in the characters and the length the electronic invoice takes; false
+// after the export's own message for the first that is not.
+bool textsFitEinvoice(MessageBoxes& boxes, std::initializer_list<EinvoiceText> fields);
+
+// The Italian partita IVA and codice fiscale typed for `owner` ("del cliente ROSSI
+// SRL", "dell'utente"), each empty or right to its check character; false after the
+// message naming the first that is not, which takes the focus.
+bool taxIdentifiersValid(MessageBoxes& boxes, QLineEdit* vatNumber, QLineEdit* taxCode,
+                         const QString& owner);
 
 // Each field empty or a calendar date; false after the message.
 bool datesAreCalendarDates(MessageBoxes& boxes, std::initializer_list<QLineEdit*> fields);

@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <limits>
+
 #include "app/clock.h"
 #include "app/clock_line.h"
 #include "app/controls_factory.h"
@@ -32,6 +34,7 @@
 #include "app/store_saving.h"
 #include "clients/client_list_view.h"
 #include "controls/xpbutton.h"
+#include "fatturapa/einvoice_checks.h"
 #include "registers/client_identifiers.h"
 #include "registers/iban.h"
 #include "store/number_text.h"
@@ -381,7 +384,28 @@ bool Anagrafe::enteredValuesFit() {
     return app::datesAreCalendarDates(boxes_, {Text18}) &&
            app::textsFitCells(
                boxes_, {Text26, Text18, Text25, Text24, Text23, Text22, Text21, Text20, Text15,
-                        Text16, Text19, Text2, Text1, Text3, Text12});
+                        Text16, Text19, Text2, Text1, Text3, Text12}) &&
+           fitsTheEinvoice();
+}
+
+bool Anagrafe::fitsTheEinvoice() {
+    const QString owner = QStringLiteral("del cliente ") + Text26->text().trimmed();
+    // The address and the town are checked for their characters alone: a long one
+    // stored before stays as it was, and the export tells its length.
+    constexpr int kAnyLength = std::numeric_limits<int>::max();
+    if (!app::textsFitEinvoice(boxes_,
+                               {{Text26, fatturapa::kNameWhat + owner, fatturapa::kNameLimit},
+                                {Text25, QStringLiteral("l'indirizzo ") + owner, kAnyLength},
+                                {Text23, QStringLiteral("la località ") + owner, kAnyLength}}))
+        return false;
+    // A client abroad is named in the electronic invoice by the identifier its own
+    // country gave it, checked in the codes window; the Italian ones do not apply.
+    const auto codes = store_.workbook().sheet(registers::kEinvoiceCodesSheet);
+    const bool abroad =
+        choice_.hasChosen() && codes &&
+        registers::EinvoiceCodes(*codes).addressing(choice_.chosenIdentifier().trimmed()).country !=
+            registers::kItaly;
+    return abroad || app::taxIdentifiersValid(boxes_, Text2, Text19, owner);
 }
 
 bool Anagrafe::ibanIsValid() {

@@ -87,9 +87,13 @@ class Anagrafe : public app::AreaWindow {
     // The first client row named `name`, blanks around the stored name aside.
     static std::optional<registers::ClientRecord> namesake(const registers::ClientSheet& clients,
                                                            const QString& name);
-    // The date is a calendar date and every text fits a cell; otherwise a message
-    // names the field.
+    // The date is a calendar date, every text fits a cell and the electronic
+    // invoice; otherwise a message names the field.
     bool enteredValuesFit();
+    // The name, the address and the town go into the electronic invoice as typed, and
+    // the partita IVA and codice fiscale of a client in Italy are right to their check
+    // characters; otherwise a message names the field, which takes the focus.
+    bool fitsTheEinvoice();
     // The IBAN, its blanks dropped, is empty or has agreeing control digits;
     // otherwise a message names the field, which takes the focus.
     bool ibanIsValid();

@@ -311,7 +311,7 @@ void CodiciFatturaPA::fillClients(const registers::EinvoiceCodes& codes) {
         clients ? registers::ClientSheet(*clients).rows() : std::vector<registers::ClientRecord>{};
     Grid5->clearContents();
     Grid5->setRowCount(int(rows.size()));
-    clientAddresses_.clear();
+    clientProvinces_.clear();
     for (int row = 0; row < int(rows.size()); ++row) {
         const QString id = rows[std::size_t(row)][registers::client::Id];
         const registers::ClientAddressing addressing = codes.addressing(id);
@@ -321,8 +321,7 @@ void CodiciFatturaPA::fillClients(const registers::EinvoiceCodes& codes) {
         Grid5->setItem(row, Pec, new QTableWidgetItem(addressing.pec));
         Grid5->setItem(row, Country, new QTableWidgetItem(addressing.country));
         Grid5->setItem(row, ForeignVat, new QTableWidgetItem(addressing.foreignVat));
-        clientAddresses_.push_back({rows[std::size_t(row)][registers::client::PostalCode],
-                                    rows[std::size_t(row)][registers::client::Province]});
+        clientProvinces_.push_back(rows[std::size_t(row)][registers::client::Province]);
     }
     Grid5->resizeColumnsToContents();
 }
@@ -346,9 +345,8 @@ bool CodiciFatturaPA::save() {
         Grid5->item(row, ForeignVat)->setText(foreignVat);
         const registers::ClientAddressing addressing = clientAddressing(row);
         const QString name = Grid5->item(row, ClientName)->text();
-        const ClientAddress& address = clientAddresses_[std::size_t(row)];
         const QStringList placeFaults =
-            fatturapa::clientPlaceFaults(addressing, address.postalCode, address.province, name);
+            fatturapa::clientPlaceFaults(addressing, clientProvinces_[std::size_t(row)], name);
         faults << placeFaults;
         if (placeFaults.isEmpty() && addressing.country == registers::kItaly)
             faults << fatturapa::addressingFaults(addressing.recipientCode, addressing.pec, name);

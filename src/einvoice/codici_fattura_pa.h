@@ -92,12 +92,8 @@ class CodiciFatturaPA : public app::AreaWindow {
     app::Navigator& navigator_;
     RicevuteSdi* receipts_ = nullptr;  // made at its first opening
     std::vector<CodedGrid> grids_;
-    // The address of each client of the grid, as Anagrafe has it.
-    struct ClientAddress {
-        QString postalCode;
-        QString province;
-    };
-    std::vector<ClientAddress> clientAddresses_;
+    // The province of each client of the grid, as Anagrafe has it.
+    std::vector<QString> clientProvinces_;
     bool changed_ = false;
 };
 

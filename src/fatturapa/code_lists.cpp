@@ -292,7 +292,7 @@ bool isCountryCode(const QString& code) {
                 "MX MY MZ NA NC NE NF NG NI NL NO NP NR NU NZ OM PA PE PF PG PH PK PL PM PN PR "
                 "PS PT PW PY QA RE RO RS RU RW SA SB SC SD SE SG SH SI SJ SK SL SM SN SO SR SS "
                 "ST SV SX SY SZ TC TD TF TG TH TJ TK TL TM TN TO TR TT TV TW TZ UA UG UM US UY "
-                "UZ VA VC VE VG VI VN VU WF WS YE YT ZA ZM ZW")
+                "UZ VA VC VE VG VI VN VU WF WS XI YE YT ZA ZM ZW")
                 .split(QLatin1Char(' '));
         return QSet<QString>(all.begin(), all.end());
     }();

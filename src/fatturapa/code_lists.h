@@ -25,7 +25,8 @@ const CodeList& paymentMethods();    // MP01..MP23
 const CodeList& taxRegimes();        // RF01..RF19
 
 bool contains(const CodeList& list, const QString& code);
-// A country code of ISO 3166-1 alpha-2, in capitals ("IT", "DE", "US").
+// A country code of ISO 3166-1 alpha-2, in capitals ("IT", "DE", "US"), or XI, the code
+// the EU gives Northern Ireland for VAT.
 bool isCountryCode(const QString& code);
 // The description of `code`, empty when the list does not hold it.
 QString descriptionOf(const CodeList& list, const QString& code);

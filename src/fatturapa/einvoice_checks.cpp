@@ -13,9 +13,6 @@ namespace fatturapa {
 
 namespace {
 
-constexpr int kNameLimit = 80;
-constexpr int kAddressLimit = 60;
-constexpr int kDescriptionLimit = 1000;
 constexpr int kReferenceLimit = 100;
 
 const QRegularExpression kPostalCode(QStringLiteral("^[0-9]{5}$"));
@@ -61,6 +58,9 @@ std::optional<QString> latinForm(char32_t u) {
     return std::nullopt;
 }
 
+// The longest surname, and given name, of a person (Cognome, Nome).
+constexpr int kPersonNameLimit = 60;
+
 // The longest PEC address an electronic invoice names (PECDestinatario).
 constexpr int kLongestPec = 256;
 
@@ -73,11 +73,8 @@ void checkText(QStringList& faults, const QString& text, const QString& what, in
         faults << QStringLiteral("manca %1").arg(what);
         return;
     }
-    const std::optional<QString> latin = latinText(text);
-    if (!latin)
-        faults << foreignCharacterFault(text, what);
-    else if (latin->size() > limit)
-        faults << QStringLiteral("%1 supera i %2 caratteri ammessi").arg(what).arg(limit);
+    if (const QString fault = textFault(text, what, limit); !fault.isEmpty())
+        faults << fault;
 }
 
 bool isZeroRate(const Rate& rate) {
@@ -133,9 +130,18 @@ QString foreignCharacterFault(const QString& text, const QString& what) {
     return {};
 }
 
+QString textFault(const QString& text, const QString& what, int limit) {
+    const std::optional<QString> latin = latinText(text);
+    if (!latin)
+        return foreignCharacterFault(text, what);
+    if (latin->trimmed().size() > limit)
+        return QStringLiteral("%1 supera i %2 caratteri ammessi").arg(what).arg(limit);
+    return {};
+}
+
 QStringList partyFaults(const Party& party, const PartyRole& role) {
     QStringList faults;
-    checkText(faults, party.name, QStringLiteral("la ragione sociale ") + role.owner, kNameLimit);
+    checkText(faults, party.name, kNameWhat + role.owner, kNameLimit);
     checkText(faults, party.address, QStringLiteral("l'indirizzo ") + role.owner, kAddressLimit);
     checkText(faults, party.town, QStringLiteral("la località ") + role.owner, kAddressLimit);
     // An address abroad has CAP 00000 and the identifier its country gave; what the
@@ -153,16 +159,7 @@ QStringList partyFaults(const Party& party, const PartyRole& role) {
     if (party.vatNumber.isEmpty() && party.taxCode.isEmpty())
         faults << QStringLiteral("mancano sia il codice fiscale sia la partita IVA %1")
                       .arg(role.owner);
-    if (!party.vatNumber.isEmpty() && !isValidVatNumber(party.vatNumber))
-        faults << QStringLiteral(
-                      "la partita IVA %1 non è valida (\"%2\": undici cifre, "
-                      "l'ultima di controllo)")
-                      .arg(role.owner, party.vatNumber);
-    if (!party.taxCode.isEmpty() && !isValidTaxCode(party.taxCode))
-        faults << QStringLiteral(
-                      "il codice fiscale %1 non è valido (\"%2\": carattere di "
-                      "controllo errato o formato sbagliato)")
-                      .arg(role.owner, party.taxCode);
+    faults << italianIdentifierFaults(party.vatNumber, party.taxCode, role.owner);
     return faults;
 }
 
@@ -192,8 +189,7 @@ QStringList addressingFaults(const QString& recipientCode, const QString& pec,
 }
 
 QStringList clientPlaceFaults(const registers::ClientAddressing& addressing,
-                              const QString& postalCode, const QString& province,
-                              const QString& clientName) {
+                              const QString& province, const QString& clientName) {
     QStringList faults;
     const QString& country = addressing.country;
     if (!isCountryCode(country)) {
@@ -211,18 +207,14 @@ QStringList clientPlaceFaults(const registers::ClientAddressing& addressing,
                           .arg(clientName);
         return faults;
     }
+    const QString vatFault = foreignVatFault(country, addressing.foreignVat, clientName);
     if (!addressing.foreignVat.isEmpty() && !matches(kForeignVatPattern, addressing.foreignVat))
         faults << QStringLiteral(
                       "la partita IVA estera del cliente %1 non è di sole lettere e cifre "
                       "(al massimo 28): \"%2\"")
                       .arg(clientName, addressing.foreignVat);
-    const QString cap = postalCode.trimmed();
-    if (matches(kPostalCode, cap) && cap != kForeignPostalCode)
-        faults << QStringLiteral(
-                      "il cliente %1 è all'estero (%2) ma in Anagrafe ha il CAP italiano %3: "
-                      "lasciare vuoto il CAP (la fattura elettronica riporta 00000) e scrivere "
-                      "il codice postale estero nella località")
-                      .arg(clientName, country, cap);
+    else if (!vatFault.isEmpty())
+        faults << vatFault;
     if (!province.trimmed().isEmpty())
         faults << QStringLiteral(
                       "il cliente %1 è all'estero (%2) ma in Anagrafe ha la provincia \"%3\": "
@@ -253,7 +245,12 @@ QStringList schemaFaults(const Document& d) {
                           .arg(what, value);
     };
     const auto party = [&](const Party& p, const QString& whose) {
-        text(p.name, kNameLimit, QStringLiteral("la denominazione ") + whose);
+        if (p.surname.isEmpty()) {
+            text(p.name, kNameLimit, QStringLiteral("la denominazione ") + whose);
+        } else {
+            text(p.surname, kPersonNameLimit, QStringLiteral("il cognome ") + whose);
+            text(p.givenName, kPersonNameLimit, QStringLiteral("il nome ") + whose);
+        }
         text(p.address, kAddressLimit, QStringLiteral("l'indirizzo ") + whose);
         text(p.town, kAddressLimit, QStringLiteral("il comune ") + whose);
         pattern(kPostalCode, p.postalCode, QStringLiteral("il CAP ") + whose);

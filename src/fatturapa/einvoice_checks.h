@@ -29,6 +29,20 @@ std::optional<QString> latinText(const QString& text);
 // no form in the format's Latin texts; empty when every character has one.
 QString foreignCharacterFault(const QString& text, const QString& what);
 
+// The longest texts the format takes: a name (Denominazione), an address or a town,
+// a line's description.
+inline constexpr int kNameLimit = 80;
+inline constexpr int kAddressLimit = 60;
+inline constexpr int kDescriptionLimit = 1000;
+// How the faults name the invoice's description and a party's name.
+inline const QString kDescriptionWhat = QStringLiteral("la descrizione");
+inline const QString kNameWhat = QStringLiteral("la ragione sociale ");
+
+// The line that refuses `text` as the file's `what`: a character the format has no
+// form for, or more than `limit` characters once in its Latin form; empty when the
+// text goes into the file (an empty text included).
+QString textFault(const QString& text, const QString& what, int limit);
+
 QStringList partyFaults(const Party& party, const PartyRole& role);
 
 // A recipient code of seven letters and digits, and a PEC that is an e-mail address
@@ -37,13 +51,14 @@ QStringList partyFaults(const Party& party, const PartyRole& role);
 QStringList addressingFaults(const QString& recipientCode, const QString& pec,
                              const QString& clientName);
 
-// Where a client is: a known country; abroad, a VAT number of letters and digits or
-// none, no Italian CAP or province on the address, and neither a recipient code nor
-// a PEC (the file goes to XXXXXXX); in Italy, no foreign VAT number. The export and
-// the codes window's "Salva" both check with this.
+// Where a client is: a known country; abroad, a VAT number of letters and digits in
+// the form of its country's (or none), no province on the address, and neither a
+// recipient code nor a PEC (the file goes to XXXXXXX); in Italy, no foreign VAT
+// number. Any postal code abroad is the foreign one: the file carries CAP 00000 and
+// the postal code before the town. The export and the codes window's "Salva" both
+// check with this.
 QStringList clientPlaceFaults(const registers::ClientAddressing& addressing,
-                              const QString& postalCode, const QString& province,
-                              const QString& clientName);
+                              const QString& province, const QString& clientName);
 
 // The checks of the Sistema di Interscambio on the amounts and codes: each summary's
 // taxable amount equals its lines and cassa, its tax is the rate of it (to the

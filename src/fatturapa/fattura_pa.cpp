@@ -55,7 +55,12 @@ void writeAddress(Writer& w, const Party& party) {
 
 void writeName(Writer& w, const Party& party) {
     w.start(QStringLiteral("Anagrafica"));
-    w.text(QStringLiteral("Denominazione"), party.name);
+    if (party.surname.isEmpty()) {
+        w.text(QStringLiteral("Denominazione"), party.name);
+    } else {
+        w.text(QStringLiteral("Nome"), party.givenName);
+        w.text(QStringLiteral("Cognome"), party.surname);
+    }
     w.end();
 }
 

@@ -29,6 +29,10 @@ struct Party {
     QString town;
     QString province;
     QString country = QStringLiteral("IT");  // ISO 3166 alpha-2
+    // A person is written by surname and given name; a company or a trade name by
+    // its name alone (both empty).
+    QString surname = {};
+    QString givenName = {};
 };
 
 // A line of the invoice; `nature` is set exactly when the VAT rate is 0.

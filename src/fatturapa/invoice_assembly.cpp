@@ -5,6 +5,7 @@
 
 #include "fatturapa/code_lists.h"
 #include "fatturapa/einvoice_checks.h"
+#include "fatturapa/tax_identifiers.h"
 #include "registers/registration_checks.h"
 #include "registers/settings_lists.h"
 #include "store/typed_entry.h"
@@ -27,7 +28,6 @@ namespace client = registers::client;
 namespace {
 
 constexpr int kReferenceLimit = 100;
-constexpr int kDescriptionLimit = 1000;
 constexpr int kNumberLimit = 20;
 const QRegularExpression kIbanPattern(QStringLiteral("^[A-Z]{2}[0-9]{2}[A-Z0-9]{11,30}$"));
 
@@ -105,24 +105,32 @@ class PlainTexts {
     bool changed_ = false;
 };
 
-Party clientParty(const registers::ClientRecord& record, PlainTexts& plain) {
-    return {plain(record[client::Name]),          record[client::VatNumber].trimmed(),
-            record[client::TaxCode].trimmed(),    plain(record[client::Address]),
-            record[client::PostalCode].trimmed(), plain(record[client::Town]),
-            record[client::Province].trimmed()};
+// A party whose codice fiscale is a person's, and whose name splits into the
+// surname and given name the code was made from, is named by them.
+Party named(Party party) {
+    if (const std::optional<PersonName> person = personName(party.name, party.taxCode)) {
+        party.surname = person->surname;
+        party.givenName = person->givenName;
+    }
+    return party;
 }
 
-// A client abroad: the identifier its country gave it (without the country's prefix,
-// which IdPaese carries) or eleven nines when it has none, CAP 00000 and no
+Party clientParty(const registers::ClientRecord& record, PlainTexts& plain) {
+    return named({plain(record[client::Name]), record[client::VatNumber].trimmed(),
+                  record[client::TaxCode].trimmed(), plain(record[client::Address]),
+                  record[client::PostalCode].trimmed(), plain(record[client::Town]),
+                  record[client::Province].trimmed()});
+}
+
+// A client abroad: the identifier its country gave it (without the country's own VAT
+// prefix, which IdPaese carries) or eleven nines when it has none, CAP 00000 and no
 // province. A postal code that is not an Italian CAP stays with the town.
 Party foreignClientParty(const registers::ClientRecord& record,
                          const registers::ClientAddressing& addressing, PlainTexts& plain) {
     Party party;
     party.name = plain(record[client::Name]);
     party.country = addressing.country;
-    party.vatNumber = addressing.foreignVat;
-    if (party.vatNumber.startsWith(party.country) && party.vatNumber.size() > 2)
-        party.vatNumber = party.vatNumber.mid(2);
+    party.vatNumber = withoutVatPrefix(party.country, addressing.foreignVat);
     if (party.vatNumber.isEmpty())
         party.vatNumber = kNoForeignVatNumber;
     party.address = plain(record[client::Address]);
@@ -135,10 +143,10 @@ Party foreignClientParty(const registers::ClientRecord& record,
 }
 
 Party userParty(const registers::UserData& user, PlainTexts& plain) {
-    return {plain(user[registers::UserName]),          user[registers::UserVatNumber].trimmed(),
-            user[registers::UserTaxCode].trimmed(),    plain(user[registers::UserDomicile]),
-            user[registers::UserPostalCode].trimmed(), plain(user[registers::UserTown]),
-            user[registers::UserProvince].trimmed()};
+    return named({plain(user[registers::UserName]), user[registers::UserVatNumber].trimmed(),
+                  user[registers::UserTaxCode].trimmed(), plain(user[registers::UserDomicile]),
+                  user[registers::UserPostalCode].trimmed(), plain(user[registers::UserTown]),
+                  user[registers::UserProvince].trimmed()});
 }
 
 // The user's IBAN without blanks; empty when none is known.
@@ -187,14 +195,14 @@ void addStampDutyLine(Document& d, Amount amount) {
     d.summaries.push_back({Rate(), excluded, amount, {}, QStringLiteral("Art. 15 DPR 633/72")});
 }
 
-// Stamp duty is due on the amounts outside VAT above 77,47 €, reverse charge aside
-// (there the client pays the VAT).
-bool needsStampDuty(const Document& d) {
+// The amounts outside VAT that bear the stamp duty above 77,47 €, reverse charge
+// aside (there the client pays the VAT).
+Amount amountsWithoutVat(const Document& d) {
     Amount withoutVat;
     for (const Summary& s : d.summaries)
         if (!s.nature.isEmpty() && !s.nature.startsWith(QStringLiteral("N6")))
             withoutVat = withoutVat + s.taxable;
-    return withoutVat > kStampDutyThreshold;
+    return withoutVat;
 }
 
 }  // namespace
@@ -280,14 +288,18 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
 
     const QString clientName = invoice[col::Client];
     const registers::ClientRecord* record = findClient(sources, invoice[col::ClientId], clientName);
+    // The client's country and identifier are known and right: the rules for a client
+    // abroad can be applied.
+    bool placeKnown = false;
     if (!record) {
         faults << QStringLiteral("il cliente %1 (ID %2) non è più in Anagrafe")
                       .arg(clientName, invoice[col::ClientId]);
     } else {
         const registers::ClientAddressing addressing = codes.addressing((*record)[client::Id]);
-        const QStringList placeFaults = clientPlaceFaults(addressing, (*record)[client::PostalCode],
-                                                          (*record)[client::Province], clientName);
+        const QStringList placeFaults =
+            clientPlaceFaults(addressing, (*record)[client::Province], clientName);
         faults << placeFaults;
+        placeKnown = placeFaults.isEmpty();
         if (addressing.country == registers::kItaly) {
             d.customer = clientParty(*record, plain);
             d.recipientCode = addressing.recipientCode;
@@ -391,15 +403,23 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
         faults << foreignCharacterFault(
             exemptionItem, QStringLiteral("la voce di esenzione \"%1\"").arg(exemptionItem));
     faults << regimeFaults(d.taxRegime, vat, withholding);
+    if (placeKnown) {
+        const QString foreignVat =
+            d.customer.vatNumber == kNoForeignVatNumber ? QString() : d.customer.vatNumber;
+        for (const QString& fault :
+             {registers::foreignWithholdingFault(d.customer.country, withholding),
+              registers::foreignConsumerOutsideVatFault(d.customer.country, foreignVat, nature)})
+            if (!fault.isEmpty())
+                faults << fault;
+    }
 
     const QString description = plain(invoice[col::Description]);
-    if (!latinText(invoice[col::Description]))
-        faults << foreignCharacterFault(invoice[col::Description],
-                                        QStringLiteral("la descrizione"));
+    if (const QString fault =
+            textFault(invoice[col::Description], kDescriptionWhat, kDescriptionLimit);
+        !fault.isEmpty())
+        faults << fault;
     else if (description.isEmpty())
         faults << QStringLiteral("manca la descrizione");
-    else if (description.size() > kDescriptionLimit)
-        faults << QStringLiteral("la descrizione supera i 1000 caratteri ammessi");
     d.lines.push_back({description, taxable, vatRate, nature, !withholding.isZero()});
     if (!exempt.isZero())
         d.lines.push_back({exemptionText, exempt, Rate(), exemptionNature, false});
@@ -467,12 +487,12 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
     if (!faults.isEmpty())
         return Refusal{invoice.title(), faults};
     summarise(d, vat, exemptionText);
-    d.stampDuty = needsStampDuty(d);
+    const Amount withoutVat = amountsWithoutVat(d);
+    d.stampDuty = withoutVat > kStampDutyThreshold;
     if (!stampLine.isZero()) {
-        if (!d.stampDuty)
-            faults << QStringLiteral(
-                "il rimborso dell'imposta di bollo è addebitato, ma gli importi senza IVA non "
-                "superano 77,47: il bollo non è dovuto");
+        const QString notDue = registers::stampDutyNotDueFault(withoutVat, true);
+        if (!notDue.isEmpty())
+            faults << notDue;
         addStampDutyLine(d, stampLine);
     }
     faults << documentFaults(d);

@@ -107,14 +107,20 @@ void CreditNotePage::start(const registers::CreditedInvoice& credited, const QSt
     const registers::InvoiceRecord& invoice = credited.invoice;
     invoiceLabel_->setText(QStringLiteral("Fattura n. %1 del %2 a %3")
                                .arg(invoice[Number], invoice[Date], invoice[Client]));
-    const registers::Amount total =
-        registers::Amount::parse(invoice[Total]).value_or(registers::Amount());
+    // Every amount in the one money format, whatever form its cell shows.
+    const auto money = [](const QString& cell) {
+        return registers::Amount::parse(cell).value_or(registers::Amount()).text();
+    };
+    const QString total = money(invoice[Total]);
     leftLabel_->setText(
-        credited.left == total
+        credited.notes.empty()
             ? QStringLiteral("Totale fattura %1, imponibile %2: nessuna nota di credito finora.")
-                  .arg(total.text(), invoice[Taxable])
+                  .arg(total, money(invoice[Taxable]))
             : QStringLiteral("Totale fattura %1, imponibile %2: resta da stornare %3.")
-                  .arg(total.text(), invoice[Taxable], credited.left.text()));
+                  .arg(total, money(invoice[Taxable]), credited.left.text()));
+    // After a partial note, the one step that credits all that is left.
+    wholeButton_->setText(credited.notes.empty() ? QStringLiteral("Intera fattura")
+                                                 : QStringLiteral("Tutto il resto della fattura"));
     partField_->clear();
     numberField_->setText(number);
     dateField_->setText(app::dateText(today));

@@ -34,6 +34,7 @@
 #include "app/store_saving.h"
 #include "app/tab_order.h"
 #include "controls/xpbutton.h"
+#include "fatturapa/einvoice_checks.h"
 #include "invoices/credit_note_page.h"
 #include "invoices/register_list_page.h"
 #include "registers/client_sheet.h"
@@ -583,6 +584,14 @@ void Entrata::showAmounts(const InvoiceAmounts& f) {
 void Entrata::recompute(void (*trigger)(InvoiceAmounts&)) {
     InvoiceAmounts f = amounts();
     trigger(f);
+    // Amounts that no longer bear the stamp duty cannot charge its refund.
+    if (const QString notDue = registers::stampDutyNotDueFault(f);
+        !notDue.isEmpty() && !f.taxable.trimmed().isEmpty()) {
+        boxes_.tell(QStringLiteral("Il rimborso dell'imposta di bollo è stato tolto:\n- ") + notDue,
+                    app::title::kGestione, Icon::Warning);
+        stampDutyBox_->setChecked(false);
+        registers::dropStampDuty(f);
+    }
     showAmounts(f);
 }
 
@@ -656,7 +665,9 @@ bool Entrata::enteredValuesFit() {
            app::datesFollowInvoice(boxes_, dateField_, numberField_->text(), collectionField_,
                                    dueField_) &&
            app::textsFitCells(boxes_, {clientBox_, numberField_, dateField_, descriptionField_,
-                                       exemptionBox_, collectionField_, paymentBox_});
+                                       exemptionBox_, collectionField_, paymentBox_}) &&
+           app::textsFitEinvoice(boxes_, {{descriptionField_, fatturapa::kDescriptionWhat,
+                                           fatturapa::kDescriptionLimit}});
 }
 
 void Entrata::showClient(const registers::ClientRecord& client) {
@@ -853,9 +864,15 @@ InvoiceAmounts Entrata::amountsToRegister() {
 }
 
 bool Entrata::regimeAllows(InvoiceAmounts& f) {
-    const registers::RegistrationCheck check = registers::checkRegistration(
-        {registers::taxRegimeOf(store_.workbook()), f.vat, f.withholding, vatNumberLabel_->text(),
-         f.totalTaxable, f.exempt, f.stampDutyCharged});
+    registers::RegistrationFacts facts{registers::taxRegimeOf(store_.workbook()),
+                                       f.vat,
+                                       f.withholding,
+                                       vatNumberLabel_->text(),
+                                       f.totalTaxable,
+                                       f.exempt,
+                                       f.stampDutyCharged};
+    registers::addStoredFacts(store_.workbook(), clientIdField_->text(), f.exemption, facts);
+    const registers::RegistrationCheck check = registers::checkRegistration(facts);
     if (!check.refusal.isEmpty()) {
         boxes_.tell(check.refusal, app::title::kGestione, Icon::Warning);
         return false;

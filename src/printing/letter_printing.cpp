@@ -75,6 +75,19 @@ class LetterLayout {
         y_ += metrics.height();
     }
 
+    // Text between x and right, broken between words onto as many lines as it needs.
+    void wrappedLine(const QString& text, const QFont& font, double x, double right) {
+        const QFontMetricsF metrics(font, &device_);
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const QRectF used = metrics.boundingRect(QRectF(x, y_, right - x, 1e6), flags, text);
+        const double height = std::max(used.height(), metrics.height());
+        if (painter_) {
+            painter_->setFont(font);
+            painter_->drawText(QRectF(x, y_, right - x, height), flags, text);
+        }
+        y_ += height;
+    }
+
     void paragraph(const QString& text) {
         const QFont font = fontOf(kTextPoints);
         const QFontMetricsF metrics(font, &device_);
@@ -101,9 +114,12 @@ class LetterLayout {
             const double start = width_ * kColumnStarts[c];
             const double end =
                 c + 1 < kColumnStarts.size() ? width_ * kColumnStarts[c + 1] : width_;
-            // Numbers line up on the right; the document's name on the left.
-            const Qt::Alignment align = c == 0 ? Qt::AlignLeft : Qt::AlignRight;
-            line(cells.value(qsizetype(c)), font, start + (c == 0 ? 0 : 4 * point_), end, align);
+            // Numbers line up on the right; the document's name on the left, on more
+            // lines when it is long, so that no number in it is cut.
+            if (c == 0)
+                wrappedLine(cells.value(qsizetype(c)), font, start, end);
+            else
+                line(cells.value(qsizetype(c)), font, start + 4 * point_, end, Qt::AlignRight);
             bottom = std::max(bottom, y_);
         }
         y_ = bottom + 2 * point_;

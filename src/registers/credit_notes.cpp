@@ -5,6 +5,10 @@
 #include "registers/settings_lists.h"
 #include "store/typed_entry.h"
 
+#include <QRegularExpression>
+
+#include <array>
+
 namespace registers {
 
 using namespace invoice;
@@ -41,6 +45,27 @@ Amount inProportion(Amount amount, Amount part, Amount whole) {
     const __int128 rounded =
         product >= 0 ? (product + half) / whole.cents() : (product - half) / whole.cents();
     return Amount::fromCents(std::int64_t(rounded));
+}
+
+// What is left of each amount of the invoice, its credit notes (negative) added,
+// as a credit note's register cell holds it: negative; an amount nothing is left
+// of keeps the invoice's text ("0", "*").
+std::array<QString, std::size(kAmountColumns)> negatedLeft(const CreditedInvoice& credited) {
+    std::array<QString, std::size(kAmountColumns)> cells;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const InvoiceColumn column = kAmountColumns[i];
+        Amount left = cellAmount(credited.invoice[column]).value_or(Amount());
+        for (const InvoiceRecord& note : credited.notes)
+            left = left + cellAmount(note[column]).value_or(Amount());
+        cells[i] = left.isZero() ? credited.invoice[column] : (Amount() - left).text();
+    }
+    return cells;
+}
+
+// A typed amount with a digit other than 0 past the cent ("100,123").
+bool beyondTheCent(const QString& typed) {
+    static const QRegularExpression pastTheCent(QStringLiteral(",[0-9]{2}[0-9]*[1-9]"));
+    return pastTheCent.match(typed).hasMatch();
 }
 
 }  // namespace
@@ -143,6 +168,11 @@ brisvel::Result<InvoiceAmounts, CreditNoteRefusal> partAmounts(const CreditedInv
                        QStringLiteral("L'imponibile da stornare (\"%1\") non è un importo: "
                                       "scrivere l'imponibile della parte da stornare.")
                            .arg(typedPart));
+    if (beyondTheCent(typedPart))
+        return refusal(Kind::Unreadable,
+                       QStringLiteral("L'imponibile da stornare (\"%1\") ha più di due decimali: "
+                                      "scriverlo al centesimo.")
+                           .arg(typedPart));
     if (*part <= Amount())
         return refusal(Kind::NoPart, QStringLiteral("L'imponibile da stornare è zero: scrivere "
                                                     "l'imponibile della parte da stornare."));
@@ -214,9 +244,12 @@ brisvel::Result<CreditNote, CreditNoteRefusal> makeCreditNote(const CreditedInvo
     r[Description] = choice.description;
     r[Exemption] = invoice[Exemption];
     r[PaidBy] = invoice[PaidBy];
+    // The note that brings the invoice to zero takes each amount as what is left of
+    // it, so that the invoice and its notes add up to zero in every column, whatever
+    // the rounding of the earlier parts: the whole (or the rest of the) invoice, or
+    // a part of the whole taxable that is left.
+    bool closing = choice.whole;
     if (choice.whole) {
-        for (const InvoiceColumn column : kAmountColumns)
-            r[column] = negated(invoice[column]);
         note.stampDuty = !credited.stampDuty.isZero();
     } else {
         const auto computed = partAmounts(credited, items, choice.taxablePart);
@@ -227,6 +260,13 @@ brisvel::Result<CreditNote, CreditNoteRefusal> makeCreditNote(const CreditedInvo
                                     &f.exempt,  &f.total,     &f.withholding,  &f.net};
         for (std::size_t i = 0; i < std::size(kAmountColumns); ++i)
             r[kAmountColumns[i]] = negated(*amounts[i]);
+        closing = r[Taxable] == negatedLeft(credited)[0];
+        note.stampDuty = closing && !credited.stampDuty.isZero();
+    }
+    if (closing) {
+        const auto left = negatedLeft(credited);
+        for (std::size_t i = 0; i < std::size(kAmountColumns); ++i)
+            r[kAmountColumns[i]] = left[i];
     }
 
     const Amount credit = Amount() - *Amount::parse(r[Total]);

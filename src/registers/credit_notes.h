@@ -72,6 +72,7 @@ brisvel::Result<CreditedInvoice, CreditNoteRefusal> creditable(
 
 // What the user chose for the credit note.
 struct CreditNoteChoice {
+    // The whole invoice, or after earlier notes all that is left of it.
     bool whole = true;
     QString taxablePart;  // the taxable amount to credit, for a part
     QString id;           // the register's next ID
@@ -101,12 +102,14 @@ QString creditNoteSignProblem(const InvoiceRecord& note);
 QStringList notesStillToCollect(const QString& invoiceId, const std::vector<InvoiceRecord>& rows,
                                 const InvoiceExtras& extras);
 
-// The whole note takes the invoice's amounts as they are, the stamp duty line
-// with them. A part takes the taxable typed and computes the rest by the entry
-// window's amount steps with the invoice's rates (recovered from the settings
-// items), the exempt amount in proportion. Refused when the part is not an amount
-// or zero, when the note's total exceeds what is left, when a rate cannot be
-// recovered, or when the date is not one or precedes the invoice's.
+// The whole note takes what is left of each of the invoice's amounts (all of them
+// before any note), the stamp duty line with them. A part takes the taxable typed
+// and computes the rest by the entry window's amount steps with the invoice's rates
+// (recovered from the settings items), the exempt amount in proportion; the part
+// that takes all the taxable left closes the invoice as the whole note does, so the
+// invoice and its notes add up to zero in every column. Refused when the part is not
+// an amount to the cent or is zero, when the note's total exceeds what is left, when
+// a rate cannot be recovered, or when the date is not one or precedes the invoice's.
 brisvel::Result<CreditNote, CreditNoteRefusal> makeCreditNote(const CreditedInvoice& credited,
                                                               const RateItems& items,
                                                               const CreditNoteChoice& choice);

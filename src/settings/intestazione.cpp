@@ -10,6 +10,7 @@
 #include "app/services.h"
 #include "app/store_saving.h"
 #include "controls/xpbutton.h"
+#include "fatturapa/einvoice_checks.h"
 #include "registers/iban.h"
 #include "registers/user_data.h"
 #include "store/workbook_store.h"
@@ -19,6 +20,8 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace settings {
 
@@ -48,6 +51,12 @@ constexpr std::array<FieldSpec, registers::kUserFieldCount> kFields = {{
     {"Text9", "Banca di appoggio", 0, Rule::UpperCase, 600},
     {"Text10", "Codice IBAN", registers::kIbanMaxLength, Rule::Iban, 330},
 }};
+
+// How the checks name the user's data, as the export does.
+const QString kOwner = QStringLiteral("dell'utente (Dati Anagrafici Utente)");
+// The domicile and the town are checked for their characters alone: a long one stored
+// before stays as it was, and the export tells its length.
+constexpr int kAnyLength = std::numeric_limits<int>::max();
 
 // The fields of each line of the window, by their index in kFields.
 const std::vector<std::vector<int>> kLines = {{0}, {1}, {2, 3, 4}, {5, 6}, {7}, {8}, {9}};
@@ -158,7 +167,12 @@ void Intestazione::activate() {
 void Intestazione::insertOrModifyClicked() {
     if (editing()) {
         if (!app::textsFitCells(
-                boxes_, {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10}))
+                boxes_, {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10}) ||
+            !app::textsFitEinvoice(
+                boxes_, {{Text1, fatturapa::kNameWhat + kOwner, fatturapa::kNameLimit},
+                         {Text2, QStringLiteral("l'indirizzo ") + kOwner, kAnyLength},
+                         {Text3, QStringLiteral("la località ") + kOwner, kAnyLength}}) ||
+            !app::taxIdentifiersValid(boxes_, Text7, Text6, kOwner))
             return;
         auto sheet = registers::userSheet(store_.workbook());
         if (!sheet) {

@@ -79,6 +79,17 @@ INSTANTIATE_TEST_SUITE_P(
                               },
                               3, c::Name, ""}));
 
+const QString kWrongVat = QStringLiteral(
+    "La partita IVA del cliente %1 non è valida (\"%2\": undici cifre, l'ultima di "
+    "controllo).\nCorreggerlo (o lasciarlo vuoto): nulla è stato registrato.");
+const QString kWrongTaxCode = QStringLiteral(
+    "Il codice fiscale del cliente %1 non è valido (\"%2\": carattere di controllo errato o "
+    "formato sbagliato).\nCorreggerlo (o lasciarlo vuoto): nulla è stato registrato.");
+const QString kForeignName = QStringLiteral(
+    "Il campo INSERISCI-Ragione Sociale/Cognome-Nome non andrebbe nella fattura elettronica: "
+    "la ragione sociale del cliente %1 contiene il carattere \"%2\" (U+%3), che la fattura "
+    "elettronica non ammette.\nCorreggerlo: nulla è stato registrato.");
+
 // A refused value: the message names the field, which takes the focus, and neither
 // the sheet nor the file changes.
 struct Refusal {
@@ -87,6 +98,7 @@ struct Refusal {
     const char* field;
     const char* spoken;
     QString typed;
+    QString message = {};  // the refusal, when not the cell's or the date's
 };
 
 class ClientRefusal : public ClientOnDisk, public testing::WithParamInterface<Refusal> {};
@@ -105,11 +117,12 @@ TEST_P(ClientRefusal, NamesTheFieldAndWritesNothing) {
     else
         static_cast<QLineEdit*>(field)->setText(r.typed);
     const bool isDate = QString::fromLatin1(r.field) == u"Text18";
-    const QString shown = isDate ? static_cast<QLineEdit*>(field)->text()
-                                 : qobject_cast<QPlainTextEdit*>(field)->toPlainText();
+    const auto* notes = qobject_cast<QPlainTextEdit*>(field);
+    const QString shown = notes ? notes->toPlainText() : static_cast<QLineEdit*>(field)->text();
     const std::optional<QString> refusal =
-        isDate ? registers::dateRefusal(QString::fromUtf8(r.spoken), shown)
-               : registers::overlongTextRefusal(QString::fromUtf8(r.spoken), shown);
+        !r.message.isEmpty() ? std::optional(r.message)
+        : isDate             ? registers::dateRefusal(QString::fromUtf8(r.spoken), shown)
+                             : registers::overlongTextRefusal(QString::fromUtf8(r.spoken), shown);
     ASSERT_TRUE(refusal) << r.what;
     const QByteArray fileBefore = fileBytes(data.path());
     const registers::ClientRecord rowBefore = registers::ClientSheet(sheet()).row(2);
@@ -123,17 +136,26 @@ TEST_P(ClientRefusal, NamesTheFieldAndWritesNothing) {
     EXPECT_EQ(fileBytes(data.path()), fileBefore) << r.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(AtInserisciAndModifica, ClientRefusal,
-                         testing::Values(Refusal{"an inserted 31st of February", false, "Text18",
-                                                 "Data", QStringLiteral("31/02/2026")},
-                                         Refusal{"an inserted date that is a word", false, "Text18",
-                                                 "Data", QStringLiteral("abc")},
-                                         Refusal{"a changed date of month 13", true, "Text18",
-                                                 "Data", QStringLiteral("10/13/2026")},
-                                         Refusal{"inserted annotations longer than a cell", false,
-                                                 "Text12", "Annotazioni", QString(40000, u'N')},
-                                         Refusal{"changed annotations longer than a cell", true,
-                                                 "Text12", "Annotazioni",
-                                                 QString(registers::kCellTextLimit + 1, u'N')}));
+INSTANTIATE_TEST_SUITE_P(
+    AtInserisciAndModifica, ClientRefusal,
+    testing::Values(
+        Refusal{"an inserted 31st of February", false, "Text18", "Data",
+                QStringLiteral("31/02/2026")},
+        Refusal{"an inserted date that is a word", false, "Text18", "Data", QStringLiteral("abc")},
+        Refusal{"a changed date of month 13", true, "Text18", "Data", QStringLiteral("10/13/2026")},
+        Refusal{"inserted annotations longer than a cell", false, "Text12", "Annotazioni",
+                QString(40000, u'N')},
+        Refusal{"changed annotations longer than a cell", true, "Text12", "Annotazioni",
+                QString(registers::kCellTextLimit + 1, u'N')},
+        Refusal{"an inserted VAT number with a wrong check digit", false, "Text2", "",
+                "12345678901", kWrongVat.arg("BIANCHI", "12345678901")},
+        Refusal{"an inserted VAT number of seven digits", false, "Text2", "", "1234567",
+                kWrongVat.arg("BIANCHI", "1234567")},
+        Refusal{"a changed tax code of three letters", true, "Text19", "", "ABC",
+                kWrongTaxCode.arg("ROSSI", "ABC")},
+        Refusal{"an inserted name with a Polish letter", false, "Text26", "", "BIAŁY",
+                kForeignName.arg("BIAŁY", "Ł", "0141")},
+        Refusal{"a changed name with an emoji", true, "Text26", "", "ROSSI 😀",
+                kForeignName.arg("ROSSI 😀", "😀", "1F600")}));
 
 }  // namespace

@@ -43,6 +43,63 @@ TEST(TaxIdentifiers, CheckCharacters) {
     }
 }
 
+TEST(TaxIdentifiers, ForeignVatNumbersLoseOnlyTheirCountrysPrefixAndTakeItsForm) {
+    struct Row {
+        const char* country;
+        const char* vat;
+        const char* written;  // IdCodice
+        bool right;
+    };
+    const Row rows[] = {
+        {"DE", "DE123456789", "123456789", true},
+        {"DE", "123456789", "123456789", true},
+        {"DE", "DE12345", "12345", false},
+        {"GR", "EL123456789", "123456789", true},
+        {"GR", "GR123456789", "GR123456789", false},
+        {"CH", "CHE123456789", "123456789", true},
+        {"CH", "CHE123456789MWST", "123456789MWST", true},
+        {"XI", "XI123456789", "123456789", true},
+        {"AT", "ATU12345678", "U12345678", true},
+        {"AT", "DE123456789", "DE123456789", false},
+        {"NL", "NL123456789B01", "123456789B01", true},
+        {"FR", "FRXX123456789", "XX123456789", true},
+        {"ES", "ESX1234567X", "X1234567X", true},
+        {"IE", "IE1234567WA", "1234567WA", true},
+        {"SE", "SE123456789001", "123456789001", true},
+        {"SE", "SE123456789012", "123456789012", false},
+        {"GB", "GB123456789", "123456789", true},  // outside the EU: its own rules
+        {"US", "123456789", "123456789", true},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(fatturapa::withoutVatPrefix(row.country, row.vat), row.written) << row.vat;
+        EXPECT_EQ(fatturapa::foreignVatFault(row.country, row.vat, "X").isEmpty(), row.right)
+            << row.country << " " << row.vat;
+    }
+}
+
+TEST(TaxIdentifiers, APersonsCodeSplitsTheNameIntoSurnameAndGivenName) {
+    using fatturapa::PersonName;
+    struct Row {
+        const char* name;
+        const char* taxCode;
+        std::optional<PersonName> person;
+    };
+    const Row rows[] = {
+        {"ROSSI MARIO", "RSSMRA85T10A562S", PersonName{"ROSSI", "MARIO"}},
+        {"MARIO ROSSI", "RSSMRA85T10A562S", PersonName{"ROSSI", "MARIO"}},
+        {"ROSSI  MARIO", "RSSMRA85T10A56NH", PersonName{"ROSSI", "MARIO"}},  // omocodia
+        {"DE LUCA ANNA", "DLCNNA80A41F205Z", PersonName{"DE LUCA", "ANNA"}},
+        {"VERDI GIANFRANCO", "VRDGFR80A01F205J", PersonName{"VERDI", "GIANFRANCO"}},
+        {"BIANCHI LUIGI", "BNCLGU70A01H501Y", PersonName{"BIANCHI", "LUIGI"}},
+        {"STUDIO BIANCHI LUIGI", "BNCLGU70A01H501Y", std::nullopt},  // a trade name
+        {"ROSSI & FIGLI SRL", "01234567897", std::nullopt},          // a company
+        {"ROSSI MARIO", "", std::nullopt},
+        {"ROSSI MARIO", "RSSMRA85T10A562T", std::nullopt},  // a wrong code says nothing
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(fatturapa::personName(row.name, row.taxCode), row.person) << row.name;
+}
+
 TEST(FileSpelling, AmountsRatesAndProgressives) {
     EXPECT_EQ(fatturapa::xmlAmount(Amount::fromCents(106880)), "1068.80");
     EXPECT_EQ(fatturapa::xmlAmount(Amount::fromCents(5)), "0.05");

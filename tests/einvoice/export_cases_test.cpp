@@ -111,6 +111,8 @@ struct Case {
     QStringList notices = {};
     // The stamp duty charged to the client as a line.
     bool stampLine = false;
+    // The user's name, when not the studio's.
+    QString userName = {};
 };
 
 const QString kZero = QStringLiteral("0");
@@ -249,11 +251,27 @@ std::vector<Case> cases() {
          {{"//CodiceDestinatario", "0000000"},
           {"//PECDestinatario", "mario.rossi@pec.it"},
           {"//CessionarioCommittente//CodiceFiscale", "RSSMRA85T10A562S"},
-          {"//CessionarioCommittente//Denominazione", "ROSSI MARIO"},
+          {"//CessionarioCommittente//Cognome", "ROSSI"},
+          {"//CessionarioCommittente//Nome", "MARIO"},
+          {"//CedentePrestatore//Denominazione", "STUDIO BIANCHI LUIGI"},
           {"//ModalitaPagamento", "MP01"},
           {"//DatiRiepilogo/Imposta", "22.00"},
           {"//DatiRiepilogo/EsigibilitaIVA", "I"}},
-         {"//CessionarioCommittente//IdFiscaleIVA", "//DatiRitenuta", "//DatiBollo"}},
+         {"//CessionarioCommittente//IdFiscaleIVA", "//CessionarioCommittente//Denominazione",
+          "//DatiRitenuta", "//DatiBollo"}},
+        // A professional who is a person, named first name first: named as a person.
+        {"ProfessionalWhoIsAPerson",
+         "RF01",
+         ClientKind::Company,
+         {"100,00", kZero, "100,00", "22,00", "*", kZero, "122,00", kZero, "122,00", "Bonifico"},
+         {{"//CedentePrestatore//Cognome", "BIANCHI"},
+          {"//CedentePrestatore//Nome", "LUIGI"},
+          {"//CessionarioCommittente//Denominazione", "ROSSI & FIGLI SRL"}},
+         {"//CedentePrestatore//Denominazione", "//CessionarioCommittente//Nome"},
+         {},
+         {},
+         false,
+         "LUIGI BIANCHI"},
         // A condominium withholds with a fiscal code alone: written, and flagged.
         {"WithholdingOnAClientWithoutVatNumber",
          "RF01",
@@ -290,6 +308,10 @@ class ExportCase : public testing::TestWithParam<Case> {};
 TEST_P(ExportCase, WritesAValidFileThatHoldsTheInvoice) {
     const Case& c = GetParam();
     EinvoiceStore store;
+    if (!c.userName.isEmpty()) {
+        store.user[registers::UserName] = c.userName;
+        store.writeUser();
+    }
     store.codes().setTaxRegime(c.regime);
     for (const auto& [item, type] : c.cassaCodes)
         store.codes().setCodes(registers::CodedList::Cassa, item, {type, {}});

@@ -97,6 +97,36 @@ std::vector<ForeignCase> foreignCases() {
           {"//CessionarioCommittente/Sede/CAP", "00000"},
           {"//CessionarioCommittente/Sede/Comune", "SW1A 1AA LONDON"},
           {"//CessionarioCommittente/Sede/Nazione", "GB"}}},
+        // Only the country's own VAT prefix goes: CHE for a Swiss UID, EL for Greece,
+        // XI for Northern Ireland.
+        {"SwissUidWithoutItsPrefix",
+         foreignClient("ALPEN AG", "8001", "ZÜRICH"),
+         {"0000000", "", "CH", "CHE123456789"},
+         kOutside,
+         {{"//CessionarioCommittente//IdFiscaleIVA/IdPaese", "CH"},
+          {"//CessionarioCommittente//IdFiscaleIVA/IdCodice", "123456789"},
+          {"//CessionarioCommittente/Sede/CAP", "00000"},
+          {"//CessionarioCommittente/Sede/Comune", "8001 ZÜRICH"}}},
+        {"GreekVatWithoutEl",
+         foreignClient("ALPHA AE", "", "ATHINA"),
+         {"0000000", "", "GR", "EL123456789"},
+         kOutside,
+         {{"//CessionarioCommittente//IdFiscaleIVA/IdPaese", "GR"},
+          {"//CessionarioCommittente//IdFiscaleIVA/IdCodice", "123456789"}}},
+        {"NorthernIrelandVatWithoutXi",
+         foreignClient("BELFAST LTD", "BT1 1AA", "BELFAST"),
+         {"0000000", "", "XI", "XI123456789"},
+         kOutside,
+         {{"//CessionarioCommittente//IdFiscaleIVA/IdPaese", "XI"},
+          {"//CessionarioCommittente//IdFiscaleIVA/IdCodice", "123456789"},
+          {"//CessionarioCommittente/Sede/Nazione", "XI"}}},
+        // A German postcode is a postcode abroad: CAP 00000, the postcode kept in the address.
+        {"GermanPostcodeKeptWithTheTown",
+         foreignClient("MUELLER GMBH", "80331", "MÜNCHEN"),
+         {"0000000", "", "DE", "DE123456789"},
+         kOutside,
+         {{"//CessionarioCommittente/Sede/CAP", "00000"},
+          {"//CessionarioCommittente/Sede/Comune", "80331 MÜNCHEN"}}},
         // A client with no VAT number is named by eleven nines.
         {"PrivateClientAbroadWithoutVatNumber",
          foreignClient("DUPONT JEAN", "", "75001 PARIS"),
@@ -152,7 +182,12 @@ struct RefusedPlace {
     registers::ClientRecord client;
     registers::ClientAddressing addressing;
     QString fault;
+    Amounts amounts = kOutside;
 };
+
+// Outside VAT with 20 % withheld.
+const Amounts kOutsideWithheld{"1.000,00", "0",        "1.000,00", "0",      kOutsideVat,
+                               "0",        "1.000,00", "200,00",   "800,00", "Bonifico"};
 
 std::vector<RefusedPlace> refusedPlaces() {
     const registers::ClientRecord berlin = foreignClient("MUELLER GMBH", "", "10115 BERLIN");
@@ -171,12 +206,29 @@ std::vector<RefusedPlace> refusedPlaces() {
          {"0000000", "", "GERMANIA", ""},
          "il paese del cliente MUELLER GMBH non è un codice di nazione di due lettere (ISO "
          "3166, per esempio IT, DE, FR): \"GERMANIA\""},
-        {"ItalianCapOnAnAddressAbroad",
+        {"GermanVatNumberOfTheWrongLength",
          withCap,
-         {"0000000", "", "DE", "123456789"},
-         "il cliente MUELLER GMBH è all'estero (DE) ma in Anagrafe ha il CAP italiano 10115: "
-         "lasciare vuoto il CAP (la fattura elettronica riporta 00000) e scrivere il codice "
-         "postale estero nella località"},
+         {"0000000", "", "DE", "DE12345"},
+         "la partita IVA estera del cliente MUELLER GMBH non ha la forma di quelle di Germania "
+         "(DE seguito da 9 cifre): \"DE12345\""},
+        {"GreekVatNumberWithTheIsoCode",
+         foreignClient("ALPHA AE", "", "ATHINA"),
+         {"0000000", "", "GR", "GR123456789"},
+         "la partita IVA estera del cliente ALPHA AE non ha la forma di quelle di Grecia (EL "
+         "seguito da 9 cifre): \"GR123456789\""},
+        {"WithholdingOnACompanyAbroad",
+         berlin,
+         {"0000000", "", "DE", "DE123456789"},
+         "il cliente è all'estero (DE): non è un sostituto d'imposta italiano e non applica la "
+         "ritenuta d'acconto: scegliere \"*\" come ritenuta",
+         kOutsideWithheld},
+        {"OutsideVatForAConsumerAbroad",
+         foreignClient("DUPONT JEAN", "", "75001 PARIS"),
+         {"0000000", "", "FR", ""},
+         "il cliente è all'estero (FR) senza partita IVA: la Natura N2.1 (art. 7-ter DPR "
+         "633/72, fuori campo IVA) è per le imprese estere, a un privato i servizi si fatturano "
+         "con l'IVA italiana (art. 7 DPR 633/72): scegliere l'aliquota IVA, o indicare la "
+         "partita IVA estera nei Codici Fattura Elettronica"},
         {"ProvinceOnAnAddressAbroad",
          withProvince,
          {"0000000", "", "DE", "123456789"},
@@ -210,7 +262,7 @@ class ForeignRefusal : public testing::TestWithParam<RefusedPlace> {};
 TEST_P(ForeignRefusal, TellsWhatToFixAndWritesNothing) {
     const RefusedPlace& r = GetParam();
     ForeignStore foreign(r.client, r.addressing);
-    const int row = foreign.store.addInvoice(foreign.id, foreign.name, kOutside);
+    const int row = foreign.store.addInvoice(foreign.id, foreign.name, r.amounts);
 
     const auto outcome = foreign.store.exportRows({row});
     ASSERT_TRUE(outcome.ok()) << outcome.error().message.toStdString();
@@ -266,8 +318,8 @@ TEST_F(ForeignCodesWindow, KeepsTheCountryAndTheVatNumberOfAClientAbroad) {
     EXPECT_EQ(again.Grid5->item(0, kForeignVat)->text(), "DE123456789");
 }
 
-TEST_F(ForeignCodesWindow, RefusesAnAddressAbroadWithAnItalianCapAndWritesNothing) {
-    registers::ClientRecord record = foreignClient("MUELLER GMBH", "10115", "BERLIN");
+TEST_F(ForeignCodesWindow, RefusesAVatNumberNotInItsCountrysFormAndWritesNothing) {
+    registers::ClientRecord record = foreignClient("MUELLER GMBH", "80331", "MÜNCHEN");
     const QString id = data.addClient(ClientKind::Company, record);
     const registers::ClientAddressing kept = data.codes().addressing(id);
     einvoice::CodiciFatturaPA window(services);
@@ -275,11 +327,10 @@ TEST_F(ForeignCodesWindow, RefusesAnAddressAbroadWithAnItalianCapAndWritesNothin
     window.Grid5->item(0, kCode)->setText("0000000");
     window.Grid5->item(0, kPec)->setText("");
     window.Grid5->item(0, kCountry)->setText("DE");
+    window.Grid5->item(0, kForeignVat)->setText("DE 12345");
     boxes.expect(
-        {"I codici non sono stati salvati:\n- il cliente MUELLER GMBH è all'estero "
-         "(DE) ma in Anagrafe ha il CAP italiano 10115: lasciare vuoto il CAP (la "
-         "fattura elettronica riporta 00000) e scrivere il codice postale estero "
-         "nella località",
+        {"I codici non sono stati salvati:\n- la partita IVA estera del cliente MUELLER GMBH "
+         "non ha la forma di quelle di Germania (DE seguito da 9 cifre): \"DE12345\"",
          "Gestione", Icon::Warning});
     window.XPButton1->click();
     EXPECT_EQ(data.codes().addressing(id), kept);

@@ -217,16 +217,18 @@ TEST_F(CreditNoteScenario, APartLeavesBothToCollectAndTheTotalIsWhatIsOwed) {
     EXPECT_EQ(client.rows[1].last(), "*");
     EXPECT_EQ(client.total, "634,40");
 
-    // A second whole note would credit more than is left.
+    // After a part, the rest is offered in one step; the user goes back instead.
     chooseOnly(0);
     creditNote();
-    find<QLineEdit>("DataNota")->setText(QStringLiteral("11/03/2024"));
-    boxes.expect(
-        warning("La nota di credito di 1.268,80 supera quanto resta da stornare della "
-                "fattura n. 1 del 07/03/2024 (634,40): stornarne solo una parte."));
-    find<controls::XPButton>("RegistraNota")->click();
-    EXPECT_EQ(invoices().text(4, Id), "") << "nothing registered";
+    enter(find<QLineEdit>("DataNota"), "11/03/2024");
+    EXPECT_EQ(find<QRadioButton>("InteraFattura")->text(), "Tutto il resto della fattura");
+    EXPECT_EQ(find<QLabel>("DaStornare")->text(),
+              "Totale fattura 1.268,80, imponibile 1.000,00: resta da stornare 634,40.");
+    EXPECT_EQ(find<QLabel>("ImportiNota")->text(),
+              "Storna imponibile 500,00, rivalsa 20,00, IVA 114,40, esente 0,00: totale 634,40, "
+              "ritenuta 100,00, netto 534,40.");
     find<controls::XPButton>("AnnullaNota")->click();
+    EXPECT_EQ(invoices().text(4, Id), "") << "nothing registered";
     EXPECT_TRUE(ui->Frame1->isVisibleTo(window.get()));
 
     // The client pays what is owed: the invoice collected takes its note with it.

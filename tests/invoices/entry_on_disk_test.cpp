@@ -144,12 +144,12 @@ INSTANTIATE_TEST_SUITE_P(
                 [](EntryControlsByName& w) { w.Text15->setPlainText(kLongDescription); }, nullptr,
                 "Descrizione"}));
 
-TEST_F(EntryOnDisk, ADescriptionAsLongAsACellHoldsIsRegistered) {
+// The longest description is the electronic invoice's, 1000 characters, well within a cell.
+TEST_F(EntryOnDisk, ADescriptionAsLongAsTheElectronicInvoiceTakesIsRegistered) {
     fillWorkedExample();
-    ui->Text15->setPlainText(QString(registers::kCellTextLimit, u'x'));
+    ui->Text15->setPlainText(QString(1000, u'x'));
     registerAnsweringYes();
-    EXPECT_EQ(data.reopened(store::kInvoicesSheet).text(2, Description).size(),
-              registers::kCellTextLimit);
+    EXPECT_EQ(data.reopened(store::kInvoicesSheet).text(2, Description).size(), 1000);
 }
 
 }  // namespace

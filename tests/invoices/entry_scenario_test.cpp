@@ -87,8 +87,15 @@ TEST_F(EntryScenario, RegistraRefusesWhatTheRegimeForbidsAndAsksAboutAWithholdin
     registers::ClientSheet clients(data.sheet(store::kClientsSheet));
     addClient(clients, "CONDOMINIO VIA VERDI 3", "VIA VERDI 3", "56017", "PISA", "PI",
               "93012345678", "");
+    addClient(clients, "MUELLER GMBH", "HAUPTSTRASSE 5", "80331", "MÜNCHEN", "", "", "");
     window->activate();
     registers::prepareEinvoiceCodesSheet(data.store());
+    // The GmbH is in Germany, as the codes window says.
+    registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet))
+        .setAddressing(registers::ClientSheet(data.sheet(store::kClientsSheet))
+                           .rows()
+                           .back()[registers::client::Id],
+                       "MUELLER GMBH", {"0000000", "", "DE", "DE123456789"});
     const app::Message question{
         QStringLiteral("Il cliente non ha partita IVA: la ritenuta d'acconto si applica solo se "
                        "è un sostituto d'imposta (un condominio, un ente non commerciale), mai a "
@@ -109,6 +116,15 @@ TEST_F(EntryScenario, RegistraRefusesWhatTheRegimeForbidsAndAsksAboutAWithholdin
                   "fattura non ha IVA, ma l'IVA è 228,80: scegliere \"*\" come IVA e la voce di "
                   "esenzione del regime\n- con il regime forfettario (RF19) la fattura non ha "
                   "ritenuta d'acconto, ma la ritenuta è 200,00: scegliere \"*\" come ritenuta",
+                  "Gestione", app::Icon::Warning),
+           app::Answer::Ok}},
+         false},
+        {"withholding on a company abroad",
+         "RF01",
+         "MUELLER GMBH",
+         {{notice("La fattura non è stata registrata:\n- il cliente è all'estero (DE): non è un "
+                  "sostituto d'imposta italiano e non applica la ritenuta d'acconto: scegliere "
+                  "\"*\" come ritenuta",
                   "Gestione", app::Icon::Warning),
            app::Answer::Ok}},
          false},
@@ -277,6 +293,50 @@ TEST_F(EntryScenario, TheFlatRateOffersTheStampDutyLineAtRegistra) {
                       .isZero(),
                   answer == app::Answer::No);
     }
+}
+
+// What the export would refuse is refused where it is typed, with the export's line:
+// the stamp-duty refund on amounts that owe no stamp duty, when the amounts change
+// and at "Registra", and a description longer than the file takes.
+TEST_F(EntryScenario, WhatTheExportWouldRefuseIsRefusedAtEntry) {
+    registers::prepareEinvoiceCodesSheet(data.store());
+    registers::prepareInvoiceExtrasSheet(data.store());
+    registers::EinvoiceCodes(data.sheet(registers::kEinvoiceCodesSheet)).setTaxRegime("RF19");
+    const QString notDue = QStringLiteral(
+        "il rimborso dell'imposta di bollo è addebitato, ma gli importi senza IVA non superano "
+        "77,47: il bollo non è dovuto");
+    choose(ui->Combo1, QStringLiteral("ROSSI MARIO"));
+    ui->Text2->setText(QStringLiteral("07/03/2024"));
+    ui->Text15->setPlainText(QStringLiteral("Consulenza"));
+    type(ui->Text9, QStringLiteral("100"));
+    ui->Check4->click();
+    EXPECT_EQ(ui->Text8->text(), "102,00");
+    // The taxable lowered to 50,00: the refund goes, with the reason.
+    const auto warning = [](const QString& text) {
+        return app::Message{text, QStringLiteral("Gestione"), app::Icon::Warning, app::Buttons::Ok};
+    };
+    boxes.expect(
+        warning(QStringLiteral("Il rimborso dell'imposta di bollo è stato tolto:\n- ") + notDue));
+    type(ui->Text9, QStringLiteral("50"));
+    EXPECT_FALSE(ui->Check4->isChecked());
+    EXPECT_EQ(ui->Text8->text(), "50,00");
+
+    // Ticked again over the refusal's head (a stored invoice), "Registra" refuses it.
+    ui->Check4->setChecked(true);
+    const int free = *store::firstFreeRow(invoices(), Id);
+    boxes.expect(warning(QStringLiteral("La fattura non è stata registrata:\n- ") + notDue));
+    ui->XPButton4->click();
+    EXPECT_TRUE(invoices().text(free, Id).isEmpty());
+
+    ui->Check4->setChecked(false);
+    ui->Text15->setPlainText(QString(1001, u'x'));
+    boxes.expect(
+        notice("Il campo Descrizione non andrebbe nella fattura elettronica: la "
+               "descrizione supera i 1000 caratteri ammessi.\nCorreggerlo: nulla è "
+               "stato registrato.",
+               "Gestione", app::Icon::Warning));
+    ui->XPButton4->click();
+    EXPECT_TRUE(invoices().text(free, Id).isEmpty());
 }
 
 TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {

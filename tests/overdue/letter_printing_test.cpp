@@ -56,6 +56,22 @@ TEST(ReminderLetterPage, ALongTableStaysOnOnePageWithItsWholeTotal) {
     }
 }
 
+TEST(ReminderLetterPage, ALongDocumentNameIsPrintedWhole) {
+    registers::ReminderLetter letter = letterWith(1);
+    letter.rows.push_back(
+        {"Nota di credito n. 303 (storno fattura n. 3123)", "10/03/2024", "", "", "-204,00"});
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(folder.filePath("lettera.pdf"));
+    ASSERT_TRUE(printing::printReminderLetter(letter, printer).ok());
+    const auto pages = test_support::readPdfWords(folder.filePath("lettera.pdf"));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].has("3123)")) << "the corrected invoice's number, whole";
+    EXPECT_TRUE(pages[0].has("-204,00"));
+}
+
 TEST(ReminderLetterPage, AFileThatCannotBeWrittenIsSaid) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

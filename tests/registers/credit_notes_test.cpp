@@ -228,6 +228,68 @@ TEST_F(CreditNotes, TheLastPartSettlesTheInvoiceAndTheNotesBeforeIt) {
     }
 }
 
+// Each step is a note registered after the ones before it; the note that brings the
+// invoice to zero takes what is left of each amount, so that the invoice and its
+// notes add up to zero in every column.
+TEST_F(CreditNotes, PartsThatCloseTheInvoiceAddUpToZeroInEveryColumn) {
+    struct Step {
+        bool whole;  // after a part: the rest
+        const char* part;
+        Amounts note;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+    };
+    const Amounts third{"-333,33", "-13,33",  "-346,66", "-76,27",
+                        "0",       "-422,93", "-69,33",  "-353,60"};
+    const Case cases[] = {
+        {"three parts 333,33 + 333,33 + 333,34",
+         {{false, "333,33", third},
+          {false, "333,33", third},
+          {false,
+           "333,34",
+           {"-333,34", "-13,34", "-346,68", "-76,26", "0", "-422,94", "-69,34", "-353,60"}}}},
+        {"a part, then the rest in one step",
+         {{false,
+           "400",
+           {"-400,00", "-16,00", "-416,00", "-91,52", "0", "-507,52", "-83,20", "-424,32"}},
+          {true,
+           "",
+           {"-600,00", "-24,00", "-624,00", "-137,28", "0", "-761,28", "-124,80", "-636,48"}}}},
+    };
+    int firstId = 0;
+    for (const Case& c : cases) {
+        // Each case an invoice of its own, its notes numbered after it.
+        firstId += 10;
+        const InvoiceRecord invoice =
+            invoiceRow(QByteArray::number(firstId).constData(), "7", kInpsInvoice);
+        std::vector<InvoiceRecord> rows{invoice};
+        registers::InvoiceExtras kept = extras();
+        for (const Step& step : c.steps) {
+            const auto credited = registers::creditable({invoice}, rows, kept);
+            ASSERT_TRUE(credited.ok()) << c.name;
+            auto made =
+                registers::makeCreditNote(*credited, items(), choice(step.whole, step.part));
+            ASSERT_TRUE(made.ok()) << c.name << ": " << made.error().message.toStdString();
+            expectAmounts(made->record, step.note, c.name);
+            made->record[Id] = QString::number(firstId + int(rows.size()));
+            kept.setCorrects(made->record[Id], made->corrects);
+            rows.push_back(made->record);
+        }
+        for (const InvoiceColumn column :
+             {Taxable, Surcharge, TotalTaxable, Vat, ExemptAmount, Total, Withholding, Net}) {
+            registers::Amount sum;
+            for (const InvoiceRecord& row : rows)
+                sum = sum + registers::cellAmount(row[column]).value_or(registers::Amount());
+            EXPECT_TRUE(sum.isZero())
+                << c.name << " column " << int(column) << ": " << sum.text().toStdString();
+        }
+        EXPECT_EQ(registers::creditable({invoice}, rows, kept).error().kind, Kind::NothingLeft)
+            << c.name;
+    }
+}
+
 TEST_F(CreditNotes, AnInvoiceCollectedTakesItsNotesStillToCollect) {
     registers::InvoiceExtras kept = extras();
     kept.setCorrects("2", {"1", "7", QDate(2024, 3, 7)});
@@ -336,13 +398,13 @@ TEST_F(CreditNotes, WhatCannotBeCreditedIsRefusedWithItsReason) {
          "20/03/2024",
          Kind::Unreadable,
          "\"mille\""},
-        {"the whole after a part",
+        {"a part with three decimals",
          {invoice},
-         true,
-         "",
+         false,
+         "100,123",
          "20/03/2024",
-         Kind::MoreThanLeft,
-         "1.268,80 supera quanto resta da stornare della fattura n. 7 del 07/03/2024 (634,40)"},
+         Kind::Unreadable,
+         "L'imponibile da stornare (\"100,123\") ha più di due decimali: scriverlo al centesimo."},
         {"a part beyond what is left",
          {invoice},
          false,

@@ -19,6 +19,18 @@ const QString kNoVatNumberQuestion = QStringLiteral(
     "d'imposta (un condominio, un ente non commerciale), mai a un privato.\n"
     "Registrare la fattura con la ritenuta ?");
 
+const QString kRefused = QStringLiteral("La fattura non è stata registrata:\n- ");
+const QString kAbroadWithholding = QStringLiteral(
+    "il cliente è all'estero (DE): non è un sostituto d'imposta italiano e non applica la "
+    "ritenuta d'acconto: scegliere \"*\" come ritenuta");
+const QString kConsumerAbroadQuestion = QStringLiteral(
+    "Il cliente è all'estero (BE) e non ha partita IVA estera: se è un privato, i servizi si "
+    "fatturano con l'IVA italiana (art. 7 DPR 633/72); la voce di esenzione con Natura N2.1 "
+    "(art. 7-ter) vale solo per le imprese estere.\nRegistrare la fattura fuori campo IVA ?");
+const QString kStampNotDue = QStringLiteral(
+    "il rimborso dell'imposta di bollo è addebitato, ma gli importi senza IVA non superano "
+    "77,47: il bollo non è dovuto");
+
 struct Row {
     const char* what;
     registers::RegistrationFacts facts;
@@ -48,6 +60,27 @@ TEST(RegistrationChecks, RefuseOrAskByRegimeAndClient) {
          {QStringLiteral("La fattura non è stata registrata:\n- ") + kFlatRateWithholding, {}}},
         // An amount the window could not compute charges nothing.
         {"unreadable amounts", {"RF19", "abc", "", ""}, {}},
+        // A client abroad is no withholding agent, with or without a VAT number.
+        {"withholding on a German GmbH",
+         {"RF01", "0", "200,00", "", "1.000,00", "0", false, "DE", "DE123456789", "N2.1"},
+         {kRefused + kAbroadWithholding, {}}},
+        {"business abroad outside VAT",
+         {"RF01", "0", "0", "", "1.000,00", "0", false, "DE", "DE123456789", "N2.1"},
+         {}},
+        {"consumer abroad outside VAT",
+         {"RF01", "0", "0", "", "1.000,00", "0", false, "BE", "", "N2.1"},
+         {{}, kConsumerAbroadQuestion}},
+        {"consumer abroad with Italian VAT",
+         {"RF01", "220,00", "0", "", "1.000,00", "0", false, "FR", "", ""},
+         {}},
+        // The stamp-duty refund of an invoice that owes no stamp duty.
+        {"flat rate 50,00 with the refund",
+         {"RF19", "0", "0", "", "50,00", "0", true},
+         {kRefused + kStampNotDue, {}}},
+        {"flat rate 77,48 with the refund", {"RF19", "0", "0", "", "77,48", "0", true}, {}},
+        {"refund on an invoice with VAT",
+         {"RF01", "220,00", "0", "01234567897", "1.000,00", "0", true},
+         {kRefused + kStampNotDue, {}}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(registers::checkRegistration(row.facts), row.expected) << row.what;

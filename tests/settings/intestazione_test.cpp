@@ -145,7 +145,7 @@ TEST_F(UserWindow, ExitInEditModeDiscardsWhatWasNotWritten) {
 TEST_F(UserWindow, ThePostalCodeIsSavedAsText) {
     unlock();
     QTest::keyClicks(window.Text5, "00185");
-    QTest::keyClicks(window.Text7, "01234567890");
+    QTest::keyClicks(window.Text7, "01234567897");
     boxes.expect(kWritten);
     window.XPButton9->click();
     window.XPButton1->click();
@@ -153,7 +153,7 @@ TEST_F(UserWindow, ThePostalCodeIsSavedAsText) {
     const store::Worksheet saved = temp.reopened(store::kUserSheet);
     EXPECT_TRUE(saved.value(5, 2).isText());
     EXPECT_EQ(saved.text(5, 2), "00185");
-    EXPECT_EQ(saved.text(7, 2), "01234567890");
+    EXPECT_EQ(saved.text(7, 2), "01234567897");
 }
 
 TEST_F(UserWindow, AFailedSaveIsToldAndTheUserStillLeaves) {
@@ -219,6 +219,43 @@ TEST_F(UserWindow, OnlyAnIbanWithAgreeingControlDigitsIsWritten) {
         window.XPButton9->click();
         EXPECT_EQ(window.editing(), !c.stored) << c.typed;
         EXPECT_EQ(temp.sheet(store::kUserSheet).text(10, 2), c.stored ? c.stored : "") << c.typed;
+    }
+}
+
+// The user's own tax identifiers are checked where they are typed, as the export
+// checks them: a refusal keeps the fields open and writes nothing.
+TEST_F(UserWindow, OnlyRightTaxIdentifiersAreWritten) {
+    const QString owner = QStringLiteral("dell'utente (Dati Anagrafici Utente)");
+    const struct {
+        const char* vatNumber;
+        const char* taxCode;
+        QString refusal;  // empty: written
+    } cases[] = {
+        {"07654321096", "",
+         QStringLiteral("La partita IVA %1 non è valida (\"07654321096\": "
+                        "undici cifre, l'ultima di controllo)")
+             .arg(owner)},
+        {"", "XYZ",
+         QStringLiteral("Il codice fiscale %1 non è valido (\"XYZ\": carattere di "
+                        "controllo errato o formato sbagliato)")
+             .arg(owner)},
+        {"12345678903", "BNCLGU70A01H501Y", {}},
+        {"12345678903", "12345678903", {}},  // a company's code is its VAT number
+    };
+    for (const auto& c : cases) {
+        if (!window.editing())
+            unlock();
+        window.Text7->setText(c.vatNumber);
+        window.Text6->setText(c.taxCode);
+        boxes.expect(c.refusal.isEmpty()
+                         ? kWritten
+                         : app::Message{c.refusal + ".\nCorreggerlo (o lasciarlo vuoto): nulla è "
+                                                    "stato registrato.",
+                                        "Gestione", Icon::Warning, Buttons::Ok});
+        window.XPButton9->click();
+        EXPECT_EQ(window.editing(), !c.refusal.isEmpty()) << c.vatNumber << c.taxCode;
+        EXPECT_EQ(temp.sheet(store::kUserSheet).text(7, 2), c.refusal.isEmpty() ? c.vatNumber : "")
+            << c.vatNumber << c.taxCode;
     }
 }
 
