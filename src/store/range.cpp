@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <vector>
 
 namespace store {
 
@@ -278,8 +279,7 @@ class ColumnWidest {
         const xls::Font defaultFont = book_.fonts.empty() ? xls::Font{} : book_.fonts.front();
         int widest = 0;
         for (const auto& [font, lines] : lines_) {
-            const double zeros =
-                measure_.widestInZeros({lines.cbegin(), lines.cend()}, *font, defaultFont);
+            const double zeros = measure_.widestInZeros(lines, *font, defaultFont);
             widest = std::max(widest, fittedColumnWidth(zeros));
         }
         lines_.clear();
@@ -292,7 +292,7 @@ class ColumnWidest {
     // What the column's cells of one format have given so far.
     struct Format {
         Grows grows = Grows::No;
-        QSet<QString>* lines = nullptr;  // of the format's font
+        std::vector<QString>* lines = nullptr;  // of the format's font
         double low = std::numeric_limits<double>::infinity();
         double high = -std::numeric_limits<double>::infinity();
         QSet<const void*> texts;  // by identity
@@ -339,18 +339,18 @@ class ColumnWidest {
         return false;
     }
 
-    // The cell's shown lines join those of its font, each distinct line once: the
-    // measure sees every font's lines together.
+    // The cell's shown lines join those of its font: the measure sees every font's
+    // lines together.
     void measure(const Format& format, const xls::Cell& cell) const {
         const QString shown = displayText(book_, cell);
         if (shown.isEmpty())
             return;
         if (!shown.contains(u'\n')) {
-            format.lines->insert(shown);
+            format.lines->push_back(shown);
             return;
         }
         for (const QString& line : shown.split(u'\n'))
-            format.lines->insert(line);
+            format.lines->push_back(line);
     }
 
     const xls::Workbook& book_;
@@ -358,7 +358,7 @@ class ColumnWidest {
     std::map<std::uint16_t, Format> formats_;
     std::uint16_t lastXf_ = 0;
     Format* last_ = nullptr;
-    std::map<const xls::Font*, QSet<QString>> lines_;
+    std::map<const xls::Font*, std::vector<QString>> lines_;
 };
 
 }  // namespace
