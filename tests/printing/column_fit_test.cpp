@@ -9,6 +9,7 @@
 #include "printing/font_measure.h"
 #include "store/column_fit.h"
 #include "store/engine.h"
+#include "store/range.h"
 #include "store/sheet_cells.h"
 #include "store/workbook.h"
 
