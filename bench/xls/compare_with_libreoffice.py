@@ -1,12 +1,14 @@
 """Times `brisvel-xls copy` of the full store against LibreOffice, headless,
 loading and saving the same file with its password, and reports the peak memory
-of the copy.
+of the copy. With KEEP, LibreOffice's own copy of the store is kept there, for
+timing the program on a store another program wrote.
 
-Usage: compare_with_libreoffice.py BRISVEL_XLS STORE PASSWORD
+Usage: compare_with_libreoffice.py BRISVEL_XLS STORE PASSWORD [KEEP]
 """
 
 import os
 import resource
+import shutil
 import statistics
 import subprocess
 import sys
@@ -30,6 +32,7 @@ def timed_runs(action, runs=RUNS):
 
 def main():
     tool, store, password = sys.argv[1:4]
+    keep = sys.argv[4] if len(sys.argv) > 4 else None
     with tempfile.TemporaryDirectory(prefix="brisvel-bench-") as folder:
         ours_out = os.path.join(folder, "ours.xls")
         lo_out = os.path.join(folder, "lo.xls")
@@ -59,6 +62,8 @@ def main():
                 loads.append(loaded - start)
                 saves.append(saved - loaded)
         lo_load, lo_save = statistics.median(loads), statistics.median(saves)
+        if keep:
+            shutil.copyfile(lo_out, keep)
 
     size_mb = os.path.getsize(store) / 1e6
     lo_total = lo_load + lo_save

@@ -35,7 +35,6 @@ bool Session::shutDown(MessageBoxes& boxes) {
         store_->close();  // saved and closed already, or given up unsaved
     }
     store_.reset();
-    engine_.quit();
     return true;
 }
 

@@ -30,8 +30,10 @@ class Session {
     // The start-up sequence (runStartUp).
     StartOutcome start(MessageBoxes& boxes);
 
-    // The shutdown sequence: alerts off, save the store, close it, release its lock,
-    // close the engine's workbooks. When the save fails the user is told and chooses:
+    // The shutdown sequence: alerts off, save the store, close it, release its lock.
+    // The engine's workbooks, the store's among them, go with the session, so a
+    // program that never destroys its session leaves their memory to the system
+    // at its end. When the save fails the user is told and chooses:
     // end without saving (the file keeps its last saved state), or stay in the
     // program with every change still in the open store. True when the session
     // ended; false when the user stayed.

@@ -129,10 +129,27 @@ double FontTextMeasure::widthInZeros(const QString& line, const xls::Font& font,
     return textWidthPoints(line, font) / textWidthPoints(QStringLiteral("0"), defaultFont);
 }
 
+struct FontTextMeasure::Measuring {
+    explicit Measuring(const xls::Font& font) : metrics(measuringFont(font)), estimate(metrics) {}
+    QFontMetricsF metrics;
+    LineEstimate estimate;
+};
+
+FontTextMeasure::FontTextMeasure() = default;
+FontTextMeasure::~FontTextMeasure() = default;
+
+FontTextMeasure::Measuring& FontTextMeasure::measuring(const xls::Font& font) const {
+    auto& known = fonts_[{font.name, font.height, font.weight >= 700, (font.options & 0x02) != 0}];
+    if (!known)
+        known = std::make_unique<Measuring>(font);
+    return *known;
+}
+
 double FontTextMeasure::widestInZeros(const std::vector<QString>& lines, const xls::Font& font,
                                       const xls::Font& defaultFont) const {
-    const QFontMetricsF metrics(measuringFont(font));
-    LineEstimate estimate(metrics);
+    Measuring& measured = measuring(font);
+    const QFontMetricsF& metrics = measured.metrics;
+    LineEstimate& estimate = measured.estimate;
     std::vector<std::pair<double, const QString*>> estimated;
     estimated.reserve(lines.size());
     for (const QString& line : lines)
@@ -162,7 +179,8 @@ double FontTextMeasure::widestInZeros(const std::vector<QString>& lines, const x
         estimatesHold = estimatesHold && std::fabs(shaped - guess) <= kEstimateTolerance * guess;
         ++checked;
     }
-    return pixelsToPoints(widest, font) / textWidthPoints(QStringLiteral("0"), defaultFont);
+    const double zero = measuring(defaultFont).metrics.horizontalAdvance(QStringLiteral("0"));
+    return pixelsToPoints(widest, font) / pixelsToPoints(zero, defaultFont);
 }
 
 }  // namespace printing

@@ -12,8 +12,11 @@
 #include <QSet>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <limits>
 #include <map>
+#include <vector>
 
 namespace store {
 
@@ -227,40 +230,56 @@ namespace {
 // The widest text of one column. Numbers under a format whose text only grows with
 // the number's size (fixed decimals, dates without month names, whole numbers in
 // General) are measured once per format at their smallest and largest value, so
-// fitting a long register does not format every cell.
+// fitting a long register does not format every cell. Any other cell is shown and
+// measured once per format and value: a register repeats its texts (a read text is
+// held once, whatever the cells that show it) and its dates, and a format shows one
+// value always alike.
 class ColumnWidest {
   public:
     ColumnWidest(const xls::Workbook& book, const TextMeasure& measure)
         : book_(book), measure_(measure) {}
 
     void add(const xls::Cell& cell) {
-        if (cell.kind() == xls::CellKind::Number && growsWithSize(cell)) {
-            auto [it, fresh] =
-                extremes_.try_emplace(cell.xf, Extremes{cell.number(), cell.number()});
-            if (!fresh) {
-                it->second.low = std::min(it->second.low, cell.number());
-                it->second.high = std::max(it->second.high, cell.number());
-            }
-            return;
+        Format& format = formatOf(cell.xf);
+        switch (cell.kind()) {
+            case xls::CellKind::Number:
+                if (growsWithSize(format, cell.number())) {
+                    format.low = std::min(format.low, cell.number());
+                    format.high = std::max(format.high, cell.number());
+                } else if (!format.numbers.contains(std::bit_cast<quint64>(cell.number()))) {
+                    format.numbers.insert(std::bit_cast<quint64>(cell.number()));
+                    measure(format, cell);
+                }
+                return;
+            case xls::CellKind::Text:
+                if (!format.texts.contains(cell.textIdentity())) {
+                    format.texts.insert(cell.textIdentity());
+                    measure(format, cell);
+                }
+                return;
+            default:
+                measure(format, cell);
+                return;
         }
-        measure(cell);
     }
 
     int width() {
-        for (const auto& [xf, range] : extremes_) {
+        for (auto& [xf, format] : formats_) {
+            if (format.low > format.high)
+                continue;  // no number measured by its extremes
             xls::Cell probe;
             probe.xf = xf;
-            probe.setNumber(range.low);
-            measure(probe);
-            probe.setNumber(range.high);
-            measure(probe);
+            probe.setNumber(format.low);
+            measure(format, probe);
+            probe.setNumber(format.high);
+            measure(format, probe);
         }
-        extremes_.clear();
+        formats_.clear();
+        last_ = nullptr;
         const xls::Font defaultFont = book_.fonts.empty() ? xls::Font{} : book_.fonts.front();
         int widest = 0;
         for (const auto& [font, lines] : lines_) {
-            const double zeros =
-                measure_.widestInZeros({lines.cbegin(), lines.cend()}, *font, defaultFont);
+            const double zeros = measure_.widestInZeros(lines, *font, defaultFont);
             widest = std::max(widest, fittedColumnWidth(zeros));
         }
         lines_.clear();
@@ -268,62 +287,78 @@ class ColumnWidest {
     }
 
   private:
-    struct Extremes {
-        double low;
-        double high;
+    enum class Grows { Yes, WholeOnly, No };
+
+    // What the column's cells of one format have given so far.
+    struct Format {
+        Grows grows = Grows::No;
+        std::vector<QString>* lines = nullptr;  // of the format's font
+        double low = std::numeric_limits<double>::infinity();
+        double high = -std::numeric_limits<double>::infinity();
+        QSet<const void*> texts;  // by identity
+        QSet<quint64> numbers;    // by their bits
     };
 
-    bool growsWithSize(const xls::Cell& cell) {
-        auto known = grows_.find(cell.xf);
-        if (known == grows_.end()) {
-            const QString code = book_.formatCode(book_.xfs[cell.xf].format);
-            const bool general = code.compare(u"General", Qt::CaseInsensitive) == 0;
-            const bool monthNames = code.contains(QStringLiteral("mmm"), Qt::CaseInsensitive);
-            // Dates with a one-letter day or month ("d/m/yyyy") change width inside a range.
-            static const QRegularExpression shortDatePart(
-                QStringLiteral("(^|[^dmhs])[dmhs]([^dmhs]|$)"),
-                QRegularExpression::CaseInsensitiveOption);
-            const bool unevenDate = xls::isDateFormat(code) && shortDatePart.match(code).hasMatch();
-            const bool textual = general || monthNames || unevenDate || code.contains(u'@') ||
-                                 code.contains(QStringLiteral("General"), Qt::CaseInsensitive);
-            known = grows_
-                        .emplace(cell.xf,
-                                 textual ? (general ? Grows::WholeOnly : Grows::No) : Grows::Yes)
-                        .first;
+    // Consecutive cells of a column mostly share their format.
+    Format& formatOf(std::uint16_t xf) {
+        if (last_ && lastXf_ == xf)
+            return *last_;
+        auto [it, fresh] = formats_.try_emplace(xf);
+        if (fresh) {
+            it->second.grows = growth(xf);
+            it->second.lines = &lines_[&book_.fontOf(book_.xfs[xf])];
         }
-        switch (known->second) {
+        lastXf_ = xf;
+        last_ = &it->second;
+        return *last_;
+    }
+
+    Grows growth(std::uint16_t xf) const {
+        const QString code = book_.formatCode(book_.xfs[xf].format);
+        const bool general = code.compare(u"General", Qt::CaseInsensitive) == 0;
+        const bool monthNames = code.contains(QStringLiteral("mmm"), Qt::CaseInsensitive);
+        // Dates with a one-letter day or month ("d/m/yyyy") change width inside a range.
+        static const QRegularExpression shortDatePart(
+            QStringLiteral("(^|[^dmhs])[dmhs]([^dmhs]|$)"),
+            QRegularExpression::CaseInsensitiveOption);
+        const bool unevenDate = xls::isDateFormat(code) && shortDatePart.match(code).hasMatch();
+        const bool textual = general || monthNames || unevenDate || code.contains(u'@') ||
+                             code.contains(QStringLiteral("General"), Qt::CaseInsensitive);
+        return textual ? (general ? Grows::WholeOnly : Grows::No) : Grows::Yes;
+    }
+
+    static bool growsWithSize(const Format& format, double number) {
+        switch (format.grows) {
             case Grows::Yes:
                 return true;
             case Grows::WholeOnly:
-                return cell.number() == std::floor(cell.number()) &&
-                       std::fabs(cell.number()) < 1e15;
+                return number == std::floor(number) && std::fabs(number) < 1e15;
             case Grows::No:
                 break;
         }
         return false;
     }
 
-    // The cell's shown lines join those of its font, each distinct line once: the
-    // measure sees every font's lines together.
-    void measure(const xls::Cell& cell) {
+    // The cell's shown lines join those of its font: the measure sees every font's
+    // lines together.
+    void measure(const Format& format, const xls::Cell& cell) const {
         const QString shown = displayText(book_, cell);
         if (shown.isEmpty())
             return;
-        QSet<QString>& lines = lines_[&book_.fontOf(book_.xfs[cell.xf])];
         if (!shown.contains(u'\n')) {
-            lines.insert(shown);
+            format.lines->push_back(shown);
             return;
         }
         for (const QString& line : shown.split(u'\n'))
-            lines.insert(line);
+            format.lines->push_back(line);
     }
 
-    enum class Grows { Yes, WholeOnly, No };
     const xls::Workbook& book_;
     const TextMeasure& measure_;
-    std::map<std::uint16_t, Extremes> extremes_;
-    std::map<std::uint16_t, Grows> grows_;
-    std::map<const xls::Font*, QSet<QString>> lines_;
+    std::map<std::uint16_t, Format> formats_;
+    std::uint16_t lastXf_ = 0;
+    Format* last_ = nullptr;
+    std::map<const xls::Font*, std::vector<QString>> lines_;
 };
 
 }  // namespace

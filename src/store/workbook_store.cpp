@@ -72,8 +72,12 @@ Result<Done> WorkbookStore::shutdown() {
     if (!book_)
         return Done{};
     auto saved = saveStore();
-    if (saved)
-        close();
+    if (saved) {
+        // The workbook stays in the engine, which closes it with its others: a
+        // program that ends now need not free every cell of a long register first.
+        book_ = nullptr;
+        lock_.reset();
+    }
     return saved;
 }
 

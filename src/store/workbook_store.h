@@ -62,9 +62,10 @@ class WorkbookStore {
     // Saves in place, encrypted with the store password, atomically. After the first
     // save since open(), a store without unsaved changes is left as it is.
     Result<Done> saveStore();
-    // The shutdown sequence: alerts off, save, close, release the lock. When the
-    // save fails the store stays open and locked, with every change, and the
-    // failure is returned: the caller may keep it or give it up with close().
+    // The shutdown sequence: alerts off, save, release the lock; the workbook is left
+    // to the engine, closed with its others. When the save fails the store stays
+    // open and locked, with every change, and the failure is returned: the caller
+    // may keep it or give it up with close().
     Result<Done> shutdown();
     // Closes without saving and releases the lock.
     void close();
