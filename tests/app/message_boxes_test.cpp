@@ -185,13 +185,14 @@ TEST(QtMessageBoxes, ASummaryOfManyFilesFitsTheScreenWithItsListOnRequest) {
         test_support::settle(*box);
         height = box->height();
         details = box->detailedText();
+        test_support::saveWindowShot(*box, "app-summary");
         QAbstractButton* show = buttonLabelled(box, "Mostra dettagli...");
         detailsButton = show != nullptr;
         if (show) {
             show->click();
             test_support::settle(*box);
             height = std::max(height, box->height());
-            test_support::saveScreenShot("app-summary-details");
+            test_support::saveWindowShot(*box, "app-summary-details");
         }
         buttonLabelled(box, "OK")->click();
     });
