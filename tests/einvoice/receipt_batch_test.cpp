@@ -8,7 +8,6 @@
 #include "receipt_xml.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -162,24 +161,6 @@ TEST_F(ReceiptBatch, AFolderGivesItsReceiptsOnlyAndTheStatesOutliveARestart) {
     EXPECT_EQ(states.of("2")->stateText(), "Scartata il 04/02/2025: 00404 Fattura duplicata");
     EXPECT_EQ(states.of("2")->sdiId, "111222333");
     EXPECT_EQ(states.of("3")->stateText(), "Esportata");
-}
-
-TEST_F(ReceiptBatch, ARejectionOfTheSchemasMostErrorsIsKeptAndSaved) {
-    ReceiptContent rejection = receipt(Kind::NS, kSecond, "5001");
-    rejection.errors.clear();
-    for (int i = 0; i < 200; ++i)
-        rejection.errors.emplace_back(QStringLiteral("00%1").arg(100 + i), QString(255, u'e'));
-    const std::vector<fatturapa::ReceiptOutcome> outcomes = record({write(rejection)});
-    ASSERT_EQ(outcomes.size(), 1u);
-    EXPECT_EQ(outcomes[0].status, ReceiptStatus::Recorded) << outcomes[0].said.toStdString();
-    ASSERT_TRUE(data.data.store().saveStore().ok());
-
-    const registers::SdiStates states(data.data.reopened(registers::kSdiHistorySheet).workbook());
-    const QString state = states.of("2")->stateText();
-    EXPECT_TRUE(state.startsWith("Scartata il 04/02/2025: 00100 eeee"))
-        << state.left(80).toStdString();
-    EXPECT_TRUE(state.contains(QRegularExpression("; … e altri \\d+ errori$")))
-        << state.right(80).toStdString();
 }
 
 TEST_F(ReceiptBatch, AStoreFromBeforeTheHistoryIsToldSo) {

@@ -304,12 +304,6 @@ INSTANTIATE_TEST_SUITE_P(
                    return folder.filePath(kReceiptName);
                },
                kNotRegular},
-        OnDisk{"a folder named as a receipt",
-               [](const QDir& folder) {
-                   folder.mkdir(kReceiptName);
-                   return folder.filePath(kReceiptName);
-               },
-               kNotRegular},
         OnDisk{"one byte past 4 MB",
                [](const QDir& folder) {
                    QFile file(folder.filePath(kReceiptName));

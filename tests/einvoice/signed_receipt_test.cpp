@@ -1,6 +1,6 @@
-// A signed receipt (.p7m) is read from the content its signature covers, in DER, in
-// base64 or armoured as PEM; a content changed after signing is refused. The envelope is made here
-// with OpenSSL: a key and a self-signed certificate of the test's own.
+// A signed receipt (.p7m) is read from the content its signature covers, in DER or in
+// base64; a content changed after signing is refused. The envelope is made here with
+// OpenSSL: a key and a self-signed certificate of the test's own.
 #include "fatturapa/sdi_receipt.h"
 #include "fatturapa/signed_envelope.h"
 
@@ -97,15 +97,6 @@ INSTANTIATE_TEST_SUITE_P(
                      for (qsizetype at = 0; at < text.size(); at += 64)
                          lines += text.mid(at, 64) + "\r\n";
                      return lines;
-                 },
-                 nullptr},
-        Envelope{"armoured as PEM",
-                 [](const QByteArray& der) {
-                     const QByteArray text = der.toBase64();
-                     QByteArray pem = "-----BEGIN PKCS7-----\n";
-                     for (qsizetype at = 0; at < text.size(); at += 64)
-                         pem += text.mid(at, 64) + "\n";
-                     return pem + "-----END PKCS7-----\n";
                  },
                  nullptr},
         Envelope{"the file named changed after signing",
