@@ -20,9 +20,16 @@ struct Message {
     QString title;
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
+    // Shown on request ("Mostra dettagli..."), in a scrollable area under the text.
+    QString details = {};
 
     bool operator==(const Message&) const = default;
 };
+
+// A notice that fits the screen whatever it tells. A short `text` is shown whole; a
+// long one, a summary followed by its many items, shows its first paragraph (the
+// counts) and a pointer to the details, which hold the rest.
+Message fittingNotice(const QString& text, const QString& title, Icon icon);
 
 // An input box with a proposed answer.
 struct InputRequest {

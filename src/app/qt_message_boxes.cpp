@@ -66,6 +66,10 @@ Answer QtMessageBoxes::message(const Message& message) {
                     QApplication::activeWindow());
     // The program's texts are plain: a "<" must not turn them into markup.
     box.setTextFormat(Qt::PlainText);
+    // Shown on request in a scrollable area, so a long list never pushes the buttons
+    // off the screen.
+    if (!message.details.isEmpty())
+        box.setDetailedText(message.details);
     switch (box.exec()) {
         case QMessageBox::Ok:
             return Answer::Ok;

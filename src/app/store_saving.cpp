@@ -20,9 +20,13 @@ bool saveStoreTelling(store::WorkbookStore& store, MessageBoxes& boxes) {
 
 bool saveThenTell(store::WorkbookStore& store, MessageBoxes& boxes, const QString& text,
                   const QString& title, Icon icon) {
+    return saveThenTell(store, boxes, Message{text, title, icon, Buttons::Ok});
+}
+
+bool saveThenTell(store::WorkbookStore& store, MessageBoxes& boxes, const Message& message) {
     if (!saveStoreTelling(store, boxes))
         return false;
-    boxes.tell(text, title, icon);
+    boxes.message(message);
     return true;
 }
 

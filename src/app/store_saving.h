@@ -21,5 +21,7 @@ bool saveStoreTelling(store::WorkbookStore& store, MessageBoxes& boxes);
 // is never told "done" about a change that is only in memory. True when saved.
 bool saveThenTell(store::WorkbookStore& store, MessageBoxes& boxes, const QString& text,
                   const QString& title, Icon icon = Icon::None);
+// The same with the whole message, its details included.
+bool saveThenTell(store::WorkbookStore& store, MessageBoxes& boxes, const Message& message);
 
 }  // namespace app

@@ -129,13 +129,15 @@ void RicevuteSdi::readReceipts(const QStringList& paths) {
     const bool allKept = std::ranges::all_of(*outcomes, [](const ReceiptOutcome& o) {
         return o.status != ReceiptStatus::Unreadable && o.status != ReceiptStatus::UnknownFile;
     });
-    const app::Icon icon = allKept ? app::Icon::Information : app::Icon::Warning;
+    // Of many files the counts show, their reasons only on request.
+    const app::Message told = app::fittingNotice(
+        summary, app::title::kGestione, allKept ? app::Icon::Information : app::Icon::Warning);
     const bool changed = std::ranges::any_of(
         *outcomes, [](const ReceiptOutcome& o) { return o.status == ReceiptStatus::Recorded; });
     if (changed)
-        app::saveThenTell(store_, boxes_, summary, app::title::kGestione, icon);
+        app::saveThenTell(store_, boxes_, told);
     else
-        boxes_.tell(summary, app::title::kGestione, icon);
+        boxes_.message(told);
 }
 
 }  // namespace einvoice

@@ -5,10 +5,16 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QXmlStreamReader>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fatturapa {
 
@@ -72,6 +78,28 @@ void readErrors(QXmlStreamReader& xml, SdiReceipt& receipt) {
     });
 }
 
+// The time the signature says the receipt was signed (XAdES SigningTime), read from
+// within the signature element; empty when it says none.
+QString signingTime(QXmlStreamReader& xml) {
+    QString time;
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
+        switch (xml.readNext()) {
+            case QXmlStreamReader::StartElement:
+                if (time.isEmpty() && xml.name() == u"SigningTime")
+                    time = text(xml);
+                else
+                    ++depth;
+                break;
+            case QXmlStreamReader::EndElement:
+                --depth;
+                break;
+            default:
+                break;
+        }
+    }
+    return time;
+}
+
 void readOutcome(QXmlStreamReader& xml, SdiReceipt& receipt) {
     readChildren(xml, [&](QStringView name) {
         if (name == u"Esito")
@@ -100,14 +128,30 @@ QString missingPart(const SdiReceipt& r) {
     return {};
 }
 
+// Reads up to the root element. A receipt has no document type: a DTD could declare
+// entities whose expansion costs time and memory out of all proportion to the file,
+// so one is refused before anything it declares is used.
+store::Result<store::Done> readToRoot(QXmlStreamReader& xml) {
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::DTD)
+            return unreadable(QStringLiteral(
+                "contiene una dichiarazione DOCTYPE (DTD, entità), che nessuna ricevuta ha: "
+                "per sicurezza non è stato letto."));
+        if (token == QXmlStreamReader::StartElement)
+            return store::Done{};
+    }
+    return unreadable(QStringLiteral("non è un file XML leggibile (riga %1: %2).")
+                          .arg(xml.lineNumber())
+                          .arg(xml.errorString()));
+}
+
 store::Result<SdiReceipt> readXml(const QByteArray& bytes) {
     if (bytes.trimmed().isEmpty())
         return unreadable(QStringLiteral("il file è vuoto."));
     QXmlStreamReader xml(bytes);
-    if (!xml.readNextStartElement())
-        return unreadable(QStringLiteral("non è un file XML leggibile (riga %1: %2).")
-                              .arg(xml.lineNumber())
-                              .arg(xml.errorString()));
+    if (const auto root = readToRoot(xml); !root)
+        return root.error();
     SdiReceipt receipt;
     const auto root = std::find_if(kRoots.begin(), kRoots.end(), [&](const auto& known) {
         return xml.name() == QLatin1String(known.first);
@@ -121,6 +165,7 @@ store::Result<SdiReceipt> readXml(const QByteArray& bytes) {
     receipt.event = root->second;
     QString received;
     QString delivered;
+    QString signedAt;
     readChildren(xml, [&](QStringView name) {
         if (name == u"IdentificativoSdI")
             receipt.sdiId = text(xml);
@@ -138,6 +183,8 @@ store::Result<SdiReceipt> readXml(const QByteArray& bytes) {
             readErrors(xml, receipt);
         else if (name == u"EsitoCommittente")
             readOutcome(xml, receipt);
+        else if (name == u"Signature")
+            signedAt = signingTime(xml);
         else
             return false;
         return true;
@@ -153,17 +200,32 @@ store::Result<SdiReceipt> readXml(const QByteArray& bytes) {
         return unreadable(
             QStringLiteral("la ricevuta è incompleta: manca l'elemento %1.").arg(missing));
     // Its texts are kept in cells of the history: one longer than a cell holds would
-    // make every later save of the store fail.
-    for (const QString& kept : {receipt.sdiId, receipt.invoiceFile, receipt.messageId,
-                                receipt.outcome, receipt.errors.join(u'\n')}) {
+    // make every later save of the store fail. Such a text is beyond what the schema
+    // allows; the schema's 200 errors of 255 characters together are not, and are cut
+    // to fit a cell rather than refused.
+    for (const QString& kept :
+         QStringList{receipt.sdiId, receipt.invoiceFile, receipt.messageId, receipt.outcome} +
+             receipt.errors) {
         if (kept.size() > registers::kCellTextLimit)
             return unreadable(QStringLiteral("un suo testo è lungo %1 caratteri, più di quanti una "
                                              "cella ne tenga (%2): non è una ricevuta valida.")
                                   .arg(kept.size())
                                   .arg(registers::kCellTextLimit));
     }
-    receipt.date = dayOf(delivered.isEmpty() ? received : delivered);
+    receipt.errors = registers::errorsFittingACell(receipt.errors);
+    // An outcome and the end of its term carry no date of their own but their signature's.
+    receipt.date = dayOf(!delivered.isEmpty()  ? delivered
+                         : !received.isEmpty() ? received
+                                               : signedAt);
     return receipt;
+}
+
+store::Error cannotOpen(int error) {
+    const QString why = error == ENOENT   ? QStringLiteral("non esiste")
+                        : error == EACCES ? QStringLiteral("manca il permesso di leggerlo")
+                                          : qt_error_string(error);
+    return store::Error{store::Error::Kind::Io,
+                        QStringLiteral("il file non si può leggere (%1).").arg(why)};
 }
 
 }  // namespace
@@ -178,14 +240,37 @@ store::Result<SdiReceipt> readReceipt(const QByteArray& bytes) {
 }
 
 store::Result<SdiReceipt> readReceiptFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return store::Error{
-            store::Error::Kind::Io,
-            QStringLiteral("il file non si può leggere (%1).").arg(file.errorString())};
-    if (file.size() > kLargestReceipt)
+    // Without blocking: a named pipe would wait for a writer. Whether the file is a
+    // regular one is asked of the descriptor opened, so a link swapped in between
+    // cannot lead elsewhere; a device such as /dev/zero never ends.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return cannotOpen(errno);
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return cannotOpen(errno);
+    if (!S_ISREG(st.st_mode))
+        return unreadable(QStringLiteral(
+            "non è un file ordinario (è una cartella, un dispositivo o una coda): non si legge."));
+    // Never more than a receipt can be, whatever size the file claims.
+    QByteArray bytes(kLargestReceipt + 1, Qt::Uninitialized);
+    qint64 size = 0;
+    while (size < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + size, std::size_t(bytes.size() - size));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return cannotOpen(errno);
+        if (got == 0)
+            break;
+        size += got;
+    }
+    if (size > kLargestReceipt)
         return unreadable(QStringLiteral("il file è troppo grande per essere una ricevuta."));
-    return readReceipt(file.readAll());
+    bytes.truncate(size);
+    return readReceipt(bytes);
 }
 
 bool isReceiptFileName(const QString& name) {

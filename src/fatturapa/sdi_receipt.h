@@ -24,8 +24,10 @@ struct SdiReceipt {
     QString invoiceFile;  // NomeFile
     QString sdiId;        // IdentificativoSdI
     QString messageId;    // MessageId
-    QDate date;           // the delivery (RC), else the reception by the system
-    QString outcome;      // NE: EC01 or EC02
+    // The delivery (RC), else the reception by the system; of an outcome (NE) or the
+    // end of its term (DT), the day the system signed it, when its signature says.
+    QDate date;
+    QString outcome;  // NE: EC01 or EC02
     // NS: "00404 Fattura duplicata", one an error; MC, NE, DT: their description.
     QStringList errors;
 };

@@ -1,6 +1,7 @@
 #include "registers/sdi_history.h"
 
 #include "registers/cell_writes.h"
+#include "registers/entered_values.h"
 #include "store/sheet_idioms.h"
 #include "store/typed_entry.h"
 #include "store/workbook.h"
@@ -32,10 +33,32 @@ constexpr std::array<std::pair<SdiEvent, const char*>, 7> kCodes = {{
     {SdiEvent::Deadline, "DT"},
 }};
 
-// A file's answers come in this order; the public client's answer and the end of its
-// time to answer close the file alike.
+// A file's answers come in this order. The public client's answer is final over the
+// end of its time to answer, whichever was read first.
 int rank(SdiEvent event) {
-    return event == SdiEvent::Deadline ? int(SdiEvent::Outcome) : int(event);
+    switch (event) {
+        case SdiEvent::Deadline:
+            return int(SdiEvent::Outcome);
+        case SdiEvent::Outcome:
+            return int(SdiEvent::Outcome) + 1;
+        default:
+            return int(event);
+    }
+}
+
+// The system numbers its messages as it sends them: a longer number is a later one.
+bool messageBefore(const QString& a, const QString& b) {
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+// Whether `a` is overtaken by `b` as a file's state: a further event, or of two alike
+// the later by date (when both carry one), then by message number.
+bool overtakenBy(const SdiRecord& a, const SdiRecord& b) {
+    if (rank(a.event) != rank(b.event))
+        return rank(a.event) < rank(b.event);
+    if (a.date.isValid() && b.date.isValid() && a.date != b.date)
+        return a.date < b.date;
+    return messageBefore(a.messageId, b.messageId);
 }
 
 // File names compare as the system compares them: without case.
@@ -60,6 +83,25 @@ QString onDate(const QDate& date) {
 }
 
 }  // namespace
+
+QStringList errorsFittingACell(const QStringList& errors) {
+    if (errors.join(u'\n').size() <= kCellTextLimit)
+        return errors;
+    // Room for the last line, whatever count it says.
+    const qsizetype room = kCellTextLimit - 40;
+    QStringList kept;
+    qsizetype used = 0;
+    for (const QString& error : errors) {
+        if (used + error.size() + 1 > room)
+            break;
+        kept << error;
+        used += error.size() + 1;
+    }
+    const qsizetype left = errors.size() - kept.size();
+    kept << (left == 1 ? QStringLiteral("… e un altro errore")
+                       : QStringLiteral("… e altri %1 errori").arg(left));
+    return kept;
+}
 
 QString eventCode(SdiEvent event) {
     for (const auto& [e, code] : kCodes)
@@ -159,12 +201,18 @@ SdiHistory::SdiHistory(store::Worksheet sheet) : sheet_(sheet) {
         const QString errors = sheet_.text(row, kErrorsColumn);
         if (!errors.isEmpty())
             r.errors = errors.split(u'\n');
-        records_.push_back(r);
-        byFile_[folded(r.file)].push_back(int(records_.size()) - 1);
-        invoiceOfFile_.insert(folded(r.file), r.invoiceId);
-        if (r.event != SdiEvent::Exported)
-            receipts_.insert(receiptKey(r));
+        index(r);
     }
+}
+
+void SdiHistory::index(const SdiRecord& r) {
+    records_.push_back(r);
+    const int at = int(records_.size()) - 1;
+    byFile_[folded(r.file)].push_back(at);
+    byInvoice_[r.invoiceId].push_back(at);
+    invoiceOfFile_.insert(folded(r.file), r.invoiceId);
+    if (r.event != SdiEvent::Exported)
+        receipts_.insert(receiptKey(r));
 }
 
 QString SdiHistory::invoiceOfFile(const QString& file) const {
@@ -192,24 +240,39 @@ store::Result<store::Done> SdiHistory::record(const SdiRecord& r) {
     write(kMessageIdColumn, r.messageId);
     write(kOutcomeColumn, r.outcome);
     write(kErrorsColumn, r.errors.join(u'\n'));
-    records_.push_back(r);
-    byFile_[folded(r.file)].push_back(int(records_.size()) - 1);
-    invoiceOfFile_.insert(folded(r.file), r.invoiceId);
-    if (r.event != SdiEvent::Exported)
-        receipts_.insert(receiptKey(r));
+    index(r);
     return store::Done{};
+}
+
+const SdiRecord* SdiHistory::furthestOf(const QString& id, const QString& file) const {
+    const SdiRecord* furthest = nullptr;
+    for (const int at : byFile_.value(folded(file))) {
+        const SdiRecord& r = records_[std::size_t(at)];
+        if (r.invoiceId == id && (!furthest || overtakenBy(*furthest, r)))
+            furthest = &r;
+    }
+    return furthest;
 }
 
 std::optional<SdiRecord> SdiHistory::stateOf(const QString& id, const QString& lastFile) const {
     if (lastFile.isEmpty())
         return std::nullopt;
-    const SdiRecord* furthest = nullptr;
-    for (const int index : byFile_.value(folded(lastFile))) {
-        const SdiRecord& r = records_[std::size_t(index)];
-        if (r.invoiceId == id && (!furthest || rank(r.event) >= rank(furthest->event)))
-            furthest = &r;
+    const SdiRecord* last = furthestOf(id, lastFile);
+    if (last && last->reachedClient())
+        return *last;
+    // The client has an earlier file: that one tells where the invoice stands.
+    const SdiRecord* reached = nullptr;
+    for (const int at : byInvoice_.value(id)) {
+        const SdiRecord& r = records_[std::size_t(at)];
+        if (folded(r.file) == folded(lastFile) || !r.reachedClient())
+            continue;
+        if (const SdiRecord* state = furthestOf(id, r.file);
+            !reached || overtakenBy(*reached, *state))
+            reached = state;
     }
-    return furthest ? *furthest : exportOnly(id, lastFile);
+    if (reached)
+        return *reached;
+    return last ? *last : exportOnly(id, lastFile);
 }
 
 SdiStates::SdiStates(store::Workbook& book) {

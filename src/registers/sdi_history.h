@@ -4,8 +4,9 @@
 // sheet the program owns, RicevuteSDI: one row per event, keyed by the invoice's
 // register ID: the file written by the export, then each receipt read for it. The
 // rows keep every file an invoice went to, so an invoice rejected and exported again
-// shows both. An invoice's state is the furthest event of the last file it went to.
-// Widget-free.
+// shows both. An invoice's state is the furthest event of the last file it went to,
+// unless that file never reached the client and an earlier one did: a copy rejected
+// as a duplicate does not undo a delivery. Widget-free.
 
 #include <QDate>
 #include <QHash>
@@ -30,8 +31,8 @@ namespace registers {
 
 inline const QString kSdiHistorySheet = QStringLiteral("RicevuteSDI");
 
-// In the order a file's life runs: written, then rejected or handed on, then the
-// public client's answer or the end of its time to answer.
+// In the order a file's life runs: written, then rejected or handed on, then the end
+// of the public client's time to answer, then its answer, which is final.
 enum class SdiEvent { Exported, Rejected, NotDelivered, Delivered, Attested, Outcome, Deadline };
 
 // The code kept in the sheet: EXP, NS, MC, RC, AT, NE, DT.
@@ -61,6 +62,10 @@ struct SdiRecord {
     bool operator==(const SdiRecord&) const = default;
 };
 
+// The errors of a receipt as the history keeps them, one a line in one cell: all of
+// them when they fit, else the first that fit and a last line "… e altri 73 errori".
+QStringList errorsFittingACell(const QStringList& errors);
+
 const SheetLayout& sdiHistoryLayout();
 
 // Adds the sheet after the others when it is missing and writes its header row.
@@ -88,16 +93,23 @@ class SdiHistory {
     store::Result<store::Done> record(const SdiRecord& record);
 
     // The state of invoice `id`, whose last file is `lastFile`: the furthest event of
-    // that file (the later one of two alike), or the export alone when no receipt
-    // came for it. None when it was never exported.
+    // that file (of two alike the later by date, then by the system's message number),
+    // or the export alone when no receipt came for it; when that file never reached the
+    // client, the state of an earlier file of the invoice that did. The order receipts
+    // were read in makes no difference. None when it was never exported.
     std::optional<SdiRecord> stateOf(const QString& id, const QString& lastFile) const;
 
   private:
+    void index(const SdiRecord& record);
+    // The furthest event of invoice `id`'s file `file`; null when none is kept.
+    const SdiRecord* furthestOf(const QString& id, const QString& file) const;
+
     store::Worksheet sheet_;
     std::vector<SdiRecord> records_;
-    int nextRow_ = 2;                          // the first without an ID
-    QHash<QString, QString> invoiceOfFile_;    // file, folded -> register ID
-    QHash<QString, std::vector<int>> byFile_;  // file, folded -> indexes into records_
+    int nextRow_ = 2;                             // the first without an ID
+    QHash<QString, QString> invoiceOfFile_;       // file, folded -> register ID
+    QHash<QString, std::vector<int>> byFile_;     // file, folded -> indexes into records_
+    QHash<QString, std::vector<int>> byInvoice_;  // register ID -> indexes into records_
     QSet<QString> receipts_;
 };
 

@@ -71,8 +71,8 @@ void packForAccountant(const app::Services& services, const Period& period, QWid
         return;
     }
     const bool whole = outcome->leftOut.isEmpty() && outcome->refusals.empty();
-    services.boxes.tell(outcomeMessage(*outcome), app::title::kProgram,
-                        whole ? app::Icon::Information : app::Icon::Warning);
+    services.boxes.message(app::fittingNotice(outcomeMessage(*outcome), app::title::kProgram,
+                                              whole ? app::Icon::Information : app::Icon::Warning));
 }
 
 }  // namespace year

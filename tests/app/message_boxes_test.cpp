@@ -1,6 +1,7 @@
 #include "app/qt_message_boxes.h"
 
 #include "support/scripted_message_boxes.h"
+#include "support/shots.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -82,6 +83,50 @@ TEST(ScriptedMessageBoxes, APromptThatNeverCameFailsTheTest) {
         "never shown");
 }
 
+// A summary's counts, then `items` lines of what went wrong, one a file.
+QString summaryOf(int items) {
+    QStringList lines;
+    for (int i = 1; i <= items; ++i)
+        lines << QStringLiteral("- IT01234567890_%1_RC_001.xml: il file è vuoto.")
+                     .arg(i, 5, 10, QLatin1Char('0'));
+    return QStringLiteral("Ricevute lette: %1.\nNon leggibili: %1").arg(items) +
+           (lines.isEmpty() ? QString() : QStringLiteral("\n\n") + lines.join(u'\n'));
+}
+
+struct Fitting {
+    const char* what;
+    QString text;
+    QString shown;
+    QString details;
+};
+
+const QString kPointer = QStringLiteral("\n\nL'elenco completo si legge con «Mostra dettagli...».");
+
+class FittingNotice : public testing::TestWithParam<Fitting> {};
+
+TEST_P(FittingNotice, KeepsAShortTextWholeAndMovesALongListToTheDetails) {
+    const Fitting& f = GetParam();
+    const app::Message m = app::fittingNotice(f.text, "Gestione", Icon::Warning);
+    EXPECT_EQ(m.text, f.shown) << f.what;
+    EXPECT_EQ(m.details, f.details) << f.what;
+    EXPECT_EQ(m.title, "Gestione");
+    EXPECT_EQ(m.icon, Icon::Warning);
+    EXPECT_EQ(m.buttons, Buttons::Ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    App, FittingNotice,
+    testing::Values(Fitting{"the counts alone", summaryOf(0), summaryOf(0), {}},
+                    Fitting{"a few files listed", summaryOf(20), summaryOf(20), {}},
+                    Fitting{"150 files: the counts, the list in the details", summaryOf(150),
+                            QStringLiteral("Ricevute lette: 150.\nNon leggibili: 150") + kPointer,
+                            summaryOf(150).section(QStringLiteral("\n\n"), 1)},
+                    Fitting{"long, without a summary to keep apart",
+                            QString(30 * 80, u'x'),
+                            QString(30 * 80, u'x'),
+                            {}}),
+    [](const testing::TestParamInfo<Fitting>& info) { return std::to_string(info.index); });
+
 // Runs `handle` on the modal dialog once it is open.
 void whenModalOpens(std::function<void(QWidget*)> handle) {
     QTimer::singleShot(10, [handle] {
@@ -123,6 +168,36 @@ TEST(QtMessageBoxes, ShowsTheExactTextAndTitleWithItalianButtons) {
     EXPECT_EQ(text, "Si vuole Eliminare il <Soggetto>  Selezionato ?");
     EXPECT_EQ(format, Qt::PlainText);
     EXPECT_TRUE(hasYes);
+}
+
+TEST(QtMessageBoxes, ASummaryOfManyFilesFitsTheScreenWithItsListOnRequest) {
+    app::QtMessageBoxes boxes;
+    const app::Message summary = app::fittingNotice(summaryOf(150), "Gestione", Icon::Warning);
+    int height = 0;
+    QString details;
+    bool detailsButton = false;
+    whenModalOpens([&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        ASSERT_NE(box, nullptr);
+        test_support::settle(*box);
+        height = box->height();
+        details = box->detailedText();
+        test_support::saveWindowShot(*box, "app-summary");
+        QAbstractButton* show = buttonLabelled(box, "Mostra dettagli...");
+        detailsButton = show != nullptr;
+        if (show) {
+            show->click();
+            test_support::settle(*box);
+            height = std::max(height, box->height());
+            test_support::saveWindowShot(*box, "app-summary-details");
+        }
+        buttonLabelled(box, "OK")->click();
+    });
+    EXPECT_EQ(boxes.message(summary), Answer::Ok);
+    EXPECT_TRUE(detailsButton);
+    EXPECT_EQ(details, summary.details);
+    // A small screen's height, the list open: the OK button stays in sight.
+    EXPECT_LT(height, 600);
 }
 
 TEST(QtMessageBoxes, ClosingAQuestionWithoutAnswerMeansNo) {

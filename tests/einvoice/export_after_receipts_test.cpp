@@ -44,6 +44,9 @@ struct AfterReceipts {
     // The questions asked, in order, each with its answer.
     std::vector<std::pair<QString, app::Answer>> questions;
     QStringList newFiles;  // written by the second export
+    // Invoice 1 exported again (file _00004) before the user's export, with this
+    // answer to that copy.
+    std::optional<Kind> copyOfFirst = {};
 };
 
 class ExportAfterReceipts : public testing::TestWithParam<AfterReceipts> {
@@ -65,17 +68,23 @@ TEST_P(ExportAfterReceipts, AsksOnlyAboutWhatReachedTheClient) {
         row = data.addInvoice(id, "ROSSI & FIGLI SRL", kAmounts);
     ASSERT_TRUE(data.exportRows({rows[0], rows[1], rows[2]}).ok());
     QStringList paths;
-    for (int i = 0; i < 3; ++i) {
-        if (!a.answers[i])
-            continue;
+    const auto answer = [&](Kind kind, int file) {
         ReceiptContent content;
-        content.kind = *a.answers[i];
-        content.invoiceFile = QStringLiteral("ITBNCLGU70A01H501Y_0000%1.xml").arg(i + 1);
-        content.messageId = QString::number(500 + i);
+        content.kind = kind;
+        content.invoiceFile = QStringLiteral("ITBNCLGU70A01H501Y_0000%1.xml").arg(file);
+        content.messageId = QString::number(500 + file);
         paths << QDir(receipts.path()).filePath(receiptName(content.invoiceFile, content.kind));
-        QFile file(paths.last());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(receiptXml(content));
+        QFile out(paths.last());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(receiptXml(content));
+    };
+    for (int i = 0; i < 3; ++i) {
+        if (a.answers[i])
+            answer(*a.answers[i], i + 1);
+    }
+    if (a.copyOfFirst) {
+        ASSERT_TRUE(data.exportRows({rows[0]}).ok());
+        answer(*a.copyOfFirst, 4);
     }
     ASSERT_TRUE(
         fatturapa::recordReceipts(data.data.store().workbook(), fatturapa::readReceiptFiles(paths))
@@ -103,6 +112,8 @@ TEST_P(ExportAfterReceipts, AsksOnlyAboutWhatReachedTheClient) {
 
     QStringList expectedFiles = {"ITBNCLGU70A01H501Y_00001.xml", "ITBNCLGU70A01H501Y_00002.xml",
                                  "ITBNCLGU70A01H501Y_00003.xml"};
+    if (a.copyOfFirst)
+        expectedFiles << "ITBNCLGU70A01H501Y_00004.xml";
     expectedFiles += a.newFiles;
     EXPECT_EQ(data.files(), expectedFiles) << a.what;
 }
@@ -143,7 +154,13 @@ INSTANTIATE_TEST_SUITE_P(
                       {1, 2, 3},
                       {{kDeliveredQuestion.arg(kFirstDelivered), app::Answer::No},
                        {kExportedQuestion.arg(kThirdExported), app::Answer::Yes}},
-                      {"ITBNCLGU70A01H501Y_00004.xml", "ITBNCLGU70A01H501Y_00005.xml"}}),
+                      {"ITBNCLGU70A01H501Y_00004.xml", "ITBNCLGU70A01H501Y_00005.xml"}},
+        AfterReceipts{"delivered, then a copy rejected as a duplicate: still asked as delivered",
+                      {Kind::RC, std::nullopt, std::nullopt},
+                      {1},
+                      {{kDeliveredQuestion.arg(kFirstDelivered), app::Answer::No}},
+                      {},
+                      Kind::NS}),
     [](const testing::TestParamInfo<AfterReceipts>& info) { return std::to_string(info.index); });
 
 TEST(ExportAfterRejection, TheHistoryKeepsBothFiles) {

@@ -27,6 +27,7 @@ struct ReceiptContent {
         {QStringLiteral("00404"), QStringLiteral("Fattura duplicata")}};
     QString outcome = QStringLiteral("EC01");
     QString description;  // MC, NE, DT
+    QString signingTime;  // in the signature, when given
 };
 
 inline QString receiptRoot(Kind kind) {
@@ -106,7 +107,16 @@ inline QByteArray receiptXml(const ReceiptContent& r) {
         "<ds:Reference URI=\"\"><ds:DigestMethod "
         "Algorithm=\"http://www.w3.org/2000/09/xmldsig#sha1\"/>"
         "<ds:DigestValue>AAAA</ds:DigestValue></ds:Reference></ds:SignedInfo>"
-        "<ds:SignatureValue>AAAA</ds:SignatureValue></ds:Signature>");
+        "<ds:SignatureValue>AAAA</ds:SignatureValue>");
+    if (!r.signingTime.isEmpty())
+        body += QStringLiteral(
+                    "<ds:Object><xades:QualifyingProperties "
+                    "xmlns:xades=\"http://uri.etsi.org/01903/v1.3.2#\" Target=\"#firma\">"
+                    "<xades:SignedProperties><xades:SignedSignatureProperties><xades:SigningTime>"
+                    "%1</xades:SigningTime></xades:SignedSignatureProperties>"
+                    "</xades:SignedProperties></xades:QualifyingProperties></ds:Object>")
+                    .arg(r.signingTime);
+    body += QStringLiteral("</ds:Signature>");
     const QString root = receiptRoot(r.kind);
     return (QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<types:%1 "
                            "xmlns:types=\"http://www.fatturapa.gov.it/sdi/messaggi/v1.0\" "

@@ -125,6 +125,25 @@ TEST_F(ReceiptsWindow, AFolderIsReadListedSavedAndTold) {
     test_support::saveWindowShot(*window, "einvoice-receipts-window");
 }
 
+TEST_F(ReceiptsWindow, ManyUnreadableFilesAreCountedAndTheirReasonsGivenOnRequest) {
+    QStringList reasons;
+    for (int i = 1; i <= 150; ++i) {
+        const QString name =
+            QStringLiteral("IT01234567890_%1_RC_001.xml").arg(i, 5, 10, QLatin1Char('0'));
+        write(name, "");
+        reasons << QStringLiteral("- %1: il file è vuoto.").arg(name);
+    }
+    einvoice::RicevuteSdi window(data.data.store(), boxes);
+    boxes.expectChooseFolder({"Cartella delle ricevute SDI", proposed(), {}}, receipts.path());
+    boxes.expect(
+        {"Ricevute lette: 150.\nRegistrate: 0\nGià lette prima: 0\nDi file non "
+         "esportati da questo programma: 0\nNon leggibili: 150\n\nL'elenco completo si "
+         "legge con «Mostra dettagli...».",
+         "Gestione", Icon::Warning, app::Buttons::Ok, reasons.join(u'\n')});
+    window.XPButton2->click();
+    EXPECT_EQ(window.Grid1->topLevelItemCount(), 150);
+}
+
 TEST_F(ReceiptsWindow, ChosenFilesAreReadAndCancellingReadsNothing) {
     write(Kind::RC, "ITBNCLGU70A01H501Y_00001.xml", "81");
     einvoice::RicevuteSdi window(data.data.store(), boxes);

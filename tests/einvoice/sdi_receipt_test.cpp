@@ -1,14 +1,24 @@
 // Each kind of receipt read by its elements: the answer, the file it answers, the
 // numbers, the date and what it says; receipts of the shape the schema allows are
-// validated against it first. Files that are no receipt are told apart by why.
+// validated against it first. Files that are no receipt, hostile ones among them,
+// are told apart by why; a file is read only when it is a regular one, and never
+// past the size a receipt can have.
 #include "fatturapa/sdi_receipt.h"
 
 #include "fattura_xml.h"
 #include "receipt_xml.h"
+#include "registers/entered_values.h"
+#include "support/file_bytes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -113,6 +123,14 @@ INSTANTIATE_TEST_SUITE_P(
                 {},
                 {}},
         Reading{"time to answer over", {}, Kind::DT, true, SdiEvent::Deadline, {}, {}, {}},
+        Reading{"an outcome dated by its signature's signing time",
+                [](ReceiptContent& s) { s.signingTime = "2025-02-20T11:00:00Z"; },
+                Kind::NE,
+                true,
+                SdiEvent::Outcome,
+                QDate(2025, 2, 20),
+                {},
+                "EC01"},
         Reading{"a date without milliseconds or zone",
                 [](ReceiptContent& s) { s.received = "2025-03-01T08:00:00"; },
                 Kind::NS,
@@ -156,6 +174,25 @@ QByteArray of(Kind kind, std::function<void(ReceiptContent&)> change = {}) {
     return receiptXml(content);
 }
 
+// A delivery receipt whose DOCTYPE declares one entity of 4,000 characters, used
+// 100,000 times in a note: 305 KB that would expand to 400 million characters.
+QByteArray quadraticExpansion() {
+    QByteArray xml = of(Kind::RC);
+    xml.insert(xml.indexOf('\n') + 1, "<!DOCTYPE types:RicevutaConsegna [<!ENTITY e \"" +
+                                          QByteArray(4000, 'x') + "\">]>\n");
+    QByteArray uses;
+    for (int i = 0; i < 100'000; ++i)
+        uses += "&e;";
+    return xml.replace("<MessageId>", "<Note>" + uses + "</Note><MessageId>");
+}
+
+QByteArray fixture(const char* name) {
+    return test_support::fileBytes(QStringLiteral(BRISVEL_FIXTURES "/receipts/") +
+                                   QString::fromLatin1(name));
+}
+
+const char* kNoDoctype = "contiene una dichiarazione DOCTYPE (DTD, entità)";
+
 INSTANTIATE_TEST_SUITE_P(
     Einvoice, ReceiptRefusal,
     testing::Values(
@@ -184,6 +221,16 @@ INSTANTIATE_TEST_SUITE_P(
                 "manca l'elemento ListaErrori"},
         Refused{"an outcome of no known kind",
                 of(Kind::NE, [](ReceiptContent& s) { s.outcome = "EC03"; }), "Esito (EC01 o EC02)"},
+        Refused{"an entity expanded quadratically", quadraticExpansion(), kNoDoctype},
+        Refused{"a harmless entity: no receipt has a DOCTYPE", fixture("internal-entity.xml"),
+                kNoDoctype},
+        Refused{"an external entity", fixture("external-entity.xml"), kNoDoctype},
+        Refused{"billion laughs", fixture("billion-laughs.xml"), kNoDoctype},
+        Refused{"a signed file without the signer's certificate",
+                fixture("no-signer-certificate.xml.p7m"),
+                "non contiene il certificato di chi l'ha firmato"},
+        Refused{"a detached signature", fixture("detached-signature.xml.p7m"),
+                "contiene solo la firma, non la ricevuta firmata"},
         Refused{"an error text longer than a cell holds",
                 of(Kind::NS,
                    [](ReceiptContent& s) {
@@ -193,6 +240,91 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"a signed file that is not one", QByteArray("\x30\x82\x01\x00garbage", 12),
                 "non è un file firmato leggibile"}),
     [](const testing::TestParamInfo<Refused>& info) { return std::to_string(info.index); });
+
+TEST(ReceiptReading, KeepsTheSchemasMostErrorsCutToFitACell) {
+    ReceiptContent content;
+    content.kind = Kind::NS;
+    content.errors.clear();
+    for (int i = 1; i <= 200; ++i)
+        content.errors.emplace_back(QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0')),
+                                    QString(255, QLatin1Char('a' + i % 26)));
+    const QByteArray xml = receiptXml(content);
+    EXPECT_EQ(schemaErrorsAgainst(BRISVEL_RECEIPTS_SCHEMA, xml), QStringList());
+
+    const auto read = fatturapa::readReceipt(xml);
+    ASSERT_TRUE(read.ok()) << read.error().message.toStdString();
+    const qsizetype kept = read->errors.size() - 1;
+    EXPECT_GT(kept, 100);
+    for (qsizetype i = 0; i < kept; ++i)
+        EXPECT_EQ(read->errors[i], content.errors[std::size_t(i)].first + u' ' +
+                                       content.errors[std::size_t(i)].second);
+    EXPECT_EQ(read->errors.last(), QStringLiteral("… e altri %1 errori").arg(200 - kept));
+    EXPECT_LE(read->errors.join(u'\n').size(), registers::kCellTextLimit);
+}
+
+struct OnDisk {
+    const char* what;
+    // Makes the file to read in `folder`; its path.
+    std::function<QString(const QDir& folder)> make;
+    const char* refusal;  // nullptr: read as the delivery receipt
+};
+
+class ReceiptOnDisk : public testing::TestWithParam<OnDisk> {};
+
+TEST_P(ReceiptOnDisk, IsReadOnlyFromARegularFileOfAReceiptsSize) {
+    const OnDisk& d = GetParam();
+    QTemporaryDir folder;
+    const auto read = fatturapa::readReceiptFile(d.make(QDir(folder.path())));
+    if (!d.refusal) {
+        ASSERT_TRUE(read.ok()) << d.what << ": " << read.error().message.toStdString();
+        EXPECT_EQ(read->invoiceFile, "ITBNCLGU70A01H501Y_00001.xml") << d.what;
+        EXPECT_EQ(read->event, SdiEvent::Delivered) << d.what;
+        return;
+    }
+    ASSERT_FALSE(read.ok()) << d.what;
+    EXPECT_TRUE(read.error().message.contains(QString::fromUtf8(d.refusal)))
+        << d.what << ": " << read.error().message.toStdString();
+}
+
+const char kReceiptName[] = "ITBNCLGU70A01H501Y_00001_RC_001.xml";
+const char* kNotRegular = "non è un file ordinario";
+
+INSTANTIATE_TEST_SUITE_P(
+    Einvoice, ReceiptOnDisk,
+    testing::Values(
+        OnDisk{"a link to /dev/zero named as a receipt",
+               [](const QDir& folder) {
+                   QFile::link("/dev/zero", folder.filePath(kReceiptName));
+                   return folder.filePath(kReceiptName);
+               },
+               kNotRegular},
+        OnDisk{"a named pipe no one writes to",
+               [](const QDir& folder) {
+                   ::mkfifo(QFile::encodeName(folder.filePath(kReceiptName)).constData(), 0600);
+                   return folder.filePath(kReceiptName);
+               },
+               kNotRegular},
+        OnDisk{"one byte past 4 MB",
+               [](const QDir& folder) {
+                   QFile file(folder.filePath(kReceiptName));
+                   EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+                   file.resize(4 * 1024 * 1024 + 1);
+                   return file.fileName();
+               },
+               "troppo grande"},
+        OnDisk{"a file that is not there",
+               [](const QDir& folder) { return folder.filePath(kReceiptName); }, "non esiste"},
+        OnDisk{"signed and armoured as PEM CMS",
+               [](const QDir&) {
+                   return QStringLiteral(BRISVEL_FIXTURES "/receipts/pem-cms.xml.p7m");
+               },
+               nullptr},
+        OnDisk{"signed and armoured as PEM PKCS7",
+               [](const QDir&) {
+                   return QStringLiteral(BRISVEL_FIXTURES "/receipts/pem-pkcs7.xml.p7m");
+               },
+               nullptr}),
+    [](const testing::TestParamInfo<OnDisk>& info) { return std::to_string(info.index); });
 
 TEST(ReceiptNames, AreToldFromOtherFiles) {
     const std::pair<const char*, bool> names[] = {

@@ -1,5 +1,6 @@
 // The receipts' history: an invoice's state is the furthest answer about the last
-// file it went to, whatever order the receipts were read in; a receipt is known by
+// file it went to, or about an earlier one the client has, whatever order the
+// receipts were read in; a receipt is known by
 // its kind, file and message; the rows survive a save, a row spoiled by hand is
 // passed over without being written over, and emptying the register forgets them.
 #include "registers/sdi_history.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -26,29 +28,44 @@ SdiRecord event(const char* file, SdiEvent kind, const char* messageId = "") {
     return r;
 }
 
+// The public client's answer (NE), dated when `date` is.
+SdiRecord answer(const QString& outcome, const char* messageId, QDate date = {}) {
+    SdiRecord r = event("A.xml", SdiEvent::Outcome, messageId);
+    r.outcome = outcome;
+    r.date = date;
+    return r;
+}
+
 struct Life {
     const char* what;
     std::vector<SdiRecord> read;  // in the order kept
     const char* lastFile;
     std::optional<SdiEvent> state;
     const char* stateFile;
+    QString outcome = {};  // of an answer: EC01 or EC02
 };
 
 class InvoiceState : public testing::TestWithParam<Life> {};
 
-TEST_P(InvoiceState, IsTheFurthestAnswerAboutTheLastFile) {
+TEST_P(InvoiceState, IsTheFurthestAnswerAboutTheLastFileInEitherOrder) {
     const Life& l = GetParam();
-    test_support::PreparedStore data;
-    registers::prepareSdiHistorySheet(data.store());
-    registers::SdiHistory history(data.sheet(registers::kSdiHistorySheet));
-    for (const SdiRecord& r : l.read)
-        ASSERT_TRUE(history.record(r).ok());
-    const auto state = history.stateOf("7", QString::fromLatin1(l.lastFile));
-    ASSERT_EQ(state.has_value(), l.state.has_value()) << l.what;
-    if (!state)
-        return;
-    EXPECT_EQ(state->event, *l.state) << l.what;
-    EXPECT_EQ(state->file, l.stateFile) << l.what;
+    for (const bool reversed : {false, true}) {
+        test_support::PreparedStore data;
+        registers::prepareSdiHistorySheet(data.store());
+        registers::SdiHistory history(data.sheet(registers::kSdiHistorySheet));
+        std::vector<SdiRecord> read = l.read;
+        if (reversed)
+            std::ranges::reverse(read);
+        for (const SdiRecord& r : read)
+            ASSERT_TRUE(history.record(r).ok());
+        const auto state = history.stateOf("7", QString::fromLatin1(l.lastFile));
+        ASSERT_EQ(state.has_value(), l.state.has_value()) << l.what;
+        if (!state)
+            return;
+        EXPECT_EQ(state->event, *l.state) << l.what << (reversed ? ", read backwards" : "");
+        EXPECT_EQ(state->file, l.stateFile) << l.what << (reversed ? ", read backwards" : "");
+        EXPECT_EQ(state->outcome, l.outcome) << l.what << (reversed ? ", read backwards" : "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,7 +113,36 @@ INSTANTIATE_TEST_SUITE_P(
              {event("a.XML", SdiEvent::Delivered, "1")},
              "A.xml",
              SdiEvent::Delivered,
-             "a.XML"}),
+             "a.XML"},
+        Life{"the client's refusal is final over the end of its time to answer",
+             {answer("EC02", "1"), event("A.xml", SdiEvent::Deadline, "2")},
+             "A.xml",
+             SdiEvent::Outcome,
+             "A.xml",
+             "EC02"},
+        Life{"two answers: the later by date holds",
+             {answer("EC02", "9", QDate(2025, 2, 12)), answer("EC01", "10", QDate(2025, 2, 10))},
+             "A.xml",
+             SdiEvent::Outcome,
+             "A.xml",
+             "EC02"},
+        Life{"two answers without a date: the later message number holds",
+             {answer("EC02", "31"), answer("EC01", "120")},
+             "A.xml",
+             SdiEvent::Outcome,
+             "A.xml",
+             "EC01"},
+        Life{"delivered, then a copy rejected as a duplicate: still delivered",
+             {event("A.xml", SdiEvent::Exported), event("A.xml", SdiEvent::Delivered, "1"),
+              event("B.xml", SdiEvent::Exported), event("B.xml", SdiEvent::Rejected, "2")},
+             "B.xml",
+             SdiEvent::Delivered,
+             "A.xml"},
+        Life{"delivered, then a copy not yet answered: still delivered",
+             {event("A.xml", SdiEvent::Delivered, "1"), event("B.xml", SdiEvent::Exported)},
+             "B.xml",
+             SdiEvent::Delivered,
+             "A.xml"}),
     [](const testing::TestParamInfo<Life>& info) { return std::to_string(info.index); });
 
 TEST(SdiHistory, KnowsAReceiptByItsKindFileAndMessage) {

@@ -9,10 +9,12 @@ namespace {
 std::string describe(const ScriptedMessageBoxes::Prompt& prompt) {
     struct Describe {
         QString operator()(const app::Message& m) const {
-            return QStringLiteral("message \"%1\" title \"%2\" icon %3 buttons %4")
+            return QStringLiteral("message \"%1\" title \"%2\" icon %3 buttons %4%5")
                 .arg(m.text, m.title)
                 .arg(static_cast<int>(m.icon))
-                .arg(static_cast<int>(m.buttons));
+                .arg(static_cast<int>(m.buttons))
+                .arg(m.details.isEmpty() ? QString()
+                                         : QStringLiteral(" details \"%1\"").arg(m.details));
         }
         QString operator()(const app::InputRequest& r) const {
             return QStringLiteral("input box \"%1\" title \"%2\" proposed \"%3\"")
