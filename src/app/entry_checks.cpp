@@ -68,4 +68,13 @@ bool datesAreCalendarDates(MessageBoxes& boxes, std::initializer_list<QLineEdit*
     return true;
 }
 
+bool collectionDateConfirmed(MessageBoxes& boxes, QLineEdit* field, const QDate& today) {
+    const std::optional<QString> question =
+        registers::futureCollectionQuestion(field->text().trimmed(), today);
+    if (!question || boxes.askYesNo(*question, app::title::kGestione, Icon::Question))
+        return true;
+    field->setFocus();
+    return false;
+}
+
 }  // namespace app

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 
+class QDate;
 class QLineEdit;
 class QWidget;
 
@@ -19,5 +20,9 @@ bool textsFitCells(MessageBoxes& boxes, std::initializer_list<QWidget*> fields);
 
 // Each field empty or a calendar date; false after the message.
 bool datesAreCalendarDates(MessageBoxes& boxes, std::initializer_list<QLineEdit*> fields);
+
+// A collection date after `today` asks first; "No" gives the focus back to the field.
+// True for an empty field, a date up to today, or a "Sì".
+bool collectionDateConfirmed(MessageBoxes& boxes, QLineEdit* field, const QDate& today);
 
 }  // namespace app

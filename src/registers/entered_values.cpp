@@ -49,4 +49,14 @@ std::optional<QString> dateRefusal(const QString& field, const QString& text) {
         .arg(field, quoted(text.trimmed()));
 }
 
+std::optional<QString> futureCollectionQuestion(const QString& text, const QDate& today) {
+    const std::optional<QDate> date = calendarDate(text);
+    if (!date || *date <= today)
+        return std::nullopt;
+    return QStringLiteral(
+               "La data dell'incasso %1 è successiva a oggi (%2): l'incasso non è ancora "
+               "avvenuto.\nRegistrarla lo stesso?")
+        .arg(store::italianDateText(*date), store::italianDateText(today));
+}
+
 }  // namespace registers

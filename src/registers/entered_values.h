@@ -29,4 +29,10 @@ std::optional<QString> overlongTextRefusal(const QString& field, const QString& 
 // not empty: they would stand in the cell in place of a date.
 std::optional<QString> dateRefusal(const QString& field, const QString& text);
 
+// The question that a collection date after `today` must pass: a collection still to
+// come is most often a slip of the keyboard, and would count as collected what is not.
+// None for an empty text, a text that is no date (dateRefusal's case) or a date up to
+// today.
+std::optional<QString> futureCollectionQuestion(const QString& text, const QDate& today);
+
 }  // namespace registers
