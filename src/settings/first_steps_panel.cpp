@@ -19,12 +19,12 @@ namespace settings {
 
 namespace {
 
-// A step's line: its mark and title, then what it lacks, one line each.
-QString stepText(const fatturapa::FirstStep& step) {
-    QString text = (step.done() ? QStringLiteral("✓  ") : QStringLiteral("○  ")) + step.title;
+// What a step lacks, one line each.
+QString missingText(const fatturapa::FirstStep& step) {
+    QStringList lines;
     for (const QString& missing : step.missing)
-        text += QStringLiteral("\n      – ") + missing;
-    return text;
+        lines << QStringLiteral("– ") + missing;
+    return lines.join(u'\n');
 }
 
 }  // namespace
@@ -66,8 +66,12 @@ FirstStepsPanel::FirstStepsPanel(const app::Services& services, QWidget* parent)
     layout->addWidget(Label2);
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         steps_[i] = app::makeLabel(QStringLiteral("Label%1").arg(i + 3), QString(), this);
-        steps_[i]->setWordWrap(true);
+        missing_[i] = app::makeLabel(QStringLiteral("Label%1").arg(i + 7), QString(), this);
+        missing_[i]->setWordWrap(true);
+        // Under the step's title, so that a wrapped line stays with its step.
+        missing_[i]->setContentsMargins(22, 0, 0, 0);
         layout->addWidget(steps_[i]);
+        layout->addWidget(missing_[i]);
     }
 }
 
@@ -83,10 +87,17 @@ void FirstStepsPanel::refresh() {
     XPButton1->setVisible(offered);
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         const fatturapa::FirstStep& step = state.steps[i];
-        steps_[i]->setText(stepText(step));
+        steps_[i]->setText((step.done() ? QStringLiteral("✓  ") : QStringLiteral("○  ")) +
+                           step.title);
         // A done step steps back, so the eye goes to what is left.
         steps_[i]->setEnabled(!step.done());
+        missing_[i]->setText(missingText(step));
+        missing_[i]->setVisible(!step.done());
     }
+    // Wrapped lines need the height their width gives them, which the window's own
+    // minimum does not count.
+    if (const int height = heightForWidth(width()); height > 0)
+        setMinimumHeight(height);
 }
 
 void FirstStepsPanel::addStarterLists() {

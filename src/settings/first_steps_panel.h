@@ -33,10 +33,11 @@ class FirstStepsPanel : public QGroupBox {
     // Reads the store again: the steps, the offer, whether the panel shows at all.
     void refresh();
 
-    QLabel* Label1;                 // what the lists offer holds
-    controls::XPButton* XPButton1;  // "Inserisci gli elenchi consueti"
-    QLabel* Label2;                 // heading of the steps
-    std::array<QLabel*, 4> steps_;  // Label3..Label6, one a step
+    QLabel* Label1;                   // what the lists offer holds
+    controls::XPButton* XPButton1;    // "Inserisci gli elenchi consueti"
+    QLabel* Label2;                   // heading of the steps
+    std::array<QLabel*, 4> steps_;    // Label3..Label6: a step's mark and title
+    std::array<QLabel*, 4> missing_;  // Label7..Label10: what the step lacks
 
   private:
     void addStarterLists();

@@ -130,7 +130,11 @@ class Panel : public FirstSteps {
         navigator.go(nullptr, &menu);
         test_support::settle(menu);
     }
-    QString stepText(std::size_t i) const { return panel->steps_[i]->text(); }
+    // The step's title, and what it lacks when it is shown.
+    QString stepText(std::size_t i) const {
+        return panel->steps_[i]->text() +
+               (panel->missing_[i]->isVisible() ? u'\n' + panel->missing_[i]->text() : QString());
+    }
     void reactivate() {
         menu.activate();
         test_support::settle(menu);
@@ -149,7 +153,7 @@ TEST_F(Panel, OffersTheListsOnceAndStepsAsideAfterTheFirstInvoice) {
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(panel->XPButton1->isVisible());
     EXPECT_EQ(panel->XPButton1->accessibleName(), "Inserisci gli elenchi consueti");
-    EXPECT_EQ(stepText(0), "○  I tuoi dati (Dati Anagrafici Utente)\n      – " + kNoUser.first());
+    EXPECT_EQ(stepText(0), "○  I tuoi dati (Dati Anagrafici Utente)\n– " + kNoUser.first());
     test_support::saveWindowShot(menu, QStringLiteral("first-steps-empty"));
 
     panel->XPButton1->click();
@@ -160,8 +164,8 @@ TEST_F(Panel, OffersTheListsOnceAndStepsAsideAfterTheFirstInvoice) {
         << "saved at once";
     EXPECT_EQ(stepText(1),
               "○  Regime fiscale e cassa della rivalsa (Fattura Elettronica)\n"
-              "      – " +
-                  kNoRegime.first() + "\n      – " + kNoFund);
+              "– " +
+                  kNoRegime.first() + "\n– " + kNoFund);
 
     writeUser(QStringLiteral("12345678903"));
     reactivate();
