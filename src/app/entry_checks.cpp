@@ -118,4 +118,13 @@ bool datesFollowInvoice(MessageBoxes& boxes, const QLineEdit* dateField, const Q
            !refusedBefore(dueField, registers::dueBeforeDocument);
 }
 
+bool collectionDateConfirmed(MessageBoxes& boxes, QLineEdit* field, const QDate& today) {
+    const std::optional<QString> question =
+        registers::futureCollectionQuestion(field->text().trimmed(), today);
+    if (!question || boxes.askYesNo(*question, app::title::kGestione, Icon::Question))
+        return true;
+    field->setFocus();
+    return false;
+}
+
 }  // namespace app

@@ -12,6 +12,7 @@
 
 #include <initializer_list>
 
+class QDate;
 class QLineEdit;
 class QWidget;
 
@@ -47,5 +48,8 @@ bool datesAreCalendarDates(MessageBoxes& boxes, std::initializer_list<QLineEdit*
 // False after the message, the refused field taking the focus.
 bool datesFollowInvoice(MessageBoxes& boxes, const QLineEdit* dateField, const QString& number,
                         QLineEdit* collectionField, QLineEdit* dueField);
+// A collection date after `today` asks first; "No" gives the focus back to the field.
+// True for an empty field, a date up to today, or a "Sì".
+bool collectionDateConfirmed(MessageBoxes& boxes, QLineEdit* field, const QDate& today);
 
 }  // namespace app

@@ -208,11 +208,23 @@ void Gestione::setSettingsFrame(QWidget* frame, std::function<void()> load) {
     XPButton1->setEnabled(true);
 }
 
+void Gestione::setWelcomePanel(QWidget* panel, std::function<void()> activated) {
+    welcomeActivated_ = std::move(activated);
+    auto* layout = static_cast<QVBoxLayout*>(welcome_->layout());
+    // Under the welcome text, above the closing stretch.
+    layout->insertSpacing(layout->count() - 1, 16);
+    layout->insertWidget(layout->count() - 1, panel);
+    // The panel stands right of the area column, before the settings frame.
+    QWidget::setTabOrder(XPButton9, panel);
+}
+
 void Gestione::activate() {
     XPButton7->setEnabled(false);
     XPButton10->setEnabled(false);
     if (Frame4)
         Frame4->hide();
+    if (welcomeActivated_)
+        welcomeActivated_();
 }
 
 bool Gestione::eventFilter(QObject* watched, QEvent* event) {

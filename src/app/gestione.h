@@ -50,7 +50,12 @@ class Gestione : public AreaWindow {
     // "Impostazioni/Causali" shows it and runs `load` to fill its lists.
     void setSettingsFrame(QWidget* frame, std::function<void()> load);
 
-    // The two print buttons are disabled and the settings frame hidden again.
+    // A panel placed under the welcome text (the first steps), and what reads it
+    // again each time the menu is activated.
+    void setWelcomePanel(QWidget* panel, std::function<void()> activated);
+
+    // The two print buttons are disabled and the settings frame hidden again; the
+    // welcome panel rereads what it shows.
     void activate() override;
 
     controls::XPButton* XPButton1;   // Impostazioni/Causali
@@ -81,6 +86,7 @@ class Gestione : public AreaWindow {
     Navigator& navigator_;
     std::function<bool()> endProgram_;
     std::function<void()> loadSettings_;
+    std::function<void()> welcomeActivated_;
     struct Area {
         AreaWindow* window;
         std::function<void()> entered;

@@ -247,6 +247,15 @@ void XPButton::keyPressEvent(QKeyEvent* e) {
                 pressWith(Qt::LeftButton, e->modifiers(), kKeyboardPoint);
             }
             break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Enter on a focused button clicks it, as on every desktop; a held key
+            // clicks once, never a burst of clicks.
+            if (!e->isAutoRepeat()) {
+                lastButton_ = Qt::LeftButton;
+                surfaceClick();
+            }
+            break;
         case Qt::Key_Right:
         case Qt::Key_Down:
             focusNextPrevChild(true);

@@ -249,6 +249,11 @@ QString Refusal::message() const {
         .arg(invoice, faults.join(QStringLiteral("\n- ")));
 }
 
+Party supplierParty(const registers::UserData& user) {
+    PlainTexts plain;
+    return userParty(user, plain);
+}
+
 QString senderId(const registers::UserData& user) {
     const QString taxCode = user[registers::UserTaxCode].trimmed();
     return taxCode.isEmpty() ? user[registers::UserVatNumber].trimmed() : taxCode;

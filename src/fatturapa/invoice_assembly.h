@@ -63,6 +63,9 @@ struct Refusal {
     QString message() const;
 };
 
+// The user as the file's supplier.
+Party supplierParty(const registers::UserData& user);
+
 // The sender's identifier of the file name and the transmission data: the user's
 // tax code, or the VAT number when there is no tax code.
 QString senderId(const registers::UserData& user);

@@ -497,11 +497,14 @@ void Entrata::connectControls() {
 
 bool Entrata::eventFilter(QObject* watched, QEvent* event) {
     if (watched == descriptionField_ && event->type() == QEvent::KeyPress) {
-        // The note beside the description promises Ctrl+Enter for a new line.
+        // The note beside the description promises Ctrl+Enter for a new line; Enter
+        // alone goes on to the next field, as Tab does.
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            key->modifiers() & Qt::ControlModifier) {
-            descriptionField_->insertPlainText(QStringLiteral("\n"));
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (key->modifiers() & Qt::ControlModifier)
+                descriptionField_->insertPlainText(QStringLiteral("\n"));
+            else
+                focusNextChild();
             return true;
         }
     }
@@ -664,6 +667,7 @@ bool Entrata::enteredValuesFit() {
     return app::datesAreCalendarDates(boxes_, {dateField_, collectionField_, dueField_}) &&
            app::datesFollowInvoice(boxes_, dateField_, numberField_->text(), collectionField_,
                                    dueField_) &&
+           app::collectionDateConfirmed(boxes_, collectionField_, clock_.today()) &&
            app::textsFitCells(boxes_, {clientBox_, numberField_, dateField_, descriptionField_,
                                        exemptionBox_, collectionField_, paymentBox_}) &&
            app::textsFitEinvoice(boxes_, {{descriptionField_, fatturapa::kDescriptionWhat,

@@ -314,7 +314,8 @@ void Scadenze::markCollected() {
         dateField_->setFocus();
         return;
     }
-    if (!app::datesAreCalendarDates(boxes, {dateField_}))
+    if (!app::datesAreCalendarDates(boxes, {dateField_}) ||
+        !app::collectionDateConfirmed(boxes, dateField_, services_.clock.today()))
         return;
     const QDate date = *store::readItalianDate(dateText);
     const std::vector<Line>& lines = model_->list().lines;

@@ -22,6 +22,7 @@
 #include "printers/printer_window_opener.h"
 #include "printing/printer_catalogue.h"
 #include "receivables/incassi.h"
+#include "settings/first_steps_panel.h"
 #include "settings/intestazione.h"
 #include "settings/settings_frame.h"
 #include "year/andamento.h"
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
     // The area windows; each lives until the program ends.
     auto* settingsFrame = new settings::SettingsFrame(services);
     menu.setSettingsFrame(settingsFrame, [settingsFrame] { settingsFrame->load(); });
+    auto* firstSteps = new settings::FirstStepsPanel(services);
+    menu.setWelcomePanel(firstSteps, [firstSteps] { firstSteps->refresh(); });
     settings::Intestazione userData(services);
     menu.setAreaWindow(app::MenuArea::UserData, &userData);
     clients::Anagrafe clientWindow(services);

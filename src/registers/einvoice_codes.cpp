@@ -279,6 +279,10 @@ QString EinvoiceCodes::taxRegime() const {
     return stored.isEmpty() ? kOrdinaryRegime : stored;
 }
 
+bool EinvoiceCodes::taxRegimeChosen() const {
+    return !sheet_.text(kFirstRow, kRegimeColumn).isEmpty();
+}
+
 void EinvoiceCodes::setTaxRegime(const QString& regime) {
     expectWritten(sheet_.setIdentifier(kFirstRow, kRegimeColumn, regime));
 }

@@ -114,6 +114,8 @@ class EinvoiceCodes {
 
     // RF01 while nothing is stored.
     QString taxRegime() const;
+    // The user has saved a regime in the codes window (RF01 included).
+    bool taxRegimeChosen() const;
     void setTaxRegime(const QString& regime);
 
     // 0 before the first file.

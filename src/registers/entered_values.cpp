@@ -56,7 +56,7 @@ std::optional<QString> collectionBeforeDocument(const QDate& day, const QDate& d
     return QStringLiteral(
                "La data dell'incasso %1 precede la data della %2: "
                "scrivere la data in cui è stata incassata.")
-        .arg(day.toString(QStringLiteral("dd/MM/yyyy")), document);
+        .arg(store::italianDateText(day), document);
 }
 
 std::optional<QString> dueBeforeDocument(const QDate& day, const QDate& documentDate,
@@ -66,7 +66,17 @@ std::optional<QString> dueBeforeDocument(const QDate& day, const QDate& document
     return QStringLiteral(
                "La scadenza %1 precede la data della %2: "
                "scrivere il giorno in cui il pagamento è dovuto.")
-        .arg(day.toString(QStringLiteral("dd/MM/yyyy")), document);
+        .arg(store::italianDateText(day), document);
+}
+
+std::optional<QString> futureCollectionQuestion(const QString& text, const QDate& today) {
+    const std::optional<QDate> date = calendarDate(text);
+    if (!date || *date <= today)
+        return std::nullopt;
+    return QStringLiteral(
+               "La data dell'incasso %1 è successiva a oggi (%2): l'incasso non è ancora "
+               "avvenuto.\nRegistrarla lo stesso?")
+        .arg(store::italianDateText(*date), store::italianDateText(today));
 }
 
 }  // namespace registers

@@ -36,5 +36,10 @@ std::optional<QString> collectionBeforeDocument(const QDate& day, const QDate& d
                                                 const QString& document);
 std::optional<QString> dueBeforeDocument(const QDate& day, const QDate& documentDate,
                                          const QString& document);
+// The question that a collection date after `today` must pass: a collection still to
+// come is most often a slip of the keyboard, and would count as collected what is not.
+// None for an empty text, a text that is no date (dateRefusal's case) or a date up to
+// today.
+std::optional<QString> futureCollectionQuestion(const QString& text, const QDate& today);
 
 }  // namespace registers

@@ -117,6 +117,28 @@ TEST(XPButtonKeyboard, SpacePressesAndItsReleaseClicksOnce) {
     EXPECT_GE(keyDowns.count(), 2);
 }
 
+class EnterKey : public testing::TestWithParam<Qt::Key> {};
+
+TEST_P(EnterKey, ClicksTheFocusedButtonOnceEvenWhenHeld) {
+    ButtonWindow window;
+    XPButton* button = window.add("&Ok");
+    window.show();
+    button->setFocus();
+    QSignalSpy clicks(button, &XPButton::clicked);
+    QTest::keyClick(button, GetParam());
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(button->drawnState(), FaceState::Normal);
+    QKeyEvent repeat(QEvent::KeyPress, GetParam(), Qt::NoModifier, "\r", true);
+    QApplication::sendEvent(button, &repeat);
+    EXPECT_EQ(clicks.count(), 1);
+    button->setEnabled(false);
+    QTest::keyClick(button, GetParam());
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(XPButtonKeyboard, EnterKey,
+                         testing::Values(Qt::Key_Return, Qt::Key_Enter));
+
 TEST(XPButtonKeyboard, SpaceReleaseWithoutItsPressDoesNotClick) {
     ButtonWindow window;
     XPButton* button = window.add("&Ok");

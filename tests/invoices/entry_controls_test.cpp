@@ -207,14 +207,18 @@ TEST_F(EntryControls, AmountBoxesTakeDigitsCommasAndThousandsDots) {
     EXPECT_EQ(ui->Text8->text(), "1.238,00");
 }
 
-TEST_F(EntryControls, CtrlEnterBreaksTheDescriptionAndTabLeavesIt) {
+TEST_F(EntryControls, CtrlEnterBreaksTheDescriptionEnterAndTabLeaveIt) {
     ui->Text15->setFocus();
     QTest::keyClicks(ui->Text15, "Consulenza");
     QTest::keyClick(ui->Text15, Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClicks(ui->Text15, "marzo");
     EXPECT_EQ(ui->Text15->toPlainText().toStdString(), "Consulenza\nmarzo");
-    QTest::keyClick(ui->Text15, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), ui->Text9);
+    for (const Qt::Key leave : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter}) {
+        ui->Text15->setFocus();
+        QTest::keyClick(ui->Text15, leave);
+        EXPECT_EQ(QApplication::focusWidget(), ui->Text9) << leave;
+    }
+    EXPECT_EQ(ui->Text15->toPlainText().toStdString(), "Consulenza\nmarzo");
 }
 
 TEST_F(EntryControls, TheCloseBoxIsRefusedAndEsciClearsAndLeaves) {

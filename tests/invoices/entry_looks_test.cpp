@@ -44,6 +44,8 @@ class EntryLooks : public EntryWindowTest {
 
 TEST_F(EntryLooks, TheThreeStatesShowWhole) {
     window->move(0, 0);
+    // The day of the collection the window shows.
+    clock.set(QDateTime(QDate(2024, 4, 15), QTime(9, 0)));
     fillWorkedExample();
     choose(ui->Combo3, QStringLiteral("Art. 15 DPR 633/72"));
     type(ui->Text7, QStringLiteral("16"));

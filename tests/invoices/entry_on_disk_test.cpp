@@ -47,6 +47,7 @@ TEST_F(EntryOnDisk, ARegisteredInvoiceIsInTheFileWithoutASavePoint) {
 TEST_F(EntryOnDisk, ACollectionDateIsInTheFileWithoutASavePoint) {
     registerOne();
     modifyFirst();
+    clock.set(QDateTime(QDate(2024, 4, 15), QTime(18, 0)));
     ui->Text13->setText(QStringLiteral("15/04/2024"));
     boxes.expect(kModified);
     ui->XPButton3->click();
@@ -143,6 +144,64 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"a modified description longer than a cell", true,
                 [](EntryControlsByName& w) { w.Text15->setPlainText(kLongDescription); }, nullptr,
                 "Descrizione"}));
+
+// A collection date after today asks first: "No" keeps what was typed, gives the
+// date its focus back and writes nothing; "Sì", or a date up to today, writes it.
+struct FutureCollection {
+    const char* what;
+    QDate today;
+    const char* typed;
+    std::optional<Answer> answer;  // none: no question
+};
+
+class EntryFutureCollection : public EntryOnDisk,
+                              public testing::WithParamInterface<FutureCollection> {};
+
+TEST_P(EntryFutureCollection, IsAskedBeforeItIsWritten) {
+    const FutureCollection& c = GetParam();
+    registerOne();
+    modifyFirst();
+    clock.set(QDateTime(c.today, QTime(9, 0)));
+    ui->Text13->setText(QString::fromUtf8(c.typed));
+    const QByteArray fileBefore = fileBytes(data.path());
+    if (c.answer)
+        boxes.expect({*registers::futureCollectionQuestion(ui->Text13->text(), c.today), "Gestione",
+                      app::Icon::Question, app::Buttons::YesNo},
+                     *c.answer);
+    const bool written = c.answer != Answer::No;
+    if (written)
+        boxes.expect(kModified);
+    ui->XPButton3->click();
+    EXPECT_EQ(boxes.failures(), 0) << c.what;
+    if (written) {
+        EXPECT_EQ(data.reopened(store::kInvoicesSheet).text(2, Collection), c.typed) << c.what;
+    } else {
+        EXPECT_EQ(fileBytes(data.path()), fileBefore) << c.what;
+        EXPECT_EQ(QApplication::focusWidget(), ui->Text13) << c.what;
+        EXPECT_EQ(ui->Text13->text(), c.typed) << c.what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AtModifica, EntryFutureCollection,
+    testing::Values(
+        FutureCollection{"collected today", QDate(2024, 4, 15), "15/04/2024", std::nullopt},
+        FutureCollection{"collected last month", QDate(2024, 4, 15), "15/03/2024", std::nullopt},
+        FutureCollection{"tomorrow, the user corrects it", QDate(2024, 4, 14), "15/04/2024",
+                         Answer::No},
+        FutureCollection{"next year, the user confirms it", QDate(2024, 4, 14), "15/04/2025",
+                         Answer::Yes}));
+
+TEST_F(EntryOnDisk, AFutureCollectionAtRegistraIsAskedToo) {
+    fillWorkedExample();
+    ui->Text13->setText(QStringLiteral("06/03/2024"));
+    boxes.expect({*registers::futureCollectionQuestion(QStringLiteral("06/03/2024"), clock.today()),
+                  "Gestione", app::Icon::Question, app::Buttons::YesNo},
+                 Answer::No);
+    ui->XPButton4->click();
+    EXPECT_EQ(registers::InvoiceRegister(invoices()).rowCount(), 0);
+    EXPECT_EQ(ui->Text13->text(), "06/03/2024");
+}
 
 // The longest description is the electronic invoice's, 1000 characters, well within a cell.
 TEST_F(EntryOnDisk, ADescriptionAsLongAsTheElectronicInvoiceTakesIsRegistered) {

@@ -416,6 +416,7 @@ TEST_F(EntryScenario, AModificationWritesTheCollectionDateOrAStar) {
     EXPECT_FALSE(ui->XPButton4->isVisibleTo(window.get()));
     EXPECT_TRUE(ui->Label28->isVisibleTo(window.get()));
     EXPECT_EQ(ui->Text13->text(), "");
+    clock.set(QDateTime(QDate(2024, 4, 15), QTime(9, 0)));
     ui->Text13->setText(QStringLiteral("15/04/2024"));
     boxes.expect(kModified);
     ui->XPButton3->click();

@@ -147,6 +147,25 @@ TEST_F(Scadenze, WhatRefusesTheCollectionWritesNothing) {
     }
 }
 
+TEST_F(Scadenze, ACollectionAfterTodayIsAskedFirst) {
+    choose({"6"});
+    dateField()->setText("16/4/2024");
+    const app::Message asked = message(*registers::futureCollectionQuestion("16/4/2024", kToday),
+                                       "Gestione", app::Icon::Question, app::Buttons::YesNo);
+    boxes.expect(asked, app::Answer::No);
+    click("SegnaIncassate");
+    EXPECT_EQ(collections(), kUntouched);
+    boxes.expect(asked, app::Answer::Yes)
+        .expect(message("Registrare l'incasso del 16/04/2024 per:\n\n"
+                        "fattura n. 6 del 10/04/2024, STUDIO NERI: 300,00?",
+                        "Gestione", app::Icon::Question, app::Buttons::YesNo),
+                app::Answer::Yes)
+        .expect(message("Incasso del 16/04/2024 registrato: 1 documento.", "Gestione",
+                        app::Icon::Information));
+    click("SegnaIncassate");
+    EXPECT_EQ(collections(), QStringList({"*", "20/02/2024", "*", "*", "*", "16/04/2024", "*"}));
+}
+
 TEST_F(Scadenze, AnsweringNoWritesNothing) {
     choose({"6"});
     boxes.expect(message("Registrare l'incasso del 15/04/2024 per:\n\n"

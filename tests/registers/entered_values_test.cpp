@@ -101,3 +101,33 @@ TEST(CellText, TheRefusalNamesTheFieldTheLengthAndTheLimit) {
 }
 
 }  // namespace
+
+namespace {
+
+struct CollectionCase {
+    const char* typed;
+    bool asked;
+};
+
+class CollectionDate : public testing::TestWithParam<CollectionCase> {};
+
+TEST_P(CollectionDate, AfterTodayIsAskedFirst) {
+    const auto question =
+        registers::futureCollectionQuestion(QString::fromUtf8(GetParam().typed), QDate(2026, 3, 5));
+    EXPECT_EQ(question.has_value(), GetParam().asked) << GetParam().typed;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AgainstTheFifthOfMarch, CollectionDate,
+    testing::Values(CollectionCase{"", false}, CollectionCase{"04/03/2026", false},
+                    CollectionCase{"05/03/2026", false}, CollectionCase{"06/03/2026", true},
+                    CollectionCase{"5/3/27", true}, CollectionCase{"31/02/2027", false},
+                    CollectionCase{"domani", false}));
+
+TEST(CollectionDateQuestion, NamesTheDateAndToday) {
+    EXPECT_EQ(registers::futureCollectionQuestion(QStringLiteral("6/3/2026"), QDate(2026, 3, 5)),
+              "La data dell'incasso 06/03/2026 è successiva a oggi (05/03/2026): l'incasso non "
+              "è ancora avvenuto.\nRegistrarla lo stesso?");
+}
+
+}  // namespace

@@ -1,5 +1,7 @@
 // The sheet work behind the settings frame and the user-data window.
+#include "registers/einvoice_codes.h"
 #include "registers/settings_lists.h"
+#include "registers/starter_lists.h"
 #include "registers/user_data.h"
 #include "support/prepared_store.h"
 
@@ -131,6 +133,79 @@ TEST_F(SettingsSheets, UserDataAreWrittenAsTextsBesideTheLabels) {
     values[0].clear();
     writeUserData(user, values);
     EXPECT_TRUE(user.value(1, 2).isEmpty());
+}
+
+// The lists a newcomer is offered: written by the lists' own writer into an empty
+// store, with the codes the electronic invoice needs; never into a store with lists.
+class StarterLists : public SettingsSheets {
+  protected:
+    StarterLists() { prepareEinvoiceCodesSheet(temp.store()); }
+    EinvoiceCodes codes() { return EinvoiceCodes(temp.sheet(kEinvoiceCodesSheet)); }
+};
+
+TEST_F(StarterLists, AnEmptyStoreTakesTheUsualListsWithTheirCodes) {
+    ASSERT_TRUE(settingsListsEmpty(lists));
+    ASSERT_TRUE(addStarterLists(temp.store().workbook()).ok());
+    EXPECT_FALSE(settingsListsEmpty(lists));
+    EXPECT_EQ(loadList(lists, kVatColumn), (QStringList{"*", "22", "10", "5", "4"}));
+    EXPECT_EQ(loadList(lists, kInpsColumn), (QStringList{"*", "4", "2", "5"}));
+    EXPECT_EQ(loadList(lists, kWithholdingColumn), (QStringList{"*", "20"}));
+    EXPECT_EQ(loadList(lists, kPaymentColumn).size(), 8);
+    EXPECT_EQ(loadList(lists, kExemptionColumn).size(), 5);
+    const struct {
+        CodedList list;
+        const char* item;
+        ItemCodes codes;
+        int days;  // -1: not a payment type
+    } rows[] = {
+        {CodedList::Withholding, "20", {"RT01", "A"}, -1},
+        {CodedList::Payment, "Bonifico vista fattura", {"MP05", ""}, 0},
+        {CodedList::Payment, "Bonifico 30 gg d.f.", {"MP05", ""}, 30},
+        {CodedList::Payment, "Bonifico 60 gg d.f.", {"MP05", ""}, 60},
+        {CodedList::Payment, "RiBa 30 gg d.f.", {"MP12", ""}, 30},
+        {CodedList::Payment, "Assegno", {"MP02", ""}, 0},
+        {CodedList::Payment, "Contanti", {"MP01", ""}, 0},
+        {CodedList::Payment, "Carta di pagamento", {"MP08", ""}, 0},
+        {CodedList::Exemption, "Regime forfettario art. 1 c. 54-89 L. 190/2014", {"N2.2", ""}, -1},
+        {CodedList::Exemption, "Non soggetta art. 7-ter DPR 633/72", {"N2.1", ""}, -1},
+        {CodedList::Exemption, "Esente art. 10 DPR 633/72", {"N4", ""}, -1},
+        {CodedList::Exemption, "Esclusa art. 15 DPR 633/72", {"N1", ""}, -1},
+        // Which fund a surcharge is, the user says: it decides the withholding.
+        {CodedList::Cassa, "4", {}, -1},
+    };
+    const EinvoiceCodes stored = codes();
+    for (const auto& row : rows) {
+        const QString item = QString::fromUtf8(row.item);
+        const int column = row.list == CodedList::Payment       ? kPaymentColumn
+                           : row.list == CodedList::Exemption   ? kExemptionColumn
+                           : row.list == CodedList::Withholding ? kWithholdingColumn
+                                                                : kInpsColumn;
+        EXPECT_TRUE(loadList(lists, column).contains(item)) << row.item;
+        EXPECT_EQ(stored.codes(row.list, item), row.codes) << row.item;
+        if (row.days >= 0) {
+            EXPECT_EQ(stored.paymentDays(item), row.days) << row.item;
+        }
+    }
+}
+
+TEST_F(StarterLists, AStoreWithAListTakesNothing) {
+    for (int column = kInpsColumn; column <= kExemptionColumn; ++column) {
+        test_support::PreparedStore fresh;
+        prepareEinvoiceCodesSheet(fresh.store());
+        const store::Worksheet own = fresh.sheet(store::kSettingsSheet);
+        ASSERT_TRUE(insertItem(own, column, "3").ok());
+        EXPECT_FALSE(settingsListsEmpty(own)) << column;
+        ASSERT_TRUE(addStarterLists(fresh.store().workbook()).ok());
+        for (int other = kInpsColumn; other <= kExemptionColumn; ++other)
+            EXPECT_EQ(loadList(own, other),
+                      other == column ? QStringList({"*", "3"}) : QStringList{"*"})
+                << column << " " << other;
+    }
+}
+
+TEST_F(SettingsSheets, WithoutTheCodesSheetTheStarterListsAreRefusedWhole) {
+    EXPECT_FALSE(addStarterLists(temp.store().workbook()).ok());
+    EXPECT_TRUE(settingsListsEmpty(lists));
 }
 
 }  // namespace
