@@ -181,9 +181,10 @@ TEST_F(SettingsSheets, OnlyAnItemNoInvoiceUsesIsRemoved) {
         const auto removed = removeUnusedItem(temp.store().workbook(), c.column, position);
         EXPECT_EQ(!removed.ok(), c.used) << c.item;
         EXPECT_EQ(loadList(lists, c.column).contains(QString::fromUtf8(c.item)), c.used) << c.item;
-        if (c.used)
+        if (c.used) {
             EXPECT_TRUE(removed.error().message.contains("la fattura n. 1 del 05/03/2026"))
                 << c.item;
+        }
     }
 }
 
