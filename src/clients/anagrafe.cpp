@@ -334,17 +334,24 @@ std::optional<double> Anagrafe::freeNumberForNewClient(NumberHolders& holders) {
     return free;
 }
 
-bool Anagrafe::confirmDeletion(const NumberHolders& holders, const QString& identifier) {
+bool Anagrafe::confirmDeletion(const NumberHolders& holders, const QString& identifier,
+                               const QString& storedName) {
     const registers::IdentifierUse use = registers::identifierUse(
         identifier, holders.clients, holders.invoices, holders.codes ? &*holders.codes : nullptr);
-    if (use.invoices == 0)
-        return boxes_.askYesNo(QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?"),
-                               app::title::kGestioneBlankAfter);
+    if (use.invoices == 0) {
+        QString question = QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?");
+        if (Text26->text().trimmed() != storedName.trimmed())
+            question += QStringLiteral(
+                            "\n\nSarà eliminato il cliente %1 come è in archivio: il "
+                            "nome scritto nei campi (%2) non è stato salvato.")
+                            .arg(storedName.trimmed(), Text26->text().trimmed());
+        return boxes_.askYesNo(question, app::title::kGestioneBlankAfter);
+    }
     return boxes_.askYesNo(
         QStringLiteral("Al cliente %1 sono intestate:\n%2\n\nLe fatture restano registrate, ma "
                        "i dati del cliente (indirizzo, codice fiscale, partita IVA) non saranno "
                        "più in archivio%3.\n\nSi vuole eliminare il cliente?")
-            .arg(Text26->text().trimmed(), use.invoicesDescribed(),
+            .arg(storedName.trimmed(), use.invoicesDescribed(),
                  use.uncollected > 0 ? QStringLiteral(", anche per le fatture ancora da incassare")
                                      : QString()),
         app::title::kGestioneBlankAfter, Icon::Warning);
@@ -599,8 +606,6 @@ void Anagrafe::deleteClient() {
     if (!holders)
         return;
     const QString identifier = choice_.hasChosen() ? choice_.chosenIdentifier() : Text10->text();
-    if (!confirmDeletion(*holders, identifier))
-        return;
     // Only the client the fields show goes: the chosen one, or else the one that
     // carries both the identifier and the name in the fields.
     registers::ClientSheet& clients = holders->clients;
@@ -614,7 +619,10 @@ void Anagrafe::deleteClient() {
         loadClients();
         return;
     }
+    // The question names the client as stored, whatever the fields now show.
     const QString name = clients.row(*row)[Name];
+    if (!confirmDeletion(*holders, identifier, name))
+        return;
     clients.removeRow(*row);
     // The delivery address goes with the client, unless another client row still
     // carries the same number.

@@ -80,8 +80,10 @@ class Anagrafe : public app::AreaWindow {
     // The number the next client receives: the counter's when nothing carries it;
     // otherwise, once the user agreed, the first free one. None when the user refused.
     std::optional<double> freeNumberForNewClient(NumberHolders& holders);
-    // Asks before deleting the client numbered `identifier` when invoices carry it.
-    bool confirmDeletion(const NumberHolders& holders, const QString& identifier);
+    // Asks before deleting the client numbered `identifier`, named as stored, saying
+    // what invoices carry it.
+    bool confirmDeletion(const NumberHolders& holders, const QString& identifier,
+                         const QString& storedName);
     // The fields as a client row; the name without blanks around it.
     registers::ClientRecord fields() const;
     // The first client row named `name`, blanks around the stored name aside.

@@ -244,6 +244,34 @@ store::Result<ExportSources> readExportSources(store::Workbook& book) {
                          extras ? std::optional(registers::InvoiceExtras(*extras)) : std::nullopt};
 }
 
+namespace {
+
+// The stored withholding was made on the other base than the one the surcharge's
+// code gives: the invoice is registered again with the rate chosen anew.
+QString withholdingBaseFault(Amount withholding, const Cassa& cassa) {
+    const QString mend = QStringLiteral(
+        ": aprire la fattura con \"Seleziona\", scegliere di nuovo l'aliquota di ritenuta e "
+        "registrarla con \"Modifica\"");
+    if (cassa.type == registers::kInpsSeparateScheme)
+        return QStringLiteral(
+                   "la ritenuta %1 è calcolata sul solo imponibile, ma la rivalsa "
+                   "INPS/Cassa del %2 % ha il Tipo Cassa %3 (rivalsa INPS), che "
+                   "sopporta anche la ritenuta")
+                   .arg(withholding.text(), cassa.rate.text(), cassa.type) +
+               mend;
+    return QStringLiteral(
+               "la ritenuta %1 è calcolata anche sul contributo INPS/Cassa del %2 %, "
+               "che con il Tipo Cassa %3 non sopporta la ritenuta")
+               .arg(withholding.text(), cassa.rate.text(), cassa.type) +
+           mend +
+           QStringLiteral(
+               " (se il contributo è la rivalsa INPS, impostare prima il Tipo Cassa "
+               "%1 nei Codici Fattura Elettronica)")
+               .arg(registers::kInpsSeparateScheme);
+}
+
+}  // namespace
+
 QString Refusal::message() const {
     return QStringLiteral("Fattura %1 non esportata:\n- %2")
         .arg(invoice, faults.join(QStringLiteral("\n- ")));
@@ -446,18 +474,22 @@ brisvel::Result<AssembledInvoice, Refusal> assembleDocument(const RegisteredInvo
     }
 
     if (!withholding.isZero()) {
-        // The INPS separate-scheme surcharge is withheld on with the fee. An invoice
-        // registered when the withholding was taken on the taxable alone keeps its
-        // stored figures: then the surcharge is not marked as withheld.
+        // The INPS separate-scheme surcharge is withheld on with the fee, a fund's
+        // contribution never is: the base the codes in force give is the only one
+        // written. Stored amounts made on the other base are refused, with the mend.
         const bool inpsSurcharge = d.cassa && d.cassa->type == registers::kInpsSeparateScheme;
         const Amount base = inpsSurcharge ? taxable + surcharge : taxable;
         std::optional<RecoveredRate> found =
             recoverRate(sources.withholdingItems, base, withholding);
         if (found && inpsSurcharge)
             d.cassa->withheld = true;
-        else if (!found && inpsSurcharge)
-            found = recoverRate(sources.withholdingItems, taxable, withholding);
-        if (!found) {
+        const bool otherBase =
+            !found && d.cassa && !d.cassa->type.isEmpty() &&
+            recoverRate(sources.withholdingItems, inpsSurcharge ? taxable : taxable + surcharge,
+                        withholding);
+        if (otherBase) {
+            faults << withholdingBaseFault(withholding, *d.cassa);
+        } else if (!found) {
             faults << QStringLiteral("nessuna aliquota di ritenuta dell'elenco dà %1 su %2")
                           .arg(withholding.text(), base.text());
         } else {

@@ -41,6 +41,7 @@
 #include "registers/due_dates.h"
 #include "registers/einvoice_codes.h"
 #include "registers/invoice_extras.h"
+#include "registers/invoice_rates.h"
 #include "registers/registration_checks.h"
 #include "registers/settings_lists.h"
 #include "store/typed_entry.h"
@@ -480,10 +481,7 @@ void Entrata::connectControls() {
     connect(selectButton_, &QAbstractButton::clicked, this, &Entrata::selectOrModify);
     connect(clearButton_, &QAbstractButton::clicked, this, &Entrata::clearWindow);
     connect(exitButton_, &QAbstractButton::clicked, this, &Entrata::leave);
-    connect(documentButton_, &QAbstractButton::clicked, this, [this] {
-        if (showDocument_)
-            showDocument_(currentFields());
-    });
+    connect(documentButton_, &QAbstractButton::clicked, this, &Entrata::showDocument);
     connect(registerList_, &RegisterListPage::invoiceChosen, this, &Entrata::loadInvoice);
     connect(registerList_, &RegisterListPage::leaveRequested, this, &Entrata::leaveRegisterList);
     connect(registerList_, &RegisterListPage::electronicInvoiceRequested, this,
@@ -641,7 +639,8 @@ registers::InvoiceFields Entrata::currentFields() const {
     form.record = recordField_->text();
     form.description = descriptionField_->toPlainText();
     form.collection = collectionField_->text();
-    form.paidBy = paymentBox_->currentText();
+    form.paidBy = paymentBox_->currentText() == kSelect ? QString() : paymentBox_->currentText();
+    form.due = dueField_->text().trimmed();
     if (mode_ == Mode::Modifying) {
         if (const auto extras = registers::invoiceExtrasSheet(store_.workbook()))
             form.corrects = registers::InvoiceExtras(*extras).corrects(form.record);
@@ -700,7 +699,13 @@ void Entrata::showCounters() {
     recordField_->setText(counters.record);
     // The counter follows the last number registered, which may have been changed by
     // hand: the proposal skips the numbers this year already has.
-    numberField_->setText(book->firstFreeNumber(counters.number, clock_.today().year()));
+    numberField_->setText(firstFreeNumber(*book, counters.number, clock_.today().year()));
+}
+
+QString Entrata::firstFreeNumber(const registers::InvoiceRegister& book, const QString& counter,
+                                 int year) const {
+    return book.firstFreeNumber(counter, year,
+                                registers::lastIssuedNumber(store_.workbook(), year));
 }
 
 bool Entrata::numberFree() {
@@ -835,11 +840,10 @@ void Entrata::registerInvoice() {
     InvoiceAmounts f = amountsToRegister();
     if (!regimeAllows(f))
         return;
+    // No: the user means to correct something, so what was typed stays.
     if (!boxes_.askYesNo(QStringLiteral(" Vuoi Inserire questa Fattura...................?"),
-                         app::title::kGestioneBlankBefore)) {
-        clearWindow();
+                         app::title::kGestioneBlankBefore))
         return;
-    }
     if (!amountsAgree(f))
         return;
     auto book = invoiceRegister();
@@ -852,6 +856,7 @@ void Entrata::registerInvoice() {
     }
     if (!keepStampDuty(recordField_->text()) || !keepDueDate())
         return;
+    keepRates();
     app::saveThenTell(store_, boxes_,
                       QStringLiteral("Fattura Registrata.......................... !"),
                       app::title::kGestione, Icon::Information);
@@ -911,6 +916,25 @@ bool Entrata::keepDueDate() {
     return kept.ok();
 }
 
+void Entrata::keepRates() {
+    registers::recordRates(store_.workbook(), recordField_->text(),
+                           {surchargeRateBox_->currentText(), vatRateBox_->currentText(),
+                            withholdingRateBox_->currentText()});
+}
+
+void Entrata::showDocument() {
+    if (!showDocument_)
+        return;
+    // The document shows what "Registra" would register: amounts that disagree are
+    // refused with the same message.
+    InvoiceAmounts f = amounts();
+    registers::zeroEmptyAmounts(f);
+    if (f.stampDutyCharged)
+        registers::chargeStampDuty(f);
+    if (amountsAgree(f))
+        showDocument_(currentFields());
+}
+
 void Entrata::proposeDueDate() {
     const QDate due = registers::proposedDueDate(store_.workbook(), dateField_->text(),
                                                  paymentBox_->currentText());
@@ -957,7 +981,6 @@ void Entrata::loadInvoice(const InvoiceRecord& r) {
     recordField_->setText(r[Id]);
     clientBox_->setCurrentIndex(-1);
     clientBox_->setEditText(r[Client]);
-    clientIdField_->setText(r[ClientId]);
     numberField_->setText(r[Number]);
     dateField_->setText(r[Date]);
     descriptionField_->setPlainText(r[Description]);
@@ -973,6 +996,21 @@ void Entrata::loadInvoice(const InvoiceRecord& r) {
     // The register's "*" for a collection date still to come shows as no date.
     collectionField_->setText(r[Collection] == registers::kStarMark ? QString() : r[Collection]);
     setComboText(paymentBox_, r[PaidBy]);
+    // The client as the client sheet has it now, found by the register's identifier.
+    forgetClient();
+    clientIdField_->setText(r[ClientId]);
+    if (const auto sheet = registers::clientSheet(store_.workbook())) {
+        if (const auto client = registers::ClientSheet(*sheet).byIdentifier(r[ClientId]))
+            showClient(*client);
+    }
+    // The rates the amounts were made with; one that no item gives stays blank.
+    const auto rates = registers::registeredRates(store_.workbook(), r);
+    const std::pair<QComboBox*, std::optional<QString>> shownRates[] = {
+        {surchargeRateBox_, rates ? rates->surcharge : std::nullopt},
+        {vatRateBox_, rates ? rates->vat : std::nullopt},
+        {withholdingRateBox_, rates ? rates->withholding : std::nullopt}};
+    for (const auto& [box, rate] : shownRates)
+        setComboText(box, rate.value_or(QString()));
     const auto extras = registers::invoiceExtrasSheet(store_.workbook());
     stampDutyBox_->setChecked(extras &&
                               !registers::InvoiceExtras(*extras).stampDutyCharged(r[Id]).isZero());
@@ -1002,6 +1040,7 @@ void Entrata::modifyInvoice() {
         return;
     if (!keepStampDuty(recordField_->text()) || !keepDueDate())
         return;
+    keepRates();
     app::saveThenTell(store_, boxes_, QStringLiteral(" Registrazione  modificata"),
                       app::title::kGestioneTwoBlanksBefore);
     clearWindow();
@@ -1068,7 +1107,7 @@ void Entrata::startCreditNote(const QList<int>& registerRows) {
     credited_ = std::move(*credited);
     const QDate today = clock_.today();
     creditNotePage_->start(
-        *credited_, book->firstFreeNumber(book->ensureCounters().number, today.year()), today);
+        *credited_, firstFreeNumber(*book, book->ensureCounters().number, today.year()), today);
     pages_->setCurrentWidget(creditNotePage_);
 }
 
@@ -1091,7 +1130,7 @@ std::optional<Entrata::MadeCreditNote> Entrata::computeCreditNote(
     choice.id = counters.record;
     // The number follows the register in the note's own year.
     if (const auto date = store::readItalianDate(choice.date))
-        choice.number = book.firstFreeNumber(counters.number, date->year());
+        choice.number = firstFreeNumber(book, counters.number, date->year());
     MadeCreditNote note = registers::makeCreditNote(*credited_, *items, choice);
     if (!note) {
         creditNotePage_->showOutcome(note.error().message, true);
@@ -1143,6 +1182,8 @@ void Entrata::registerCreditNote() {
     registers::InvoiceExtras extras(*sheet);
     extras.setCorrects(r[Id], note.corrects);
     extras.setStampDutyCharged(r[Id], note.stampDuty);
+    // A note is made with the rates of the invoice it corrects.
+    extras.setRates(r[Id], extras.rates(note.corrects.id));
     for (const QString& id : note.settled) {
         if (const registers::RowChange settled = book->setCollection(id, r[Date]); !settled) {
             boxes_.tell(settled.error().message, app::title::kGestione, Icon::Warning);

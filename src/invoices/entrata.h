@@ -106,6 +106,14 @@ class Entrata : public app::AreaWindow {
     // The invoice date plus the days of the payment item chosen; a date that is not
     // one yet leaves the due date as it is.
     void proposeDueDate();
+    // Keeps beside the register the rates the amounts were made with.
+    void keepRates();
+    // "Visualizza Fattura", once the amounts agree.
+    void showDocument();
+    // The register's first free number in `year` from `counter`, past every number
+    // the year already gave.
+    QString firstFreeNumber(const registers::InvoiceRegister& book, const QString& counter,
+                            int year) const;
     // The amounts agree with each other and with their rates; otherwise the user is
     // told what does not.
     bool amountsAgree(const registers::InvoiceAmounts& amounts);

@@ -87,6 +87,7 @@ Manutenzione::Manutenzione(const app::Services& services, std::function<bool()> 
 
     connect(Check1, &QCheckBox::clicked, this, [this] {
         emptyClicked(Check1, registers::invoiceLayout(), [](store::WorkbookStore& store) {
+            registers::keepIssuedNumbers(store);
             registers::forgetInvoiceExtras(store);
             registers::forgetSdiHistory(store);
         });
@@ -159,9 +160,9 @@ void Manutenzione::emptyClicked(QCheckBox* box, const registers::SheetLayout& la
         navigator_.backToMainMenu(this);
         return;
     }
-    registers::emptyRegister(store_, layout);
     if (alsoEmpty)
         alsoEmpty(store_);
+    registers::emptyRegister(store_, layout);
     // The emptying is on disk before the user reads that the program ends; a failed
     // save is told here and met again by the end's own save.
     app::saveThenTell(store_, boxes_, kEmptiedClosing, app::title::kGestione);
@@ -201,7 +202,12 @@ void Manutenzione::restoreClicked() {
         boxes_.openFile({kRestoreDialogTitle, store_.backupFolder(), kRestoreFilter});
     if (!chosen)
         return;
-    const auto kept = store_.restoreFrom(*chosen, clock_.now(), registers::keepLastProgressive);
+    // What was already sent or issued stays so, whatever the backup holds.
+    const auto kept = store_.restoreFrom(*chosen, clock_.now(),
+                                         [](store::Workbook& current, store::Workbook& restored) {
+                                             registers::keepLastProgressive(current, restored);
+                                             registers::keepIssuedNumbers(current, restored);
+                                         });
     if (!kept) {
         boxes_.tell(QStringLiteral("Ripristino non eseguito.\n") + kept.error().message +
                         QStringLiteral("\n\nIl database Gestione.xls non è stato sostituito."),

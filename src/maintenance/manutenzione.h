@@ -52,7 +52,8 @@ class Manutenzione : public app::AreaWindow {
   private:
     void buildLayout();
     void untick(std::initializer_list<QCheckBox*> boxes);
-    // `alsoEmpty` clears what belongs to the emptied register elsewhere in the store.
+    // `alsoEmpty` clears what belongs to the emptied register elsewhere in the store,
+    // reading the register first when it needs to (the numbers a year gave).
     void emptyClicked(QCheckBox* box, const registers::SheetLayout& layout,
                       void (*alsoEmpty)(store::WorkbookStore&) = nullptr);
     void backupClicked();

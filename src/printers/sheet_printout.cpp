@@ -109,12 +109,9 @@ class PageSink {
 };
 
 // The zoom typed into the box: a whole percent, with or without its sign ("80",
-// "80 %"); none for a cancelled box or a text that is no number.
-std::optional<int> typedZoom(const std::optional<QString>& answer) {
-    if (!answer) {
-        return std::nullopt;
-    }
-    QString text = answer->trimmed();
+// "80 %"); none for a text that is no number.
+std::optional<int> typedZoom(const QString& answer) {
+    QString text = answer.trimmed();
     if (text.endsWith(u'%')) {
         text.chop(1);
     }
@@ -145,16 +142,20 @@ void runSheetPrintout(const app::Services& services, StampaP& window,
         services.boxes.tell(found.error().message, app::title::kProgram, Icon::Critical);
         return;
     }
+    // "Annulla" on the zoom ends the printout before anything of the sheet changes.
+    const std::optional<QString> zoomAnswer =
+        services.boxes.input({QStringLiteral("Digita la percentuale di Zoom della Stampa "
+                                             "50-60-70-80-90-100.................."),
+                              app::title::kGestioneBlankAfter, QStringLiteral("70")});
+    if (!zoomAnswer)
+        return;
+    const std::optional<int> zoom = typedZoom(*zoomAnswer);
     const store::Worksheet sheet = *found;
     sheet.select();
     if (auto counters = sheet.range(QStringLiteral("AU1:AV1")); counters.ok()) {
         counters->clearContents();
     }
 
-    const std::optional<int> zoom =
-        typedZoom(services.boxes.input({QStringLiteral("Digita la percentuale di Zoom della Stampa "
-                                                       "50-60-70-80-90-100.................."),
-                                        app::title::kGestioneBlankAfter, QStringLiteral("70")}));
     const bool portrait = services.boxes.askYesNo(
         QStringLiteral(" Vuoi la Stampa Verticale "
                        "?........................................................."),
@@ -181,7 +182,7 @@ void runSheetPrintout(const app::Services& services, StampaP& window,
     setup.landscape = !portrait;
     setup.paperSize = 9;
     // The list prints at a zoom, never shrunk onto one page: the zoom typed or,
-    // when none is usable (a cancelled box, a text, a zoom out of range), the
+    // when none is usable (a text, a zoom out of range), the
     // zoom the sheet had.
     setup.fitToPage = false;
     if (zoom) {

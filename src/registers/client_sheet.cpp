@@ -135,6 +135,14 @@ std::optional<int> ClientSheet::findClient(const QString& identifier, const QStr
     return std::nullopt;
 }
 
+std::optional<ClientRecord> ClientSheet::byIdentifier(const QString& identifier) const {
+    for (int r = kFirstClientRow; !sheet_.value(r, Id).isEmpty(); ++r) {
+        if (sheet_.text(r, Id) == identifier.trimmed())
+            return row(r);
+    }
+    return std::nullopt;
+}
+
 void ClientSheet::removeRow(int row) {
     Q_ASSERT_X(row >= kFirstClientRow, "ClientSheet::removeRow",
                "the header row is never a client");

@@ -98,6 +98,9 @@ class ClientSheet {
     // The first client row that carries both this identifier and this name, as
     // shown: how a chosen client is found again after the rows moved.
     std::optional<int> findClient(const QString& identifier, const QString& name) const;
+    // The first client row whose identifier is `identifier`, as shown; none when no
+    // row carries it.
+    std::optional<ClientRecord> byIdentifier(const QString& identifier) const;
     // Removes client row `row` (2 or below); the rows below move up.
     void removeRow(int row);
 

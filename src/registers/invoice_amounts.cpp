@@ -375,7 +375,8 @@ brisvel::Result<brisvel::Done, AmountsProblem> checkAgreement(const InvoiceAmoun
     for (const Share& s : shares) {
         if (s.toRecompute)
             return toRecompute(s.amountField, s.rateField);
-        if (isNone(s.rate))
+        // A registered invoice whose rate no item gives any more shows none.
+        if (isNone(s.rate) || s.rate.isEmpty())
             continue;
         const auto rate = Rate::parse(s.rate);
         if (!rate)

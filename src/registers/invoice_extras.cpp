@@ -1,6 +1,7 @@
 #include "registers/invoice_extras.h"
 
 #include "registers/cell_writes.h"
+#include "registers/invoice_register.h"
 #include "store/address.h"
 #include "store/range.h"
 #include "store/sheet_idioms.h"
@@ -21,6 +22,14 @@ constexpr int kKindColumn = 5;       // E, "TD04" for a credit note
 constexpr int kCorrectedIdColumn = 6;
 constexpr int kCorrectedNumberColumn = 7;
 constexpr int kCorrectedDateColumn = 8;  // dd/mm/yyyy
+// The settings items the invoice's amounts were made with.
+constexpr int kSurchargeRateColumn = 9;
+constexpr int kVatRateColumn = 10;
+constexpr int kWithholdingRateColumn = 11;
+// Apart from the rows by ID: the last number each year gave, kept when the register
+// is emptied, one year a row.
+constexpr int kYearColumn = 12;
+constexpr int kLastNumberColumn = 13;
 
 }  // namespace
 
@@ -30,10 +39,14 @@ const SheetLayout& invoiceExtrasLayout() {
         {QStringLiteral("ID FATTURA"), QStringLiteral("RIMBORSO BOLLO"),
          QStringLiteral("FILE ESPORTATO"), QStringLiteral("SCADENZA"),
          QStringLiteral("TIPO DOCUMENTO"), QStringLiteral("ID FATTURA STORNATA"),
-         QStringLiteral("N. FATTURA STORNATA"), QStringLiteral("DATA FATTURA STORNATA")},
+         QStringLiteral("N. FATTURA STORNATA"), QStringLiteral("DATA FATTURA STORNATA"),
+         QStringLiteral("ALIQUOTA INPS/CASSA"), QStringLiteral("ALIQUOTA IVA"),
+         QStringLiteral("ALIQUOTA RITENUTA"), QStringLiteral("ANNO"),
+         QStringLiteral("ULTIMO NUMERO")},
         false,
         {kIdColumn, kStampDutyColumn, kExportedColumn, kDueDateColumn, kKindColumn,
-         kCorrectedIdColumn, kCorrectedNumberColumn, kCorrectedDateColumn},
+         kCorrectedIdColumn, kCorrectedNumberColumn, kCorrectedDateColumn, kSurchargeRateColumn,
+         kVatRateColumn, kWithholdingRateColumn, kYearColumn, kLastNumberColumn},
         {},
     };
     return layout;
@@ -56,7 +69,67 @@ store::Result<store::Worksheet> invoiceExtrasSheet(store::Workbook& book) {
 }
 
 void forgetInvoiceExtras(store::WorkbookStore& store) {
-    clearBelowHeader(store.workbook(), invoiceExtrasLayout(), kIdColumn, kCorrectedDateColumn);
+    clearBelowHeader(store.workbook(), invoiceExtrasLayout(), kIdColumn, kWithholdingRateColumn);
+}
+
+namespace {
+
+// Each year's kept last number, by the row it is kept in.
+QHash<int, std::pair<int, qint64>> keptLastNumbers(const store::Worksheet& sheet) {
+    QHash<int, std::pair<int, qint64>> kept;
+    for (int row = kFirstRow;; ++row) {
+        bool isYear = false;
+        const int year = sheet.text(row, kYearColumn).toInt(&isYear);
+        if (!isYear)
+            break;
+        kept.insert(year, {row, sheet.text(row, kLastNumberColumn).toLongLong()});
+    }
+    return kept;
+}
+
+// Keeps in `sheet` each year's number of `last` that is higher than the one kept.
+void keepHigher(const store::Worksheet& sheet, const std::map<int, qint64>& last) {
+    const QHash<int, std::pair<int, qint64>> kept = keptLastNumbers(sheet);
+    int freeRow = kFirstRow + int(kept.size());
+    for (const auto& [year, number] : last) {
+        const auto found = kept.constFind(year);
+        if (found != kept.cend() && found->second >= number)
+            continue;
+        const int row = found != kept.cend() ? found->first : freeRow++;
+        expectWritten(sheet.setIdentifier(row, kYearColumn, QString::number(year)));
+        expectWritten(sheet.setIdentifier(row, kLastNumberColumn, QString::number(number)));
+    }
+}
+
+// The last number each year of `book` gave: in its register, or kept from before.
+std::map<int, qint64> issuedNumbers(store::Workbook& book) {
+    std::map<int, qint64> last;
+    if (const auto invoices = invoiceSheet(book))
+        last = InvoiceRegister(*invoices).lastNumbers();
+    if (const auto sheet = invoiceExtrasSheet(book)) {
+        const QHash<int, std::pair<int, qint64>> kept = keptLastNumbers(*sheet);
+        for (auto at = kept.cbegin(); at != kept.cend(); ++at)
+            last[at.key()] = std::max(last[at.key()], at.value().second);
+    }
+    return last;
+}
+
+}  // namespace
+
+void keepIssuedNumbers(store::WorkbookStore& store) {
+    if (const auto sheet = invoiceExtrasSheet(store.workbook()))
+        keepHigher(*sheet, issuedNumbers(store.workbook()));
+}
+
+void keepIssuedNumbers(store::Workbook& current, store::Workbook& restored) {
+    keepHigher(restored.ensureSheet(kInvoiceExtrasSheet), issuedNumbers(current));
+}
+
+qint64 lastIssuedNumber(store::Workbook& book, int year) {
+    const auto sheet = invoiceExtrasSheet(book);
+    if (!sheet)
+        return 0;
+    return keptLastNumbers(*sheet).value(year, {0, 0}).second;
 }
 
 InvoiceExtras::InvoiceExtras(store::Worksheet sheet) : sheet_(sheet) {
@@ -119,6 +192,23 @@ void InvoiceExtras::setDueDate(const QString& id, const QDate& due) {
                                        due.isValid() ? store::italianDateText(due) : QString()));
 }
 
+KeptRates InvoiceExtras::rates(const QString& id) const {
+    const auto found = rows_.constFind(id);
+    if (found == rows_.cend())
+        return {};
+    return {sheet_.text(*found, kSurchargeRateColumn), sheet_.text(*found, kVatRateColumn),
+            sheet_.text(*found, kWithholdingRateColumn)};
+}
+
+void InvoiceExtras::setRates(const QString& id, const KeptRates& rates) {
+    if (rates == KeptRates{} && !rows_.contains(id))
+        return;
+    const int row = rowFor(id);
+    expectWritten(sheet_.setIdentifier(row, kSurchargeRateColumn, rates.surcharge));
+    expectWritten(sheet_.setIdentifier(row, kVatRateColumn, rates.vat));
+    expectWritten(sheet_.setIdentifier(row, kWithholdingRateColumn, rates.withholding));
+}
+
 std::optional<CorrectedInvoice> InvoiceExtras::corrects(const QString& id) const {
     const auto found = rows_.constFind(id);
     if (found == rows_.cend() || sheet_.text(*found, kKindColumn) != kCreditNoteKind)
@@ -157,6 +247,11 @@ store::Result<store::Done> recordStampDuty(store::Workbook& book, const QString&
         return charged ? store::Result<store::Done>(sheet.error()) : store::Done{};
     InvoiceExtras(*sheet).setStampDutyCharged(id, charged);
     return store::Done{};
+}
+
+void recordRates(store::Workbook& book, const QString& id, const KeptRates& rates) {
+    if (const auto sheet = invoiceExtrasSheet(book))
+        InvoiceExtras(*sheet).setRates(id, rates);
 }
 
 }  // namespace registers

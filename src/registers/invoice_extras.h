@@ -4,8 +4,10 @@
 // program owns, DatiFatture, one row per invoice keyed by its register ID: the
 // register's own sheet ends at Q, and users keep their own formulas to its right.
 // Today: the stamp duty charged to the client as a line of its own, the name of
-// the electronic-invoice file the invoice last went to, its due date, and for a
-// credit note the invoice it corrects. Widget-free.
+// the electronic-invoice file the invoice last went to, its due date, for a credit
+// note the invoice it corrects, and the rates its amounts were made with. Apart
+// from those rows, the last number each year gave, which outlives an emptied
+// register. Widget-free.
 
 #include <QDate>
 #include <QHash>
@@ -45,6 +47,15 @@ struct CorrectedInvoice {
 };
 inline const QString kCreditNoteKind = QStringLiteral("TD04");
 
+// The settings items an invoice's amounts were made with, as the entry window
+// showed them; empty texts when not kept.
+struct KeptRates {
+    QString surcharge;
+    QString vat;
+    QString withholding;
+    bool operator==(const KeptRates&) const = default;
+};
+
 const SheetLayout& invoiceExtrasLayout();
 
 // Adds the sheet after the others when it is missing and writes its header row.
@@ -55,6 +66,16 @@ store::Result<store::Worksheet> invoiceExtrasSheet(store::Workbook& book);
 // Emptying the register starts its IDs again from 1: what was kept for the old IDs
 // goes with them, so that a new invoice never inherits an old one's stamp duty.
 void forgetInvoiceExtras(store::WorkbookStore& store);
+
+// Numbers run through the year and one issued stays issued: before the register is
+// emptied, the highest number of each year in it is kept (a higher one already kept
+// stays).
+void keepIssuedNumbers(store::WorkbookStore& store);
+// A restored backup may be older than invoices already issued: the restored
+// workbook keeps each year's last number of the store it replaces.
+void keepIssuedNumbers(store::Workbook& current, store::Workbook& restored);
+// The highest number kept for `year`; 0 when none is.
+qint64 lastIssuedNumber(store::Workbook& book, int year);
 
 // The sheet read once; setters write through.
 class InvoiceExtras {
@@ -72,6 +93,10 @@ class InvoiceExtras {
     // The due date kept for invoice `id`; invalid when none is kept.
     QDate dueDate(const QString& id) const;
     void setDueDate(const QString& id, const QDate& due);
+
+    // The rates invoice `id` was registered with; empty when none were kept.
+    KeptRates rates(const QString& id) const;
+    void setRates(const QString& id, const KeptRates& rates);
 
     // The invoice that credit note `id` corrects; none when `id` is an invoice.
     std::optional<CorrectedInvoice> corrects(const QString& id) const;
@@ -95,5 +120,9 @@ class InvoiceExtras {
 // Records whether invoice `id` charges the stamp duty; an error only when it does
 // and the store has no sheet for it.
 store::Result<store::Done> recordStampDuty(store::Workbook& book, const QString& id, bool charged);
+
+// Keeps the rates invoice `id` was registered with. Without a sheet to keep them in
+// nothing is kept: the rates are then worked back from the amounts.
+void recordRates(store::Workbook& book, const QString& id, const KeptRates& rates);
 
 }  // namespace registers

@@ -27,7 +27,8 @@ struct InvoiceFields : InvoiceAmounts {
     QString record;       // Text10
     QString description;  // Text15
     QString collection;   // Text13
-    QString paidBy;       // Combo2
+    QString paidBy;       // Combo2, empty when none is chosen
+    QString due;          // the due date, dd/mm/yyyy
     // For a credit note, the invoice it corrects.
     std::optional<CorrectedInvoice> corrects;
 

@@ -9,6 +9,7 @@
 #include "registers/amount.h"
 #include "registers/cell_writes.h"
 #include "registers/invoice_extras.h"
+#include "registers/settings_lists.h"
 #include "store/address.h"
 #include "store/engine.h"
 #include "store/range.h"
@@ -69,6 +70,26 @@ void write(const store::Worksheet& sheet, const char* cell, const QString& text)
     auto range = sheet.range(QString::fromLatin1(cell));
     Q_ASSERT(range.ok());
     range->setValue(text);
+}
+
+// The payment terms under the bank details: the payment type and the due date, each
+// with its label. The IBAN is the letterhead's. A form whose label cell holds
+// something else is the user's own there and keeps it; a credit note asks the
+// client for nothing.
+void writePaymentTerms(const store::Worksheet& form, const InvoiceFields& invoice) {
+    if (invoice.corrects)
+        return;
+    const std::pair<const char*, const char*> terms[] = {{"B44", "C44"}, {"H44", "I44"}};
+    const QString labels[] = {kPaymentLabel, kDueLabel};
+    const QString values[] = {invoice.paidBy == kNoneItem ? QString() : invoice.paidBy,
+                              invoice.due};
+    for (int i = 0; i < 2; ++i) {
+        const QString there = form.range(QString::fromLatin1(terms[i].first))->text();
+        if (values[i].isEmpty() || (!there.isEmpty() && there != labels[i]))
+            continue;
+        write(form, terms[i].first, labels[i]);
+        write(form, terms[i].second, values[i]);
+    }
 }
 
 // A credit note's title is longer than the form's "FATTURA": it takes the title row
@@ -144,6 +165,7 @@ void fillInvoiceForm(const store::Worksheet& form, const InvoiceFields& fields,
         if (!text.isEmpty())
             write(form, cell, text);
     }
+    writePaymentTerms(form, invoice);
     // A credit note says so in the title and names the invoice it corrects.
     if (invoice.corrects) {
         writeCreditNoteTitle(form);
@@ -307,7 +329,13 @@ xls::Workbook makeInvoiceTemplate() {
     // Payment details.
     text("B42", QStringLiteral("Banca"));
     text("B43", QStringLiteral("IBAN"));
-    style.apply("B42:B43", [&](xls::Xf& xf) { xf.font = style.font(10, true); });
+    text("B44", kPaymentLabel);
+    text("H44", kDueLabel);
+    style.apply("B42:B44", [&](xls::Xf& xf) { xf.font = style.font(10, true); });
+    style.apply("H44", [&](xls::Xf& xf) { xf.font = style.font(10, true); });
+    asText("C44");
+    sheet.range(u"I44")->setNumberFormat(QStringLiteral("dd/mm/yyyy"));
+    style.apply("I44", [&](xls::Xf& xf) { xf.setHAlign(xls::HAlign::Right); });
 
     // One A4 page, protected.
     expectWritten(sheet.setPrintArea(u"A1:I45"));

@@ -25,6 +25,10 @@ bool declaresStampDuty(const QString& totalTaxable, const QString& vat, const QS
                        bool charged);
 inline const QString kStampDutyNote = QStringLiteral("Imposta di bollo assolta in modo virtuale");
 
+// The labels of the payment terms under the bank details.
+inline const QString kPaymentLabel = QStringLiteral("Pagamento");
+inline const QString kDueLabel = QStringLiteral("Scadenza");
+
 // The name of the form beside the program.
 inline constexpr const char* kInvoiceFormFileName = "Fattura.xls";
 

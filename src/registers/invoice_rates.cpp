@@ -65,4 +65,25 @@ InvoiceRates ratesOf(const InvoiceRecord& invoice, const RateItems& items) {
     return rates;
 }
 
+InvoiceRates ratesOf(const InvoiceRecord& invoice, const RateItems& items, const KeptRates& kept) {
+    RateItems first = items;
+    const auto tryFirst = [](QStringList& list, const QString& rate) {
+        if (!rate.isEmpty() && rate != kNoneItem)
+            list.prepend(rate);
+    };
+    tryFirst(first.surcharge, kept.surcharge);
+    tryFirst(first.vat, kept.vat);
+    tryFirst(first.withholding, kept.withholding);
+    return ratesOf(invoice, first);
+}
+
+std::optional<InvoiceRates> registeredRates(store::Workbook& book, const InvoiceRecord& invoice) {
+    const std::optional<RateItems> items = rateItemsOf(book);
+    if (!items)
+        return std::nullopt;
+    const auto extras = invoiceExtrasSheet(book);
+    return ratesOf(invoice, *items,
+                   extras ? InvoiceExtras(*extras).rates(invoice[Id]) : KeptRates{});
+}
+
 }  // namespace registers

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "registers/amount.h"
+#include "registers/invoice_extras.h"
 #include "registers/invoice_register.h"
 
 namespace store {
@@ -52,5 +53,12 @@ struct InvoiceRates {
 // registered before the surcharge was withheld on) on the taxable. A credit note's
 // negative amounts give the same items as the invoice it corrects.
 InvoiceRates ratesOf(const InvoiceRecord& invoice, const RateItems& items);
+// The same, trying first the rates kept when the invoice was registered: a kept
+// rate that still gives its amount is the one shown, even when its settings item
+// has gone or another item gives the same amount.
+InvoiceRates ratesOf(const InvoiceRecord& invoice, const RateItems& items, const KeptRates& kept);
+// The rates of a registered invoice of `book`, by the two steps above; none when the
+// settings sheet is missing.
+std::optional<InvoiceRates> registeredRates(store::Workbook& book, const InvoiceRecord& invoice);
 
 }  // namespace registers

@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -131,7 +132,7 @@ std::optional<InvoiceRecord> InvoiceRegister::numbered(const QString& number, in
     return std::nullopt;
 }
 
-QString InvoiceRegister::firstFreeNumber(const QString& number, int year) const {
+QString InvoiceRegister::firstFreeNumber(const QString& number, int year, qint64 issuedUpTo) const {
     const std::optional<qint64> proposed = wholeNumber(number);
     if (!proposed)
         return number;
@@ -143,10 +144,25 @@ QString InvoiceRegister::firstFreeNumber(const QString& number, int year) const 
         if (const auto n = wholeNumber(sheet_.value(r, Number)))
             used.insert(*n);
     }
-    qint64 free = *proposed;
+    qint64 free = std::max(*proposed, issuedUpTo + 1);
     while (used.count(free))
         ++free;
     return QString::number(free);
+}
+
+std::map<int, qint64> InvoiceRegister::lastNumbers() const {
+    std::map<int, qint64> last;
+    const int end = kFirstRow + rowCount();
+    for (int r = kFirstRow; r < end; ++r) {
+        const int year = yearOf(sheet_.value(r, Date));
+        const auto n = wholeNumber(sheet_.value(r, Number));
+        if (year == 0 || !n)
+            continue;
+        const auto [at, added] = last.try_emplace(year, *n);
+        if (!added)
+            at->second = std::max(at->second, *n);
+    }
+    return last;
 }
 
 void InvoiceRegister::writeCell(int row, InvoiceColumn column, const QString& text) {

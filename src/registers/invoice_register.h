@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -64,8 +65,11 @@ class InvoiceRegister {
     std::optional<InvoiceRecord> numbered(const QString& number, int year,
                                           const QString& exceptId = QString()) const;
     // `number` when it is free in `year`; else the first whole number after it that is.
-    // A number that does not read as a whole number is given back as it is.
-    QString firstFreeNumber(const QString& number, int year) const;
+    // Never `issuedUpTo` or below: numbers the year gave before the register was
+    // emptied. A number that does not read as a whole number is given back as it is.
+    QString firstFreeNumber(const QString& number, int year, qint64 issuedUpTo = 0) const;
+    // The highest whole number of each year in the register.
+    std::map<int, qint64> lastNumbers() const;
 
     // Writes the seventeen cells of `invoice` into the first free row (each cell on
     // its own; P gets "*" when the collection date is empty), then IU1 = record

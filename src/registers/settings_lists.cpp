@@ -45,6 +45,37 @@ store::Result<QString> checkedItem(int column, const QString& typed) {
     return item;
 }
 
+// Two items of a list are the same when a rate list reads them as the same number
+// ("4" and "4,0") or, in the other lists, when they differ only in letter case and
+// blanks.
+bool sameItem(int column, const QString& a, const QString& b) {
+    if (isRateList(column)) {
+        const std::optional<Rate> x = Rate::parse(a.trimmed());
+        const std::optional<Rate> y = Rate::parse(b.trimmed());
+        if (x && y)
+            return *x == *y;
+    }
+    return a.simplified().compare(b.simplified(), Qt::CaseInsensitive) == 0;
+}
+
+// The item checked, and refused when the list already has it at a position other
+// than `except`.
+store::Result<QString> newItem(const store::Worksheet& sheet, int column, const QString& typed,
+                               int except = -1) {
+    const store::Result<QString> item = checkedItem(column, typed);
+    if (!item)
+        return item;
+    const QStringList items = loadList(sheet, column);
+    for (int position = 0; position < items.size(); ++position) {
+        if (position != except && sameItem(column, items[position], *item))
+            return store::Error{store::Error::Kind::Refused,
+                                QStringLiteral("La voce «%1» è già nell'elenco: ogni voce vi "
+                                               "compare una volta sola.\nNulla è stato scritto.")
+                                    .arg(*item)};
+    }
+    return item;
+}
+
 }  // namespace
 
 const SheetLayout& settingsLayout() {
@@ -69,7 +100,7 @@ QStringList loadList(const store::Worksheet& sheet, int column) {
 }
 
 RowChange insertItem(const store::Worksheet& sheet, int column, const QString& typed) {
-    const store::Result<QString> item = checkedItem(column, typed);
+    const store::Result<QString> item = newItem(sheet, column, typed);
     if (!item)
         return item.error();
     // The walk starts below the header, so an item can never take the header's place.
@@ -85,10 +116,31 @@ RowChange insertItem(const store::Worksheet& sheet, int column, const QString& t
 RowChange replaceItem(const store::Worksheet& sheet, int column, int position,
                       const QString& typed) {
     Q_ASSERT_X(position >= 0, "replaceItem", "a position taken from the list");
-    const store::Result<QString> item = checkedItem(column, typed);
+    const store::Result<QString> item = newItem(sheet, column, typed, position);
     if (!item)
         return item.error();
     return writeItem(sheet, position + kFirstItemRow, column, *item);
+}
+
+RowChange removeItem(const store::Worksheet& sheet, int column, int position) {
+    const QStringList items = loadList(sheet, column);
+    Q_ASSERT_X(position >= 0 && position < items.size(), "removeItem",
+               "a position taken from the list");
+    if (position == 0)
+        return store::Error{store::Error::Kind::Refused,
+                            QStringLiteral("La voce «%1» vuol dire «nessuna» e resta in ogni "
+                                           "elenco.\nNulla è stato eliminato.")
+                                .arg(kNoneItem)};
+    // The items below move up one row, so that the list still ends at its first
+    // empty cell.
+    for (int p = position; p + 1 < items.size(); ++p) {
+        if (const auto moved = writeItem(sheet, p + kFirstItemRow, column, items[p + 1]); !moved)
+            return moved;
+    }
+    if (const auto cleared = writeItem(sheet, int(items.size()) - 1 + kFirstItemRow, column, {});
+        !cleared)
+        return cleared;
+    return position + kFirstItemRow;
 }
 
 std::optional<QString> itemGiving(const QStringList& items, Amount base, Amount stored) {

@@ -45,12 +45,19 @@ QStringList loadList(const store::Worksheet& sheet, int column);
 std::optional<QString> itemGiving(const QStringList& items, Amount base, Amount stored);
 
 // Writes `item` as typed, less its outer blanks, into the column's first free row below
-// the header and returns that row. A column with no free row, an empty item, or a rate
-// list item that is not a number from 0 to 100 gets a message and nothing is written.
+// the header and returns that row. A column with no free row, an empty item, an item
+// the list already has (a rate of the same value, a text but for letter case), or a
+// rate list item that is not a number from 0 to 100 gets a message and nothing is
+// written.
 RowChange insertItem(const store::Worksheet& sheet, int column, const QString& item);
 
 // Writes `item` over the item at list `position` (row position + 2), with the same
-// checks as insertItem, and returns that row.
+// checks as insertItem (the item replaced aside), and returns that row.
 RowChange replaceItem(const store::Worksheet& sheet, int column, int position, const QString& item);
+
+// Takes the item at list `position` out of its list, the items below moving up, and
+// returns the row it was in. The placeholder "*" is refused. Whether an invoice still
+// uses the item is the caller's business (removeUnusedItem).
+RowChange removeItem(const store::Worksheet& sheet, int column, int position);
 
 }  // namespace registers

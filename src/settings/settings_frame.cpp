@@ -9,6 +9,7 @@
 #include "app/store_saving.h"
 #include "app/tab_order.h"
 #include "controls/xpbutton.h"
+#include "registers/item_use.h"
 #include "registers/settings_lists.h"
 #include "store/workbook_store.h"
 
@@ -18,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace settings {
 
@@ -84,6 +87,9 @@ SettingsFrame::SettingsFrame(const app::Services& services, QWidget* parent)
     Text5 = itemBox(QStringLiteral("Text5"), QStringLiteral("Nuovo Tipo Pagamento"), this);
     Command1 = button(QStringLiteral("Command1"), QStringLiteral("Inserisci"), this);
     Command9 = button(QStringLiteral("Command9"), QStringLiteral("Modifica"), this);
+    Command4 = button(QStringLiteral("Command4"), QStringLiteral("Elimina"), this);
+    Command4->setToolTip(
+        QStringLiteral("Toglie dall'elenco la voce scelta, se nessuna fattura la usa"));
     Command3 = button(QStringLiteral("Command3"), QStringLiteral("&Pulisci"), this);
     Command13 = button(QStringLiteral("Command13"), QStringLiteral("&Stampa"), this);
     Command2 = button(QStringLiteral("Command2"), QStringLiteral("&Esci"), this);
@@ -116,12 +122,12 @@ void SettingsFrame::buildLayout() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (controls::XPButton* b : {Command1, Command9, Command3, Command13, Command2})
+    for (controls::XPButton* b : {Command1, Command9, Command4, Command3, Command13, Command2})
         buttons->addWidget(b);
 
     // Line by line: each list, then the box beside it, then the buttons below.
     app::orderTabs({Combo1, Text1, Combo2, Text2, Combo3, Text3, Combo4, Text4, Combo5, Text5,
-                    Command1, Command9, Command3, Command13, Command2});
+                    Command1, Command9, Command4, Command3, Command13, Command2});
 
     auto* frame = new QVBoxLayout(this);
     frame->addLayout(grid);
@@ -135,6 +141,7 @@ void SettingsFrame::connectControls() {
     }
     connect(Command1, &QAbstractButton::clicked, this, &SettingsFrame::insertClicked);
     connect(Command9, &QAbstractButton::clicked, this, &SettingsFrame::modifyClicked);
+    connect(Command4, &QAbstractButton::clicked, this, &SettingsFrame::removeClicked);
     connect(Command3, &QAbstractButton::clicked, this, &SettingsFrame::clearSettings);
     connect(Command2, &QAbstractButton::clicked, this, &SettingsFrame::exitClicked);
     connect(Command13, &QAbstractButton::clicked, this, [this] {
@@ -167,8 +174,13 @@ void SettingsFrame::load() {
 }
 
 void SettingsFrame::clearSettings() {
-    for (const Row& row : rows_) {
+    for (const Row& row : rows_)
         row.text->clear();
+    resetFrame();
+}
+
+void SettingsFrame::resetFrame() {
+    for (const Row& row : rows_) {
         row.text->setPalette(QPalette());
         row.combo->setEnabled(true);
     }
@@ -189,28 +201,58 @@ void SettingsFrame::chosen(const Row& row) {
 }
 
 void SettingsFrame::insertClicked() {
+    // Every row typed into is inserted in turn; a text the list refuses stays in its
+    // box, told, and the rows after it go on.
+    bool inserted = false;
     for (const Row& row : rows_) {
         if (row.text->text().isEmpty())
             continue;
         if (!app::textsFitCells(boxes_, {row.text}))
-            return;
+            continue;
         if (!boxes_.askYesNo(QStringLiteral(" Vuoi effettuare l'inserimento ?"),
                              app::title::kGestione)) {
             row.text->clear();
             row.text->setFocus();
-            return;
+            break;
         }
         auto sheet = registers::settingsSheet(store_.workbook());
         const auto written = sheet ? registers::insertItem(*sheet, row.column, row.text->text())
                                    : store::Result<int>(sheet.error());
         if (!written) {
             boxes_.tell(written.error().message, app::title::kGestione, app::Icon::Warning);
-            return;
+            continue;
         }
-        app::saveThenTell(store_, boxes_, QStringLiteral("Operazione eseguita !"),
-                          app::title::kGestioneBlanksAround, app::Icon::Information);
-        clearSettings();
+        row.text->clear();
+        inserted = true;
     }
+    if (!inserted)
+        return;
+    app::saveThenTell(store_, boxes_, QStringLiteral("Operazione eseguita !"),
+                      app::title::kGestioneBlanksAround, app::Icon::Information);
+    resetFrame();
+}
+
+void SettingsFrame::removeClicked() {
+    const auto chosen = std::find_if(rows_.begin(), rows_.end(),
+                                     [](const Row& row) { return hasChosenItem(row.combo); });
+    if (chosen == rows_.end()) {
+        boxes_.tell(QStringLiteral("Per eliminare una voce occorre sceglierla dall'elenco."),
+                    app::title::kGestione, app::Icon::Warning);
+        return;
+    }
+    const QString item = chosen->combo->currentText();
+    if (!boxes_.askYesNo(QStringLiteral("Vuoi eliminare la voce «%1» dall'elenco ?").arg(item),
+                         app::title::kGestione))
+        return;
+    const auto removed = registers::removeUnusedItem(store_.workbook(), chosen->column,
+                                                     chosen->combo->currentIndex());
+    if (!removed) {
+        boxes_.tell(removed.error().message, app::title::kGestione, app::Icon::Warning);
+        return;
+    }
+    app::saveThenTell(store_, boxes_, QStringLiteral("Operazione eseguita !"),
+                      app::title::kGestioneBlanksAround, app::Icon::Information);
+    clearSettings();
 }
 
 void SettingsFrame::modifyClicked() {

@@ -2,9 +2,9 @@
 
 // The settings frame of the main menu ("Impostazioni"): five rows, each a list of
 // Utilità shown in a combo box and a text box for a new or changed item, with the
-// buttons that insert, modify, reset and leave. The main menu embeds it, shows it
-// and calls load() on "Impostazioni/Causali"; "&Esci" saves the store and hides the
-// frame.
+// buttons that insert, modify, remove an unused item, reset and leave. The main menu
+// embeds it, shows it and calls load() on "Impostazioni/Causali"; "&Esci" saves the store and hides
+// the frame.
 
 #include <QGroupBox>
 
@@ -63,6 +63,7 @@ class SettingsFrame : public QGroupBox {
     QLineEdit* Text5;
     controls::XPButton* Command1;   // "Inserisci"
     controls::XPButton* Command9;   // "Modifica"
+    controls::XPButton* Command4;   // "Elimina"
     controls::XPButton* Command3;   // "&Pulisci"
     controls::XPButton* Command13;  // "&Stampa"
     controls::XPButton* Command2;   // "&Esci"
@@ -79,6 +80,9 @@ class SettingsFrame : public QGroupBox {
     void chosen(const Row& row);
     void insertClicked();
     void modifyClicked();
+    void removeClicked();
+    // Colours and lists as after "&Pulisci", the texts kept.
+    void resetFrame();
     void exitClicked();
 
     store::WorkbookStore& store_;

@@ -1,6 +1,7 @@
 #include "store/workbook_store.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "store/workbook.h"
@@ -133,7 +134,21 @@ Result<Workbook*> openAsStore(Engine& reader, const QString& file) {
 Result<Done> WorkbookStore::backUp() {
     // Start-up makes the folder; a user may have removed it since.
     QDir().mkpath(backupFolder());
-    return book_->saveCopyAs(backupPath());
+    // The earlier copy stays beside the new one, named for when it was written; a
+    // failed copy puts it back in its place.
+    const QFileInfo earlier(backupPath());
+    QString kept;
+    if (earlier.exists()) {
+        kept = datedCopyPath(backupFolder(), earlier.lastModified());
+        if (!QFile::rename(earlier.filePath(), kept))
+            return Error{Error::Kind::Io,
+                         QStringLiteral("la copia precedente non si può conservare come %1.")
+                             .arg(QDir::toNativeSeparators(kept))};
+    }
+    auto written = book_->saveCopyAs(backupPath());
+    if (!written && !kept.isEmpty())
+        QFile::rename(kept, backupPath());
+    return written;
 }
 
 Result<QString> WorkbookStore::restoreFrom(const QString& file, const QDateTime& now,

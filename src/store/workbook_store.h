@@ -71,9 +71,10 @@ class WorkbookStore {
     void close();
 
     // Writes the store as it stands, unsaved changes included, without a password
-    // to the backup copy, replacing an earlier copy atomically: a failure leaves
-    // the earlier copy whole. Salvataggio is made again when missing. The store
-    // stays tied to its own file.
+    // to the backup copy, atomically. An earlier copy is first kept in Salvataggio
+    // under a name dated when it was written, so every backup stays; a failure
+    // leaves the earlier copy whole. Salvataggio is made again when missing. The
+    // store stays tied to its own file.
     Result<Done> backUp();
 
     // Puts the workbook `file` in place of the store. It must open, plain or with

@@ -11,12 +11,14 @@
 #include "fatturapa/einvoice_export.h"
 #include "invoices/invoice_document.h"
 #include "registers/client_sheet.h"
+#include "registers/due_dates.h"
 #include "registers/invoice_extras.h"
 #include "registers/invoice_form.h"
 #include "registers/invoice_rates.h"
 #include "registers/invoice_register.h"
 #include "registers/register_csv.h"
 #include "registers/user_data.h"
+#include "store/typed_entry.h"
 #include "year/year_report.h"
 #include "year/zip_archive.h"
 
@@ -56,7 +58,8 @@ registers::InvoiceFields documentFields(const registers::InvoiceRecord& r,
     f.collection = r[col::Collection] == registers::kStarMark ? QString() : r[col::Collection];
     f.paidBy = r[col::PaidBy];
     if (items) {
-        const registers::InvoiceRates rates = registers::ratesOf(r, *items);
+        const registers::InvoiceRates rates = registers::ratesOf(
+            r, *items, extras ? extras->rates(r[col::Id]) : registers::KeptRates{});
         f.surchargeRate = rates.surcharge.value_or(QString());
         f.vatRate = rates.vat.value_or(QString());
         f.withholdingRate = rates.withholding.value_or(QString());
@@ -102,7 +105,8 @@ QString title(const registers::InvoiceRecord& r) {
 class DocumentPrinter {
   public:
     DocumentPrinter(store::Workbook& book, const PackageRequest& request)
-        : formPath_(QDir(request.programFolder)
+        : book_(book),
+          formPath_(QDir(request.programFolder)
                         .filePath(QString::fromLatin1(registers::kInvoiceFormFileName))),
           today_(request.today) {
         if (const auto sheet = registers::userSheet(book))
@@ -128,11 +132,12 @@ class DocumentPrinter {
 
     store::Result<QByteArray> pdf(const registers::InvoiceRecord& invoice) {
         const auto client = clients_.constFind(invoice[col::ClientId]);
-        auto document = invoices::InvoiceDocument::fill(
-            formPath_,
+        registers::InvoiceFields fields =
             documentFields(invoice, client == clients_.cend() ? nullptr : &*client,
-                           extras_ ? &*extras_ : nullptr, rateItems_),
-            user_);
+                           extras_ ? &*extras_ : nullptr, rateItems_);
+        if (const QDate due = registers::dueDateOf(book_, invoice); due.isValid())
+            fields.due = store::italianDateText(due);
+        auto document = invoices::InvoiceDocument::fill(formPath_, fields, user_);
         if (!document)
             return document.error();
         const QString path = folder_.filePath(QStringLiteral("fattura.pdf"));
@@ -145,6 +150,7 @@ class DocumentPrinter {
     }
 
   private:
+    store::Workbook& book_;
     QString formPath_;
     QDate today_;
     registers::UserData user_;

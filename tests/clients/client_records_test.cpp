@@ -173,7 +173,7 @@ TEST_F(ClientRecords, DeletingANeverInsertedClientDeletesNothing) {
     insert(QStringLiteral("rossi"));
     type("Text26", "nuovo");
     EXPECT_EQ(text("Text10"), "2");
-    boxes.expect(kDeleteQuestion, app::Answer::Yes).expect(kNothingDeleted);
+    boxes.expect(kNothingDeleted);
     click("XPButton3");
     EXPECT_EQ(sheet().text(2, col::Name), "ROSSI");
     EXPECT_TRUE(text("Text26").isEmpty());
@@ -185,7 +185,7 @@ TEST_F(ClientRecords, DeletingAfterACounterResetSparesTheClientWithThatIdentifie
     tick("Check6");
     type("Text26", "altro");
     EXPECT_EQ(text("Text10"), "1");
-    boxes.expect(kDeleteQuestion, app::Answer::Yes).expect(kNothingDeleted);
+    boxes.expect(kNothingDeleted);
     click("XPButton3");
     EXPECT_EQ(sheet().text(2, col::Name), "ROSSI");
 }
@@ -207,7 +207,7 @@ TEST_P(DeletingAGoneClient, SaysNothingWasDeleted) {
     ASSERT_EQ(text("Text26"), "ROSSI");
     GetParam().change(sheet());
     const QString second = sheet().text(3, col::Name);
-    boxes.expect(kDeleteQuestion, app::Answer::Yes).expect(kNothingDeleted);
+    boxes.expect(kNothingDeleted);
     click("XPButton3");
     EXPECT_EQ(sheet().text(3, col::Name), second);
     EXPECT_TRUE(text("Text26").isEmpty());
@@ -232,6 +232,31 @@ INSTANTIATE_TEST_SUITE_P(
                                    ASSERT_TRUE(s.setNumber(2, col::Id, 9).ok());
                                }}),
     [](const testing::TestParamInfo<GoneClient>& info) { return info.param.name; });
+
+// The name overwritten in the fields but not saved: the question names the client as
+// stored, the one "Sì" deletes.
+TEST_F(ClientRecords, TheDeleteQuestionNamesTheClientAsStored) {
+    insert(QStringLiteral("studio bianchi srl"));
+    insert(QStringLiteral("rossi"));
+    choose(control<QComboBox>("Combo4")->findText(QStringLiteral("STUDIO BIANCHI SRL")));
+    ASSERT_EQ(text("Text26"), "STUDIO BIANCHI SRL");
+    control("Text26")->selectAll();
+    type("Text26", "studio verdi srl");
+    const QString typed = text("Text26");
+    boxes
+        .expect(question(QStringLiteral("Si vuole Eliminare il Soggetto  Selezionato ?\n\nSarà "
+                                        "eliminato il cliente STUDIO BIANCHI SRL come è in "
+                                        "archivio: il nome scritto nei campi (%1) non è stato "
+                                        "salvato.")
+                             .arg(typed)
+                             .toUtf8()
+                             .constData(),
+                         "Gestione "),
+                app::Answer::Yes)
+        .expect(kDeleted);
+    click("XPButton3");
+    EXPECT_EQ(comboItems(), QStringList{"ROSSI"});
+}
 
 TEST_F(ClientRecords, NoToTheDeleteQuestionKeepsEverything) {
     insert(QStringLiteral("rossi"));

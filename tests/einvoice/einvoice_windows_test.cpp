@@ -241,7 +241,7 @@ TEST_F(EinvoiceWindows, TheExportAsksForTheFolderWritesTheFilesAndTellsTheOutcom
     const QString id = data.addClient(ClientKind::Company);
     const int row = data.addInvoice(id, "ROSSI & FIGLI SRL",
                                     {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0",
-                                     "1.268,80", "200,00", "1.068,80", "Bonifico"});
+                                     "1.268,80", "208,00", "1.060,80", "Bonifico"});
     const QString proposed = QDir(data.data.folder()).filePath("FatturePA");
     boxes.expectChooseFolder({"Cartella delle fatture elettroniche", proposed, {}}, data.folder());
     boxes.expect({QString("È stato creato il file ITBNCLGU70A01H501Y_00001.xml nella cartella "
@@ -281,7 +281,7 @@ TEST_F(EinvoiceWindows, AnExportWithARefusalTellsBothAndTheWindowsCanBePictured)
     const QString badId = data.addClient(ClientKind::Person, bad);
     const int written = data.addInvoice(good, "ROSSI & FIGLI SRL",
                                         {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0",
-                                         "1.268,80", "200,00", "1.068,80", "Bonifico"});
+                                         "1.268,80", "208,00", "1.060,80", "Bonifico"});
     const int refused = data.addInvoice(
         badId, "ROSSI MARIO",
         {"500,00", "0", "500,00", "0", kSpeseVarie, "0", "500,00", "0", "500,00", "Bonifico"});

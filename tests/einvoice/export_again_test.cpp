@@ -22,7 +22,7 @@ using namespace einvoice_test;
 using app::Icon;
 
 const Amounts kAmounts{"1.000,00", "40,00",    "1.040,00", "228,80",   "*",
-                       "0",        "1.268,80", "200,00",   "1.068,80", "Bonifico"};
+                       "0",        "1.268,80", "208,00",   "1.060,80", "Bonifico"};
 
 app::Message againQuestion(const char* lines) {
     return {QStringLiteral("Già esportate:\n%1\n\nEsportarle di nuovo, con un nuovo file? Chi le "

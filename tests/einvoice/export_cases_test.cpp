@@ -147,18 +147,6 @@ std::vector<Case> cases() {
           {"//ImportoPagamento", "1060.80"},
           {"//IBAN", "IT60X0542811101000000123456"}},
          {"//DatiBollo", "//Natura", "//PECDestinatario"}},
-        // Registered when the withholding was taken on the taxable alone: exported
-        // with its stored figures, the surcharge not marked as withheld.
-        {"InpsInvoiceRegisteredWithTheOldWithholding",
-         "RF01",
-         ClientKind::Company,
-         {"1.000,00", "40,00", "1.040,00", "228,80", "*", kZero, "1.268,80", "200,00", "1.068,80",
-          "Bonifico"},
-         {{"//DatiCassaPrevidenziale/TipoCassa", "TC22"},
-          {"//DettaglioLinee/Ritenuta", "SI"},
-          {"//DatiRitenuta/ImportoRitenuta", "200.00"},
-          {"//ImportoPagamento", "1068.80"}},
-         {"//DatiCassaPrevidenziale/Ritenuta"}},
         // An engineers' fund contribution bears VAT, not withholding.
         {"OrdinaryWithAFundContribution",
          "RF01",

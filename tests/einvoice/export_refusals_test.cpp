@@ -17,7 +17,7 @@ namespace {
 using namespace einvoice_test;
 
 const Amounts kOrdinary{"1.000,00", "40,00",    "1.040,00", "228,80",   "*",
-                        "0",        "1.268,80", "200,00",   "1.068,80", "Bonifico"};
+                        "0",        "1.268,80", "208,00",   "1.060,80", "Bonifico"};
 const Amounts kExempt{"1.000,00", "40,00",    "1.040,00", "0",        kSpeseVarie,
                       "0",        "1.040,00", "0",        "1.040,00", "Bonifico"};
 
@@ -87,6 +87,26 @@ std::vector<Refused> refusals() {
          {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0", "1.268,80", "210,00", "1.058,80",
           "Bonifico"},
          "nessuna aliquota di ritenuta dell'elenco dà 210,00 su 1.040,00"},
+        // Registered before its surcharge was coded as the INPS one: the withholding on
+        // the fee alone contradicts the code, and the invoice is made again.
+        {"InpsWithholdingOnTheFeeAlone",
+         [](R&, S&) {},
+         {"1.000,00", "40,00", "1.040,00", "228,80", "*", "0", "1.268,80", "200,00", "1.068,80",
+          "Bonifico"},
+         "la ritenuta 200,00 è calcolata sul solo imponibile, ma la rivalsa INPS/Cassa del 4 % "
+         "ha il Tipo Cassa TC22 (rivalsa INPS), che sopporta anche la ritenuta: aprire la "
+         "fattura con \"Seleziona\", scegliere di nuovo l'aliquota di ritenuta e registrarla "
+         "con \"Modifica\""},
+        {"FundContributionWithheldOn",
+         [](R&, S& s) {
+             s.codes().setCodes(registers::CodedList::Cassa, "4", {"TC04", {}});
+         },
+         kOrdinary,
+         "la ritenuta 208,00 è calcolata anche sul contributo INPS/Cassa del 4 %, che con il "
+         "Tipo Cassa TC04 non sopporta la ritenuta: aprire la fattura con \"Seleziona\", "
+         "scegliere di nuovo l'aliquota di ritenuta e registrarla con \"Modifica\" (se il "
+         "contributo è la rivalsa INPS, impostare prima il Tipo Cassa TC22 nei Codici Fattura "
+         "Elettronica)"},
         {"PecWithADoubledDot",
          [](R&, S& s) {
              s.codes().setAddressing("1", "ROSSI & FIGLI SRL", {"0000000", "mario..rossi@pec.it"});

@@ -18,7 +18,7 @@ using namespace einvoice_test;
 using fatturapa::ReceiptStatus;
 
 const Amounts kAmounts{"1.000,00", "40,00",    "1.040,00", "228,80",   "*",
-                       "0",        "1.268,80", "200,00",   "1.068,80", "Bonifico"};
+                       "0",        "1.268,80", "208,00",   "1.060,80", "Bonifico"};
 
 const QString kFirst = QStringLiteral("ITBNCLGU70A01H501Y_00001.xml");
 const QString kSecond = QStringLiteral("ITBNCLGU70A01H501Y_00002.xml");

@@ -172,6 +172,8 @@ TEST_F(CreditNoteScenario, AWholeNoteSettlesTheInvoiceAndBothLeaveTheListToColle
     ui->XPButton6->click();
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->corrects, (registers::CorrectedInvoice{"1", "1", QDate(2024, 3, 7)}));
+    EXPECT_EQ(shown->address, "VIA ROMA 1") << "the client as the client sheet has it";
+    EXPECT_EQ(shown->vatRate, "22") << "the rate the amounts were made with";
     chooseLine(0);
     ui->XPButton6->click();
     EXPECT_FALSE(shown->corrects) << "the invoice stays an invoice";

@@ -143,11 +143,13 @@ INSTANTIATE_TEST_SUITE_P(
                      {chosen("Combo6", "22")},
                      " Errore - In presenza di un valore  nel campo ritenuta , occorre "
                      "rilsezionare il conteggio della ritenuta !"},
-        AgreementRow{"AModificationOfTheTaxableWithoutItsRates",
+        // Loaded with the rates it was made with, a new taxable is computed by them.
+        AgreementRow{"AModificationOfTheTaxableAlone",
                      true,
                      {typed("Text9", "1500")},
-                     "L'importo \"Importo Rivalsa\" va ricalcolato: scegliere di nuovo "
-                     "\"Rivalsa INPS/Cassa %\"."},
+                     nullptr,
+                     "1.903,20",
+                     "1.603,20"},
         AgreementRow{"AModificationOfTheTaxableWithItsRates",
                      true,
                      {typed("Text9", "1500"), chosen("Combo5", "4"), chosen("Combo6", "22"),

@@ -80,9 +80,9 @@ TEST_F(EntryControls, CaptionsTipsAndTheButtonsOfLaterWork) {
     registers::InvoiceFields shown;
     window->setInvoiceDocument([&shown](const registers::InvoiceFields& form) { shown = form; });
     EXPECT_TRUE(ui->XPButton6->isEnabled());
-    ui->Text15->setPlainText(QStringLiteral("Consulenza"));
+    fillWorkedExample();
     ui->XPButton6->click();
-    EXPECT_EQ(shown.description, QStringLiteral("Consulenza"));
+    EXPECT_EQ(shown.description, QStringLiteral("Consulenza\nmarzo"));
     EXPECT_TRUE(ui->XPButton8->isEnabled());
     EXPECT_EQ(ui->XPButton8->text(), "Stampa");
     EXPECT_EQ(ui->Frame1->title(), "Registro Fatture");

@@ -357,15 +357,85 @@ TEST_F(EntryScenario, AHandChangedNumberSetsTheNextOne) {
     EXPECT_EQ(saved.value(1, kNumberCounterColumn).toNumber(), 121);
 }
 
-TEST_F(EntryScenario, NoToTheQuestionClearsAndWritesNothing) {
+TEST_F(EntryScenario, NoToTheQuestionKeepsWhatWasTypedAndWritesNothing) {
     fillWorkedExample();
     ui->Text6->clear();
     boxes.expect(kQuestion, app::Answer::No);
     ui->XPButton4->click();
-    EXPECT_TRUE(ui->Text9->text().isEmpty());
-    EXPECT_EQ(ui->Combo1->currentText(), "Seleziona");
+    EXPECT_EQ(ui->Text9->text(), "1.000,00");
+    EXPECT_EQ(ui->Combo1->currentText(), "ROSSI MARIO");
+    EXPECT_EQ(ui->Text12->text(), "1");
+    EXPECT_EQ(ui->Text15->toPlainText(), "Consulenza\nmarzo");
+    EXPECT_EQ(ui->Combo7->currentText(), "20");
     saveThroughTheList();
     EXPECT_TRUE(data.reopened(store::kInvoicesSheet).value(2, Id).isEmpty());
+}
+
+// Found again in the register, an invoice's document shows its client as the client
+// sheet has it, the rates its amounts were made with (kept beside the register, else
+// worked back) and its payment terms; amounts that disagree are refused as "Registra"
+// refuses them.
+TEST_F(EntryScenario, TheDocumentOfARegisteredInvoiceShowsItsClientRatesAndTerms) {
+    std::optional<registers::InvoiceFields> shown;
+    window->setInvoiceDocument([&shown](const registers::InvoiceFields& f) { shown = f; });
+    struct Row {
+        const char* what;
+        bool keptBeside;   // the store has the sheet the rates are kept in
+        bool vatItemGone;  // the item "22" was taken out of its list since
+        const char* vatRate;
+    };
+    // One invoice a row, registered in turn: the sheet the rates are kept in comes last.
+    const Row rows[] = {
+        {"worked back from the amounts", false, false, "22"},
+        {"none kept and no item gives it", false, true, ""},
+        {"kept with the invoice", true, false, "22"},
+        {"kept, though its item has gone", true, true, "22"},
+    };
+    for (int line = 0; line < 4; ++line) {
+        const Row& row = rows[line];
+        if (row.keptBeside)
+            registers::prepareInvoiceExtrasSheet(data.store());
+        window->activate();
+        fillWorkedExample();
+        registerAnsweringYes();
+        if (row.vatItemGone) {
+            const store::Worksheet settings = data.sheet(store::kSettingsSheet);
+            const int position = registers::loadList(settings, registers::kVatColumn).indexOf("22");
+            ASSERT_TRUE(registers::removeItem(settings, registers::kVatColumn, position).ok());
+        }
+        window->activate();
+        ui->XPButton3->click();
+        chooseLine(line);
+        shown.reset();
+        ui->XPButton6->click();
+        ASSERT_TRUE(shown) << row.what;
+        EXPECT_EQ(shown->clientName, "ROSSI MARIO") << row.what;
+        EXPECT_EQ(shown->address, "VIA ROMA 1") << row.what;
+        EXPECT_EQ(shown->town, "ROMA") << row.what;
+        EXPECT_EQ(shown->vatNumber, "01234567890") << row.what;
+        EXPECT_EQ(shown->surchargeRate, "4") << row.what;
+        EXPECT_EQ(shown->vatRate, row.vatRate) << row.what;
+        EXPECT_EQ(shown->withholdingRate, "20") << row.what;
+        EXPECT_EQ(shown->paidBy, "Bonifico") << row.what;
+        EXPECT_EQ(shown->due, "07/03/2024") << row.what;
+
+        // The surcharge chosen again leaves the VAT waiting for its rate.
+        choose(ui->Combo5, QStringLiteral("2"));
+        shown.reset();
+        boxes.expect(
+            notice("L'importo \"Importo IVA\" va ricalcolato: scegliere di nuovo "
+                   "\"IVA %\".",
+                   "Gestione"));
+        ui->XPButton6->click();
+        EXPECT_FALSE(shown) << row.what;
+
+        ui->XPButton5->click();
+        if (row.vatItemGone) {
+            ASSERT_TRUE(registers::insertItem(data.sheet(store::kSettingsSheet),
+                                              registers::kVatColumn, "22")
+                            .ok());
+        }
+    }
 }
 
 TEST_F(EntryScenario, AnEmptyVatWithNoVatRateIsStoredAsZero) {

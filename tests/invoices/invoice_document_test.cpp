@@ -60,6 +60,8 @@ registers::InvoiceFields filledInvoice() {
     f.withholdingRate = QStringLiteral("20");
     f.withholding = QStringLiteral("246,90");
     f.net = QStringLiteral("1.319,43");
+    f.paidBy = QStringLiteral("Bonifico");
+    f.due = QStringLiteral("04/04/2024");
     return f;
 }
 
@@ -176,7 +178,11 @@ TEST_F(InvoiceDocumentTest, ACreditNoteIsTitledAsSuchWithItsAmountsPositive) {
           {"B16", ""},
           {"I32", "1.234,50"},
           {"I37", "1.566,33"},
-          {"F39", "Netto a pagare"}},
+          {"F39", "Netto a pagare"},
+          {"B44", "Pagamento"},
+          {"C44", "Bonifico"},
+          {"H44", "Scadenza"},
+          {"I44", "04/04/2024"}},
          "Fattura - Brisvel"},
         {"a credit note",
          true,
@@ -192,7 +198,9 @@ TEST_F(InvoiceDocumentTest, ACreditNoteIsTitledAsSuchWithItsAmountsPositive) {
           {"I37", "1.566,33"},
           {"I38", "246,90"},
           {"F39", "Netto a vostro credito"},
-          {"I39", "1.319,43"}},
+          {"I39", "1.319,43"},
+          {"C44", ""},
+          {"I44", ""}},
          "Nota di credito - Brisvel"},
     };
     for (const Row& row : rows) {
@@ -239,8 +247,9 @@ TEST(InvoiceTemplate, EveryLabelBesideAFieldFitsItsColumn) {
     const xls::Workbook form = registers::makeInvoiceTemplate();
     const xls::Sheet& sheet = form.sheets.front();
     const double zero = printing::zeroWidthPoints(form);
-    for (const char* address : {"B11", "B12", "B13", "D13", "F13", "B14", "E14", "H12", "H13",
-                                "H14", "F32", "F33", "F34", "F35", "F36", "F37", "F38", "F39"}) {
+    for (const char* address :
+         {"B11", "B12", "B13", "D13", "F13", "B14", "E14", "H12", "H13", "H14",
+          "F32", "F33", "F34", "F35", "F36", "F37", "F38", "F39", "B44", "H44"}) {
         const auto cell = store::parseAddress(QString::fromLatin1(address));
         ASSERT_TRUE(cell) << address;
         const xls::Cell* label = store::findCell(sheet, cell->firstRow, cell->firstCol);
@@ -361,7 +370,8 @@ TEST_F(InvoiceDocumentTest, SavedPdfShowsTheInvoiceAndTheXlsCopyHasNoPassword) {
         QFile::copy(pdf, QDir(keep).filePath(QStringLiteral("fattura.pdf")));
     const auto pages = test_support::readPdfWords(pdf);
     ASSERT_EQ(pages.size(), 1u);
-    for (const char* word : {"STUDIO", "1.234,50", "1.319,43", "Consulenza", "marzo", "FATTURA"})
+    for (const char* word : {"STUDIO", "1.234,50", "1.319,43", "Consulenza", "marzo", "FATTURA",
+                             "Pagamento", "Bonifico", "Scadenza", "04/04/2024"})
         EXPECT_TRUE(pages[0].has(QString::fromUtf8(word))) << word;
 
     if (!test_support::shotsFolder().isEmpty()) {

@@ -12,6 +12,8 @@
 #include "store/engine.h"
 #include "store/range.h"
 
+#include <QRegularExpression>
+
 #include <sys/resource.h>
 #include <csignal>
 #include <functional>
@@ -156,7 +158,7 @@ TEST_F(Scenario, NoToAnEmptyingQuestionReturnsToTheMenuAndChangesNothing) {
     EXPECT_FALSE(window->Check2->isChecked());
 }
 
-TEST_F(Scenario, ABackupHoldsTheUnsavedChangesPlainAndTheSecondReplacesTheFirst) {
+TEST_F(Scenario, ABackupHoldsTheUnsavedChangesPlainAndTheSecondKeepsTheFirstDated) {
     const QByteArray storeBefore = bytes(folder.storePath());
     addClient("ROSSI");
     backUp();
@@ -166,7 +168,15 @@ TEST_F(Scenario, ABackupHoldsTheUnsavedChangesPlainAndTheSecondReplacesTheFirst)
     addClient("BIANCHI");
     backUp();
     EXPECT_EQ(plainText(backupPath(), store::kClientsSheet, 2, 2), "BIANCHI");
-    EXPECT_EQ(backupFolderFiles(), QStringList{"Gestione.xls"});
+    const QStringList files = backupFolderFiles();
+    ASSERT_EQ(files.size(), 2);
+    const QString dated = files
+                              .filter(QRegularExpression(
+                                  "^Gestione_\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2}\\.xls$"))
+                              .value(0);
+    ASSERT_FALSE(dated.isEmpty()) << files.join(u' ').toStdString();
+    EXPECT_EQ(plainText(QDir(folder.backupFolder()).filePath(dated), store::kClientsSheet, 2, 2),
+              "ROSSI");
     // Later saves go to the store, never to the copy.
     const QByteArray copy = bytes(backupPath());
     ASSERT_TRUE(session->store().saveStore().ok());

@@ -234,7 +234,7 @@ TEST_F(ClientPrintout, NoToTheOrientationPrintsLandscape) {
 // What the zoom box gets, and the zoom the list prints at, on a client sheet whose
 // own print zoom is 60 % and that an earlier printout left fitted to one page.
 struct ZoomRow {
-    const char* answer;  // null: the box is cancelled
+    const char* answer;
     int printedZoom;
     int pages;
 };
@@ -246,9 +246,7 @@ TEST_P(ZoomAnswer, PrintsAtTheTypedZoomOrTheSheetsOwnNeverOnOnePage) {
     addClients(2);
     ASSERT_TRUE(clients().setPrintZoom(60).ok());
     clients().setFitToPages(1, 1);
-    boxes
-        .expectInput(kZoomBox, row.answer ? std::optional<QString>(QString::fromUtf8(row.answer))
-                                          : std::nullopt)
+    boxes.expectInput(kZoomBox, QString::fromUtf8(row.answer))
         .expect(kOrientation, Answer::Yes)
         .expect(pageQuestion(1, row.pages), Answer::No);
     openAndPrint(app::Printout::ClientList, QStringLiteral("Laser"));
@@ -258,9 +256,17 @@ TEST_P(ZoomAnswer, PrintsAtTheTypedZoomOrTheSheetsOwnNeverOnOnePage) {
 
 INSTANTIATE_TEST_SUITE_P(ClientPrintout, ZoomAnswer,
                          testing::Values(ZoomRow{"80", 80, 2}, ZoomRow{" 80% ", 80, 2},
-                                         ZoomRow{"80 %", 80, 2}, ZoomRow{nullptr, 60, 1},
-                                         ZoomRow{"ottanta", 60, 1}, ZoomRow{"5", 60, 1},
-                                         ZoomRow{"", 60, 1}));
+                                         ZoomRow{"80 %", 80, 2}, ZoomRow{"ottanta", 60, 1},
+                                         ZoomRow{"5", 60, 1}, ZoomRow{"", 60, 1}));
+
+TEST_F(ClientPrintout, AnnullaOnTheZoomEndsThePrintoutAndChangesNothing) {
+    addClients(2);
+    ASSERT_TRUE(clients().setPrintZoom(60).ok());
+    boxes.expectInput(kZoomBox, std::nullopt);
+    openAndPrint(app::Printout::ClientList, QStringLiteral("Laser"));
+    EXPECT_EQ(clients().pageSetup().scale, 60);
+    EXPECT_TRUE(printers.jobFiles().isEmpty());
+}
 
 TEST_F(ClientPrintout, ThreePagesWithNoToTheSecondPrintOnlyTheFirst) {
     addClients(300);

@@ -4,7 +4,10 @@
 #include "registers/invoice_extras.h"
 
 #include "registers/invoice_layout.h"
+#include "registers/invoice_register.h"
+#include "registers/register_emptying.h"
 #include "store/workbook_store.h"
+#include "support/invoice_rows.h"
 #include "support/prepared_store.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +60,8 @@ TEST(InvoiceExtras, CreditNotesNameTheInvoiceTheyCorrectAndAreFoundFromIt) {
         extras.setStampDutyCharged("1", true);
         extras.setCorrects("3", first);
         extras.setDueDate("4", QDate(2024, 4, 30));
+        extras.setRates("4", {"4", "22", "20"});
+        extras.setRates("7", {});  // nothing to keep: no row for it
         extras.setCorrects("5", first);
         extras.setCorrects("6", second);
         extras.setCorrects("5", first);  // kept again: still one note
@@ -77,6 +82,45 @@ TEST(InvoiceExtras, CreditNotesNameTheInvoiceTheyCorrectAndAreFoundFromIt) {
     EXPECT_EQ(reread.creditNoteIds(), QSet<QString>({"3", "5", "6"}));
     EXPECT_TRUE(reread.creditNotesOf("3").isEmpty()) << "a credit note has none of its own";
     EXPECT_EQ(reread.dueDate("4"), QDate(2024, 4, 30)) << "other data of a row untouched";
+    EXPECT_EQ(reread.rates("4"), (registers::KeptRates{"4", "22", "20"}));
+    EXPECT_EQ(reread.rates("3"), registers::KeptRates{});
+    EXPECT_EQ(reread.rates("7"), registers::KeptRates{});
+}
+
+// Numbers run through the year: the register emptied, or an older backup restored,
+// the next number proposed follows the last one the year gave.
+TEST(InvoiceExtras, EachYearsLastNumberOutlivesAnEmptiedRegisterAndARestoredBackup) {
+    test_support::PreparedStore data;
+    registers::prepareInvoiceExtrasSheet(data.store());
+    const store::Worksheet invoices = data.sheet(store::kInvoicesSheet);
+    const std::pair<const char*, const char*> issued[] = {
+        {"1", "05/01/2026"}, {"3", "07/02/2026"}, {"2", "06/01/2026"}, {"7", "30/12/2025"}};
+    int id = 1;
+    for (const auto& [number, date] : issued) {
+        test_support::writeInvoice(invoices, id + 1,
+                                   {id, "ROSSI", "1", number, date, "10,00", "10,00", "*"});
+        ++id;
+    }
+    registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet))
+        .setRates("1", {"4", {}, {}});
+
+    for (int emptying = 0; emptying < 2; ++emptying) {
+        registers::keepIssuedNumbers(data.store());
+        registers::forgetInvoiceExtras(data.store());
+        registers::emptyRegister(data.store(), registers::invoiceLayout());
+    }
+    store::Workbook& book = data.store().workbook();
+    const std::pair<int, qint64> kept[] = {{2026, 3}, {2025, 7}, {2024, 0}};
+    for (const auto& [year, last] : kept)
+        EXPECT_EQ(registers::lastIssuedNumber(book, year), last) << year;
+    EXPECT_EQ(registers::InvoiceRegister(invoices).firstFreeNumber("1", 2026, 3), "4");
+    EXPECT_EQ(registers::InvoiceExtras(data.sheet(registers::kInvoiceExtrasSheet)).rates("1"),
+              registers::KeptRates{})
+        << "the rates went with the old IDs";
+
+    test_support::PreparedStore older;
+    registers::keepIssuedNumbers(book, older.store().workbook());
+    EXPECT_EQ(registers::lastIssuedNumber(older.store().workbook(), 2026), 3);
 }
 
 TEST(InvoiceExtras, EmptyingTheRegisterForgetsThemAndRecordingAsksForTheSheetOnlyWhenCharged) {

@@ -26,6 +26,8 @@ struct RatesCase {
     const char* vatItem;
     const char* withholdingItem;
     bool withheld;
+    // The VAT rate kept when the invoice was registered.
+    const char* keptVat = "";
 };
 
 const registers::RateItems kItems{{"*", "4", "2"}, {"*", "22", "10"}, {"*", "20", "23"}, {"4"}};
@@ -44,7 +46,8 @@ TEST_P(RatesOf, AreTheItemsTheAmountsWereMadeWith) {
     r[TotalTaxable] = QString::fromUtf8(c.totalTaxable);
     r[Vat] = QString::fromUtf8(c.vat);
     r[Withholding] = QString::fromUtf8(c.withholding);
-    const registers::InvoiceRates rates = registers::ratesOf(r, kItems);
+    const registers::InvoiceRates rates =
+        registers::ratesOf(r, kItems, {{}, QString::fromUtf8(c.keptVat), {}});
     const auto expected = [](const char* item) {
         return item ? std::string(item) : std::string("(none)");
     };
@@ -70,7 +73,11 @@ INSTANTIATE_TEST_SUITE_P(Registers, RatesOf, testing::Values(
               "1.000,00", "30,00", "1.030,00", "99,99", "150,00", nullptr, nullptr, nullptr,
               false},
     RatesCase{"a taxable that does not read leaves the rates on it unknown",
-              "mille", "40,00", "1.040,00", "228,80", "208,00", nullptr, "22", nullptr, false}),
+              "mille", "40,00", "1.040,00", "228,80", "208,00", nullptr, "22", nullptr, false},
+    RatesCase{"the rate kept with the invoice, though its item has gone",
+              "1.000,00", "0", "1.000,00", "50,00", "0", "*", "5", "*", false, "5"},
+    RatesCase{"a kept rate that no longer gives the amount gives way to the items",
+              "1.000,00", "0", "1.000,00", "100,00", "0", "*", "10", "*", false, "22"}),
     [](const testing::TestParamInfo<RatesCase>& info) {
         return "Case" + std::to_string(info.index);
     });

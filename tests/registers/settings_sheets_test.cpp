@@ -1,8 +1,10 @@
 // The sheet work behind the settings frame and the user-data window.
 #include "registers/einvoice_codes.h"
+#include "registers/item_use.h"
 #include "registers/settings_lists.h"
 #include "registers/starter_lists.h"
 #include "registers/user_data.h"
+#include "support/invoice_rows.h"
 #include "support/prepared_store.h"
 
 #include "store/engine.h"
@@ -27,13 +29,13 @@ TEST_F(SettingsSheets, AFreshStoreHasTheSinglePlaceholderInEveryList) {
 
 TEST_F(SettingsSheets, InsertGoesToTheFirstFreeRowAndKeepsTheTextAsTyped) {
     ASSERT_TRUE(lists.setValue(3, kInpsColumn, "4").ok());
-    const auto row = insertItem(lists, kInpsColumn, "04");
+    const auto row = insertItem(lists, kInpsColumn, "02");
     ASSERT_TRUE(row.ok());
     EXPECT_EQ(*row, 4);
-    EXPECT_EQ(loadList(lists, kInpsColumn), (QStringList{"*", "4", "04"}));
+    EXPECT_EQ(loadList(lists, kInpsColumn), (QStringList{"*", "4", "02"}));
     EXPECT_TRUE(lists.value(4, kInpsColumn).isText());
-    EXPECT_EQ(*insertItem(lists, kInpsColumn, "4,0"), 5);
-    EXPECT_EQ(lists.text(5, kInpsColumn), "4,0");
+    EXPECT_EQ(*insertItem(lists, kInpsColumn, "4,5"), 5);
+    EXPECT_EQ(lists.text(5, kInpsColumn), "4,5");
     // The other lists are untouched.
     EXPECT_EQ(loadList(lists, kVatColumn), QStringList{"*"});
     EXPECT_EQ(lists.text(1, kInpsColumn), "INPS/CASSA");
@@ -101,6 +103,89 @@ TEST_F(SettingsSheets, EachListTakesOnlyWhatItsAmountStepsCanRead) {
             ASSERT_FALSE(replaced.ok()) << c.typed;
             EXPECT_EQ(inserted.error().kind, store::Error::Kind::Refused) << c.typed;
             EXPECT_EQ(loadList(lists, c.column), before) << c.typed;
+        }
+    }
+}
+
+// An item the list already has is refused, inserted or written over another item;
+// written over itself it is taken.
+TEST_F(SettingsSheets, AnItemTheListHasIsRefused) {
+    const struct {
+        int column;
+        const char* listed;
+        const char* typed;
+        bool refused;
+    } cases[] = {
+        {kVatColumn, "22", "22", true},
+        {kVatColumn, "22", " 22,0 ", true},
+        {kVatColumn, "22", "22,5", false},
+        {kPaymentColumn, "Bonifico 30 gg", "BONIFICO  30 GG", true},
+        {kPaymentColumn, "Bonifico", "Bonifico 30 gg", false},
+        {kExemptionColumn, "Art. 15", "art. 15", true},
+    };
+    for (const auto& c : cases) {
+        test_support::PreparedStore fresh;
+        const store::Worksheet sheet = fresh.sheet(store::kSettingsSheet);
+        ASSERT_TRUE(insertItem(sheet, c.column, "1").ok());
+        ASSERT_TRUE(insertItem(sheet, c.column, QString::fromUtf8(c.listed)).ok());
+        const QStringList before = loadList(sheet, c.column);
+        const auto inserted = insertItem(sheet, c.column, QString::fromUtf8(c.typed));
+        EXPECT_EQ(!inserted.ok(), c.refused) << c.typed;
+        if (c.refused) {
+            EXPECT_TRUE(inserted.error().message.contains("è già nell'elenco")) << c.typed;
+            EXPECT_EQ(loadList(sheet, c.column), before) << c.typed;
+            EXPECT_FALSE(replaceItem(sheet, c.column, 1, QString::fromUtf8(c.typed)).ok())
+                << c.typed;
+            EXPECT_TRUE(replaceItem(sheet, c.column, 2, QString::fromUtf8(c.typed)).ok())
+                << c.typed;
+        }
+    }
+}
+
+TEST_F(SettingsSheets, RemovingAnItemMovesTheOnesBelowUpAndNeverTakesThePlaceholder) {
+    for (const QString item : {"4", "10", "22"})
+        ASSERT_TRUE(insertItem(lists, kVatColumn, item).ok());
+    EXPECT_EQ(*removeItem(lists, kVatColumn, 2), 4);
+    EXPECT_EQ(loadList(lists, kVatColumn), (QStringList{"*", "4", "22"}));
+    EXPECT_TRUE(lists.value(5, kVatColumn).isEmpty());
+    EXPECT_EQ(*removeItem(lists, kVatColumn, 2), 4);
+    EXPECT_EQ(loadList(lists, kVatColumn), (QStringList{"*", "4"}));
+    const auto placeholder = removeItem(lists, kVatColumn, 0);
+    ASSERT_FALSE(placeholder.ok());
+    EXPECT_EQ(placeholder.error().kind, store::Error::Kind::Refused);
+    EXPECT_EQ(loadList(lists, kVatColumn), (QStringList{"*", "4"}));
+}
+
+// An item stays while an invoice uses it: payment types and exemption items by their
+// text in the register, rates by the rate the invoice's amounts were made with.
+TEST_F(SettingsSheets, OnlyAnItemNoInvoiceUsesIsRemoved) {
+    const store::Worksheet invoices = temp.sheet(store::kInvoicesSheet);
+    test_support::writeInvoice(invoices, 2,
+                               {1, "ROSSI", "1", "1", "05/03/2026", "122,00", "122,00", "*"});
+    ASSERT_TRUE(invoices.setValue(2, invoice::Taxable, "100,00").ok());
+    ASSERT_TRUE(invoices.setValue(2, invoice::TotalTaxable, "100,00").ok());
+    ASSERT_TRUE(invoices.setValue(2, invoice::Vat, "22,00").ok());
+    const struct {
+        int column;
+        const char* item;
+        bool used;
+    } cases[] = {
+        {kPaymentColumn, "BONIFICO", true},
+        {kPaymentColumn, "CONTANTI", false},
+        {kVatColumn, "22", true},
+        {kVatColumn, "10", false},
+        {kExemptionColumn, "Art. 15", false},
+        {kWithholdingColumn, "20", false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(insertItem(lists, c.column, QString::fromUtf8(c.item)).ok()) << c.item;
+        const int position = int(loadList(lists, c.column).size()) - 1;
+        const auto removed = removeUnusedItem(temp.store().workbook(), c.column, position);
+        EXPECT_EQ(!removed.ok(), c.used) << c.item;
+        EXPECT_EQ(loadList(lists, c.column).contains(QString::fromUtf8(c.item)), c.used) << c.item;
+        if (c.used) {
+            EXPECT_TRUE(removed.error().message.contains("la fattura n. 1 del 05/03/2026"))
+                << c.item;
         }
     }
 }

@@ -119,15 +119,57 @@ TEST_F(Frame, InsertedAndModifiedItemsAreInTheFileWhenTheirMessageShows) {
     EXPECT_EQ(temp.reopened(store::kSettingsSheet).text(3, registers::kInpsColumn), "2");
 }
 
-TEST_F(Frame, OneClickInsertsOnlyTheFirstTypedRow) {
-    type(frame.Text1, "22");
-    type(frame.Text3, "ART. 15");
-    boxes.expect(kInsertQuestion, Answer::Yes).expect(kInserted);
+TEST_F(Frame, OneClickInsertsEveryTypedRow) {
+    type(frame.Text1, "5");
+    type(frame.Text2, "3");
+    type(frame.Text4, "23");
+    type(frame.Text5, "ASSEGNO");
+    for (int i = 0; i < 4; ++i)
+        boxes.expect(kInsertQuestion, Answer::Yes);
+    boxes.expect(kInserted);
     frame.Command1->click();
 
-    EXPECT_EQ(lists.text(3, registers::kVatColumn), "22");
-    EXPECT_TRUE(lists.value(3, registers::kExemptionColumn).isEmpty());
+    EXPECT_EQ(items(frame.Combo1), (QStringList{"*", "5"}));
+    EXPECT_EQ(items(frame.Combo2), (QStringList{"*", "3"}));
+    EXPECT_EQ(items(frame.Combo4), (QStringList{"*", "23"}));
+    EXPECT_EQ(items(frame.Combo5), (QStringList{"*", "ASSEGNO"}));
+    for (const QLineEdit* text : {frame.Text1, frame.Text2, frame.Text4, frame.Text5})
+        EXPECT_EQ(text->text(), "");
+}
+
+TEST_F(Frame, ADuplicateIsRefusedAndKeepsItsTextWhileTheOthersGoIn) {
+    ASSERT_TRUE(lists.setIdentifier(3, registers::kVatColumn, "22").ok());
+    frame.load();
+    type(frame.Text1, "22");
+    type(frame.Text3, "ART. 15");
+    boxes.expect(kInsertQuestion, Answer::Yes)
+        .expect({"La voce «22» è già nell'elenco: ogni voce vi compare una volta sola.\n"
+                 "Nulla è stato scritto.",
+                 "Gestione", Icon::Warning, Buttons::Ok})
+        .expect(kInsertQuestion, Answer::Yes)
+        .expect(kInserted);
+    frame.Command1->click();
+
+    EXPECT_EQ(items(frame.Combo1), (QStringList{"*", "22"}));
+    EXPECT_EQ(items(frame.Combo3), (QStringList{"*", "ART. 15"}));
+    EXPECT_EQ(frame.Text1->text(), "22");
     EXPECT_EQ(frame.Text3->text(), "");
+}
+
+TEST_F(Frame, AnUnusedItemChosenFromItsListIsRemoved) {
+    for (const QString item : {"4", "10"})
+        ASSERT_TRUE(registers::insertItem(lists, registers::kVatColumn, item).ok());
+    frame.load();
+    choose(frame.Combo1, 1);
+    boxes
+        .expect(
+            {"Vuoi eliminare la voce «4» dall'elenco ?", "Gestione", Icon::None, Buttons::YesNo},
+            Answer::Yes)
+        .expect(kInserted);
+    frame.Command4->click();
+
+    EXPECT_EQ(items(frame.Combo1), (QStringList{"*", "10"}));
+    EXPECT_EQ(temp.reopened(store::kSettingsSheet).text(3, registers::kVatColumn), "10");
 }
 
 TEST_F(Frame, NoToTheInsertionClearsOnlyThatRowAndWritesNothing) {
@@ -251,7 +293,7 @@ TEST_F(Frame, ExitSavesTheStoreResetsAndHides) {
 
 TEST_F(Frame, TabFollowsTheLayout) {
     const auto walk = test_support::tabWalk(frame.Combo1);
-    EXPECT_EQ(walk.size(), 14u) << test_support::names(walk).join(u' ').toStdString();
+    EXPECT_EQ(walk.size(), 15u) << test_support::names(walk).join(u' ').toStdString();
     EXPECT_EQ(test_support::outOfReadingOrder(walk, &frame), "")
         << test_support::names(walk).join(u' ').toStdString();
 }
