@@ -194,13 +194,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(EntryOnDisk, AFutureCollectionAtRegistraIsAskedToo) {
     fillWorkedExample();
-    ui->Text13->setText(QStringLiteral("06/03/2024"));
-    boxes.expect({*registers::futureCollectionQuestion(QStringLiteral("06/03/2024"), clock.today()),
+    ui->Text13->setText(QStringLiteral("08/03/2024"));
+    boxes.expect({*registers::futureCollectionQuestion(QStringLiteral("08/03/2024"), clock.today()),
                   "Gestione", app::Icon::Question, app::Buttons::YesNo},
                  Answer::No);
     ui->XPButton4->click();
     EXPECT_EQ(registers::InvoiceRegister(invoices()).rowCount(), 0);
-    EXPECT_EQ(ui->Text13->text(), "06/03/2024");
+    EXPECT_EQ(ui->Text13->text(), "08/03/2024");
 }
 
 // The longest description is the electronic invoice's, 1000 characters, well within a cell.

@@ -235,6 +235,8 @@ TEST_F(EntryScenario, TheDueDateIsProposedKeptAndShownAgain) {
         {"collected on the invoice's day", "Bonifico", "07/03/2024", nullptr, QDate(2024, 3, 7),
          "07/03/2024"},
     };
+    // Today is the invoice's day, so a collection on it is no collection to come.
+    clock.set(QDateTime(QDate(2024, 3, 7), QTime(9, 0)));
     for (const Row& row : rows) {
         ui->XPButton5->click();
         fillWorkedExample();
