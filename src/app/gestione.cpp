@@ -214,8 +214,16 @@ void Gestione::setWelcomePanel(QWidget* panel, std::function<void()> activated) 
     // Under the welcome text, above the closing stretch.
     layout->insertSpacing(layout->count() - 1, 16);
     layout->insertWidget(layout->count() - 1, panel);
-    // The panel stands right of the area column, before the settings frame.
-    QWidget::setTabOrder(XPButton9, panel);
+    // The panel stands right of the area column, before the settings frame: its
+    // controls come right after that column, one by one, since a panel made apart
+    // joins the window's chain at its end, after "Chiudi".
+    QWidget* previous = XPButton9;
+    for (QWidget* control : panel->findChildren<QWidget*>()) {
+        if (control->focusPolicy() & Qt::TabFocus) {
+            QWidget::setTabOrder(previous, control);
+            previous = control;
+        }
+    }
 }
 
 void Gestione::activate() {

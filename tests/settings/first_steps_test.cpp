@@ -155,6 +155,16 @@ TEST_F(Panel, OffersTheListsOnceAndStepsAsideAfterTheFirstInvoice) {
     EXPECT_EQ(panel->XPButton1->accessibleName(), "Inserisci gli elenchi consueti");
     EXPECT_EQ(stepText(0), "○  I tuoi dati (Dati Anagrafici Utente)\n– " + kNoUser.first());
     test_support::saveWindowShot(menu, QStringLiteral("first-steps-empty"));
+    // Tab reaches the offer after the area column, and "Chiudi" still ends the chain,
+    // so Shift+Tab from the first area button lands on it.
+    const auto reachedBefore = [](QWidget* from, QWidget* sought, QWidget* other) {
+        for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain())
+            if (w == sought || w == other)
+                return w == sought;
+        return false;
+    };
+    EXPECT_TRUE(reachedBefore(menu.XPButton9, panel->XPButton1, menu.XPButton3));
+    EXPECT_TRUE(reachedBefore(menu.XPButton3, menu.XPButton2, panel->XPButton1));
 
     panel->XPButton1->click();
     EXPECT_EQ(boxes.failures(), 0);
