@@ -19,6 +19,14 @@ QString quoted(const QString& text) {
     return text.left(kQuotedLength) + QChar(0x2026);
 }
 
+// `refusal` names the day (%1) and the document (%2) it comes before.
+std::optional<QString> beforeDocument(const QDate& day, const QDate& documentDate,
+                                      const QString& document, const QString& refusal) {
+    if (day >= documentDate)
+        return std::nullopt;
+    return refusal.arg(store::italianDateText(day), document);
+}
+
 }  // namespace
 
 std::optional<QDate> calendarDate(const QString& text) {
@@ -51,22 +59,16 @@ std::optional<QString> dateRefusal(const QString& field, const QString& text) {
 
 std::optional<QString> collectionBeforeDocument(const QDate& day, const QDate& documentDate,
                                                 const QString& document) {
-    if (day >= documentDate)
-        return std::nullopt;
-    return QStringLiteral(
-               "La data dell'incasso %1 precede la data della %2: "
-               "scrivere la data in cui è stata incassata.")
-        .arg(store::italianDateText(day), document);
+    return beforeDocument(day, documentDate, document,
+                          QStringLiteral("La data dell'incasso %1 precede la data della %2: "
+                                         "scrivere la data in cui è stata incassata."));
 }
 
 std::optional<QString> dueBeforeDocument(const QDate& day, const QDate& documentDate,
                                          const QString& document) {
-    if (day >= documentDate)
-        return std::nullopt;
-    return QStringLiteral(
-               "La scadenza %1 precede la data della %2: "
-               "scrivere il giorno in cui il pagamento è dovuto.")
-        .arg(store::italianDateText(day), document);
+    return beforeDocument(day, documentDate, document,
+                          QStringLiteral("La scadenza %1 precede la data della %2: "
+                                         "scrivere il giorno in cui il pagamento è dovuto."));
 }
 
 std::optional<QString> futureCollectionQuestion(const QString& text, const QDate& today) {

@@ -22,6 +22,9 @@ import tempfile
 import time
 import unittest
 
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
+from xvfb_display import Display  # noqa: E402  (after the path is set)
+
 BUILD, TOOL, PASSWORD = sys.argv[1:4]
 START_WINDOW = "Brisvel Lavoratore  Autonomo"
 ICON_SIZES = [16, 22, 24, 32, 48, 64, 128, 256]
@@ -59,33 +62,6 @@ def dump(store):
     done = subprocess.run([TOOL, "dump", store, "--password", PASSWORD],
                           capture_output=True, timeout=60, check=True)
     return json.loads(done.stdout.decode("utf-8"))
-
-
-class Display:
-    """An Xvfb of our own on a display number it picks itself."""
-
-    def __enter__(self):
-        read_end, write_end = os.pipe()
-        self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as f:
-            self.name = ":" + f.readline().strip()
-        return self
-
-    def __exit__(self, *exc):
-        self.server.terminate()
-        self.server.wait(timeout=10)
-
-    def window_names(self):
-        done = subprocess.run(["xwininfo", "-root", "-tree", "-display", self.name],
-                              capture_output=True, timeout=10)
-        return done.stdout.decode("utf-8", "replace")
-
-    def screenshot(self, path):
-        subprocess.run(["import", "-display", self.name, "-window", "root", path],
-                       check=True, timeout=30)
 
 
 class InstalledProgram(unittest.TestCase):
